@@ -1,0 +1,189 @@
+#pragma once
+// The main window: owns the settlement and the application state.
+
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "main/druk.h"
+#include "pages/obiekt.h"
+
+class QAction;
+class QLabel;
+class QListWidget;
+class QMdiArea;
+class QMenu;
+class QPushButton;
+class QSplitter;
+class QStatusBar;
+class QTextEdit;
+class QToolBar;
+class QToolButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+class QComboBox;
+class QSlider;
+class QPicture;
+
+class TTools : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // folderProgramu: where dc/ and alg/ lie; empty = the executable's folder.
+  explicit TTools(const QString& folderProgramu = {}, QWidget* parent = nullptr);
+  ~TTools() override;
+
+  // --- application state ---
+  std::array<TOsoba, 2> Osoby{};
+  std::uint8_t BlokadaNarzedzi = 1;
+  TObiekt BuforObiektu{};
+  // The settlement: slot 0 holds no record; empty = no settlement.
+  std::vector<TDruk> Druki;
+  std::vector<TDruk> DrukiTymczasowe;
+  std::vector<TDruk> Kandydaci;
+  TDruk BiezacyDruk{};
+  TDruk KandydatKlikniety{};
+  std::array<TTypDruku, kLiczbaTypowDrukow + 1> TypyDrukow{};
+  std::uint8_t StronaWczytana = 0;
+  std::uint8_t ObiektPodKursorem = 0;
+  std::uint8_t PierwszeWyswietlenie = 1;
+  std::uint8_t BudowanieDrzewa = 0;
+  std::uint8_t Zmodyfikowane = 0;
+  std::int32_t LewaKrawedzStrony = 1;
+  std::int32_t KrokKolka = 25;
+  std::int32_t WysokoscMetapliku = 0, SzerokoscMetapliku = 0;
+  std::int32_t WysokoscWidoku = 0, SzerokoscWidoku = 800;
+  std::int32_t LiczbaObiektow = 0;
+  std::int32_t LiczbaStron = 0;
+  std::int32_t BiezacaStrona = 0;
+  std::int32_t ObiektNadKursorem = 0, WybranyObiekt = 0;
+  std::int32_t SzerokoscEkranu = 0, WysokoscEkranu = 0;
+  std::int32_t WysokoscEkranuProjektu = 0, SzerokoscEkranuProjektu = 0;
+  std::int32_t WysokoscWidokuProjektu = 0, SzerokoscWidokuProjektu = 0;
+  std::int32_t SzerokoscPowiekszenia = 0, WysokoscPowiekszenia = 0;
+  std::int32_t BiezacyTyp = 0;
+  std::int32_t TrybKlienta = 1;
+  std::int32_t LiczbaDrukow = 0;
+  std::int32_t LiczbaKandydatow = 0, DodatkoweKopie = 0;
+  std::int32_t RodzajRozliczenia = 0;
+  float Skala = 1.0f;
+  QString PodfolderDrukow;
+  QString FolderProgramu;  // ends with '/'
+  QString FolderDc;
+  QString FolderDruku, PlikDcd, PlikDcs;
+  QString PlikDcg;
+  QString PlikRozliczenia;
+  QString NazwaRozliczenia;
+
+  // --- settlement model ---
+  bool MaDruki() const { return !Druki.empty(); }
+  int ZnajdzDruk(int idPit) const;
+  int ZnajdzDrukRodzic(int idPit, int idParent) const;
+  int ZnajdzDrukPM(int idPit, int pm) const;
+  int PoliczDruki(int idPit, int idParent, int pm) const;
+  int ZnajdzDrukRodzicPM(int idPit, int idParent, int pm) const;
+  int ZnajdzPierwszyZalacznik() const;
+  void DodajDruk(int idPit, int idParent, int pm, int rodzaj);
+  void UsunDruk(int idPit, int idParent, int pm);
+  void WyczyscRozliczenie();
+  TDruk ZnajdzDrukWezla(const QTreeWidgetItem* wezel) const;
+  void BudujDrzewo();
+  // A fresh block for n records plus the empty slot 0.
+  void PrzydzielDruki(int n);
+
+  // --- start-up ---
+  void FormCreate();
+  void FormShow();
+  void SprawdzUstawieniaRegionalne();
+  void UstawTryb(bool klient);
+  void UstawDostepnosc(bool wlacz);
+  void PokazPamiec();
+  void PokazZalAdd(bool widoczny);
+
+  // The settlement kind's caption over the tree.
+  static QString TekstRodzaju(int rodzaj);
+
+  // --- controls (objectName as the member name) ---
+  QTreeWidget* TV = nullptr;
+  QListWidget* ListError = nullptr;
+  QTextEdit* Powitanie = nullptr;
+  QPushButton* RozpocznijPrace = nullptr;
+  QLabel* DobraneFormularze = nullptr;
+  QSplitter* Splitter = nullptr;
+  QMdiArea* ObszarMdi = nullptr;
+  QToolBar* CoolBar = nullptr;
+  QToolButton* Zmiana = nullptr;
+  QToolButton* ZalAdd = nullptr;
+  QLabel* InfoPit = nullptr;
+  QLabel* Strona = nullptr;
+  QLabel* InfoPage = nullptr;
+  QToolButton* PitPrevPageEnd = nullptr;
+  QToolButton* PitPrevPage = nullptr;
+  QToolButton* PitNextPage = nullptr;
+  QToolButton* PitNextPageEnd = nullptr;
+  QToolBar* ToolBarKlienta = nullptr;
+  QToolBar* ToolBarNarzedziowy = nullptr;
+  QAction* ToolButton1 = nullptr;
+  QAction* ToolButton2 = nullptr;
+  QAction* ToolButtonSave = nullptr;
+  QAction* BWydruk = nullptr;
+  QAction* ToolButton10 = nullptr;
+  QAction* ToolButton6 = nullptr;
+  QAction* ButtonNew = nullptr;
+  QAction* ButtonOpen = nullptr;
+  QAction* ButtonSave = nullptr;
+  QAction* ButtonAddPage = nullptr;
+  QAction* ButtonInternet = nullptr;
+  QAction* ButtonTrybEdycji = nullptr;
+  QAction* ToolButton8 = nullptr;
+  QAction* Drukuj = nullptr;
+  QComboBox* SelectObj = nullptr;
+  QAction* Button1 = nullptr;
+  QSlider* TrackBar = nullptr;
+  std::array<QLabel*, 6> PanelStatusu{};
+
+  // Client menu MenuKlienta.
+  QMenu* Rozliczenie1 = nullptr;
+  QAction* Nowe1 = nullptr;
+  QAction* Otw1 = nullptr;
+  QAction* Zamknij1 = nullptr;
+  QAction* Zapisz1 = nullptr;
+  QAction* Zapiszjako1 = nullptr;
+  QAction* Drukuj2 = nullptr;
+  QAction* Zamknijprogram1 = nullptr;
+  QAction* Informacjaoprogramie1 = nullptr;
+  // Designer menu MenuNarzedziowe.
+  QMenu* Plik1 = nullptr;
+  QAction* NowyFormularz = nullptr;
+  QAction* OtworzFormularz = nullptr;
+  QAction* Zapisz2 = nullptr;
+  QAction* ZapiszFormularzJako = nullptr;
+  QAction* DodajStroneDruku = nullptr;
+  QAction* Zamknij2 = nullptr;
+  QAction* Drukuj1 = nullptr;
+  QAction* Koniec = nullptr;
+  QMenu* Widok1 = nullptr;
+  QAction* AutoOpcje = nullptr;
+  QAction* NazwyPol = nullptr;
+  QAction* PodswietlPol = nullptr;
+  QAction* Oprogramie2 = nullptr;
+
+ protected:
+  void showEvent(QShowEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+
+ private:
+  void BudujMenu();
+  void BudujPaskiNarzedzi();
+  void BudujUklad();
+  void UstawStatus(int panel, const QString& tekst);
+
+  bool pokazane_ = false;
+  std::vector<QMenu*> menuKlienta_;
+  std::vector<QMenu*> menuNarzedziowe_;
+};
+
+// The twelve windows, created once by main() in this order.
+extern TTools* Tools;

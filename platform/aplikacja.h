@@ -1,0 +1,35 @@
+#pragma once
+// The application object: keeps the dialog service, shows exceptions that escape an event handler in the exception
+// box, and ends the program on request even before its event loop runs.
+
+#include <QApplication>
+#include <memory>
+
+#include "platform/dialogi.h"
+
+namespace platform {
+
+class Aplikacja : public QApplication {
+  Q_OBJECT
+ public:
+  Aplikacja(int& argc, char** argv);
+  ~Aplikacja() override;
+
+  static Aplikacja* Instancja();  // null when the running application is not ours
+
+  bool notify(QObject* odbiorca, QEvent* zdarzenie) override;
+
+  Dialogi& dialogi() { return *dialogi_; }
+  // Replaces the dialog service (tests install a DialogiSkryptowe); returns the previous one.
+  std::unique_ptr<Dialogi> UstawDialogi(std::unique_ptr<Dialogi> nowe);
+
+  // Application Terminate: the program ends when control returns to the event loop.
+  void Terminate();
+  bool Zakonczona() const { return zakonczona_; }
+
+ private:
+  std::unique_ptr<Dialogi> dialogi_;
+  bool zakonczona_ = false;
+};
+
+}  // namespace platform

@@ -1,0 +1,29 @@
+#pragma once
+// Regional settings the program depends on: the decimal separator and the date separator. They start from the C
+// library's locale; a change the user consents to is kept in the settings folder and holds from the next start.
+
+#include <QChar>
+#include <QString>
+
+namespace platform {
+
+class UstawieniaRegionalne {
+ public:
+  explicit UstawieniaRegionalne(QString folderUstawien);
+
+  QChar SeparatorDziesietny() const { return dziesietny_; }
+  QChar SeparatorDaty() const { return daty_; }
+
+  // Keeps the new separators for the next start; false when they could not be stored.
+  bool Zmien(QChar dziesietny, QChar daty);
+
+ private:
+  QString folder_;
+  QChar dziesietny_;
+  QChar daty_;
+};
+
+// The settings in force for this process, read once at the first call.
+const UstawieniaRegionalne& Regionalne();
+
+}  // namespace platform
