@@ -7,8 +7,14 @@
 #include <memory>
 #include <vector>
 
+#include <QIcon>
+
 #include "main/druk.h"
 #include "pages/obiekt.h"
+
+namespace platform {
+class BlokadaInstancji;
+}
 
 class QAction;
 class QLabel;
@@ -76,6 +82,9 @@ class TTools : public QMainWindow {
   QString PlikDcg;
   QString PlikRozliczenia;
   QString NazwaRozliczenia;
+  QString ParametrWiersza;  // the first command-line argument
+
+  static const QString kTytulBezRozliczenia;
 
   // --- settlement model ---
   bool MaDruki() const { return !Druki.empty(); }
@@ -93,6 +102,10 @@ class TTools : public QMainWindow {
   // A fresh block for n records plus the empty slot 0.
   void PrzydzielDruki(int n);
 
+  // --- settlement files ---
+  // Reads and checks the whole file first; false (with a message) leaves the settlement as it was.
+  bool OtworzRozliczenie(const QString& sciezka);
+
   // --- start-up ---
   void FormCreate();
   void FormShow();
@@ -101,9 +114,23 @@ class TTools : public QMainWindow {
   void UstawDostepnosc(bool wlacz);
   void PokazPamiec();
   void PokazZalAdd(bool widoczny);
+  // Powitanie and RozpocznijPrace shown or hidden together.
+  void PokazPowitanie(bool widoczne);
+  // Shows or hides a control, also one that stands on a tool bar.
+  void PokazWPasku(QWidget* kontrolka, bool widoczna);
+
+  // The command-line rule: a settlement file name holds ".dc8" or ".DC8".
+  static bool JestNazwaRozliczenia(const QString& nazwa);
+  // Ends the program when control returns to the event loop.
+  void Zakoncz();
 
   // The settlement kind's caption over the tree.
   static QString TekstRodzaju(int rodzaj);
+  // ListError: the computations' report line; height 0 hides it, 40 shows it.
+  void UstawWysokoscListError(int wysokosc);
+  int WysokoscListError() const { return wysokoscListError_; }
+
+  std::array<QIcon, 6> ImagePit;
 
   // --- controls (objectName as the member name) ---
   QTreeWidget* TV = nullptr;
@@ -172,7 +199,6 @@ class TTools : public QMainWindow {
 
  protected:
   void showEvent(QShowEvent* e) override;
-  void resizeEvent(QResizeEvent* e) override;
 
  private:
   void BudujMenu();
@@ -180,10 +206,15 @@ class TTools : public QMainWindow {
   void BudujUklad();
   void UstawStatus(int panel, const QString& tekst);
 
+  std::unique_ptr<platform::BlokadaInstancji> blokada_;
+  int wysokoscListError_ = 0;
   bool pokazane_ = false;
   std::vector<QMenu*> menuKlienta_;
   std::vector<QMenu*> menuNarzedziowe_;
 };
 
-// The twelve windows, created once by main() in this order.
+// Empties both identification blocks.
+class TFImage;
+void WyczyscOsoby(TFImage* view);
+
 extern TTools* Tools;

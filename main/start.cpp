@@ -1,0 +1,179 @@
+// Start-up of the main window: the single-instance guard, the initial state, the catalogue, the screen, the
+// first-start settings, the command line and the regional settings.
+
+#include <QApplication>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QAction>
+#include <QComboBox>
+
+#include "main/tools.h"
+#include "platform/aplikacja.h"
+#include "platform/dialogi.h"
+#include "platform/regionalne.h"
+#include "platform/rtf.h"
+#include "platform/system.h"
+#include "platform/ustawienia.h"
+
+namespace {
+
+struct WierszKatalogu {
+  const char* nazwa;
+  int liczbaStron;
+  bool wieleKopii;
+};
+
+constexpr std::array<WierszKatalogu, kLiczbaTypowDrukow> kKatalog = {{
+    {"PIT-36", 6, false},  {"PIT-37", 3, false},  {"PIT-36L", 3, false},  {"PIT-38", 2, false},
+    {"PIT-28", 4, false},  {"PIT/O", 3, true},    {"PIT/D", 2, false},    {"PIT/2K", 2, false},
+    {"PIT/M", 1, false},   {"PIT/B", 2, true},    {"PIT/Z", 2, false},    {"PIT/ZG", 1, true},
+    {"SSE-R", 4, false},   {"SSE/A", 2, false},   {"SSE-R/A", 2, false},  {"NIP-1", 4, false},
+    {"NIP-3", 2, false},   {"PIT-28/A", 1, false}, {"PIT-28/B", 2, true},
+}};
+
+}  // namespace
+
+const QString TTools::kTytulBezRozliczenia =
+    QStringLiteral("Program rozliczenie roczne podatku dochodowego Velmary 2008  -  Korvanex");
+
+void TTools::Zakoncz() {
+  if (auto* aplikacja = platform::Aplikacja::Instancja())
+    aplikacja->Terminate();
+  else
+    QCoreApplication::quit();
+}
+
+bool TTools::JestNazwaRozliczenia(const QString& nazwa) {
+  return nazwa.contains(QStringLiteral(".dc8")) || nazwa.contains(QStringLiteral(".DC8"));
+}
+
+void TTools::FormCreate() {
+  blokada_ = std::make_unique<platform::BlokadaInstancji>(QStringLiteral("TarvelVelmar2008"));
+  if (blokada_->JuzIstnieje()) {
+    setWindowState(Qt::WindowMinimized);
+    platform::ShowMessage(QStringLiteral("Program Velmar jest już uruchomiony."));
+    Zakoncz();
+  }
+  BlokadaNarzedzi = 1;
+  RodzajRozliczenia = 0;
+  setWindowTitle(kTytulBezRozliczenia);
+
+  statusBar()->setVisible(BlokadaNarzedzi == 0);
+  PokazPowitanie(BlokadaNarzedzi == 1);
+  UstawWysokoscListError(0);
+  DobraneFormularze->setText(
+      QStringLiteral("Informacja o programie Velmar 2008 - rozliczenie roczne podatku dochodowego."));
+  ToolButtonSave->setEnabled(false);
+  ToolButton6->setVisible(BlokadaNarzedzi == 0);
+  ToolButton6->setEnabled(BlokadaNarzedzi == 0);
+
+  PlikRozliczenia.clear();
+  Zmodyfikowane = 0;
+  PierwszeWyswietlenie = 1;
+  SzerokoscWidoku = 800;
+  Skala = 1.0f;
+  BudowanieDrzewa = 0;
+  TrybKlienta = 1;
+
+  if (QScreen* ekran = QGuiApplication::primaryScreen()) {
+    SzerokoscEkranu = SzerokoscEkranuProjektu = ekran->size().width();
+    WysokoscEkranu = WysokoscEkranuProjektu = ekran->size().height();
+  }
+  FolderDc = FolderProgramu + QStringLiteral("dc/");
+
+  StronaWczytana = 0;
+  ObiektPodKursorem = 0;
+  PlikDcg.clear();
+  KrokKolka = 25;
+  LiczbaStron = 0;
+  LewaKrawedzStrony = 1;
+
+  UstawDostepnosc(false);
+  SelectObj->setCurrentIndex(0);
+
+  const QString powitanie = FolderProgramu + QStringLiteral("alg/welcome.rtf");
+  if (QFile::exists(powitanie)) platform::WczytajPlikRtf(*Powitanie->document(), powitanie);
+
+  for (int kod = 1; kod <= kLiczbaTypowDrukow; ++kod) {
+    const WierszKatalogu& w = kKatalog[kod - 1];
+    UstawBajty(TypyDrukow[kod].Nazwa, w.nazwa);
+    TypyDrukow[kod].LiczbaStron = w.liczbaStron;
+    TypyDrukow[kod].WieleKopii = w.wieleKopii ? 1 : 0;
+  }
+
+  Druki.clear();
+  LiczbaDrukow = 0;
+  PokazWPasku(Zmiana, false);
+
+  PokazPamiec();
+  PokazZalAdd(false);
+  UstawTryb(TrybKlienta == 1);
+}
+
+void TTools::FormShow() {
+  if (SzerokoscEkranu < 800) {
+    platform::MessageBox(QStringLiteral("Rozdzielczość ekranu nie odpowiada wymaganiom programu.\n Minimalna "
+                                        "wymagana rozdzielczosc 800x600."),
+                         QStringLiteral("Nie można uruchomić programu."), platform::Przyciski::Ok,
+                         platform::Ikona::Wykrzyknik);
+    setWindowState(Qt::WindowMinimized);
+    Zakoncz();
+  }
+
+  platform::TIniFile ini(QStringLiteral("velmar2008.ini"));
+  if (!ini.ReadBool(QStringLiteral("PIT"), QStringLiteral("Run"), false)) {
+    ini.WriteBool(QStringLiteral("PIT"), QStringLiteral("Run"), true);
+    ini.WriteString(QStringLiteral("PIT"), QStringLiteral("Path"), FolderProgramu);
+    ini.WriteString(QStringLiteral("PIT"), QStringLiteral("Ver"), platform::WersjaPliku());
+    ini.WriteBool(QStringLiteral("PIT"), QStringLiteral("AutoUpdate"), true);
+  }
+
+  if (!ParametrWiersza.isEmpty()) {
+    Zmodyfikowane = 0;
+    if (JestNazwaRozliczenia(ParametrWiersza)) {
+      if (OtworzRozliczenie(ParametrWiersza)) PlikRozliczenia = ParametrWiersza;
+    } else {
+      platform::ShowMessage(QStringLiteral("Podany plik nie jest plikiem programu Velmar 2008.\n") + ParametrWiersza);
+      PlikRozliczenia.clear();
+      setWindowState(Qt::WindowMinimized);
+      Zakoncz();
+    }
+  }
+
+  SprawdzUstawieniaRegionalne();
+}
+
+void TTools::SprawdzUstawieniaRegionalne() {
+  platform::UstawieniaRegionalne regionalne(platform::FolderUstawien());
+  QString lista;
+  if (regionalne.SeparatorDziesietny() != QLatin1Char(','))
+    lista += QStringLiteral("\n - ustawienie separatora dziesiętnego: konieczne jest ustawienie separatora na "
+                            "symbol: ',' (0,00), ");
+  if (regionalne.SeparatorDaty() != QLatin1Char('-'))
+    lista += QStringLiteral("\n - ustawienie separatora daty: konieczne jest ustawienie separatora na symbol: '-' "
+                            "(0000-00-00), ");
+  if (lista.isEmpty()) return;
+
+  const QString tekst =
+      QStringLiteral("Program wykrył nieprawidłowe ustawienia regionalne!\n\n Do prawidłowego działania programu "
+                     "niezbędna jest zmiana następujących ustawień regionalnych: \n") +
+      lista + QStringLiteral("\n\n Możliwa jest automatyczna zmiana tych ustawień. Czy chcesz wprowadzić je teraz?");
+  const auto odpowiedz = platform::MessageBox(tekst, QStringLiteral("Nieprawidłowe ustawienia regionalne!"),
+                                              platform::Przyciski::TakNie, platform::Ikona::Wykrzyknik);
+  if (odpowiedz == platform::Odpowiedz::Tak) {
+    if (regionalne.Zmien(QLatin1Char(','), QLatin1Char('-')))
+      platform::ShowMessage(QStringLiteral(" Zmiany zakończyły się sukcesem.\n Proszę ponownie uruchomić program."));
+    else
+      platform::ShowMessage(QStringLiteral(" Nie można zmienić ustawień - brak uprawnień.\n Zmiana ustawień wymaga "
+                                           "uprawnień administratora.\n Proszę skontaktować się z administratorem "
+                                           "komputera."));
+  }
+  Zakoncz();
+}

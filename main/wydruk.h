@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QDialog>
+
+class TWydruk : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TWydruk(QWidget* parent = nullptr);
+  ~TWydruk() override;
+};
+
+extern TWydruk* Wydruk;
