@@ -1,0 +1,290 @@
+#include <QtTest>
+
+#include <cstdint>
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "platform/rekordy.h"
+
+namespace {
+
+using Bajty = std::vector<std::uint8_t>;
+
+QByteArray Fragment(const Bajty& b, std::size_t od, std::size_t ile) {
+  return QByteArray(reinterpret_cast<const char*>(b.data() + od), static_cast<qsizetype>(ile));
+}
+
+QByteArray Int32LE(std::uint32_t v) {
+  const char b[4] = {char(v & 0xFF), char((v >> 8) & 0xFF), char((v >> 16) & 0xFF), char((v >> 24) & 0xFF)};
+  return QByteArray(b, 4);
+}
+
+// The field's whole width as the record must hold it: the text, then zeros.
+template <std::size_t N>
+QByteArray Szeroko(const char* tekst) {
+  QByteArray wynik(tekst);
+  wynik.append(QByteArray(static_cast<qsizetype>(N) - wynik.size(), '\0'));
+  return wynik;
+}
+
+Bajty LosoweBajty(std::size_t n, std::uint32_t ziarno) {
+  std::mt19937 generator(ziarno);
+  std::uniform_int_distribution<int> bajt(0, 255);
+  Bajty wynik(n);
+  for (auto& b : wynik) b = static_cast<std::uint8_t>(bajt(generator));
+  return wynik;
+}
+
+void UstawPole(TPoleDruku& p, std::int32_t baza, const char* nazwa, const QString& wartosc) {
+  p.Format = baza + 1;
+  p.Typ = baza + 2;
+  UstawBajty(p.Nazwa, nazwa);
+  p.IdPit = baza + 3;
+  p.Strona = baza + 4;
+  p.NrObiektu = baza + 5;
+  UstawTekst(p.Wartosc, wartosc);
+  p.Zaznaczone = 1;
+}
+
+}  // namespace
+
+class TstRekordy : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void drukWZapisie();
+  void drukZBajtow();
+  void obiektWZapisie();
+  void obiektZLosowychBajtowWracaBezZmian();
+  void obiektyTylkoCaleRekordy();
+  void naglowekFormularza();
+  void tekstBezTerminatoraOgraniczonySzerokoscia();
+};
+
+void TstRekordy::drukWZapisie() {
+  auto druk = std::make_unique<TDruk>();
+  druk->Wezel = reinterpret_cast<QTreeWidgetItem*>(std::uintptr_t{0xDEADBEEF});
+  druk->Id = 0x01020304;
+  druk->IdPit = PitO;
+  druk->IdParent = 3;
+  druk->PM = PMMalzonek;
+  druk->Rodzaj = WspolneZMalzonkiem;
+  druk->NrKopii = -2;
+  druk->Wybrany = 1;
+  druk->Wczytany = 0xA5;
+  UstawPole(druk->Pola[0], 0x100, "kwota", QStringLiteral("1234,56"));
+  UstawPole(druk->Pola[349], 0x200, "ostatnie", QStringLiteral("ąęłśżź"));
+
+  Bajty b(rekordy::kRozmiarDruku, 0xCC);  // stale bytes must not leak through
+  rekordy::Zakoduj(*druk, std::span<std::uint8_t, rekordy::kRozmiarDruku>(b));
+
+  QCOMPARE(Fragment(b, 0, 4), QByteArray(4, '\0'));
+  QCOMPARE(Fragment(b, 4, 4), Int32LE(0x01020304));
+  QCOMPARE(Fragment(b, 8, 4), Int32LE(6));
+  QCOMPARE(Fragment(b, 12, 4), Int32LE(3));
+  QCOMPARE(Fragment(b, 16, 4), Int32LE(2));
+  QCOMPARE(Fragment(b, 20, 4), Int32LE(1));
+  QCOMPARE(Fragment(b, 24, 4), QByteArray("\xFE\xFF\xFF\xFF", 4));
+  QCOMPARE(b[28], std::uint8_t{1});
+  QCOMPARE(b[29], std::uint8_t{0xA5});
+  QCOMPARE(Fragment(b, 30, 2), QByteArray(2, '\0'));
+
+  const std::size_t e0 = 32;
+  QCOMPARE(Fragment(b, e0, 4), Int32LE(0x101));
+  QCOMPARE(Fragment(b, e0 + 4, 4), Int32LE(0x102));
+  QCOMPARE(Fragment(b, e0 + 8, 16), Szeroko<16>("kwota"));
+  QCOMPARE(Fragment(b, e0 + 24, 4), Int32LE(0x103));
+  QCOMPARE(Fragment(b, e0 + 28, 4), Int32LE(0x104));
+  QCOMPARE(Fragment(b, e0 + 32, 4), Int32LE(0x105));
+  QCOMPARE(Fragment(b, e0 + 36, 355), Szeroko<355>("1234,56"));
+  QCOMPARE(b[e0 + 391], std::uint8_t{1});
+
+  const std::size_t e349 = 32 + 392 * 349;
+  QCOMPARE(e349 + 392, rekordy::kRozmiarDruku);
+  QCOMPARE(Fragment(b, e349, 4), Int32LE(0x201));
+  QCOMPARE(Fragment(b, e349 + 4, 4), Int32LE(0x202));
+  QCOMPARE(Fragment(b, e349 + 8, 16), Szeroko<16>("ostatnie"));
+  QCOMPARE(Fragment(b, e349 + 24, 4), Int32LE(0x203));
+  QCOMPARE(Fragment(b, e349 + 28, 4), Int32LE(0x204));
+  QCOMPARE(Fragment(b, e349 + 32, 4), Int32LE(0x205));
+  QCOMPARE(Fragment(b, e349 + 36, 355), Szeroko<355>("\xB9\xEA\xB3\x9C\xBF\x9F"));
+  QCOMPARE(b[e349 + 391], std::uint8_t{1});
+
+  // An untouched entry in between is all zeros.
+  QCOMPARE(Fragment(b, 32 + 392 * 100, 392), QByteArray(392, '\0'));
+}
+
+void TstRekordy::drukZBajtow() {
+  Bajty b = LosoweBajty(rekordy::kRozmiarDruku, 7);
+  const std::size_t e = 32 + 392 * 17;
+  b[28] = 0;
+  b[29] = 1;
+  const QByteArray wartosc = Int32LE(0x7FFFFFFF);
+  std::copy(wartosc.begin(), wartosc.end(), b.begin() + 8);
+  b[e + 391] = 0;
+
+  const auto druk = std::make_unique<TDruk>(
+      rekordy::DekodujDruk(std::span<const std::uint8_t, rekordy::kRozmiarDruku>(b)));
+  QVERIFY(druk->Wezel == nullptr);
+  QCOMPARE(druk->IdPit, 0x7FFFFFFF);
+  QCOMPARE(druk->Wybrany, std::uint8_t{0});
+  QCOMPARE(druk->Wczytany, std::uint8_t{1});
+  QCOMPARE(druk->Pola[17].Zaznaczone, std::uint8_t{0});
+  QCOMPARE(QByteArray(druk->Pola[17].Nazwa.data(), 16), Fragment(b, e + 8, 16));
+  QCOMPARE(QByteArray(druk->Pola[17].Wartosc.data(), 355), Fragment(b, e + 36, 355));
+
+  // Everything but the node reference and the padding comes back as read.
+  Bajty ponownie(rekordy::kRozmiarDruku, 0xCC);
+  rekordy::Zakoduj(*druk, std::span<std::uint8_t, rekordy::kRozmiarDruku>(ponownie));
+  std::fill_n(b.begin(), 4, 0);
+  std::fill_n(b.begin() + 30, 2, 0);
+  QVERIFY(ponownie == b);
+}
+
+void TstRekordy::obiektWZapisie() {
+  TObiekt o;
+  o.Lewy = 10;
+  o.Gorny = 20;
+  o.Prawy = 300;
+  o.Dolny = 40;
+  o.NrObiektu = 7;
+  o.Strona = 2;
+  o.DrugiNumer = 5;
+  o.Format = FormatZaokrGroszy;
+  o.Typ = Liczba;
+  o.Wyrownanie = DoPrawej;
+  o.LimitZnakow = 14;
+  UstawBajty(o.Nazwa, "P_45");
+  UstawBajty(o.Wartosc, "12,50");
+  UstawBajty(o.WartoscDomyslna, "0,00");
+  UstawBajty(o.Pomoc, "pomoc");
+  UstawBajty(o.Rezerwa, "r");
+  UstawBajty(o.RozmiarCzcionki, "10");
+  UstawBajty(o.KolorKrawedzi, "D9FFD9");
+  UstawBajty(o.KolorTla, "FFFFFF");
+  UstawBajty(o.KolorTekstu, "000000");
+  o.Widoczne = 1;
+  o.TylkoDoOdczytu = 2;
+  o.Wymagane = 3;
+  o.Zablokowane = 4;
+  o.Wielowierszowe = 5;
+  o.TylkoDodatnia = 6;
+  o.Wypelnienie = 0x77;
+  o.PozycjaPrzegladania = -1;
+  o.Zarezerwowane = 0x0A0B0C0D;
+  for (std::size_t k = 0; k < 10; ++k) {
+    UstawBajty(o.Opcje[k].Tekst, "opcja" + std::to_string(k));
+    UstawBajty(o.Opcje[k].Wartosc, std::to_string(k));
+    o.Opcje[k].Zaznaczona = static_cast<std::uint8_t>(0x10 + k);
+    UstawBajty(o.ElementyListy[k].Tekst, "element" + std::to_string(k));
+    UstawBajty(o.ElementyListy[k].Wartosc, std::to_string(10 + k));
+    UstawBajty(o.OpcjeDodatkowe[k].Tekst, "dodatkowa" + std::to_string(k));
+    UstawBajty(o.OpcjeDodatkowe[k].Wartosc, std::to_string(20 + k));
+    o.OpcjeDodatkowe[k].Zaznaczona = static_cast<std::uint8_t>(0x20 + k);
+  }
+
+  Bajty b(rekordy::kRozmiarObiektu, 0xCC);
+  rekordy::Zakoduj(o, std::span<std::uint8_t, rekordy::kRozmiarObiektu>(b));
+
+  const std::uint32_t liczby[] = {10, 20, 300, 40, 7, 2, 5, 11, 1, 1, 14};
+  for (std::size_t i = 0; i < std::size(liczby); ++i) QCOMPARE(Fragment(b, 4 * i, 4), Int32LE(liczby[i]));
+  QCOMPARE(Fragment(b, 44, 15), Szeroko<15>("P_45"));
+  QCOMPARE(Fragment(b, 59, 255), Szeroko<255>("12,50"));
+  QCOMPARE(Fragment(b, 314, 255), Szeroko<255>("0,00"));
+  QCOMPARE(Fragment(b, 569, 80), Szeroko<80>("pomoc"));
+  QCOMPARE(Fragment(b, 649, 100), Szeroko<100>("r"));
+  QCOMPARE(Fragment(b, 749, 3), Szeroko<3>("10"));
+  QCOMPARE(Fragment(b, 752, 7), Szeroko<7>("D9FFD9"));
+  QCOMPARE(Fragment(b, 759, 7), Szeroko<7>("FFFFFF"));
+  QCOMPARE(Fragment(b, 766, 7), Szeroko<7>("000000"));
+  QCOMPARE(Fragment(b, 773, 7), QByteArray("\x01\x02\x03\x04\x05\x06\x77", 7));
+  QCOMPARE(Fragment(b, 780, 4), QByteArray("\xFF\xFF\xFF\xFF", 4));
+  QCOMPARE(Fragment(b, 784, 4), Int32LE(0x0A0B0C0D));
+  for (std::size_t k = 0; k < 10; ++k) {
+    const std::string n = std::to_string(k);
+    const std::size_t opcja = 788 + 101 * k, element = 1798 + 100 * k, dodatkowa = 2798 + 101 * k;
+    QCOMPARE(Fragment(b, opcja, 50), Szeroko<50>(("opcja" + n).c_str()));
+    QCOMPARE(Fragment(b, opcja + 50, 50), Szeroko<50>(n.c_str()));
+    QCOMPARE(b[opcja + 100], std::uint8_t(0x10 + k));
+    QCOMPARE(Fragment(b, element, 50), Szeroko<50>(("element" + n).c_str()));
+    QCOMPARE(Fragment(b, element + 50, 50), Szeroko<50>(std::to_string(10 + k).c_str()));
+    QCOMPARE(Fragment(b, dodatkowa, 50), Szeroko<50>(("dodatkowa" + n).c_str()));
+    QCOMPARE(Fragment(b, dodatkowa + 50, 50), Szeroko<50>(std::to_string(20 + k).c_str()));
+    QCOMPARE(b[dodatkowa + 100], std::uint8_t(0x20 + k));
+  }
+}
+
+void TstRekordy::obiektZLosowychBajtowWracaBezZmian() {
+  for (std::uint32_t ziarno : {1u, 2u, 3u}) {
+    const Bajty b = LosoweBajty(rekordy::kRozmiarObiektu, ziarno);
+    const TObiekt o = rekordy::DekodujObiekt(std::span<const std::uint8_t, rekordy::kRozmiarObiektu>(b));
+    QCOMPARE(o.Wypelnienie, b[779]);
+    QCOMPARE(Int32LE(static_cast<std::uint32_t>(o.Zarezerwowane)), Fragment(b, 784, 4));
+    QCOMPARE(Int32LE(static_cast<std::uint32_t>(o.PozycjaPrzegladania)), Fragment(b, 780, 4));
+    QCOMPARE(o.OpcjeDodatkowe[9].Zaznaczona, b[3807]);
+
+    Bajty ponownie(rekordy::kRozmiarObiektu, 0);
+    rekordy::Zakoduj(o, std::span<std::uint8_t, rekordy::kRozmiarObiektu>(ponownie));
+    QVERIFY(ponownie == b);
+  }
+}
+
+void TstRekordy::obiektyTylkoCaleRekordy() {
+  QVERIFY(rekordy::DekodujObiekty({}).empty());
+  QVERIFY(rekordy::DekodujObiekty(LosoweBajty(rekordy::kRozmiarObiektu - 1, 4)).empty());
+
+  const std::size_t n = 3;
+  const Bajty b = LosoweBajty(rekordy::kRozmiarObiektu * n + 100, 5);
+  const auto obiekty = rekordy::DekodujObiekty(b);
+  QCOMPARE(obiekty.size(), n);
+  // Record order is the field numbering: record i must become object i.
+  for (std::size_t i = 0; i < n; ++i)
+    QCOMPARE(Int32LE(static_cast<std::uint32_t>(obiekty[i].Lewy)), Fragment(b, i * rekordy::kRozmiarObiektu, 4));
+
+  const Bajty zakodowane = rekordy::ZakodujObiekty(obiekty);
+  QCOMPARE(zakodowane.size(), n * rekordy::kRozmiarObiektu);
+  QVERIFY(std::equal(zakodowane.begin(), zakodowane.end(), b.begin()));
+  QVERIFY(rekordy::ZakodujObiekty({}).empty());
+}
+
+void TstRekordy::naglowekFormularza() {
+  TNaglowekFormularza n;
+  UstawBajty(n.Sciezka, "/home/u/dc/abc/abc.dcd");
+  n.LiczbaStron = 4;
+  n.SzerokoscEkranu = 1920;
+  n.WysokoscEkranu = 1080;
+  n.WysokoscWidoku = 1131;
+  n.SzerokoscWidoku = 800;
+  Bajty b(rekordy::kRozmiarNaglowkaFormularza, 0xCC);
+  rekordy::Zakoduj(n, std::span<std::uint8_t, rekordy::kRozmiarNaglowkaFormularza>(b));
+  QCOMPARE(Fragment(b, 0, 256), Szeroko<256>("/home/u/dc/abc/abc.dcd"));
+  QCOMPARE(Fragment(b, 256, 20), Int32LE(4) + Int32LE(1920) + Int32LE(1080) + Int32LE(1131) + Int32LE(800));
+
+  const Bajty losowe = LosoweBajty(rekordy::kRozmiarNaglowkaFormularza, 6);
+  const auto odczytany =
+      rekordy::DekodujNaglowek(std::span<const std::uint8_t, rekordy::kRozmiarNaglowkaFormularza>(losowe));
+  QCOMPARE(Int32LE(static_cast<std::uint32_t>(odczytany.SzerokoscWidoku)), Fragment(losowe, 272, 4));
+  Bajty ponownie(rekordy::kRozmiarNaglowkaFormularza, 0);
+  rekordy::Zakoduj(odczytany, std::span<std::uint8_t, rekordy::kRozmiarNaglowkaFormularza>(ponownie));
+  QVERIFY(ponownie == losowe);
+}
+
+void TstRekordy::tekstBezTerminatoraOgraniczonySzerokoscia() {
+  Bajty b(rekordy::kRozmiarObiektu, 0);
+  std::fill_n(b.begin() + 44, 15, std::uint8_t{'N'});  // Nazwa, no terminator
+  std::fill_n(b.begin() + 59, 5, std::uint8_t{'W'});   // the next field follows at once
+  const TObiekt o = rekordy::DekodujObiekt(std::span<const std::uint8_t, rekordy::kRozmiarObiektu>(b));
+  QCOMPARE(Tekst(o.Nazwa), std::string_view("NNNNNNNNNNNNNNN"));
+  QCOMPARE(Tekst(o.Wartosc), std::string_view("WWWWW"));
+
+  Bajty d(rekordy::kRozmiarDruku, 0);
+  std::fill_n(d.begin() + 32 + 8, 16, std::uint8_t{0xB9});  // entry 0 Nazwa, "ą" to the last byte
+  const auto druk =
+      std::make_unique<TDruk>(rekordy::DekodujDruk(std::span<const std::uint8_t, rekordy::kRozmiarDruku>(d)));
+  QCOMPARE(Tekst(druk->Pola[0].Nazwa).size(), std::size_t{16});
+  QCOMPARE(NaQString(druk->Pola[0].Nazwa), QString(16, QChar(0x0105)));
+}
+
+QTEST_APPLESS_MAIN(TstRekordy)
+#include "tst_rekordy.moc"
