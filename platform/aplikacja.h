@@ -26,6 +26,8 @@ class Aplikacja : public QApplication {
   // Application Terminate: the program ends when control returns to the event loop.
   void Terminate();
   bool Zakonczona() const { return zakonczona_; }
+  // Withdraws a Terminate not yet carried out; tests start the program several times in one process.
+  void AnulujZakonczenie() { zakonczona_ = false; }
 
  private:
   std::unique_ptr<Dialogi> dialogi_;

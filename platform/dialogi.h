@@ -26,6 +26,10 @@ struct UstawieniaPliku {
   bool potwierdzNadpisanie = false;
 };
 
+// The program's filter, description and pattern pairs joined by '|' (patterns separated by ';'), as Qt's list of
+// name filters "Opis (*.a *.b)".
+QStringList FiltryQt(const QString& filtr);
+
 class Dialogi {
  public:
   virtual ~Dialogi() = default;
@@ -45,8 +49,9 @@ struct PokazaneOkno {
   Ikona ikona = Ikona::Brak;
 };
 
-// For tests: answers questions and file dialogs from queues (an empty queue answers Anuluj / no file) and records
-// every window it was asked to show. Nothing is ever shown, so no test blocks.
+// For tests: answers questions and file dialogs from queues and records every window it was asked to show. An empty
+// queue answers as closing the box would (Anuluj, Nie for a Yes/No box, Ok) and gives no file. Nothing is ever
+// shown, so no test blocks.
 class DialogiSkryptowe : public Dialogi {
  public:
   std::deque<Odpowiedz> odpowiedzi;

@@ -26,4 +26,7 @@ class UstawieniaRegionalne {
 // The settings in force for this process, read once at the first call.
 const UstawieniaRegionalne& Regionalne();
 
+// The separator of a strftime date format: its first character outside the conversions ("%d.%m.%Y" gives '.').
+QChar SeparatorDatyZFormatu(const QString& format);
+
 }  // namespace platform
