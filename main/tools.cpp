@@ -69,6 +69,7 @@ TTools::TTools(const QString& folderProgramu, QWidget* parent) : QMainWindow(par
   BudujMenu();
   BudujPaskiNarzedzi();
   BudujUklad();
+  PolaczPliki();
   FormCreate();
 }
 
@@ -239,6 +240,8 @@ void TTools::BudujUklad() {
   Powitanie = new QTextEdit(prawy);
   Powitanie->setObjectName("Powitanie");
   Powitanie->setReadOnly(true);
+  Powitanie->setPlainText(QStringLiteral("Witamy w programie Velmar 2008 - rozliczenie roczne podatku dochodowego za "
+                                         "rok 2008.\n\nAby rozpocząć, naciśnij przycisk u dołu okna."));
   prawyUklad->addWidget(Powitanie, 1);
   RozpocznijPrace = new QPushButton(QStringLiteral("Rozpocznij pracę z programem Velmar 2008"), prawy);
   RozpocznijPrace->setObjectName("RozpocznijPrace");

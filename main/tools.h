@@ -105,6 +105,17 @@ class TTools : public QMainWindow {
   // --- settlement files ---
   // Reads and checks the whole file first; false (with a message) leaves the settlement as it was.
   bool OtworzRozliczenie(const QString& sciezka);
+  // Saves under the path, asking for a name when it is empty or names no file; false when cancelled or failed.
+  bool ZapiszRozliczenie(const QString& sciezka);
+  // Replaces the file atomically by records 1..LiczbaDrukow; false (with a message) keeps the old file.
+  bool ZapiszDruki(const QString& sciezka);
+  // "Zapisanie zmian" before the settlement is dropped; false: the operation stops.
+  bool PytanieOZapis(bool zAnulowaniem);
+  void OtworzClick(bool sprawdzIstnienie);
+  void Zamknij1Click();
+  void RozpocznijKreator();
+  // After opening: the first record's form at page 1.
+  void PokazPierwszyDruk();
 
   // --- start-up ---
   void FormCreate();
@@ -199,8 +210,10 @@ class TTools : public QMainWindow {
 
  protected:
   void showEvent(QShowEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
 
  private:
+  void PolaczPliki();
   void BudujMenu();
   void BudujPaskiNarzedzi();
   void BudujUklad();
