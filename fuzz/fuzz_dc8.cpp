@@ -1,0 +1,24 @@
+// The settlement file reader on hostile bytes: it either refuses with a message or returns records that pass its
+// own checks again after a write and a read.
+
+#include <cstdint>
+#include <cstdlib>
+
+#include "main/plik_rozliczenia.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t rozmiar) {
+  const QByteArray bajty(reinterpret_cast<const char*>(dane), static_cast<qsizetype>(rozmiar));
+  const OdczytRozliczenia odczyt = CzytajRozliczenie(bajty, QStringLiteral("fuzz.dc8"));
+  if (!odczyt.blad.isEmpty()) {
+    if (!odczyt.druki.empty()) std::abort();
+    return 0;
+  }
+  const int liczba = static_cast<int>(odczyt.druki.size()) - 1;
+  const OdczytRozliczenia znow = CzytajRozliczenie(ZakodujRozliczenie(odczyt.druki, liczba), QStringLiteral("x"));
+  if (!znow.blad.isEmpty() || znow.druki.size() != odczyt.druki.size()) std::abort();
+  for (int i = 1; i <= liczba; ++i)
+    if (znow.druki[i].IdPit != odczyt.druki[i].IdPit || znow.druki[i].IdParent != odczyt.druki[i].IdParent ||
+        znow.druki[i].Pola[349].Wartosc != odczyt.druki[i].Pola[349].Wartosc)
+      std::abort();
+  return 0;
+}
