@@ -55,7 +55,8 @@ bool TTools::JestNazwaRozliczenia(const QString& nazwa) {
 }
 
 void TTools::FormCreate() {
-  blokada_ = std::make_unique<platform::BlokadaInstancji>(QStringLiteral("TarvelVelmar2008"));
+  // Per user: the lock lies in the settings folder.
+  blokada_ = std::make_unique<platform::BlokadaInstancji>(QStringLiteral("TarvelVelmar2008"), platform::FolderUstawien());
   if (blokada_->JuzIstnieje()) {
     setWindowState(Qt::WindowMinimized);
     platform::ShowMessage(QStringLiteral("Program Velmar jest już uruchomiony."));
