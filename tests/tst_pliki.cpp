@@ -1,0 +1,277 @@
+// Settlement files: the exact bytes, atomic replacement, hostile files, and the question before changes are dropped.
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QTreeWidget>
+
+#include "main/plik_rozliczenia.h"
+#include "main/tools.h"
+#include "platform/rekordy.h"
+#include "support/program.h"
+#include "support/test_main.h"
+
+using namespace velmar_test;
+using platform::Odpowiedz;
+
+namespace {
+
+QByteArray Czytaj(const QString& sciezka) {
+  QFile f(sciezka);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void Zapisz(const QString& sciezka, const QByteArray& bajty) {
+  QFile f(sciezka);
+  if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write a test file");
+  f.write(bajty);
+}
+
+std::int32_t Int32(const QByteArray& b, qsizetype przesuniecie) {
+  std::uint32_t v = 0;
+  for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<std::uint8_t>(b[przesuniecie + i]);
+  return static_cast<std::int32_t>(v);
+}
+
+// The texts of the message boxes shown, without the file dialogs.
+QStringList Komunikaty() {
+  QStringList teksty;
+  for (const auto& okno : SkryptDialogow().pokazane)
+    if (okno.rodzaj == platform::PokazaneOkno::Rodzaj::Komunikat) teksty << okno.tekst;
+  return teksty;
+}
+
+constexpr qsizetype kDruk = rekordy::kRozmiarDruku;
+constexpr qsizetype Pole(int rekord, int k) { return (rekord - 1) * kDruk + 32 + 392 * k; }
+
+}  // namespace
+
+class TstPliki : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<FolderProgramu> folder_;
+  std::unique_ptr<TTools> tools_;
+  TTools& T() { return *tools_; }
+  QString Plik(const char* nazwa) const { return folder_->Sciezka() + QString::fromUtf8(nazwa); }
+
+  // PIT-37 with a PIT/O and a PIT/D, values in a few fields.
+  void TrzyDruki() {
+    T().PrzydzielDruki(3);
+    T().DodajDruk(Pit37, 0, PMWspolny, WspolneZMalzonkiem);
+    T().DodajDruk(PitO, 1, PMPodatnik, WspolneZMalzonkiem);
+    T().DodajDruk(PitD, 1, PMWspolny, WspolneZMalzonkiem);
+    T().BudujDrzewo();
+    UstawTekst(T().Druki[1].Pola[10].Wartosc, QStringLiteral("Łódź ąęłśżź"));
+    UstawBajty(T().Druki[2].Pola[349].Wartosc, "1234,56");
+    T().Druki[3].Pola[7].Zaznaczone = 1;
+  }
+
+ private slots:
+  void init() {
+    SkryptDialogow().pokazane.clear();
+    SkryptDialogow().odpowiedzi.clear();
+    SkryptDialogow().pliki.clear();
+    folder_ = std::make_unique<FolderProgramu>();
+    folder_->ZapiszDcs(Pit37, {NowyObiekt(Liczba, 1, "1", "0,00")});
+    tools_ = NoweOkno(*folder_);
+  }
+  void cleanup() {
+    tools_.reset();
+    folder_.reset();
+  }
+
+  void savedBytesAndRoundTrip() {
+    TrzyDruki();
+    T().Druki[1].Wezel = reinterpret_cast<QTreeWidgetItem*>(0x1234);  // never written
+    SkryptDialogow().pliki = {Plik("zapis")};
+    QVERIFY(T().ZapiszRozliczenie(QString()));
+    const QString sciezka = Plik("zapis.dc8");
+    QCOMPARE(T().PlikRozliczenia, sciezka);
+    const QByteArray b = Czytaj(sciezka);
+    QCOMPARE(b.size(), 3 * kDruk);
+    QCOMPARE(Int32(b, 0), 0);                 // Wezel
+    QCOMPARE(Int32(b, 8), int(Pit37));        // IdPit
+    QCOMPARE(Int32(b, kDruk + 12), 1);        // IdParent of the PIT/O
+    QCOMPARE(Int32(b, kDruk + 16), 1);        // PM
+    QCOMPARE(Int32(b, 2 * kDruk + 20), 1);    // Rodzaj
+    QCOMPARE(b[30], '\0');
+    QCOMPARE(b[31], '\0');
+    QCOMPARE(b.mid(Pole(1, 10) + 36, 12), QByteArray("\xA3\xF3" "d\x9F \xB9\xEA\xB3\x9C\xBF\x9F\0", 12));
+    QCOMPARE(b.mid(Pole(2, 349) + 36, 8), QByteArray("1234,56\0", 8));
+    QCOMPARE(b[Pole(3, 7) + 391], '\1');
+    QCOMPARE(T().Zmodyfikowane, std::uint8_t{0});
+    QCOMPARE(T().windowTitle(), QStringLiteral("zapis.dc8 - Velmar 2008 Korvanex"));
+
+    tools_.reset();
+    tools_ = NoweOkno(*folder_);
+    QVERIFY(T().OtworzRozliczenie(sciezka));
+    QCOMPARE(T().LiczbaDrukow, 3);
+    QCOMPARE(NaQString(T().Druki[1].Pola[10].Wartosc), QStringLiteral("Łódź ąęłśżź"));
+    QCOMPARE(T().Druki[3].Pola[7].Zaznaczone, std::uint8_t{1});
+    QCOMPARE(T().TV->topLevelItem(0)->childCount(), 2);
+    QCOMPARE(T().TV->topLevelItem(0)->child(0)->text(0), QStringLiteral("PIT/O (P)"));
+  }
+
+  void extensionIsAddedOnlyWhenMissing() {
+    TrzyDruki();
+    SkryptDialogow().pliki = {Plik("a.dc8"), Plik("b.DC8"), Plik("c.dc8.bak")};
+    QVERIFY(T().ZapiszRozliczenie(QString()));
+    QCOMPARE(T().PlikRozliczenia, Plik("a.dc8"));
+    QVERIFY(T().ZapiszRozliczenie(QString()));
+    QCOMPARE(T().PlikRozliczenia, Plik("b.DC8"));
+    QVERIFY(T().ZapiszRozliczenie(QString()));
+    QCOMPARE(T().PlikRozliczenia, Plik("c.dc8.bak.dc8"));
+  }
+
+  void saveAsOverALargerFileLeavesExactlyTheRecords() {
+    Zapisz(Plik("duzy.dc8"), QByteArray(10 * kDruk, '\x55'));
+    TrzyDruki();
+    SkryptDialogow().pliki = {Plik("duzy.dc8")};
+    QVERIFY(T().ZapiszRozliczenie(QString()));
+    QCOMPARE(QFileInfo(Plik("duzy.dc8")).size(), 3 * kDruk);
+    // Saving again under the current name replaces the file without a dialog.
+    T().Zmodyfikowane = 1;
+    QVERIFY(T().ZapiszRozliczenie(T().PlikRozliczenia));
+    QCOMPARE(QFileInfo(Plik("duzy.dc8")).size(), 3 * kDruk);
+    QVERIFY(SkryptDialogow().pliki.empty());
+  }
+
+  void failedSaveKeepsOldFileAndModifiedFlag() {
+    // A folder where the file should be: the replacement cannot happen.
+    QVERIFY(QDir(folder_->Sciezka()).mkpath(QStringLiteral("zajety.dc8/x")));
+    TrzyDruki();
+    T().Zmodyfikowane = 1;
+    QVERIFY(!T().ZapiszRozliczenie(Plik("zajety.dc8")));
+    QVERIFY(Komunikaty().value(0).startsWith(QStringLiteral("Brak dostępu do pliku: ") +
+                                                          Plik("zajety.dc8")));
+    QVERIFY(QFileInfo(Plik("zajety.dc8/x")).isDir());
+    QCOMPARE(T().Zmodyfikowane, std::uint8_t{1});
+    QVERIFY(T().PlikRozliczenia.isEmpty());
+  }
+
+  void hostileFilesAreRefused_data() {
+    QTest::addColumn<QByteArray>("bajty");
+    QTest::addColumn<QString>("fragment");
+    QByteArray dobry(kDruk, '\0');
+    dobry[8] = 2;  // PIT-37
+    auto zmien = [&](qsizetype gdzie, char wartosc) {
+      QByteArray b = dobry + dobry;
+      b[kDruk + 8] = 6;  // PIT/O
+      b[kDruk + 12] = 1;
+      b[gdzie] = wartosc;
+      return b;
+    };
+    QTest::newRow("partial tail") << dobry + QByteArray(100, '\0') << QStringLiteral("rozmiar");
+    QTest::newRow("unknown type") << zmien(kDruk + 8, 20) << QStringLiteral("druk nr 2");
+    QTest::newRow("owner") << zmien(kDruk + 16, 3) << QStringLiteral("właściciel");
+    QTest::newRow("kind") << zmien(kDruk + 20, 3) << QStringLiteral("rodzaj rozliczenia");
+    QTest::newRow("parent ahead") << zmien(kDruk + 12, 2) << QStringLiteral("druk główny 2");
+    QTest::newRow("negative parent") << zmien(kDruk + 15, '\xFF') << QStringLiteral("druk nr 2");
+  }
+  void hostileFilesAreRefused() {
+    QFETCH(QByteArray, bajty);
+    QFETCH(QString, fragment);
+    T().PrzydzielDruki(1);
+    T().DodajDruk(Pit37, 0, PMWspolny, Indywidualne);
+    T().BudujDrzewo();
+    T().PlikRozliczenia = Plik("stary.dc8");
+    T().Osoby[0].UstawPole(1, "Nowak");
+    Zapisz(Plik("zly.dc8"), bajty);
+    SkryptDialogow().pliki = {Plik("zly.dc8")};
+    T().OtworzClick(true);
+    const QString tekst = Komunikaty().value(0);
+    QVERIFY2(tekst.contains(Plik("zly.dc8")) && tekst.contains(fragment), qPrintable(tekst));
+    QCOMPARE(T().LiczbaDrukow, 1);
+    QCOMPARE(T().PlikRozliczenia, Plik("stary.dc8"));
+    QCOMPARE(T().Osoby[0].Pole(1), std::string_view("Nowak"));
+  }
+
+  void unterminatedValueOpens() {
+    QByteArray b(kDruk, '\0');
+    b[8] = 2;
+    b[29] = 1;
+    for (int k = 0; k < 350; ++k) b.replace(Pole(1, k) + 36, 355, QByteArray(355, 'A'));
+    Zapisz(Plik("bez_konca.dc8"), b);
+    QVERIFY(T().OtworzRozliczenie(Plik("bez_konca.dc8")));
+    QCOMPARE(Tekst(T().Druki[1].Pola[349].Wartosc).size(), std::size_t{355});
+  }
+
+  void emptyFileOpensWithoutRecords() {
+    Zapisz(Plik("pusty.dc8"), {});
+    QVERIFY(T().OtworzRozliczenie(Plik("pusty.dc8")));
+    QVERIFY(T().MaDruki());
+    QCOMPARE(T().LiczbaDrukow, 0);
+    QCOMPARE(T().TV->topLevelItemCount(), 0);
+  }
+
+  void saveQuestionFlows_data() {
+    QTest::addColumn<QList<Odpowiedz>>("odpowiedzi");
+    QTest::addColumn<bool>("plikWybrany");
+    QTest::addColumn<bool>("zamknieto");
+    QTest::addColumn<bool>("zapisano");
+    QTest::newRow("yes, saved") << QList<Odpowiedz>{Odpowiedz::Tak} << true << true << true;
+    QTest::newRow("yes, save dialog cancelled") << QList<Odpowiedz>{Odpowiedz::Tak} << false << false << false;
+    QTest::newRow("no") << QList<Odpowiedz>{Odpowiedz::Nie} << false << true << false;
+    QTest::newRow("cancel") << QList<Odpowiedz>{Odpowiedz::Anuluj} << false << false << false;
+  }
+  void saveQuestionFlows() {
+    QFETCH(QList<Odpowiedz>, odpowiedzi);
+    QFETCH(bool, plikWybrany);
+    QFETCH(bool, zamknieto);
+    QFETCH(bool, zapisano);
+    TrzyDruki();
+    T().Zmodyfikowane = 1;
+    T().NazwaRozliczenia = QStringLiteral("nowe_rozliczenie.dc8");
+    for (Odpowiedz o : odpowiedzi) SkryptDialogow().odpowiedzi.push_back(o);
+    if (plikWybrany) SkryptDialogow().pliki = {Plik("wynik.dc8")};
+
+    // Closing the settlement asks Yes/No, so Cancel is not offered there; closing the program asks all three.
+    T().show();
+    const bool zamkniety = T().close();
+    const auto& pytanie = SkryptDialogow().pokazane.at(0);
+    QCOMPARE(pytanie.tytul, QStringLiteral("Zapisanie zmian"));
+    QCOMPARE(pytanie.tekst, QStringLiteral("Rozliczenie \"nowe_rozliczenie.dc8\" zostało zmodyfikowane.\nCzy zapisać "
+                                           "zmiany w bieżącym rozliczeniu ?"));
+    QCOMPARE(pytanie.przyciski, platform::Przyciski::TakNieAnuluj);
+    QCOMPARE(zamkniety, zamknieto);
+    QCOMPARE(QFileInfo::exists(Plik("wynik.dc8")), zapisano);
+    QCOMPARE(T().LiczbaDrukow, 3);
+  }
+
+  void closingTheSettlement() {
+    TrzyDruki();
+    T().Zmodyfikowane = 1;
+    T().Osoby[0].UstawPole(1, "Nowak");
+    SkryptDialogow().odpowiedzi = {Odpowiedz::Tak};  // and then the save dialog is cancelled
+    T().Zamknij1Click();
+    QCOMPARE(T().LiczbaDrukow, 3);
+    QCOMPARE(T().Osoby[0].Pole(1), std::string_view("Nowak"));
+
+    SkryptDialogow().odpowiedzi = {Odpowiedz::Nie};
+    T().Zamknij1Click();
+    QVERIFY(!T().MaDruki());
+    QCOMPARE(T().Zmodyfikowane, std::uint8_t{0});
+    QVERIFY(T().Osoby[0].Pole(1).empty());
+    QCOMPARE(T().windowTitle(), TTools::kTytulBezRozliczenia);
+    QVERIFY(!T().ToolButtonSave->isEnabled());
+  }
+
+  void openingAskedAndCancelled() {
+    TrzyDruki();
+    T().Zmodyfikowane = 1;
+    // No: the changes are dropped only when a file was really opened; a cancelled dialog keeps them.
+    SkryptDialogow().odpowiedzi = {Odpowiedz::Nie};
+    T().OtworzClick(true);
+    QCOMPARE(T().LiczbaDrukow, 3);
+    QCOMPARE(T().Zmodyfikowane, std::uint8_t{1});
+
+    SkryptDialogow().odpowiedzi = {Odpowiedz::Nie};
+    SkryptDialogow().pliki = {Plik("brak.dc8")};
+    T().OtworzClick(true);
+    QCOMPARE(Komunikaty().last(), QStringLiteral("Nie ma pliku rozliczeniowego."));
+    QCOMPARE(T().LiczbaDrukow, 3);
+  }
+};
+
+VELMAR_TEST_MAIN(TstPliki)
+#include "tst_pliki.moc"
