@@ -1,0 +1,163 @@
+#include "calc/konwersje.h"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+
+#include "platform/cp1250.h"
+
+namespace {
+
+constexpr int kCyfryZnaczace = 15;
+// General format switches to exponent form outside this range of decimal exponents.
+constexpr int kNajmniejszyWykladnikStaly = -5;
+constexpr int kNajwiekszyWykladnikStaly = kCyfryZnaczace - 1;
+
+// A finite non-zero value rounded to 15 significant digits: d.ddd... x 10^wykladnik, trailing zeros dropped.
+struct Rozklad {
+  bool ujemna = false;
+  std::string cyfry;
+  int wykladnik = 0;
+};
+
+Rozklad Rozloz(long double x) {
+  char bufor[64];
+  const auto wynik =
+      std::to_chars(bufor, bufor + sizeof bufor, std::fabs(x), std::chars_format::scientific, kCyfryZnaczace - 1);
+  const std::string_view tekst(bufor, static_cast<std::size_t>(wynik.ptr - bufor));
+  const std::size_t e = tekst.find('e');
+  Rozklad r;
+  r.ujemna = std::signbit(x);
+  for (char c : tekst.substr(0, e))
+    if (c != '.') r.cyfry.push_back(c);
+  while (r.cyfry.size() > 1 && r.cyfry.back() == '0') r.cyfry.pop_back();
+  const std::string_view wykladnik = tekst.substr(e + 1);
+  std::from_chars(wykladnik.data() + (wykladnik.front() == '+' ? 1 : 0), wykladnik.data() + wykladnik.size(),
+                  r.wykladnik);
+  return r;
+}
+
+// Fixed notation; whole digits beyond the significant ones are zeros.
+std::string ZapisStaly(const Rozklad& r, char separator) {
+  std::string wynik = r.ujemna ? "-" : "";
+  const int n = static_cast<int>(r.cyfry.size());
+  if (r.wykladnik < 0) {
+    wynik += '0';
+    wynik += separator;
+    wynik.append(static_cast<std::size_t>(-r.wykladnik - 1), '0');
+    wynik += r.cyfry;
+    return wynik;
+  }
+  const int calkowite = r.wykladnik + 1;
+  if (n <= calkowite) {
+    wynik += r.cyfry;
+    wynik.append(static_cast<std::size_t>(calkowite - n), '0');
+  } else {
+    wynik.append(r.cyfry, 0, static_cast<std::size_t>(calkowite));
+    wynik += separator;
+    wynik.append(r.cyfry, static_cast<std::size_t>(calkowite));
+  }
+  return wynik;
+}
+
+std::string ZapisWykladniczy(const Rozklad& r, char separator) {
+  std::string wynik = r.ujemna ? "-" : "";
+  wynik += r.cyfry.front();
+  if (r.cyfry.size() > 1) {
+    wynik += separator;
+    wynik.append(r.cyfry, 1);
+  }
+  wynik += 'E';
+  wynik += std::to_string(r.wykladnik);
+  return wynik;
+}
+
+std::size_t PominSpacje(std::string_view t, std::size_t i) {
+  while (i < t.size() && t[i] == ' ') ++i;
+  return i;
+}
+
+bool JestCyfra(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+BladKonwersjiLiczby::BladKonwersjiLiczby(std::string_view tekstCp1250)
+    : std::runtime_error("'" + platform::ZCp1250(tekstCp1250).toStdString() +
+                         "' is not a valid floating point value") {}
+
+long double StrToFloat(std::string_view tekst, char separator) {
+  // The accepted shape is rebuilt in C notation, so the conversion does not depend on the process locale.
+  std::string c;
+  std::size_t i = PominSpacje(tekst, 0);
+  if (i < tekst.size() && (tekst[i] == '+' || tekst[i] == '-')) {
+    if (tekst[i] == '-') c += '-';
+    ++i;
+  }
+  int cyfry = 0;
+  for (; i < tekst.size() && JestCyfra(tekst[i]); ++i, ++cyfry) c += tekst[i];
+  if (i < tekst.size() && tekst[i] == separator) {
+    c += '.';
+    for (++i; i < tekst.size() && JestCyfra(tekst[i]); ++i, ++cyfry) c += tekst[i];
+  }
+  if (cyfry == 0) throw BladKonwersjiLiczby(tekst);
+  bool ujemnyWykladnik = false;
+  if (i < tekst.size() && (tekst[i] == 'E' || tekst[i] == 'e')) {
+    c += 'e';
+    ++i;
+    if (i < tekst.size() && (tekst[i] == '+' || tekst[i] == '-')) {
+      ujemnyWykladnik = tekst[i] == '-';
+      if (ujemnyWykladnik) c += '-';
+      ++i;
+    }
+    int cyfryWykladnika = 0;
+    for (; i < tekst.size() && JestCyfra(tekst[i]); ++i, ++cyfryWykladnika) c += tekst[i];
+    if (cyfryWykladnika == 0) throw BladKonwersjiLiczby(tekst);
+  }
+  if (PominSpacje(tekst, i) != tekst.size()) throw BladKonwersjiLiczby(tekst);
+
+  long double wartosc = 0;
+  const auto wynik = std::from_chars(c.data(), c.data() + c.size(), wartosc);
+  if (wynik.ec == std::errc::result_out_of_range) {
+    // Too small to hold is zero; too large is not a value.
+    if (!ujemnyWykladnik) throw BladKonwersjiLiczby(tekst);
+    return c.front() == '-' ? -0.0L : 0.0L;
+  }
+  return wartosc;
+}
+
+std::string FloatToStr(long double x, char separator) {
+  if (std::isnan(x)) return "NAN";
+  if (std::isinf(x)) return x > 0 ? "INF" : "-INF";
+  if (x == 0) return "0";
+  const Rozklad r = Rozloz(x);
+  if (r.wykladnik < kNajmniejszyWykladnikStaly || r.wykladnik > kNajwiekszyWykladnikStaly)
+    return ZapisWykladniczy(r, separator);
+  return ZapisStaly(r, separator);
+}
+
+std::string FormatujKwote(TFImage*, std::string_view tekst) {
+  std::string wynik(tekst);
+  std::size_t przecinek = wynik.find(',');
+  bool maPrzecinek = przecinek != std::string::npos;
+  if (maPrzecinek && wynik.size() - przecinek == 3) return wynik;
+  if (wynik.empty()) return wynik;
+  if (maPrzecinek && przecinek + 1 == wynik.size()) {
+    wynik.pop_back();
+    maPrzecinek = false;
+  }
+  if (!maPrzecinek) {
+    przecinek = wynik.size();
+    wynik += ",00";
+  }
+  if (wynik.size() - przecinek == 2) wynik += '0';
+  return wynik;
+}
+
+std::string TekstKwoty(long double x) {
+  if (std::isfinite(x) && x != 0) {
+    const Rozklad r = Rozloz(x);
+    if (r.wykladnik < kNajmniejszyWykladnikStaly) return "0,00";
+    if (r.wykladnik > kNajwiekszyWykladnikStaly) return ZapisStaly(r, ',') + ",00";
+  }
+  return FormatujKwote(nullptr, FloatToStr(x));
+}

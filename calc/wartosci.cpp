@@ -1,0 +1,136 @@
+#include "calc/wartosci.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "main/druk.h"
+#include "main/tools.h"
+
+namespace {
+
+// Amounts are written with 15 significant digits; beyond 9 decimals a value carries only arithmetic noise.
+constexpr int kCyfryZnaczace = 15;
+constexpr int kNajwiecejMiejsc = 9;
+constexpr long double kGranicaDziesietnej = 1e15L;
+
+// A value as the decimal it denotes: mantysa / 10^skala, 0 <= skala <= 9.
+struct Dziesietna {
+  std::int64_t mantysa = 0;
+  int skala = 0;
+};
+
+std::int64_t Potega10(int n) {
+  std::int64_t p = 1;
+  while (n-- > 0) p *= 10;
+  return p;
+}
+
+std::int64_t PodlogaIlorazu(std::int64_t a, std::int64_t b) {
+  const std::int64_t q = a / b;
+  return (a % b != 0 && a < 0) ? q - 1 : q;
+}
+
+// The value rounded to 15 significant digits.
+long double Do15Cyfr(long double x) {
+  char bufor[64];
+  const auto koniec =
+      std::to_chars(bufor, bufor + sizeof bufor, x, std::chars_format::scientific, kCyfryZnaczace - 1).ptr;
+  long double wynik = x;
+  std::from_chars(bufor, koniec, wynik);
+  return wynik;
+}
+
+// None for values that are not finite or too large to hold a fraction at 15 significant digits.
+std::optional<Dziesietna> NaDziesietna(long double x) {
+  if (!std::isfinite(x) || std::fabs(x) >= kGranicaDziesietnej) return std::nullopt;
+  if (x == 0) return Dziesietna{};
+  char bufor[64];
+  auto koniec = std::to_chars(bufor, bufor + sizeof bufor, x, std::chars_format::scientific, kCyfryZnaczace - 1).ptr;
+  const char* e = std::find(bufor, koniec, 'e');
+  int wykladnik = 0;
+  std::from_chars(e + 1 + (e[1] == '+' ? 1 : 0), koniec, wykladnik);
+  const int skala = std::min(kNajwiecejMiejsc, kCyfryZnaczace - 1 - wykladnik);
+  if (skala < 0) return std::nullopt;
+
+  koniec = std::to_chars(bufor, bufor + sizeof bufor, x, std::chars_format::fixed, skala).ptr;
+  std::string cyfry(bufor, koniec);
+  std::erase(cyfry, '.');
+  Dziesietna d;
+  d.skala = skala;
+  std::from_chars(cyfry.data(), cyfry.data() + cyfry.size(), d.mantysa);
+  return d;
+}
+
+// n / mianownik as the nearest long double; zero without a sign.
+long double Wynik(std::int64_t n, long double mianownik) {
+  return n == 0 ? 0.0L : static_cast<long double>(n) / mianownik;
+}
+
+std::int64_t Grosze(const Dziesietna& d) {
+  if (d.skala <= 2) return d.mantysa * Potega10(2 - d.skala);
+  const std::int64_t tysieczne = PodlogaIlorazu(d.mantysa, Potega10(d.skala - 3));
+  const std::int64_t grosze = PodlogaIlorazu(tysieczne, 10);
+  const std::int64_t cyfra = tysieczne - 10 * grosze;
+  return cyfra >= 5 ? grosze + 1 : grosze;
+}
+
+}  // namespace
+
+TPoleDruku& PoleDruku(TFImage*, int k, int j) {
+  if (Tools == nullptr) throw std::logic_error("Field access without a main window");
+  const int liczba = std::min<int>(Tools->LiczbaDrukow, static_cast<int>(Tools->Druki.size()) - 1);
+  if (j < 1 || j > liczba)
+    throw std::out_of_range("Record index " + std::to_string(j) + " outside 1.." + std::to_string(liczba));
+  if (k < 0 || k >= kLiczbaPol)
+    throw std::out_of_range("Field index " + std::to_string(k) + " outside 0.." + std::to_string(kLiczbaPol - 1));
+  return Tools->Druki[static_cast<std::size_t>(j)].Pola[static_cast<std::size_t>(k)];
+}
+
+long double WartoscPola(TFImage* view, int k, int j) { return StrToFloat(Tekst(PoleDruku(view, k, j).Wartosc)); }
+
+long double SumaPol(TFImage* view, int a, int b, int j) {
+  long double suma = 0;
+  for (int i = a; i <= b; ++i) suma = WartoscPola(view, i, j) + suma;
+  return suma;
+}
+
+long double PoliczUdzial(TFImage* view, int a, int b, int j) {
+  const long double p = WartoscPola(view, a, j) * 100.0L;
+  const long double q = WartoscPola(view, b, j) * 100.0L;
+  return ((p * q) * 0.01L) * 0.0001L;
+}
+
+void ZapiszKwote(TFImage* view, int k, int j, long double wartosc) {
+  UstawBajty(PoleDruku(view, k, j).Wartosc, TekstKwoty(wartosc));
+}
+
+void UstawTekstPola(TFImage* view, int k, int j, std::string_view tekst) {
+  UstawBajty(PoleDruku(view, k, j).Wartosc, tekst);
+}
+
+long double ZaokraglijDoGroszy(TFImage*, long double x) {
+  const auto d = NaDziesietna(x);
+  if (!d) return std::isfinite(x) ? Do15Cyfr(x) : x;
+  return Wynik(Grosze(*d), 100.0L);
+}
+
+long double ObetnijDoDziesiatekGroszy(TFImage*, double x) {
+  const auto d = NaDziesietna(x);
+  if (!d) return std::isfinite(x) ? Do15Cyfr(x) : x;
+  const std::int64_t dziesiatki =
+      d->skala >= 1 ? PodlogaIlorazu(d->mantysa, Potega10(d->skala - 1)) : d->mantysa * 10;
+  return Wynik(dziesiatki, 10.0L);
+}
+
+long double ZaokraglijDoZlotych(TFImage*, long double x) {
+  const auto d = NaDziesietna(x);
+  if (!d) return std::isfinite(x) ? Do15Cyfr(x) : x;
+  const std::int64_t grosze = Grosze(*d);
+  const std::int64_t zlote = PodlogaIlorazu(grosze, 100);
+  return Wynik(grosze - 100 * zlote >= 50 ? zlote + 1 : zlote, 1.0L);
+}
