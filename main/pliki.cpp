@@ -143,9 +143,10 @@ void TTools::closeEvent(QCloseEvent* e) {
 }
 
 void TTools::RozpocznijKreator() {
+  // Nothing changes when a Yes to the question ends in a cancelled or failed save.
+  if (!PytanieOZapis(false)) return;
   setWindowTitle(kTytulBezRozliczenia);
   DobraneFormularze->setText(QStringLiteral("Dobrane formularze"));
-  if (!PytanieOZapis(false)) return;
   WyczyscOsoby(FImage);
   if (FImage && FImage->isVisible()) FImage->close();
   UstawWysokoscListError(0);

@@ -1,0 +1,116 @@
+// JPEG decoding with libjpeg: whole pictures come out at their size and colour; cut, damaged or hostile data gives a
+// null image and never a crash.
+
+#include <QBuffer>
+#include <QImageWriter>
+#include <QRandomGenerator>
+#include <QtTest>
+
+#include "platform/jpeg.h"
+
+namespace {
+
+QByteArray Zakoduj(const QImage& obraz, bool progresywnie = false) {
+  QByteArray bajty;
+  QBuffer bufor(&bajty);
+  bufor.open(QIODevice::WriteOnly);
+  QImageWriter zapis(&bufor, "jpeg");
+  zapis.setQuality(95);
+  zapis.setProgressiveScanWrite(progresywnie);
+  if (!zapis.write(obraz)) qFatal("cannot encode a test JPEG: %s", qPrintable(zapis.errorString()));
+  return bajty;
+}
+
+QImage Wypelniony(int w, int h, QColor kolor, QImage::Format format = QImage::Format_RGB32) {
+  QImage obraz(w, h, format);
+  obraz.fill(kolor);
+  return obraz;
+}
+
+bool Bliski(QColor a, QColor b) {
+  return std::abs(a.red() - b.red()) <= 8 && std::abs(a.green() - b.green()) <= 8 && std::abs(a.blue() - b.blue()) <= 8;
+}
+
+// Offset of the first start-of-frame marker's height field.
+qsizetype WysokoscRamki(const QByteArray& jpeg) {
+  for (qsizetype i = 2; i + 9 < jpeg.size(); ++i)
+    if (static_cast<quint8>(jpeg[i]) == 0xFF && (static_cast<quint8>(jpeg[i + 1]) & 0xF0) == 0xC0 &&
+        static_cast<quint8>(jpeg[i + 1]) != 0xC4)
+      return i + 5;
+  return -1;
+}
+
+}  // namespace
+
+class TstJpeg : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void decodesSizeAndColour_data() {
+    QTest::addColumn<bool>("progresywnie");
+    QTest::newRow("baseline") << false;
+    QTest::newRow("progressive") << true;
+  }
+  void decodesSizeAndColour() {
+    QFETCH(bool, progresywnie);
+    const QColor kolor(200, 40, 90);
+    const QImage obraz = platform::DekodujJpeg(Zakoduj(Wypelniony(123, 45, kolor), progresywnie));
+    QCOMPARE(obraz.size(), QSize(123, 45));
+    QVERIFY(Bliski(obraz.pixelColor(0, 0), kolor));
+    QVERIFY(Bliski(obraz.pixelColor(122, 44), kolor));
+  }
+
+  void greyscaleComesOutGrey() {
+    const QImage obraz = platform::DekodujJpeg(Zakoduj(Wypelniony(16, 9, QColor(100, 100, 100), QImage::Format_Grayscale8)));
+    QCOMPARE(obraz.size(), QSize(16, 9));
+    QVERIFY(Bliski(obraz.pixelColor(8, 4), QColor(100, 100, 100)));
+  }
+
+  void shippedMarkerPictures() {
+    for (const char* plik : {"podatnik.jpg", "malzonek.jpg"})
+      QCOMPARE(platform::WczytajJpeg(QStringLiteral(VELMAR_SOURCE_DIR "/data/alg/") + QLatin1String(plik)).size(),
+               QSize(40, 40));
+    QVERIFY(platform::WczytajJpeg(QStringLiteral(VELMAR_SOURCE_DIR "/data/alg/brak.jpg")).isNull());
+  }
+
+  void cutShortIsRefused() {
+    const QByteArray jpeg = Zakoduj(Wypelniony(64, 64, Qt::blue));
+    for (qsizetype n : {qsizetype{1}, qsizetype{2}, qsizetype{20}, jpeg.size() / 2, jpeg.size() - 2})
+      QVERIFY2(platform::DekodujJpeg(jpeg.left(n)).isNull(), qPrintable(QString::number(n)));
+    QVERIFY(platform::DekodujJpeg(QByteArray()).isNull());
+  }
+
+  void garbageIsRefused() {
+    QVERIFY(platform::DekodujJpeg(QByteArray("not a picture at all")).isNull());
+    QVERIFY(platform::DekodujJpeg(QByteArray("\xFF\xD8\xFF\xD9", 4)).isNull());
+    QByteArray szum(4096, '\0');
+    QRandomGenerator los(7);
+    for (char& c : szum) c = static_cast<char>(los.bounded(256));
+    szum[0] = '\xFF';
+    szum[1] = '\xD8';
+    QVERIFY(platform::DekodujJpeg(szum).isNull());
+  }
+
+  void hugeFrameIsRefused() {
+    QByteArray jpeg = Zakoduj(Wypelniony(8, 8, Qt::green));
+    const qsizetype h = WysokoscRamki(jpeg);
+    QVERIFY(h > 0);
+    for (int i = 0; i < 4; ++i) jpeg[h + i] = '\xFF';  // 65535 x 65535
+    QVERIFY(platform::DekodujJpeg(jpeg).isNull());
+  }
+
+  void damagedBytesNeverCrash() {
+    const QByteArray wzor = Zakoduj(Wypelniony(40, 30, Qt::red), true);
+    QRandomGenerator los(2008);
+    for (int proba = 0; proba < 400; ++proba) {
+      QByteArray jpeg = wzor;
+      for (int n = 1 + static_cast<int>(los.bounded(4)); n > 0; --n)
+        jpeg[los.bounded(static_cast<int>(jpeg.size()))] = static_cast<char>(los.bounded(256));
+      const QImage obraz = platform::DekodujJpeg(jpeg);
+      QVERIFY(obraz.isNull() || (obraz.width() > 0 && obraz.height() > 0));
+    }
+  }
+};
+
+QTEST_MAIN(TstJpeg)
+#include "tst_jpeg.moc"
