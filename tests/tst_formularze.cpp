@@ -1,0 +1,431 @@
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSvgRenderer>
+#include <QtTest>
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "calc/konwersje.h"
+#include "formularz.h"
+#include "main/druk.h"
+#include "platform/rekordy.h"
+#include "reguly.h"
+#include "support/test_main.h"
+#include "uklad.h"
+
+using namespace formularze;
+
+namespace {
+
+// A form of its own for the checks: a NIP, a birth date and a name meet the person's block, field 1 is read as a
+// number, field 2 is a box of the computation, 2 and 5 form one group.
+RegulyFormularza RegulyProby() {
+  RegulyFormularza r;
+  r.kod = 99;
+  r.symbol = "TEST";
+  r.liczbaStron = 1;
+  r.liczbowe = {1};
+  r.polaWyboru = {2};
+  r.osoby = {{0, 0}, {3, 4}, {4, 2}};
+  r.najwyzszyIndeks = 5;
+  return r;
+}
+
+const char* const kZrodloProby = R"(form 99 "TEST"
+pages 1
+page 1
+row R1
+row R2 6 "Grupa:"
+0 1:R1@0+6  NIP     1 -   1 -    13 J * - "NIP"
+1 1:R1@6+6  Liczba  1 -   2 0,00 14 R * - "Kwota"
+2 1:R2@6+4  Checbox 0 g   - -    0  L * - "a"
+3 1:R1@12+6 Data    0 -   3 -    10 J * - "Data urodzenia"
+4 1:R1@18+6 Text    0 -   4 -    40 L * - "Nazwisko"
+5 1:R2@10+4 Checbox 0 g   - -    0  L * - "b"
+)";
+
+std::vector<Blad> BledyProby(const std::string& tekst) {
+  try {
+    return Sprawdz(WczytajZrodlo(tekst, "proba.txt"), RegulyProby());
+  } catch (const BladZrodla& b) {
+    return {b.blad()};
+  }
+}
+
+std::string Zamien(std::string tekst, const std::string& co, const std::string& na) {
+  const auto i = tekst.find(co);
+  if (i == std::string::npos) throw std::logic_error("the test source lacks " + co);
+  return tekst.replace(i, co.size(), na);
+}
+
+QString Folder() { return QStringLiteral(VELMAR_BIN_DIR "/dc/"); }
+
+QByteArray Plik(const QString& sciezka) {
+  QFile f(sciezka);
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  return f.readAll();
+}
+
+std::vector<TObiekt> ObiektyFormularza(int kod) {
+  const QByteArray b = Plik(Folder() + QString::number(kod) + ".dcs");
+  return rekordy::DekodujObiekty(
+      std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(b.constData()), std::size_t(b.size())));
+}
+
+std::string ZrodloZRepozytorium(const char* nazwa) {
+  const QByteArray b = Plik(QStringLiteral(VELMAR_SOURCE_DIR "/data/forms/") + nazwa);
+  return b.toStdString();
+}
+
+bool JestBlad(const std::vector<Blad>& bledy, const std::string& regula, int linia) {
+  for (const Blad& b : bledy)
+    if (b.regula == regula && b.wiersz == linia) return true;
+  return false;
+}
+
+QString Wypisz(const std::vector<Blad>& bledy) {
+  QStringList l;
+  for (const Blad& b : bledy) l << QString::fromStdString(Opis(b));
+  return l.join('\n');
+}
+
+constexpr int kKody[] = {Pit37, PitO, PitD, Pit2K, Nip1, Nip3};
+
+}  // namespace
+
+class TstFormularze : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void zrodloProbyJestPoprawne();
+  void regulaOdrzucaZleZrodlo_data();
+  void regulaOdrzucaZleZrodlo();
+  void ponad350Obiektow();
+  void nieznanyFormularz();
+  void przepelnionaStrona();
+  void regulyPit37IPitOZCzesciObliczen();
+  void zrodlaProgramuPrzechodzaKontrole();
+  void strukturaPit37DlaObliczen();
+  void naglowekPit37();
+  void nowyRekordPit37();
+  void obrazyStronSaA4();
+  void ramkaPolaLezyNaObrazie();
+  void zawijanieMiesciSieWSzerokosci();
+};
+
+void TstFormularze::zrodloProbyJestPoprawne() {
+  const auto bledy = BledyProby(kZrodloProby);
+  QVERIFY2(bledy.empty(), qPrintable(Wypisz(bledy)));
+}
+
+void TstFormularze::regulaOdrzucaZleZrodlo_data() {
+  QTest::addColumn<QString>("co");
+  QTest::addColumn<QString>("na");
+  QTest::addColumn<QString>("regula");
+  QTest::addColumn<int>("linia");
+
+  QTest::newRow("gap in the indexes") << "3 1:R1@12+6"
+                                      << "7 1:R1@12+6"
+                                      << "contiguous-indexes" << 9;
+  QTest::newRow("page count") << "pages 1"
+                              << "pages 2"
+                              << "page-count" << 2;
+  QTest::newRow("numeric field not an amount") << "1 1:R1@6+6  Liczba  1 -   2 0,00"
+                                               << "1 1:R1@6+6  Text    0 -   2 0,00"
+                                               << "numeric-field" << 7;
+  QTest::newRow("numeric field default") << "2 0,00 14"
+                                         << "2 0    14"
+                                         << "numeric-field" << 7;
+  QTest::newRow("amount without a default") << "2 0,00 14"
+                                            << "2 -    14"
+                                            << "amount-default" << 7;
+  QTest::newRow("ticked check box") << "2 1:R2@6+4  Checbox 0"
+                                    << "2 1:R2@6+4  Checbox 1"
+                                    << "checkbox-format" << 8;
+  QTest::newRow("computation's box not a box") << "2 1:R2@6+4  Checbox 0 g"
+                                               << "2 1:R2@6+4  Text    0 g"
+                                               << "checkbox" << 8;
+  QTest::newRow("field in a group's name") << "4 1:R1@18+6 Text    0 -"
+                                           << "4 1:R1@18+6 Text    0 g"
+                                           << "checkbox-group" << 10;
+  QTest::newRow("two fields of one name") << "1 1:R1@6+6  Liczba  1 -"
+                                          << "1 1:R1@6+6  Liczba  1 5"
+                                          << "checkbox-group" << 10;
+  QTest::newRow("group over two pages") << "row R2 6 \"Grupa:\"\n|5 1:R2@10+4"
+                                        << "row R2 6 \"Grupa:\"\npage 2\nrow R3\n|5 2:R3@10+4"
+                                        << "checkbox-group" << 13;
+  QTest::newRow("NIP limit beyond Pole00") << "NIP     1 -   1 -    13"
+                                           << "NIP     1 -   1 -    14"
+                                           << "identification" << 6;
+  QTest::newRow("name without a limit") << "Text    0 -   4 -    40"
+                                        << "Text    0 -   4 -    0 "
+                                        << "identification" << 10;
+  QTest::newRow("birth date not a date") << "3 1:R1@12+6 Data "
+                                         << "3 1:R1@12+6 Text "
+                                         << "identification" << 9;
+  QTest::newRow("overlapping boxes") << "3 1:R1@12+6"
+                                     << "3 1:R1@4+6 "
+                                     << "place" << 9;
+  QTest::newRow("unknown row") << "4 1:R1@18+6"
+                               << "4 1:R9@18+6"
+                               << "place" << 10;
+  QTest::newRow("row of another page") << "4 1:R1@18+6"
+                                       << "4 2:R1@18+6"
+                                       << "place" << 10;
+  QTest::newRow("position printed twice") << "Text    0 -   4 -"
+                                          << "Text    0 -   2 -"
+                                          << "position-number" << 10;
+  QTest::newRow("format of another type") << "Liczba  1 -   2"
+                                          << "Liczba  3 -   2"
+                                          << "type-format" << 7;
+  QTest::newRow("cells without a count") << "2 0,00 14 R"
+                                         << "2 0,00 0  J"
+                                         << "limit" << 7;
+  QTest::newRow("default longer than the limit") << "2 0,00 14 R"
+                                                 << "2 0,00 3  R"
+                                                 << "limit" << 7;
+  QTest::newRow("character outside Windows-1250") << "\"Kwota\""
+                                                  << "\"Kwota \u2603\""
+                                                  << "encoding" << 7;
+  QTest::newRow("name too long") << "Liczba  1 -  "
+                                 << "Liczba  1 abcdefghijklmno"
+                                 << "name" << 7;
+  QTest::newRow("unknown type") << "Data    0"
+                                << "Datum   0"
+                                << "syntax" << 9;
+  QTest::newRow("missing column") << "\"Nazwisko\""
+                                  << ""
+                                  << "syntax" << 10;
+  QTest::newRow("fewer fields than the computation names") << "5 1:R2@10+4 Checbox 0 g   - -    0  L * - \"b\"\n"
+                                                           << ""
+                                                           << "object-count" << 10;
+}
+
+void TstFormularze::regulaOdrzucaZleZrodlo() {
+  QFETCH(QString, co);
+  QFETCH(QString, na);
+  QFETCH(QString, regula);
+  QFETCH(int, linia);
+  // Several replacements are separated by '|'.
+  std::string tekst = kZrodloProby;
+  const QStringList zCo = co.split('|'), naCo = na.split('|');
+  for (qsizetype i = 0; i < zCo.size(); ++i) tekst = Zamien(tekst, zCo[i].toStdString(), naCo[i].toStdString());
+  const auto bledy = BledyProby(tekst);
+  QVERIFY2(JestBlad(bledy, regula.toStdString(), linia),
+           qPrintable(QStringLiteral("expected [%1] at line %2, got:\n%3").arg(regula).arg(linia).arg(Wypisz(bledy))));
+  QCOMPARE(QString::fromStdString(bledy.front().plik), QStringLiteral("proba.txt"));
+}
+
+void TstFormularze::ponad350Obiektow() {
+  std::string tekst = "form 99 \"TEST\"\npages 1\npage 1\n";
+  for (int i = 0; i <= kMaksObiektow; ++i) tekst += "row R" + std::to_string(i) + "\n";
+  for (int i = 0; i <= kMaksObiektow; ++i)
+    tekst += std::to_string(i) + " 1:R" + std::to_string(i) + "@0+24 Text 0 - - - 10 L * - \"x\"\n";
+  RegulyFormularza r;
+  r.kod = 99;
+  r.symbol = "TEST";
+  r.liczbaStron = 1;
+  const auto pelne = Sprawdz(WczytajZrodlo(tekst, "duzy.txt"), r);
+  QVERIFY(JestBlad(pelne, "object-limit", 4 + kMaksObiektow + 1 + kMaksObiektow));
+
+  const auto pos = tekst.rfind(std::to_string(kMaksObiektow) + " 1:R");
+  const auto bez = Sprawdz(WczytajZrodlo(tekst.substr(0, pos), "duzy.txt"), r);
+  QVERIFY2(std::none_of(bez.begin(), bez.end(), [](const Blad& b) { return b.regula == "object-limit"; }),
+           qPrintable(Wypisz(bez)));
+}
+
+void TstFormularze::nieznanyFormularz() {
+  const auto p = Przygotuj(Zamien(kZrodloProby, "form 99", "form 42"), "proba.txt");
+  QCOMPARE(p.bledy.size(), std::size_t{1});
+  QCOMPARE(QString::fromStdString(p.bledy[0].regula), QStringLiteral("form-code"));
+  QCOMPARE(p.bledy[0].wiersz, 1);
+}
+
+void TstFormularze::przepelnionaStrona() {
+  const Zrodlo zrodlo = WczytajZrodlo(Zamien(kZrodloProby, "row R1\n", "row R1\ngap 1100\n"), "proba.txt");
+  QVERIFY(Sprawdz(zrodlo, RegulyProby()).empty());
+  const auto bledy = Rozmiesc(zrodlo).bledy;
+  QVERIFY2(JestBlad(bledy, "page-overflow", 5), qPrintable(Wypisz(bledy)));
+  QVERIFY(Rozmiesc(WczytajZrodlo(kZrodloProby, "proba.txt")).bledy.empty());
+}
+
+// The rule table carries what the computations read: breaking a field they read in the real sources is refused.
+void TstFormularze::regulyPit37IPitOZCzesciObliczen() {
+  const std::string pit37 = ZrodloZRepozytorium("pit37.txt");
+  QVERIFY(!pit37.empty());
+  QVERIFY(Przygotuj(pit37, "pit37.txt").bledy.empty());
+  // The 1% amount (132) is read by the computation's cap.
+  const auto zle37 =
+      Przygotuj(Zamien(pit37, "Liczba  1   -        123  0,00", "Text    0   -        123  -   "), "pit37.txt");
+  QVERIFY2(std::any_of(zle37.bledy.begin(), zle37.bledy.end(),
+                       [](const Blad& b) { return b.regula == "numeric-field" && b.opis.find("field 132") == 0; }),
+           qPrintable(Wypisz(zle37.bledy)));
+
+  const std::string pito = ZrodloZRepozytorium("pito.txt");
+  QVERIFY(Przygotuj(pito, "pito.txt").bledy.empty());
+  // Box 73 governs the months 74..85 of the first child.
+  const auto zleO = Przygotuj(Zamien(pito, "73    2:D12@7+5      Checbox", "73    2:D12@7+5      Text   "), "pito.txt");
+  QVERIFY2(std::any_of(zleO.bledy.begin(), zleO.bledy.end(),
+                       [](const Blad& b) { return b.regula == "checkbox" && b.opis.find("field 73") == 0; }),
+           qPrintable(Wypisz(zleO.bledy)));
+}
+
+void TstFormularze::zrodlaProgramuPrzechodzaKontrole() {
+  const QDir folder(QStringLiteral(VELMAR_SOURCE_DIR "/data/forms"));
+  std::vector<int> kody;
+  for (const QString& nazwa : folder.entryList({QStringLiteral("*.txt")}, QDir::Files)) {
+    const auto p = Przygotuj(Plik(folder.filePath(nazwa)).toStdString(), nazwa.toStdString());
+    QVERIFY2(p.bledy.empty(), qPrintable(Wypisz(p.bledy)));
+    kody.push_back(p.formularz.zrodlo.kod);
+    QCOMPARE(p.formularz.obiekty.size(), p.formularz.zrodlo.pola.size());
+  }
+  for (const int kod : kKody) QVERIFY(std::find(kody.begin(), kody.end(), kod) != kody.end());
+}
+
+void TstFormularze::strukturaPit37DlaObliczen() {
+  const auto o = ObiektyFormularza(Pit37);
+  QVERIFY(o.size() >= 144);
+  QVERIFY(o.size() <= 350);
+
+  const auto kwota = [&](int k) {
+    return o[std::size_t(k)].Typ == Liczba && Tekst(o[std::size_t(k)].WartoscDomyslna) == "0,00";
+  };
+  // Incomes, totals, deductions, tax, reliefs, the amounts from the attachments and the 1% cap.
+  for (const int k : {36,  37,  40,  41,  43,  54,  59,  61,  62,  63,  88,  89,  90,  91,  94,  95,  96,  97, 100,
+                      101, 102, 103, 104, 105, 106, 107, 108, 110, 113, 114, 115, 116, 132, 136, 137, 142, 143}) {
+    QVERIFY2(kwota(k), qPrintable(QStringLiteral("field %1").arg(k)));
+  }
+  // The settlement-kind boxes are one group the computation ticks.
+  for (const int k : {3, 4, 5, 6}) {
+    QCOMPARE(o[std::size_t(k)].Typ, std::int32_t(Checbox));
+    QCOMPARE(NaQString(o[std::size_t(k)].Nazwa), NaQString(o[3].Nazwa));
+  }
+  QVERIFY(NaQString(o[8].Nazwa) != NaQString(o[3].Nazwa));
+  // The attachment counts are written as whole numbers.
+  for (const int k : {117, 118, 119, 120}) {
+    QCOMPARE(o[std::size_t(k)].Typ, std::int32_t(Liczba));
+    QCOMPARE(o[std::size_t(k)].Format, std::int32_t(FormatCalkowita));
+  }
+  // Identification: NIPs, birth dates and the country fields of both persons.
+  QCOMPARE(o[0].Typ, std::int32_t(NIP));
+  QCOMPARE(o[1].Typ, std::int32_t(NIP));
+  QCOMPARE(o[0].Format, std::int32_t(NipOsobaFizyczna));
+  QCOMPARE(o[12].Typ, std::int32_t(Data));
+  QCOMPARE(o[25].Typ, std::int32_t(Data));
+  QCOMPARE(o[7].Typ, std::int32_t(Text));
+  QVERIFY(o[140].LimitZnakow > 0 && o[140].LimitZnakow < 255);
+  QVERIFY(o[13].LimitZnakow > 0 && o[13].LimitZnakow <= 12);  // Pole05 is 13 bytes
+  // Incomes on page 1, deductions on page 2; amounts right-aligned.
+  QCOMPARE(o[36].Strona, 1);
+  QCOMPARE(o[90].Strona, 2);
+  QCOMPARE(o[36].Wyrownanie, std::int32_t(DoPrawej));
+  // Field objects are transparent over the picture.
+  for (const TObiekt& x : o) {
+    QCOMPARE(NaQString(x.KolorTla), QStringLiteral("FFFFFF"));
+    QCOMPARE(NaQString(x.KolorTekstu), QStringLiteral("000000"));
+    QVERIFY(x.Lewy >= 0 && x.Prawy <= kSzerokoscStrony && x.Gorny >= 0 && x.Dolny <= kWysokoscStrony);
+    QVERIFY(x.Lewy < x.Prawy && x.Gorny < x.Dolny);
+    QVERIFY(x.Strona >= 1 && x.Strona <= 3);
+  }
+  QCOMPARE(o[36].NrObiektu, 37);
+}
+
+void TstFormularze::naglowekPit37() {
+  const QByteArray b = Plik(Folder() + "2.dcd");
+  QCOMPARE(b.size(), qsizetype(rekordy::kRozmiarNaglowkaFormularza));
+  const auto n = rekordy::DekodujNaglowek(std::span<const std::uint8_t, rekordy::kRozmiarNaglowkaFormularza>(
+      reinterpret_cast<const std::uint8_t*>(b.constData()), rekordy::kRozmiarNaglowkaFormularza));
+  QCOMPARE(n.LiczbaStron, 3);
+  QCOMPARE(n.SzerokoscWidoku, 800);
+  QCOMPARE(n.WysokoscWidoku, 1131);
+  QCOMPARE(n.SzerokoscEkranu, 1280);
+  QCOMPARE(n.WysokoscEkranu, 1024);
+  QVERIFY(NaQString(n.Sciezka).endsWith(QStringLiteral("2.dcd")));
+}
+
+// A new PIT-37 record as the settlement fills it from the structure: every amount reads as zero, no box is ticked.
+void TstFormularze::nowyRekordPit37() {
+  const auto o = ObiektyFormularza(Pit37);
+  QVERIFY(!o.empty());
+  auto druk = std::make_unique<TDruk>();
+  for (std::size_t k = 0; k < o.size(); ++k) {
+    UstawBajty(druk->Pola[k].Wartosc, Tekst(o[k].WartoscDomyslna));
+    druk->Pola[k].Typ = o[k].Typ;
+    druk->Pola[k].Format = o[k].Format;
+    druk->Pola[k].Zaznaczone = o[k].Format != 0 ? 1 : 0;
+  }
+  int kwot = 0;
+  for (std::size_t k = 0; k < o.size(); ++k) {
+    const TPoleDruku& p = druk->Pola[k];
+    if (p.Typ == Checbox) QCOMPARE(p.Zaznaczone, std::uint8_t{0});
+    if (p.Typ == Liczba && p.Format != FormatCalkowita) {
+      QCOMPARE(NaQString(p.Wartosc), QStringLiteral("0,00"));
+      ++kwot;
+    }
+  }
+  QVERIFY(kwot >= 86);
+  // Every field the computation reads converts to zero.
+  for (const int k : RegulyDla(Pit37)->liczbowe)
+    QVERIFY(StrToFloat(Tekst(druk->Pola[std::size_t(k)].Wartosc), ',') == 0.0L);
+}
+
+void TstFormularze::obrazyStronSaA4() {
+  for (const int kod : kKody) {
+    const QByteArray b = Plik(Folder() + QString::number(kod) + ".dcd");
+    QCOMPARE(b.size(), qsizetype(rekordy::kRozmiarNaglowkaFormularza));
+    const auto n = rekordy::DekodujNaglowek(std::span<const std::uint8_t, rekordy::kRozmiarNaglowkaFormularza>(
+        reinterpret_cast<const std::uint8_t*>(b.constData()), rekordy::kRozmiarNaglowkaFormularza));
+    QCOMPARE(n.LiczbaStron, RegulyDla(kod)->liczbaStron);
+    for (int s = 1; s <= n.LiczbaStron; ++s) {
+      const QString sciezka = Folder() + QStringLiteral("%1_%2.dcg").arg(kod).arg(s);
+      QVERIFY2(QFileInfo(sciezka).size() < 200 * 1024, qPrintable(sciezka));
+      QSvgRenderer obraz(sciezka);
+      QVERIFY2(obraz.isValid(), qPrintable(sciezka));
+      QCOMPARE(obraz.defaultSize(), QSize(1600, 2263));
+      QCOMPARE(obraz.viewBox(), QRect(0, 0, 1600, 2263));
+      QCOMPARE(obraz.defaultSize().height() * 800 / obraz.defaultSize().width(), 1131);
+    }
+    QVERIFY(!QFile::exists(Folder() + QStringLiteral("%1_%2.dcg").arg(kod).arg(n.LiczbaStron + 1)));
+  }
+}
+
+// The white box of a field on the picture is the field's rectangle doubled.
+void TstFormularze::ramkaPolaLezyNaObrazie() {
+  for (const int kod : {Pit37, PitO}) {
+    const auto o = ObiektyFormularza(kod);
+    std::vector<QString> strony(4);
+    for (int s = 1; s <= 3; ++s)
+      strony[std::size_t(s)] = QString::fromUtf8(Plik(Folder() + QStringLiteral("%1_%2.dcg").arg(kod).arg(s)));
+    for (const TObiekt& x : o) {
+      if (!x.Widoczne) continue;
+      const QString prostokat = QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\"/>")
+                                    .arg(2 * x.Lewy)
+                                    .arg(2 * x.Gorny)
+                                    .arg(2 * (x.Prawy - x.Lewy))
+                                    .arg(2 * (x.Dolny - x.Gorny));
+      QVERIFY2(strony[std::size_t(x.Strona)].contains(prostokat),
+               qPrintable(QStringLiteral("form %1 object %2: %3").arg(kod).arg(x.NrObiektu).arg(prostokat)));
+    }
+  }
+}
+
+void TstFormularze::zawijanieMiesciSieWSzerokosci() {
+  const std::string tekst =
+      "Urząd skarbowy, którym kieruje naczelnik urzędu skarbowego właściwy według miejsca zamieszkania";
+  const auto linie = Zawin(tekst, 7.5, false, 120);
+  QVERIFY(linie.size() > 1);
+  std::string razem;
+  for (const auto& l : linie) {
+    QVERIFY2(SzerokoscTekstu(l, 7.5, false) <= 120, l.c_str());
+    razem += (razem.empty() ? "" : " ") + l;
+  }
+  QCOMPARE(razem, tekst);
+  QVERIFY(SzerokoscTekstu("WWW", 10, false) > SzerokoscTekstu("iii", 10, false));
+  QVERIFY(SzerokoscTekstu("Łódź", 10, true) > SzerokoscTekstu("Łódź", 10, false));
+}
+
+VELMAR_TEST_MAIN(TstFormularze)
+#include "tst_formularze.moc"
