@@ -1,0 +1,13 @@
+// "dodaj/usuń druk": the current settlement's forms changed by hand in the manual chooser.
+
+#include "main/tools.h"
+#include "selection/grupa_opcji.h"
+#include "selection/sam.h"
+
+void TTools::ZmianaClick() {
+  if (!MaDruki() || LiczbaDrukow < 1 || !Sam) return;
+  // The kind of an existing settlement is not changed here.
+  Sam->RodzRozl->setEnabled(false);
+  RodzajRozliczenia = Druki[1].Rodzaj;
+  Sam->WczytajRozliczenie();
+}
