@@ -93,7 +93,7 @@ void TTools::WyczyscRozliczenie() {
   if (MaDruki()) {
     BiezacyDruk.Wezel = nullptr;
     TV->clear();
-    if (FImage && FImage->isVisible()) FImage->close();
+    if (FImage && FImage->Otwarty()) ZamknijWidokStrony(FImage);
     Druki.clear();
     LiczbaDrukow = 0;
   }

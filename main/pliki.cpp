@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 #include <QSaveFile>
 
+#include "calc/identyfikacja.h"
 #include "main/plik_rozliczenia.h"
 #include "main/tools.h"
 #include "pages/fimage.h"
@@ -50,6 +51,7 @@ bool TTools::OtworzRozliczenie(const QString& sciezka) {
   Druki = std::move(odczyt.druki);
   BudujDrzewo();
   WyczyscOsoby(FImage);
+  WczytajDaneOsobZDrukow(FImage);
   NazwaRozliczenia = QFileInfo(sciezka).fileName() + kPrzyrostekTytulu;
   setWindowTitle(NazwaRozliczenia);
   Zmodyfikowane = 0;
@@ -105,6 +107,7 @@ bool TTools::PytanieOZapis(bool zAnulowaniem) {
 
 void TTools::OtworzClick(bool sprawdzIstnienie) {
   if (!PytanieOZapis(false)) return;
+  if (FImage) FImage->UsunEdytory();
   platform::UstawieniaPliku ustawienia;
   ustawienia.tytul = QStringLiteral("Otworz rozliczenie");
   ustawienia.filtr = kFiltr;
@@ -148,7 +151,7 @@ void TTools::RozpocznijKreator() {
   setWindowTitle(kTytulBezRozliczenia);
   DobraneFormularze->setText(QStringLiteral("Dobrane formularze"));
   WyczyscOsoby(FImage);
-  if (FImage && FImage->isVisible()) FImage->close();
+  if (FImage && FImage->Otwarty()) ZamknijWidokStrony(FImage);
   UstawWysokoscListError(0);
   PokazPowitanie(false);
   WyczyscRozliczenie();
@@ -159,7 +162,7 @@ void TTools::RozpocznijKreator() {
 }
 
 void TTools::PokazPierwszyDruk() {
-  if (LiczbaDrukow >= 1 && Druki[1].Wezel) TV->setCurrentItem(Druki[1].Wezel);
+  if (LiczbaDrukow >= 1 && Druki[1].Wezel) PokazDruk(Druki[1].Wezel, 1);
 }
 
 void TTools::PolaczPliki() {

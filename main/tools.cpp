@@ -70,6 +70,7 @@ TTools::TTools(const QString& folderProgramu, QWidget* parent) : QMainWindow(par
   BudujPaskiNarzedzi();
   BudujUklad();
   PolaczPliki();
+  PolaczStrony();
   FormCreate();
 }
 
@@ -320,11 +321,6 @@ void TTools::UstawTryb(bool klient) {
     ButtonAddPage->setVisible(true);
     PokazWPasku(SelectObj, true);
   }
-}
-
-void TTools::UstawDostepnosc(bool wlacz) {
-  for (QAction* a : {Zamknij2, Drukuj1, ZapiszFormularzJako, DodajStroneDruku, ButtonSave, ButtonAddPage, Drukuj})
-    a->setEnabled(wlacz);
 }
 
 void TTools::PokazPamiec() {

@@ -101,6 +101,8 @@ class TTools : public QMainWindow {
   void BudujDrzewo();
   // A fresh block for n records plus the empty slot 0.
   void PrzydzielDruki(int n);
+  // "dodaj/usuń druk": the manual chooser opened on the current settlement.
+  void ZmianaClick();
 
   // --- settlement files ---
   // Reads and checks the whole file first; false (with a message) leaves the settlement as it was.
@@ -207,6 +209,36 @@ class TTools : public QMainWindow {
   QAction* NazwyPol = nullptr;
   QAction* PodswietlPol = nullptr;
   QAction* Oprogramie2 = nullptr;
+
+  // --- form pages ---
+  std::shared_ptr<class TObrazStrony> ObrazStrony;  // picture of the shown page
+  void PokazDruk(QTreeWidgetItem* wezel, int strona);
+  // False when the page could not be shown; the previous page, its sizes and paths then stay.
+  bool PokazStrone(int kodDruku, int strona, bool odswiez);
+  void UstawNawigacje(int strona);
+  void ZapiszNaglowekFormularza();
+  // False (with a message) when PlikDcd cannot be read or is shorter than a header; nothing changes then.
+  bool WczytajNaglowekFormularza();
+  void UstawNaglowekFormularza(const TNaglowekFormularza& naglowek);
+  // False (with a message) when PlikDcg is missing or no picture; the shown picture then stays.
+  bool WczytajObrazStrony();
+  void UstawObrazStrony(std::shared_ptr<TObrazStrony> obraz);
+  void RysujObrazStrony();
+  void WyczyscNakladke();
+  void WyczyscStrone();
+  void TVChange(QTreeWidgetItem* wezel);
+  void TVMouseMove();
+  void TVMouseUp(Qt::MouseButton przycisk);
+  void PitNextPageClick();
+  void PitPrevPageClick();
+  void PitPrevPageEndClick();
+  void PitNextPageEndClick();
+  void FormMouseWheelDown();
+  void FormMouseWheelUp();
+  void ZalAddClick();
+
+ private:
+  void PolaczStrony();
 
  protected:
   void showEvent(QShowEvent* e) override;

@@ -1,13 +1,170 @@
 #include "pages/fimage.h"
 
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTimer>
+#include <QWheelEvent>
+
+#include "main/tools.h"
+#include "pages/nakladka.h"
+
 TFImage* FImage = nullptr;
 
-TFImage::TFImage(QWidget* parent) : QWidget(parent) {
+namespace {
+
+template <typename T>
+void Usun(QPointer<T>& slot) {
+  // Later, so an editor may be freed from inside its own event.
+  if (T* edytor = slot.data()) {
+    edytor->hide();
+    edytor->deleteLater();
+  }
+  slot.clear();
+}
+
+}  // namespace
+
+void UstawPanelStatusu(int panel, const QString& tekst) {
+  if (!Tools || panel < 0 || panel >= static_cast<int>(Tools->PanelStatusu.size())) return;
+  if (QLabel* etykieta = Tools->PanelStatusu[static_cast<std::size_t>(panel)]) etykieta->setText(tekst);
+}
+
+TFImage::TFImage(QWidget* parent) : QScrollArea(parent) {
   setObjectName("FImage");
   FImage = this;
   setWindowTitle(QStringLiteral(""));
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setWidgetResizable(false);
+  setFrameShape(QFrame::NoFrame);
+
+  kartka_ = new QWidget;
+  kartka_->setObjectName("Kartka");
+  kartka_->setAutoFillBackground(true);
+  QPalette paleta = kartka_->palette();
+  paleta.setColor(QPalette::Window, Qt::white);
+  kartka_->setPalette(paleta);
+  IDruk = new TObrazDruku(kartka_);
+  Formatka = new TNakladka(kartka_);
+  Formatka->resize(0, 0);
+  Formatka->hide();
+  setWidget(kartka_);
+
+  UstawBajty(KolorPodswietlenia[0], "D9FFD9");
+  UstawBajty(KolorPodswietlenia[1], "D9FFD9");
+  connect(Formatka, &TNakladka::Ruch, this, [this](int x, int y, Qt::KeyboardModifiers) { FormatkaMouseMove(x, y); });
+
+  Otworz();
+  if (Tools && Tools->LiczbaDrukow >= 1 && Tools->Druki.size() > 1 && Tools->Druki[1].Wezel)
+    Tools->PokazDruk(Tools->Druki[1].Wezel, 1);
 }
 
 TFImage::~TFImage() {
+  if (Tools) {
+    Tools->StronaWczytana = 0;
+    Tools->LiczbaObiektow = 0;
+    Tools->LiczbaStron = 0;
+  }
   if (FImage == this) FImage = nullptr;
+}
+
+void TFImage::UsunEdytory() {
+  Usun(EdytorZaznaczenia);
+  Usun(EdytorListy);
+  Usun(EdytorMaski);
+  Usun(EdytorTekstu);
+}
+
+int TFImage::LiczbaPol() const {
+  const int liczba = Tools ? Tools->LiczbaObiektow : 0;
+  return std::clamp(std::min(liczba, static_cast<int>(Obiekty.size())), 0, kLiczbaPol);
+}
+
+bool TFImage::JestPolem(int k) const { return k >= 0 && k < LiczbaPol(); }
+
+void TFImage::Otworz() {
+  if (okno_ || !Tools || !Tools->ObszarMdi) return;
+  okno_ = Tools->ObszarMdi->addSubWindow(this, Qt::SubWindow | Qt::FramelessWindowHint);
+  show();
+  okno_->showMaximized();
+  Tools->ObszarMdi->setActiveSubWindow(okno_);
+}
+
+int TFImage::PozycjaPionowa() const { return verticalScrollBar()->value(); }
+
+void TFImage::UstawPozycjePionowa(int pozycja) { verticalScrollBar()->setValue(pozycja); }
+
+void TFImage::DopasujKartke() {
+  const QRect obszar = IDruk->geometry().united(Formatka->geometry());
+  kartka_->resize(std::max(obszar.right() + 1, 0), std::max(obszar.bottom() + 1, 0));
+}
+
+QImage TFImage::Zlozenie() const {
+  QImage wynik(kartka_->size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+  wynik.fill(Qt::white);
+  QPainter malarz(&wynik);
+  if (!IDruk->Obraz().isNull()) malarz.drawImage(IDruk->pos(), IDruk->Obraz());
+  if (Formatka->isVisibleTo(kartka_) && !Formatka->Obraz().isNull())
+    malarz.drawImage(Formatka->pos(), Formatka->Widok());
+  return wynik;
+}
+
+void TFImage::PrzygotujObraz(const QString& sciezka) {
+  QTimer::singleShot(0, this, [this, sciezka] {
+    if (!Otwarty() || !QFileInfo::exists(sciezka)) return;
+    QString blad;
+    ObrazyStron.Wczytaj(sciezka, 800, blad);
+  });
+}
+
+void TFImage::FormMouseWheelUp() {
+  if (EdytorListy || PozycjaPionowa() < 0 || !Tools) return;
+  UstawPozycjePionowa(PozycjaPionowa() - Tools->KrokKolka);
+}
+
+void TFImage::FormMouseWheelDown() {
+  if (EdytorListy || PozycjaPionowa() < 0 || !Tools) return;
+  UstawPozycjePionowa(PozycjaPionowa() + Tools->KrokKolka);
+}
+
+void TFImage::wheelEvent(QWheelEvent* zdarzenie) {
+  // One step of KrokKolka pixels per notch (120 units), however finely the device reports the turn.
+  resztaKolka_ += zdarzenie->angleDelta().y();
+  for (; resztaKolka_ >= 120; resztaKolka_ -= 120) FormMouseWheelUp();
+  for (; resztaKolka_ <= -120; resztaKolka_ += 120) FormMouseWheelDown();
+  zdarzenie->accept();
+}
+
+void TFImage::closeEvent(QCloseEvent* zdarzenie) {
+  ZamknijWidokStrony(this);
+  zdarzenie->accept();
+}
+
+void ZamknijWidokStrony(TFImage* view) {
+  if (!view) return;
+  view->UsunEdytory();
+  if (QMdiSubWindow* okno = view->okno_.data()) {
+    view->okno_.clear();
+    if (Tools && Tools->ObszarMdi) Tools->ObszarMdi->removeSubWindow(view);
+    okno->deleteLater();
+  }
+  view->hide();
+  view->IDruk->UstawObraz({});
+  view->ObrazyStron.Wyczysc();
+  if (!Tools) return;
+  Tools->ObrazStrony.reset();
+  Tools->UstawDostepnosc(false);
+  Tools->StronaWczytana = 0;
+  Tools->LiczbaObiektow = 0;
+  Tools->LiczbaStron = 0;
+  // Objects are loaded again when a form is next shown.
+  Tools->PierwszeWyswietlenie = 1;
 }

@@ -1,5 +1,8 @@
 #include "pages/fpaleta.h"
 
+#include "pages/kolory.h"
+#include "platform/cp1250.h"
+
 TFPaleta* FPaleta = nullptr;
 
 TFPaleta::TFPaleta(QWidget* parent) : QDialog(parent) {
@@ -11,3 +14,5 @@ TFPaleta::TFPaleta(QWidget* parent) : QDialog(parent) {
 TFPaleta::~TFPaleta() {
   if (FPaleta == this) FPaleta = nullptr;
 }
+
+std::int32_t TFPaleta::KolorZTekstu(const QString& tekst) { return ::KolorZTekstu(platform::DoCp1250(tekst)); }

@@ -1,0 +1,19 @@
+#pragma once
+// The one table that maps a form type to its computation. The page display runs it after loading a page and the
+// value entry after storing a value; both pass the page view and the index of the record on screen.
+
+class TFImage;
+
+using Obliczenie = void (*)(TFImage* view, int j);
+
+// Runs the computation of the form type on screen (BiezacyDruk.IdPit) on record j; a type without one, or outside
+// the catalogue, runs nothing.
+void Oblicz(TFImage* view, int j);
+
+// Runs the computation of form type kod on record j, as the table holds it (PIT-36 with WywolanyZZalacznika
+// false); a type without one runs nothing. An attachment recomputes its main forms through this.
+void ObliczDruk(int kod, TFImage* view, int j);
+
+// Replaces the computation of one form type and returns the one it replaced; for tests, which install a probe.
+// A kod outside the catalogue changes nothing and returns null.
+Obliczenie UstawObliczenie(int kod, Obliczenie obliczenie);

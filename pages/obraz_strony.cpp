@@ -1,0 +1,137 @@
+#include "pages/obraz_strony.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/jpeg.h"
+
+namespace {
+
+// Larger pictures are refused rather than rendered into gigabytes.
+constexpr int kNajwiekszyBok = 32767;
+
+enum class Rodzaj { Nieznany, Svg, Png, Jpeg };
+
+Rodzaj RozpoznajRodzaj(const QByteArray& dane) {
+  if (dane.startsWith("\x89PNG\r\n\x1a\n")) return Rodzaj::Png;
+  if (dane.startsWith("\xFF\xD8\xFF")) return Rodzaj::Jpeg;
+  // An SVG document: markup (after an optional byte order mark and blanks) with an svg element near its start.
+  qsizetype i = dane.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+  while (i < dane.size() && (dane[i] == ' ' || dane[i] == '\t' || dane[i] == '\r' || dane[i] == '\n')) ++i;
+  if (i < dane.size() && dane[i] == '<' && dane.left(4096).contains("<svg")) return Rodzaj::Svg;
+  return Rodzaj::Nieznany;
+}
+
+}  // namespace
+
+TObrazStrony::~TObrazStrony() = default;
+
+int WysokoscDopasowana(int szerokoscMetapliku, int wysokoscMetapliku, int szerokoscWidoku) {
+  if (szerokoscMetapliku <= 0 || wysokoscMetapliku <= 0) return 0;
+  const long long wysokosc = static_cast<long long>(wysokoscMetapliku) * szerokoscWidoku / szerokoscMetapliku;
+  return wysokosc >= 1 && wysokosc <= kNajwiekszyBok ? static_cast<int>(wysokosc) : 0;
+}
+
+std::shared_ptr<TObrazStrony> TObrazStrony::Wczytaj(const QString& sciezka, QString& blad) {
+  QFile plik(sciezka);
+  if (!plik.open(QIODevice::ReadOnly)) {
+    blad = QStringLiteral("Nie można odczytać obrazu strony formularza:\n") + sciezka;
+    return nullptr;
+  }
+  const QByteArray dane = plik.readAll();
+  if (plik.error() != QFileDevice::NoError) {
+    blad = QStringLiteral("Nie można odczytać obrazu strony formularza:\n") + sciezka;
+    return nullptr;
+  }
+  auto obraz = ZBajtow(dane, sciezka, blad);
+  if (obraz) {
+    const QFileInfo info(sciezka);
+    obraz->sciezka_ = sciezka;
+    obraz->zmiana_ = info.lastModified();
+    obraz->rozmiarPliku_ = info.size();
+  }
+  return obraz;
+}
+
+std::shared_ptr<TObrazStrony> TObrazStrony::ZBajtow(const QByteArray& dane, const QString& sciezka, QString& blad) {
+  std::shared_ptr<TObrazStrony> obraz(new TObrazStrony);
+  switch (RozpoznajRodzaj(dane)) {
+    case Rodzaj::Svg: {
+      auto svg = std::make_unique<QSvgRenderer>(dane);
+      if (!svg->isValid()) break;
+      const QRectF pole = svg->viewBoxF();
+      obraz->naturalny_ =
+          QSize(static_cast<int>(std::lround(pole.width())), static_cast<int>(std::lround(pole.height())));
+      obraz->svg_ = std::move(svg);
+      break;
+    }
+    case Rodzaj::Png:
+      obraz->raster_ = QImage::fromData(dane, "PNG");
+      obraz->naturalny_ = obraz->raster_.size();
+      break;
+    case Rodzaj::Jpeg:
+      obraz->raster_ = platform::DekodujJpeg(dane);
+      obraz->naturalny_ = obraz->raster_.size();
+      break;
+    case Rodzaj::Nieznany:
+      blad = QStringLiteral("Nieznany format obrazu strony formularza (oczekiwany SVG, PNG lub JPEG):\n") + sciezka;
+      return nullptr;
+  }
+  if (!obraz->svg_ && obraz->raster_.isNull()) {
+    blad = QStringLiteral("Nie można odczytać obrazu strony formularza:\n") + sciezka;
+    return nullptr;
+  }
+  if (WysokoscDopasowana(obraz->SzerokoscMetapliku(), obraz->WysokoscMetapliku(), 800) == 0) {
+    blad = QStringLiteral("Obraz strony formularza ma nieprawidłowy rozmiar (%1x%2):\n")
+               .arg(obraz->SzerokoscMetapliku())
+               .arg(obraz->WysokoscMetapliku()) +
+           sciezka;
+    return nullptr;
+  }
+  return obraz;
+}
+
+void TObrazStrony::Dopasuj(int szerokosc, int wysokosc) {
+  if (szerokosc <= 0 || wysokosc <= 0) return;
+  if (obraz_.width() == szerokosc && obraz_.height() == wysokosc) return;
+  QImage obraz(szerokosc, wysokosc, QImage::Format_RGB32);
+  obraz.fill(Qt::white);
+  QPainter malarz(&obraz);
+  malarz.setRenderHint(QPainter::SmoothPixmapTransform, true);
+  Rysuj(malarz, QRect(0, 0, szerokosc, wysokosc));
+  malarz.end();
+  obraz_ = std::move(obraz);
+}
+
+void TObrazStrony::Rysuj(QPainter& malarz, const QRect& cel) const {
+  if (svg_)
+    svg_->render(&malarz, QRectF(cel));
+  else
+    malarz.drawImage(cel, raster_);
+}
+
+bool TObrazStrony::TenSamPlik(const QString& sciezka) const {
+  if (sciezka_.isEmpty() || sciezka != sciezka_) return false;
+  const QFileInfo info(sciezka);
+  return info.exists() && info.lastModified() == zmiana_ && info.size() == rozmiarPliku_;
+}
+
+std::shared_ptr<TObrazStrony> TPamiecObrazow::Wczytaj(const QString& sciezka, int szerokosc, QString& blad) {
+  const auto znaleziony =
+      std::find_if(obrazy_.begin(), obrazy_.end(), [&](const auto& o) { return o->sciezka_ == sciezka; });
+  std::shared_ptr<TObrazStrony> obraz;
+  if (znaleziony != obrazy_.end()) {
+    if ((*znaleziony)->TenSamPlik(sciezka)) obraz = *znaleziony;
+    obrazy_.erase(znaleziony);
+  }
+  if (!obraz) obraz = TObrazStrony::Wczytaj(sciezka, blad);
+  if (!obraz) return nullptr;
+  obraz->Dopasuj(szerokosc, WysokoscDopasowana(obraz->SzerokoscMetapliku(), obraz->WysokoscMetapliku(), szerokosc));
+  obrazy_.push_front(obraz);
+  if (obrazy_.size() > pojemnosc_) obrazy_.pop_back();
+  return obraz;
+}

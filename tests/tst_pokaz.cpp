@@ -1,0 +1,325 @@
+// Showing a form and its pages: the tree's choice, the page buttons, switching forms, a further copy, the wheel,
+// the hover hint, closing the view, and pages that cannot be shown.
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QWheelEvent>
+
+#include "calc/konwersje.h"
+#include "calc/oblicz.h"
+#include "pages/nakladka.h"
+#include "pages/obraz_strony.h"
+#include "tst_strony_wspolne.h"
+
+using namespace velmar_test;
+
+namespace {
+
+constexpr QRgb kNiebieski = qRgb(0, 0, 255);
+constexpr QRgb kZielony = qRgb(0, 160, 0);
+
+// What the probe computation saw: the form type on screen and the record it was given, per call.
+std::vector<std::pair<int, int>>& Obliczenia() {
+  static std::vector<std::pair<int, int>> wywolania;
+  return wywolania;
+}
+
+void Sonda(TFImage*, int j) { Obliczenia().emplace_back(Tools->BiezacyDruk.IdPit, j); }
+void Wadliwa(TFImage*, int) { throw BladKonwersjiLiczby("x"); }
+
+// Puts a probe in the computation table for one test.
+class ObliczenieTestowe {
+ public:
+  ObliczenieTestowe(int kod, Obliczenie f) : kod_(kod), poprzednie_(UstawObliczenie(kod, f)) { Obliczenia().clear(); }
+  ~ObliczenieTestowe() { UstawObliczenie(kod_, poprzednie_); }
+
+ private:
+  int kod_;
+  Obliczenie poprzednie_;
+};
+
+}  // namespace
+
+class TstPokaz : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<ProgramZeStronami> p_;
+  TTools& T() { return p_->T(); }
+  TFImage& V() { return p_->V(); }
+  QRgb NaEkranie(int x, int y) { return V().Zlozenie().pixel(x + T().LewaKrawedzStrony, y); }
+  QStringList Komunikaty() { return SkryptDialogow().Teksty(); }
+
+ private slots:
+  void init();
+  void cleanup() { p_.reset(); }
+
+  void pierwszaStronaDruku();
+  void przyciskiStron();
+  void jednaStronaWylaczaNastepne();
+  void zmianaDrukuWczytujeObiektyIOblicza();
+  void bladObliczeniaPoNarysowaniu();
+  void dodatkowyEgzemplarz();
+  void brakDcgZostawiaPoprzedniaStrone();
+  void uszkodzonePlikiNieZmieniajaDruku();
+  void formularzBezStron();
+  void kolkoPrzewijaStrone();
+  void podpowiedzNadPolem();
+  void zamkniecieWidoku();
+};
+
+void TstPokaz::init() {
+  p_ = std::make_unique<ProgramZeStronami>();
+  // PIT-37: two pages, an amount on page 1 and a text on page 2. PIT/O: one page, three fields.
+  TObiekt kwota = Pole(Liczba, 1, 100, 100, 300, 120, "0,00");
+  UstawBajty(kwota.Pomoc, "Kwota przychodu");
+  TObiekt tekst = Pole(Text, 2, 100, 100, 300, 120);
+  UstawBajty(tekst.KolorTla, "00A000");
+  p_->ZapiszFormularz(Pit37, 2, {kwota, tekst}, kNiebieski);
+  TObiekt o = Pole(Text, 1, 50, 50, 150, 70, "domyślny");
+  p_->ZapiszFormularz(PitO, 1, {o, o, o}, qRgb(255, 0, 0));
+  p_->Uruchom();
+  p_->Rozliczenie({{Pit37, 0, PMWspolny}, {PitO, 1, PMPodatnik}});
+}
+
+void TstPokaz::pierwszaStronaDruku() {
+  p_->Pokaz(1);
+  QVERIFY(V().Otwarty());
+  QVERIFY(Komunikaty().isEmpty());
+  QCOMPARE(T().BiezacyDruk.Id, 1);
+  QCOMPARE(T().BiezacyTyp, static_cast<int>(Pit37));
+  QCOMPARE(T().BiezacaStrona, 1);
+  QCOMPARE(T().LiczbaStron, 2);
+  QCOMPARE(T().LiczbaObiektow, 2);
+  QCOMPARE(T().PierwszeWyswietlenie, std::uint8_t{0});
+  QCOMPARE(T().PlikDcg, p_->PlikStrony(Pit37, 1));
+  QCOMPARE(T().InfoPit->text(), QStringLiteral("Druk: PIT-37"));
+  QCOMPARE(T().InfoPage->text(), QStringLiteral("1 z 2"));
+  QCOMPARE(T().DobraneFormularze->text(), QStringLiteral(" Dobrane formularze - rozliczenie indywidualne "));
+  QVERIFY(T().BWydruk->isEnabled());
+  QVERIFY(!WidocznaWPasku(T().ZalAdd));
+  QCOMPARE(T().TV->currentItem(), T().Druki[1].Wezel);
+  QCOMPARE(V().Formatka->Obraz().size(), QSize(800, 1131));
+  QCOMPARE(NaEkranie(10, 1130), kNiebieski);
+  QVERIFY(NaEkranie(290, 110) != kNiebieski);  // the amount's "0,00", drawn at the right
+}
+
+void TstPokaz::przyciskiStron() {
+  p_->Pokaz(1);
+  T().PitNextPage->click();
+  QCOMPARE(T().BiezacaStrona, 2);
+  QCOMPARE(T().PlikDcg, p_->PlikStrony(Pit37, 2));
+  QCOMPARE(T().InfoPage->text(), QStringLiteral("2 z 2"));
+  QCOMPARE(NaEkranie(200, 110), kZielony);  // the text field of page 2, the amount of page 1 gone
+  QVERIFY(!T().PitNextPage->isEnabled() && !T().PitNextPageEnd->isEnabled());
+  QVERIFY(T().PitPrevPage->isEnabled() && T().PitPrevPageEnd->isEnabled());
+  T().PitNextPageClick();  // the handler checks too
+  QCOMPARE(T().BiezacaStrona, 2);
+  T().PitPrevPage->click();
+  QCOMPARE(T().BiezacaStrona, 1);
+  QCOMPARE(NaEkranie(200, 110), qRgb(217, 255, 217));  // the amount, highlighted
+  T().PitNextPageEnd->click();
+  QCOMPARE(T().BiezacaStrona, 2);
+  T().PitPrevPageEnd->click();
+  QCOMPARE(T().BiezacaStrona, 1);
+  QVERIFY(Komunikaty().isEmpty());
+}
+
+void TstPokaz::jednaStronaWylaczaNastepne() {
+  p_->Pokaz(2);
+  QCOMPARE(T().InfoPage->text(), QStringLiteral("1 z 1"));
+  QCOMPARE(T().InfoPit->text(), QStringLiteral("Druk: PIT/O (Podatnika)"));
+  QVERIFY(!T().PitNextPage->isEnabled());
+  QVERIFY(!T().PitNextPageEnd->isEnabled());
+  QVERIFY(!T().PitPrevPage->isEnabled());
+  QVERIFY(!T().PitPrevPageEnd->isEnabled());
+  QVERIFY(WidocznaWPasku(T().ZalAdd));
+}
+
+void TstPokaz::zmianaDrukuWczytujeObiektyIOblicza() {
+  const ObliczenieTestowe sonda37(Pit37, &Sonda);
+  const ObliczenieTestowe sondaO(PitO, &Sonda);
+  T().TV->setCurrentItem(T().Druki[1].Wezel);
+  QCOMPARE(T().LiczbaObiektow, 2);
+  T().TV->setCurrentItem(T().Druki[2].Wezel);
+  QCOMPARE(T().BiezacyDruk.Id, 2);
+  QCOMPARE(T().LiczbaObiektow, 3);
+  QCOMPARE(V().Obiekty[2].Lewy, 50);
+  T().TV->setCurrentItem(T().Druki[1].Wezel);
+  QCOMPARE(T().LiczbaObiektow, 2);
+  QCOMPARE(Obliczenia(), (std::vector<std::pair<int, int>>{{Pit37, 1}, {PitO, 2}, {Pit37, 1}}));
+  // Turning a page runs the computation again but keeps the objects, their locks included.
+  V().Obiekty[0].TylkoDoOdczytu = 1;
+  T().PitNextPage->click();
+  QCOMPARE(Obliczenia().size(), std::size_t{4});
+  QCOMPARE(V().Obiekty[0].TylkoDoOdczytu, std::uint8_t{1});
+  QCOMPARE(T().WybranyObiekt, -1);
+}
+
+void TstPokaz::bladObliczeniaPoNarysowaniu() {
+  const ObliczenieTestowe wadliwa(PitO, &Wadliwa);
+  QVERIFY_THROWS_EXCEPTION(BladKonwersjiLiczby, p_->Pokaz(2));
+  QCOMPARE(T().BiezacyDruk.Id, 2);
+  QVERIFY(NaEkranie(60, 60) != qRgb(255, 0, 0));  // the field's default text is on the page
+  QCOMPARE(T().InfoPage->text(), QStringLiteral("1 z 1"));
+}
+
+void TstPokaz::dodatkowyEgzemplarz() {
+  p_->Pokaz(2);
+  T().Zmodyfikowane = 0;
+  T().ZalAdd->click();
+  QCOMPARE(T().LiczbaDrukow, 3);
+  const TDruk& nowy = T().Druki[3];
+  QCOMPARE(nowy.IdPit, static_cast<int>(PitO));
+  QCOMPARE(nowy.IdParent, 1);
+  QCOMPARE(nowy.PM, static_cast<int>(PMPodatnik));
+  QCOMPARE(Tekst(nowy.Pola[0].Wartosc), std::string_view("domy\x9Clny"));
+  QTreeWidgetItem* korzen = T().TV->topLevelItem(0);
+  QCOMPARE(korzen->childCount(), 2);
+  QCOMPARE(korzen->child(1)->text(0), korzen->child(0)->text(0));
+  QCOMPARE(T().TV->currentItem(), korzen->child(1));
+  QCOMPARE(T().BiezacyDruk.Id, 3);
+  QCOMPARE(T().BiezacaStrona, 1);
+  QCOMPARE(T().Zmodyfikowane, std::uint8_t{1});
+  QVERIFY(T().ToolButtonSave->isEnabled());
+}
+
+void TstPokaz::brakDcgZostawiaPoprzedniaStrone() {
+  p_->Pokaz(1);
+  const auto obraz = T().ObrazStrony;
+  QFile::remove(p_->PlikStrony(Pit37, 2));
+  T().PitNextPage->click();
+  QCOMPARE(Komunikaty(), QStringList{QStringLiteral("Brak wynaganych plik plików: \n") + p_->Dc() +
+                                     QStringLiteral("2.dcs\n") + p_->PlikStrony(Pit37, 2)});
+  QCOMPARE(T().BiezacaStrona, 1);
+  QCOMPARE(T().PlikDcg, p_->PlikStrony(Pit37, 1));
+  QCOMPARE(T().ObrazStrony, obraz);
+  QCOMPARE(T().InfoPage->text(), QStringLiteral("1 z 2"));
+  QVERIFY(!T().BWydruk->isEnabled());
+
+  // Another form whose page is missing: the form on screen and its tree node stay.
+  QFile::remove(p_->PlikStrony(PitO, 1));
+  T().TV->setCurrentItem(T().Druki[2].Wezel);
+  QCOMPARE(Komunikaty().size(), 2);
+  QCOMPARE(T().BiezacyDruk.Id, 1);
+  QCOMPARE(T().BiezacyTyp, static_cast<int>(Pit37));
+  QCOMPARE(T().LiczbaObiektow, 2);
+  QCOMPARE(T().LiczbaStron, 2);
+  QCOMPARE(T().InfoPit->text(), QStringLiteral("Druk: PIT-37"));
+  QVERIFY(!WidocznaWPasku(T().ZalAdd));
+  QCOMPARE(T().TV->currentItem(), T().Druki[1].Wezel);
+  QCOMPARE(NaEkranie(10, 1130), kNiebieski);
+}
+
+void TstPokaz::uszkodzonePlikiNieZmieniajaDruku() {
+  p_->Pokaz(1);
+  struct Przypadek {
+    QString plik;
+    QByteArray dane;
+    QString komunikat;
+  };
+  const QString dcd = p_->Dc() + QStringLiteral("6.dcd");
+  const QString dcg = p_->PlikStrony(PitO, 1);
+  for (const Przypadek& z : {Przypadek{dcd, Naglowek(1).left(275), QStringLiteral("nagłówka")},
+                             Przypadek{dcg, QByteArray("nie obraz"), QStringLiteral("Nieznany format")},
+                             Przypadek{dcg, Svg(0, 100, 0), QStringLiteral("nieprawidłowy rozmiar")}}) {
+    const QByteArray dobre = CzytajPlik(z.plik);
+    ZapiszPlik(z.plik, z.dane);
+    SkryptDialogow().pokazane.clear();
+    p_->Pokaz(2);
+    QCOMPARE(Komunikaty().size(), 1);
+    QVERIFY2(Komunikaty()[0].contains(z.komunikat), qPrintable(Komunikaty()[0]));
+    QCOMPARE(T().BiezacyDruk.Id, 1);
+    QCOMPARE(T().PlikDcd, p_->Dc() + QStringLiteral("2.dcd"));
+    QCOMPARE(T().WysokoscWidoku, 1131);
+    QCOMPARE(T().LiczbaObiektow, 2);
+    ZapiszPlik(z.plik, dobre);
+  }
+  SkryptDialogow().pokazane.clear();
+  p_->Pokaz(2);
+  QVERIFY(Komunikaty().isEmpty());
+  QCOMPARE(T().BiezacyDruk.Id, 2);
+}
+
+void TstPokaz::formularzBezStron() {
+  p_->Pokaz(1);
+  ZapiszPlik(p_->Dc() + QStringLiteral("6.dcd"), Naglowek(0));
+  p_->Pokaz(2);
+  QVERIFY(Komunikaty().isEmpty());
+  QCOMPARE(T().LiczbaStron, 0);
+  QVERIFY(!T().BWydruk->isEnabled());
+  QCOMPARE(T().StronaWczytana, std::uint8_t{0});
+  QCOMPARE(T().LiczbaObiektow, 0);
+  QCOMPARE(V().Formatka->Obraz().size(), QSize(800, 1000));
+  QCOMPARE(NaEkranie(10, 900), qRgb(255, 255, 255));
+}
+
+void TstPokaz::kolkoPrzewijaStrone() {
+  T().resize(1000, 700);
+  T().show();
+  p_->Pokaz(1);
+  QApplication::processEvents();
+  QScrollBar* pasek = V().verticalScrollBar();
+  QVERIFY(pasek->maximum() > 100);
+  const auto krec = [&](QObject* cel, int obrot) {
+    QWheelEvent zdarzenie(QPointF(50, 50), QPointF(50, 50), QPoint(), QPoint(0, obrot), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+    QApplication::sendEvent(cel, &zdarzenie);
+  };
+  krec(V().viewport(), -240);
+  QCOMPARE(pasek->value(), 50);
+  krec(V().viewport(), 60);
+  krec(V().viewport(), 60);
+  QCOMPARE(pasek->value(), 25);
+  // Over the main window outside any control the page scrolls as well; not while a list editor is open.
+  krec(&T(), -120);
+  QCOMPARE(pasek->value(), 50);
+  V().EdytorListy = new QComboBox(&V());
+  krec(V().viewport(), -120);
+  QCOMPARE(pasek->value(), 50);
+}
+
+void TstPokaz::podpowiedzNadPolem() {
+  p_->Pokaz(1);
+  V().FormatkaMouseMove(150, 110);
+  QCOMPARE(T().ObiektNadKursorem, 0);
+  QCOMPARE(T().ObiektPodKursorem, std::uint8_t{1});
+  QCOMPARE(V().Formatka->toolTip(), QStringLiteral("Kwota przychodu"));
+  QCOMPARE(V().Formatka->cursor().shape(), Qt::PointingHandCursor);
+  QCOMPARE(T().PanelStatusu[1]->text(), QStringLiteral("x,y [150,110]"));
+  QCOMPARE(T().PanelStatusu[2]->text(), QStringLiteral("Nr obj: 0"));
+  // The edges belong to the object; the text field of page 2 lies under the same point but is not on screen.
+  V().FormatkaMouseMove(300, 120);
+  QCOMPARE(T().ObiektNadKursorem, 0);
+  V().FormatkaMouseMove(301, 120);
+  QCOMPARE(T().ObiektNadKursorem, -1);
+  QVERIFY(V().Formatka->toolTip().isEmpty());
+  V().FormatkaMouseMove(400, 400);
+  QCOMPARE(V().Formatka->cursor().shape(), Qt::ArrowCursor);
+  QCOMPARE(T().PanelStatusu[2]->text(), QString());
+}
+
+void TstPokaz::zamkniecieWidoku() {
+  p_->Pokaz(1);
+  V().close();
+  QVERIFY(!V().Otwarty());
+  QCOMPARE(T().StronaWczytana, std::uint8_t{0});
+  QCOMPARE(T().LiczbaObiektow, 0);
+  QCOMPARE(T().LiczbaStron, 0);
+  QVERIFY(!T().ObrazStrony);
+  QVERIFY(!WidocznaWPasku(T().PitNextPage));
+  QCOMPARE(T().InfoPage->text(), QString());
+  // Choosing the form again opens the view with its objects.
+  T().TV->setCurrentItem(nullptr);
+  T().TV->setCurrentItem(T().Druki[1].Wezel);
+  QVERIFY(V().Otwarty());
+  QCOMPARE(T().LiczbaObiektow, 2);
+  QVERIFY(WidocznaWPasku(T().PitNextPage));
+}
+
+VELMAR_TEST_MAIN(TstPokaz)
+#include "tst_pokaz.moc"

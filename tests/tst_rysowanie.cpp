@@ -1,0 +1,337 @@
+// Drawing a page: the GDI rules of the helpers, the fields on the overlay probed pixel by pixel over the page
+// picture, and the spouse fields locked by settlement kind.
+
+#include <QAction>
+#include <QPainter>
+#include <set>
+
+#include "pages/blokada_pol.h"
+#include "pages/gdi.h"
+#include "pages/nakladka.h"
+#include "pages/rysowanie.h"
+#include "tst_strony_wspolne.h"
+
+using namespace velmar_test;
+
+namespace {
+
+constexpr QRgb kCzerwony = qRgb(255, 0, 0);
+constexpr QRgb kBialy = qRgb(255, 255, 255);
+constexpr QRgb kPodswietlenie = qRgb(217, 255, 217);
+constexpr QRgb kPrawieBialy = qRgb(255, 255, 254);
+const QString kNbsp(QChar(0x00A0));
+
+// What the helpers draw on a white sheet of the overlay's size.
+template <typename F>
+QImage Wzor(QSize rozmiar, F&& rysuj) {
+  QImage obraz(rozmiar, QImage::Format_RGB32);
+  obraz.fill(Qt::white);
+  QPainter malarz(&obraz);
+  gdi::Stan stan;
+  gdi::Plotno plotno(malarz, stan);
+  rysuj(plotno);
+  return obraz;
+}
+
+// A field's text as the page draws it: bold, black on white, at a size in points.
+QImage WzorTekstu(QSize rozmiar, const QString& tekst, gdi::Prostokat p, unsigned flagi, int punkty = 10) {
+  return Wzor(rozmiar, [&](gdi::Plotno& plotno) {
+    plotno.stan().pogrubiona = true;
+    plotno.UstawRozmiarCzcionki(punkty);
+    plotno.RysujTekst(tekst, p, flagi | gdi::DT_NOPREFIX | gdi::DT_SINGLELINE | gdi::DT_NOCLIP);
+  });
+}
+
+bool Tusz(const QImage& obraz, const QRect& obszar) {
+  for (int y = obszar.top(); y <= obszar.bottom(); ++y)
+    for (int x = obszar.left(); x <= obszar.right(); ++x)
+      if (obraz.pixel(x, y) != kBialy) return true;
+  return false;
+}
+
+TObiekt TylkoOdczyt(TObiekt o) {
+  o.TylkoDoOdczytu = 1;
+  return o;
+}
+
+}  // namespace
+
+class TstRysowanie : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<ProgramZeStronami> p_;
+  TTools& T() { return p_->T(); }
+  TFImage& V() { return p_->V(); }
+  const QImage& Nakladka() { return V().Formatka->Obraz(); }
+  QRgb NaEkranie(int x, int y) { return V().Zlozenie().pixel(x + T().LewaKrawedzStrony, y); }
+  void Wartosc(int k, const char* tekst) { UstawBajty(T().Druki[1].Pola[static_cast<std::size_t>(k)].Wartosc, tekst); }
+
+ private slots:
+  void init();
+  void cleanup() { p_.reset(); }
+
+  void gdiProstokatBezPrawejIDolnejKrawedzi();
+  void gdiTekstNaTleZWielokropkiemIZawijaniem();
+  void bialePolePokazujeObrazInneGoZakrywa();
+  void podswietlenieTylkoEdytowalnychPol();
+  void nipZKreskamiIKwotyWFormatach();
+  void dataJedenZnakWKomorce();
+  void zlePoleNieZatrzymujeStrony();
+  void ukryteIZaznaczenia();
+  void dopasowanieCzcionki();
+  void blokadaPolWgRodzaju_data();
+  void blokadaPolWgRodzaju();
+};
+
+void TstRysowanie::init() {
+  p_ = std::make_unique<ProgramZeStronami>();
+  std::vector<TObiekt> o(16, Pole(Text, 1, 600, 1000, 700, 1020));
+  o[0] = TylkoOdczyt(Pole(Text, 1, 10, 10, 110, 30));
+  o[1] = Pole(Text, 1, 10, 40, 110, 60);
+  UstawBajty(o[1].KolorTla, "FFFFFE");
+  o[2] = Pole(Text, 1, 10, 70, 110, 90);
+  o[3] = TylkoOdczyt(Pole(Text, 1, 10, 100, 110, 120));
+  o[6] = TylkoOdczyt(Pole(NIP, 1, 200, 10, 500, 30));
+  o[7] = TylkoOdczyt(Pole(Data, 1, 200, 40, 400, 60));
+  o[7].Wyrownanie = Justuj;
+  o[7].LimitZnakow = 4;
+  o[8] = TylkoOdczyt(Pole(Liczba, 1, 200, 70, 500, 90));
+  o[8].Wyrownanie = DoPrawej;
+  o[9] = o[8];
+  o[9].Gorny += 30;
+  o[9].Dolny += 30;
+  o[9].Format = FormatCalkowita;
+  o[10] = TylkoOdczyt(Pole(Liczba, 1, 200, 130, 500, 150));
+  UstawBajty(o[10].KolorTla, "XYZ");
+  UstawBajty(o[10].KolorKrawedzi, "12");
+  UstawBajty(o[10].KolorTekstu, "#00000");
+  UstawBajty(o[10].RozmiarCzcionki, "xx");
+  o[11] = TylkoOdczyt(Pole(Text, 1, 200, 160, 500, 180));
+  UstawBajty(o[11].KolorTla, "FFFFFE");
+  o[12] = o[11];
+  o[12].Gorny = 190;
+  o[12].Dolny = 210;
+  o[12].Widoczne = 0;
+  o[13] = Pole(Checbox, 1, 10, 200, 40, 230);
+  UstawBajty(o[13].KolorTla, "FFFFFE");
+  o[14] = Pole(Checbox, 1, 10, 240, 40, 270);
+  o[15] = o[11];
+  o[15].Strona = 2;
+  o[15].Gorny = 300;
+  o[15].Dolny = 320;
+  p_->ZapiszFormularz(Pit37, 1, o, kCzerwony);
+  p_->Uruchom();
+  p_->Rozliczenie({{Pit37, 0, PMWspolny}});
+  Wartosc(6, "1234567890");
+  Wartosc(7, "01022009");
+  Wartosc(8, "1234567,5");
+  Wartosc(9, "1234567,5");
+  Wartosc(10, "abc");
+  Wartosc(11, "dalej");
+  T().Druki[1].Pola[13].Zaznaczone = 1;
+  T().Druki[1].Pola[14].Zaznaczone = 0;
+  p_->Pokaz(1);
+  QVERIFY(T().StronaWczytana);
+}
+
+void TstRysowanie::gdiProstokatBezPrawejIDolnejKrawedzi() {
+  const QImage obraz = Wzor({40, 40}, [](gdi::Plotno& p) {
+    p.stan().pioro = qRgb(255, 0, 0);
+    p.stan().pedzel = qRgb(0, 0, 255);
+    p.Rysuj({10, 10, 20, 20});
+    p.stan().pioro.reset();
+    p.Rysuj({25, 25, 30, 30});
+    p.stan().pioro = qRgb(0, 255, 0);
+    p.Linia(0, 35, 10, 35);
+  });
+  QCOMPARE(obraz.pixel(10, 10), qRgb(255, 0, 0));
+  QCOMPARE(obraz.pixel(19, 19), qRgb(255, 0, 0));
+  QCOMPARE(obraz.pixel(15, 15), qRgb(0, 0, 255));
+  QCOMPARE(obraz.pixel(20, 15), kBialy);
+  QCOMPARE(obraz.pixel(15, 20), kBialy);
+  // Without a pen the fill is a pixel smaller each way.
+  QCOMPARE(obraz.pixel(28, 28), qRgb(0, 0, 255));
+  QCOMPARE(obraz.pixel(29, 28), kBialy);
+  QCOMPARE(obraz.pixel(9, 35), qRgb(0, 255, 0));
+  QCOMPARE(obraz.pixel(10, 35), kBialy);
+}
+
+void TstRysowanie::gdiTekstNaTleZWielokropkiemIZawijaniem() {
+  const QString tekst = QStringLiteral("Ala ma kota i psa");
+  const auto rysuj = [&](unsigned flagi, int prawa) {
+    return Wzor({300, 100}, [&](gdi::Plotno& p) {
+      p.UstawRozmiarCzcionki(10);
+      p.stan().tloTekstu = qRgb(0, 0, 255);
+      p.stan().kolorTekstu = qRgb(255, 255, 0);
+      p.RysujTekst(tekst, {5, 5, prawa, 95}, flagi);
+    });
+  };
+  const QImage pelny = rysuj(gdi::DT_SINGLELINE, 295);
+  // Opaque background behind the text only, from the top of the rectangle.
+  QCOMPARE(pelny.pixel(5, 5), qRgb(0, 0, 255));
+  QCOMPARE(pelny.pixel(5, 40), kBialy);
+  QCOMPARE(pelny.pixel(294, 6), kBialy);
+
+  int szerokosc = 0;
+  Wzor({1, 1}, [&](gdi::Plotno& p) {
+    p.UstawRozmiarCzcionki(10);
+    szerokosc = p.SzerokoscTekstu(tekst);
+  });
+  QVERIFY(pelny.pixel(5 + szerokosc - 1, 6) != kBialy && pelny.pixel(5 + szerokosc + 1, 6) == kBialy);
+
+  // A narrow rectangle: clipped, cut with an ellipsis, or broken into lines that go down.
+  const int waski = 5 + szerokosc / 2;
+  const QImage obciety = rysuj(gdi::DT_SINGLELINE, waski);
+  QVERIFY(!Tusz(obciety, QRect(waski, 0, 300 - waski, 100)));
+  const QImage bezObciecia = rysuj(gdi::DT_SINGLELINE | gdi::DT_NOCLIP, waski);
+  QVERIFY(Tusz(bezObciecia, QRect(waski, 0, 300 - waski, 100)));
+  const QImage wielokropek = rysuj(gdi::DT_SINGLELINE | gdi::DT_END_ELLIPSIS, waski);
+  QVERIFY(wielokropek != obciety);
+  QVERIFY(!Tusz(wielokropek, QRect(waski, 0, 300 - waski, 100)));
+  const QImage zawiniety = rysuj(gdi::DT_WORDBREAK, waski);
+  QVERIFY(Tusz(zawiniety, QRect(5, 25, waski - 5, 20)));
+  QVERIFY(!Tusz(obciety, QRect(5, 25, waski - 5, 20)));
+}
+
+void TstRysowanie::bialePolePokazujeObrazInneGoZakrywa() {
+  QCOMPARE(NaEkranie(60, 20), kCzerwony);
+  QCOMPARE(Nakladka().pixel(60, 20), kBialy);
+  QCOMPARE(NaEkranie(60, 50), kPrawieBialy);
+  QCOMPARE(NaEkranie(5, 5), kCzerwony);
+}
+
+void TstRysowanie::podswietlenieTylkoEdytowalnychPol() {
+  QCOMPARE(NaEkranie(100, 80), kPodswietlenie);  // editable
+  QCOMPARE(NaEkranie(100, 110), kCzerwony);      // read-only in its file
+  QCOMPARE(NaEkranie(100, 50), kPrawieBialy);    // object 1, locked outside a joint settlement
+  QVERIFY(V().Obiekty[1].TylkoDoOdczytu);
+
+  T().PodswietlPol->setChecked(false);
+  QVERIFY(T().PokazStrone(T().BiezacyTyp, 1, true));
+  QCOMPARE(NaEkranie(100, 80), kCzerwony);
+}
+
+void TstRysowanie::nipZKreskamiIKwotyWFormatach() {
+  const QSize rozmiar = Nakladka().size();
+  const auto porownaj = [&](const QImage& wzor, const QRect& obszar) {
+    return wzor.copy(obszar) == Nakladka().copy(obszar);
+  };
+
+  const QRect nip(200, 10, 300, 20);
+  QVERIFY(porownaj(WzorTekstu(rozmiar, QStringLiteral("123-456-78-90"), {201, 11, 499, 29}, gdi::DT_LEFT), nip));
+  QVERIFY(!porownaj(WzorTekstu(rozmiar, QStringLiteral("1234567890"), {201, 11, 499, 29}, gdi::DT_LEFT), nip));
+
+  const QRect kwota(200, 70, 300, 20);
+  const QString zSeparatorami = QStringLiteral("1") + kNbsp + QStringLiteral("234") + kNbsp + QStringLiteral("567,50");
+  QVERIFY(porownaj(WzorTekstu(rozmiar, zSeparatorami, {201, 71, 499, 89}, gdi::DT_RIGHT), kwota));
+  const QRect calkowita(200, 100, 300, 20);
+  QVERIFY(porownaj(WzorTekstu(rozmiar, QStringLiteral("1234567,5"), {201, 101, 499, 119}, gdi::DT_RIGHT), calkowita));
+
+  QCOMPARE(WstawMyslnikiNip("1234567890"), std::string("123-456-78-90"));
+  QCOMPARE(WstawMyslnikiNip("123-45"), std::string("123-45"));
+  QCOMPARE(WstawMyslnikiDaty("01022009"), std::string("01-02-2009"));
+  QCOMPARE(KwotaDoWyswietlenia("-0,004"), QStringLiteral("0,00"));
+  QCOMPARE(KwotaDoWyswietlenia("-1000,005"), QStringLiteral("-1") + kNbsp + QStringLiteral("000,01"));
+  QCOMPARE(KwotaDoWyswietlenia("12"), QStringLiteral("12,00"));
+  QVERIFY(!KwotaDoWyswietlenia("12 000"));
+  QVERIFY(!KwotaDoWyswietlenia("1e30"));
+}
+
+void TstRysowanie::dataJedenZnakWKomorce() {
+  // 200 pixels in 10 cells whatever the cell count says; the dashes take cells of their own.
+  for (int k = 0; k < 10; ++k)
+    QVERIFY2(Tusz(Nakladka(), QRect(200 + 20 * k + 2, 41, 17, 18)), qPrintable(QStringLiteral("cell %1").arg(k)));
+  QVERIFY(!Tusz(Nakladka(), QRect(200 + 20 * 2 + 2, 41, 17, 7)));  // a dash leaves the top of its cell blank
+}
+
+void TstRysowanie::zlePoleNieZatrzymujeStrony() {
+  const QRect obszar(200, 130, 300, 20);
+  QVERIFY(Nakladka().copy(obszar) ==
+          WzorTekstu(Nakladka().size(), QStringLiteral("abc"), {201, 131, 499, 149}, gdi::DT_LEFT).copy(obszar));
+  QCOMPARE(NaEkranie(450, 170), kPrawieBialy);
+}
+
+void TstRysowanie::ukryteIZaznaczenia() {
+  QCOMPARE(NaEkranie(450, 200), kCzerwony);     // hidden
+  QCOMPARE(NaEkranie(25, 215), qRgb(0, 0, 0));  // the cross of a ticked box
+  QCOMPARE(NaEkranie(11, 201), kCzerwony);      // and nothing of its fill
+  QVERIFY(!Tusz(Nakladka(), QRect(10, 240, 30, 30)));
+  QCOMPARE(NaEkranie(450, 310), kCzerwony);  // an object of another page
+}
+
+void TstRysowanie::dopasowanieCzcionki() {
+  TRysowanieNakladki rysowanie(*V().Formatka);
+  gdi::Plotno* plotno = rysowanie.Plotno();
+  QVERIFY(plotno);
+  const QString dlugi = QStringLiteral("bardzo długi tekst pola");
+  for (const auto& [od, doKonca] : {std::pair{10, 4}, std::pair{9, 3}}) {
+    plotno->UstawRozmiarCzcionki(od);
+    DopasujCzcionke(&V(), 30, dlugi);
+    QCOMPARE(plotno->RozmiarCzcionki(), doKonca);
+  }
+  plotno->UstawRozmiarCzcionki(10);
+  DopasujCzcionke(&V(), 400, dlugi);
+  QCOMPARE(plotno->RozmiarCzcionki(), 10);
+  plotno->UstawRozmiarCzcionki(12);
+  const int szerokosc = plotno->SzerokoscTekstu(dlugi);
+  plotno->UstawRozmiarCzcionki(10);
+  DopasujCzcionke(&V(), szerokosc + 9, dlugi);
+  QCOMPARE(plotno->RozmiarCzcionki(), 10);
+}
+
+void TstRysowanie::blokadaPolWgRodzaju_data() {
+  QTest::addColumn<int>("kod");
+  QTest::addColumn<int>("rodzaj");
+  QTest::addColumn<int>("rodzic");
+  QTest::addColumn<QList<int>>("zablokowane");
+  QTest::addColumn<QList<int>>("wolne");
+  const QList<int> pit36{1,   4,   5,   22,  33,  88,  126, 136, 168, 199, 218,
+                         229, 242, 253, 266, 277, 290, 301, 324, 328, 330, 332};
+  const QList<int> pit36Wolne{0, 7, 21, 34, 87, 127, 200, 230, 302, 325, 349};
+  QTest::newRow("PIT-36 indywidualnie") << int(Pit36) << int(Indywidualne) << 0 << pit36 << pit36Wolne;
+  QTest::newRow("PIT-36 samotnie") << int(Pit36) << int(SamotnieWychowujacy) << 0 << pit36 << pit36Wolne;
+  QTest::newRow("PIT-36 wspólnie") << int(Pit36) << int(WspolneZMalzonkiem) << 0 << QList<int>{}
+                                   << (pit36 + pit36Wolne);
+  const QList<int> pit37{1, 4, 5, 23, 35, 63, 89, 91, 106, 137, 141, 143};
+  const QList<int> pit37Wolne{7, 22, 36, 62, 90, 138, 142, 144};
+  QTest::newRow("PIT-37 indywidualnie") << int(Pit37) << int(Indywidualne) << 0 << pit37 << pit37Wolne;
+  QTest::newRow("PIT-37 wspólnie") << int(Pit37) << int(WspolneZMalzonkiem) << 0 << QList<int>{} << pit37;
+  const QList<int> pitO{1,   8,   11,  13,  27,  40,  53,  64,  66,  86,  97,
+                        115, 127, 132, 145, 156, 162, 175, 186, 205, 217, 219};
+  const QList<int> pitOWolne{7, 12, 14, 22, 34, 35, 85, 98, 114, 128, 218};
+  QTest::newRow("PIT/O indywidualnie") << int(PitO) << int(Indywidualne) << 1 << pitO << pitOWolne;
+  QTest::newRow("PIT/O przy PIT-28 wspólnie")
+      << int(PitO) << int(WspolneZMalzonkiem) << 2 << QList<int>{22, 34, 35} << pitO;
+  QTest::newRow("PIT/O przy PIT-28 indywidualnie")
+      << int(PitO) << int(Indywidualne) << 2 << (pitO + QList<int>{22, 34, 35}) << QList<int>{7, 37};
+  QTest::newRow("PIT-36L") << int(Pit36L) << int(Indywidualne) << 0 << QList<int>{} << (pit36 + pit37);
+  QTest::newRow("PIT-28") << int(Pit28) << int(Indywidualne) << 0 << QList<int>{} << (pit36 + pitO);
+}
+
+void TstRysowanie::blokadaPolWgRodzaju() {
+  QFETCH(int, kod);
+  QFETCH(int, rodzaj);
+  QFETCH(int, rodzic);
+  QFETCH(QList<int>, zablokowane);
+  QFETCH(QList<int>, wolne);
+  p_->Rozliczenie({{Pit37, 0, PMWspolny}, {Pit28, 0, PMPodatnik}, {kod, rodzic, PMWspolny}}, rodzaj);
+  V().Obiekty.assign(kLiczbaPol, TObiekt{});
+  T().LiczbaObiektow = kLiczbaPol;
+  T().BiezacyDruk = T().Druki[3];
+  ZablokujPolaDruku(&V());
+  for (const int k : zablokowane)
+    QVERIFY2(V().Obiekty[static_cast<std::size_t>(k)].TylkoDoOdczytu, qPrintable(QString::number(k)));
+  for (const int k : wolne)
+    QVERIFY2(!V().Obiekty[static_cast<std::size_t>(k)].TylkoDoOdczytu, qPrintable(QString::number(k)));
+
+  // A short structure: what lies beyond it is passed over.
+  V().Obiekty.assign(30, TObiekt{});
+  T().LiczbaObiektow = 30;
+  ZablokujPolaDruku(&V());
+  for (const int k : zablokowane)
+    if (k < 30) QVERIFY(V().Obiekty[static_cast<std::size_t>(k)].TylkoDoOdczytu);
+  QCOMPARE(V().Obiekty.size(), std::size_t{30});
+}
+
+VELMAR_TEST_MAIN(TstRysowanie)
+#include "tst_rysowanie.moc"

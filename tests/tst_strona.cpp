@@ -1,0 +1,429 @@
+// Form structures: the field-object file, the header, the designer's writes, colour texts and page pictures.
+
+#include <QBuffer>
+#include <QComboBox>
+#include <QImageWriter>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <climits>
+#include <random>
+
+#include "calc/konwersje.h"
+#include "pages/fpaleta.h"
+#include "pages/kolory.h"
+#include "pages/obiekty_plik.h"
+#include "pages/obraz_strony.h"
+#include "pages/struktura.h"
+#include "tst_strony_wspolne.h"
+
+using namespace velmar_test;
+
+namespace {
+
+QByteArray LosoweBajty(qsizetype n, unsigned ziarno) {
+  std::mt19937 generator(ziarno);
+  QByteArray wynik(n, '\0');
+  for (char& b : wynik) b = static_cast<char>(generator() & 0xFF);
+  return wynik;
+}
+
+std::span<const std::uint8_t> Bajty(const QByteArray& dane) {
+  return {reinterpret_cast<const std::uint8_t*>(dane.constData()), static_cast<std::size_t>(dane.size())};
+}
+
+QByteArray Png(int w, int h, QRgb kolor) {
+  QImage obraz(w, h, QImage::Format_RGB32);
+  obraz.fill(kolor);
+  QByteArray dane;
+  QBuffer bufor(&dane);
+  bufor.open(QIODevice::WriteOnly);
+  obraz.save(&bufor, "PNG");
+  return dane;
+}
+
+constexpr qsizetype kRekord = static_cast<qsizetype>(rekordy::kRozmiarObiektu);
+
+}  // namespace
+
+class TstStrona : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<ProgramZeStronami> p_;
+  TTools& T() { return p_->T(); }
+  TFImage& V() { return p_->V(); }
+  QString PlikDcs() const { return p_->Dc() + QStringLiteral("2.dcs"); }
+
+ private slots:
+  void init() {
+    p_ = std::make_unique<ProgramZeStronami>();
+    p_->Uruchom();
+    T().PlikDcs = PlikDcs();
+  }
+  void cleanup() { p_.reset(); }
+
+  void obiektPrzezPlikDcsZachowujeKazdyBajt();
+  void plikDcsZOgonemIPusty();
+  void brakPlikuDcsZostawiaObiekty();
+  void skalaObcinaDoZera();
+  void naglowekWZapisieIOdczycie();
+  void krotkiNaglowekNiczegoNieZmienia();
+  void noweObiektyIKopieProjektanta();
+  void zapisZaznaczeniaCzysciGrupeWPliku();
+  void zapisKwotyWedlugFormatu();
+  void usuniecieObiektu();
+  void kolorZTekstu();
+  void obrazSvgDopasowanyDo800();
+  void obrazyRastroweIBledne();
+  void brakObrazuZostawiaPoprzedni();
+};
+
+void TstStrona::obiektPrzezPlikDcsZachowujeKazdyBajt() {
+  const QByteArray zrodlo = LosoweBajty(2 * kRekord, 7);
+  // The padding byte and the reserved word must carry something for the test to see them kept.
+  QVERIFY(zrodlo[779] != 0 && zrodlo[kRekord + 784] != 0);
+  const std::vector<TObiekt> obiekty = struktura::ObiektyZBajtow(Bajty(zrodlo), 1.0f);
+  QCOMPARE(obiekty.size(), std::size_t{2});
+
+  QVERIFY(struktura::ZapiszObiekty(PlikDcs(), obiekty));
+  QCOMPARE(CzytajPlik(PlikDcs()), zrodlo);
+
+  QFile::remove(PlikDcs());
+  QVERIFY(struktura::DopiszObiekt(PlikDcs(), obiekty[0]));
+  QVERIFY(struktura::DopiszObiekt(PlikDcs(), obiekty[1]));
+  QCOMPARE(CzytajPlik(PlikDcs()), zrodlo);
+
+  // In place: record 1 read back and rewritten leaves the file as it was, and record 0 untouched.
+  const auto drugi = struktura::CzytajObiekt(PlikDcs(), 1);
+  QVERIFY(drugi);
+  QVERIFY(struktura::ZapiszObiekt(PlikDcs(), 1, *drugi));
+  QCOMPARE(CzytajPlik(PlikDcs()), zrodlo);
+  QVERIFY(!struktura::CzytajObiekt(PlikDcs(), 2));
+  QVERIFY(!struktura::ZapiszObiekt(PlikDcs(), 2, *drugi));
+  QCOMPARE(CzytajPlik(PlikDcs()).size(), 2 * kRekord);
+}
+
+void TstStrona::plikDcsZOgonemIPusty() {
+  ZapiszPlik(PlikDcs(), LosoweBajty(3 * kRekord + 100, 3));
+  WczytajObiekty(&V());
+  QCOMPARE(T().LiczbaObiektow, 3);
+  QCOMPARE(V().Obiekty.size(), std::size_t{3});
+  QCOMPARE(T().PanelStatusu[0]->text(), QStringLiteral("Liczba obiektow:3"));
+
+  ZapiszPlik(PlikDcs(), QByteArray());
+  WczytajObiekty(&V());
+  QCOMPARE(T().LiczbaObiektow, 0);
+  QVERIFY(V().Obiekty.empty());
+
+  ZapiszPlik(PlikDcs(), LosoweBajty(kRekord - 1, 4));
+  WczytajObiekty(&V());
+  QCOMPARE(T().LiczbaObiektow, 0);
+}
+
+void TstStrona::brakPlikuDcsZostawiaObiekty() {
+  p_->Folder().ZapiszDcs(2, {Pole(Text, 1, 1, 2, 3, 4), Pole(Liczba, 1, 5, 6, 7, 8)});
+  WczytajObiekty(&V());
+  QCOMPARE(T().LiczbaObiektow, 2);
+  T().PlikDcs = p_->Dc() + QStringLiteral("brak.dcs");
+  WczytajObiekty(&V());
+  QCOMPARE(T().LiczbaObiektow, 2);
+  QCOMPARE(V().Obiekty[1].Lewy, 5);
+  QCOMPARE(T().PanelStatusu[0]->text(), QStringLiteral("Liczba obiektow:2"));
+}
+
+void TstStrona::skalaObcinaDoZera() {
+  TObiekt o;
+  o.Lewy = INT_MAX;
+  o.Gorny = INT_MIN;
+  o.Prawy = 7;
+  o.Dolny = -3;
+  const std::vector<std::uint8_t> bajty = rekordy::ZakodujObiekty(std::span(&o, 1));
+  // At scale 1 every coordinate stays exact, the extremes included (a float product would not).
+  const auto jeden = struktura::ObiektyZBajtow(bajty, 1.0f);
+  QCOMPARE(jeden[0].Lewy, INT_MAX);
+  QCOMPARE(jeden[0].Gorny, INT_MIN);
+  const auto poltora = struktura::ObiektyZBajtow(bajty, 1.5f);
+  QCOMPARE(poltora[0].Prawy, 10);
+  QCOMPARE(poltora[0].Dolny, -4);
+  QCOMPARE(poltora[0].Lewy, INT_MAX);
+}
+
+void TstStrona::naglowekWZapisieIOdczycie() {
+  T().PlikDcd = p_->Dc() + QStringLiteral("abc.dcd");
+  T().LiczbaStron = 3;
+  T().SzerokoscEkranu = 1280;
+  T().WysokoscEkranu = 1024;
+  T().WysokoscWidoku = 1131;
+  T().SzerokoscWidoku = 800;
+  T().Skala = 2.0f;
+  T().ZapiszNaglowekFormularza();
+  QCOMPARE(T().Skala, 1.0f);
+  QCOMPARE(T().SzerokoscWidokuProjektu, 800);
+  QCOMPARE(T().WysokoscWidokuProjektu, 1131);
+
+  const QByteArray bajty = CzytajPlik(T().PlikDcd);
+  QCOMPARE(bajty.size(), 276);
+  QCOMPARE(QString::fromLatin1(bajty.constData()), T().PlikDcd);
+  QVERIFY(bajty.mid(T().PlikDcd.size(), 256 - T().PlikDcd.size()).count('\0') == 256 - T().PlikDcd.size());
+  QCOMPARE(bajty.mid(256, 20), QByteArray::fromHex("03000000"
+                                                   "00050000"
+                                                   "00040000"
+                                                   "6b040000"
+                                                   "20030000"));
+
+  T().LiczbaStron = 0;
+  T().SzerokoscEkranuProjektu = T().WysokoscEkranuProjektu = 0;
+  T().SzerokoscWidoku = 640;
+  T().Skala = 3.0f;
+  QVERIFY(T().WczytajNaglowekFormularza());
+  QCOMPARE(T().LiczbaStron, 3);
+  QCOMPARE(T().SzerokoscEkranuProjektu, 1280);
+  QCOMPARE(T().WysokoscEkranuProjektu, 1024);
+  QCOMPARE(T().SzerokoscWidoku, 800);
+  QCOMPARE(T().Skala, 1.0f);
+  QVERIFY(SkryptDialogow().pokazane.empty());
+}
+
+void TstStrona::krotkiNaglowekNiczegoNieZmienia() {
+  T().PlikDcd = p_->Dc() + QStringLiteral("2.dcd");
+  ZapiszPlik(T().PlikDcd, Naglowek(5).left(275));
+  T().LiczbaStron = 2;
+  T().SzerokoscEkranuProjektu = 1111;
+  QVERIFY(!T().WczytajNaglowekFormularza());
+  QCOMPARE(T().LiczbaStron, 2);
+  QCOMPARE(T().SzerokoscEkranuProjektu, 1111);
+  QCOMPARE(SkryptDialogow().pokazane.size(), std::size_t{1});
+  QVERIFY(SkryptDialogow().pokazane[0].tekst.contains(T().PlikDcd));
+
+  // Bytes after the header are no fault.
+  ZapiszPlik(T().PlikDcd, Naglowek(5) + QByteArray("ogon"));
+  QVERIFY(T().WczytajNaglowekFormularza());
+  QCOMPARE(T().LiczbaStron, 5);
+}
+
+void TstStrona::noweObiektyIKopieProjektanta() {
+  T().BiezacaStrona = 2;
+  T().LiczbaObiektow = 1;
+  T().SelectObj->setCurrentIndex(Liczba);
+  V().Zaznaczenie = {10, 20, 110, 40};
+  DodajObiekt(&V());
+  auto zapisane = struktura::CzytajObiekty(PlikDcs(), 1.0f);
+  QVERIFY(zapisane && zapisane->size() == 1);
+  const TObiekt nowy = (*zapisane)[0];
+  QCOMPARE((std::array{nowy.Lewy, nowy.Gorny, nowy.Prawy, nowy.Dolny}), (std::array{10, 20, 110, 40}));
+  QCOMPARE(nowy.NrObiektu, 1);
+  QCOMPARE(nowy.Strona, 2);
+  QCOMPARE(nowy.Typ, static_cast<int>(Liczba));
+  QCOMPARE(nowy.Wyrownanie, static_cast<int>(DoPrawej));
+  QCOMPARE(nowy.Format, static_cast<int>(FormatDziesietna));
+  QCOMPARE(Tekst(nowy.WartoscDomyslna), std::string_view("0,00"));
+  QCOMPARE(Tekst(nowy.Nazwa), std::string_view("1"));
+  QCOMPARE(Tekst(nowy.RozmiarCzcionki), std::string_view("10"));
+  QCOMPARE(Tekst(nowy.KolorTekstu), std::string_view("000000"));
+  QCOMPARE(Tekst(nowy.Opcje[9].Wartosc), std::string_view("0"));
+  QCOMPARE(nowy.Widoczne, std::uint8_t{1});
+
+  // A Shift copy appended when the count has become 8: number 8, named after its second number; a Ctrl copy keeps
+  // its name and so its check-box group.
+  TObiekt zrodlo = nowy;
+  UstawBajty(zrodlo.Nazwa, "grupa");
+  T().LiczbaObiektow = 8;
+  DodajKopieObiektu(&V(), 0, zrodlo);
+  T().LiczbaObiektow = 9;
+  DodajKopieWGrupie(&V(), 0, zrodlo);
+  zapisane = struktura::CzytajObiekty(PlikDcs(), 1.0f);
+  QCOMPARE(zapisane->size(), std::size_t{3});
+  QCOMPARE((*zapisane)[1].NrObiektu, 8);
+  QCOMPARE(Tekst((*zapisane)[1].Nazwa), std::string_view("0.8"));
+  QCOMPARE((*zapisane)[2].NrObiektu, 9);
+  QCOMPARE(Tekst((*zapisane)[2].Nazwa), std::string_view("grupa"));
+}
+
+void TstStrona::zapisZaznaczeniaCzysciGrupeWPliku() {
+  std::vector<TObiekt> obiekty;
+  for (const char* nazwa : {"g", "g", "inna", "g"}) {
+    TObiekt o = NowyObiekt(Checbox, 1, nazwa, "");
+    o.Opcje[0].Zaznaczona = 1;
+    obiekty.push_back(o);
+  }
+  p_->Folder().ZapiszDcs(2, obiekty);
+  WczytajObiekty(&V());
+  auto* pole = new QCheckBox(&V());
+  pole->setChecked(true);
+  V().EdytorZaznaczenia = pole;
+  TObiekt zapisywany = V().Obiekty[1];
+  zapisywany.Opcje[0].Zaznaczona = 0;
+  ZapiszObiekt(&V(), 1, zapisywany);
+
+  const auto zapisane = struktura::CzytajObiekty(PlikDcs(), 1.0f);
+  QCOMPARE(zapisane->at(0).Opcje[0].Zaznaczona, std::uint8_t{0});
+  QCOMPARE(zapisane->at(1).Opcje[0].Zaznaczona, std::uint8_t{1});
+  QCOMPARE(zapisane->at(2).Opcje[0].Zaznaczona, std::uint8_t{1});
+  QCOMPARE(zapisane->at(3).Opcje[0].Zaznaczona, std::uint8_t{0});
+}
+
+void TstStrona::zapisKwotyWedlugFormatu() {
+  TObiekt kwota = NowyObiekt(Liczba, 1, "kwota", "0,00");
+  p_->Folder().ZapiszDcs(2, {kwota});
+  WczytajObiekty(&V());
+  auto* edytor = new QPlainTextEdit(&V());
+  V().EdytorTekstu = edytor;
+  struct Przypadek {
+    int format;
+    const char* wpisane;
+    const char* zapisane;
+  };
+  for (const Przypadek& p :
+       {Przypadek{FormatZaokrZloty, "12,5", "13,00"}, Przypadek{FormatZaokrGroszy, "3,456", "3,46"},
+        Przypadek{FormatCalkowita, "12", "12"}, Przypadek{FormatDziesietna, "7", "7,00"}}) {
+    kwota.Format = p.format;
+    edytor->setPlainText(QString::fromLatin1(p.wpisane));
+    ZapiszObiekt(&V(), 0, kwota);
+    const auto zapisany = struktura::CzytajObiekt(PlikDcs(), 0);
+    QCOMPARE(Tekst(zapisany->Wartosc), std::string_view(p.zapisane));
+    QCOMPARE(edytor->toPlainText(), QString::fromLatin1(p.zapisane));
+  }
+
+  // A text that is no amount stops before anything is written.
+  kwota.Format = FormatZaokrZloty;
+  edytor->setPlainText(QStringLiteral("abc"));
+  QVERIFY_THROWS_EXCEPTION(BladKonwersjiLiczby, ZapiszObiekt(&V(), 0, kwota));
+  QCOMPARE(Tekst(struktura::CzytajObiekt(PlikDcs(), 0)->Wartosc), std::string_view("7,00"));
+}
+
+void TstStrona::usuniecieObiektu() {
+  std::vector<TObiekt> obiekty;
+  for (int i = 0; i < 3; ++i) {
+    TObiekt o = Pole(Text, 1, i, i, i + 50, i + 20);
+    o.NrObiektu = 10 + i;
+    UstawBajty(o.Nazwa, std::to_string(10 + i));
+    obiekty.push_back(o);
+  }
+  p_->Folder().ZapiszDcs(2, obiekty);
+  T().PlikDcs = PlikDcs();
+  WczytajObiekty(&V());
+
+  T().WybranyObiekt = -1;
+  UsunObiekt(&V());
+  QCOMPARE(CzytajPlik(PlikDcs()).size(), 3 * kRekord);
+
+  T().WybranyObiekt = 1;
+  UsunObiekt(&V());
+  QCOMPARE(T().LiczbaObiektow, 2);
+  QCOMPARE(T().WybranyObiekt, -1);
+  const auto pozostale = struktura::CzytajObiekty(PlikDcs(), 1.0f);
+  QCOMPARE(pozostale->size(), std::size_t{2});
+  QCOMPARE(pozostale->at(1).NrObiektu, 12);
+  QCOMPARE(Tekst(pozostale->at(1).Nazwa), std::string_view("12"));
+
+  for (int i = 0; i < 2; ++i) {
+    T().WybranyObiekt = 0;
+    UsunObiekt(&V());
+  }
+  QVERIFY(!QFile::exists(PlikDcs()));
+  QCOMPARE(SkryptDialogow().Teksty().last(), QStringLiteral("Brak pliku Dcs!: ") + PlikDcs());
+}
+
+void TstStrona::kolorZTekstu() {
+  QCOMPARE(TFPaleta::KolorZTekstu(QStringLiteral("FFFFFF")), 16777215);
+  QCOMPARE(TFPaleta::KolorZTekstu(QStringLiteral("000000")), 0);
+  QCOMPARE(TFPaleta::KolorZTekstu(QStringLiteral("D9FFD9")), 14286809);
+  QCOMPARE(TFPaleta::KolorZTekstu(QStringLiteral("0000ff")), 0xFF0000);
+  QCOMPARE(TFPaleta::KolorZTekstu(QString()), 16777215);
+  QCOMPARE(TFPaleta::KolorZTekstu(QStringLiteral("FFFFF")), 0x0FFFFF);
+  try {
+    TFPaleta::KolorZTekstu(QStringLiteral("FFFF"));
+    QFAIL("a missing pair converted");
+  } catch (const BladKonwersjiCalkowitej& e) {
+    QCOMPARE(QString::fromUtf8(e.what()), QStringLiteral("'$' is not a valid integer value"));
+  }
+  QVERIFY_THROWS_EXCEPTION(BladKonwersjiCalkowitej, KolorZTekstu("12G456"));
+
+  const QRgb zastepczy = qRgb(1, 2, 3);
+  QCOMPARE(KolorLubDomyslny("FF0000", zastepczy), qRgb(255, 0, 0));
+  QCOMPARE(KolorLubDomyslny("", zastepczy), qRgb(255, 255, 255));
+  for (const char* zly : {"FFFFF", "GG0000", "12", "FF 000"}) QCOMPARE(KolorLubDomyslny(zly, zastepczy), zastepczy);
+}
+
+void TstStrona::obrazSvgDopasowanyDo800() {
+  const QString sciezka = p_->Dc() + QStringLiteral("2_1.dcg");
+  ZapiszPlik(sciezka, Svg(1600, 2263, qRgb(0, 0, 255)));
+  T().PlikDcg = sciezka;
+  QVERIFY(T().WczytajObrazStrony());
+  QCOMPARE(T().SzerokoscMetapliku, 1600);
+  QCOMPARE(T().WysokoscMetapliku, 2263);
+  QCOMPARE(T().SzerokoscWidoku, 800);
+  QCOMPARE(T().WysokoscWidoku, 1131);
+  QCOMPARE(T().StronaWczytana, std::uint8_t{1});
+  QCOMPARE(T().ObrazStrony->Obraz().size(), QSize(800, 1131));
+  QCOMPARE(T().ObrazStrony->Obraz().pixel(400, 1130), qRgb(0, 0, 255));
+  QCOMPARE(T().PanelStatusu[2]->text(), QStringLiteral("Rozmiar druku:[800x1131]"));
+
+  // Width and height without a view box give the size; the picture is kept while its file is unchanged.
+  const auto* poprzedni = T().ObrazStrony.get();
+  QVERIFY(T().WczytajObrazStrony());
+  QCOMPARE(T().ObrazStrony.get(), poprzedni);
+  ZapiszPlik(sciezka, QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"400\" height=\"100\"></svg>"));
+  QVERIFY(T().WczytajObrazStrony());
+  QVERIFY(T().ObrazStrony.get() != poprzedni);
+  QCOMPARE(T().WysokoscWidoku, 200);
+}
+
+void TstStrona::obrazyRastroweIBledne() {
+  QString blad;
+  auto png = TObrazStrony::ZBajtow(Png(400, 300, qRgb(0, 128, 0)), QStringLiteral("a.dcg"), blad);
+  QVERIFY(png);
+  QCOMPARE(png->SzerokoscMetapliku(), 400);
+  png->Dopasuj(800, WysokoscDopasowana(400, 300, 800));
+  QCOMPARE(png->Obraz().size(), QSize(800, 600));
+  QCOMPARE(png->Obraz().pixel(799, 599), qRgb(0, 128, 0));
+
+  if (QImageWriter::supportedImageFormats().contains("jpeg")) {
+    QImage obraz(64, 48, QImage::Format_RGB32);
+    obraz.fill(Qt::white);
+    QByteArray jpeg;
+    QBuffer bufor(&jpeg);
+    bufor.open(QIODevice::WriteOnly);
+    QVERIFY(obraz.save(&bufor, "JPEG"));
+    auto jpg = TObrazStrony::ZBajtow(jpeg, QStringLiteral("b.dcg"), blad);
+    QVERIFY(jpg);
+    QCOMPARE(jpg->WysokoscMetapliku(), 48);
+  }
+
+  struct Zly {
+    QByteArray dane;
+    const char* komunikat;
+  };
+  for (const Zly& z :
+       {Zly{QByteArray("GIF89a..."), "Nieznany format"}, Zly{Png(400, 300, 0).left(60), "Nie można odczytać"},
+        Zly{QByteArray("\xFF\xD8\xFF\xE0 ucięty"), "Nie można odczytać"},
+        Zly{QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 0 100\"/>"), "nieprawidłowy rozmiar"},
+        Zly{QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 100000 1\"/>"),
+            "nieprawidłowy rozmiar"}}) {
+    blad.clear();
+    QVERIFY(!TObrazStrony::ZBajtow(z.dane, QStringLiteral("zly.dcg"), blad));
+    QVERIFY2(blad.contains(QString::fromUtf8(z.komunikat)) && blad.endsWith(QStringLiteral("zly.dcg")),
+             qPrintable(blad));
+  }
+}
+
+void TstStrona::brakObrazuZostawiaPoprzedni() {
+  const QString sciezka = p_->Dc() + QStringLiteral("2_1.dcg");
+  ZapiszPlik(sciezka, Svg(800, 1000, qRgb(0, 0, 255)));
+  T().PlikDcg = sciezka;
+  QVERIFY(T().WczytajObrazStrony());
+  const auto poprzedni = T().ObrazStrony;
+
+  T().PlikDcg = p_->Dc() + QStringLiteral("2_9.dcg");
+  QVERIFY(!T().WczytajObrazStrony());
+  QCOMPARE(SkryptDialogow().Teksty().last(), QStringLiteral("Brak wymaganego pliku dcg:\n") + T().PlikDcg);
+
+  T().PlikDcg = p_->Dc() + QStringLiteral("zly.dcg");
+  ZapiszPlik(T().PlikDcg, QByteArray("nic"));
+  QVERIFY(!T().WczytajObrazStrony());
+  QCOMPARE(T().ObrazStrony, poprzedni);
+  QCOMPARE(T().WysokoscWidoku, 1000);
+  QCOMPARE(T().StronaWczytana, std::uint8_t{1});
+}
+
+VELMAR_TEST_MAIN(TstStrona)
+#include "tst_strona.moc"

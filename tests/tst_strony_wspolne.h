@@ -1,0 +1,117 @@
+#pragma once
+// What the page tests share: form structures (header, objects, page pictures) in a temporary program folder, and
+// the main window with its page view on that folder.
+
+#include <QFile>
+#include <QImage>
+#include <QString>
+#include <QTreeWidget>
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "calc/oblicz.h"
+#include "main/tools.h"
+#include "pages/fimage.h"
+#include "platform/rekordy.h"
+#include "support/program.h"
+#include "support/test_main.h"
+
+namespace velmar_test {
+
+inline void ZapiszPlik(const QString& sciezka, const QByteArray& dane) {
+  QFile plik(sciezka);
+  if (!plik.open(QIODevice::WriteOnly | QIODevice::Truncate) || plik.write(dane) != dane.size())
+    qFatal("cannot write %s", qPrintable(sciezka));
+}
+
+inline QByteArray CzytajPlik(const QString& sciezka) {
+  QFile plik(sciezka);
+  return plik.open(QIODevice::ReadOnly) ? plik.readAll() : QByteArray();
+}
+
+// A page picture: an SVG of w x h units filled with one colour.
+inline QByteArray Svg(int w, int h, QRgb kolor) {
+  return QStringLiteral(
+             "<?xml version=\"1.0\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 %1 %2\">"
+             "<rect x=\"0\" y=\"0\" width=\"%1\" height=\"%2\" fill=\"#%3\"/></svg>\n")
+      .arg(w)
+      .arg(h)
+      .arg(kolor & 0xFFFFFF, 6, 16, QLatin1Char('0'))
+      .toUtf8();
+}
+
+inline QByteArray Naglowek(int liczbaStron) {
+  TNaglowekFormularza n;
+  n.LiczbaStron = liczbaStron;
+  n.SzerokoscEkranu = 1280;
+  n.WysokoscEkranu = 1024;
+  n.WysokoscWidoku = 1131;
+  n.SzerokoscWidoku = 800;
+  std::array<std::uint8_t, rekordy::kRozmiarNaglowkaFormularza> bajty{};
+  rekordy::Zakoduj(n, bajty);
+  return QByteArray(reinterpret_cast<const char*>(bajty.data()), static_cast<qsizetype>(bajty.size()));
+}
+
+// A field object at a rectangle of a page.
+inline TObiekt Pole(int typ, int strona, int l, int t, int r, int b, const char* domyslna = "") {
+  TObiekt o = NowyObiekt(typ, strona, "pole", domyslna);
+  o.Lewy = l;
+  o.Gorny = t;
+  o.Prawy = r;
+  o.Dolny = b;
+  return o;
+}
+
+// The main window and the page view on a program folder; the view goes first, as at the program's end. The
+// forms' computations are left out while it lives: the test structures are not the real forms they compute on.
+class ProgramZeStronami {
+ public:
+  ProgramZeStronami() {
+    for (int kod = 1; kod <= kLiczbaTypowDrukow; ++kod)
+      obliczenia_[static_cast<std::size_t>(kod)] = UstawObliczenie(kod, nullptr);
+  }
+  ~ProgramZeStronami() {
+    image_.reset();
+    tools_.reset();
+    for (int kod = 1; kod <= kLiczbaTypowDrukow; ++kod)
+      UstawObliczenie(kod, obliczenia_[static_cast<std::size_t>(kod)]);
+  }
+
+  const FolderProgramu& Folder() const { return folder_; }
+  QString Dc() const { return folder_.Dc(); }
+  QString PlikStrony(int kod, int strona) const { return Dc() + QStringLiteral("%1_%2.dcg").arg(kod).arg(strona); }
+
+  // A form: header with its page count, objects, and one picture per page in the given colour.
+  void ZapiszFormularz(int kod, int liczbaStron, const std::vector<TObiekt>& obiekty, QRgb kolor = qRgb(255, 0, 0)) {
+    ZapiszPlik(Dc() + QStringLiteral("%1.dcd").arg(kod), Naglowek(liczbaStron));
+    folder_.ZapiszDcs(kod, obiekty);
+    for (int strona = 1; strona <= liczbaStron; ++strona) ZapiszPlik(PlikStrony(kod, strona), Svg(1600, 2263, kolor));
+  }
+
+  void Uruchom() {
+    tools_ = NoweOkno(folder_);
+    image_ = std::make_unique<TFImage>();
+    SkryptDialogow().pokazane.clear();
+  }
+
+  TTools& T() { return *tools_; }
+  TFImage& V() { return *image_; }
+
+  // A settlement of these records (type, parent, owner), its tree built.
+  void Rozliczenie(const std::vector<std::array<int, 3>>& druki, int rodzaj = Indywidualne) {
+    T().PrzydzielDruki(static_cast<int>(druki.size()));
+    for (const auto& [kod, rodzic, pm] : druki) T().DodajDruk(kod, rodzic, pm, rodzaj);
+    T().BudujDrzewo();
+  }
+
+  void Pokaz(int j, int strona = 1) { T().PokazDruk(T().Druki[static_cast<std::size_t>(j)].Wezel, strona); }
+
+ private:
+  std::array<Obliczenie, kLiczbaTypowDrukow + 1> obliczenia_{};
+  FolderProgramu folder_;
+  std::unique_ptr<TTools> tools_;
+  std::unique_ptr<TFImage> image_;
+};
+
+}  // namespace velmar_test
