@@ -139,7 +139,10 @@ void TTools::FormShow() {
   if (!ParametrWiersza.isEmpty()) {
     Zmodyfikowane = 0;
     if (JestNazwaRozliczenia(ParametrWiersza)) {
-      if (OtworzRozliczenie(ParametrWiersza)) PlikRozliczenia = ParametrWiersza;
+      if (OtworzRozliczenie(ParametrWiersza)) {
+        PlikRozliczenia = ParametrWiersza;
+        PokazPierwszyDruk();
+      }
     } else {
       platform::ShowMessage(QStringLiteral("Podany plik nie jest plikiem programu Velmar 2008.\n") + ParametrWiersza);
       PlikRozliczenia.clear();

@@ -1,5 +1,7 @@
 // The program's entry: the application, its title and the twelve windows, created once in this order.
 
+#include <QScreen>
+
 #include "main/aktualizacja.h"
 #include "main/info.h"
 #include "main/konwersja.h"
@@ -33,6 +35,8 @@ int main(int argc, char** argv) {
   TFWybAlg wybAlg(&tools);
 
   if (aplikacja.Zakonczona()) return 0;
+  // Without a window manager a maximised window keeps its own size: start at the whole screen.
+  if (QScreen* ekran = QGuiApplication::primaryScreen()) tools.setGeometry(ekran->availableGeometry());
   tools.showMaximized();
   if (aplikacja.Zakonczona()) return 0;
   return aplikacja.exec();
