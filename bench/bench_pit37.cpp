@@ -1,0 +1,78 @@
+// Times one PIT-37 computation on a joint settlement whose every amount is filled, with a PIT/O, a PIT/D, a PIT/2K
+// and a NIP-3 attached, and prints the median in microseconds. Each run starts from the same record.
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "calc/pit37.h"
+#include "main/tools.h"
+#include "platform/aplikacja.h"
+
+namespace {
+
+constexpr int kPowtorzenia = 2000;
+
+// A non-zero amount that differs from field to field: whole zloty up to about 5000 and grosze.
+std::string Kwota(int k) {
+  const int zlote = (k * 37) % 5000 + 1;
+  const int grosze = (k * 13) % 100;
+  return std::to_string(zlote) + (grosze < 10 ? ",0" : ",") + std::to_string(grosze);
+}
+
+void Wypelnij(TDruk& druk) {
+  druk.Wczytany = 1;
+  for (int k = 0; k < kLiczbaPol; ++k) UstawBajty(druk.Pola[static_cast<std::size_t>(k)].Wartosc, Kwota(k));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QTemporaryDir ustawienia;
+  QTemporaryDir program;
+  if (!ustawienia.isValid() || !program.isValid()) {
+    std::fprintf(stderr, "cannot create temporary folders\n");
+    return 1;
+  }
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  qputenv("VELMAR_CONFIG_DIR", QFile::encodeName(ustawienia.path()));
+  {
+    QFile regionalne(ustawienia.path() + QStringLiteral("/regionalne.ini"));
+    if (!regionalne.open(QIODevice::WriteOnly)) return 1;
+    regionalne.write("[Regional]\nDecimalSeparator=,\nDateSeparator=-\n");
+  }
+  QDir(program.path()).mkpath(QStringLiteral("dc"));
+  QDir(program.path()).mkpath(QStringLiteral("alg"));
+
+  platform::Aplikacja aplikacja(argc, argv);
+  TTools tools(program.path());
+
+  tools.PrzydzielDruki(5);
+  tools.DodajDruk(Pit37, 0, PMWspolny, WspolneZMalzonkiem);
+  tools.DodajDruk(PitO, 1, PMWspolny, WspolneZMalzonkiem);
+  tools.DodajDruk(PitD, 1, PMWspolny, WspolneZMalzonkiem);
+  tools.DodajDruk(Pit2K, 1, PMWspolny, WspolneZMalzonkiem);
+  tools.DodajDruk(Nip3, 1, PMPodatnik, WspolneZMalzonkiem);
+  for (int j = 1; j <= tools.LiczbaDrukow; ++j) Wypelnij(tools.Druki[static_cast<std::size_t>(j)]);
+  tools.BiezacyDruk = tools.Druki[1];
+  const std::vector<TDruk> poczatek(tools.Druki.begin(), tools.Druki.end());
+
+  std::vector<double> czasy;
+  czasy.reserve(kPowtorzenia);
+  for (int i = 0; i < kPowtorzenia; ++i) {
+    std::copy(poczatek.begin(), poczatek.end(), tools.Druki.begin());
+    const auto start = std::chrono::steady_clock::now();
+    ObliczPit37(nullptr, 1);
+    const auto koniec = std::chrono::steady_clock::now();
+    czasy.push_back(std::chrono::duration<double, std::micro>(koniec - start).count());
+  }
+  std::nth_element(czasy.begin(), czasy.begin() + kPowtorzenia / 2, czasy.end());
+  std::printf("ObliczPit37, joint, all amounts filled: median %.2f us over %d runs\n", czasy[kPowtorzenia / 2],
+              kPowtorzenia);
+  return 0;
+}

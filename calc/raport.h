@@ -1,0 +1,31 @@
+#pragma once
+// What a computation shows on screen: the reduced-deductions line in the main window's ListError and the
+// read-only state of the field objects of the form on screen. A computation run for a form that is not on screen
+// (recomputed from its attachment) shows neither.
+
+#include <cstdint>
+#include <initializer_list>
+
+class TFImage;
+
+// An inclusive range of object indexes; a single index is a range of one.
+struct ZakresObiektow {
+  int od, doKonca;
+  constexpr ZakresObiektow(int jeden) : od(jeden), doKonca(jeden) {}
+  constexpr ZakresObiektow(int a, int b) : od(a), doKonca(b) {}
+};
+
+// The form type on screen (the main window's copy of the shown record) is kod.
+bool NaEkranie(int kod);
+
+// ListError loses its items; its height stays.
+void WyczyscListError();
+
+// The end of a computation that may lower entered amounts: with a reduction and a form of type kod on screen,
+// ListError shows "Program dokonał redukcji odliczeń. Sprawdź wysokość poszczególnych kwot." at height 40;
+// otherwise its height is 0.
+void ZakonczRaport(int kod, bool redukcja);
+
+// Sets the read-only byte of the listed objects of the page view (1 locks, 0 unlocks). Objects the view does not
+// hold as fields are passed over.
+void UstawTylkoDoOdczytu(TFImage* view, std::initializer_list<ZakresObiektow> zakresy, std::uint8_t wartosc);
