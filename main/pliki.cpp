@@ -72,6 +72,7 @@ bool TTools::ZapiszDruki(const QString& sciezka) {
 }
 
 bool TTools::ZapiszRozliczenie(const QString& sciezka) {
+  if (FImage && !FImage->ZatwierdzEdytor()) return false;
   QString cel = sciezka;
   if (cel.isEmpty() || !QFileInfo::exists(cel)) {
     platform::UstawieniaPliku ustawienia;
@@ -94,6 +95,7 @@ bool TTools::ZapiszRozliczenie(const QString& sciezka) {
 }
 
 bool TTools::PytanieOZapis(bool zAnulowaniem) {
+  if (FImage && !FImage->ZatwierdzEdytor()) return false;
   if (!Zmodyfikowane) return true;
   const QString tekst = QStringLiteral("Rozliczenie \"") + NazwaRozliczenia +
                         QStringLiteral("\" zostało zmodyfikowane.\nCzy zapisać zmiany w bieżącym rozliczeniu ?");

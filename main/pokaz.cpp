@@ -82,6 +82,7 @@ void TTools::PolaczStrony() {
 }
 
 void TTools::PokazDruk(QTreeWidgetItem* wezel, int strona) {
+  if (FImage && !FImage->ZatwierdzEdytor()) return;
   UstawWysokoscListError(0);
   const int poprzedniaStrona = BiezacaStrona;
   const std::uint8_t poprzednieWyswietlenie = PierwszeWyswietlenie;
@@ -141,6 +142,7 @@ void TTools::PokazDruk(QTreeWidgetItem* wezel, int strona) {
 
 bool TTools::PokazStrone(int kodDruku, int strona, bool odswiez) {
   if (!FImage) return false;
+  if (!FImage->ZatwierdzEdytor()) return false;
   // Whatever happens: the commands of an open form, the settlement kind and the caption over the tree.
   const auto naKoniec = [this] {
     UstawDostepnosc(true);

@@ -19,20 +19,6 @@
 
 TFImage* FImage = nullptr;
 
-namespace {
-
-template <typename T>
-void Usun(QPointer<T>& slot) {
-  // Later, so an editor may be freed from inside its own event.
-  if (T* edytor = slot.data()) {
-    edytor->hide();
-    edytor->deleteLater();
-  }
-  slot.clear();
-}
-
-}  // namespace
-
 void UstawPanelStatusu(int panel, const QString& tekst) {
   if (!Tools || panel < 0 || panel >= static_cast<int>(Tools->PanelStatusu.size())) return;
   if (QLabel* etykieta = Tools->PanelStatusu[static_cast<std::size_t>(panel)]) etykieta->setText(tekst);
@@ -61,6 +47,11 @@ TFImage::TFImage(QWidget* parent) : QScrollArea(parent) {
   UstawBajty(KolorPodswietlenia[0], "D9FFD9");
   UstawBajty(KolorPodswietlenia[1], "D9FFD9");
   connect(Formatka, &TNakladka::Ruch, this, [this](int x, int y, Qt::KeyboardModifiers) { FormatkaMouseMove(x, y); });
+  // A click acts on the object under the press, even when no move told where the mouse came to.
+  connect(Formatka, &TNakladka::Nacisniecie, this, [this](Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
+    if (Tools && Tools->TrybKlienta != 0) FormatkaMouseMove(x, y);
+  });
+  connect(Formatka, &TNakladka::Klikniecie, this, &TFImage::FormatkaClick);
 
   Otworz();
   if (Tools && Tools->LiczbaDrukow >= 1 && Tools->Druki.size() > 1 && Tools->Druki[1].Wezel)
@@ -77,10 +68,16 @@ TFImage::~TFImage() {
 }
 
 void TFImage::UsunEdytory() {
-  Usun(EdytorZaznaczenia);
-  Usun(EdytorListy);
-  Usun(EdytorMaski);
-  Usun(EdytorTekstu);
+  UsunEdytor(EdytorZaznaczenia);
+  UsunEdytor(EdytorListy);
+  UsunEdytor(EdytorMaski);
+  UsunEdytor(EdytorTekstu);
+  obiektEdytora_ = -1;
+}
+
+void TFImage::UkryjEdytory() {
+  for (QWidget* edytor : std::initializer_list<QWidget*>{EdytorZaznaczenia, EdytorListy, EdytorMaski, EdytorTekstu})
+    if (edytor) edytor->hide();
 }
 
 int TFImage::LiczbaPol() const {

@@ -12,8 +12,10 @@
 #include <QScrollArea>
 #include <array>
 #include <cstdint>
+#include <exception>
 #include <vector>
 
+#include "pages/edytory.h"
 #include "pages/obiekt.h"
 #include "pages/obraz_strony.h"
 
@@ -46,6 +48,8 @@ class TFImage : public QScrollArea {
   QPointer<QComboBox> EdytorListy;
   QPointer<QLineEdit> EdytorMaski;
   QPointer<QPlainTextEdit> EdytorTekstu;
+  // Length of the memo's text at its last change: tells a shrinking text from a growing one.
+  std::int32_t DlugoscTekstu = 0;
 
   TObrazDruku* IDruk = nullptr;
   TNakladka* Formatka = nullptr;
@@ -54,6 +58,38 @@ class TFImage : public QScrollArea {
 
   // Frees every editor and empties its slot.
   void UsunEdytory();
+  // Hides every editor; a hidden editor is open no more.
+  void UkryjEdytory();
+
+  // --- value entry ---
+  // A click on the overlay. Client mode: the open editor is stored first; then the editor of the object under the
+  // mouse opens, or, beside every object, the page is drawn afresh.
+  void FormatkaClick();
+  // Stores the editor opened for object k on the record on screen into entry k of that record, writes the object
+  // back and runs the form's computation. False, with a message, when the editor's text is refused: nothing
+  // changes then and the editor stays open. A computation's error is thrown, or handed over in bladObliczenia when
+  // that is given (the value is stored all the same).
+  bool ZapiszWartoscPola(int k, TObiekt obiekt, std::exception_ptr* bladObliczenia = nullptr);
+  // Stores and closes the editor still open, as before a page turn, saving, printing or closing. False when its
+  // text was refused: the editor stays open and the caller stops.
+  bool ZatwierdzEdytor();
+  // The object whose editor is open on the page; -1 none.
+  int OtwartyEdytor() const;
+  // Enter (and Tab) in an editor, client mode: the press stores, the release moves to the next field.
+  void EdytorKeyDown(int klawisz);
+  void EdytorKeyUp(int klawisz);
+  // The memo's change rule: font size, and the corrections of an amount.
+  void EdytorChange();
+  // The amount filter on a typed character; a null character refuses it.
+  QChar LiczbaKeyPress(QChar znak) const;
+  // Shrinks the memo's font until its text fits; below 5 points the text may grow no more.
+  void DopasujCzcionkeEdytora();
+
+  // The memo in its slot when it is value entry's own (with a character limit and a font size in points).
+  TEdytorTekstu* Memo() const { return qobject_cast<TEdytorTekstu*>(EdytorTekstu.data()); }
+
+  // The page under the scroll area: the picture, the overlay and the editors over it.
+  QWidget* Kartka() const { return kartka_; }
 
   // Field k takes part in drawing and editing: an object of the array within the count and the record's 350
   // fields.
@@ -84,9 +120,23 @@ class TFImage : public QScrollArea {
  protected:
   void closeEvent(QCloseEvent* zdarzenie) override;
   void wheelEvent(QWheelEvent* zdarzenie) override;
+  // Enter, Tab and the amount filter of the editors.
+  bool eventFilter(QObject* obiekt, QEvent* zdarzenie) override;
 
  private:
   friend void ZamknijWidokStrony(TFImage* view);
+  friend void UtworzEdytorPola(TFImage* view, int k, TObiekt obiekt);
+  // The store itself, without the computation.
+  bool ZapiszPole(int k, TObiekt& obiekt);
+  // Puts the tree back on the record the open editor belongs to.
+  void PokazDrukEdytora();
+  // The slot's editor that serves objects of this type; null when it holds none.
+  QWidget* EdytorTypu(int typ) const;
+
+  int obiektEdytora_ = -1;  // the object the editors in the slots were last opened for
+  int drukEdytora_ = 0;     // the record on screen then
+  bool zapisanoKlawiszem_ = false;  // the last press of Enter stored; its release moves on
+  bool zapisywanie_ = false;        // a store is running its computation
   QWidget* kartka_ = nullptr;
   QPointer<QMdiSubWindow> okno_;
   int resztaKolka_ = 0;  // wheel turn not yet worth a whole notch

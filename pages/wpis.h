@@ -1,0 +1,20 @@
+#pragma once
+// Value entry on the page view: the editor of a field, the move to the next field in tab order and the rule that
+// picks it.
+
+#include "pages/obiekt.h"
+
+class TFImage;
+
+// Opens the editor of object k over its rectangle: a memo for text and amounts, a masked edit for NIP and dates, a
+// list for a selection; a check box is toggled, stored and drawn at once and leaves no editor open. Nothing for a
+// hidden object or one beyond the record's fields.
+void UtworzEdytorPola(TFImage* view, int k, TObiekt obiekt);
+
+// After a store: the editors hidden, the page redrawn, and the editor of the next field in tab order opened; a
+// field on a later page is reached only when the user agrees to turn to it.
+void PrzejdzDoNastepnegoPola(TFImage* view);
+
+// The field after object `biezacy` in (PozycjaPrzegladania, index) order among the visible fields that take a
+// value through an editor (not read-only, no check box); `biezacy` itself when none follows.
+int ZnajdzNastepnePole(TFImage* view, int biezacy);

@@ -1,0 +1,354 @@
+// Value entry in one field, driven with keys on the page view: what the amount filter lets through, what a store
+// writes for every number format, NIP and date masks, check-box groups, selections, text limits, font fitting,
+// and texts that bypass the filter and are refused.
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+
+#include "calc/konwersje.h"
+#include "tst_wpis_wspolne.h"
+
+using namespace velmar_test;
+
+class TstWpis : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<ProgramWpisu> p_;
+  TTools& T() { return p_->T(); }
+  TFImage& V() { return p_->V(); }
+  TEdytorTekstu* Memo() { return p_->Memo(); }
+
+  // Opens field k with a click and types into its editor.
+  void Wpisz(int k, const QString& tekst) {
+    p_->Kliknij(k);
+    QWidget* edytor = V().EdytorTekstu ? static_cast<QWidget*>(V().EdytorTekstu) : V().EdytorMaski;
+    QVERIFY(edytor);
+    Pisz(edytor, tekst);
+  }
+
+ private slots:
+  void init() { p_ = std::make_unique<ProgramWpisu>(); }
+  void cleanup() { p_.reset(); }
+
+  void klikniecieOtwieraEdytorTypu();
+  void filtrKwoty();
+  void minusIPrzecinekWedlugPola();
+  void zapisKwoty_data();
+  void zapisKwoty();
+  void obcaKwotaOdrzucona_data();
+  void obcaKwotaOdrzucona();
+  void maskiNipIDaty();
+  void grupaZaznaczen();
+  void lista();
+  void limitTekstu();
+  void dopasowanieCzcionki();
+};
+
+void TstWpis::klikniecieOtwieraEdytorTypu() {
+  p_->UstawWartosc(kKwota, "12,50");
+  p_->Kliknij(kKwota);
+  QCOMPARE(T().WybranyObiekt, int{kKwota});
+  QCOMPARE(V().OtwartyEdytor(), int{kKwota});
+  QVERIFY(Memo() && !Memo()->isHidden());
+  QCOMPARE(Memo()->toPlainText(), QStringLiteral("12,50"));
+  QCOMPARE(Memo()->textCursor().selectedText(), QStringLiteral("12,50"));
+  // Over the rectangle less its frame, on the page as it lies in the view.
+  const TObiekt& o = V().Obiekty[kKwota];
+  QCOMPARE(Memo()->geometry(), QRect(T().LewaKrawedzStrony + o.Lewy + 1, o.Gorny + 1, 158, 22));
+  QCOMPARE(Memo()->palette().color(QPalette::Base), QColor(255, 255, 0));
+  QCOMPARE(Memo()->MaxLength(), 14);
+
+  p_->Kliknij(kNip);
+  QVERIFY(V().EdytorMaski && !V().EdytorMaski->isHidden());
+  QVERIFY(!V().EdytorTekstu);  // the amount's memo went with the store
+  QCOMPARE(V().OtwartyEdytor(), int{kNip});
+
+  p_->Kliknij(kTylkoOdczyt);
+  QCOMPARE(T().WybranyObiekt, int{kTylkoOdczyt});
+  QCOMPARE(V().OtwartyEdytor(), -1);
+  QVERIFY(!V().EdytorMaski && !V().EdytorTekstu);
+
+  // A hidden object under the mouse is selected but gets no editor.
+  p_->Kliknij(kUkryte);
+  QCOMPARE(V().OtwartyEdytor(), -1);
+  QVERIFY(p_->Komunikaty().isEmpty());
+}
+
+void TstWpis::filtrKwoty() {
+  Wpisz(kKwota, QStringLiteral("12.5"));
+  QCOMPARE(Memo()->toPlainText(), QStringLiteral("12,5"));
+  Pisz(Memo(), QStringLiteral(",.x"));  // a second separator and a letter
+  QCOMPARE(Memo()->toPlainText(), QStringLiteral("12,5"));
+  Pisz(Memo(), QStringLiteral("78"));  // a third decimal is removed at once
+  QCOMPARE(Memo()->toPlainText(), QStringLiteral("12,57"));
+  QCOMPARE(Memo()->textCursor().position(), 5);
+  QTest::keyClick(Memo(), Qt::Key_Backspace);
+  QCOMPARE(Memo()->toPlainText(), QStringLiteral("12,5"));
+
+  // A minus typed after the first character is removed; typed first it stays.
+  QTest::keyClick(Memo(), Qt::Key_Home);
+  QTest::keyClick(Memo(), Qt::Key_Right);
+  Pisz(Memo(), QStringLiteral("-"));
+  QCOMPARE(Memo()->toPlainText(), QStringLiteral("12,5"));
+  QTest::keyClick(Memo(), Qt::Key_Home);
+  Pisz(Memo(), QStringLiteral("-"));
+  QCOMPARE(Memo()->toPlainText(), QStringLiteral("-12,5"));
+
+  // No separator into an empty text.
+  Memo()->selectAll();
+  QTest::keyClick(Memo(), Qt::Key_Delete);
+  Pisz(Memo(), QStringLiteral(",5"));
+  QCOMPARE(Memo()->toPlainText(), QStringLiteral("5"));
+  Pisz(Memo(), QStringLiteral("ą 1"));
+  QCOMPARE(Memo()->toPlainText(), QStringLiteral("51"));
+}
+
+void TstWpis::minusIPrzecinekWedlugPola() {
+  Wpisz(kDodatnia, QStringLiteral("-5"));
+  QCOMPARE(Memo()->toPlainText(), QStringLiteral("5"));
+  Wpisz(kCalkowita, QStringLiteral("-1.5,2"));
+  QCOMPARE(Memo()->toPlainText(), QStringLiteral("-152"));
+  // A text field takes anything.
+  Wpisz(kKrotki, QStringLiteral("a,-.b"));
+  QCOMPARE(Memo()->toPlainText(), QStringLiteral("a,-.b"));
+}
+
+void TstWpis::zapisKwoty_data() {
+  QTest::addColumn<int>("pole");
+  QTest::addColumn<QString>("domyslna");
+  QTest::addColumn<QString>("wpisane");
+  QTest::addColumn<QString>("zapisane");
+  QTest::newRow("format 1, a point typed") << int{kKwota} << "0,00" << "12.5" << "12,50";
+  QTest::newRow("format 1, a trailing comma") << int{kKwota} << "0,00" << "12," << "12,00";
+  QTest::newRow("format 1, empty takes the default") << int{kKwota} << "5" << "" << "5,00";
+  QTest::newRow("format 1, empty without a default") << int{kKwota} << "" << "" << "";
+  QTest::newRow("format 11, one decimal") << int{kGrosze} << "0,00" << "3,4" << "3,40";
+  QTest::newRow("format 11, the default rounded") << int{kGrosze} << "3,456" << "" << "3,46";
+  QTest::newRow("format 11, noise is zero") << int{kGrosze} << "-0,004" << "" << "0,00";
+  QTest::newRow("format 12, half up") << int{kZlote} << "0,00" << "12,5" << "13,00";
+  QTest::newRow("format 12, below half") << int{kZlote} << "0,00" << "1234,49" << "1234,00";
+  QTest::newRow("format 12, from 1234,50") << int{kZlote} << "0,00" << "1234,50" << "1235,00";
+  QTest::newRow("format 12, negative half") << int{kZlote} << "0,00" << "-12,5" << "-12,00";
+  QTest::newRow("format 2 as typed") << int{kCalkowita} << "" << "0012" << "0012";
+  QTest::newRow("format 2 empty") << int{kCalkowita} << "" << "" << "";
+}
+
+void TstWpis::zapisKwoty() {
+  QFETCH(int, pole);
+  QFETCH(QString, domyslna);
+  QFETCH(QString, wpisane);
+  QFETCH(QString, zapisane);
+  UstawTekst(V().Obiekty[static_cast<std::size_t>(pole)].WartoscDomyslna, domyslna);
+  const ObliczenieTestowe sonda(Pit37, &Sonda);
+  p_->Kliknij(pole);
+  Memo()->selectAll();
+  QTest::keyClick(Memo(), Qt::Key_Delete);
+  Pisz(Memo(), wpisane);
+  QTest::keyPress(Memo(), Qt::Key_Return);
+  // The press stores and shows the stored text; the release moves on.
+  QCOMPARE(p_->Wartosc(pole), zapisane);
+  QCOMPARE(Memo()->toPlainText(), zapisane);
+  QCOMPARE(T().Zmodyfikowane, std::uint8_t{1});
+  QVERIFY(T().ToolButtonSave->isEnabled());
+  QCOMPARE(Wywolania().size(), std::size_t{1});
+  QCOMPARE(Wywolania()[0].kodDruku, int{Pit37});
+  QCOMPARE(Wywolania()[0].j, 1);
+  QTest::keyRelease(Memo(), Qt::Key_Return);
+  QVERIFY(T().WybranyObiekt != pole);
+  QVERIFY(p_->Komunikaty().isEmpty());
+}
+
+void TstWpis::obcaKwotaOdrzucona_data() {
+  QTest::addColumn<int>("pole");
+  QTest::addColumn<QString>("domyslna");
+  QTest::addColumn<QString>("wklejone");
+  QTest::addColumn<QString>("komunikat");
+  QTest::newRow("letters") << int{kKwota} << "0,00" << "12a" << "nie jest prawidłową kwotą";
+  QTest::newRow("two separators") << int{kZlote} << "0,00" << "1,2,3" << "nie jest prawidłową kwotą";
+  QTest::newRow("a lone minus") << int{kGrosze} << "0,00" << "-" << "nie jest prawidłową kwotą";
+  QTest::newRow("exponent") << int{kKwota} << "0,00" << "1e5" << "nie jest prawidłową kwotą";
+  QTest::newRow("rounded, empty, no default") << int{kZlote} << "" << "" << "Wpisz kwotę";
+  QTest::newRow("negative where not allowed") << int{kDodatnia} << "0,00" << "-5" << "nie może być ujemna";
+  QTest::newRow("whole number with a comma") << int{kCalkowita} << "" << "1,5" << "nie jest liczbą całkowitą";
+  QTest::newRow("longer than the field") << int{kKwota} << "0,00" << "12345678901234" << "nie mieści się";
+}
+
+void TstWpis::obcaKwotaOdrzucona() {
+  QFETCH(int, pole);
+  QFETCH(QString, domyslna);
+  QFETCH(QString, wklejone);
+  QFETCH(QString, komunikat);
+  UstawTekst(V().Obiekty[static_cast<std::size_t>(pole)].WartoscDomyslna, domyslna);
+  p_->UstawWartosc(pole, "7");
+  const ObliczenieTestowe sonda(Pit37, &Sonda);
+  p_->Kliknij(pole);
+  // Pasted or from an input method: no key passes the filter.
+  QApplication::clipboard()->setText(wklejone);
+  Memo()->selectAll();
+  if (wklejone.isEmpty())
+    QTest::keyClick(Memo(), Qt::Key_Delete);
+  else
+    Memo()->paste();
+  QTest::keyClick(Memo(), Qt::Key_Return);
+  QCOMPARE(p_->Komunikaty().size(), 1);
+  QVERIFY2(p_->Komunikaty()[0].contains(komunikat), qPrintable(p_->Komunikaty()[0]));
+  QCOMPARE(p_->Wartosc(pole), QStringLiteral("7"));
+  QCOMPARE(T().Zmodyfikowane, std::uint8_t{0});
+  QVERIFY(Wywolania().empty());
+  QCOMPARE(V().OtwartyEdytor(), pole);
+  QCOMPARE(T().WybranyObiekt, pole);
+  // Nor does a click elsewhere let it go; once corrected it is stored.
+  p_->KliknijObok();
+  QCOMPARE(V().OtwartyEdytor(), pole);
+  Memo()->setPlainText(QStringLiteral("8"));
+  p_->KliknijObok();
+  QCOMPARE(V().OtwartyEdytor(), -1);
+  QCOMPARE(T().WybranyObiekt, -1);
+  QCOMPARE(p_->Wartosc(pole), pole == kCalkowita ? QStringLiteral("8") : QStringLiteral("8,00"));
+  QCOMPARE(Wywolania().size(), std::size_t{1});
+}
+
+void TstWpis::maskiNipIDaty() {
+  p_->UstawWartosc(kNip, "1234567890");
+  p_->Kliknij(kNip);
+  QLineEdit* maska = V().EdytorMaski;
+  QVERIFY(maska);
+  QCOMPARE(maska->displayText(), QStringLiteral("123-456-78-90"));
+  QCOMPARE(maska->selectedText(), QStringLiteral("123-456-78-90"));
+  Pisz(maska, QStringLiteral("98x7a6543210"));
+  QTest::keyClick(maska, Qt::Key_Return);
+  QCOMPARE(p_->Wartosc(kNip), QStringLiteral("987-654-32-10"));
+  QCOMPARE(T().Zmodyfikowane, std::uint8_t{1});
+
+  // A legal person's NIP groups 3-2-2-3; a partial one keeps its digits in place.
+  p_->Kliknij(kNipFirmy);
+  Pisz(V().EdytorMaski, QStringLiteral("1234567890"));
+  QTest::keyClick(V().EdytorMaski, Qt::Key_Return);
+  QCOMPARE(p_->Wartosc(kNipFirmy), QStringLiteral("123-45-67-890"));
+  p_->Kliknij(kNipFirmy);
+  V().EdytorMaski->selectAll();
+  Pisz(V().EdytorMaski, QStringLiteral("12"));
+  QTest::keyClick(V().EdytorMaski, Qt::Key_Return);
+  QCOMPARE(p_->Wartosc(kNipFirmy), QStringLiteral("12 -  -  -   "));
+
+  p_->UstawWartosc(kData, "01022009");
+  p_->Kliknij(kData);
+  QCOMPARE(V().EdytorMaski->displayText(), QStringLiteral("01-02-2009"));
+  Pisz(V().EdytorMaski, QStringLiteral("31122008"));
+  p_->KliknijObok();
+  QCOMPARE(p_->Wartosc(kData), QStringLiteral("31-12-2008"));
+
+  // Every digit removed clears the field.
+  p_->Kliknij(kData);
+  QTest::keyClick(V().EdytorMaski, Qt::Key_Delete);
+  QTest::keyClick(V().EdytorMaski, Qt::Key_Return);
+  QCOMPARE(p_->Wartosc(kData), QString());
+}
+
+void TstWpis::grupaZaznaczen() {
+  const ObliczenieTestowe sonda(Pit37, &Sonda);
+  T().Druki[1].Pola[kInnaGrupa].Zaznaczone = 1;
+  p_->Kliknij(kGrupa1);
+  QCOMPARE(p_->Zaznaczone(kGrupa1), std::uint8_t{1});
+  QCOMPARE(V().Obiekty[kGrupa1].Opcje[0].Zaznaczona, std::uint8_t{1});
+  QCOMPARE(T().WybranyObiekt, -1);
+  QCOMPARE(V().OtwartyEdytor(), -1);
+  QCOMPARE(T().Zmodyfikowane, std::uint8_t{1});
+  QCOMPARE(Wywolania().size(), std::size_t{1});
+  // The cross is on the page at once.
+  const QPoint srodek = p_->Srodek(kGrupa1);
+  const TObiekt& o = V().Obiekty[kGrupa1];
+  QCOMPARE(V().Formatka->Obraz().pixel(srodek), qRgb(0, 0, 0));
+  QCOMPARE(V().Formatka->Obraz().pixel(o.Lewy + 5, srodek.y()), qRgb(255, 255, 255));
+
+  p_->Kliknij(kGrupa3);
+  QCOMPARE(p_->Zaznaczone(kGrupa1), std::uint8_t{0});
+  QCOMPARE(p_->Zaznaczone(kGrupa2), std::uint8_t{0});
+  QCOMPARE(p_->Zaznaczone(kGrupa3), std::uint8_t{1});
+  QCOMPARE(V().Obiekty[kGrupa1].Opcje[0].Zaznaczona, std::uint8_t{0});
+  QCOMPARE(p_->Zaznaczone(kInnaGrupa), std::uint8_t{1});
+  QCOMPARE(V().Formatka->Obraz().pixel(srodek), qRgb(255, 255, 255));
+
+  // Unticking leaves the whole group clear.
+  p_->Kliknij(kGrupa3);
+  for (int i = kGrupa1; i <= kGrupa3; ++i) QCOMPARE(p_->Zaznaczone(i), std::uint8_t{0});
+  QCOMPARE(p_->Zaznaczone(kInnaGrupa), std::uint8_t{1});
+  QCOMPARE(Wywolania().size(), std::size_t{3});
+
+  // An amount being edited is stored before the box toggles.
+  p_->Kliknij(kKwota);
+  Pisz(Memo(), QStringLiteral("4"));
+  p_->Kliknij(kInnaGrupa);
+  QCOMPARE(p_->Wartosc(kKwota), QStringLiteral("4,00"));
+  QCOMPARE(p_->Zaznaczone(kInnaGrupa), std::uint8_t{0});
+}
+
+void TstWpis::lista() {
+  p_->Kliknij(kLista);
+  QComboBox* lista = V().EdytorListy;
+  QVERIFY(lista && !lista->isHidden());
+  QCOMPARE(lista->count(), 3);
+  QCOMPARE(lista->currentText(), QStringLiteral("dwa"));
+  QVERIFY(!lista->isEditable());
+  lista->setCurrentIndex(2);
+  // The choice is stored by the next click on the page.
+  QCOMPARE(p_->Wartosc(kLista), QString());
+  p_->KliknijObok();
+  QCOMPARE(p_->Wartosc(kLista), QStringLiteral("trzy"));
+  QCOMPARE(V().Obiekty[kLista].Format, 2);
+  QCOMPARE(NaQString(V().Obiekty[kLista].Wartosc), QStringLiteral("trzy"));
+  QVERIFY(!V().EdytorListy);
+  p_->Kliknij(kLista);
+  QCOMPARE(V().EdytorListy->currentIndex(), 2);
+}
+
+void TstWpis::limitTekstu() {
+  p_->Kliknij(kKrotki);
+  Pisz(Memo(), QStringLiteral("Zażółć"));
+  QCOMPARE(Memo()->toPlainText(), QStringLiteral("Zażół"));
+  QApplication::clipboard()->setText(QStringLiteral("123456789"));
+  Memo()->selectAll();
+  Memo()->paste();
+  QCOMPARE(Memo()->toPlainText(), QStringLiteral("12345"));
+  // A text set from outside the keyboard is cut when stored.
+  Memo()->setPlainText(QStringLiteral("ąęśćżźńół"));
+  QTest::keyClick(Memo(), Qt::Key_Return);
+  QCOMPARE(Tekst(T().Druki[1].Pola[kKrotki].Wartosc), std::string_view("\xB9\xEA\x9C\xE6\xBF"));
+  QCOMPARE(Tekst(V().Obiekty[kKrotki].Wartosc), std::string_view("\xB9\xEA\x9C\xE6\xBF"));
+
+  // A text as long as a record holds is cut at its width.
+  p_->Kliknij(kRownaZeraPoz);
+  Memo()->setPlainText(QString(400, QLatin1Char('x')));
+  QTest::keyClick(Memo(), Qt::Key_Return);
+  QCOMPARE(Tekst(T().Druki[1].Pola[kRownaZeraPoz].Wartosc).size(), std::size_t{354});
+  QCOMPARE(Tekst(V().Obiekty[kRownaZeraPoz].Wartosc).size(), std::size_t{254});
+}
+
+void TstWpis::dopasowanieCzcionki() {
+  p_->Kliknij(kRownaZeraPoz);
+  QCOMPARE(Memo()->RozmiarCzcionki(), 10);
+  // A text wider than the memo shrinks the font two points at a time; at 4 points no more characters come in.
+  Pisz(Memo(), QString(40, QLatin1Char('W')));
+  QVERIFY(Memo()->RozmiarCzcionki() < 10);
+  Pisz(Memo(), QString(60, QLatin1Char('W')));
+  QCOMPARE(Memo()->RozmiarCzcionki(), 4);
+  const qsizetype dlugosc = Memo()->toPlainText().size();
+  QVERIFY(dlugosc < 100);
+  QCOMPARE(Memo()->MaxLength(), static_cast<int>(dlugosc));
+  Pisz(Memo(), QStringLiteral("WW"));
+  QCOMPARE(Memo()->toPlainText().size(), dlugosc);
+  // Removing characters lets the font grow back and the text grow again.
+  Memo()->selectAll();
+  QTest::keyClick(Memo(), Qt::Key_Backspace);
+  QCOMPARE(Memo()->RozmiarCzcionki(), 6);
+  QCOMPARE(Memo()->MaxLength(), 253);
+  Pisz(Memo(), QStringLiteral("ab"));
+  QCOMPARE(Memo()->toPlainText(), QStringLiteral("ab"));
+}
+
+VELMAR_TEST_MAIN(TstWpis)
+#include "tst_wpis.moc"
