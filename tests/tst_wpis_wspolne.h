@@ -1,0 +1,172 @@
+#pragma once
+// What the value-entry tests share: a two-page PIT-37 with a field of every kind, a PIT/O under it, clicks on the
+// page and probes in the computation table.
+
+#include <QTest>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "calc/oblicz.h"
+#include "pages/edytory.h"
+#include "pages/nakladka.h"
+#include "tst_strony_wspolne.h"
+
+namespace velmar_test {
+
+// Types a text into a widget key by key, each key with its character, Polish letters included.
+inline void Pisz(QWidget* widget, const QString& tekst) {
+  for (const QChar znak : tekst)
+    QTest::sendKeyEvent(QTest::Click, widget, static_cast<Qt::Key>(znak.toUpper().unicode()), QString(znak),
+                        Qt::NoModifier);
+}
+
+// The fields of the test PIT-37, by index.
+enum PoleTestowe : int {
+  kNip = 0,          // NIP of a natural person, tab position 1
+  kKwota = 1,        // amount, format 1, limit 14
+  kGrosze = 2,       // format 11
+  kZlote = 3,        // format 12
+  kCalkowita = 4,    // format 2, no default
+  kDodatnia = 5,     // format 1, no negatives
+  kTylkoOdczyt = 6,  // read-only text
+  kData = 7,
+  kGrupa1 = 8,  // check boxes "grupa"
+  kGrupa2 = 9,
+  kGrupa3 = 10,
+  kInnaGrupa = 11,  // check box "inna"
+  kUkryte = 12,     // hidden text
+  kKrotki = 13,     // text of at most 5 characters
+  kLista = 14,      // selection, item 1 chosen
+  kNipFirmy = 15,   // NIP of a legal person
+  kStrona2a = 16,   // texts on page 2, equal tab positions
+  kStrona2b = 17,
+  kRownaZeraPoz = 18,  // text with object 0's tab position
+  kPierwszy = 19,      // text before everything in tab order
+  kLiczbaPolTestowych = 20
+};
+
+// Who the computation of the form on screen was called for, and what the stored amount field held then.
+struct WywolanieObliczenia {
+  int kodDruku;
+  int j;
+  std::string kwota;
+};
+
+inline std::vector<WywolanieObliczenia>& Wywolania() {
+  static std::vector<WywolanieObliczenia> wywolania;
+  return wywolania;
+}
+
+inline void Sonda(TFImage*, int j) {
+  const TPoleDruku& kwota = Tools->Druki[static_cast<std::size_t>(j)].Pola[kKwota];
+  Wywolania().push_back({Tools->BiezacyDruk.IdPit, j, std::string(Tekst(kwota.Wartosc))});
+}
+
+// A probe in the computation table for one test.
+class ObliczenieTestowe {
+ public:
+  ObliczenieTestowe(int kod, Obliczenie f) : kod_(kod), poprzednie_(UstawObliczenie(kod, f)) { Wywolania().clear(); }
+  ~ObliczenieTestowe() { UstawObliczenie(kod_, poprzednie_); }
+  ObliczenieTestowe(const ObliczenieTestowe&) = delete;
+  ObliczenieTestowe& operator=(const ObliczenieTestowe&) = delete;
+
+ private:
+  int kod_;
+  Obliczenie poprzednie_;
+};
+
+inline TObiekt PoleWSiatce(int typ, int indeks, int strona, int pozycja, const char* domyslna = "") {
+  // Four fields a row, 180 pixels apart, rows 40 pixels apart, from (40, 60).
+  const int l = 40 + (indeks % 4) * 180, t = 60 + (indeks / 4) * 40;
+  TObiekt o = Pole(typ, strona, l, t, l + 160, t + 24, domyslna);
+  o.PozycjaPrzegladania = pozycja;
+  return o;
+}
+
+inline std::vector<TObiekt> PolaTestowe() {
+  std::vector<TObiekt> o;
+  o.push_back(PoleWSiatce(NIP, kNip, 1, 1));
+  o.back().Format = NipOsobaFizyczna;
+  o.back().LimitZnakow = 13;
+  for (const auto& [indeks, format] : {std::pair{kKwota, 1}, std::pair{kGrosze, 11}, std::pair{kZlote, 12}}) {
+    o.push_back(PoleWSiatce(Liczba, indeks, 1, indeks + 1, "0,00"));
+    o.back().Format = format;
+    o.back().LimitZnakow = 14;
+    o.back().Wyrownanie = DoPrawej;
+  }
+  o.push_back(PoleWSiatce(Liczba, kCalkowita, 1, 5));
+  o.back().Format = FormatCalkowita;
+  o.push_back(PoleWSiatce(Liczba, kDodatnia, 1, 6, "0,00"));
+  o.back().TylkoDodatnia = 1;
+  o.push_back(PoleWSiatce(Text, kTylkoOdczyt, 1, 7));
+  o.back().TylkoDoOdczytu = 1;
+  o.push_back(PoleWSiatce(Data, kData, 1, 8));
+  for (int i = kGrupa1; i <= kInnaGrupa; ++i) {
+    o.push_back(PoleWSiatce(Checbox, i, 1, 0));
+    UstawBajty(o.back().Nazwa, i == kInnaGrupa ? "inna" : "grupa");
+  }
+  o.push_back(PoleWSiatce(Text, kUkryte, 1, 9));
+  o.back().Widoczne = 0;
+  o.push_back(PoleWSiatce(Text, kKrotki, 1, 10));
+  o.back().LimitZnakow = 5;
+  o.push_back(PoleWSiatce(Select, kLista, 1, 11));
+  UstawBajty(o.back().ElementyListy[0].Tekst, "jeden");
+  UstawBajty(o.back().ElementyListy[1].Tekst, "dwa");
+  UstawBajty(o.back().ElementyListy[2].Tekst, "trzy");
+  o.back().Format = 1;
+  o.push_back(PoleWSiatce(NIP, kNipFirmy, 1, 12));
+  o.back().Format = NipOsobaPrawna;
+  o.push_back(PoleWSiatce(Text, kStrona2a, 2, 13));
+  o.push_back(PoleWSiatce(Text, kStrona2b, 2, 13));
+  o.push_back(PoleWSiatce(Text, kRownaZeraPoz, 1, 1));
+  o.push_back(PoleWSiatce(Text, kPierwszy, 1, 0));
+  return o;
+}
+
+// The program with the test PIT-37 (record 1) and a PIT/O of one text field under it (record 2), PIT-37 page 1 on
+// screen. The settlement is joint, so no spouse field is locked.
+class ProgramWpisu {
+ public:
+  ProgramWpisu() {
+    p_.ZapiszFormularz(Pit37, 2, PolaTestowe());
+    p_.ZapiszFormularz(PitO, 1, {PoleWSiatce(Text, 0, 1, 1)});
+    p_.Uruchom();
+    SkryptDialogow().odpowiedzi.clear();
+    p_.Rozliczenie({{Pit37, 0, PMWspolny}, {PitO, 1, PMPodatnik}}, WspolneZMalzonkiem);
+    p_.Pokaz(1);
+    T().Zmodyfikowane = 0;
+    T().ToolButtonSave->setEnabled(false);
+    SkryptDialogow().pokazane.clear();
+  }
+
+  ProgramZeStronami& P() { return p_; }
+  TTools& T() { return p_.T(); }
+  TFImage& V() { return p_.V(); }
+
+  QPoint Srodek(int k) {
+    const TObiekt& o = V().Obiekty[static_cast<std::size_t>(k)];
+    return {(o.Lewy + o.Prawy) / 2, (o.Gorny + o.Dolny) / 2};
+  }
+  // A left click on the overlay, as the mouse gives it: the press tells where, the release clicks.
+  void Kliknij(QPoint punkt) { QTest::mouseClick(V().Formatka, Qt::LeftButton, Qt::NoModifier, punkt); }
+  void Kliknij(int k) { Kliknij(Srodek(k)); }
+  void KliknijObok() { Kliknij(QPoint(10, 10)); }
+
+  TEdytorTekstu* Memo() { return V().Memo(); }
+  QString Wartosc(int k, int j = 1) {
+    return NaQString(T().Druki[static_cast<std::size_t>(j)].Pola[static_cast<std::size_t>(k)].Wartosc);
+  }
+  void UstawWartosc(int k, const char* tekst, int j = 1) {
+    UstawBajty(T().Druki[static_cast<std::size_t>(j)].Pola[static_cast<std::size_t>(k)].Wartosc, tekst);
+  }
+  std::uint8_t Zaznaczone(int k) { return T().Druki[1].Pola[static_cast<std::size_t>(k)].Zaznaczone; }
+
+  // The texts of the boxes shown, in order.
+  QStringList Komunikaty() { return SkryptDialogow().Teksty(); }
+
+ private:
+  ProgramZeStronami p_;
+};
+
+}  // namespace velmar_test
