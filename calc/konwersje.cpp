@@ -20,14 +20,42 @@ struct Rozklad {
   int wykladnik = 0;
 };
 
+long double Potega10(int n) {
+  long double p = 1;
+  while (n-- > 0) p *= 10;
+  return p;
+}
+
+// The digits of a value from 1e-5 up to 1e15 from one product, unless it lies too near a rounding tie for a long
+// double product to tell the side reliably.
+bool RozlozSzybko(long double a, Rozklad& r) {
+  if (!(a >= 1e-5L && a < 1e15L)) return false;
+  int wykladnik = static_cast<int>(std::floor(std::log10(a)));
+  const long double p = a * Potega10(kCyfryZnaczace - 1 - wykladnik);
+  const long double ulamek = p - std::floor(p);
+  if (std::fabs(ulamek - 0.5L) < 1e-3L) return false;
+  auto m = static_cast<long long>(std::llround(p));
+  if (m == 1000000000000000LL) {
+    m /= 10;
+    ++wykladnik;
+  }
+  // A logarithm a hair off at a power of ten: leave it to the exact conversion.
+  if (m < 100000000000000LL || m >= 1000000000000000LL) return false;
+  r.cyfry = std::to_string(m);
+  r.wykladnik = wykladnik;
+  while (r.cyfry.size() > 1 && r.cyfry.back() == '0') r.cyfry.pop_back();
+  return true;
+}
+
 Rozklad Rozloz(long double x) {
+  Rozklad r;
+  r.ujemna = std::signbit(x);
+  if (RozlozSzybko(std::fabs(x), r)) return r;
   char bufor[64];
   const auto wynik =
       std::to_chars(bufor, bufor + sizeof bufor, std::fabs(x), std::chars_format::scientific, kCyfryZnaczace - 1);
   const std::string_view tekst(bufor, static_cast<std::size_t>(wynik.ptr - bufor));
   const std::size_t e = tekst.find('e');
-  Rozklad r;
-  r.ujemna = std::signbit(x);
   for (char c : tekst.substr(0, e))
     if (c != '.') r.cyfry.push_back(c);
   while (r.cyfry.size() > 1 && r.cyfry.back() == '0') r.cyfry.pop_back();
@@ -94,14 +122,25 @@ long double StrToFloat(std::string_view tekst, char separator) {
     ++i;
   }
   int cyfry = 0;
-  for (; i < tekst.size() && JestCyfra(tekst[i]); ++i, ++cyfry) c += tekst[i];
+  int miejsca = 0;
+  long long mantysa = 0;
+  for (; i < tekst.size() && JestCyfra(tekst[i]); ++i, ++cyfry) {
+    c += tekst[i];
+    if (cyfry < 18) mantysa = mantysa * 10 + (tekst[i] - '0');
+  }
   if (i < tekst.size() && tekst[i] == separator) {
     c += '.';
-    for (++i; i < tekst.size() && JestCyfra(tekst[i]); ++i, ++cyfry) c += tekst[i];
+    for (++i; i < tekst.size() && JestCyfra(tekst[i]); ++i, ++cyfry, ++miejsca) {
+      c += tekst[i];
+      if (cyfry < 18) mantysa = mantysa * 10 + (tekst[i] - '0');
+    }
   }
   if (cyfry == 0) throw BladKonwersjiLiczby(tekst);
+  const bool mantysaDokladna = cyfry <= 18;
   bool ujemnyWykladnik = false;
+  bool maWykladnik = false;
   if (i < tekst.size() && (tekst[i] == 'E' || tekst[i] == 'e')) {
+    maWykladnik = true;
     c += 'e';
     ++i;
     if (i < tekst.size() && (tekst[i] == '+' || tekst[i] == '-')) {
@@ -115,6 +154,11 @@ long double StrToFloat(std::string_view tekst, char separator) {
   }
   if (PominSpacje(tekst, i) != tekst.size()) throw BladKonwersjiLiczby(tekst);
 
+  // Both operands exact, so the one division is correctly rounded, as the full conversion is.
+  if (mantysaDokladna && !maWykladnik) {
+    const long double w = static_cast<long double>(mantysa) / Potega10(miejsca);
+    return c.front() == '-' ? -w : w;
+  }
   long double wartosc = 0;
   const auto wynik = std::from_chars(c.data(), c.data() + c.size(), wartosc);
   if (wynik.ec == std::errc::result_out_of_range) {
@@ -154,10 +198,10 @@ std::string FormatujKwote(TFImage*, std::string_view tekst) {
 }
 
 std::string TekstKwoty(long double x) {
-  if (std::isfinite(x) && x != 0) {
-    const Rozklad r = Rozloz(x);
-    if (r.wykladnik < kNajmniejszyWykladnikStaly) return "0,00";
-    if (r.wykladnik > kNajwiekszyWykladnikStaly) return ZapisStaly(r, ',') + ",00";
-  }
-  return FormatujKwote(nullptr, FloatToStr(x));
+  if (!std::isfinite(x)) return FormatujKwote(nullptr, FloatToStr(x));
+  if (x == 0) return "0,00";
+  // Noise below the fixed notation's range is zero; beyond it the whole digits are written out, never an exponent.
+  const Rozklad r = Rozloz(x);
+  if (r.wykladnik < kNajmniejszyWykladnikStaly) return "0,00";
+  return FormatujKwote(nullptr, ZapisStaly(r, ','));
 }

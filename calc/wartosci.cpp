@@ -45,14 +45,33 @@ long double Do15Cyfr(long double x) {
   return wynik;
 }
 
+// The integer nearest to p, unless p lies too near a tie for a long double product to tell the side reliably.
+std::optional<std::int64_t> PewneZaokraglenie(long double p) {
+  const long double ulamek = p - std::floor(p);
+  if (std::fabs(ulamek - 0.5L) < 1e-3L) return std::nullopt;
+  return static_cast<std::int64_t>(std::llround(p));
+}
+
+// Powers of ten held exactly in a long double.
+long double Potega10L(int n) {
+  long double p = 1;
+  while (n-- > 0) p *= 10;
+  return p;
+}
+
 // None for values that are not finite or too large to hold a fraction at 15 significant digits.
 std::optional<Dziesietna> NaDziesietna(long double x) {
   if (!std::isfinite(x) || std::fabs(x) >= kGranicaDziesietnej) return std::nullopt;
   if (x == 0) return Dziesietna{};
+  // Fast path: the decimal exponent from a comparison, the digits from one product.
+  int wykladnik = 5;
+  while (wykladnik < 14 && std::fabs(x) >= Potega10L(wykladnik + 1)) ++wykladnik;
+  const int skalaSzybka = std::min(kNajwiecejMiejsc, kCyfryZnaczace - 1 - wykladnik);
+  if (const auto m = PewneZaokraglenie(x * Potega10L(skalaSzybka))) return Dziesietna{*m, skalaSzybka};
+
   char bufor[64];
   auto koniec = std::to_chars(bufor, bufor + sizeof bufor, x, std::chars_format::scientific, kCyfryZnaczace - 1).ptr;
   const char* e = std::find(bufor, koniec, 'e');
-  int wykladnik = 0;
   std::from_chars(e + 1 + (e[1] == '+' ? 1 : 0), koniec, wykladnik);
   const int skala = std::min(kNajwiecejMiejsc, kCyfryZnaczace - 1 - wykladnik);
   if (skala < 0) return std::nullopt;

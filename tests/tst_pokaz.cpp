@@ -171,13 +171,16 @@ void TstPokaz::bladObliczeniaPoNarysowaniu() {
 void TstPokaz::dodatkowyEgzemplarz() {
   p_->Pokaz(2);
   T().Zmodyfikowane = 0;
+  T().Osoby[0].UstawPole(0, "123-456-78-90");
   T().ZalAdd->click();
   QCOMPARE(T().LiczbaDrukow, 3);
   const TDruk& nowy = T().Druki[3];
   QCOMPARE(nowy.IdPit, static_cast<int>(PitO));
   QCOMPARE(nowy.IdParent, 1);
   QCOMPARE(nowy.PM, static_cast<int>(PMPodatnik));
-  QCOMPARE(Tekst(nowy.Pola[0].Wartosc), std::string_view("domy\x9Clny"));
+  // The defaults of the structure, then the identification data over them.
+  QCOMPARE(nowy.Wczytany, std::uint8_t{1});
+  QCOMPARE(Tekst(nowy.Pola[0].Wartosc), std::string_view("123-456-78-90"));
   QTreeWidgetItem* korzen = T().TV->topLevelItem(0);
   QCOMPARE(korzen->childCount(), 2);
   QCOMPARE(korzen->child(1)->text(0), korzen->child(0)->text(0));

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <random>
+#include <algorithm>
 
 #include "calc/konwersje.h"
 #include "calc/wartosci.h"
@@ -61,6 +63,7 @@ class TestWartosci : public QObject {
   void strToFloatInnySeparator();
   void floatToStr();
   void obiegTekstuILiczby();
+  void szybkieSciezkiZgodneZDokladnymi();
   void formatujKwote_data();
   void formatujKwote();
   void tekstKwoty();
@@ -432,6 +435,36 @@ void TestWartosci::indeksySprawdzane() {
     komunikat = QString::fromLatin1(e.what());
   }
   QCOMPARE(komunikat, QStringLiteral("Record index 3 outside 1..2"));
+}
+
+// The quick conversions must give what the exact ones give, across amounts of every size and many digits.
+void TestWartosci::szybkieSciezkiZgodneZDokladnymi() {
+  std::mt19937_64 los(2008);
+  for (int i = 0; i < 20000; ++i) {
+    const int miejsca = static_cast<int>(los() % 10);
+    const long long mantysa = static_cast<long long>(los() % 1000000000000000ULL) - 500000000000000LL;
+    std::string c = std::to_string(mantysa / static_cast<long long>(std::pow(10, los() % 8)));
+    if (miejsca > 0 && c.size() > 1) c.insert(c.size() - std::min<std::size_t>(miejsca, c.size() - 1), ".");
+    long double dokladna = 0;
+    std::from_chars(c.data(), c.data() + c.size(), dokladna);
+    std::string z = c;
+    std::replace(z.begin(), z.end(), '.', ',');
+    QCOMPARE(StrToFloat(z, ','), dokladna);
+
+    char bufor[64];
+    const auto koniec =
+        std::to_chars(bufor, bufor + sizeof bufor, std::fabs(dokladna), std::chars_format::scientific, 14).ptr;
+    std::string cyfry(bufor, std::find(bufor, koniec, 'e'));
+    std::erase(cyfry, '.');
+    while (cyfry.size() > 1 && cyfry.back() == '0') cyfry.pop_back();
+    std::string zapis = FloatToStr(dokladna, ',');
+    std::erase(zapis, '-');
+    std::erase(zapis, ',');
+    const auto poczatek = zapis.find_first_not_of('0');
+    zapis = poczatek == std::string::npos ? "0" : zapis.substr(poczatek);
+    while (zapis.size() > 1 && zapis.back() == '0') zapis.pop_back();
+    if (dokladna != 0) QCOMPARE(zapis, cyfry);
+  }
 }
 
 VELMAR_TEST_MAIN(TestWartosci)
