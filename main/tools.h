@@ -32,6 +32,7 @@ class QTreeWidgetItem;
 class QComboBox;
 class QSlider;
 class QPicture;
+class QPrinter;
 
 class TTools : public QMainWindow {
   Q_OBJECT
@@ -236,6 +237,33 @@ class TTools : public QMainWindow {
   void FormMouseWheelDown();
   void FormMouseWheelUp();
   void ZalAddClick();
+
+  // --- printing ---
+  // The designer's print of the shown page from the view's objects; false when no page is shown or it failed.
+  bool Drukuj1Click(QPrinter& drukarka);
+
+  // --- online update ---
+  // The system services the update and the about box reach (main/aktualizacja_siec.h); null = the system's own,
+  // tests put recorders in their place.
+  struct UslugiSystemu;
+  std::shared_ptr<UslugiSystemu> Uslugi;
+  UslugiSystemu& UslugiWUzyciu() const;
+  // A transfer runs; its local event loop keeps the windows live, so a second check is refused meanwhile.
+  bool PobieranieWToku = false;
+  QString WersjaProgramu() const;
+  QString WersjaAktualizacji() const;  // UPDATE/Ver of the local update.ini
+  QString NazwaPlikuAktualizacji() const;  // UPDATE/File of the local update.ini
+  // Digits with the dots removed; 0 for an empty text, a text with other characters, or one too long for int.
+  static int WersjaNaLiczbe(const QString& wersja);
+  // PIT/SerwerAktualizacji of "velmar2008.ini", without a trailing '/'.
+  QString SerwerAktualizacji() const;
+  bool JestPolaczenie();
+  // Both false when nothing usable arrived; the previous file then stays.
+  bool PobierzPlikIni(const QString& url, const QString& sciezka, bool verbose);
+  bool PobierzAktualizacje(const QString& url, const QString& sciezka);
+  void SprawdzAktualizacje(bool verbose);
+  void ToolButton10Click();
+  void ButtonInternetClick();
 
  private:
   void PolaczStrony();

@@ -1,0 +1,280 @@
+// The online update: the versions, the connection test, the two downloads, the check and the connection report.
+
+#include "main/aktualizacja_siec.h"
+
+#include <QAction>
+#include <QBuffer>
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPointer>
+#include <QProcess>
+#include <QSaveFile>
+#include <limits>
+
+#include "main/aktualizacja.h"
+#include "platform/dialogi.h"
+#include "platform/siec.h"
+#include "platform/system.h"
+#include "platform/ustawienia.h"
+
+namespace aktualizacja {
+namespace {
+
+const QString kSciezkaNaSerwerze = QStringLiteral("/aktualizacja/velmar2008/");
+
+}  // namespace
+
+QString AdresOpisu(const QString& serwer) { return serwer + kSciezkaNaSerwerze + QStringLiteral("update.ini"); }
+
+QString AdresInstalatora(const QString& serwer, const QString& plik) {
+  return serwer + kSciezkaNaSerwerze + QString::fromLatin1(QUrl::toPercentEncoding(plik));
+}
+
+QString PlikOpisu(const QString& folderProgramu) { return folderProgramu + QStringLiteral("update.ini"); }
+
+QString FolderInstalatora(const QString& folderProgramu) { return folderProgramu + QStringLiteral("update/"); }
+
+bool JestNazwaPliku(const QString& nazwa) {
+  if (nazwa.isEmpty() || nazwa.size() > 255 || nazwa == QLatin1String(".") || nazwa == QLatin1String("..")) return false;
+  return std::none_of(nazwa.cbegin(), nazwa.cend(), [](QChar c) {
+    return c == u'/' || c == u'\\' || c == u':' || c.category() == QChar::Other_Control;
+  });
+}
+
+bool JestOpisemAktualizacji(const QByteArray& dane) {
+  if (dane.size() > kMaksRozmiarOpisu || dane.contains('\0')) return false;
+  for (const QByteArray& linia : dane.split('\n'))
+    if (linia.trimmed().compare("[UPDATE]", Qt::CaseInsensitive) == 0) return true;
+  return false;
+}
+
+}  // namespace aktualizacja
+
+unsigned TTools::UslugiSystemu::StanPolaczenia(const QUrl& serwer) { return platform::StanPolaczenia(serwer); }
+
+bool TTools::UslugiSystemu::Echo(const QString& host) {
+  return platform::EchoIcmp(host, 1000) != platform::WynikEcha::Blad;
+}
+
+bool TTools::UslugiSystemu::Otworz(const QString& plik, const QString& folder) {
+  if (QFileInfo(plik).isExecutable()) return QProcess::startDetached(plik, {}, folder);
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(plik));
+}
+
+bool TTools::UslugiSystemu::OtworzAdres(const QUrl& adres) { return QDesktopServices::openUrl(adres); }
+
+bool TTools::UslugiSystemu::Uruchom(const QString& program, const QString& folder) {
+  return QProcess::startDetached(program, {}, folder);
+}
+
+namespace {
+
+constexpr unsigned kWszystkieFlagi = platform::PolaczenieModem | platform::PolaczenieLan | platform::PolaczenieProxy |
+                                     platform::ModemZajety;
+
+// While a transfer runs, no second check may start from the toolbar.
+class TransferWToku {
+ public:
+  explicit TransferWToku(TTools& tools) : tools_(tools), przyciskWlaczony_(tools.ToolButton10->isEnabled()) {
+    tools_.PobieranieWToku = true;
+    tools_.ToolButton10->setEnabled(false);
+  }
+  ~TransferWToku() {
+    tools_.PobieranieWToku = false;
+    tools_.ToolButton10->setEnabled(przyciskWlaczony_);
+  }
+  TransferWToku(const TransferWToku&) = delete;
+  TransferWToku& operator=(const TransferWToku&) = delete;
+
+ private:
+  TTools& tools_;
+  bool przyciskWlaczony_;
+};
+
+const QString kBrakPolaczenia = QStringLiteral("Brak połączenia z siecią Internet.");
+const QString kTytulAktualizacji = QStringLiteral("Aktualizacja on-line");
+
+}  // namespace
+
+TTools::UslugiSystemu& TTools::UslugiWUzyciu() const {
+  static UslugiSystemu systemowe;  // holds no state
+  return Uslugi ? *Uslugi : systemowe;
+}
+
+QString TTools::WersjaProgramu() const { return platform::WersjaPliku(); }
+
+QString TTools::WersjaAktualizacji() const {
+  return platform::TIniFile(aktualizacja::PlikOpisu(FolderProgramu))
+      .ReadString(QStringLiteral("UPDATE"), QStringLiteral("Ver"), QString());
+}
+
+QString TTools::NazwaPlikuAktualizacji() const {
+  return platform::TIniFile(aktualizacja::PlikOpisu(FolderProgramu))
+      .ReadString(QStringLiteral("UPDATE"), QStringLiteral("File"), QString());
+}
+
+int TTools::WersjaNaLiczbe(const QString& wersja) {
+  QString cyfry;
+  for (const QChar c : wersja) {
+    if (c == u'.') continue;
+    if (c < u'0' || c > u'9') return 0;
+    cyfry += c;
+  }
+  bool poprawna = false;
+  const int liczba = cyfry.toInt(&poprawna);
+  return poprawna ? liczba : 0;
+}
+
+QString TTools::SerwerAktualizacji() const {
+  QString serwer = platform::TIniFile(QStringLiteral("velmar2008.ini"))
+                       .ReadString(QStringLiteral("PIT"), QStringLiteral("SerwerAktualizacji"), QString())
+                       .trimmed();
+  while (serwer.endsWith(u'/')) serwer.chop(1);
+  const QUrl adres(serwer, QUrl::StrictMode);
+  const QString schemat = adres.scheme().toLower();
+  const bool poprawny = adres.isValid() && !adres.host().isEmpty() &&
+                        (schemat == QLatin1String("http") || schemat == QLatin1String("https"));
+  return poprawny ? serwer : aktualizacja::kDomyslnySerwer;
+}
+
+bool TTools::JestPolaczenie() {
+  UslugiSystemu& uslugi = UslugiWUzyciu();
+  const QUrl serwer(SerwerAktualizacji());
+  if ((uslugi.StanPolaczenia(serwer) & kWszystkieFlagi) == 0) return false;
+  // The reply itself does not matter: only an echo that fails with an error counts as no connection.
+  return uslugi.Echo(serwer.host());
+}
+
+bool TTools::PobierzPlikIni(const QString& url, const QString& sciezka, bool verbose) {
+  if (PobieranieWToku) return false;
+  if (!JestPolaczenie()) {
+    if (verbose) platform::ShowMessage(kBrakPolaczenia);
+    return false;
+  }
+  const TransferWToku transfer(*this);
+  QBuffer bufor;
+  bufor.open(QIODevice::WriteOnly);
+  platform::PobieranieHttp pobieranie{QUrl(url)};
+  pobieranie.MaksRozmiar = aktualizacja::kMaksRozmiarOpisu;
+  QString blad = pobieranie.Pobierz(bufor);
+  if (blad.isEmpty() && !aktualizacja::JestOpisemAktualizacji(bufor.data()))
+    blad = QStringLiteral("Serwer nie przysłał opisu aktualizacji.");
+  if (blad.isEmpty()) {
+    QSaveFile plik(sciezka);
+    if (!plik.open(QIODevice::WriteOnly) || plik.write(bufor.data()) != bufor.data().size() || !plik.commit())
+      blad = QStringLiteral("Nie można zapisać pliku %1.").arg(QDir::toNativeSeparators(sciezka));
+  }
+  if (blad.isEmpty()) return true;
+  if (verbose) platform::ShowMessage(QStringLiteral("Nie udało się pobrać informacji o aktualizacji.\n") + blad);
+  return false;
+}
+
+bool TTools::PobierzAktualizacje(const QString& url, const QString& sciezka) {
+  if (PobieranieWToku) return false;
+  if (!JestPolaczenie()) {
+    platform::ShowMessage(kBrakPolaczenia);
+    return false;
+  }
+  const TransferWToku transfer(*this);
+  QSaveFile plik(sciezka);
+  if (!plik.open(QIODevice::WriteOnly)) {
+    platform::ShowMessage(QStringLiteral("Nie udało się pobrać aktualizacji.\nNie można zapisać pliku %1.")
+                              .arg(QDir::toNativeSeparators(sciezka)));
+    return false;
+  }
+
+  platform::PobieranieHttp pobieranie{QUrl(url)};
+  const QPointer<TAktualizacja> okno = Aktualizacja;
+  pobieranie.Polaczono = [okno] {
+    if (okno) okno->DodajWiersz(QStringLiteral("Połączono z serwerem."));
+  };
+  pobieranie.Poczatek = [okno](qint64 calosc) {
+    if (!okno) return;
+    okno->DodajWiersz(QStringLiteral("Trwa pobieranie aktualizacji ..."));
+    okno->UstawCalosc(calosc);
+  };
+  pobieranie.Postep = [okno](qint64 pobrane) {
+    if (okno) okno->UstawPostep(pobrane);
+  };
+  pobieranie.Koniec = [okno] {
+    if (!okno) return;
+    okno->PostepPelny();
+    okno->DodajWiersz(QStringLiteral("Pobieranie aktualizacji zakończone"));
+  };
+  pobieranie.Rozlaczono = [okno] {
+    if (okno) okno->DodajWiersz(QStringLiteral("Połączenie z serwerem zakończone."));
+  };
+  // Closing the progress window gives up the download.
+  if (okno) connect(okno, &QDialog::finished, &pobieranie, &platform::PobieranieHttp::Przerwij);
+
+  QString blad = pobieranie.Pobierz(plik);
+  if (blad.isEmpty() && !plik.commit())
+    blad = QStringLiteral("Nie można zapisać pliku %1.").arg(QDir::toNativeSeparators(sciezka));
+  if (blad.isEmpty()) return true;
+  if (!pobieranie.Przerwane()) platform::ShowMessage(QStringLiteral("Nie udało się pobrać aktualizacji.\n") + blad);
+  return false;
+}
+
+void TTools::SprawdzAktualizacje(bool verbose) {
+  if (PobieranieWToku) return;
+  const QString wlasna = WersjaProgramu();
+  const QString oferowana = WersjaAktualizacji();
+  if (WersjaNaLiczbe(oferowana) > WersjaNaLiczbe(wlasna) && JestPolaczenie()) {
+    const QString nazwa = NazwaPlikuAktualizacji();
+    if (!aktualizacja::JestNazwaPliku(nazwa)) {
+      if (verbose)
+        platform::ShowMessage(QStringLiteral("Opis aktualizacji nie podaje prawidłowej nazwy pliku instalacyjnego."));
+      return;
+    }
+    const auto odpowiedz = platform::MessageBox(
+        QStringLiteral("Aktualizacja nr ") + oferowana +
+            QStringLiteral(" jest dostępna. Czy rozpocząć aktualizację programu ?"),
+        kTytulAktualizacji, platform::Przyciski::TakNie, platform::Ikona::Wykrzyknik);
+    if (odpowiedz != platform::Odpowiedz::Tak) return;
+
+    const QString folder = aktualizacja::FolderInstalatora(FolderProgramu);
+    const QString instalator = folder + nazwa;
+    if (QFileInfo::exists(instalator)) QFile::remove(instalator);
+    QDir().mkpath(folder);
+    const QPointer<TAktualizacja> okno = Aktualizacja;
+    if (okno) okno->Pokaz();
+    const bool pobrano = PobierzAktualizacje(aktualizacja::AdresInstalatora(SerwerAktualizacji(), nazwa), instalator);
+    const bool odRazu = !okno || okno->AutoInstall->isChecked();
+    if (okno) {
+      if (pobrano && !odRazu) okno->PozwolInstalowac();
+      else okno->close();
+    }
+    if (odRazu && pobrano && QFileInfo::exists(instalator)) {
+      if (UslugiWUzyciu().Otworz(instalator, folder)) Zakoncz();
+      else platform::ShowMessage(QStringLiteral("Nie można uruchomić programu instalacyjnego:\n") + instalator);
+    }
+    return;
+  }
+  if (JestPolaczenie() && verbose)
+    platform::MessageBox(QStringLiteral("Wersja ") + wlasna + QStringLiteral(" jest najnowszą wersją programu."),
+                         kTytulAktualizacji, platform::Przyciski::Ok, platform::Ikona::Wykrzyknik);
+}
+
+void TTools::ToolButton10Click() {
+  if (PobieranieWToku) return;
+  PobierzPlikIni(aktualizacja::AdresOpisu(SerwerAktualizacji()), aktualizacja::PlikOpisu(FolderProgramu), true);
+  SprawdzAktualizacje(true);
+}
+
+void TTools::ButtonInternetClick() {
+  UslugiSystemu& uslugi = UslugiWUzyciu();
+  const QUrl serwer(SerwerAktualizacji());
+  const unsigned flagi = uslugi.StanPolaczenia(serwer);
+  QString stan;
+  if (flagi & platform::PolaczenieModem) stan = QStringLiteral("POŁĄCZENIE PRZEZ MODEM");
+  if (flagi & platform::PolaczenieLan) stan = QStringLiteral("POŁĄCZENIE PRZEZ LAN");
+  if (flagi & platform::PolaczenieProxy) stan = QStringLiteral("POŁĄCZENIE PRZEZ PROXY");
+  if (flagi & platform::ModemZajety) stan = QStringLiteral("MODEM ZAJĘTY");
+  const bool polaczony = (flagi & kWszystkieFlagi) != 0;
+  if (polaczony) uslugi.Echo(serwer.host());
+  platform::ShowMessage(polaczony ? QStringLiteral("Jest zestawione polaczenie z siecia Internet :-)") + stan
+                                  : QStringLiteral("Brak polaczenia z siecia Internet :( "));
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The online update around the main window: the system services it reaches, the server paths, and the checks of
+// what the update server sends.
+
+#include <QByteArray>
+#include <QString>
+#include <QUrl>
+
+#include "main/tools.h"
+
+// The system's own services; a test derives from it to observe the calls without reaching the network or starting
+// anything.
+struct TTools::UslugiSystemu {
+  virtual ~UslugiSystemu() = default;
+  // The connection state as platform::FlagaPolaczenia bits; 0 = not connected.
+  virtual unsigned StanPolaczenia(const QUrl& serwer);
+  // One ICMP echo to the host; false only when the echo failed with an error (no name resolution, nothing sent).
+  virtual bool Echo(const QString& host);
+  // The shell's "open" of a file in its working folder: a program is started, anything else goes to its viewer.
+  virtual bool Otworz(const QString& plik, const QString& folder);
+  // Opens a web address in the user's browser.
+  virtual bool OtworzAdres(const QUrl& adres);
+  // Starts a program, shown normally.
+  virtual bool Uruchom(const QString& program, const QString& folder);
+};
+
+namespace aktualizacja {
+
+inline const QString kDomyslnySerwer = QStringLiteral("http://www.korvanex.pl");
+inline const QString kStronaProducenta = QStringLiteral("http://www.korvanex.pl");
+// The description file on the server is small; anything longer is not one.
+inline constexpr qint64 kMaksRozmiarOpisu = 64 * 1024;
+
+QString AdresOpisu(const QString& serwer);
+QString AdresInstalatora(const QString& serwer, const QString& plik);
+QString PlikOpisu(const QString& folderProgramu);          // where the description file is kept
+QString FolderInstalatora(const QString& folderProgramu);  // where the installer is written, ends with '/'
+// A bare file name as UPDATE/File must be: no folder part, not "." or "..", no control characters.
+bool JestNazwaPliku(const QString& nazwa);
+// What came from the server is a description file: text holding an [UPDATE] section.
+bool JestOpisemAktualizacji(const QByteArray& dane);
+
+}  // namespace aktualizacja

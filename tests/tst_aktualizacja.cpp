@@ -1,0 +1,536 @@
+// The online update against a local HTTP server: the version numbers, the question and the download, installing at
+// once or later, no connection, failed transfers, the start-up check and the connection report.
+
+#include <QAction>
+#include <QBuffer>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "main/aktualizacja.h"
+#include "main/aktualizacja_siec.h"
+#include "main/info.h"
+#include "main/tools.h"
+#include "platform/siec.h"
+#include "platform/system.h"
+#include "platform/ustawienia.h"
+#include "support/program.h"
+#include "support/test_main.h"
+
+using namespace velmar_test;
+
+namespace {
+
+platform::Aplikacja& App() { return *platform::Aplikacja::Instancja(); }
+
+const QByteArray kSciezkaOpisu = "/aktualizacja/velmar2008/update.ini";
+const QByteArray kSciezkaInstalatora = "/aktualizacja/velmar2008/setup.run";
+const QString kNowsza = QStringLiteral("8.0.1.1");  // the program itself is 8.0.1.0
+
+// A small HTTP/1.1 server on the loopback: fixed answers per path, every request recorded.
+class SerwerTestowy : public QObject {
+ public:
+  struct Trasa {
+    int status = 200;
+    QByteArray cialo;
+    qint64 urwijPo = -1;  // >= 0: only this many bytes of the announced body are sent
+    bool trzymaj = false;  // after them the connection stays open instead of dropping
+  };
+  struct Zadanie {
+    QByteArray sciezka;
+    std::map<QByteArray, QByteArray> naglowki;  // names in lower case
+  };
+
+  std::map<QByteArray, Trasa> trasy;
+  std::vector<Zadanie> zadania;
+
+  SerwerTestowy() {
+    if (!serwer_.listen(QHostAddress::LocalHost, 0)) qFatal("cannot listen on the loopback");
+    connect(&serwer_, &QTcpServer::newConnection, this, [this] {
+      while (QTcpSocket* gniazdo = serwer_.nextPendingConnection()) Obsluz(gniazdo);
+    });
+  }
+  QString Adres() const { return QStringLiteral("http://127.0.0.1:%1").arg(serwer_.serverPort()); }
+  void Zamknij() { serwer_.close(); }
+
+ private:
+  void Obsluz(QTcpSocket* gniazdo) {
+    auto bufor = std::make_shared<QByteArray>();
+    connect(gniazdo, &QTcpSocket::disconnected, gniazdo, &QObject::deleteLater);
+    connect(gniazdo, &QTcpSocket::readyRead, this, [this, gniazdo, bufor] {
+      bufor->append(gniazdo->readAll());
+      const qsizetype koniec = bufor->indexOf("\r\n\r\n");
+      if (koniec < 0) return;
+      const QList<QByteArray> linie = bufor->left(koniec).split('\n');
+      Zadanie zadanie;
+      zadanie.sciezka = linie.value(0).split(' ').value(1);
+      for (qsizetype i = 1; i < linie.size(); ++i) {
+        const qsizetype dwukropek = linie[i].indexOf(':');
+        if (dwukropek > 0)
+          zadanie.naglowki[linie[i].left(dwukropek).trimmed().toLower()] = linie[i].mid(dwukropek + 1).trimmed();
+      }
+      zadania.push_back(zadanie);
+      const auto trasa = trasy.find(zadanie.sciezka);
+      const Trasa odpowiedz = trasa != trasy.end() ? trasa->second : Trasa{404, "brak", -1, false};
+      const QByteArray powod = odpowiedz.status == 200 ? "OK" : odpowiedz.status == 404 ? "Not Found" : "Error";
+      gniazdo->write("HTTP/1.1 " + QByteArray::number(odpowiedz.status) + ' ' + powod +
+                     "\r\nContent-Type: application/octet-stream\r\nContent-Length: " +
+                     QByteArray::number(odpowiedz.cialo.size()) + "\r\nConnection: close\r\n\r\n");
+      gniazdo->write(odpowiedz.urwijPo >= 0 ? odpowiedz.cialo.left(odpowiedz.urwijPo) : odpowiedz.cialo);
+      if (!odpowiedz.trzymaj) gniazdo->disconnectFromHost();
+    });
+  }
+
+  QTcpServer serwer_;
+};
+
+// Records what the program asks of the system and answers the connection test as told.
+struct UslugiTestowe : TTools::UslugiSystemu {
+  unsigned flagi = platform::PolaczenieLan;
+  bool echo = true;
+  QStringList hostyEcha;
+  QStringList otwarte;
+  QStringList uruchomione;
+
+  unsigned StanPolaczenia(const QUrl&) override { return flagi; }
+  bool Echo(const QString& host) override {
+    hostyEcha << host;
+    return echo;
+  }
+  bool Otworz(const QString& plik, const QString& folder) override {
+    otwarte << plik + QLatin1Char('|') + folder;
+    return true;
+  }
+  bool OtworzAdres(const QUrl&) override { return true; }
+  bool Uruchom(const QString& program, const QString& folder) override {
+    uruchomione << program + QLatin1Char('|') + folder;
+    return true;
+  }
+};
+
+QByteArray Czytaj(const QString& sciezka) {
+  QFile plik(sciezka);
+  return plik.open(QIODevice::ReadOnly) ? plik.readAll() : QByteArray();
+}
+
+void Zapisz(const QString& sciezka, const QByteArray& dane) {
+  QDir().mkpath(QFileInfo(sciezka).path());
+  QFile plik(sciezka);
+  if (!plik.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write a test file");
+  plik.write(dane);
+}
+
+QByteArray Opis(const QString& wersja, const QString& plik = QStringLiteral("setup.run")) {
+  return "[UPDATE]\r\nVer=" + wersja.toUtf8() + "\r\nFile=" + plik.toUtf8() + "\r\n";
+}
+
+QStringList Wiersze(const QListWidget* lista) {
+  QStringList wiersze;
+  for (int i = 0; i < lista->count(); ++i) wiersze << lista->item(i)->text();
+  return wiersze;
+}
+
+}  // namespace
+
+class TstAktualizacja : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<FolderProgramu> folder_;
+  std::unique_ptr<SerwerTestowy> serwer_;
+  std::unique_ptr<TTools> tools_;
+  std::unique_ptr<TAktualizacja> okno_;
+  std::shared_ptr<UslugiTestowe> uslugi_;
+
+  QString PlikOpisu() const { return folder_->Sciezka() + QStringLiteral("update.ini"); }
+  QString Instalator() const { return folder_->Sciezka() + QStringLiteral("update/setup.run"); }
+
+  static void UstawUstawienie(const QString& klucz, const QString& wartosc) {
+    platform::TIniFile(QStringLiteral("velmar2008.ini")).WriteString(QStringLiteral("PIT"), klucz, wartosc);
+  }
+
+  // The main window and the update window on a fresh program folder, the switch off unless told.
+  void Uruchom(bool autoUpdate = false) {
+    UstawUstawienie(QStringLiteral("AutoUpdate"), autoUpdate ? QStringLiteral("1") : QStringLiteral("0"));
+    okno_.reset();
+    tools_.reset();  // one running copy at a time
+    tools_ = NoweOkno(*folder_);
+    tools_->Uslugi = uslugi_;
+    okno_ = std::make_unique<TAktualizacja>(tools_.get());
+  }
+
+  bool Zakonczono() {
+    const bool koniec = App().Zakonczona();
+    App().AnulujZakonczenie();
+    return koniec;
+  }
+
+ private slots:
+  void init() {
+    SkryptDialogow().pokazane.clear();
+    SkryptDialogow().odpowiedzi.clear();
+    folder_ = std::make_unique<FolderProgramu>();
+    serwer_ = std::make_unique<SerwerTestowy>();
+    uslugi_ = std::make_shared<UslugiTestowe>();
+    UstawUstawienie(QStringLiteral("SerwerAktualizacji"), serwer_->Adres());
+    Uruchom();
+  }
+
+  void cleanup() {
+    okno_.reset();
+    tools_.reset();
+    serwer_.reset();
+    folder_.reset();
+    App().AnulujZakonczenie();
+  }
+
+  void versionAsNumber_data() {
+    QTest::addColumn<QString>("wersja");
+    QTest::addColumn<int>("liczba");
+    QTest::newRow("four parts") << "2.0.0.15" << 20015;
+    QTest::newRow("parts of other widths") << "2.0.1.0" << 2010;
+    QTest::newRow("own") << "8.0.1.0" << 8010;
+    QTest::newRow("empty") << "" << 0;
+    QTest::newRow("dots alone") << "..." << 0;
+    QTest::newRow("letter") << "2.a" << 0;
+    QTest::newRow("blank") << "2.0 " << 0;
+    QTest::newRow("sign") << "-2.0" << 0;
+    QTest::newRow("too long for int") << "99999.99999.9" << 0;
+    QTest::newRow("other digits") << QString::fromUtf8("\xd9\xa2.\xd9\xa0") << 0;
+  }
+  void versionAsNumber() {
+    QFETCH(QString, wersja);
+    QFETCH(int, liczba);
+    QCOMPARE(TTools::WersjaNaLiczbe(wersja), liczba);
+  }
+
+  void serverAddressComesFromSettings() {
+    UstawUstawienie(QStringLiteral("SerwerAktualizacji"), QStringLiteral("http://127.0.0.1:8080//"));
+    QCOMPARE(tools_->SerwerAktualizacji(), QStringLiteral("http://127.0.0.1:8080"));
+    QVERIFY(tools_->JestPolaczenie());
+    QCOMPARE(uslugi_->hostyEcha, QStringList{QStringLiteral("127.0.0.1")});
+    for (const char* zly : {"file:///etc/passwd", "ftp://example.org", "http://", "nonsense"}) {
+      UstawUstawienie(QStringLiteral("SerwerAktualizacji"), QString::fromLatin1(zly));
+      QCOMPARE(tools_->SerwerAktualizacji(), QStringLiteral("http://www.korvanex.pl"));
+    }
+  }
+
+  void toolbarFetchesDescriptionThenAsks() {
+    serwer_->trasy[kSciezkaOpisu] = {200, Opis(kNowsza), -1};
+    okno_ = std::make_unique<TAktualizacja>(tools_.get());  // a second window must not double the command
+    tools_->ToolButton10->trigger();
+    QCOMPARE(serwer_->zadania.size(), std::size_t{1});
+    const auto& zadanie = serwer_->zadania.front();
+    QCOMPARE(zadanie.sciezka, kSciezkaOpisu);
+    QCOMPARE(zadanie.naglowki.at("accept"), QByteArray("text/html, */*"));
+    QCOMPARE(zadanie.naglowki.at("user-agent"), QByteArray("Mozilla/3.0 (compatible; Indy Library)"));
+    QCOMPARE(Czytaj(PlikOpisu()), Opis(kNowsza));
+    QCOMPARE(tools_->WersjaAktualizacji(), kNowsza);
+    QCOMPARE(tools_->NazwaPlikuAktualizacji(), QStringLiteral("setup.run"));
+
+    QCOMPARE(SkryptDialogow().pokazane.size(), std::size_t{1});
+    const auto& pytanie = SkryptDialogow().pokazane.front();
+    QCOMPARE(pytanie.tekst, QStringLiteral("Aktualizacja nr 8.0.1.1 jest dostępna. Czy rozpocząć aktualizację programu ?"));
+    QCOMPARE(pytanie.tytul, QStringLiteral("Aktualizacja on-line"));
+    QCOMPARE(pytanie.przyciski, platform::Przyciski::TakNie);
+    QCOMPARE(pytanie.ikona, platform::Ikona::Wykrzyknik);
+    QVERIFY(tools_->ToolButton10->isEnabled());
+  }
+
+  void declinedUpdateLeavesOldInstaller() {
+    Zapisz(PlikOpisu(), Opis(kNowsza));
+    Zapisz(Instalator(), "stary instalator");
+    serwer_->trasy[kSciezkaInstalatora] = {200, "nowy", -1};
+    SkryptDialogow().odpowiedzi = {platform::Odpowiedz::Nie};
+    tools_->SprawdzAktualizacje(true);
+    QCOMPARE(SkryptDialogow().pokazane.size(), std::size_t{1});
+    QCOMPARE(Czytaj(Instalator()), QByteArray("stary instalator"));
+    QVERIFY(serwer_->zadania.empty());
+    QVERIFY(!okno_->isVisible());
+    QVERIFY(!Zakonczono());
+  }
+
+  void acceptedUpdateInstallsAndEnds() {
+    Zapisz(PlikOpisu(), Opis(kNowsza));
+    Zapisz(Instalator(), "stary instalator");
+    QByteArray nowy(300 * 1024, 'x');
+    nowy.prepend("#!/bin/sh\n");
+    serwer_->trasy[kSciezkaInstalatora] = {200, nowy, -1};
+    SkryptDialogow().odpowiedzi = {platform::Odpowiedz::Tak};
+    tools_->SprawdzAktualizacje(false);
+
+    QCOMPARE(serwer_->zadania.size(), std::size_t{1});
+    QCOMPARE(serwer_->zadania.front().naglowki.at("user-agent"), QByteArray("Mozilla/3.0 (compatible; Indy Library)"));
+    QCOMPARE(Czytaj(Instalator()), nowy);
+    QCOMPARE(Wiersze(okno_->ListBox1),
+             (QStringList{QStringLiteral("Połączono z serwerem."), QStringLiteral("Trwa pobieranie aktualizacji ..."),
+                          QStringLiteral("Pobieranie aktualizacji zakończone"),
+                          QStringLiteral("Połączenie z serwerem zakończone.")}));
+    QCOMPARE(okno_->ProgressHTTP->maximum(), nowy.size());
+    QCOMPARE(okno_->ProgressHTTP->value(), nowy.size());
+    QVERIFY(!okno_->isVisible());
+    QCOMPARE(uslugi_->otwarte, QStringList{Instalator() + QLatin1Char('|') + folder_->Sciezka() + QStringLiteral("update/")});
+    QVERIFY(Zakonczono());
+    QCOMPARE(SkryptDialogow().pokazane.size(), std::size_t{1});  // the question alone
+  }
+
+  void acceptedUpdateWithoutAutoInstallWaitsForUser() {
+    Zapisz(PlikOpisu(), Opis(kNowsza));
+    serwer_->trasy[kSciezkaInstalatora] = {200, "nowy", -1};
+    SkryptDialogow().odpowiedzi = {platform::Odpowiedz::Tak};
+    okno_->AutoInstall->setChecked(false);
+    tools_->SprawdzAktualizacje(true);
+
+    QCOMPARE(Czytaj(Instalator()), QByteArray("nowy"));
+    QVERIFY(uslugi_->otwarte.isEmpty());
+    QVERIFY(!Zakonczono());
+    QVERIFY(okno_->isVisible());
+    QVERIFY(okno_->Instaluj->isEnabled());
+
+    okno_->Instaluj->click();
+    QCOMPARE(uslugi_->uruchomione,
+             QStringList{Instalator() + QLatin1Char('|') + folder_->Sciezka() + QStringLiteral("update/")});
+    QVERIFY(!okno_->isVisible());
+    QVERIFY(!Zakonczono());
+
+    // Shown again for the next download, the window starts clean.
+    okno_->show();
+    QVERIFY(!okno_->Instaluj->isEnabled());
+    QCOMPARE(okno_->ListBox1->count(), 0);
+  }
+
+  void failedInstallerDownloadLeavesNoFile_data() {
+    QTest::addColumn<int>("status");
+    QTest::addColumn<qint64>("urwijPo");
+    QTest::addColumn<QString>("powod");
+    QTest::newRow("missing on the server") << 404 << qint64{-1} << QStringLiteral("Serwer odpowiedział: 404 Not Found");
+    QTest::newRow("dropped connection") << 200 << qint64{1000} << QString();
+  }
+  void failedInstallerDownloadLeavesNoFile() {
+    QFETCH(int, status);
+    QFETCH(qint64, urwijPo);
+    QFETCH(QString, powod);
+    Zapisz(PlikOpisu(), Opis(kNowsza));
+    Zapisz(Instalator(), "stary instalator");
+    serwer_->trasy[kSciezkaInstalatora] = {status, QByteArray(50000, 'y'), urwijPo};
+    SkryptDialogow().odpowiedzi = {platform::Odpowiedz::Tak};
+    tools_->SprawdzAktualizacje(true);
+
+    // The answer Yes gave the old copy up; the failed transfer left nothing in its place.
+    QVERIFY(!QFile::exists(Instalator()));
+    QCOMPARE(QDir(folder_->Sciezka() + QStringLiteral("update")).entryList(QDir::Files), QStringList{});
+    QVERIFY(uslugi_->otwarte.isEmpty());
+    QVERIFY(!Zakonczono());
+    QVERIFY(!okno_->isVisible());
+    QVERIFY(!Wiersze(okno_->ListBox1).contains(QStringLiteral("Pobieranie aktualizacji zakończone")));
+    QCOMPARE(SkryptDialogow().pokazane.size(), std::size_t{2});
+    const QString komunikat = SkryptDialogow().pokazane.back().tekst;
+    QVERIFY2(komunikat.startsWith(QStringLiteral("Nie udało się pobrać aktualizacji.\n")), qPrintable(komunikat));
+    if (!powod.isEmpty()) QVERIFY2(komunikat.endsWith(powod), qPrintable(komunikat));
+    QCOMPARE(Czytaj(PlikOpisu()), Opis(kNowsza));
+  }
+
+  void cancellingTheWindowStopsTheDownload() {
+    Zapisz(PlikOpisu(), Opis(kNowsza));
+    // Announced but never sent in full: only the window's Anuluj ends the wait.
+    serwer_->trasy[kSciezkaInstalatora] = {200, QByteArray(100000, 'z'), 10, true};
+    SkryptDialogow().odpowiedzi = {platform::Odpowiedz::Tak};
+    bool kliknieto = false;
+    connect(okno_->ListBox1->model(), &QAbstractItemModel::rowsInserted, this, [&] {
+      if (!kliknieto && Wiersze(okno_->ListBox1).contains(QStringLiteral("Trwa pobieranie aktualizacji ..."))) {
+        kliknieto = true;
+        okno_->Anuluj->click();
+      }
+    });
+    tools_->SprawdzAktualizacje(true);
+    QVERIFY(kliknieto);
+    QVERIFY(!QFile::exists(Instalator()));
+    QVERIFY(uslugi_->otwarte.isEmpty());
+    QVERIFY(!Zakonczono());
+    QCOMPARE(SkryptDialogow().pokazane.size(), std::size_t{1});  // the user's own cancel is not reported
+  }
+
+  void sameOrOlderVersionIsNotOffered_data() {
+    QTest::addColumn<QString>("oferowana");
+    QTest::newRow("same") << "8.0.1.0";
+    QTest::newRow("older") << "7.9.9.9";
+    QTest::newRow("not a version") << "8.0.1.x";
+    QTest::newRow("missing") << "";
+  }
+  void sameOrOlderVersionIsNotOffered() {
+    QFETCH(QString, oferowana);
+    Zapisz(PlikOpisu(), Opis(oferowana));
+    tools_->SprawdzAktualizacje(false);
+    QVERIFY(SkryptDialogow().pokazane.empty());
+    tools_->SprawdzAktualizacje(true);
+    QCOMPARE(SkryptDialogow().pokazane.size(), std::size_t{1});
+    const auto& komunikat = SkryptDialogow().pokazane.front();
+    QCOMPARE(komunikat.tekst, QStringLiteral("Wersja ") + platform::WersjaPliku() +
+                                  QStringLiteral(" jest najnowszą wersją programu."));
+    QCOMPARE(komunikat.tytul, QStringLiteral("Aktualizacja on-line"));
+    QCOMPARE(komunikat.przyciski, platform::Przyciski::Ok);
+    QCOMPARE(komunikat.ikona, platform::Ikona::Wykrzyknik);
+    QVERIFY(serwer_->zadania.empty());
+  }
+
+  void noConnectionIsReportedOnce_data() {
+    QTest::addColumn<unsigned>("flagi");
+    QTest::addColumn<bool>("echo");
+    QTest::addColumn<int>("ech");
+    QTest::newRow("no network") << 0u << true << 0;
+    QTest::newRow("unknown flag alone") << 16u << true << 0;
+    QTest::newRow("echo fails") << unsigned{platform::PolaczenieLan} << false << 1;
+  }
+  void noConnectionIsReportedOnce() {
+    QFETCH(unsigned, flagi);
+    QFETCH(bool, echo);
+    QFETCH(int, ech);
+    uslugi_->flagi = flagi;
+    uslugi_->echo = echo;
+    Zapisz(PlikOpisu(), Opis(kNowsza));
+    serwer_->trasy[kSciezkaOpisu] = {200, Opis(kNowsza), -1};
+    tools_->ToolButton10->trigger();
+    QCOMPARE(SkryptDialogow().Teksty(), QStringList{QStringLiteral("Brak połączenia z siecią Internet.")});
+    QVERIFY(serwer_->zadania.empty());
+    // The description download and the check each test once; the echo follows only a connection.
+    QCOMPARE(uslugi_->hostyEcha.size(), 3 * ech);
+  }
+
+  void failedDescriptionKeepsThePreviousOne_data() {
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("cialo");
+    QTest::addColumn<qint64>("urwijPo");
+    QTest::newRow("missing on the server") << 404 << QByteArray("Not here") << qint64{-1};
+    QTest::newRow("server error") << 500 << Opis(kNowsza) << qint64{-1};
+    QTest::newRow("dropped connection") << 200 << Opis(kNowsza) << qint64{8};
+    QTest::newRow("not a description") << 200 << QByteArray("<html><body>Witamy</body></html>") << qint64{-1};
+    QTest::newRow("binary") << 200 << QByteArray("[UPDATE]\nVer=9\0\n", 16) << qint64{-1};
+    QTest::newRow("too long") << 200 << QByteArray("[UPDATE]\n") + QByteArray(100000, ';') << qint64{-1};
+  }
+  void failedDescriptionKeepsThePreviousOne() {
+    QFETCH(int, status);
+    QFETCH(QByteArray, cialo);
+    QFETCH(qint64, urwijPo);
+    Zapisz(PlikOpisu(), Opis(QStringLiteral("8.0.1.0")));
+    Zapisz(Instalator(), "stary instalator");
+    serwer_->trasy[kSciezkaOpisu] = {status, cialo, urwijPo};
+
+    QVERIFY(!tools_->PobierzPlikIni(aktualizacja::AdresOpisu(tools_->SerwerAktualizacji()), PlikOpisu(), false));
+    QVERIFY(SkryptDialogow().pokazane.empty());
+
+    tools_->ToolButton10->trigger();
+    QCOMPARE(Czytaj(PlikOpisu()), Opis(QStringLiteral("8.0.1.0")));
+    QCOMPARE(Czytaj(Instalator()), QByteArray("stary instalator"));
+    const QStringList teksty = SkryptDialogow().Teksty();
+    QCOMPARE(teksty.size(), 2);
+    QVERIFY2(teksty[0].startsWith(QStringLiteral("Nie udało się pobrać informacji o aktualizacji.\n")),
+             qPrintable(teksty[0]));
+    // The check goes on with what the last good download left.
+    QCOMPARE(teksty[1], QStringLiteral("Wersja 8.0.1.0 jest najnowszą wersją programu."));
+    QVERIFY(tools_->ToolButton10->isEnabled());
+  }
+
+  void unreachableServerDoesNotStopStartUp() {
+    Zapisz(PlikOpisu(), Opis(QStringLiteral("8.0.1.0")));
+    serwer_->Zamknij();
+    Uruchom(true);
+    QVERIFY(SkryptDialogow().pokazane.empty());
+    QCOMPARE(Czytaj(PlikOpisu()), Opis(QStringLiteral("8.0.1.0")));
+    QVERIFY(!Zakonczono());
+  }
+
+  void unsafeInstallerNameIsRefused_data() {
+    QTest::addColumn<QString>("nazwa");
+    QTest::newRow("parent folder") << "../evil.sh";
+    QTest::newRow("absolute") << "/tmp/evil.sh";
+    QTest::newRow("backslash") << "..\\evil.sh";
+    QTest::newRow("dot dot") << "..";
+    QTest::newRow("empty") << "";
+  }
+  void unsafeInstallerNameIsRefused() {
+    QFETCH(QString, nazwa);
+    Zapisz(PlikOpisu(), Opis(kNowsza, nazwa));
+    SkryptDialogow().odpowiedzi = {platform::Odpowiedz::Tak};
+    tools_->SprawdzAktualizacje(false);
+    QVERIFY(SkryptDialogow().pokazane.empty());
+    tools_->SprawdzAktualizacje(true);
+    QCOMPARE(SkryptDialogow().Teksty(),
+             QStringList{QStringLiteral("Opis aktualizacji nie podaje prawidłowej nazwy pliku instalacyjnego.")});
+    QVERIFY(serwer_->zadania.empty());
+    QVERIFY(!QFile::exists(folder_->Sciezka() + QStringLiteral("evil.sh")));
+    QVERIFY(!Zakonczono());
+  }
+
+  void startUpCheckFollowsTheSwitch() {
+    serwer_->trasy[kSciezkaOpisu] = {200, Opis(kNowsza), -1};
+    Uruchom(false);
+    QVERIFY(serwer_->zadania.empty());
+    QVERIFY(SkryptDialogow().pokazane.empty());
+
+    // The about box's switch is the one the update window reads.
+    okno_.reset();
+    platform::TIniFile(QStringLiteral("velmar2008.ini")).WriteString(QStringLiteral("PIT"), QStringLiteral("AutoUpdate"), {});
+    TInfo info(tools_.get());
+    info.AutoAktualzacja->click();
+    QVERIFY(info.AutoAktualzacja->isChecked());
+    SkryptDialogow().odpowiedzi = {platform::Odpowiedz::Nie};
+    TAktualizacja przyStarcie(tools_.get());
+    QCOMPARE(serwer_->zadania.size(), std::size_t{1});
+    QCOMPARE(SkryptDialogow().pokazane.size(), std::size_t{1});
+    QCOMPARE(SkryptDialogow().pokazane.front().tytul, QStringLiteral("Aktualizacja on-line"));
+  }
+
+  void connectionReport_data() {
+    QTest::addColumn<unsigned>("flagi");
+    QTest::addColumn<QString>("tekst");
+    QTest::newRow("none") << 0u << "Brak polaczenia z siecia Internet :( ";
+    QTest::newRow("lan") << 2u << QString::fromUtf8("Jest zestawione polaczenie z siecia Internet :-)POŁĄCZENIE PRZEZ LAN");
+    QTest::newRow("modem") << 1u << QString::fromUtf8("Jest zestawione polaczenie z siecia Internet :-)POŁĄCZENIE PRZEZ MODEM");
+    QTest::newRow("later flag wins") << 7u
+                                     << QString::fromUtf8("Jest zestawione polaczenie z siecia Internet :-)POŁĄCZENIE PRZEZ PROXY");
+    QTest::newRow("modem busy alone") << 8u << QString::fromUtf8("Jest zestawione polaczenie z siecia Internet :-)MODEM ZAJĘTY");
+    QTest::newRow("unknown flag") << 32u << "Brak polaczenia z siecia Internet :( ";
+  }
+  void connectionReport() {
+    QFETCH(unsigned, flagi);
+    QFETCH(QString, tekst);
+    uslugi_->flagi = flagi;
+    uslugi_->echo = false;  // the echo's outcome does not change the report
+    tools_->ButtonInternet->setEnabled(true);  // as while a form is open in designer mode
+    tools_->ButtonInternet->trigger();
+    QCOMPARE(SkryptDialogow().Teksty(), QStringList{tekst});
+    QCOMPARE(uslugi_->hostyEcha.size(), (flagi & 15u) ? 1 : 0);
+  }
+
+  void networkServices() {
+    QCOMPARE(platform::EchoIcmp(QStringLiteral("nie-ma-takiego-hosta.invalid")), platform::WynikEcha::Blad);
+    // Where the system allows no ICMP socket the echo is unavailable, never an error.
+    QVERIFY(platform::EchoIcmp(QStringLiteral("127.0.0.1"), 300) != platform::WynikEcha::Blad);
+    QVERIFY((platform::StanPolaczenia(QUrl(QStringLiteral("http://127.0.0.1/"))) & ~15u) == 0);
+
+    QBuffer bufor;
+    bufor.open(QIODevice::WriteOnly);
+    platform::PobieranieHttp plikLokalny(QUrl::fromLocalFile(PlikOpisu()));
+    QVERIFY(!plikLokalny.Pobierz(bufor).isEmpty());
+
+    serwer_->trasy["/duzy"] = {200, QByteArray(5000, 'd'), -1};
+    platform::PobieranieHttp duzy(QUrl(serwer_->Adres() + QStringLiteral("/duzy")));
+    duzy.MaksRozmiar = 4096;
+    bool koniec = false;
+    duzy.Koniec = [&] { koniec = true; };
+    QVERIFY(!duzy.Pobierz(bufor).isEmpty());
+    QVERIFY(!koniec);
+    QCOMPARE(bufor.data().size(), 0);
+  }
+};
+
+VELMAR_TEST_MAIN(TstAktualizacja)
+#include "tst_aktualizacja.moc"
