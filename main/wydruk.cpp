@@ -1,13 +1,199 @@
 #include "main/wydruk.h"
 
+#include <QAction>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPushButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <cstdint>
+
+#include "main/tools.h"
+#include "pages/fimage.h"
+#include "pages/gdi.h"
+#include "selection/grupa_opcji.h"
+
 TWydruk* Wydruk = nullptr;
 
-TWydruk::TWydruk(QWidget* parent) : QDialog(parent) {
+namespace {
+
+// A read-only edit with its up-down: the value changes only by the arrows and keys.
+QSpinBox* PoleZeStrzalkami(QWidget* rodzic, const char* nazwa, int od, int doWartosci) {
+  auto* pole = new QSpinBox(rodzic);
+  pole->setObjectName(QString::fromLatin1(nazwa));
+  pole->setRange(od, doWartosci);
+  pole->setValue(0);
+  pole->setMinimumWidth(64);
+  if (auto* edycja = pole->findChild<QLineEdit*>()) edycja->setReadOnly(true);
+  return pole;
+}
+
+QLabel* Etykieta(QWidget* rodzic, const QString& tekst) { return new QLabel(tekst, rodzic); }
+
+int Krotka(const QSpinBox* pole) { return static_cast<std::int16_t>(pole->value()); }
+
+}  // namespace
+
+TWydruk::TWydruk(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint) {
   setObjectName("Wydruk");
   Wydruk = this;
   setWindowTitle(QStringLiteral("Parametry wydruku"));
+  setFont(QFont(gdi::RodzinaCzcionki(), 8));
+
+  ZakresDruku =
+      new TGrupaOpcji(QStringLiteral(" Zakres wydruku  "),
+                      {QStringLiteral("Bieżąca strona formularza"), QStringLiteral("Wszystkie strony formularza"),
+                       QStringLiteral("Zeznanie wraz z załącznikami"),
+                       QStringLiteral("Wszystkie zeznania i załączniki bieżącego rozliczenia")},
+                      1, this);
+  ZakresDruku->setObjectName("ZakresDruku");
+  ZakresDruku->UstawItemIndex(0);
+
+  GroupBox1 = new QGroupBox(QStringLiteral(" Marginesy "), this);
+  GroupBox1->setObjectName("GroupBox1");
+  MarginesGora = PoleZeStrzalkami(GroupBox1, "MarginesGora", -100, 100);
+  MarginesLewa = PoleZeStrzalkami(GroupBox1, "MarginesLewa", -100, 100);
+  auto* marginesy = new QGridLayout(GroupBox1);
+  marginesy->addWidget(Etykieta(GroupBox1, QStringLiteral("+/-")), 0, 1);
+  marginesy->addWidget(Etykieta(GroupBox1, QStringLiteral("margines górny:")), 1, 0);
+  marginesy->addWidget(MarginesGora, 1, 1);
+  marginesy->addWidget(Etykieta(GroupBox1, QStringLiteral("margines lewy:")), 2, 0);
+  marginesy->addWidget(MarginesLewa, 2, 1);
+
+  GroupPrzesText = new QGroupBox(QStringLiteral(" Przesunięcie tekstu "), this);
+  GroupPrzesText->setObjectName("GroupPrzesText");
+  Dx = PoleZeStrzalkami(GroupPrzesText, "Dx", -100, 100);
+  Dy = PoleZeStrzalkami(GroupPrzesText, "Dy", -100, 100);
+  auto* przesuniecie = new QGridLayout(GroupPrzesText);
+  przesuniecie->addWidget(Etykieta(GroupPrzesText, QStringLiteral("+/-")), 0, 1);
+  przesuniecie->addWidget(Etykieta(GroupPrzesText, QStringLiteral("przesunięcie poziome:")), 1, 0);
+  przesuniecie->addWidget(Dx, 1, 1);
+  przesuniecie->addWidget(Etykieta(GroupPrzesText, QStringLiteral("przesunięcie pionowe:")), 2, 0);
+  przesuniecie->addWidget(Dy, 2, 1);
+
+  GroupBox3 = new QGroupBox(QStringLiteral(" Rozmiar druku "), this);
+  GroupBox3->setObjectName("GroupBox3");
+  RozmiarDruku = PoleZeStrzalkami(GroupBox3, "RozmiarDruku", -50, 50);
+  auto* rozmiar = new QHBoxLayout(GroupBox3);
+  rozmiar->addWidget(Etykieta(GroupBox3, QStringLiteral("+/-")));
+  rozmiar->addWidget(RozmiarDruku);
+  rozmiar->addStretch(1);
+
+  ZawDruk = new TGrupaOpcji(
+      QStringLiteral(" Zawartość wydruku "),
+      {QStringLiteral("drukuj tylko druk formularza"), QStringLiteral("drukuj dane i druk formularza")}, 1, this);
+  ZawDruk->setObjectName("ZawDruk");
+  ZawDruk->UstawItemIndex(1);
+
+  Drukuj = new QPushButton(QStringLiteral("Drukuj"), this);
+  Drukuj->setObjectName("Drukuj");
+  Drukuj->setDefault(true);
+  SpeedButton1 = new QPushButton(QStringLiteral("Anuluj"), this);
+  SpeedButton1->setObjectName("SpeedButton1");
+  SpeedButton3 = new QPushButton(QStringLiteral("Ustawtenia drukarki"), this);
+  SpeedButton3->setObjectName("SpeedButton3");
+  SpeedButton3->setVisible(false);
+
+  auto* uklad = new QVBoxLayout(this);
+  uklad->addWidget(ZakresDruku);
+  auto* srodek = new QGridLayout;
+  srodek->addWidget(GroupBox1, 0, 0);
+  srodek->addWidget(GroupPrzesText, 0, 1);
+  srodek->addWidget(GroupBox3, 1, 0);
+  srodek->addWidget(ZawDruk, 1, 1);
+  uklad->addLayout(srodek);
+  auto* przyciski = new QHBoxLayout;
+  przyciski->addWidget(SpeedButton3);
+  przyciski->addStretch(1);
+  przyciski->addWidget(Drukuj);
+  przyciski->addWidget(SpeedButton1);
+  uklad->addLayout(przyciski);
+  // A fixed border: the window keeps the size of its contents.
+  uklad->setSizeConstraint(QLayout::SetFixedSize);
+
+  PrintDialog = [this](QPrinter& drukarka) {
+    QPrintDialog okno(&drukarka, this);
+    // Every job prints whole forms: no page range to choose.
+    okno.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintCollateCopies |
+                    QAbstractPrintDialog::PrintShowPageSize);
+    return okno.exec() == QDialog::Accepted;
+  };
+  PrinterSetupDialog = [this](QPrinter& drukarka) {
+    QPageSetupDialog okno(&drukarka, this);
+    return okno.exec() == QDialog::Accepted;
+  };
+
+  connect(ZawDruk, &TGrupaOpcji::Klik, this, &TWydruk::ZawDrukClick);
+  connect(Drukuj, &QPushButton::clicked, this, &TWydruk::DrukujClick);
+  connect(SpeedButton1, &QPushButton::clicked, this, &TWydruk::SpeedButton1Click);
+  connect(SpeedButton3, &QPushButton::clicked, this, &TWydruk::SpeedButton3Click);
+  PolaczPolecenia();
 }
 
 TWydruk::~TWydruk() {
   if (Wydruk == this) Wydruk = nullptr;
+}
+
+void TWydruk::PolaczPolecenia() {
+  if (!Tools) return;
+  for (QAction* polecenie : {Tools->BWydruk, Tools->Drukuj2, Tools->ToolButton8})
+    if (polecenie) connect(polecenie, &QAction::triggered, this, &TWydruk::PokazOkno);
+  for (QAction* polecenie : {Tools->Drukuj1, Tools->Drukuj})
+    if (polecenie) connect(polecenie, &QAction::triggered, this, &TWydruk::Drukuj1Click);
+}
+
+UstawieniaWydruku TWydruk::Ustawienia() const {
+  UstawieniaWydruku u;
+  u.MarginesGora = Krotka(MarginesGora);
+  u.MarginesLewa = Krotka(MarginesLewa);
+  u.Dx = Krotka(Dx);
+  u.Dy = Krotka(Dy);
+  u.RozmiarDruku = Krotka(RozmiarDruku);
+  u.Dane = ZawDruk->ItemIndex() == 1;
+  return u;
+}
+
+void TWydruk::showEvent(QShowEvent* zdarzenie) {
+  QDialog::showEvent(zdarzenie);
+  if (QScreen* ekran = screen()) move(ekran->availableGeometry().center() - rect().center());
+  FormShow();
+}
+
+void TWydruk::FormShow() { Drukuj->setEnabled(true); }
+
+void TWydruk::ZawDrukClick() { GroupPrzesText->setEnabled(ZawDruk->ItemIndex() == 1); }
+
+void TWydruk::SpeedButton1Click() { close(); }
+
+void TWydruk::SpeedButton3Click() {
+  if (PrinterSetupDialog) PrinterSetupDialog(drukarka_);
+}
+
+void TWydruk::DrukujClick() {
+  if (!PrintDialog || !PrintDialog(drukarka_)) return;
+  Drukuj->setEnabled(false);
+  if (Tools) DrukujDruki(drukarka_, *Tools, DrukiZakresu(*Tools, ZakresDruku->ItemIndex()), Ustawienia());
+  close();
+}
+
+void TWydruk::PokazOkno() {
+  // Printing needs a page on screen: BWydruk is enabled only while one is shown.
+  if (!Tools || !Tools->BWydruk || !Tools->BWydruk->isEnabled()) return;
+  // A value still in its editor is printed too; one refused keeps its editor open and nothing is printed.
+  if (FImage && !FImage->ZatwierdzEdytor()) return;
+  exec();
+}
+
+void TWydruk::Drukuj1Click() {
+  if (!Tools || !Tools->StronaWczytana || !Tools->ObrazStrony) return;
+  if (FImage && !FImage->ZatwierdzEdytor()) return;
+  if (PrintDialog && PrintDialog(drukarka_)) Tools->Drukuj1Click(drukarka_);
 }

@@ -1,0 +1,325 @@
+// The print window and what a click on "Drukuj" prints: its controls and their defaults, the commands that open it,
+// the print dialog's cancel, the records and pages of each range (one PDF file per record), and files or a printer
+// that fail before or during the jobs.
+
+#include <QAction>
+#include <QDir>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTimer>
+
+#include "main/wydruk.h"
+#include "selection/grupa_opcji.h"
+#include "tst_strony_wspolne.h"
+#include "tst_wydruk_wspolne.h"
+
+using namespace velmar_test;
+
+class TstWydruk : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<ProgramZeStronami> p_;
+  std::unique_ptr<TWydruk> okno_;
+  std::unique_ptr<QTemporaryDir> wyniki_;
+  int dialogi_ = 0;  // how often the print dialog was asked for
+
+  TTools& T() { return p_->T(); }
+  TWydruk& W() { return *okno_; }
+  QString Plik(const QString& nazwa = QStringLiteral("wydruk.pdf")) const { return wyniki_->path() + '/' + nazwa; }
+  QStringList Komunikaty() const { return SkryptDialogow().Teksty(); }
+  QStringList PlikiWynikow() const { return QDir(wyniki_->path()).entryList(QDir::Files, QDir::Name); }
+
+  // Record j's entry k holds "d<j>s<k+1>": the text a page prints tells the record and the page.
+  void WypelnijDruki() {
+    for (int j = 1; j <= T().LiczbaDrukow; ++j)
+      for (int k = 0; k < 6; ++k)
+        UstawBajty(T().Druki[static_cast<std::size_t>(j)].Pola[static_cast<std::size_t>(k)].Wartosc,
+                   QStringLiteral("d%1s%2").arg(j).arg(k + 1).toLatin1().constData());
+  }
+
+  // Prints the range with the shown record; the dialog sets up a PDF file in the results folder.
+  void DrukujZakres(int zakres) {
+    W().ZakresDruku->UstawItemIndex(zakres);
+    W().DrukujClick();
+  }
+
+  // What a printed file holds: each page's words, in page order.
+  static QList<QStringList> Strony(const QString& plik) {
+    const TrescPdf pdf = CzytajPdf(plik);
+    QList<QStringList> strony;
+    for (int n = 1; n <= pdf.LiczbaStron(); ++n) strony << pdf.Teksty(n);
+    return strony;
+  }
+
+ private slots:
+  void init();
+  void cleanup();
+
+  void oknoIJegoUstawienia();
+  void poleceniaOtwierajaOkno();
+  void anulowanyDialogNicNieDrukuje();
+  void biezacaStronaIWszystkieStrony();
+  void zeznanieZZalacznikami();
+  void caleRozliczenie();
+  void brakPlikuPrzerywaPrzedWydrukiem();
+  void drukarkaOdmawiaIKolejnyWydrukDziala();
+};
+
+void TstWydruk::init() {
+  p_ = std::make_unique<ProgramZeStronami>();
+  // One text field per page. PIT-37's header says 2 pages (the catalogue 3), PIT/O has no header (the catalogue's
+  // 3), PIT-36's header says 1, PIT/D's 2.
+  const std::vector<TObiekt> pola = {Pole(Text, 1, 100, 100, 400, 130), Pole(Text, 2, 100, 100, 400, 130),
+                                     Pole(Text, 3, 100, 100, 400, 130)};
+  p_->ZapiszFormularz(Pit37, 2, pola, qRgb(0, 0, 255));
+  p_->ZapiszFormularz(PitO, 3, pola, qRgb(255, 0, 0));
+  QFile::remove(p_->Dc() + QStringLiteral("6.dcd"));
+  p_->ZapiszFormularz(Pit36, 1, pola, qRgb(0, 160, 0));
+  p_->ZapiszFormularz(PitD, 2, pola, qRgb(255, 160, 0));
+  p_->Uruchom();
+  p_->Rozliczenie({{Pit37, 0, PMWspolny},
+                   {PitO, 1, PMPodatnik},
+                   {Pit36, 0, PMWspolny},
+                   {PitD, 3, PMWspolny},
+                   {PitO, 1, PMMalzonek}});
+  WypelnijDruki();
+  okno_ = std::make_unique<TWydruk>(&T());
+  wyniki_ = std::make_unique<QTemporaryDir>();
+  dialogi_ = 0;
+  W().PrintDialog = [this](QPrinter& drukarka) {
+    ++dialogi_;
+    NaPdf(drukarka, Plik());
+    return true;
+  };
+  SkryptDialogow().pokazane.clear();
+}
+
+void TstWydruk::cleanup() {
+  okno_.reset();
+  p_.reset();
+  wyniki_.reset();
+}
+
+void TstWydruk::oknoIJegoUstawienia() {
+  QCOMPARE(W().windowTitle(), QStringLiteral("Parametry wydruku"));
+  QCOMPARE(W().ZakresDruku->ItemIndex(), 0);
+  QCOMPARE(W().ZawDruk->ItemIndex(), 1);
+  QVERIFY(W().SpeedButton3->isHidden());
+  for (QSpinBox* pole : {W().MarginesGora, W().MarginesLewa, W().Dx, W().Dy}) {
+    QCOMPARE(pole->value(), 0);
+    QVERIFY(pole->findChild<QLineEdit*>()->isReadOnly());
+  }
+
+  W().MarginesGora->setValue(-3);
+  W().MarginesLewa->setValue(4);
+  W().Dx->setValue(-100);
+  W().Dy->setValue(7);
+  W().RozmiarDruku->setValue(-50);
+  const UstawieniaWydruku u = W().Ustawienia();
+  QCOMPARE(u.MarginesGora, -3);
+  QCOMPARE(u.MarginesLewa, 4);
+  QCOMPARE(u.Dx, -100);
+  QCOMPARE(u.Dy, 7);
+  QCOMPARE(u.RozmiarDruku, -50);
+  QVERIFY(u.Dane);
+
+  // The text shifts apply to data only.
+  QTest::mouseClick(W().ZawDruk->Pozycja(0), Qt::LeftButton);
+  QVERIFY(!W().GroupPrzesText->isEnabled());
+  QVERIFY(!W().Ustawienia().Dane);
+  QTest::mouseClick(W().ZawDruk->Pozycja(1), Qt::LeftButton);
+  QVERIFY(W().GroupPrzesText->isEnabled());
+
+  // A print keeps the settings for the next one; the window closes with Drukuj disabled until shown again.
+  p_->Pokaz(1);
+  W().show();
+  QVERIFY(W().Drukuj->isEnabled());
+  QTest::mouseClick(W().Drukuj, Qt::LeftButton);
+  QVERIFY(W().isHidden());
+  QVERIFY(!W().Drukuj->isEnabled());
+  QCOMPARE(W().Ustawienia().RozmiarDruku, -50);
+  QCOMPARE(W().MarginesLewa->value(), 4);
+  W().show();
+  QVERIFY(W().Drukuj->isEnabled());
+  W().close();
+}
+
+void TstWydruk::poleceniaOtwierajaOkno() {
+  // No page on screen: the client's commands do nothing.
+  T().BWydruk->setEnabled(false);
+  T().Drukuj2->trigger();
+  T().ToolButton8->trigger();
+  QVERIFY(W().isHidden());
+
+  p_->Pokaz(1);
+  QVERIFY(T().BWydruk->isEnabled());
+  for (QAction* polecenie : {T().BWydruk, T().Drukuj2, T().ToolButton8}) {
+    bool modalne = false, wlaczony = false;
+    QTimer::singleShot(0, this, [&] {
+      modalne = W().isVisible() && W().isModal();
+      wlaczony = W().Drukuj->isEnabled();
+      QTest::mouseClick(W().SpeedButton1, Qt::LeftButton);
+    });
+    polecenie->trigger();
+    QVERIFY2(modalne, qPrintable(polecenie->objectName()));
+    QVERIFY(wlaczony);
+    QVERIFY(W().isHidden());
+  }
+  QVERIFY(PlikiWynikow().isEmpty());
+  QCOMPARE(dialogi_, 0);
+}
+
+void TstWydruk::anulowanyDialogNicNieDrukuje() {
+  // The designer's print asks for a printer only while a page is shown.
+  W().Drukuj1Click();
+  QCOMPARE(dialogi_, 0);
+  p_->Pokaz(1);
+  W().PrintDialog = [this](QPrinter&) {
+    ++dialogi_;
+    return false;
+  };
+  W().show();
+  QTest::mouseClick(W().Drukuj, Qt::LeftButton);
+  QCOMPARE(dialogi_, 1);
+  QVERIFY(W().isVisible());
+  QVERIFY(W().Drukuj->isEnabled());
+  QVERIFY(PlikiWynikow().isEmpty());
+  W().close();
+
+  // The designer's print is cancelled the same way.
+  T().Drukuj1->trigger();
+  QCOMPARE(dialogi_, 2);
+  QVERIFY(PlikiWynikow().isEmpty());
+}
+
+void TstWydruk::biezacaStronaIWszystkieStrony() {
+  p_->Pokaz(1, 2);
+  DrukujZakres(0);
+  QCOMPARE(PlikiWynikow(), QStringList{QStringLiteral("wydruk.pdf")});
+  QCOMPARE(Strony(Plik()), QList<QStringList>{{QStringLiteral("d1s2")}});
+
+  // All pages of the form: the header's two, not the catalogue's three.
+  DrukujZakres(1);
+  QCOMPARE(Strony(Plik()), (QList<QStringList>{{QStringLiteral("d1s1")}, {QStringLiteral("d1s2")}}));
+
+  // Without a header the catalogue counts the pages.
+  p_->Pokaz(2, 3);
+  DrukujZakres(0);
+  QCOMPARE(Strony(Plik()), QList<QStringList>{{QStringLiteral("d2s3")}});
+  DrukujZakres(1);
+  QCOMPARE(Strony(Plik()).size(), 3);
+  QCOMPARE(PlikiWynikow(), QStringList{QStringLiteral("wydruk.pdf")});
+  QVERIFY(Komunikaty().isEmpty());
+}
+
+void TstWydruk::zeznanieZZalacznikami() {
+  // From an attachment: its main form first, then that form's attachments in record order, the shown one included;
+  // each record its own job and file.
+  const QList<QStringList> glowny = {{QStringLiteral("d1s1")}, {QStringLiteral("d1s2")}};
+  const QList<QStringList> podatnika = {{QStringLiteral("d2s1")}, {QStringLiteral("d2s2")}, {QStringLiteral("d2s3")}};
+  const QList<QStringList> malzonka = {{QStringLiteral("d5s1")}, {QStringLiteral("d5s2")}, {QStringLiteral("d5s3")}};
+  for (const int pokazany : {5, 1}) {
+    p_->Pokaz(pokazany);
+    DrukujZakres(2);
+    QCOMPARE(PlikiWynikow(), (QStringList{QStringLiteral("wydruk-2.pdf"), QStringLiteral("wydruk-3.pdf"),
+                                          QStringLiteral("wydruk.pdf")}));
+    QCOMPARE(Strony(Plik()), glowny);
+    QCOMPARE(Strony(Plik(QStringLiteral("wydruk-2.pdf"))), podatnika);
+    QCOMPARE(Strony(Plik(QStringLiteral("wydruk-3.pdf"))), malzonka);
+    for (const QString& plik : PlikiWynikow()) QFile::remove(Plik(plik));
+  }
+
+  // The other return: PIT-36 with its PIT/D.
+  p_->Pokaz(4);
+  DrukujZakres(2);
+  QCOMPARE(PlikiWynikow(), (QStringList{QStringLiteral("wydruk-2.pdf"), QStringLiteral("wydruk.pdf")}));
+  QCOMPARE(Strony(Plik()), QList<QStringList>{{QStringLiteral("d3s1")}});
+  QCOMPARE(Strony(Plik(QStringLiteral("wydruk-2.pdf"))),
+           (QList<QStringList>{{QStringLiteral("d4s1")}, {QStringLiteral("d4s2")}}));
+  QCOMPARE(dialogi_, 3);
+  QVERIFY(Komunikaty().isEmpty());
+}
+
+void TstWydruk::caleRozliczenie() {
+  p_->Pokaz(3);
+  DrukujZakres(3);
+  QCOMPARE(PlikiWynikow().size(), 5);
+  const std::array<int, 5> strony = {2, 3, 1, 2, 3};
+  for (int j = 1; j <= 5; ++j) {
+    const QString plik = Plik(j == 1 ? QStringLiteral("wydruk.pdf") : QStringLiteral("wydruk-%1.pdf").arg(j));
+    const QList<QStringList> tresc = Strony(plik);
+    QCOMPARE(tresc.size(), strony[static_cast<std::size_t>(j - 1)]);
+    for (int n = 1; n <= tresc.size(); ++n) QCOMPARE(tresc[n - 1], QStringList{QStringLiteral("d%1s%2").arg(j).arg(n)});
+  }
+  // The dialog's choice is offered again, not the last job's numbered file.
+  QCOMPARE(W().Drukarka().outputFileName(), Plik());
+}
+
+void TstWydruk::brakPlikuPrzerywaPrzedWydrukiem() {
+  p_->Pokaz(1);
+  const QString brakujacy = p_->PlikStrony(PitD, 2);
+  const QByteArray obraz = CzytajPlik(brakujacy);
+  QFile::remove(brakujacy);
+  DrukujZakres(3);
+  QCOMPARE(Komunikaty().size(), 1);
+  QVERIFY2(Komunikaty()[0].contains(brakujacy), qPrintable(Komunikaty()[0]));
+  QVERIFY2(PlikiWynikow().isEmpty(), "no job may start before every file is there");
+
+  // A record without the missing page prints.
+  DrukujZakres(1);
+  QCOMPARE(Komunikaty().size(), 1);
+  QCOMPARE(Strony(Plik()).size(), 2);
+
+  // A damaged picture is found the same way.
+  ZapiszPlik(brakujacy, "nie obraz");
+  QFile::remove(Plik());
+  DrukujZakres(3);
+  QCOMPARE(Komunikaty().size(), 2);
+  QVERIFY(Komunikaty()[1].contains(brakujacy));
+  QVERIFY(PlikiWynikow().isEmpty());
+  ZapiszPlik(brakujacy, obraz);
+
+  // The structure is needed only when data is printed.
+  const QString dcs = p_->Dc() + QStringLiteral("6.dcs");
+  QFile::remove(dcs);
+  DrukujZakres(3);
+  QCOMPARE(Komunikaty().size(), 3);
+  QVERIFY(Komunikaty()[2].contains(dcs));
+  QVERIFY(PlikiWynikow().isEmpty());
+  W().ZawDruk->UstawItemIndex(0);
+  DrukujZakres(3);
+  QCOMPARE(Komunikaty().size(), 3);
+  QCOMPARE(PlikiWynikow().size(), 5);
+  QVERIFY(Strony(Plik(QStringLiteral("wydruk-5.pdf"))) == (QList<QStringList>{{}, {}, {}}));
+}
+
+void TstWydruk::drukarkaOdmawiaIKolejnyWydrukDziala() {
+  p_->Pokaz(1);
+  const QString niemozliwy = wyniki_->path() + QStringLiteral("/brak/wydruk.pdf");
+  W().PrintDialog = [&](QPrinter& drukarka) {
+    NaPdf(drukarka, niemozliwy);
+    return true;
+  };
+  DrukujZakres(3);
+  QCOMPARE(Komunikaty().size(), 1);
+  QVERIFY2(Komunikaty()[0].contains(niemozliwy), qPrintable(Komunikaty()[0]));
+  QVERIFY(PlikiWynikow().isEmpty());
+
+  // The first job refused ends the click: no later job is tried with a number after the refused name.
+  QVERIFY(!QDir(wyniki_->path() + QStringLiteral("/brak")).exists());
+
+  W().PrintDialog = [this](QPrinter& drukarka) {
+    NaPdf(drukarka, Plik());
+    return true;
+  };
+  DrukujZakres(2);
+  QCOMPARE(Komunikaty().size(), 1);
+  QCOMPARE(PlikiWynikow().size(), 3);
+  QCOMPARE(Strony(Plik()).size(), 2);
+}
+
+VELMAR_TEST_MAIN(TstWydruk)
+#include "tst_wydruk.moc"
