@@ -39,3 +39,15 @@ void TOsoba::UstawPole(int i, std::string_view bajty) {
 void TOsoba::Wyczysc() {
   for (int i = 0; i < 16; ++i) UstawPole(i, {});
 }
+
+void DolaczDruk(std::vector<TDruk>& blok, std::int32_t& liczba, int idPit, int idParent, int pm, int rodzaj) {
+  if (blok.size() < static_cast<std::size_t>(liczba) + 2) blok.resize(static_cast<std::size_t>(liczba) + 2);
+  ++liczba;
+  TDruk& d = blok[static_cast<std::size_t>(liczba)];
+  d = TDruk{};
+  d.Id = liczba;
+  d.IdPit = idPit;
+  d.IdParent = idParent;
+  d.PM = pm;
+  d.Rodzaj = rodzaj;
+}

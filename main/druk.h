@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "platform/tekst.h"
 
@@ -74,3 +75,6 @@ struct TTypDruku {
   std::int32_t LiczbaStron = 0;
   std::uint8_t WieleKopii = 0;
 };
+
+// Appends a record as index liczba + 1 of a block whose slot 0 holds no record; a full block grows.
+void DolaczDruk(std::vector<TDruk>& blok, std::int32_t& liczba, int idPit, int idParent, int pm, int rodzaj);

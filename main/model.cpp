@@ -56,17 +56,7 @@ void TTools::PrzydzielDruki(int n) {
 }
 
 void TTools::DodajDruk(int idPit, int idParent, int pm, int rodzaj) {
-  if (idParent < 0) return;
-  // The block grows when full; slot 0 stays empty.
-  if (Druki.size() < static_cast<std::size_t>(LiczbaDrukow) + 2) Druki.resize(static_cast<std::size_t>(LiczbaDrukow) + 2);
-  ++LiczbaDrukow;
-  TDruk& d = Druki[LiczbaDrukow];
-  d = TDruk{};
-  d.Id = LiczbaDrukow;
-  d.IdPit = idPit;
-  d.IdParent = idParent;
-  d.PM = pm;
-  d.Rodzaj = rodzaj;
+  if (idParent >= 0) DolaczDruk(Druki, LiczbaDrukow, idPit, idParent, pm, rodzaj);
 }
 
 void TTools::UsunDruk(int idPit, int idParent, int pm) {

@@ -90,18 +90,7 @@ const TDruk& TSam::Kandydat(int i) const {
 }
 
 void TSam::DodajKandydata(int idPit, int idParent, int pm, int rodzaj) {
-  if (idParent < 0) return;
-  auto& lista = Tools->Kandydaci;
-  const auto potrzeba = static_cast<std::size_t>(Tools->LiczbaKandydatow) + 2;
-  if (lista.size() < potrzeba) lista.resize(potrzeba);
-  const int i = ++Tools->LiczbaKandydatow;
-  TDruk& k = Kandydat(i);
-  k = TDruk{};
-  k.Id = i;
-  k.IdPit = idPit;
-  k.IdParent = idParent;
-  k.PM = pm;
-  k.Rodzaj = rodzaj;
+  if (idParent >= 0) DolaczDruk(Tools->Kandydaci, Tools->LiczbaKandydatow, idPit, idParent, pm, rodzaj);
 }
 
 int TSam::ZnajdzKandydata(int idPit, int idParent, int pm) const {

@@ -167,11 +167,6 @@ class TstAktualizacja : public QObject {
     okno_ = std::make_unique<TAktualizacja>(tools_.get());
   }
 
-  bool Zakonczono() {
-    const bool koniec = App().Zakonczona();
-    App().AnulujZakonczenie();
-    return koniec;
-  }
 
  private slots:
   void init() {
@@ -255,7 +250,7 @@ class TstAktualizacja : public QObject {
     QCOMPARE(Czytaj(Instalator()), QByteArray("stary instalator"));
     QVERIFY(serwer_->zadania.empty());
     QVERIFY(!okno_->isVisible());
-    QVERIFY(!Zakonczono());
+    QVERIFY(!ZakonczenieZadane());
   }
 
   void acceptedUpdateInstallsAndEnds() {
@@ -278,7 +273,7 @@ class TstAktualizacja : public QObject {
     QCOMPARE(okno_->ProgressHTTP->value(), nowy.size());
     QVERIFY(!okno_->isVisible());
     QCOMPARE(uslugi_->otwarte, QStringList{Instalator() + QLatin1Char('|') + folder_->Sciezka() + QStringLiteral("update/")});
-    QVERIFY(Zakonczono());
+    QVERIFY(ZakonczenieZadane());
     QCOMPARE(SkryptDialogow().pokazane.size(), std::size_t{1});  // the question alone
   }
 
@@ -291,7 +286,7 @@ class TstAktualizacja : public QObject {
 
     QCOMPARE(Czytaj(Instalator()), QByteArray("nowy"));
     QVERIFY(uslugi_->otwarte.isEmpty());
-    QVERIFY(!Zakonczono());
+    QVERIFY(!ZakonczenieZadane());
     QVERIFY(okno_->isVisible());
     QVERIFY(okno_->Instaluj->isEnabled());
 
@@ -299,7 +294,7 @@ class TstAktualizacja : public QObject {
     QCOMPARE(uslugi_->uruchomione,
              QStringList{Instalator() + QLatin1Char('|') + folder_->Sciezka() + QStringLiteral("update/")});
     QVERIFY(!okno_->isVisible());
-    QVERIFY(!Zakonczono());
+    QVERIFY(!ZakonczenieZadane());
 
     // Shown again for the next download, the window starts clean.
     okno_->show();
@@ -328,7 +323,7 @@ class TstAktualizacja : public QObject {
     QVERIFY(!QFile::exists(Instalator()));
     QCOMPARE(QDir(folder_->Sciezka() + QStringLiteral("update")).entryList(QDir::Files), QStringList{});
     QVERIFY(uslugi_->otwarte.isEmpty());
-    QVERIFY(!Zakonczono());
+    QVERIFY(!ZakonczenieZadane());
     QVERIFY(!okno_->isVisible());
     QVERIFY(!Wiersze(okno_->ListBox1).contains(QStringLiteral("Pobieranie aktualizacji zakończone")));
     QCOMPARE(SkryptDialogow().pokazane.size(), std::size_t{2});
@@ -354,7 +349,7 @@ class TstAktualizacja : public QObject {
     QVERIFY(kliknieto);
     QVERIFY(!QFile::exists(Instalator()));
     QVERIFY(uslugi_->otwarte.isEmpty());
-    QVERIFY(!Zakonczono());
+    QVERIFY(!ZakonczenieZadane());
     QCOMPARE(SkryptDialogow().pokazane.size(), std::size_t{1});  // the user's own cancel is not reported
   }
 
@@ -444,7 +439,7 @@ class TstAktualizacja : public QObject {
     Uruchom(true);
     QVERIFY(SkryptDialogow().pokazane.empty());
     QCOMPARE(Czytaj(PlikOpisu()), Opis(QStringLiteral("8.0.1.0")));
-    QVERIFY(!Zakonczono());
+    QVERIFY(!ZakonczenieZadane());
   }
 
   void unsafeInstallerNameIsRefused_data() {
@@ -466,7 +461,7 @@ class TstAktualizacja : public QObject {
              QStringList{QStringLiteral("Opis aktualizacji nie podaje prawidłowej nazwy pliku instalacyjnego.")});
     QVERIFY(serwer_->zadania.empty());
     QVERIFY(!QFile::exists(folder_->Sciezka() + QStringLiteral("evil.sh")));
-    QVERIFY(!Zakonczono());
+    QVERIFY(!ZakonczenieZadane());
   }
 
   void startUpCheckFollowsTheSwitch() {

@@ -105,4 +105,22 @@ class ZastepczeObliczenie {
   Obliczenie poprzednie_;
 };
 
+// What a stand-in main-form computation saw when it was called: the record and the fields an attachment fills.
+struct Wywolanie {
+  int kod;
+  int j;
+  QStringList pola;
+};
+inline std::vector<Wywolanie>& Wywolania() {
+  static std::vector<Wywolanie> wywolania;
+  return wywolania;
+}
+inline QStringList Teksty(int j, std::initializer_list<int> pola) {
+  QStringList wynik;
+  for (int k : pola)
+    wynik << QString::fromLatin1(
+        Tekst(Tools->Druki[static_cast<std::size_t>(j)].Pola[static_cast<std::size_t>(k)].Wartosc));
+  return wynik;
+}
+
 }  // namespace velmar_test

@@ -10,22 +10,6 @@ using namespace velmar_test;
 
 namespace {
 
-struct Wywolanie {
-  int kod;
-  int j;
-  QStringList pola;
-};
-std::vector<Wywolanie>& Wywolania() {
-  static std::vector<Wywolanie> wywolania;
-  return wywolania;
-}
-QStringList Teksty(int j, std::initializer_list<int> pola) {
-  QStringList wynik;
-  for (int k : pola)
-    wynik << QString::fromLatin1(
-        Tekst(Tools->Druki[static_cast<std::size_t>(j)].Pola[static_cast<std::size_t>(k)].Wartosc));
-  return wynik;
-}
 void SondaPit36(TFImage*, int j) { Wywolania().push_back({Pit36, j, Teksty(j, {146, 149, 179})}); }
 void SondaPit28(TFImage*, int j) { Wywolania().push_back({Pit28, j, Teksty(j, {66, 68, 99})}); }
 

@@ -10,23 +10,6 @@ using namespace velmar_test;
 
 namespace {
 
-// What a stand-in main-form computation saw when it was called: the record and the fields the PIT/O fills.
-struct Wywolanie {
-  int kod;
-  int j;
-  QStringList pola;
-};
-std::vector<Wywolanie>& Wywolania() {
-  static std::vector<Wywolanie> wywolania;
-  return wywolania;
-}
-QStringList Teksty(int j, std::initializer_list<int> pola) {
-  QStringList wynik;
-  for (int k : pola)
-    wynik << QString::fromLatin1(
-        Tekst(Tools->Druki[static_cast<std::size_t>(j)].Pola[static_cast<std::size_t>(k)].Wartosc));
-  return wynik;
-}
 void SondaPit36(TFImage*, int j) { Wywolania().push_back({Pit36, j, Teksty(j, {144, 145, 177, 178})}); }
 void SondaPit28(TFImage*, int j) { Wywolania().push_back({Pit28, j, Teksty(j, {64, 98})}); }
 

@@ -25,8 +25,6 @@ using namespace velmar_test;
 
 namespace {
 
-platform::Aplikacja& App() { return *platform::Aplikacja::Instancja(); }
-
 QString Ini() { return platform::FolderUstawien() + QStringLiteral("/velmar2008.ini"); }
 
 }  // namespace
@@ -39,9 +37,7 @@ class TstStart : public QObject {
   // Shows the window (start-up's second half) and reports whether the program asked to end.
   bool Pokaz(TTools& t) {
     t.show();
-    const bool koniec = App().Zakonczona();
-    App().AnulujZakonczenie();
-    return koniec;
+    return ZakonczenieZadane();
   }
 
  private slots:
@@ -58,8 +54,7 @@ class TstStart : public QObject {
     SkryptDialogow().pokazane.clear();
 
     auto drugi = NoweOkno(folder_);
-    QVERIFY(App().Zakonczona());
-    App().AnulujZakonczenie();
+    QVERIFY(ZakonczenieZadane());
     QCOMPARE(SkryptDialogow().Teksty(), QStringList{QStringLiteral("Program Velmar jest już uruchomiony.")});
     drugi.reset();
     QCOMPARE(pierwszy->windowTitle(), tytul);
@@ -67,13 +62,12 @@ class TstStart : public QObject {
 
     // The first copy still holds the guard after the second one is gone.
     auto trzeci = NoweOkno(folder_);
-    QVERIFY(App().Zakonczona());
-    App().AnulujZakonczenie();
+    QVERIFY(ZakonczenieZadane());
     trzeci.reset();
     pierwszy.reset();
     SkryptDialogow().pokazane.clear();
     auto czwarty = NoweOkno(folder_);
-    QVERIFY(!App().Zakonczona());
+    QVERIFY(!ZakonczenieZadane());
     QVERIFY(SkryptDialogow().pokazane.empty());
   }
 
@@ -91,15 +85,14 @@ class TstStart : public QObject {
     for (int proba = 0; proba < 100 && !zajeta; ++proba) {
       QTest::qWait(100);
       auto okno = NoweOkno(folder_);
-      zajeta = App().Zakonczona();
-      App().AnulujZakonczenie();
+      zajeta = ZakonczenieZadane();
     }
     QVERIFY(zajeta);
     proces.kill();
     QVERIFY(proces.waitForFinished());
     SkryptDialogow().pokazane.clear();
     auto okno = NoweOkno(folder_);
-    QVERIFY(!App().Zakonczona());
+    QVERIFY(!ZakonczenieZadane());
     QVERIFY(SkryptDialogow().pokazane.empty());
   }
 

@@ -6,6 +6,7 @@
 #include <QToolBar>
 
 #include "main/tools.h"
+#include "platform/aplikacja.h"
 #include "platform/rekordy.h"
 #include "platform/ustawienia.h"
 
@@ -46,6 +47,13 @@ TObiekt NowyObiekt(int typ, int strona, const char* nazwa, const char* domyslna)
   UstawBajty(o.KolorTekstu, "000000");
   o.Widoczne = 1;
   return o;
+}
+
+bool ZakonczenieZadane() {
+  auto* aplikacja = platform::Aplikacja::Instancja();
+  const bool koniec = aplikacja->Zakonczona();
+  aplikacja->AnulujZakonczenie();
+  return koniec;
 }
 
 bool WidocznaWPasku(QWidget* kontrolka) {

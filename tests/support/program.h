@@ -34,6 +34,10 @@ class FolderProgramu {
 // A field object with the defaults a designer gives it.
 TObiekt NowyObiekt(int typ, int strona, const char* nazwa, const char* domyslna);
 
+// Whether the program asked to end since the last call; the request is withdrawn, so the next start-up in this
+// process runs on.
+bool ZakonczenieZadane();
+
 // Whether a control is shown, also one on a tool bar (shown through the bar's action).
 bool WidocznaWPasku(QWidget* kontrolka);
 
