@@ -110,7 +110,9 @@ int main(int argc, char** argv) {
 
   QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QCoreApplication::applicationDirPath() + "/../bin";
   QTemporaryDir syntetyczny;
-  auto [kod, strony] = NajwiekszyFormularz(folder + "/dc");
+  const auto najwiekszy = NajwiekszyFormularz(folder + "/dc");
+  int kod = najwiekszy.first;
+  int strony = najwiekszy.second;
   if (kod == 0) {
     folder = syntetyczny.path();
     QDir(folder).mkpath("dc");
