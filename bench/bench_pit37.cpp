@@ -13,6 +13,7 @@
 #include "calc/pit37.h"
 #include "main/tools.h"
 #include "platform/aplikacja.h"
+#include "srodowisko.h"
 
 namespace {
 
@@ -33,19 +34,8 @@ void Wypelnij(TDruk& druk) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QTemporaryDir ustawienia;
+  const SrodowiskoPomiaru srodowisko;
   QTemporaryDir program;
-  if (!ustawienia.isValid() || !program.isValid()) {
-    std::fprintf(stderr, "cannot create temporary folders\n");
-    return 1;
-  }
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  qputenv("VELMAR_CONFIG_DIR", QFile::encodeName(ustawienia.path()));
-  {
-    QFile regionalne(ustawienia.path() + QStringLiteral("/regionalne.ini"));
-    if (!regionalne.open(QIODevice::WriteOnly)) return 1;
-    regionalne.write("[Regional]\nDecimalSeparator=,\nDateSeparator=-\n");
-  }
   QDir(program.path()).mkpath(QStringLiteral("dc"));
   QDir(program.path()).mkpath(QStringLiteral("alg"));
 

@@ -23,15 +23,11 @@
 #include "pages/nakladka.h"
 #include "platform/aplikacja.h"
 #include "platform/rekordy.h"
+#include "srodowisko.h"
 
 namespace {
 
 constexpr int kPowtorzenia = 15;
-
-double Mediana(std::vector<double> czasy) {
-  std::sort(czasy.begin(), czasy.end());
-  return czasy[czasy.size() / 2];
-}
 
 void Zapisz(const QString& sciezka, const QByteArray& dane) {
   QFile plik(sciezka);
@@ -102,10 +98,7 @@ std::pair<int, int> NajwiekszyFormularz(const QString& dc) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QTemporaryDir ustawienia;
-  qputenv("VELMAR_CONFIG_DIR", QFile::encodeName(ustawienia.path()));
-  Zapisz(ustawienia.path() + "/regionalne.ini", "[Regional]\nDecimalSeparator=,\nDateSeparator=-\n");
+  const SrodowiskoPomiaru srodowisko;
   platform::Aplikacja aplikacja(argc, argv);
 
   QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QCoreApplication::applicationDirPath() + "/../bin";

@@ -19,22 +19,12 @@
 #include "pages/fimage.h"
 #include "pages/struktura.h"
 #include "platform/aplikacja.h"
+#include "srodowisko.h"
 
 namespace {
 
 constexpr int kPowtorzenia = 7;
 constexpr int kLiczbaDrukow = 10;
-
-double Mediana(std::vector<double> czasy) {
-  std::sort(czasy.begin(), czasy.end());
-  return czasy[czasy.size() / 2];
-}
-
-void Zapisz(const QString& sciezka, const QByteArray& dane) {
-  QFile plik(sciezka);
-  if (!plik.open(QIODevice::WriteOnly) || plik.write(dane) != dane.size())
-    qFatal("cannot write %s", qPrintable(sciezka));
-}
 
 // The form types with a structure and a first page in the folder.
 std::vector<int> Formularze(const QString& dc) {
@@ -77,10 +67,7 @@ void Wypelnij(TDruk& druk, const QString& plikDcs) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QTemporaryDir folderUstawien;
-  qputenv("VELMAR_CONFIG_DIR", QFile::encodeName(folderUstawien.path()));
-  Zapisz(folderUstawien.path() + "/regionalne.ini", "[Regional]\nDecimalSeparator=,\nDateSeparator=-\n");
+  const SrodowiskoPomiaru srodowisko;
   platform::Aplikacja aplikacja(argc, argv);
 
   const QString folder =
