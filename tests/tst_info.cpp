@@ -15,7 +15,6 @@
 #include "main/info.h"
 #include "main/licencja.h"
 #include "main/tools.h"
-#include "platform/jpeg.h"
 #include "platform/system.h"
 #include "platform/ustawienia.h"
 #include "support/program.h"
@@ -89,7 +88,6 @@ class TstInfo : public QObject {
     QTest::newRow("missing") << QString() << false << "0";
     QTest::newRow("empty") << "" << false << "0";
     QTest::newRow("on") << "1" << true << "1";
-    QTest::newRow("off") << "0" << false << "0";
   }
   void switchIsReadOnceAtCreation() {
     QFETCH(QString, zapisany);
@@ -128,7 +126,6 @@ class TstInfo : public QObject {
     QCOMPARE(info.WersjaProg->text(), QStringLiteral("wersja: 0.0.0.0"));
     info.show();
     QCOMPARE(info.WersjaProg->text(), QStringLiteral("wersja: ") + platform::WersjaPliku());
-    QCOMPARE(info.WersjaProg->text(), QStringLiteral("wersja: 8.0.1.0"));
   }
 
   void makersPageOpensOnClick() {
@@ -188,9 +185,6 @@ class TstInfo : public QObject {
     TUmowaLicencyjna licencja(tools_.get());
     const QString tekst = licencja.Licencja->toPlainText();
     QVERIFY(tekst.startsWith(QStringLiteral("UMOWA LICENCYJNA")));
-    QVERIFY(tekst.contains(QStringLiteral("Copyright (c) 2026 The Velmar 2008 developers")));
-    QVERIFY(tekst.contains(QStringLiteral("Powyższa informacja o prawach autorskich i niniejsza zgoda muszą być dołączone")));
-    QVERIFY(tekst.contains(QStringLiteral("Permission is hereby granted, free of charge")));
     QVERIFY(tekst.contains(QStringLiteral("\u201eInformacja o programie\u201d")));
     QVERIFY(!tekst.contains(QLatin1Char('\\')));
   }
