@@ -1,5 +1,5 @@
-// Showing a form and its pages: the tree's choice, the page buttons, switching forms, a further copy, the wheel,
-// the hover hint, closing the view, and pages that cannot be shown.
+// Showing a form and its pages: the tree's choice, page buttons, switching forms, a further copy, the wheel, the
+// hover hint, closing the view, and pages that cannot be shown.
 
 #include <QAction>
 #include <QApplication>
@@ -10,11 +10,8 @@
 #include <QToolButton>
 #include <QWheelEvent>
 
-#include "calc/konwersje.h"
-#include "calc/oblicz.h"
-#include "pages/nakladka.h"
 #include "pages/obraz_strony.h"
-#include "tst_strony_wspolne.h"
+#include "tst_wpis_wspolne.h"
 
 using namespace velmar_test;
 
@@ -22,26 +19,6 @@ namespace {
 
 constexpr QRgb kNiebieski = qRgb(0, 0, 255);
 constexpr QRgb kZielony = qRgb(0, 160, 0);
-
-// What the probe computation saw: the form type on screen and the record it was given, per call.
-std::vector<std::pair<int, int>>& Obliczenia() {
-  static std::vector<std::pair<int, int>> wywolania;
-  return wywolania;
-}
-
-void Sonda(TFImage*, int j) { Obliczenia().emplace_back(Tools->BiezacyDruk.IdPit, j); }
-void Wadliwa(TFImage*, int) { throw BladKonwersjiLiczby("x"); }
-
-// Puts a probe in the computation table for one test.
-class ObliczenieTestowe {
- public:
-  ObliczenieTestowe(int kod, Obliczenie f) : kod_(kod), poprzednie_(UstawObliczenie(kod, f)) { Obliczenia().clear(); }
-  ~ObliczenieTestowe() { UstawObliczenie(kod_, poprzednie_); }
-
- private:
-  int kod_;
-  Obliczenie poprzednie_;
-};
 
 }  // namespace
 
@@ -60,7 +37,6 @@ class TstPokaz : public QObject {
 
   void pierwszaStronaDruku();
   void przyciskiStron();
-  void jednaStronaWylaczaNastepne();
   void zmianaDrukuWczytujeObiektyIOblicza();
   void bladObliczeniaPoNarysowaniu();
   void dodatkowyEgzemplarz();
@@ -94,8 +70,6 @@ void TstPokaz::pierwszaStronaDruku() {
   QCOMPARE(T().BiezacyTyp, static_cast<int>(Pit37));
   QCOMPARE(T().BiezacaStrona, 1);
   QCOMPARE(T().LiczbaStron, 2);
-  QCOMPARE(T().LiczbaObiektow, 2);
-  QCOMPARE(T().PierwszeWyswietlenie, std::uint8_t{0});
   QCOMPARE(T().PlikDcg, p_->PlikStrony(Pit37, 1));
   QCOMPARE(T().InfoPit->text(), QStringLiteral("Druk: PIT-37"));
   QCOMPARE(T().InfoPage->text(), QStringLiteral("1 z 2"));
@@ -126,18 +100,14 @@ void TstPokaz::przyciskiStron() {
   QCOMPARE(T().BiezacaStrona, 2);
   T().PitPrevPageEnd->click();
   QCOMPARE(T().BiezacaStrona, 1);
-  QVERIFY(Komunikaty().isEmpty());
-}
-
-void TstPokaz::jednaStronaWylaczaNastepne() {
+  // Page 1 of 1: no button leads anywhere; a more-copies form offers another copy.
   p_->Pokaz(2);
   QCOMPARE(T().InfoPage->text(), QStringLiteral("1 z 1"));
   QCOMPARE(T().InfoPit->text(), QStringLiteral("Druk: PIT/O (Podatnika)"));
-  QVERIFY(!T().PitNextPage->isEnabled());
-  QVERIFY(!T().PitNextPageEnd->isEnabled());
-  QVERIFY(!T().PitPrevPage->isEnabled());
-  QVERIFY(!T().PitPrevPageEnd->isEnabled());
+  for (const QToolButton* przycisk : {T().PitNextPage, T().PitNextPageEnd, T().PitPrevPage, T().PitPrevPageEnd})
+    QVERIFY(!przycisk->isEnabled());
   QVERIFY(WidocznaWPasku(T().ZalAdd));
+  QVERIFY(Komunikaty().isEmpty());
 }
 
 void TstPokaz::zmianaDrukuWczytujeObiektyIOblicza() {
@@ -151,11 +121,15 @@ void TstPokaz::zmianaDrukuWczytujeObiektyIOblicza() {
   QCOMPARE(V().Obiekty[2].Lewy, 50);
   T().TV->setCurrentItem(T().Druki[1].Wezel);
   QCOMPARE(T().LiczbaObiektow, 2);
-  QCOMPARE(Obliczenia(), (std::vector<std::pair<int, int>>{{Pit37, 1}, {PitO, 2}, {Pit37, 1}}));
+  QCOMPARE(Wywolania().size(), std::size_t{3});
+  for (std::size_t i = 0; i < 3; ++i) {
+    QCOMPARE(Wywolania()[i].kodDruku, int{i == 1 ? PitO : Pit37});
+    QCOMPARE(Wywolania()[i].j, i == 1 ? 2 : 1);
+  }
   // Turning a page runs the computation again but keeps the objects, their locks included.
   V().Obiekty[0].TylkoDoOdczytu = 1;
   T().PitNextPage->click();
-  QCOMPARE(Obliczenia().size(), std::size_t{4});
+  QCOMPARE(Wywolania().size(), std::size_t{4});
   QCOMPARE(V().Obiekty[0].TylkoDoOdczytu, std::uint8_t{1});
   QCOMPARE(T().WybranyObiekt, -1);
 }
@@ -203,19 +177,6 @@ void TstPokaz::brakDcgZostawiaPoprzedniaStrone() {
   QCOMPARE(T().ObrazStrony, obraz);
   QCOMPARE(T().InfoPage->text(), QStringLiteral("1 z 2"));
   QVERIFY(!T().BWydruk->isEnabled());
-
-  // Another form whose page is missing: the form on screen and its tree node stay.
-  QFile::remove(p_->PlikStrony(PitO, 1));
-  T().TV->setCurrentItem(T().Druki[2].Wezel);
-  QCOMPARE(Komunikaty().size(), 2);
-  QCOMPARE(T().BiezacyDruk.Id, 1);
-  QCOMPARE(T().BiezacyTyp, static_cast<int>(Pit37));
-  QCOMPARE(T().LiczbaObiektow, 2);
-  QCOMPARE(T().LiczbaStron, 2);
-  QCOMPARE(T().InfoPit->text(), QStringLiteral("Druk: PIT-37"));
-  QVERIFY(!WidocznaWPasku(T().ZalAdd));
-  QCOMPARE(T().TV->currentItem(), T().Druki[1].Wezel);
-  QCOMPARE(NaEkranie(10, 1130), kNiebieski);
 }
 
 void TstPokaz::uszkodzonePlikiNieZmieniajaDruku() {
@@ -227,23 +188,34 @@ void TstPokaz::uszkodzonePlikiNieZmieniajaDruku() {
   };
   const QString dcd = p_->Dc() + QStringLiteral("6.dcd");
   const QString dcg = p_->PlikStrony(PitO, 1);
-  for (const Przypadek& z : {Przypadek{dcd, Naglowek(1).left(275), QStringLiteral("nagłówka")},
+  // No data: the file is missing. The form on screen and its tree node stay.
+  for (const Przypadek& z : {Przypadek{dcg, QByteArray(), QStringLiteral("Brak wynaganych plik plików")},
+                             Przypadek{dcd, Naglowek(1).left(275), QStringLiteral("nagłówka")},
                              Przypadek{dcg, QByteArray("nie obraz"), QStringLiteral("Nieznany format")},
                              Przypadek{dcg, Svg(0, 100, 0), QStringLiteral("nieprawidłowy rozmiar")}}) {
     const QByteArray dobre = CzytajPlik(z.plik);
-    ZapiszPlik(z.plik, z.dane);
+    if (z.dane.isNull())
+      QFile::remove(z.plik);
+    else
+      ZapiszPlik(z.plik, z.dane);
     SkryptDialogow().pokazane.clear();
-    p_->Pokaz(2);
+    T().TV->setCurrentItem(T().Druki[2].Wezel);
     QCOMPARE(Komunikaty().size(), 1);
     QVERIFY2(Komunikaty()[0].contains(z.komunikat), qPrintable(Komunikaty()[0]));
     QCOMPARE(T().BiezacyDruk.Id, 1);
+    QCOMPARE(T().BiezacyTyp, static_cast<int>(Pit37));
     QCOMPARE(T().PlikDcd, p_->Dc() + QStringLiteral("2.dcd"));
     QCOMPARE(T().WysokoscWidoku, 1131);
     QCOMPARE(T().LiczbaObiektow, 2);
+    QCOMPARE(T().LiczbaStron, 2);
+    QCOMPARE(T().InfoPit->text(), QStringLiteral("Druk: PIT-37"));
+    QVERIFY(!WidocznaWPasku(T().ZalAdd));
+    QCOMPARE(T().TV->currentItem(), T().Druki[1].Wezel);
+    QCOMPARE(NaEkranie(10, 1130), kNiebieski);
     ZapiszPlik(z.plik, dobre);
   }
   SkryptDialogow().pokazane.clear();
-  p_->Pokaz(2);
+  T().TV->setCurrentItem(T().Druki[2].Wezel);
   QVERIFY(Komunikaty().isEmpty());
   QCOMPARE(T().BiezacyDruk.Id, 2);
 }

@@ -49,11 +49,6 @@ bool Tusz(const QImage& obraz, const QRect& obszar) {
   return false;
 }
 
-TObiekt TylkoOdczyt(TObiekt o) {
-  o.TylkoDoOdczytu = 1;
-  return o;
-}
-
 }  // namespace
 
 class TstRysowanie : public QObject {
@@ -64,7 +59,6 @@ class TstRysowanie : public QObject {
   TFImage& V() { return p_->V(); }
   const QImage& Nakladka() { return V().Formatka->Obraz(); }
   QRgb NaEkranie(int x, int y) { return V().Zlozenie().pixel(x + T().LewaKrawedzStrony, y); }
-  void Wartosc(int k, const char* tekst) { UstawBajty(T().Druki[1].Pola[static_cast<std::size_t>(k)].Wartosc, tekst); }
 
  private slots:
   void init();
@@ -72,12 +66,11 @@ class TstRysowanie : public QObject {
 
   void gdiProstokatBezPrawejIDolnejKrawedzi();
   void gdiTekstNaTleZWielokropkiemIZawijaniem();
-  void bialePolePokazujeObrazInneGoZakrywa();
-  void podswietlenieTylkoEdytowalnychPol();
-  void nipZKreskamiIKwotyWFormatach();
+  void pikseleNaEkranie_data();
+  void pikseleNaEkranie();
+  void podswietlenieWylaczone();
+  void tekstyPolJakWzor();
   void dataJedenZnakWKomorce();
-  void zlePoleNieZatrzymujeStrony();
-  void ukryteIZaznaczenia();
   void dopasowanieCzcionki();
   void blokadaPolWgRodzaju_data();
   void blokadaPolWgRodzaju();
@@ -85,51 +78,45 @@ class TstRysowanie : public QObject {
 
 void TstRysowanie::init() {
   p_ = std::make_unique<ProgramZeStronami>();
+  const auto pole = [](int typ, int l, int t, int r, int b, bool tylkoOdczyt = true, const char* tlo = "FFFFFF") {
+    TObiekt o = Pole(typ, 1, l, t, r, b);
+    o.TylkoDoOdczytu = tylkoOdczyt ? 1 : 0;
+    UstawBajty(o.KolorTla, tlo);
+    return o;
+  };
   std::vector<TObiekt> o(16, Pole(Text, 1, 600, 1000, 700, 1020));
-  o[0] = TylkoOdczyt(Pole(Text, 1, 10, 10, 110, 30));
-  o[1] = Pole(Text, 1, 10, 40, 110, 60);
-  UstawBajty(o[1].KolorTla, "FFFFFE");
-  o[2] = Pole(Text, 1, 10, 70, 110, 90);
-  o[3] = TylkoOdczyt(Pole(Text, 1, 10, 100, 110, 120));
-  o[6] = TylkoOdczyt(Pole(NIP, 1, 200, 10, 500, 30));
-  o[7] = TylkoOdczyt(Pole(Data, 1, 200, 40, 400, 60));
+  o[0] = pole(Text, 10, 10, 110, 30);
+  o[1] = pole(Text, 10, 40, 110, 60, false, "FFFFFE");  // locked by the settlement kind
+  o[2] = pole(Text, 10, 70, 110, 90, false);
+  o[3] = pole(Text, 10, 100, 110, 120);
+  o[6] = pole(NIP, 200, 10, 500, 30);
+  o[7] = pole(Data, 200, 40, 400, 60);
   o[7].Wyrownanie = Justuj;
   o[7].LimitZnakow = 4;
-  o[8] = TylkoOdczyt(Pole(Liczba, 1, 200, 70, 500, 90));
+  o[8] = pole(Liczba, 200, 70, 500, 90);
   o[8].Wyrownanie = DoPrawej;
   o[9] = o[8];
   o[9].Gorny += 30;
   o[9].Dolny += 30;
   o[9].Format = FormatCalkowita;
-  o[10] = TylkoOdczyt(Pole(Liczba, 1, 200, 130, 500, 150));
-  UstawBajty(o[10].KolorTla, "XYZ");
+  o[10] = pole(Liczba, 200, 130, 500, 150, true, "XYZ");
   UstawBajty(o[10].KolorKrawedzi, "12");
   UstawBajty(o[10].KolorTekstu, "#00000");
   UstawBajty(o[10].RozmiarCzcionki, "xx");
-  o[11] = TylkoOdczyt(Pole(Text, 1, 200, 160, 500, 180));
-  UstawBajty(o[11].KolorTla, "FFFFFE");
-  o[12] = o[11];
-  o[12].Gorny = 190;
-  o[12].Dolny = 210;
+  o[11] = pole(Text, 200, 160, 500, 180, true, "FFFFFE");
+  o[12] = pole(Text, 200, 190, 500, 210, true, "FFFFFE");
   o[12].Widoczne = 0;
-  o[13] = Pole(Checbox, 1, 10, 200, 40, 230);
-  UstawBajty(o[13].KolorTla, "FFFFFE");
-  o[14] = Pole(Checbox, 1, 10, 240, 40, 270);
-  o[15] = o[11];
+  o[13] = pole(Checbox, 10, 200, 40, 230, false, "FFFFFE");
+  o[14] = pole(Checbox, 10, 240, 40, 270, false);
+  o[15] = pole(Text, 200, 300, 500, 320, true, "FFFFFE");
   o[15].Strona = 2;
-  o[15].Gorny = 300;
-  o[15].Dolny = 320;
   p_->ZapiszFormularz(Pit37, 1, o, kCzerwony);
   p_->Uruchom();
   p_->Rozliczenie({{Pit37, 0, PMWspolny}});
-  Wartosc(6, "1234567890");
-  Wartosc(7, "01022009");
-  Wartosc(8, "1234567,5");
-  Wartosc(9, "1234567,5");
-  Wartosc(10, "abc");
-  Wartosc(11, "dalej");
+  for (const auto& [k, tekst] : {std::pair{6, "1234567890"}, std::pair{7, "01022009"}, std::pair{8, "1234567,5"},
+                                 std::pair{9, "1234567,5"}, std::pair{10, "abc"}, std::pair{11, "dalej"}})
+    UstawBajty(T().Druki[1].Pola[static_cast<std::size_t>(k)].Wartosc, tekst);
   T().Druki[1].Pola[13].Zaznaczone = 1;
-  T().Druki[1].Pola[14].Zaznaczone = 0;
   p_->Pokaz(1);
   QVERIFY(T().StronaWczytana);
 }
@@ -193,41 +180,49 @@ void TstRysowanie::gdiTekstNaTleZWielokropkiemIZawijaniem() {
   QVERIFY(!Tusz(obciety, QRect(5, 25, waski - 5, 20)));
 }
 
-void TstRysowanie::bialePolePokazujeObrazInneGoZakrywa() {
-  QCOMPARE(NaEkranie(60, 20), kCzerwony);
-  QCOMPARE(Nakladka().pixel(60, 20), kBialy);
-  QCOMPARE(NaEkranie(60, 50), kPrawieBialy);
-  QCOMPARE(NaEkranie(5, 5), kCzerwony);
+void TstRysowanie::pikseleNaEkranie_data() {
+  QTest::addColumn<QPoint>("punkt");
+  QTest::addColumn<QRgb>("kolor");
+  QTest::newRow("FFFFFF shows the picture") << QPoint(60, 20) << kCzerwony;
+  QTest::newRow("FFFFFE covers it") << QPoint(60, 50) << kPrawieBialy;
+  QTest::newRow("outside every field") << QPoint(5, 5) << kCzerwony;
+  QTest::newRow("editable, highlighted") << QPoint(100, 80) << kPodswietlenie;
+  QTest::newRow("read-only in its file") << QPoint(100, 110) << kCzerwony;
+  QTest::newRow("locked outside a joint settlement") << QPoint(100, 50) << kPrawieBialy;
+  QTest::newRow("drawn after a bad field") << QPoint(450, 170) << kPrawieBialy;
+  QTest::newRow("hidden") << QPoint(450, 200) << kCzerwony;
+  QTest::newRow("the cross of a ticked box") << QPoint(25, 215) << qRgb(0, 0, 0);
+  QTest::newRow("nothing of a box's fill") << QPoint(11, 201) << kCzerwony;
+  QTest::newRow("an object of another page") << QPoint(450, 310) << kCzerwony;
 }
 
-void TstRysowanie::podswietlenieTylkoEdytowalnychPol() {
-  QCOMPARE(NaEkranie(100, 80), kPodswietlenie);  // editable
-  QCOMPARE(NaEkranie(100, 110), kCzerwony);      // read-only in its file
-  QCOMPARE(NaEkranie(100, 50), kPrawieBialy);    // object 1, locked outside a joint settlement
-  QVERIFY(V().Obiekty[1].TylkoDoOdczytu);
+void TstRysowanie::pikseleNaEkranie() {
+  QFETCH(QPoint, punkt);
+  QFETCH(QRgb, kolor);
+  QCOMPARE(NaEkranie(punkt.x(), punkt.y()), kolor);
+}
 
+void TstRysowanie::podswietlenieWylaczone() {
+  QVERIFY(!Tusz(Nakladka(), QRect(10, 240, 30, 30)));  // an unticked box draws nothing
   T().PodswietlPol->setChecked(false);
   QVERIFY(T().PokazStrone(T().BiezacyTyp, 1, true));
   QCOMPARE(NaEkranie(100, 80), kCzerwony);
 }
 
-void TstRysowanie::nipZKreskamiIKwotyWFormatach() {
+void TstRysowanie::tekstyPolJakWzor() {
   const QSize rozmiar = Nakladka().size();
-  const auto porownaj = [&](const QImage& wzor, const QRect& obszar) {
-    return wzor.copy(obszar) == Nakladka().copy(obszar);
+  const auto porownaj = [&](const QString& tekst, int gora, unsigned flagi) {
+    const QRect obszar(200, gora, 300, 20);
+    return WzorTekstu(rozmiar, tekst, {201, gora + 1, 499, gora + 19}, flagi).copy(obszar) == Nakladka().copy(obszar);
   };
+  QVERIFY(porownaj(QStringLiteral("123-456-78-90"), 10, gdi::DT_LEFT));
+  QVERIFY(!porownaj(QStringLiteral("1234567890"), 10, gdi::DT_LEFT));
+  // Format 1 with thousands separators and two decimals, format 2 as typed, a bad amount as it stands.
+  QVERIFY(porownaj(QStringLiteral("1") + kNbsp + QStringLiteral("234") + kNbsp + QStringLiteral("567,50"), 70,
+                   gdi::DT_RIGHT));
+  QVERIFY(porownaj(QStringLiteral("1234567,5"), 100, gdi::DT_RIGHT));
+  QVERIFY(porownaj(QStringLiteral("abc"), 130, gdi::DT_LEFT));
 
-  const QRect nip(200, 10, 300, 20);
-  QVERIFY(porownaj(WzorTekstu(rozmiar, QStringLiteral("123-456-78-90"), {201, 11, 499, 29}, gdi::DT_LEFT), nip));
-  QVERIFY(!porownaj(WzorTekstu(rozmiar, QStringLiteral("1234567890"), {201, 11, 499, 29}, gdi::DT_LEFT), nip));
-
-  const QRect kwota(200, 70, 300, 20);
-  const QString zSeparatorami = QStringLiteral("1") + kNbsp + QStringLiteral("234") + kNbsp + QStringLiteral("567,50");
-  QVERIFY(porownaj(WzorTekstu(rozmiar, zSeparatorami, {201, 71, 499, 89}, gdi::DT_RIGHT), kwota));
-  const QRect calkowita(200, 100, 300, 20);
-  QVERIFY(porownaj(WzorTekstu(rozmiar, QStringLiteral("1234567,5"), {201, 101, 499, 119}, gdi::DT_RIGHT), calkowita));
-
-  QCOMPARE(WstawMyslnikiNip("1234567890"), std::string("123-456-78-90"));
   QCOMPARE(WstawMyslnikiNip("123-45"), std::string("123-45"));
   QCOMPARE(WstawMyslnikiDaty("01022009"), std::string("01-02-2009"));
   QCOMPARE(KwotaDoWyswietlenia("-0,004"), QStringLiteral("0,00"));
@@ -242,21 +237,6 @@ void TstRysowanie::dataJedenZnakWKomorce() {
   for (int k = 0; k < 10; ++k)
     QVERIFY2(Tusz(Nakladka(), QRect(200 + 20 * k + 2, 41, 17, 18)), qPrintable(QStringLiteral("cell %1").arg(k)));
   QVERIFY(!Tusz(Nakladka(), QRect(200 + 20 * 2 + 2, 41, 17, 7)));  // a dash leaves the top of its cell blank
-}
-
-void TstRysowanie::zlePoleNieZatrzymujeStrony() {
-  const QRect obszar(200, 130, 300, 20);
-  QVERIFY(Nakladka().copy(obszar) ==
-          WzorTekstu(Nakladka().size(), QStringLiteral("abc"), {201, 131, 499, 149}, gdi::DT_LEFT).copy(obszar));
-  QCOMPARE(NaEkranie(450, 170), kPrawieBialy);
-}
-
-void TstRysowanie::ukryteIZaznaczenia() {
-  QCOMPARE(NaEkranie(450, 200), kCzerwony);     // hidden
-  QCOMPARE(NaEkranie(25, 215), qRgb(0, 0, 0));  // the cross of a ticked box
-  QCOMPARE(NaEkranie(11, 201), kCzerwony);      // and nothing of its fill
-  QVERIFY(!Tusz(Nakladka(), QRect(10, 240, 30, 30)));
-  QCOMPARE(NaEkranie(450, 310), kCzerwony);  // an object of another page
 }
 
 void TstRysowanie::dopasowanieCzcionki() {

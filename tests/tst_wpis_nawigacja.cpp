@@ -1,6 +1,5 @@
-// Moving through a form while entering values: the tab order, the question before the page turns, the computation
-// after every store, and an open editor's text stored before the page turns, the form changes, the settlement is
-// saved or closed.
+// Moving through a form while entering values: tab order, the page question, the computation after a store, and an
+// open editor's text stored (or refused) before the view moves on.
 
 #include <QAction>
 #include <QApplication>
@@ -18,21 +17,31 @@ using namespace velmar_test;
 
 namespace {
 
-void Wadliwa(TFImage* view, int j) {
-  Sonda(view, j);
-  throw BladKonwersjiLiczby("abc");
-}
-
-// A form of n text fields in a grid of 20 columns, field i at tab position i.
-std::vector<TObiekt> Pola(int n) {
+// Forms of n text fields in a grid of 20 columns, field i at tab position i, in a joint settlement; the first shown.
+void Otworz(ProgramZeStronami& p, std::initializer_list<int> kody, int n) {
   std::vector<TObiekt> pola;
   for (int i = 0; i < n; ++i) {
     const int l = 10 + (i % 20) * 39, t = 40 + (i / 20) * 30;
     pola.push_back(Pole(Text, 1, l, t, l + 35, t + 20));
     pola.back().PozycjaPrzegladania = i;
   }
-  return pola;
+  std::vector<std::array<int, 3>> druki;
+  for (const int kod : kody) {
+    p.ZapiszFormularz(kod, 1, pola);
+    druki.push_back({kod, 0, PMWspolny});
+  }
+  p.Uruchom();
+  p.Rozliczenie(druki, WspolneZMalzonkiem);
+  p.Pokaz(1);
 }
+
+void Kliknij(ProgramZeStronami& p, int k) {
+  const TObiekt& o = p.V().Obiekty[static_cast<std::size_t>(k)];
+  QTest::mouseClick(p.V().Formatka, Qt::LeftButton, Qt::NoModifier, QPoint(o.Lewy + 5, o.Gorny + 5));
+}
+
+// What moves the view away from the field being edited.
+enum Odejscie { NastepnaStrona, InnyDruk, ZapisRozliczenia, Zamkniecie };
 
 }  // namespace
 
@@ -66,15 +75,11 @@ class TstWpisNawigacja : public QObject {
 
   void kolejnoscPol();
   void tabPrzechodziPrzezPola();
-  void pytanieOStronieTak();
-  void pytanieOStronieNie();
-  void ostatniePoleOtwieraSieZnowu();
+  void pytanieOStronie();
   void obliczeniePoZapisie();
   void bladObliczeniaNieGubiWartosci();
-  void zapisPrzedZmianaStrony();
-  void zapisPrzedZmianaDruku();
-  void zapisPrzedZapisaniemRozliczenia();
-  void zapisPrzedZamknieciem();
+  void zapisPrzedOdejsciem_data();
+  void zapisPrzedOdejsciem();
   void podpowiedzZbycia();
   void obiektyPozaRekordem();
 };
@@ -88,7 +93,7 @@ void TstWpisNawigacja::kolejnoscPol() {
   // A lock set at run time counts as well.
   V().Obiekty[kGrosze].TylkoDoOdczytu = 1;
   QCOMPARE(ZnajdzNastepnePole(&V(), kKwota), int{kZlote});
-  // A structure whose positions were never set goes in index order and never keeps Tab on one field.
+  // Positions never set: index order, and Tab never stays on one field.
   for (TObiekt& o : V().Obiekty) o.PozycjaPrzegladania = 0;
   QCOMPARE(Kolejnosc(kNip), (std::vector<int>{kNip, kKwota, kZlote, kCalkowita, kDodatnia, kData, kKrotki, kLista,
                                               kNipFirmy, kStrona2a, kStrona2b, kRownaZeraPoz, kPierwszy}));
@@ -122,55 +127,33 @@ void TstWpisNawigacja::tabPrzechodziPrzezPola() {
   QVERIFY(p_->Komunikaty().isEmpty());
 }
 
-void TstWpisNawigacja::pytanieOStronieTak() {
+void TstWpisNawigacja::pytanieOStronie() {
   p_->Kliknij(kNipFirmy);
   Pisz(V().EdytorMaski, QStringLiteral("1234567890"));
-  SkryptDialogow().odpowiedzi.push_back(platform::Odpowiedz::Tak);
-  QTest::keyClick(V().EdytorMaski, Qt::Key_Tab);
-  QCOMPARE(SkryptDialogow().pokazane.size(), std::size_t{1});
+  SkryptDialogow().odpowiedzi.push_back(platform::Odpowiedz::Nie);
+  QTest::keyClick(V().EdytorMaski, Qt::Key_Return);
+  QCOMPARE(p_->Komunikaty(), QStringList{QStringLiteral("Czy przejść na 2 stronę druku PIT-37 ?")});
   const platform::PokazaneOkno& pytanie = SkryptDialogow().pokazane[0];
   QCOMPARE(pytanie.rodzaj, platform::PokazaneOkno::Rodzaj::Pytanie);
   QCOMPARE(pytanie.tytul, QStringLiteral("Pytanie"));
-  QCOMPARE(pytanie.tekst, QStringLiteral("Czy przejść na 2 stronę druku PIT-37 ?"));
   QCOMPARE(pytanie.przyciski, platform::Przyciski::TakNie);
   QCOMPARE(pytanie.ikona, platform::Ikona::Wykrzyknik);
   QCOMPARE(p_->Wartosc(kNipFirmy), QStringLiteral("123-45-67-890"));
+  // Answered No: the field just stored opens again with what it holds.
+  QCOMPARE(T().BiezacaStrona, 1);
+  QCOMPARE(V().OtwartyEdytor(), int{kNipFirmy});
+  QCOMPARE(T().WybranyObiekt, int{kNipFirmy});
+  QCOMPARE(V().EdytorMaski->displayText(), QStringLiteral("123-45-67-890"));
+  // Answered Yes: the page turns and its first field opens.
+  SkryptDialogow().odpowiedzi.push_back(platform::Odpowiedz::Tak);
+  QTest::keyClick(V().EdytorMaski, Qt::Key_Tab);
+  QCOMPARE(SkryptDialogow().pokazane.size(), std::size_t{2});
   QCOMPARE(T().BiezacaStrona, 2);
   QCOMPARE(T().InfoPage->text(), QStringLiteral("2 z 2"));
   QCOMPARE(T().PlikDcg, p_->P().PlikStrony(Pit37, 2));
   QCOMPARE(V().OtwartyEdytor(), int{kStrona2a});
   QCOMPARE(V().PoprzedniObiekt, -1);
   QVERIFY(!V().EdytorMaski || V().EdytorMaski->isHidden());
-}
-
-void TstWpisNawigacja::pytanieOStronieNie() {
-  p_->Kliknij(kNipFirmy);
-  Pisz(V().EdytorMaski, QStringLiteral("1234567890"));
-  SkryptDialogow().odpowiedzi.push_back(platform::Odpowiedz::Nie);
-  QTest::keyClick(V().EdytorMaski, Qt::Key_Return);
-  QCOMPARE(p_->Komunikaty(), QStringList{QStringLiteral("Czy przejść na 2 stronę druku PIT-37 ?")});
-  QCOMPARE(p_->Wartosc(kNipFirmy), QStringLiteral("123-45-67-890"));
-  QCOMPARE(T().BiezacaStrona, 1);
-  // The field just stored opens again with what it holds.
-  QCOMPARE(V().OtwartyEdytor(), int{kNipFirmy});
-  QCOMPARE(T().WybranyObiekt, int{kNipFirmy});
-  QCOMPARE(V().EdytorMaski->displayText(), QStringLiteral("123-45-67-890"));
-  // Answered Yes the next time, the page turns.
-  SkryptDialogow().odpowiedzi.push_back(platform::Odpowiedz::Tak);
-  QTest::keyClick(V().EdytorMaski, Qt::Key_Return);
-  QCOMPARE(T().BiezacaStrona, 2);
-  QCOMPARE(V().OtwartyEdytor(), int{kStrona2a});
-}
-
-void TstWpisNawigacja::ostatniePoleOtwieraSieZnowu() {
-  T().PitNextPage->click();
-  p_->Kliknij(kStrona2b);
-  Pisz(Memo(), QStringLiteral("koniec"));
-  QTest::keyClick(Memo(), Qt::Key_Return);
-  QCOMPARE(p_->Wartosc(kStrona2b), QStringLiteral("koniec"));
-  QCOMPARE(V().OtwartyEdytor(), int{kStrona2b});
-  QCOMPARE(Memo()->toPlainText(), QStringLiteral("koniec"));
-  QVERIFY(p_->Komunikaty().isEmpty());
 }
 
 void TstWpisNawigacja::obliczeniePoZapisie() {
@@ -181,14 +164,13 @@ void TstWpisNawigacja::obliczeniePoZapisie() {
   p_->Kliknij(kKwota);
   Pisz(Memo(), QStringLiteral("12,5"));
   QTest::keyClick(Memo(), Qt::Key_Return);
-  // The computation runs once, on the record on screen, with the value already stored.
+  // Once, on the record on screen, with the value already stored; the page shows it under the next editor.
   QCOMPARE(Wywolania().size(), std::size_t{1});
   QCOMPARE(Wywolania()[0].kodDruku, int{Pit37});
   QCOMPARE(Wywolania()[0].j, 1);
   QCOMPARE(Wywolania()[0].kwota, std::string("12,50"));
   QCOMPARE(T().Zmodyfikowane, std::uint8_t{1});
   QVERIFY(T().ToolButtonSave->isEnabled());
-  // The page shows the new value under the next field's editor.
   QVERIFY(V().Formatka->Obraz().copy(obszar) != przed);
 
   // A click on a check box and a click beside every object dispatch as well.
@@ -230,117 +212,93 @@ void TstWpisNawigacja::bladObliczeniaNieGubiWartosci() {
   QCOMPARE(T().Zmodyfikowane, std::uint8_t{0});
 }
 
-void TstWpisNawigacja::zapisPrzedZmianaStrony() {
-  p_->Kliknij(kKwota);
-  Pisz(Memo(), QStringLiteral("55"));
-  T().PitNextPage->click();
-  QCOMPARE(p_->Wartosc(kKwota), QStringLiteral("55,00"));
-  QCOMPARE(T().BiezacaStrona, 2);
-  QCOMPARE(V().OtwartyEdytor(), -1);
-  QVERIFY(!V().EdytorTekstu);
-  QCOMPARE(T().Zmodyfikowane, std::uint8_t{1});
-
-  // A refused text keeps the page and its editor.
-  T().PitPrevPage->click();
-  p_->Kliknij(kKwota);
-  Wklej(QStringLiteral("5x"));
-  T().PitNextPage->click();
-  QCOMPARE(p_->Komunikaty().size(), 1);
-  QCOMPARE(T().BiezacaStrona, 1);
-  QCOMPARE(V().OtwartyEdytor(), int{kKwota});
-  QCOMPARE(p_->Wartosc(kKwota), QStringLiteral("55,00"));
+void TstWpisNawigacja::zapisPrzedOdejsciem_data() {
+  QTest::addColumn<int>("odejscie");
+  QTest::newRow("page turn") << int{NastepnaStrona};
+  QTest::newRow("another form") << int{InnyDruk};
+  QTest::newRow("saving") << int{ZapisRozliczenia};
+  QTest::newRow("closing") << int{Zamkniecie};
 }
 
-void TstWpisNawigacja::zapisPrzedZmianaDruku() {
-  p_->Kliknij(kKwota);
-  Pisz(Memo(), QStringLiteral("77"));
-  T().TV->setCurrentItem(T().Druki[2].Wezel);
-  QCOMPARE(p_->Wartosc(kKwota, 1), QStringLiteral("77,00"));
-  QCOMPARE(p_->Wartosc(kKwota, 2), QString());
-  QCOMPARE(T().BiezacyDruk.Id, 2);
-  QCOMPARE(V().OtwartyEdytor(), -1);
-
-  T().TV->setCurrentItem(T().Druki[1].Wezel);
-  p_->Kliknij(kKwota);
-  Wklej(QStringLiteral("7,7,7"));
-  T().TV->setCurrentItem(T().Druki[2].Wezel);
-  QCOMPARE(p_->Komunikaty().size(), 1);
-  QCOMPARE(T().BiezacyDruk.Id, 1);
-  QCOMPARE(T().TV->currentItem(), T().Druki[1].Wezel);
-  QCOMPARE(V().OtwartyEdytor(), int{kKwota});
-  QCOMPARE(T().WybranyObiekt, int{kKwota});
-  QCOMPARE(p_->Wartosc(kKwota, 1), QStringLiteral("77,00"));
-}
-
-void TstWpisNawigacja::zapisPrzedZapisaniemRozliczenia() {
+void TstWpisNawigacja::zapisPrzedOdejsciem() {
+  QFETCH(int, odejscie);
   const QString plik = p_->P().Folder().Sciezka() + QStringLiteral("r.dc8");
   ZapiszPlik(plik, {});
-  p_->Kliknij(kKwota);
-  Pisz(Memo(), QStringLiteral("66"));
-  QVERIFY(T().ZapiszRozliczenie(plik));
-  QCOMPARE(p_->Wartosc(kKwota), QStringLiteral("66,00"));
-  QVERIFY(CzytajPlik(plik).contains("66,00"));
-  QCOMPARE(T().Zmodyfikowane, std::uint8_t{0});
-  QCOMPARE(V().OtwartyEdytor(), -1);
+  // Whether the view moved on.
+  const auto odejdz = [&] {
+    SkryptDialogow().pokazane.clear();
+    switch (odejscie) {
+      case NastepnaStrona:
+        T().PitNextPage->click();
+        return T().BiezacaStrona == 2;
+      case InnyDruk:
+        T().TV->setCurrentItem(T().Druki[2].Wezel);
+        return T().BiezacyDruk.Id == 2;
+      case ZapisRozliczenia:
+        return T().ZapiszRozliczenie(plik);
+      default:  // the typed text made the settlement modified, so closing asks about saving; Cancel keeps it open
+        SkryptDialogow().odpowiedzi = {platform::Odpowiedz::Anuluj};
+        T().Zamknij1Click();
+        return SkryptDialogow().pokazane.size() == 1 &&
+               SkryptDialogow().pokazane[0].tytul == QStringLiteral("Zapisanie zmian");
+    }
+  };
 
   p_->Kliknij(kKwota);
-  Wklej(QStringLiteral("abc"));
-  QVERIFY(!T().ZapiszRozliczenie(plik));
-  QCOMPARE(p_->Komunikaty().size(), 1);
-  QVERIFY(!CzytajPlik(plik).contains("abc"));
-  QCOMPARE(V().OtwartyEdytor(), int{kKwota});
-}
-
-void TstWpisNawigacja::zapisPrzedZamknieciem() {
-  // The text typed makes the settlement modified, so closing asks about saving.
-  p_->Kliknij(kKrotki);
-  Pisz(Memo(), QStringLiteral("tak"));
-  SkryptDialogow().odpowiedzi.push_back(platform::Odpowiedz::Anuluj);
-  T().Zamknij1Click();
-  QCOMPARE(p_->Wartosc(kKrotki), QStringLiteral("tak"));
-  QCOMPARE(SkryptDialogow().pokazane.size(), std::size_t{1});
-  QCOMPARE(SkryptDialogow().pokazane[0].tytul, QStringLiteral("Zapisanie zmian"));
+  Pisz(Memo(), QStringLiteral("55"));
+  QVERIFY(odejdz());
+  QCOMPARE(p_->Wartosc(kKwota), QStringLiteral("55,00"));
+  QCOMPARE(p_->Wartosc(kKwota, 2), QString());
   QVERIFY(T().MaDruki());
+  if (odejscie == ZapisRozliczenia) {
+    QVERIFY(CzytajPlik(plik).contains("55,00"));
+    QCOMPARE(T().Zmodyfikowane, std::uint8_t{0});
+  } else {
+    QCOMPARE(T().Zmodyfikowane, std::uint8_t{1});
+  }
+  if (odejscie != Zamkniecie) {
+    QCOMPARE(V().OtwartyEdytor(), -1);
+    QVERIFY(!V().EdytorTekstu);
+  }
 
-  // A refused text stops closing before the question.
+  // A refused text keeps the page, the form, the settlement and the editor.
+  if (T().BiezacaStrona != 1) T().PitPrevPage->click();
+  if (T().BiezacyDruk.Id != 1) T().TV->setCurrentItem(T().Druki[1].Wezel);
   p_->Kliknij(kKwota);
-  Wklej(QStringLiteral("-"));
-  SkryptDialogow().pokazane.clear();
-  T().Zamknij1Click();
+  Wklej(QStringLiteral("5x"));
+  QVERIFY(!odejdz());
   QCOMPARE(p_->Komunikaty().size(), 1);
-  QVERIFY(p_->Komunikaty()[0].contains(QStringLiteral("kwotą")));
+  QVERIFY2(p_->Komunikaty()[0].contains(QStringLiteral("kwotą")), qPrintable(p_->Komunikaty()[0]));
+  QCOMPARE(T().BiezacaStrona, 1);
+  QCOMPARE(T().BiezacyDruk.Id, 1);
+  QCOMPARE(T().TV->currentItem(), T().Druki[1].Wezel);
   QVERIFY(T().MaDruki());
+  QVERIFY(!CzytajPlik(plik).contains("5x"));
   QCOMPARE(V().OtwartyEdytor(), int{kKwota});
+  QCOMPARE(T().WybranyObiekt, int{kKwota});
+  QCOMPARE(p_->Wartosc(kKwota), QStringLiteral("55,00"));
 }
 
 void TstWpisNawigacja::podpowiedzZbycia() {
   p_.reset();
   ProgramZeStronami p;
-  p.ZapiszFormularz(Pit38, 1, Pola(36));
-  p.ZapiszFormularz(Pit37, 1, Pola(36));
-  p.Uruchom();
-  p.Rozliczenie({{Pit38, 0, PMWspolny}, {Pit37, 0, PMWspolny}}, WspolneZMalzonkiem);
-  p.Pokaz(1);
-  const auto kliknij = [&](int k) {
-    const TObiekt& o = p.V().Obiekty[static_cast<std::size_t>(k)];
-    QTest::mouseClick(p.V().Formatka, Qt::LeftButton, Qt::NoModifier, QPoint(o.Lewy + 5, o.Gorny + 5));
-  };
+  Otworz(p, {Pit38, Pit37}, 36);
   const QString podpowiedz = QStringLiteral(
       "Jeżeli podatnik składa więcej niż jedno zeznanie, w którym możliwe jest rozliczenie podatku \nz odpłatnego "
       "zbycia nieruchomości i praw majątkowych, pole to wypełnia tylko w jednym z nich.");
-  kliknij(34);
+  Kliknij(p, 34);
   QCOMPARE(SkryptDialogow().Teksty(), QStringList{podpowiedz});
   QCOMPARE(p.V().OtwartyEdytor(), 34);
-  kliknij(33);
-  kliknij(34);
+  Kliknij(p, 33);
+  Kliknij(p, 34);
   QCOMPARE(SkryptDialogow().Teksty(), (QStringList{podpowiedz, podpowiedz}));
   // Reached with Tab it reminds as well; the same index of another form does not.
-  kliknij(33);
+  Kliknij(p, 33);
   QTest::keyClick(p.V().EdytorTekstu, Qt::Key_Tab);
   QCOMPARE(SkryptDialogow().Teksty().size(), 3);
   p.Pokaz(2);
   SkryptDialogow().pokazane.clear();
-  kliknij(34);
+  Kliknij(p, 34);
   QCOMPARE(p.V().OtwartyEdytor(), 34);
   QVERIFY(SkryptDialogow().Teksty().isEmpty());
 }
@@ -348,26 +306,23 @@ void TstWpisNawigacja::podpowiedzZbycia() {
 void TstWpisNawigacja::obiektyPozaRekordem() {
   p_.reset();
   ProgramZeStronami p;
-  p.ZapiszFormularz(Pit37, 1, Pola(352));
-  p.Uruchom();
-  p.Rozliczenie({{Pit37, 0, PMWspolny}}, WspolneZMalzonkiem);
-  p.Pokaz(1);
+  Otworz(p, {Pit37}, 352);
   QCOMPARE(p.T().LiczbaObiektow, 352);
-  const auto kliknij = [&](int k) {
-    const TObiekt& o = p.V().Obiekty[static_cast<std::size_t>(k)];
-    QTest::mouseClick(p.V().Formatka, Qt::LeftButton, Qt::NoModifier, QPoint(o.Lewy + 5, o.Gorny + 5));
-  };
-  kliknij(350);
+  Kliknij(p, 350);
   QCOMPARE(p.V().OtwartyEdytor(), -1);
   QVERIFY(p.T().WybranyObiekt < 350);
   UtworzEdytorPola(&p.V(), 351, p.V().Obiekty[351]);
   QVERIFY(!p.V().EdytorTekstu);
-  // The last field of the record is the last in tab order.
-  kliknij(349);
+  // The last field of the record is the last in tab order: stored, it opens again with its value, nothing asked.
+  Kliknij(p, 349);
   QCOMPARE(p.V().OtwartyEdytor(), 349);
   QCOMPARE(ZnajdzNastepnePole(&p.V(), 349), 349);
+  Pisz(p.V().EdytorTekstu, QStringLiteral("koniec"));
   QTest::keyClick(p.V().EdytorTekstu, Qt::Key_Return);
   QCOMPARE(p.V().OtwartyEdytor(), 349);
+  QCOMPARE(p.V().EdytorTekstu->toPlainText(), QStringLiteral("koniec"));
+  QCOMPARE(NaQString(p.T().Druki[1].Pola[349].Wartosc), QStringLiteral("koniec"));
+  QVERIFY(SkryptDialogow().Teksty().isEmpty());
 }
 
 VELMAR_TEST_MAIN(TstWpisNawigacja)

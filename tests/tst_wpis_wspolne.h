@@ -1,12 +1,13 @@
 #pragma once
 // What the value-entry tests share: a two-page PIT-37 with a field of every kind, a PIT/O under it, clicks on the
-// page and probes in the computation table.
+// page and probes in the computation table (the page tests use the probes too).
 
 #include <QTest>
 #include <memory>
 #include <utility>
 #include <vector>
 
+#include "calc/konwersje.h"
 #include "calc/oblicz.h"
 #include "pages/edytory.h"
 #include "pages/nakladka.h"
@@ -61,6 +62,12 @@ inline std::vector<WywolanieObliczenia>& Wywolania() {
 inline void Sonda(TFImage*, int j) {
   const TPoleDruku& kwota = Tools->Druki[static_cast<std::size_t>(j)].Pola[kKwota];
   Wywolania().push_back({Tools->BiezacyDruk.IdPit, j, std::string(Tekst(kwota.Wartosc))});
+}
+
+// A computation that fails after it has been called.
+inline void Wadliwa(TFImage* view, int j) {
+  Sonda(view, j);
+  throw BladKonwersjiLiczby("abc");
 }
 
 // A probe in the computation table for one test.
