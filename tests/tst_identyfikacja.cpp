@@ -20,29 +20,21 @@ struct Kopia {
   int druk;
 };
 
-std::pair<int, int> Zakres(const QString& tekst) {
-  const QStringList czesci = tekst.split(QStringLiteral(".."));
-  const int od = czesci.front().trimmed().remove(QLatin1Char('P')).toInt();
-  return {od, czesci.size() > 1 ? czesci.back().trimmed().remove(QLatin1Char('P')).toInt() : od};
-}
-
 std::vector<Kopia> Rozbierz(const QString& lista) {
+  const auto zakres = [](const QString& z) {
+    const QStringList c = z.split(QStringLiteral(".."));
+    return std::pair{c.front().trimmed().toInt(), c.back().trimmed().toInt()};
+  };
   std::vector<Kopia> kopie;
-  if (lista.trimmed().isEmpty()) return kopie;
-  for (const QString& odcinek : lista.split(QLatin1Char('|'))) {
+  for (const QString& odcinek : lista.split(QLatin1Char('|'), Qt::SkipEmptyParts)) {
     const QString t = odcinek.trimmed();
-    const int blok = t.startsWith(QLatin1Char('P')) ? 0 : t.startsWith(QLatin1Char('M')) ? 1 : -1;
-    for (const QString& pozycja : t.mid(2).split(QLatin1Char(','))) {
-      if (blok < 0) {
-        const auto [od, doK] = Zakres(pozycja);
-        for (int k = od; k <= doK; ++k) kopie.push_back({-1, -1, k});
-        continue;
-      }
-      const QStringList strony = pozycja.split(QStringLiteral("->"));
-      const auto [osobaOd, osobaDo] = Zakres(strony[0]);
-      const auto [drukOd, drukDo] = Zakres(strony[1]);
-      if (osobaDo - osobaOd != drukDo - drukOd) qFatal("uneven range in %s", qPrintable(pozycja));
-      for (int i = 0; i <= osobaDo - osobaOd; ++i) kopie.push_back({blok, osobaOd + i, drukOd + i});
+    const int blok = QStringLiteral("PM").indexOf(t[0]);
+    for (QString pozycja : t.mid(2).split(QLatin1Char(','))) {
+      const QStringList strony = pozycja.remove(QLatin1Char('P')).split(QStringLiteral("->"));
+      const auto [od, doK] = zakres(strony.back());
+      const auto [osobaOd, osobaDo] = blok < 0 ? std::pair{-1, -1} : zakres(strony.front());
+      if (blok >= 0 && osobaDo - osobaOd != doK - od) qFatal("uneven range in %s", qPrintable(pozycja));
+      for (int i = 0; i <= doK - od; ++i) kopie.push_back({blok, blok < 0 ? -1 : osobaOd + i, od + i});
     }
   }
   return kopie;
@@ -64,15 +56,15 @@ class TestIdentyfikacja : public QObject {
   void odczytZDruku_data() { zapisDoDruku_data(); }
   void odczytZDruku();
   void tekstUcietyDoSzerokosci();
-  void pitOOsobyTraciPolaDrugiejOsoby();
-  void pitOWspolnyWIndywidualnymZachowujePola();
+  void pitOPolaDrugiejOsoby();
   void wspolnyPit37RozsylaDaneMalzonka();
   void ostatniDrukWygrywaPrzyOdczycie();
-  void obliczeniaWymiany();
   void tablicaObliczenUruchamiaWymiane();
   void indeksSpozaRozliczenia();
 
  private:
+  std::vector<Kopia> Przygotuj();
+
   std::unique_ptr<ProgramZObliczeniami> p_;
 };
 
@@ -138,7 +130,8 @@ void TestIdentyfikacja::zapisDoDruku_data() {
   wiersz("typ 20", 20, 0, WspolneZMalzonkiem, "");
 }
 
-void TestIdentyfikacja::zapisDoDruku() {
+// One record of the row's form, the person blocks holding "t<n>" and "m<n>", every form field "f<k>".
+std::vector<Kopia> TestIdentyfikacja::Przygotuj() {
   QFETCH(int, kod);
   QFETCH(int, pm);
   QFETCH(int, rodzaj);
@@ -146,37 +139,26 @@ void TestIdentyfikacja::zapisDoDruku() {
   p_->Rozliczenie({{kod, 0, pm}}, rodzaj);
   for (int blok = 0; blok < 2; ++blok)
     for (int n = 0; n < 16; ++n) p_->T().Osoby[blok].UstawPole(n, Znacznik(blok, n));
+  for (int k = 0; k < kLiczbaPol; ++k) p_->Ustaw(1, k, "f" + std::to_string(k));
+  return Rozbierz(kopie);
+}
+
+void TestIdentyfikacja::zapisDoDruku() {
   std::map<int, std::string> oczekiwane;
-  for (int k = 0; k < kLiczbaPol; ++k) {
-    p_->Ustaw(1, k, "x" + std::to_string(k));
-    oczekiwane[k] = "x" + std::to_string(k);
-  }
-  for (const Kopia& k : Rozbierz(kopie)) oczekiwane[k.druk] = k.blok < 0 ? "" : Znacznik(k.blok, k.osoba);
-
+  for (int k = 0; k < kLiczbaPol; ++k) oczekiwane[k] = "f" + std::to_string(k);
+  for (const Kopia& k : Przygotuj()) oczekiwane[k.druk] = k.blok < 0 ? "" : Znacznik(k.blok, k.osoba);
   ZapiszDaneOsobDoDruku(p_->V(), 1);
-
   for (const auto& [k, tekst] : oczekiwane) QCOMPARE(p_->Tekst(1, k), QString::fromStdString(tekst));
 }
 
 void TestIdentyfikacja::odczytZDruku() {
-  QFETCH(int, kod);
-  QFETCH(int, pm);
-  QFETCH(int, rodzaj);
-  QFETCH(QString, kopie);
-  p_->Rozliczenie({{kod, 0, pm}}, rodzaj);
   std::map<std::pair<int, int>, std::string> oczekiwane;
   for (int blok = 0; blok < 2; ++blok)
-    for (int n = 0; n < 16; ++n) {
-      p_->T().Osoby[blok].UstawPole(n, Znacznik(blok, n));
-      oczekiwane[{blok, n}] = Znacznik(blok, n);
-    }
-  for (int k = 0; k < kLiczbaPol; ++k) p_->Ustaw(1, k, "f" + std::to_string(k));
+    for (int n = 0; n < 16; ++n) oczekiwane[{blok, n}] = Znacznik(blok, n);
   // Emptying has no counterpart when reading.
-  for (const Kopia& k : Rozbierz(kopie))
+  for (const Kopia& k : Przygotuj())
     if (k.blok >= 0) oczekiwane[{k.blok, k.osoba}] = "f" + std::to_string(k.druk);
-
   WczytajDaneOsobZDruku(p_->V(), 1);
-
   for (const auto& [pole, tekst] : oczekiwane)
     QCOMPARE(QString::fromLatin1(p_->T().Osoby[pole.first].Pole(pole.second)), QString::fromStdString(tekst));
 }
@@ -198,37 +180,32 @@ void TestIdentyfikacja::tekstUcietyDoSzerokosci() {
   QCOMPARE(p_->Tekst(1, 0).size(), 13);
 }
 
-void TestIdentyfikacja::pitOOsobyTraciPolaDrugiejOsoby() {
+void TestIdentyfikacja::pitOPolaDrugiejOsoby() {
+  // A person's PIT/O loses the other person's fields on every exchange, whatever was typed there.
   p_->Rozliczenie({{Pit28, 0, 1}, {PitO, 1, 1}}, WspolneZMalzonkiem);
   for (int k : {1, 8, 9, 10, 11}) p_->Ustaw(2, k, "wpisane");
   p_->Ustaw(2, 0, "12345");
-  // Every exchange empties them, whatever was typed there.
   WczytajDaneOsobZDruku(p_->V(), 2);
   ZapiszDaneOsobDoDrukow(p_->V());
-  for (int k : {1, 8, 9, 10, 11}) QCOMPARE(p_->Tekst(2, k), QString());
-  QCOMPARE(p_->Tekst(2, 0), QStringLiteral("12345"));
-  QCOMPARE(p_->Tekst(1, 0), QStringLiteral("12345"));
-}
+  QCOMPARE(p_->Teksty(2, {1, 8, 9, 10, 11}), QStringLiteral("    "));
+  QCOMPARE(p_->Teksty(2, {0}) + p_->Teksty(1, {0}), QStringLiteral("1234512345"));
 
-void TestIdentyfikacja::pitOWspolnyWIndywidualnymZachowujePola() {
+  // The settlement's PIT/O in an individual settlement keeps them, and the spouse's block is not overwritten.
   p_->Rozliczenie({{Pit37, 0, 0}, {PitO, 1, 0}}, Indywidualne);
-  for (int k : {1, 8, 9, 10, 11}) p_->Ustaw(2, k, "wpisane");
+  for (int k : {1, 8, 9, 10, 11}) p_->Ustaw(2, k, "w");
   p_->T().Osoby[1].UstawPole(0, "malzonek");
   ZapiszDaneOsobDoDrukow(p_->V());
   WczytajDaneOsobZDrukow(p_->V());
-  for (int k : {1, 8, 9, 10, 11}) QCOMPARE(p_->Tekst(2, k), QStringLiteral("wpisane"));
+  QCOMPARE(p_->Teksty(2, {1, 8, 9, 10, 11}), QStringLiteral("w w w w w"));
   QCOMPARE(p_->T().Osoby[1].Pole(0), std::string_view("malzonek"));
 }
 
 void TestIdentyfikacja::wspolnyPit37RozsylaDaneMalzonka() {
   p_->Rozliczenie({{Pit37, 0, 0}, {PitD, 1, 0}, {Pit28, 0, 2}, {PitZ, 0, 2}, {PitZ, 0, 1}}, WspolneZMalzonkiem);
   p_->Pokaz(1);
-  p_->Ustaw(1, 1, "9876543210");
-  p_->Ustaw(1, 7, "wspolne");
+  p_->Ustaw(1, {{1, "9876543210"}, {7, "wspolne"}});
   ObliczPit37(p_->V(), 1);
-  QCOMPARE(p_->Tekst(2, 1), QStringLiteral("9876543210"));
-  QCOMPARE(p_->Tekst(3, 0), QStringLiteral("9876543210"));
-  QCOMPARE(p_->Tekst(4, 0), QStringLiteral("9876543210"));
+  QCOMPARE(p_->Tekst(2, 1) + p_->Tekst(3, 0) + p_->Tekst(4, 0), QStringLiteral("9876543210").repeated(3));
   QVERIFY(p_->Tekst(5, 0) != QStringLiteral("9876543210"));
   // Field 7 is one field for both persons: after the computation both blocks hold it.
   QCOMPARE(p_->T().Osoby[0].Pole(1), std::string_view("wspolne"));
@@ -250,27 +227,18 @@ void TestIdentyfikacja::ostatniDrukWygrywaPrzyOdczycie() {
   QCOMPARE(p_->Tekst(2, 5), QStringLiteral("z PIT-37"));
 }
 
-void TestIdentyfikacja::obliczeniaWymiany() {
-  const std::array<Obliczenie, 3> obliczenia = {ObliczNip1, ObliczNip3, ObliczPit2K};
-  const std::array<int, 3> kody = {Nip1, Nip3, Pit2K};
-  for (std::size_t i = 0; i < obliczenia.size(); ++i) {
-    p_->Rozliczenie({{Pit37, 0, 0}, {kody[i], 1, 1}, {SseR, 0, 0}}, Indywidualne);
-    p_->Ustaw(2, 0, "NIP" + std::to_string(i));
-    p_->Ustaw(3, 0, "sse");
-    obliczenia[i](p_->V(), 2);
-    QCOMPARE(p_->T().Osoby[0].Pole(0), std::string_view("NIP" + std::to_string(i)));
-    QCOMPARE(p_->Tekst(1, 0), QString::fromStdString("NIP" + std::to_string(i)));
-    QCOMPARE(p_->Tekst(3, 0), QStringLiteral("sse"));
-  }
-}
-
 void TestIdentyfikacja::tablicaObliczenUruchamiaWymiane() {
+  // Through the one dispatch table; a form without identification data (SSE-R) is left alone.
   for (int kod : {Nip1, Nip3, Pit2K, Pit37, PitO, PitD}) {
-    p_->Rozliczenie({{Pit37, 0, 0}, {kod, 1, 0}}, Indywidualne);
+    p_->Rozliczenie({{Pit37, 0, 0}, {kod, 1, 0}, {SseR, 0, 0}}, Indywidualne);
     p_->Pokaz(2);
-    p_->Ustaw(2, 0, "kod" + std::to_string(kod));
+    const std::string nip = "kod" + std::to_string(kod);
+    p_->Ustaw(2, 0, nip);
+    p_->Ustaw(3, 0, "sse");
     Oblicz(p_->V(), 2);
-    QCOMPARE(p_->Tekst(1, 0), QString::fromStdString("kod" + std::to_string(kod)));
+    QCOMPARE(p_->T().Osoby[0].Pole(0), std::string_view(nip));
+    QCOMPARE(p_->Tekst(1, 0), QString::fromStdString(nip));
+    QCOMPARE(p_->Tekst(3, 0), QStringLiteral("sse"));
   }
 }
 

@@ -66,12 +66,48 @@ class ProgramZObliczeniami {
     T().LiczbaObiektow = n;
   }
   bool Zablokowany(int k) { return V()->Obiekty[static_cast<std::size_t>(k)].TylkoDoOdczytu == 1; }
+  QList<int> Zablokowane() {
+    QList<int> wynik;
+    for (int k = 0; k < static_cast<int>(V()->Obiekty.size()); ++k)
+      if (Zablokowany(k)) wynik << k;
+    return wynik;
+  }
 
   TPoleDruku& Pole(int j, int k) {
     return T().Druki[static_cast<std::size_t>(j)].Pola[static_cast<std::size_t>(k)];
   }
   void Ustaw(int j, int k, const std::string& tekst) { UstawBajty(Pole(j, k).Wartosc, tekst); }
+  void Ustaw(int j, std::initializer_list<std::pair<int, const char*>> wpisy) {
+    for (const auto& [k, tekst] : wpisy) Ustaw(j, k, tekst);
+  }
   QString Tekst(int j, int k) { return QString::fromLatin1(::Tekst(Pole(j, k).Wartosc)); }
+  // Entries of record j written "k=text" and separated by spaces; "#k=n" is box k.
+  void Wpisz(int j, const QString& wpisy) {
+    for (const QString& w : wpisy.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+      const QString k = w.section(QLatin1Char('='), 0, 0);
+      const QString tekst = w.section(QLatin1Char('='), 1);
+      if (k.startsWith(QLatin1Char('#')))
+        Kratka(j, k.mid(1).toInt()) = static_cast<std::uint8_t>(tekst.toInt());
+      else
+        Ustaw(j, k.toInt(), tekst.toStdString());
+    }
+  }
+  // Record j now, written as Wpisz reads it, for the fields and boxes named in wzor.
+  QString Stan(int j, const QString& wzor) {
+    QStringList wynik;
+    for (const QString& w : wzor.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+      const QString k = w.section(QLatin1Char('='), 0, 0);
+      const bool kratka = k.startsWith(QLatin1Char('#'));
+      wynik << k + QLatin1Char('=') + (kratka ? QString::number(Kratka(j, k.mid(1).toInt())) : Tekst(j, k.toInt()));
+    }
+    return wynik.join(QLatin1Char(' '));
+  }
+  // The texts of fields of record j, joined by spaces.
+  QString Teksty(int j, std::initializer_list<int> pola) {
+    QStringList wynik;
+    for (int k : pola) wynik << Tekst(j, k);
+    return wynik.join(QLatin1Char(' '));
+  }
   std::uint8_t& Kratka(int j, int k) { return Pole(j, k).Zaznaczone; }
 
   // ListError as a stale earlier computation left it: one item, shown.
@@ -85,6 +121,9 @@ class ProgramZObliczeniami {
     for (int i = 0; i < T().ListError->count(); ++i) wynik << T().ListError->item(i)->text();
     return wynik;
   }
+  // ListError shows exactly the reduced-deductions line, or is empty and hidden.
+  bool Komunikat() { return WysokoscListError() == 40 && PozycjeListError() == QStringList{kKomunikatRedukcji}; }
+  bool BezKomunikatu() { return WysokoscListError() == 0 && PozycjeListError().isEmpty(); }
 
  private:
   FolderProgramu folder_;
@@ -121,6 +160,21 @@ inline QStringList Teksty(int j, std::initializer_list<int> pola) {
     wynik << QString::fromLatin1(
         Tekst(Tools->Druki[static_cast<std::size_t>(j)].Pola[static_cast<std::size_t>(k)].Wartosc));
   return wynik;
+}
+// The calls seen so far, each as "kod/record: texts".
+inline QString Opis(int kod, int j, const QString& pola) { return QStringLiteral("%1/%2: %3").arg(kod).arg(j).arg(pola); }
+inline QStringList OpisWywolan() {
+  QStringList wynik;
+  for (const Wywolanie& w : Wywolania()) wynik << Opis(w.kod, w.j, w.pola.join(QLatin1Char(' ')));
+  return wynik;
+}
+// Entries for Wpisz and Stan: the texts, separated by spaces, of the first fields given.
+inline QString Wpisy(std::initializer_list<int> pola, const QString& teksty) {
+  const QStringList t = teksty.split(QLatin1Char(' '));
+  QStringList wynik;
+  for (auto k = pola.begin(); k != pola.end() && wynik.size() < t.size(); ++k)
+    wynik << QStringLiteral("%1=%2").arg(*k).arg(t[wynik.size()]);
+  return wynik.join(QLatin1Char(' '));
 }
 
 }  // namespace velmar_test

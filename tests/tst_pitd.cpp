@@ -50,58 +50,41 @@ class TestPitD : public QObject {
 
 void TestPitD::blok_data() {
   QTest::addColumn<int>("blok");
-  QTest::addColumn<QStringList>("wpisane");  // A, U, U1, U2, R1, R2
-  QTest::addColumn<QStringList>("wyniki");   // U, R, U1, U2, R1, R2
-  struct Przypadek {
-    const char* nazwa;
-    QStringList wpisane, wyniki;
-  };
-  const Przypadek przypadki[] = {
-      {"U ponad A", {"1000,00", "1500,00", "0,00", "0,00", "0,00", "0,00"},
-       {"1000,00", "0,00", "0,00", "0,00", "0,00", "0,00"}},
-      {"U w A", {"1000,00", "400,00", "0,00", "0,00", "0,00", "0,00"},
-       {"400,00", "600,00", "0,00", "0,00", "0,00", "0,00"}},
-      {"U1 ponad U", {"1000,00", "600,00", "700,00", "50,00", "0,00", "0,00"},
-       {"600,00", "400,00", "600,00", "0,00", "0,00", "0,00"}},
+  QTest::addColumn<QString>("wpisane");  // A, U, U1, U2, R1, R2
+  QTest::addColumn<QString>("wyniki");   // U, R, U1, U2, R1, R2
+  const std::array<const char*, 3> przypadki[] = {
+      {"U ponad A", "1000,00 1500,00 0,00 0,00 0,00 0,00", "1000,00 0,00 0,00 0,00 0,00 0,00"},
+      {"U w A", "1000,00 400,00 0,00 0,00 0,00 0,00", "400,00 600,00 0,00 0,00 0,00 0,00"},
+      {"U1 ponad U", "1000,00 600,00 700,00 50,00 0,00 0,00", "600,00 400,00 600,00 0,00 0,00 0,00"},
       // A negative second share is replaced too, not only one that does not fit.
-      {"U1 ponad U przy ujemnym U2", {"1000,00", "600,00", "700,00", "-50,00", "0,00", "0,00"},
-       {"600,00", "400,00", "600,00", "0,00", "0,00", "0,00"}},
-      {"U1 i U2 ponad U", {"1000,00", "600,00", "500,00", "200,00", "0,00", "0,00"},
-       {"600,00", "400,00", "500,00", "100,00", "0,00", "0,00"}},
-      {"udzialy U sie mieszcza", {"1000,00", "600,00", "200,00", "100,00", "0,00", "0,00"},
-       {"600,00", "400,00", "200,00", "100,00", "0,00", "0,00"}},
-      {"R1 ponad R", {"1000,00", "400,00", "0,00", "0,00", "700,00", "50,00"},
-       {"400,00", "600,00", "0,00", "0,00", "600,00", "0,00"}},
-      {"R1 ponad R przy ujemnym R2", {"1000,00", "400,00", "0,00", "0,00", "700,00", "-5,00"},
-       {"400,00", "600,00", "0,00", "0,00", "600,00", "0,00"}},
-      {"R1 i R2 ponad R", {"1000,00", "400,00", "0,00", "0,00", "500,00", "200,00"},
-       {"400,00", "600,00", "0,00", "0,00", "500,00", "100,00"}},
+      {"U1 ponad U przy ujemnym U2", "1000,00 600,00 700,00 -50,00 0,00 0,00", "600,00 400,00 600,00 0,00 0,00 0,00"},
+      {"U1 i U2 ponad U", "1000,00 600,00 500,00 200,00 0,00 0,00", "600,00 400,00 500,00 100,00 0,00 0,00"},
+      {"udzialy U sie mieszcza", "1000,00 600,00 200,00 100,00 0,00 0,00", "600,00 400,00 200,00 100,00 0,00 0,00"},
+      {"R1 ponad R", "1000,00 400,00 0,00 0,00 700,00 50,00", "400,00 600,00 0,00 0,00 600,00 0,00"},
+      {"R1 ponad R przy ujemnym R2", "1000,00 400,00 0,00 0,00 700,00 -5,00", "400,00 600,00 0,00 0,00 600,00 0,00"},
+      {"R1 i R2 ponad R", "1000,00 400,00 0,00 0,00 500,00 200,00", "400,00 600,00 0,00 0,00 500,00 100,00"},
       // 0,01 + 0,05 read from text lies a hair above 0,06: the share fits and keeps its text as entered.
-      {"udzialy rowne U", {"1,00", "0,06", "0,01", "0,050", "0,00", "0,00"},
-       {"0,06", "0,94", "0,01", "0,050", "0,00", "0,00"}},
-      {"bez zaokraglen", {"100,555", "0,00", "0,00", "0,00", "50,5", "0,00"},
-       {"0,00", "100,555", "0,00", "0,00", "50,5", "0,00"}},
+      {"udzialy rowne U", "1,00 0,06 0,01 0,050 0,00 0,00", "0,06 0,94 0,01 0,050 0,00 0,00"},
+      {"bez zaokraglen", "100,555 0,00 0,00 0,00 50,5 0,00", "0,00 100,555 0,00 0,00 50,5 0,00"},
   };
   for (int blok = 0; blok < 3; ++blok)
-    for (const Przypadek& p : przypadki)
-      QTest::newRow(qPrintable(QStringLiteral("blok %1: %2").arg(blok + 1).arg(QLatin1String(p.nazwa))))
-          << blok << p.wpisane << p.wyniki;
+    for (const auto& [nazwa, wpisane, wyniki] : przypadki)
+      QTest::addRow("blok %d: %s", blok + 1, nazwa) << blok << QString::fromLatin1(wpisane) << QString::fromLatin1(wyniki);
 }
 
 void TestPitD::blok() {
   QFETCH(int, blok);
-  QFETCH(QStringList, wpisane);
-  QFETCH(QStringList, wyniki);
+  QFETCH(QString, wpisane);
+  QFETCH(QString, wyniki);
   p_->Rozliczenie({{Pit37, 0, 0}, {PitD, 1, 0}}, WspolneZMalzonkiem);
   p_->Pokaz(2);
   const Blok& b = kBloki[blok];
-  p_->Ustaw(2, b.wpis, wpisane[0].toStdString());
-  const int wejscia[] = {b.pola[1], b.pola[3], b.pola[4], b.pola[5], b.pola[6]};
-  for (int i = 0; i < 5; ++i) p_->Ustaw(2, wejscia[i], wpisane[i + 1].toStdString());
+  const QStringList teksty = wpisane.split(' ');
+  const int wejscia[] = {b.wpis, b.pola[1], b.pola[3], b.pola[4], b.pola[5], b.pola[6]};
+  for (int i = 0; i < 6; ++i) p_->Ustaw(2, wejscia[i], teksty[i].toStdString());
   ObliczPitD(p_->V(), 2);
-  QStringList stan;
-  for (int i = 1; i < 7; ++i) stan << p_->Tekst(2, b.pola[static_cast<std::size_t>(i)]);
-  QCOMPARE(stan, wyniki);
+  const auto& [a, u, r, u1, u2, r1, r2] = b.pola;
+  QCOMPARE(p_->Teksty(2, {u, r, u1, u2, r1, r2}), wyniki);
 }
 
 void TestPitD::przygotowanieBlokow_data() {
@@ -123,14 +106,12 @@ void TestPitD::przygotowanieBlokow() {
   QFETCH(QString, dostepna);
   p_->Rozliczenie({{PitD, 0, 0}}, Indywidualne);
   p_->Pokaz(1);
-  p_->Ustaw(1, 39, "0,25");
-  p_->Ustaw(1, 48, "10,00");
+  p_->Ustaw(1, {{39, "0,25"}, {48, "10,00"}});
   p_->Ustaw(1, pole, wpisane.toStdString());
   ObliczPitD(p_->V(), 1);
   QCOMPARE(p_->Tekst(1, pole), wynik);
-  QCOMPARE(p_->Tekst(1, pole == 38 ? 40 : 49), dostepna);
   // The remainder follows the amount available.
-  QCOMPARE(p_->Tekst(1, pole == 38 ? 42 : 51), dostepna);
+  QCOMPARE(p_->Teksty(1, {pole == 38 ? 40 : 49, pole == 38 ? 42 : 51}), dostepna + ' ' + dostepna);
 }
 
 void TestPitD::przeniesienieDoPit37() {
@@ -139,17 +120,11 @@ void TestPitD::przeniesienieDoPit37() {
   p_->Ustaw(1, 36, "10000,00");
   // Block 1: remainder 800 with no shares; block 2: remainder 500 with shares 0 and 50; block 3: remainder 200
   // with a first share of 120.
-  const std::pair<int, const char*> wpisy[] = {{29, "1000,00"}, {30, "200,00"}, {38, "500,00"}, {46, "50,00"},
-                                               {47, "300,00"},  {50, "100,00"}, {54, "120,00"}};
-  for (const auto& [k, tekst] : wpisy) p_->Ustaw(2, k, tekst);
+  p_->Ustaw(2, {{29, "1000,00"}, {30, "200,00"}, {38, "500,00"}, {46, "50,00"}, {47, "300,00"}, {50, "100,00"},
+                {54, "120,00"}});
   ObliczPitD(p_->V(), 2);
-  QCOMPARE(p_->Tekst(1, 96), QStringLiteral("800,00"));
-  QCOMPARE(p_->Tekst(1, 97), QStringLiteral("0,00"));
-  QCOMPARE(p_->Tekst(1, 110), QStringLiteral("120,00"));
   // The PIT-37 was recomputed: 10000 - 800 = 9200, tax 0,19 x 9200 - 586,85 = 1161,15, less 120.
-  QCOMPARE(p_->Tekst(1, 100), QStringLiteral("9200,00"));
-  QCOMPARE(p_->Tekst(1, 111), QStringLiteral("120,00"));
-  QCOMPARE(p_->Tekst(1, 113), QStringLiteral("1041,00"));
+  QCOMPARE(p_->Teksty(1, {96, 97, 110, 100, 111, 113}), QStringLiteral("800,00 0,00 120,00 9200,00 120,00 1041,00"));
   QCOMPARE(p_->Kratka(1, 3), std::uint8_t{1});
   QCOMPARE(p_->WysokoscListError(), 0);
 }
@@ -159,27 +134,14 @@ void TestPitD::przeniesienieDoPit36IPit28() {
   const ZastepczeObliczenie pit28(Pit28, SondaPit28);
   p_->Rozliczenie({{Pit36, 0, 0}, {PitD, 1, 0}, {Pit28, 0, 0}, {Pit28, 0, 1}, {Pit28, 0, 2}}, WspolneZMalzonkiem);
   p_->Pokaz(2);
-  const std::pair<int, const char*> wpisy[] = {
-      // Block 1: 600 used with no shares, remainder 400 with no shares.
-      {29, "1000,00"}, {30, "600,00"},
-      // Block 2: 300 used as 100 + 200, remainder 200 with a first share of 50.
-      {38, "500,00"}, {41, "300,00"}, {43, "100,00"}, {44, "200,00"}, {45, "50,00"},
-      // Block 3: 100 used with shares 0 and 30, remainder 300 with no shares.
-      {47, "400,00"}, {50, "100,00"}, {53, "30,00"}};
-  for (const auto& [k, tekst] : wpisy) p_->Ustaw(2, k, tekst);
+  // Block 1: 600 used with no shares, remainder 400 with no shares. Block 2: 300 used as 100 + 200, remainder 200
+  // with a first share of 50. Block 3: 100 used with shares 0 and 30, remainder 300 with no shares.
+  p_->Ustaw(2, {{29, "1000,00"}, {30, "600,00"}, {38, "500,00"}, {41, "300,00"}, {43, "100,00"}, {44, "200,00"},
+                {45, "50,00"}, {47, "400,00"}, {50, "100,00"}, {53, "30,00"}});
   ObliczPitD(p_->V(), 2);
-
-  QCOMPARE(Wywolania().size(), std::size_t{4});
-  QCOMPARE(Wywolania()[0].kod, int{Pit36});
-  QCOMPARE(Wywolania()[0].j, 1);
-  QCOMPARE(Wywolania()[0].pola, (QStringList{"400,00", "50,00", "300,00"}));
   // The settlement's PIT-28 falls back to the whole amount used; a person's takes its share even when it is 0.
-  QCOMPARE(Wywolania()[1].j, 3);
-  QCOMPARE(Wywolania()[1].pola, (QStringList{"600,00", "100,00", "0,00"}));
-  QCOMPARE(Wywolania()[2].j, 4);
-  QCOMPARE(Wywolania()[2].pola, (QStringList{"0,00", "100,00", "0,00"}));
-  QCOMPARE(Wywolania()[3].j, 5);
-  QCOMPARE(Wywolania()[3].pola, (QStringList{"0,00", "200,00", "30,00"}));
+  QCOMPARE(OpisWywolan(), (QStringList{Opis(Pit36, 1, "400,00 50,00 300,00"), Opis(Pit28, 3, "600,00 100,00 0,00"),
+                                       Opis(Pit28, 4, "0,00 100,00 0,00"), Opis(Pit28, 5, "0,00 200,00 30,00")}));
 }
 
 void TestPitD::tylkoIstniejaceDrukiGlowne() {
@@ -188,14 +150,9 @@ void TestPitD::tylkoIstniejaceDrukiGlowne() {
   // Main forms of a person are not the settlement's: only the spouse's PIT-28 is fed.
   p_->Rozliczenie({{Pit37, 0, 1}, {Pit36, 0, 2}, {PitD, 0, 0}, {Pit28, 0, 2}}, WspolneZMalzonkiem);
   p_->Pokaz(3);
-  p_->Ustaw(3, 29, "100,00");
-  p_->Ustaw(3, 30, "40,00");
-  p_->Ustaw(3, 33, "40,00");
+  p_->Ustaw(3, {{29, "100,00"}, {30, "40,00"}, {33, "40,00"}});
   ObliczPitD(p_->V(), 3);
-  QCOMPARE(Wywolania().size(), std::size_t{1});
-  QCOMPARE(Wywolania()[0].kod, int{Pit28});
-  QCOMPARE(Wywolania()[0].j, 4);
-  QCOMPARE(Wywolania()[0].pola, (QStringList{"40,00", "0,00", "0,00"}));
+  QCOMPARE(OpisWywolan(), QStringList{Opis(Pit28, 4, "40,00 0,00 0,00")});
   QCOMPARE(p_->Tekst(1, 96), QStringLiteral("0,00"));
   QCOMPARE(p_->Kratka(1, 3), std::uint8_t{0});
 
@@ -231,13 +188,9 @@ void TestPitD::odblokowanieUdzialowReszty() {
 void TestPitD::blednyTekstKonczyObliczenie() {
   p_->Rozliczenie({{Pit37, 0, 0}, {PitD, 1, 0}}, Indywidualne);
   p_->Pokaz(2);
-  p_->Ustaw(2, 29, "500,00");
-  p_->Ustaw(2, 38, "70,00");
-  p_->Ustaw(2, 41, "1.5");
+  p_->Ustaw(2, {{29, "500,00"}, {38, "70,00"}, {41, "1.5"}});
   QVERIFY_THROWS_EXCEPTION(BladKonwersjiLiczby, ObliczPitD(p_->V(), 2));
-  QCOMPARE(p_->Tekst(2, 31), QStringLiteral("500,00"));
-  QCOMPARE(p_->Tekst(2, 40), QStringLiteral("70,00"));
-  QCOMPARE(p_->Tekst(2, 42), QStringLiteral("0,00"));
+  QCOMPARE(p_->Teksty(2, {31, 40, 42}), QStringLiteral("500,00 70,00 0,00"));
   QCOMPARE(p_->Tekst(1, 96), QStringLiteral("0,00"));
   QCOMPARE(p_->Kratka(1, 3), std::uint8_t{0});
 }
