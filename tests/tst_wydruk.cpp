@@ -1,6 +1,5 @@
-// The print window and what a click on "Drukuj" prints: its controls and their defaults, the commands that open it,
-// the print dialog's cancel, the records and pages of each range (one PDF file per record), and files or a printer
-// that fail before or during the jobs.
+// The print window and what "Drukuj" prints: its controls, the commands that open it, a cancelled dialog, the records
+// and pages of each range (one PDF file per record), and files or a printer that fail.
 
 #include <QAction>
 #include <QDir>
@@ -40,6 +39,15 @@ class TstWydruk : public QObject {
                    QStringLiteral("d%1s%2").arg(j).arg(k + 1).toLatin1().constData());
   }
 
+  // The print dialog answers with a PDF file.
+  void DialogDo(const QString& plik) {
+    W().PrintDialog = [this, plik](QPrinter& drukarka) {
+      ++dialogi_;
+      NaPdf(drukarka, plik);
+      return true;
+    };
+  }
+
   // Prints the range with the shown record; the dialog sets up a PDF file in the results folder.
   void DrukujZakres(int zakres) {
     W().ZakresDruku->UstawItemIndex(zakres);
@@ -61,9 +69,8 @@ class TstWydruk : public QObject {
   void oknoIJegoUstawienia();
   void poleceniaOtwierajaOkno();
   void anulowanyDialogNicNieDrukuje();
-  void biezacaStronaIWszystkieStrony();
-  void zeznanieZZalacznikami();
-  void caleRozliczenie();
+  void zakresy_data();
+  void zakresy();
   void brakPlikuPrzerywaPrzedWydrukiem();
   void drukarkaOdmawiaIKolejnyWydrukDziala();
 };
@@ -89,11 +96,7 @@ void TstWydruk::init() {
   okno_ = std::make_unique<TWydruk>(&T());
   wyniki_ = std::make_unique<QTemporaryDir>();
   dialogi_ = 0;
-  W().PrintDialog = [this](QPrinter& drukarka) {
-    ++dialogi_;
-    NaPdf(drukarka, Plik());
-    return true;
-  };
+  DialogDo(Plik());
   SkryptDialogow().pokazane.clear();
 }
 
@@ -119,11 +122,7 @@ void TstWydruk::oknoIJegoUstawienia() {
   W().Dy->setValue(7);
   W().RozmiarDruku->setValue(-50);
   const UstawieniaWydruku u = W().Ustawienia();
-  QCOMPARE(u.MarginesGora, -3);
-  QCOMPARE(u.MarginesLewa, 4);
-  QCOMPARE(u.Dx, -100);
-  QCOMPARE(u.Dy, 7);
-  QCOMPARE(u.RozmiarDruku, -50);
+  QCOMPARE((QList<int>{u.MarginesGora, u.MarginesLewa, u.Dx, u.Dy, u.RozmiarDruku}), (QList<int>{-3, 4, -100, 7, -50}));
   QVERIFY(u.Dane);
 
   // The text shifts apply to data only.
@@ -195,65 +194,45 @@ void TstWydruk::anulowanyDialogNicNieDrukuje() {
   QVERIFY(PlikiWynikow().isEmpty());
 }
 
-void TstWydruk::biezacaStronaIWszystkieStrony() {
-  p_->Pokaz(1, 2);
-  DrukujZakres(0);
-  QCOMPARE(PlikiWynikow(), QStringList{QStringLiteral("wydruk.pdf")});
-  QCOMPARE(Strony(Plik()), QList<QStringList>{{QStringLiteral("d1s2")}});
-
+void TstWydruk::zakresy_data() {
+  QTest::addColumn<int>("pokazany");
+  QTest::addColumn<int>("strona");
+  QTest::addColumn<int>("zakres");
+  QTest::addColumn<QString>("oczekiwane");
+  // The files in job order, '|' between them; the words of each page, ' ' between pages.
+  const QString zeznanie37 = QStringLiteral("d1s1 d1s2|d2s1 d2s2 d2s3|d5s1 d5s2 d5s3");
+  QTest::newRow("shown page") << 1 << 2 << 0 << QStringLiteral("d1s2");
   // All pages of the form: the header's two, not the catalogue's three.
-  DrukujZakres(1);
-  QCOMPARE(Strony(Plik()), (QList<QStringList>{{QStringLiteral("d1s1")}, {QStringLiteral("d1s2")}}));
-
-  // Without a header the catalogue counts the pages.
-  p_->Pokaz(2, 3);
-  DrukujZakres(0);
-  QCOMPARE(Strony(Plik()), QList<QStringList>{{QStringLiteral("d2s3")}});
-  DrukujZakres(1);
-  QCOMPARE(Strony(Plik()).size(), 3);
-  QCOMPARE(PlikiWynikow(), QStringList{QStringLiteral("wydruk.pdf")});
-  QVERIFY(Komunikaty().isEmpty());
+  QTest::newRow("form by its header") << 1 << 2 << 1 << QStringLiteral("d1s1 d1s2");
+  QTest::newRow("shown page without a header") << 2 << 3 << 0 << QStringLiteral("d2s3");
+  QTest::newRow("form by the catalogue") << 2 << 3 << 1 << QStringLiteral("d2s1 d2s2 d2s3");
+  // From an attachment: its main form first, then that form's attachments in record order, the shown one included.
+  QTest::newRow("return from an attachment") << 5 << 1 << 2 << zeznanie37;
+  QTest::newRow("return from its main form") << 1 << 1 << 2 << zeznanie37;
+  QTest::newRow("the other return") << 4 << 1 << 2 << QStringLiteral("d3s1|d4s1 d4s2");
+  QTest::newRow("whole settlement") << 3 << 1 << 3
+                                    << QStringLiteral("d1s1 d1s2|d2s1 d2s2 d2s3|d3s1|d4s1 d4s2|d5s1 d5s2 d5s3");
 }
 
-void TstWydruk::zeznanieZZalacznikami() {
-  // From an attachment: its main form first, then that form's attachments in record order, the shown one included;
-  // each record its own job and file.
-  const QList<QStringList> glowny = {{QStringLiteral("d1s1")}, {QStringLiteral("d1s2")}};
-  const QList<QStringList> podatnika = {{QStringLiteral("d2s1")}, {QStringLiteral("d2s2")}, {QStringLiteral("d2s3")}};
-  const QList<QStringList> malzonka = {{QStringLiteral("d5s1")}, {QStringLiteral("d5s2")}, {QStringLiteral("d5s3")}};
-  for (const int pokazany : {5, 1}) {
-    p_->Pokaz(pokazany);
-    DrukujZakres(2);
-    QCOMPARE(PlikiWynikow(), (QStringList{QStringLiteral("wydruk-2.pdf"), QStringLiteral("wydruk-3.pdf"),
-                                          QStringLiteral("wydruk.pdf")}));
-    QCOMPARE(Strony(Plik()), glowny);
-    QCOMPARE(Strony(Plik(QStringLiteral("wydruk-2.pdf"))), podatnika);
-    QCOMPARE(Strony(Plik(QStringLiteral("wydruk-3.pdf"))), malzonka);
-    for (const QString& plik : PlikiWynikow()) QFile::remove(Plik(plik));
+// Each record is its own job and file: wydruk.pdf, then wydruk-2.pdf and on.
+void TstWydruk::zakresy() {
+  QFETCH(int, pokazany);
+  QFETCH(int, strona);
+  QFETCH(int, zakres);
+  QFETCH(QString, oczekiwane);
+  p_->Pokaz(pokazany, strona);
+  DrukujZakres(zakres);
+  QStringList pliki;
+  for (int j = 1; j <= PlikiWynikow().size(); ++j) {
+    QStringList strony;
+    for (const QStringList& slowa : Strony(Plik(j == 1 ? QStringLiteral("wydruk.pdf")
+                                                        : QStringLiteral("wydruk-%1.pdf").arg(j))))
+      strony << slowa.join('+');
+    pliki << strony.join(' ');
   }
-
-  // The other return: PIT-36 with its PIT/D.
-  p_->Pokaz(4);
-  DrukujZakres(2);
-  QCOMPARE(PlikiWynikow(), (QStringList{QStringLiteral("wydruk-2.pdf"), QStringLiteral("wydruk.pdf")}));
-  QCOMPARE(Strony(Plik()), QList<QStringList>{{QStringLiteral("d3s1")}});
-  QCOMPARE(Strony(Plik(QStringLiteral("wydruk-2.pdf"))),
-           (QList<QStringList>{{QStringLiteral("d4s1")}, {QStringLiteral("d4s2")}}));
-  QCOMPARE(dialogi_, 3);
+  QCOMPARE(pliki.join('|'), oczekiwane);
+  QCOMPARE(dialogi_, 1);
   QVERIFY(Komunikaty().isEmpty());
-}
-
-void TstWydruk::caleRozliczenie() {
-  p_->Pokaz(3);
-  DrukujZakres(3);
-  QCOMPARE(PlikiWynikow().size(), 5);
-  const std::array<int, 5> strony = {2, 3, 1, 2, 3};
-  for (int j = 1; j <= 5; ++j) {
-    const QString plik = Plik(j == 1 ? QStringLiteral("wydruk.pdf") : QStringLiteral("wydruk-%1.pdf").arg(j));
-    const QList<QStringList> tresc = Strony(plik);
-    QCOMPARE(tresc.size(), strony[static_cast<std::size_t>(j - 1)]);
-    for (int n = 1; n <= tresc.size(); ++n) QCOMPARE(tresc[n - 1], QStringList{QStringLiteral("d%1s%2").arg(j).arg(n)});
-  }
   // The dialog's choice is offered again, not the last job's numbered file.
   QCOMPARE(W().Drukarka().outputFileName(), Plik());
 }
@@ -299,10 +278,7 @@ void TstWydruk::brakPlikuPrzerywaPrzedWydrukiem() {
 void TstWydruk::drukarkaOdmawiaIKolejnyWydrukDziala() {
   p_->Pokaz(1);
   const QString niemozliwy = wyniki_->path() + QStringLiteral("/brak/wydruk.pdf");
-  W().PrintDialog = [&](QPrinter& drukarka) {
-    NaPdf(drukarka, niemozliwy);
-    return true;
-  };
+  DialogDo(niemozliwy);
   DrukujZakres(3);
   QCOMPARE(Komunikaty().size(), 1);
   QVERIFY2(Komunikaty()[0].contains(niemozliwy), qPrintable(Komunikaty()[0]));
@@ -311,10 +287,7 @@ void TstWydruk::drukarkaOdmawiaIKolejnyWydrukDziala() {
   // The first job refused ends the click: no later job is tried with a number after the refused name.
   QVERIFY(!QDir(wyniki_->path() + QStringLiteral("/brak")).exists());
 
-  W().PrintDialog = [this](QPrinter& drukarka) {
-    NaPdf(drukarka, Plik());
-    return true;
-  };
+  DialogDo(Plik());
   DrukujZakres(2);
   QCOMPARE(Komunikaty().size(), 1);
   QCOMPARE(PlikiWynikow().size(), 3);

@@ -1,7 +1,6 @@
 #pragma once
-// What the print tests share: a printer that writes PDF files at 600 dpi on A4 without margins, so a printer pixel is
-// 72/600 of a PDF point from the page corner, and the printed files read back with poppler's tools: the words with
-// their boxes (pdftotext -bbox) and a page as an image (pdftoppm).
+// What the print tests share: a PDF printer at 600 dpi on A4 without margins, and poppler's tools to read the files
+// back (the words with their boxes, a page as an image).
 
 #include <QFile>
 #include <QImage>
@@ -17,8 +16,7 @@
 namespace velmar_test {
 
 constexpr int kDpiWydruku = 600;
-// PDF points per printer pixel.
-constexpr double kPunkt = 72.0 / kDpiWydruku;
+constexpr double kPunkt = 72.0 / kDpiWydruku;  // PDF points per printer pixel
 
 inline void NaPdf(QPrinter& drukarka, const QString& plik) {
   drukarka.setOutputFormat(QPrinter::PdfFormat);
@@ -29,7 +27,7 @@ inline void NaPdf(QPrinter& drukarka, const QString& plik) {
   drukarka.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
-// A printed word and its box in points, from the page's top left corner.
+// A printed word and its box in PDF points from the page's top left corner.
 struct Slowo {
   QString tekst;
   double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
@@ -40,7 +38,7 @@ struct TrescPdf {
   std::vector<std::vector<Slowo>> strony;
 
   int LiczbaStron() const { return static_cast<int>(strony.size()); }
-  // The words of page n (from 1) as one list of texts.
+  // The texts of page n, counted from 1.
   QStringList Teksty(int n) const {
     QStringList teksty;
     for (const Slowo& s : strony.at(static_cast<std::size_t>(n - 1))) teksty << s.tekst;
