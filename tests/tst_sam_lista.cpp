@@ -12,11 +12,20 @@ class TstSamLista : public QObject {
 
   std::unique_ptr<ProgramZWyborem> p_;
   ProgramZWyborem& P() { return *p_; }
+  TTools& T() { return p_->T(); }
 
-  QStringList Dzieci(QTreeWidgetItem* wezel) {
+  static QStringList Dzieci(QTreeWidgetItem* wezel) {
     QStringList teksty;
     for (int i = 0; i < wezel->childCount(); ++i) teksty << wezel->child(i)->text(0);
     return teksty;
+  }
+  // Candidates by position: type, owner and main-form position.
+  void Pozycje(std::initializer_list<std::array<int, 4>> oczekiwane) {
+    for (const auto& [i, typ, pm, rodzic] : oczekiwane) {
+      QCOMPARE(P().K(i).IdPit, typ);
+      QCOMPARE(P().K(i).PM, pm);
+      QCOMPARE(P().K(i).IdParent, rodzic);
+    }
   }
 
  private slots:
@@ -34,8 +43,8 @@ class TstSamLista : public QObject {
     QFETCH(int, rodzaj);
     QFETCH(int, liczba);
     P().NoweRozliczenie(rodzaj);
-    QCOMPARE(P().T().LiczbaKandydatow, liczba);
-    QCOMPARE(P().T().DodatkoweKopie, 0);
+    QCOMPARE(T().LiczbaKandydatow, liczba);
+    QCOMPARE(T().DodatkoweKopie, 0);
     QCOMPARE(P().S().LiczbaWybranych(), 0);
     QVERIFY(!P().S().Zatwierdzam->isEnabled());
     QCOMPARE(P().S().RodzRozl->ItemIndex(), rodzaj);
@@ -60,73 +69,30 @@ class TstSamLista : public QObject {
         QVERIFY(!k.Wezel->font(0).bold());
       }
       if (rodzaj != WspolneZMalzonkiem) QCOMPARE(k.PM, int(PMWspolny));
-      if (rodzaj != Indywidualne) {
-        QVERIFY(k.IdPit != Pit36L);
-        QVERIFY(k.IdPit != Pit28B);
-      }
+      if (rodzaj != Indywidualne) QVERIFY(k.IdPit != Pit36L && k.IdPit != Pit28B);
     }
     QCOMPARE(P().S().STV->topLevelItemCount(), korzenie);
     QCOMPARE(P().S().STV->currentItem(), P().W(1));
   }
 
-  void candidatesStandWhereTheTablesPutThem() {
-    P().NoweRozliczenie(Indywidualne);
-    const auto typ = [this](int i) { return P().K(i).IdPit; };
-    QCOMPARE(typ(1), int(Pit36));
-    QCOMPARE(typ(6), int(PitB));
-    QCOMPARE(typ(14), int(Pit36L));
-    QCOMPARE(P().K(15).IdPit, int(PitB));
-    QCOMPARE(P().K(15).IdParent, 14);
-    QCOMPARE(typ(20), int(Pit37));
-    QCOMPARE(typ(25), int(Pit38));
-    QCOMPARE(typ(28), int(Pit28));
-    QCOMPARE(typ(30), int(Pit28B));
-    QCOMPARE(typ(31), int(PitO));
-    QCOMPARE(typ(35), int(Nip3));
-    QCOMPARE(P().K(35).IdParent, 28);
-
-    P().S().RodzRozl->UstawItemIndex(WspolneZMalzonkiem);
-    P().S().RodzRozlClick();
-    // Each owner-bound attachment of PIT-36 comes first for the taxpayer, then for the spouse.
-    QCOMPARE(P().K(5).IdPit, int(PitM));
-    QCOMPARE(P().K(5).PM, int(PMPodatnik));
-    QCOMPARE(P().K(6).PM, int(PMMalzonek));
-    QCOMPARE(P().K(22).IdPit, int(Nip3));
-    QCOMPARE(P().K(22).PM, int(PMMalzonek));
-    QCOMPARE(P().K(23).IdPit, int(Pit37));
-    QCOMPARE(P().K(28).PM, int(PMMalzonek));
-    QCOMPARE(P().K(28).IdParent, 23);
-    QCOMPARE(P().K(29).IdPit, int(Pit38));
-    QCOMPARE(P().K(29).PM, int(PMPodatnik));
-    QCOMPARE(P().K(33).IdParent, 32);
-    QCOMPARE(P().K(33).PM, int(PMMalzonek));
-    QCOMPARE(P().K(42).IdPit, int(Pit28));
-    QCOMPARE(P().K(42).PM, int(PMMalzonek));
-    QCOMPARE(P().K(48).IdParent, 42);
-
-    P().S().RodzRozl->UstawItemIndex(SamotnieWychowujacy);
-    P().S().RodzRozlClick();
-    QCOMPARE(P().K(14).IdPit, int(Pit37));
-    QCOMPARE(P().K(19).IdPit, int(Pit38));
-    QCOMPARE(P().K(22).IdPit, int(Pit28));
-    QCOMPARE(P().K(23).IdPit, int(Pit28A));
-    QCOMPARE(P().K(24).IdPit, int(PitO));
+  void jointAttachmentsComeForTheTaxpayerThenTheSpouse() {
+    P().NoweRozliczenie(WspolneZMalzonkiem);
+    Pozycje({{5, PitM, PMPodatnik, 1}, {6, PitM, PMMalzonek, 1}, {22, Nip3, PMMalzonek, 1}, {23, Pit37, 0, 0},
+             {28, Nip3, PMMalzonek, 23}, {29, Pit38, PMPodatnik, 0}, {33, PitZG, PMMalzonek, 32},
+             {42, Pit28, PMMalzonek, 0}, {48, Nip3, PMMalzonek, 42}});
   }
 
   void copiesOfTheSettlementGetCandidates() {
-    TTools& t = P().T();
-    t.PrzydzielDruki(8);
-    P().Dodaj(Pit36, 0, PMWspolny, Indywidualne);   // 1
-    P().Dodaj(PitB, 1, PMWspolny, Indywidualne);    // 2
-    P().Dodaj(Pit36L, 0, PMWspolny, Indywidualne);  // 3
-    P().Dodaj(PitB, 3, PMWspolny, Indywidualne);    // 4
-    P().Dodaj(PitB, 1, PMWspolny, Indywidualne);    // 5
-    P().Dodaj(PitB, 1, PMWspolny, Indywidualne);    // 6
-    t.BudujDrzewo();
-    t.Zmiana->click();
+    P().Rozliczenie({{Pit36, 0, PMWspolny, Indywidualne},
+                     {PitB, 1, PMWspolny, Indywidualne},
+                     {Pit36L, 0, PMWspolny, Indywidualne},
+                     {PitB, 3, PMWspolny, Indywidualne},
+                     {PitB, 1, PMWspolny, Indywidualne},
+                     {PitB, 1, PMWspolny, Indywidualne}});
+    T().Zmiana->click();
 
-    QCOMPARE(t.DodatkoweKopie, 2);
-    QCOMPARE(t.LiczbaKandydatow, 37);
+    QCOMPARE(T().DodatkoweKopie, 2);
+    QCOMPARE(T().LiczbaKandydatow, 37);
     QCOMPARE(P().K(6).NrKopii, 1);
     QCOMPARE(P().K(15).NrKopii, 1);
     for (int i : {36, 37}) {
@@ -138,94 +104,66 @@ class TstSamLista : public QObject {
     QCOMPARE(P().W(6)->text(0), QStringLiteral("PIT/B (1)"));
     QCOMPARE(P().W(36)->text(0), QStringLiteral("PIT/B (2)"));
     QCOMPARE(P().W(37)->text(0), QStringLiteral("PIT/B (3)"));
-    QCOMPARE(P().W(15)->text(0), QStringLiteral("PIT/B (1)"));
+    QCOMPARE(P().W(15)->text(0), QStringLiteral("PIT/B (1)"));  // a single copy is still numbered
     QCOMPARE(P().W(15)->parent(), P().W(14));
+    QCOMPARE(P().W(7)->text(0), QStringLiteral("PIT/Z"));  // a one-copy form carries no number
     // Copies are matched in list order, so the three records tick copies 1, 2 and 3.
     for (int i : {1, 6, 14, 15, 36, 37}) QVERIFY2(P().Zaznaczony(i), qPrintable(QString::number(i)));
     QCOMPARE(P().S().LiczbaWybranych(), 6);
   }
 
   void copiesCountByMainFormTypeAndOwner() {
-    TTools& t = P().T();
-    t.PrzydzielDruki(6);
-    P().Dodaj(Pit28, 0, PMWspolny, Indywidualne);
-    P().Dodaj(PitO, 1, PMWspolny, Indywidualne);
-    P().Dodaj(PitO, 1, PMWspolny, Indywidualne);
-    P().Dodaj(Pit37, 0, PMWspolny, Indywidualne);
-    P().Dodaj(PitO, 4, PMWspolny, Indywidualne);
-    t.BudujDrzewo();
+    P().Rozliczenie({{Pit28, 0, PMWspolny, Indywidualne},
+                     {PitO, 1, PMWspolny, Indywidualne},
+                     {PitO, 1, PMWspolny, Indywidualne},
+                     {Pit37, 0, PMWspolny, Indywidualne},
+                     {PitO, 4, PMWspolny, Indywidualne}});
     QCOMPARE(P().S().PoliczDodatkoweKopie(PitO, Pit28, PMWspolny), 1);
     QCOMPARE(P().S().PoliczDodatkoweKopie(PitO, Pit37, PMWspolny), 0);
     QCOMPARE(P().S().PoliczDodatkoweKopie(PitO, Pit36, PMWspolny), 0);
-    t.Zmiana->click();
-    QCOMPARE(t.DodatkoweKopie, 1);
-    QCOMPARE(t.LiczbaKandydatow, 36);
-    QCOMPARE(P().K(31).NrKopii, 1);
+    T().Zmiana->click();
+    QCOMPARE(T().LiczbaKandydatow, 36);
     QCOMPARE(P().K(36).NrKopii, 2);
     QCOMPARE(P().K(36).IdParent, 28);
 
     // Joint: the taxpayer's PIT/ZG under PIT-36 and under the taxpayer's PIT-38 are one copy each.
-    t.WyczyscRozliczenie();
-    t.PrzydzielDruki(4);
-    P().Dodaj(Pit36, 0, PMWspolny, WspolneZMalzonkiem);
-    P().Dodaj(PitZG, 1, PMPodatnik, WspolneZMalzonkiem);
-    P().Dodaj(Pit38, 0, PMPodatnik, WspolneZMalzonkiem);
-    P().Dodaj(PitZG, 3, PMPodatnik, WspolneZMalzonkiem);
-    t.BudujDrzewo();
+    T().WyczyscRozliczenie();
+    P().Rozliczenie({{Pit36, 0, PMWspolny, WspolneZMalzonkiem},
+                     {PitZG, 1, PMPodatnik, WspolneZMalzonkiem},
+                     {Pit38, 0, PMPodatnik, WspolneZMalzonkiem},
+                     {PitZG, 3, PMPodatnik, WspolneZMalzonkiem}});
     P().S().reject();
-    t.Zmiana->click();
-    QCOMPARE(t.RodzajRozliczenia, int(WspolneZMalzonkiem));
-    QCOMPARE(t.DodatkoweKopie, 0);
-    QCOMPARE(t.LiczbaKandydatow, 48);
+    T().Zmiana->click();
+    QCOMPARE(T().RodzajRozliczenia, int(WspolneZMalzonkiem));
+    QCOMPARE(T().LiczbaKandydatow, 48);
     QCOMPARE(P().S().LiczbaWybranych(), 4);
     QCOMPARE(P().W(P().Indeks(PitZG, PMPodatnik, Pit38, PMPodatnik))->text(0), QStringLiteral("PIT/ZG (Podatnik) (1)"));
   }
 
-  void aSingleCopyIsStillNumbered() {
-    TTools& t = P().T();
-    t.PrzydzielDruki(2);
-    P().Dodaj(Pit36, 0, PMWspolny, Indywidualne);
-    P().Dodaj(PitB, 1, PMWspolny, Indywidualne);
-    t.BudujDrzewo();
-    t.Zmiana->click();
-    QCOMPARE(t.LiczbaKandydatow, 35);
-    QCOMPARE(P().W(6)->text(0), QStringLiteral("PIT/B (1)"));
-    // Forms of one copy only carry no number.
-    QCOMPARE(P().W(7)->text(0), QStringLiteral("PIT/Z"));
-  }
-
   void searchesFindTheLowestFreeCopy() {
-    // No list yet.
+    // No list yet, and a node that is no candidate's.
     QCOMPARE(P().S().ZnajdzKandydata(Pit36, 0, 0), -1);
     QCOMPARE(P().S().ZnajdzWolnegoKandydata(Pit36, 0, 0), -1);
     QCOMPARE(P().S().ZnajdzWybranegoKandydata(Pit36), -1);
-    QCOMPARE(P().S().ZnajdzWybranegoKandydataPM(Pit36, 0), -1);
-    QCOMPARE(P().S().LiczbaWybranych(), 0);
     const TDruk brak = P().S().ZnajdzKandydataWezla(nullptr);
     QCOMPARE(brak.Id, -1);
-    QCOMPARE(brak.IdPit, -1);
     QVERIFY(!brak.Wezel);
 
-    TTools& t = P().T();
-    t.PrzydzielDruki(4);
-    P().Dodaj(Pit36, 0, PMWspolny, Indywidualne);
-    for (int i = 0; i < 3; ++i) P().Dodaj(PitO, 1, PMWspolny, Indywidualne);
-    t.BudujDrzewo();
-    t.Zmiana->click();
+    P().Rozliczenie({{Pit36, 0, PMWspolny, Indywidualne},
+                     {PitO, 1, PMWspolny, Indywidualne},
+                     {PitO, 1, PMWspolny, Indywidualne},
+                     {PitO, 1, PMWspolny, Indywidualne}});
+    T().Zmiana->click();
     // The chooser took the three PIT/O already: undo that to walk the copies from the start.
-    for (int i = 1; i <= t.LiczbaKandydatow; ++i) P().K(i).Wybrany = 0;
-    const int pierwszy = P().S().ZnajdzWolnegoKandydata(PitO, 1, PMWspolny);
-    QCOMPARE(pierwszy, 2);
-    P().K(pierwszy).Wybrany = 1;
-    QCOMPARE(P().S().ZnajdzWolnegoKandydata(PitO, 1, PMWspolny), 36);
-    P().K(36).Wybrany = 1;
-    QCOMPARE(P().S().ZnajdzWolnegoKandydata(PitO, 1, PMWspolny), 37);
-    P().K(37).Wybrany = 1;
+    for (int i = 1; i <= T().LiczbaKandydatow; ++i) P().K(i).Wybrany = 0;
+    for (int wolny : {2, 36, 37}) {
+      QCOMPARE(P().S().ZnajdzWolnegoKandydata(PitO, 1, PMWspolny), wolny);
+      P().K(wolny).Wybrany = 1;
+    }
     QCOMPARE(P().S().ZnajdzWolnegoKandydata(PitO, 1, PMWspolny), -1);
     QCOMPARE(P().S().ZnajdzWybranegoKandydata(PitO), 2);
     QCOMPARE(P().S().ZnajdzWybranegoKandydataPM(PitO, PMPodatnik), -1);
     QCOMPARE(P().S().ZnajdzKandydataWezla(P().W(36)).NrKopii, 2);
-    // A node that is no candidate's.
     QTreeWidgetItem obcy;
     QCOMPARE(P().S().ZnajdzKandydataWezla(&obcy).Id, -1);
   }
@@ -237,7 +175,7 @@ class TstSamLista : public QObject {
     QCOMPARE(P().W(P().Indeks(PitB, PMPodatnik, Pit36))->text(0), QStringLiteral("PIT/B (Podatnik) (1)"));
     QCOMPARE(P().W(P().Indeks(Nip1, PMMalzonek, Pit36))->text(0), QStringLiteral("NIP-1 (Małżonek)"));
     QCOMPARE(P().W(P().Indeks(PitO, PMWspolny, Pit37))->text(0), QStringLiteral("PIT/O (1)"));
-    // Owner pictures: the spouse's PIT-38 differs from the taxpayer's only by its image.
+    // The spouse's PIT-38 differs from the taxpayer's only by its owner picture.
     QVERIFY(P().W(29)->icon(0).cacheKey() != P().W(32)->icon(0).cacheKey());
   }
 
@@ -253,25 +191,23 @@ class TstSamLista : public QObject {
   void collationIsPolishWhateverTheProcessLocale() {
     const QLocale bylo;
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    // Polish letters with diacritics are letters of their own, after the plain ones.
+    // Letters with diacritics are letters of their own, after the plain ones; copy numbers compare by value.
     QVERIFY(PorownajTekstyWezlow(QStringLiteral("zebra"), QStringLiteral("żaba")) < 0);
     QVERIFY(PorownajTekstyWezlow(QStringLiteral("cyrk"), QStringLiteral("ćma")) < 0);
     QVERIFY(PorownajTekstyWezlow(QStringLiteral("Lublin"), QStringLiteral("Łódź")) < 0);
     QVERIFY(PorownajTekstyWezlow(QStringLiteral("Łódź"), QStringLiteral("Mława")) < 0);
-    // Copy numbers compare by value.
     QVERIFY(PorownajTekstyWezlow(QStringLiteral("PIT/B (9)"), QStringLiteral("PIT/B (10)")) < 0);
     QCOMPARE(PorownajTekstyWezlow(QStringLiteral("PIT/B (2)"), QStringLiteral("PIT/B (2)")), 0);
     QLocale::setDefault(bylo);
   }
 
   void twelveCopiesStayInNumberOrder() {
-    TTools& t = P().T();
-    t.PrzydzielDruki(13);
+    T().PrzydzielDruki(13);
     P().Dodaj(Pit36, 0, PMWspolny, Indywidualne);
     for (int i = 0; i < 12; ++i) P().Dodaj(PitZG, 1, PMWspolny, Indywidualne);
-    t.BudujDrzewo();
-    t.Zmiana->click();
-    QCOMPARE(t.LiczbaKandydatow, 46);
+    T().BudujDrzewo();
+    T().Zmiana->click();
+    QCOMPARE(T().LiczbaKandydatow, 46);
     const QStringList dzieci = Dzieci(P().W(1));
     const int pierwsza = static_cast<int>(dzieci.indexOf(QStringLiteral("PIT/ZG (1)")));
     QVERIFY(pierwsza >= 0);

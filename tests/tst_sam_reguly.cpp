@@ -11,6 +11,24 @@
 
 using namespace velmar_test;
 
+namespace {
+
+// A candidate: form type, owner, main-form type (0 = itself a main form) and the main form's owner.
+using Cel = std::array<int, 4>;
+using Cele = QList<Cel>;
+constexpr int W = PMWspolny, Pd = PMPodatnik, Mz = PMMalzonek;
+
+QString Wybrany(const char* druk, const char* wczesniej) {
+  return QStringLiteral("UWAGA!\nNie można załączyć druku:%1, ponieważ został wybrany wcześniej druk %2.")
+      .arg(QString::fromUtf8(druk), QString::fromUtf8(wczesniej));
+}
+QString Zalaczony(const char* druk, const char* wczesniej) {
+  return QStringLiteral("UWAGA!\nNie można załączyć druku:%1, ponieważ został załączony wcześniej do druku:%2")
+      .arg(QString::fromUtf8(druk), QString::fromUtf8(wczesniej));
+}
+
+}  // namespace
+
 class TstSamReguly : public QObject {
   Q_OBJECT
 
@@ -18,15 +36,7 @@ class TstSamReguly : public QObject {
   ProgramZWyborem& P() { return *p_; }
 
   QStringList Komunikaty() { return SkryptDialogow().Teksty(); }
-
-  // Ticks a candidate and expects the given refusal; it ends unticked and not selected.
-  void Odmowa(int i, const QString& tekst) {
-    SkryptDialogow().pokazane.clear();
-    P().Zaznacz(i);
-    QCOMPARE(Komunikaty(), QStringList{tekst});
-    QVERIFY(!P().Zaznaczony(i));
-    QVERIFY(!P().Wybrany(i));
-  }
+  int Indeks(const Cel& m) { return P().Indeks(m[0], m[1], m[2], m[3]); }
 
  private slots:
   void init() { p_ = std::make_unique<ProgramZWyborem>(); }
@@ -34,12 +44,10 @@ class TstSamReguly : public QObject {
 
   void tickingAnAttachmentTicksItsMainForm() {
     P().NoweRozliczenie(Indywidualne);
-    const int pit37 = P().Indeks(Pit37), pitO = P().Indeks(PitO, PMWspolny, Pit37);
+    const int pit37 = P().Indeks(Pit37), pitO = P().Indeks(PitO, W, Pit37);
     QVERIFY(P().S().RodzRozl->isEnabled());
     P().Zaznacz(pitO);
-    QVERIFY(P().Zaznaczony(pit37));
-    QVERIFY(P().Wybrany(pit37));
-    QVERIFY(P().Wybrany(pitO));
+    QVERIFY(P().Zaznaczony(pit37) && P().Wybrany(pit37) && P().Wybrany(pitO));
     QCOMPARE(P().S().LiczbaWybranych(), 2);
     QVERIFY(P().S().Zatwierdzam->isEnabled());
     QVERIFY(!P().S().RodzRozl->isEnabled());
@@ -49,20 +57,16 @@ class TstSamReguly : public QObject {
     // Unticking the attachment leaves the main form.
     P().Odznacz(pitO);
     QVERIFY(!P().Wybrany(pitO));
-    QVERIFY(P().Wybrany(pit37));
-    QVERIFY(P().Zaznaczony(pit37));
+    QVERIFY(P().Wybrany(pit37) && P().Zaznaczony(pit37));
     QVERIFY(P().S().Zatwierdzam->isEnabled());
 
     // Unticking the main form takes every attachment with it.
-    const int pitD = P().Indeks(PitD, PMWspolny, Pit37);
+    const int pitD = P().Indeks(PitD, W, Pit37);
     P().Zaznacz(pitO);
     P().Zaznacz(pitD);
     P().Zaznacz(P().Indeks(Pit28));
     P().Odznacz(pit37);
-    for (int i : {pit37, pitO, pitD}) {
-      QVERIFY(!P().Wybrany(i));
-      QVERIFY(!P().Zaznaczony(i));
-    }
+    for (int i : {pit37, pitO, pitD}) QVERIFY(!P().Wybrany(i) && !P().Zaznaczony(i));
     QCOMPARE(P().S().LiczbaWybranych(), 1);
 
     // Nothing left: the kind may change again and there is nothing to confirm.
@@ -74,138 +78,90 @@ class TstSamReguly : public QObject {
 
   void theSpaceKeyActsAsAPress() {
     P().NoweRozliczenie(Indywidualne);
-    const int pitZG = P().Indeks(PitZG, PMWspolny, Pit38);
+    const int pitZG = P().Indeks(PitZG, W, Pit38);
     P().S().STV->setCurrentItem(P().W(pitZG));
     QTest::keyClick(P().S().STV, Qt::Key_Space);
-    QVERIFY(P().Zaznaczony(pitZG));
-    QVERIFY(P().Wybrany(pitZG));
+    QVERIFY(P().Zaznaczony(pitZG) && P().Wybrany(pitZG));
     QVERIFY(P().Wybrany(P().Indeks(Pit38)));
     QVERIFY(P().S().Zatwierdzam->isEnabled());
   }
 
-  void pit37AfterPit36IsRefused() {
-    P().NoweRozliczenie(Indywidualne);
-    const int pit36 = P().Indeks(Pit36), pit37 = P().Indeks(Pit37);
-    P().Zaznacz(P().Indeks(PitM, PMWspolny, Pit36));
-    Odmowa(pit37,
-           QStringLiteral("UWAGA!\nNie można załączyć druku:PIT-37, ponieważ został wybrany wcześniej druk Pit-36."));
-    QVERIFY(P().Wybrany(pit36));
-    QVERIFY(P().Zaznaczony(pit36));
-    QCOMPARE(P().S().LiczbaWybranych(), 2);
-
-    // An attachment of PIT-37 names its main form; the main form is not ticked by a refused attachment.
-    const int pitO = P().Indeks(PitO, PMWspolny, Pit37);
-    Odmowa(pitO, QStringLiteral("UWAGA!\nNie można załączyć druku:PIT/O do PIT-37, ponieważ został wybrany wcześniej "
-                                "druk Pit-36."));
-    QVERIFY(!P().Zaznaczony(pit37));
-    QVERIFY(!P().Wybrany(pit37));
-  }
-
-  void pit36AfterPit37DropsTheWholePit36Branch() {
-    P().NoweRozliczenie(SamotnieWychowujacy);
-    const int pit36 = P().Indeks(Pit36), pit37 = P().Indeks(Pit37);
-    P().Zaznacz(P().Indeks(PitO, PMWspolny, Pit37));
-    Odmowa(P().Indeks(PitM, PMWspolny, Pit36),
-           QStringLiteral("UWAGA!\nNie można załączyć druku:PIT/M do PIT-36, ponieważ został wybrany wcześniej druk "
-                          "Pit-37."));
-    QVERIFY(!P().Wybrany(pit36));
-    QVERIFY(!P().Zaznaczony(pit36));
-    QVERIFY(P().Wybrany(pit37));
-
-    Odmowa(pit36,
-           QStringLiteral("UWAGA!\nNie można załączyć druku:PIT-36, ponieważ został wybrany wcześniej druk Pit-37."));
-    for (int i = 1; i <= P().T().LiczbaKandydatow; ++i)
-      if (P().K(i).IdParent == pit36) QVERIFY(!P().Zaznaczony(i));
-  }
-
-  void individualAttachmentsOnceInTheSettlement_data() {
-    QTest::addColumn<int>("typ");
-    QTest::addColumn<int>("pierwszyGlowny");
-    QTest::addColumn<int>("drugiGlowny");
+  // Candidates ticked without objection, then one more: refused with the message given, or taken when none is.
+  void exclusionRules_data() {
+    QTest::addColumn<int>("rodzaj");
+    QTest::addColumn<Cele>("przed");
+    QTest::addColumn<Cel>("druk");
     QTest::addColumn<QString>("tekst");
-    const QString poczatek = QStringLiteral("UWAGA!\nNie można załączyć druku:");
-    const QString srodek = QStringLiteral(", ponieważ został załączony wcześniej do druku:");
-    QTest::newRow("NIP-1") << int(Nip1) << int(Pit36) << int(Pit28) << poczatek + "NIP-1 do PIT-28" + srodek + "PIT-36";
-    QTest::newRow("NIP-3") << int(Nip3) << int(Pit36L) << int(Pit38)
-                           << poczatek + "NIP-3 do PIT-38" + srodek + "PIT-36L";
-    QTest::newRow("PIT/D") << int(PitD) << int(Pit28) << int(Pit37) << poczatek + "PIT/D do PIT-37" + srodek + "PIT-28";
-    QTest::newRow("PIT/2K") << int(Pit2K) << int(Pit36) << int(Pit28)
-                            << poczatek + "PIT/2K do PIT-28" + srodek + "PIT-36";
-    QTest::newRow("PIT/Z") << int(PitZ) << int(Pit36L) << int(Pit36)
-                           << poczatek + "PIT/Z do PIT-36" + srodek + "PIT-36L";
-  }
-  void individualAttachmentsOnceInTheSettlement() {
-    QFETCH(int, typ);
-    QFETCH(int, pierwszyGlowny);
-    QFETCH(int, drugiGlowny);
-    QFETCH(QString, tekst);
-    P().NoweRozliczenie(Indywidualne);
-    P().Zaznacz(P().Indeks(typ, PMWspolny, pierwszyGlowny));
-    Odmowa(P().Indeks(typ, PMWspolny, drugiGlowny), tekst);
-    QVERIFY(!P().Wybrany(P().Indeks(drugiGlowny)));
-    QVERIFY(P().Wybrany(P().Indeks(typ, PMWspolny, pierwszyGlowny)));
-  }
-
-  void unlimitedAttachmentsGoUnderEveryMainForm() {
-    P().NoweRozliczenie(Indywidualne);
-    P().Zaznacz(P().Indeks(PitZG, PMWspolny, Pit36));
-    P().Zaznacz(P().Indeks(PitZG, PMWspolny, Pit38));
-    P().Zaznacz(P().Indeks(PitB, PMWspolny, Pit36L));
-    P().Zaznacz(P().Indeks(PitB, PMWspolny, Pit36));
-    QVERIFY(Komunikaty().isEmpty());
-    QCOMPARE(P().S().LiczbaWybranych(), 7);
-  }
-
-  void singleParentRules() {
-    P().NoweRozliczenie(SamotnieWychowujacy);
-    P().Zaznacz(P().Indeks(PitD, PMWspolny, Pit37));
-    Odmowa(P().Indeks(PitD, PMWspolny, Pit28),
-           QStringLiteral("UWAGA!\nNie można załączyć druku:PIT/D do PIT-28, ponieważ został załączony wcześniej do "
-                          "druku:PIT-37"));
-    P().Zaznacz(P().Indeks(Nip3, PMWspolny, Pit38));
-    Odmowa(P().Indeks(Nip3, PMWspolny, Pit28),
-           QStringLiteral("UWAGA!\nNie można załączyć druku:NIP-3 do PIT-28, ponieważ został załączony wcześniej do "
-                          "druku:PIT-38"));
-  }
-
-  void jointRulesNameTheOwner() {
-    P().NoweRozliczenie(WspolneZMalzonkiem);
-    const QString srodek = QStringLiteral(", ponieważ został załączony wcześniej do druku:");
-    P().Zaznacz(P().Indeks(Nip3, PMMalzonek, Pit36));
-    Odmowa(P().Indeks(Nip3, PMMalzonek, Pit38, PMMalzonek),
-           QStringLiteral("UWAGA!\nNie można załączyć druku:NIP-3 Małżonka  do PIT-38") + srodek + "PIT-36");
+    const int I = Indywidualne, S = SamotnieWychowujacy, J = WspolneZMalzonkiem;
+    QTest::newRow("PIT-37 after PIT-36") << I << Cele{{PitM, W, Pit36, W}} << Cel{Pit37, W, 0, W}
+                                         << Wybrany("PIT-37", "Pit-36");
+    QTest::newRow("PIT/O of PIT-37 after PIT-36")
+        << I << Cele{{PitM, W, Pit36, W}} << Cel{PitO, W, Pit37, W} << Wybrany("PIT/O do PIT-37", "Pit-36");
+    QTest::newRow("PIT-36 after PIT-37") << S << Cele{{PitO, W, Pit37, W}} << Cel{Pit36, W, 0, W}
+                                         << Wybrany("PIT-36", "Pit-37");
+    QTest::newRow("PIT/M of PIT-36 after PIT-37")
+        << S << Cele{{PitO, W, Pit37, W}} << Cel{PitM, W, Pit36, W} << Wybrany("PIT/M do PIT-36", "Pit-37");
+    QTest::newRow("NIP-1") << I << Cele{{Nip1, W, Pit36, W}} << Cel{Nip1, W, Pit28, W}
+                           << Zalaczony("NIP-1 do PIT-28", "PIT-36");
+    QTest::newRow("NIP-3") << I << Cele{{Nip3, W, Pit36L, W}} << Cel{Nip3, W, Pit38, W}
+                           << Zalaczony("NIP-3 do PIT-38", "PIT-36L");
+    QTest::newRow("PIT/D") << I << Cele{{PitD, W, Pit28, W}} << Cel{PitD, W, Pit37, W}
+                           << Zalaczony("PIT/D do PIT-37", "PIT-28");
+    QTest::newRow("PIT/2K") << I << Cele{{Pit2K, W, Pit36, W}} << Cel{Pit2K, W, Pit28, W}
+                            << Zalaczony("PIT/2K do PIT-28", "PIT-36");
+    QTest::newRow("PIT/Z") << I << Cele{{PitZ, W, Pit36L, W}} << Cel{PitZ, W, Pit36, W}
+                           << Zalaczony("PIT/Z do PIT-36", "PIT-36L");
+    QTest::newRow("unlimited attachments")
+        << I << Cele{{PitZG, W, Pit36, W}, {PitZG, W, Pit38, W}, {PitB, W, Pit36L, W}} << Cel{PitB, W, Pit36, W}
+        << QString();
+    QTest::newRow("single parent PIT/D") << S << Cele{{PitD, W, Pit37, W}} << Cel{PitD, W, Pit28, W}
+                                         << Zalaczony("PIT/D do PIT-28", "PIT-37");
+    QTest::newRow("single parent NIP-3") << S << Cele{{Nip3, W, Pit38, W}} << Cel{Nip3, W, Pit28, W}
+                                         << Zalaczony("NIP-3 do PIT-28", "PIT-38");
+    QTest::newRow("joint NIP-3 of the spouse") << J << Cele{{Nip3, Mz, Pit36, W}} << Cel{Nip3, Mz, Pit38, Mz}
+                                               << Zalaczony("NIP-3 Małżonka  do PIT-38", "PIT-36");
     // The other owner's NIP-3 is a form of its own.
-    SkryptDialogow().pokazane.clear();
-    P().Zaznacz(P().Indeks(Nip3, PMPodatnik, Pit38, PMPodatnik));
-    QVERIFY(Komunikaty().isEmpty());
-    Odmowa(P().Indeks(Nip3, PMPodatnik, Pit28, PMPodatnik),
-           QStringLiteral("UWAGA!\nNie można załączyć druku:NIP-3 Płatnika  do PIT-28") + srodek + "PIT-38");
-
-    P().Zaznacz(P().Indeks(Nip1, PMPodatnik, Pit28, PMPodatnik));
-    Odmowa(P().Indeks(Nip1, PMPodatnik, Pit36),
-           QStringLiteral("UWAGA!\nNie można załączyć druku:NIP-1 Płatnika  do PIT-36") + srodek + "PIT-28");
-
+    QTest::newRow("joint NIP-3 of the taxpayer")
+        << J << Cele{{Nip3, Mz, Pit36, W}, {Nip3, Pd, Pit38, Pd}} << Cel{Nip3, Pd, Pit28, Pd}
+        << Zalaczony("NIP-3 Płatnika  do PIT-28", "PIT-38");
+    QTest::newRow("joint NIP-1") << J << Cele{{Nip1, Pd, Pit28, Pd}} << Cel{Nip1, Pd, Pit36, W}
+                                 << Zalaczony("NIP-1 Płatnika  do PIT-36", "PIT-28");
     // PIT/D once in the whole settlement, whoever's it is.
-    P().Zaznacz(P().Indeks(PitD, PMPodatnik, Pit28, PMPodatnik));
-    Odmowa(P().Indeks(PitD, PMMalzonek, Pit28, PMMalzonek),
-           QStringLiteral("UWAGA!\nNie można załączyć druku:PIT/D Małżonka  do PIT-28") + srodek + "PIT-28");
-    Odmowa(P().Indeks(PitD, PMWspolny, Pit36),
-           QStringLiteral("UWAGA!\nNie można załączyć druku:PIT/D do PIT-36") + srodek + "PIT-28");
-
+    QTest::newRow("joint PIT/D of the other owner")
+        << J << Cele{{PitD, Pd, Pit28, Pd}} << Cel{PitD, Mz, Pit28, Mz}
+        << Zalaczony("PIT/D Małżonka  do PIT-28", "PIT-28");
+    QTest::newRow("joint common PIT/D") << J << Cele{{PitD, Pd, Pit28, Pd}} << Cel{PitD, W, Pit36, W}
+                                        << Zalaczony("PIT/D do PIT-36", "PIT-28");
     // The common PIT/2K is not limited; each owner's is.
-    SkryptDialogow().pokazane.clear();
-    P().Zaznacz(P().Indeks(Pit2K, PMWspolny, Pit36));
-    P().Zaznacz(P().Indeks(Pit2K, PMPodatnik, Pit28, PMPodatnik));
-    P().Zaznacz(P().Indeks(Pit2K, PMMalzonek, Pit28, PMMalzonek));
-    QVERIFY(Komunikaty().isEmpty());
+    QTest::newRow("joint PIT/2K") << J << Cele{{Pit2K, W, Pit36, W}, {Pit2K, Pd, Pit28, Pd}}
+                                  << Cel{Pit2K, Mz, Pit28, Mz} << QString();
+    QTest::newRow("joint main-form rule first") << J << Cele{{Nip3, Pd, Pit37, W}} << Cel{Nip3, Pd, Pit36, W}
+                                                << Wybrany("NIP-3 do PIT-36", "Pit-37");
   }
+  void exclusionRules() {
+    QFETCH(int, rodzaj);
+    QFETCH(Cele, przed);
+    QFETCH(Cel, druk);
+    QFETCH(QString, tekst);
+    P().NoweRozliczenie(rodzaj);
+    for (const Cel& m : przed) P().Zaznacz(Indeks(m));
+    QVERIFY(Komunikaty().isEmpty());
+    std::vector<bool> stan;
+    for (int i = 1; i <= P().T().LiczbaKandydatow; ++i) stan.push_back(P().Wybrany(i));
 
-  void jointMainFormRuleComesFirst() {
-    P().NoweRozliczenie(WspolneZMalzonkiem);
-    P().Zaznacz(P().Indeks(Nip3, PMPodatnik, Pit37));
-    Odmowa(P().Indeks(Nip3, PMPodatnik, Pit36),
-           QStringLiteral("UWAGA!\nNie można załączyć druku:NIP-3 do PIT-36, ponieważ został wybrany wcześniej druk "
-                          "Pit-37."));
+    const int i = Indeks(druk);
+    P().Zaznacz(i);
+    if (tekst.isEmpty()) {
+      QVERIFY(Komunikaty().isEmpty());
+      for (const Cel& m : przed + Cele{druk}) QVERIFY(P().Zaznaczony(Indeks(m)) && P().Wybrany(Indeks(m)));
+      return;
+    }
+    // A refused tick leaves the candidate unticked and unselected and changes nothing else, its main form included.
+    QCOMPARE(Komunikaty(), QStringList{tekst});
+    for (int k = 1; k <= P().T().LiczbaKandydatow; ++k) {
+      QCOMPARE(P().Wybrany(k), bool(stan[static_cast<std::size_t>(k - 1)]));
+      QCOMPARE(P().Zaznaczony(k), P().Wybrany(k));
+    }
   }
 
   void aNodeOfNoCandidateIsIgnored() {
@@ -221,6 +177,9 @@ class TstSamReguly : public QObject {
   void choosingAnotherKindRebuilds() {
     TKreator kreator(&P().T());
     P().NoweRozliczenie(Indywidualne);
+    QCOMPARE(P().S().windowModality(), Qt::ApplicationModal);
+    QCOMPARE(QApplication::activeModalWidget(), &P().S());
+    QCOMPARE(P().S().windowTitle(), QStringLiteral("Samodzielny dobór formularzy rozliczeniowych Velmar 2008"));
     QTest::mouseClick(P().S().RodzRozl->Pozycja(WspolneZMalzonkiem), Qt::LeftButton);
     QCOMPARE(P().T().RodzajRozliczenia, int(WspolneZMalzonkiem));
     QCOMPARE(kreator.Rodzaj, int(WspolneZMalzonkiem));
@@ -231,41 +190,29 @@ class TstSamReguly : public QObject {
     QCOMPARE(kreator.Rodzaj, int(SamotnieWychowujacy));
   }
 
-  void theChooserHoldsTheApplicationWhileOpen() {
-    P().NoweRozliczenie(Indywidualne);
-    QVERIFY(P().S().isVisible());
-    QCOMPARE(P().S().windowModality(), Qt::ApplicationModal);
-    QCOMPARE(QApplication::activeModalWidget(), &P().S());
-    QCOMPARE(P().S().windowTitle(), QStringLiteral("Samodzielny dobór formularzy rozliczeniowych Velmar 2008"));
+  void leavingANewChoiceReturnsToTheWelcome_data() {
+    QTest::addColumn<bool>("przyciskiem");
+    QTest::newRow("Rezygnuję") << true;
+    QTest::newRow("close box") << false;
   }
-
   void leavingANewChoiceReturnsToTheWelcome() {
+    QFETCH(bool, przyciskiem);
     P().T().PokazPowitanie(false);
     P().NoweRozliczenie(Indywidualne);
     P().Zaznacz(P().Indeks(Pit37));
-    QTest::mouseClick(P().S().Rezygnuje, Qt::LeftButton);
+    if (przyciskiem) QTest::mouseClick(P().S().Rezygnuje, Qt::LeftButton);
+    else P().S().close();
     QVERIFY(!P().S().isVisible());
-    QVERIFY(!P().T().Powitanie->isHidden());
-    QVERIFY(!P().T().RozpocznijPrace->isHidden());
+    QVERIFY(!P().T().Powitanie->isHidden() && !P().T().RozpocznijPrace->isHidden());
     QCOMPARE(P().T().DobraneFormularze->text(),
              QStringLiteral("Informacja o programie Velmar 2008 - rozliczenie roczne podatku dochodowego."));
     QCOMPARE(P().T().LiczbaKandydatow, 0);
     QVERIFY(!P().T().MaDruki());
-
-    // The close box leaves the same way.
-    P().T().PokazPowitanie(false);
-    P().NoweRozliczenie(Indywidualne);
-    P().S().close();
-    QVERIFY(!P().S().isVisible());
-    QVERIFY(!P().T().Powitanie->isHidden());
   }
 
   void leavingOnTheCurrentSettlementChangesNothing() {
     TTools& t = P().T();
-    t.PrzydzielDruki(2);
-    P().Dodaj(Pit37, 0, PMWspolny, Indywidualne, "100,00");
-    P().Dodaj(PitO, 1, PMWspolny, Indywidualne, "7,00");
-    t.BudujDrzewo();
+    P().Rozliczenie({{Pit37, 0, W, Indywidualne, "100,00"}, {PitO, 1, W, Indywidualne, "7,00"}});
     t.PokazPowitanie(false);
     const QStringList przed = P().Opis();
     t.Zmiana->click();

@@ -72,6 +72,16 @@ class ProgramZWyborem {
   static constexpr std::size_t kPoleTestu = 50;
 
   // A settlement record, with a value in the test's field when given one.
+  struct Rekord {
+    int idPit, idParent, pm, rodzaj;
+    const char* wartosc = nullptr;
+  };
+  // A settlement of these records, as opening a file leaves it.
+  void Rozliczenie(std::initializer_list<Rekord> rekordy) {
+    T().PrzydzielDruki(static_cast<int>(rekordy.size()));
+    for (const Rekord& r : rekordy) Dodaj(r.idPit, r.idParent, r.pm, r.rodzaj, r.wartosc);
+    T().BudujDrzewo();
+  }
   int Dodaj(int idPit, int idParent, int pm, int rodzaj, const char* wartosc = nullptr) {
     T().DodajDruk(idPit, idParent, pm, rodzaj);
     if (wartosc) {

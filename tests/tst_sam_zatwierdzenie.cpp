@@ -21,8 +21,7 @@ class TstSamZatwierdzenie : public QObject {
   // The record on screen; its node is the one selected in the main window's tree.
   int Pokazany() {
     const int id = T().BiezacyDruk.Id;
-    if (T().TV->currentItem() != T().Druki[static_cast<std::size_t>(id)].Wezel) return -1;
-    return id;
+    return T().TV->currentItem() == T().Druki[static_cast<std::size_t>(id)].Wezel ? id : -1;
   }
 
  private slots:
@@ -42,8 +41,7 @@ class TstSamZatwierdzenie : public QObject {
       QCOMPARE(d.Wczytany, std::uint8_t{1});
       QCOMPARE(d.Rodzaj, int(Indywidualne));
       QCOMPARE(Tekst(d.Pola[1].Wartosc), std::string_view("0,00"));  // the structure's default
-      // The taxpayer's identification data reached every form.
-      QCOMPARE(Tekst(d.Pola[0].Wartosc), std::string_view("1112223344"));
+      QCOMPARE(Tekst(d.Pola[0].Wartosc), std::string_view("1112223344"));  // the taxpayer's identification
     }
     QVERIFY(SkryptDialogow().pokazane.empty());
     QCOMPARE(Pokazany(), 2);
@@ -57,43 +55,39 @@ class TstSamZatwierdzenie : public QObject {
     QVERIFY(WidocznaWPasku(T().Zmiana));
   }
 
-  void onlyMainFormsShowTheFirst() {
-    P().NoweRozliczenie(Indywidualne);
-    P().Zaznacz(P().Indeks(Pit38));
-    P().Zaznacz(P().Indeks(Pit36L));
-    Zatwierdz();
-    // Candidate order, not the order of the ticks.
-    QCOMPARE(P().Opis(), (QStringList{"3/0<0 ", "4/0<0 "}));
-    QCOMPARE(Pokazany(), 1);
+  void theRecordShownAfterConfirmation_data() {
+    QTest::addColumn<QList<int>>("glowne");
+    QTest::addColumn<QList<int>>("zalaczniki");  // of PIT-36
+    QTest::addColumn<QStringList>("rekordy");
+    QTest::addColumn<int>("pokazany");
+    // Records follow the candidate order, not the order of the ticks.
+    QTest::newRow("main forms only") << QList<int>{Pit38, Pit36L} << QList<int>{}
+                                     << QStringList{"3/0<0 ", "4/0<0 "} << 1;
+    QTest::newRow("PIT/B with PIT/Z") << QList<int>{} << QList<int>{PitZ, PitB}
+                                      << QStringList{"1/0<0 ", "10/0<1 ", "11/0<1 "} << 1;
+    QTest::newRow("PIT/B alone") << QList<int>{} << QList<int>{PitB} << QStringList{"1/0<0 ", "10/0<1 "} << 2;
   }
-
-  void aPitBBeforeAPitZShowsTheMainForm() {
+  void theRecordShownAfterConfirmation() {
+    QFETCH(QList<int>, glowne);
+    QFETCH(QList<int>, zalaczniki);
+    QFETCH(QStringList, rekordy);
+    QFETCH(int, pokazany);
     P().NoweRozliczenie(Indywidualne);
-    P().Zaznacz(P().Indeks(PitZ, PMWspolny, Pit36));
-    P().Zaznacz(P().Indeks(PitB, PMWspolny, Pit36));
+    for (int typ : glowne) P().Zaznacz(P().Indeks(typ));
+    for (int typ : zalaczniki) P().Zaznacz(P().Indeks(typ, PMWspolny, Pit36));
     Zatwierdz();
-    QCOMPARE(P().Opis(), (QStringList{"1/0<0 ", "10/0<1 ", "11/0<1 "}));
-    QCOMPARE(Pokazany(), 1);
-
-    // Without the PIT/Z the PIT/B itself is shown.
-    T().PokazPowitanie(false);
-    T().Zmiana->click();
-    P().Odznacz(P().Indeks(PitZ, PMWspolny, Pit36));
-    Zatwierdz();
-    QCOMPARE(P().Opis(), (QStringList{"1/0<0 ", "10/0<1 "}));
-    QCOMPARE(Pokazany(), 2);
+    QCOMPARE(P().Opis(), rekordy);
+    QCOMPARE(Pokazany(), pokazany);
   }
 
   void loadingAndConfirmingKeepsEveryFormAndValue() {
-    T().PrzydzielDruki(8);
-    P().Dodaj(Pit36, 0, PMWspolny, Indywidualne, "1000,00");  // 1
-    P().Dodaj(PitB, 1, PMWspolny, Indywidualne, "1,00");      // 2
-    P().Dodaj(Pit28, 0, PMWspolny, Indywidualne, "2800,00");  // 3
-    P().Dodaj(PitB, 1, PMWspolny, Indywidualne, "2,00");      // 4
-    P().Dodaj(PitO, 3, PMWspolny, Indywidualne, "28,00");     // 5
-    P().Dodaj(PitB, 1, PMWspolny, Indywidualne, "3,00");      // 6
-    P().Dodaj(PitD, 1, PMWspolny, Indywidualne, "4,00");      // 7
-    T().BudujDrzewo();
+    P().Rozliczenie({{Pit36, 0, PMWspolny, Indywidualne, "1000,00"},
+                     {PitB, 1, PMWspolny, Indywidualne, "1,00"},
+                     {Pit28, 0, PMWspolny, Indywidualne, "2800,00"},
+                     {PitB, 1, PMWspolny, Indywidualne, "2,00"},
+                     {PitO, 3, PMWspolny, Indywidualne, "28,00"},
+                     {PitB, 1, PMWspolny, Indywidualne, "3,00"},
+                     {PitD, 1, PMWspolny, Indywidualne, "4,00"}});
     T().PlikRozliczenia = QStringLiteral("/tmp/moje.dc8");
     T().NazwaRozliczenia = QStringLiteral("moje.dc8");
 
@@ -121,23 +115,21 @@ class TstSamZatwierdzenie : public QObject {
   }
 
   void addingAndDroppingFormsKeepsTheOthersValues() {
-    // By hand: a PIT-37 with its PIT/O, and a value filled in.
+    // By hand: a PIT-37 with its PIT/O, a value filled in, and a second PIT/O as "dod. egz." adds it.
     P().NoweRozliczenie(Indywidualne);
     P().Zaznacz(P().Indeks(PitO, PMWspolny, Pit37));
     Zatwierdz();
     UstawBajty(T().Druki[1].Pola[ProgramZWyborem::kPoleTestu].Wartosc, "1234,56");
-    // A second PIT/O copy, as "dod. egz." adds it.
     T().DodajDruk(PitO, 1, PMWspolny, Indywidualne);
     T().BudujDrzewo();
     UstawBajty(T().Druki[3].Pola[ProgramZWyborem::kPoleTestu].Wartosc, "5,50");
 
-    // "dodaj/usuń druk" adds a PIT/D.
+    // "dodaj/usuń druk" adds a PIT/D, which gets its structure's defaults.
     T().Zmiana->click();
     QCOMPARE(T().LiczbaKandydatow, 36);
     P().Zaznacz(P().Indeks(PitD, PMWspolny, Pit37));
     Zatwierdz();
     QCOMPARE(P().Opis(), (QStringList{"2/0<0 1234,56", "6/0<2 ", "7/0<2 ", "6/0<2 5,50"}));
-    // The new form received its structure's defaults.
     QCOMPARE(T().Druki[3].Wczytany, std::uint8_t{1});
     QCOMPARE(Tekst(T().Druki[3].Pola[1].Nazwa), std::string_view("kwota"));
 
@@ -149,11 +141,9 @@ class TstSamZatwierdzenie : public QObject {
   }
 
   void jointAttachmentsFindTheNewMainRecord() {
-    T().PrzydzielDruki(4);
-    P().Dodaj(Pit38, 0, PMPodatnik, WspolneZMalzonkiem, "38,00");
-    P().Dodaj(Pit36, 0, PMWspolny, WspolneZMalzonkiem, "36,00");
-    P().Dodaj(PitB, 2, PMPodatnik, WspolneZMalzonkiem, "1,00");
-    T().BudujDrzewo();
+    P().Rozliczenie({{Pit38, 0, PMPodatnik, WspolneZMalzonkiem, "38,00"},
+                     {Pit36, 0, PMWspolny, WspolneZMalzonkiem, "36,00"},
+                     {PitB, 2, PMPodatnik, WspolneZMalzonkiem, "1,00"}});
     T().RodzajRozliczenia = Indywidualne;
     T().Zmiana->click();
     QCOMPARE(T().RodzajRozliczenia, int(WspolneZMalzonkiem));
@@ -165,24 +155,11 @@ class TstSamZatwierdzenie : public QObject {
     QCOMPARE(T().Druki[2].Rodzaj, int(WspolneZMalzonkiem));
   }
 
-  void theKindOfACurrentSettlementStaysLocked() {
-    T().PrzydzielDruki(1);
-    P().Dodaj(Pit37, 0, PMWspolny, Indywidualne, "1,00");
-    T().BudujDrzewo();
-    T().Zmiana->click();
-    P().Odznacz(P().Indeks(Pit37));
-    QCOMPARE(P().S().LiczbaWybranych(), 0);
-    QVERIFY(!P().S().Zatwierdzam->isEnabled());
-    QVERIFY(!P().S().RodzRozl->isEnabled());
-  }
-
   void unplacedRecordsAreReported() {
     // A joint settlement has no PIT-36L: the record and its attachment cannot be placed.
-    T().PrzydzielDruki(4);
-    P().Dodaj(Pit37, 0, PMWspolny, WspolneZMalzonkiem, "37,00");
-    P().Dodaj(Pit36L, 0, PMWspolny, WspolneZMalzonkiem);
-    P().Dodaj(PitB, 2, PMPodatnik, WspolneZMalzonkiem);
-    T().BudujDrzewo();
+    P().Rozliczenie({{Pit37, 0, PMWspolny, WspolneZMalzonkiem, "37,00"},
+                     {Pit36L, 0, PMWspolny, WspolneZMalzonkiem},
+                     {PitB, 2, PMPodatnik, WspolneZMalzonkiem}});
     T().Zmiana->click();
     QCOMPARE(SkryptDialogow().pokazane.size(), std::size_t{1});
     const platform::PokazaneOkno& okno = SkryptDialogow().pokazane.front();
@@ -196,10 +173,12 @@ class TstSamZatwierdzenie : public QObject {
   }
 
   void everyOpeningStartsAFreshList() {
-    T().PrzydzielDruki(2);
-    P().Dodaj(Pit37, 0, PMWspolny, Indywidualne, "1,00");
-    P().Dodaj(PitO, 1, PMWspolny, Indywidualne, "2,00");
-    T().BudujDrzewo();
+    // The button acts only on a settlement.
+    T().Zmiana->click();
+    QVERIFY(!P().S().isVisible());
+    QCOMPARE(T().LiczbaKandydatow, 0);
+
+    P().Rozliczenie({{Pit37, 0, PMWspolny, Indywidualne, "1,00"}, {PitO, 1, PMWspolny, Indywidualne, "2,00"}});
     T().Zmiana->click();
     P().Zaznacz(P().Indeks(PitD, PMWspolny, Pit37));
     P().Odznacz(P().Indeks(PitO, PMWspolny, Pit37));
@@ -211,12 +190,11 @@ class TstSamZatwierdzenie : public QObject {
     P().S().reject();
     T().Zmiana->click();
     QCOMPARE(P().S().LiczbaWybranych(), 2);
-  }
-
-  void theButtonActsOnlyOnASettlement() {
-    T().Zmiana->click();
-    QVERIFY(!P().S().isVisible());
-    QCOMPARE(T().LiczbaKandydatow, 0);
+    // With nothing ticked there is nothing to confirm, and the kind of a current settlement stays locked.
+    P().Odznacz(P().Indeks(Pit37));
+    QCOMPARE(P().S().LiczbaWybranych(), 0);
+    QVERIFY(!P().S().Zatwierdzam->isEnabled());
+    QVERIFY(!P().S().RodzRozl->isEnabled());
   }
 };
 

@@ -41,21 +41,20 @@ class TstWybAlg : public QObject {
     T().ToolButtonSave->setEnabled(true);
     T().Osoby[0].UstawPole(0, "1234567890");
   }
-
-  void SprawdzWyczyszczone() {
-    QVERIFY(!T().MaDruki());
-    QCOMPARE(T().LiczbaDrukow, 0);
-    QCOMPARE(T().Zmodyfikowane, 0);
-    QVERIFY(T().PlikRozliczenia.isEmpty());
-    QVERIFY(!T().ToolButtonSave->isEnabled());
-    QVERIFY(T().Osoby[0].Pole(0).empty());
-    QCOMPARE(T().DobraneFormularze->text(), QStringLiteral("Dobrane formularze"));
-    QCOMPARE(T().windowTitle(), TTools::kTytulBezRozliczenia);
+  void SprawdzNietkniete() {
+    QCOMPARE(T().LiczbaDrukow, 1);
+    QCOMPARE(T().Zmodyfikowane, 1);
+    QVERIFY(T().ToolButtonSave->isEnabled());
+    QCOMPARE(T().Osoby[0].Pole(0), std::string_view("1234567890"));
+    QCOMPARE(T().windowTitle(), QStringLiteral("moje.dc8"));
+    QVERIFY(T().Powitanie->isHidden());
+    QVERIFY(wyb_->isHidden());
   }
-
-  void SprawdzPytanie() {
+  // The save question, and after a Yes the save dialog.
+  void SprawdzPytanie(bool zapis = false) {
     const auto& okna = SkryptDialogow().pokazane;
-    QCOMPARE(okna.size(), std::size_t{1});
+    QCOMPARE(okna.size(), std::size_t{zapis ? 2u : 1u});
+    if (zapis) QCOMPARE(okna[1].rodzaj, platform::PokazaneOkno::Rodzaj::PlikDoZapisu);
     QCOMPARE(okna[0].tekst, QStringLiteral("Rozliczenie \"moje.dc8\" zostało zmodyfikowane.\nCzy zapisać zmiany w "
                                            "bieżącym rozliczeniu ?"));
     QCOMPARE(okna[0].tytul, QStringLiteral("Zapisanie zmian"));
@@ -80,36 +79,41 @@ class TstWybAlg : public QObject {
     folder_.reset();
   }
 
-  void manualUnchangedAsksNothing() {
+  void manualPathClearsTheSettlement_data() {
+    QTest::addColumn<bool>("zmienione");
+    QTest::addColumn<int>("odpowiedz");
+    QTest::newRow("unchanged") << false << int(Odpowiedz::Nie);
+    QTest::newRow("No drops the changes") << true << int(Odpowiedz::Nie);
+    QTest::newRow("Yes saves first") << true << int(Odpowiedz::Tak);
+  }
+  void manualPathClearsTheSettlement() {
+    QFETCH(bool, zmienione);
+    QFETCH(int, odpowiedz);
+    Sam->RodzRozl->setEnabled(false);
     Rozliczenie();
-    T().Zmodyfikowane = 0;
+    T().Zmodyfikowane = zmienione ? 1 : 0;
+    const QString plik = folder_->Sciezka() + QStringLiteral("zapis.dc8");
+    SkryptDialogow().odpowiedzi = {static_cast<Odpowiedz>(odpowiedz)};
+    SkryptDialogow().pliki = {plik};
     QTest::mouseClick(wyb_->Button2, Qt::LeftButton);
-    QVERIFY(SkryptDialogow().pokazane.empty());
-    SprawdzWyczyszczone();
+    if (zmienione) SprawdzPytanie(odpowiedz == int(Odpowiedz::Tak));
+    else QVERIFY(SkryptDialogow().pokazane.empty());
+    QCOMPARE(QFile::exists(plik), odpowiedz == int(Odpowiedz::Tak));
+    if (QFile::exists(plik)) QVERIFY(QFile(plik).size() > 0);
+
+    QVERIFY(!T().MaDruki());
+    QCOMPARE(T().LiczbaDrukow, 0);
+    QCOMPARE(T().Zmodyfikowane, 0);
+    QVERIFY(T().PlikRozliczenia.isEmpty());
+    QVERIFY(!T().ToolButtonSave->isEnabled());
+    QVERIFY(T().Osoby[0].Pole(0).empty());
+    QCOMPARE(T().DobraneFormularze->text(), QStringLiteral("Dobrane formularze"));
+    QCOMPARE(T().windowTitle(), TTools::kTytulBezRozliczenia);
     QVERIFY(T().Powitanie->isHidden() && T().RozpocznijPrace->isHidden());
     QVERIFY(T().ListError->isHidden());
     QVERIFY(Sam->isVisible());
+    QVERIFY(Sam->RodzRozl->isEnabled());
     QVERIFY(wyb_->isHidden());
-  }
-
-  void manualNoDropsChanges() {
-    Rozliczenie();
-    SkryptDialogow().odpowiedzi = {Odpowiedz::Nie};
-    QTest::mouseClick(wyb_->Button2, Qt::LeftButton);
-    SprawdzPytanie();
-    SprawdzWyczyszczone();
-    QVERIFY(Sam->isVisible());
-  }
-
-  void manualYesSavesFirst() {
-    Rozliczenie();
-    const QString plik = folder_->Sciezka() + QStringLiteral("zapis.dc8");
-    SkryptDialogow().odpowiedzi = {Odpowiedz::Tak};
-    SkryptDialogow().pliki = {plik};
-    QTest::mouseClick(wyb_->Button2, Qt::LeftButton);
-    QVERIFY(QFile(plik).size() > 0);
-    SprawdzWyczyszczone();
-    QVERIFY(Sam->isVisible());
   }
 
   void manualCancelledSaveKeepsSettlement() {
@@ -117,22 +121,9 @@ class TstWybAlg : public QObject {
     SkryptDialogow().odpowiedzi = {Odpowiedz::Tak};
     SkryptDialogow().pliki = {std::nullopt};
     QTest::mouseClick(wyb_->Button2, Qt::LeftButton);
-    QCOMPARE(T().LiczbaDrukow, 1);
-    QCOMPARE(T().Zmodyfikowane, 1);
-    QVERIFY(T().ToolButtonSave->isEnabled());
-    QCOMPARE(T().Osoby[0].Pole(0), std::string_view("1234567890"));
-    QCOMPARE(T().windowTitle(), QStringLiteral("moje.dc8"));
-    QVERIFY(T().Powitanie->isHidden());
+    SprawdzPytanie(true);
+    SprawdzNietkniete();
     QVERIFY(!Sam->isVisible());
-    QVERIFY(wyb_->isHidden());
-  }
-
-  void manualEnablesKindChoice() {
-    Sam->RodzRozl->setEnabled(false);
-    Rozliczenie();
-    T().Zmodyfikowane = 0;
-    QTest::mouseClick(wyb_->Button2, Qt::LeftButton);
-    QVERIFY(Sam->RodzRozl->isEnabled());
   }
 
   void wizardPathShowsTheWizard() {
@@ -151,8 +142,7 @@ class TstWybAlg : public QObject {
     QCOMPARE(krok, 0);
     QCOMPARE(drukow, 0);
     SprawdzPytanie();
-    QVERIFY(wyb_->isHidden());
-    QVERIFY(Kreator->isHidden());
+    QVERIFY(wyb_->isHidden() && Kreator->isHidden());
     QVERIFY(!T().MaDruki());
     QVERIFY(!T().Powitanie->isHidden());
   }
@@ -171,12 +161,11 @@ class TstWybAlg : public QObject {
     czuwanie.start(0);
     QTest::mouseClick(wyb_->Button1, Qt::LeftButton);
     QVERIFY(!pokazany);
-    QCOMPARE(T().LiczbaDrukow, 1);
-    QCOMPARE(T().Zmodyfikowane, 1);
-    QCOMPARE(T().Osoby[0].Pole(0), std::string_view("1234567890"));
-    QVERIFY(wyb_->isHidden());
+    SprawdzPytanie(true);
+    SprawdzNietkniete();
   }
 };
 
 VELMAR_TEST_MAIN(TstWybAlg)
 #include "tst_wybalg.moc"
+
