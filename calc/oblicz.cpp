@@ -4,8 +4,10 @@
 
 #include "calc/identyfikacja.h"
 #include "calc/pit37.h"
+#include "calc/pit38.h"
 #include "calc/pitd.h"
 #include "calc/pito.h"
+#include "calc/pitzg.h"
 #include "main/druk.h"
 #include "main/tools.h"
 
@@ -19,9 +21,11 @@ TablicaObliczen& Tablica() {
   static TablicaObliczen tablica = [] {
     TablicaObliczen t{};
     t[Pit37] = ObliczPit37;
+    t[Pit38] = ObliczPit38;
     t[PitO] = ObliczPitO;
     t[PitD] = ObliczPitD;
     t[Pit2K] = ObliczPit2K;
+    t[PitZG] = ObliczPitZG;
     t[Nip1] = ObliczNip1;
     t[Nip3] = ObliczNip3;
     return t;

@@ -72,6 +72,20 @@ std::vector<PoleOsoby> OsobyPit2K() {
   return m;
 }
 
+std::vector<PoleOsoby> OsobyPit38() {
+  std::vector<PoleOsoby> m{{0, 0}, {2, 1}};
+  Dopisz(m, 2, 7, 5);
+  Dopisz(m, 9, 15, 11);
+  m.push_back({62, 8});
+  return m;
+}
+
+std::vector<PoleOsoby> OsobyZalacznika() {
+  std::vector<PoleOsoby> m{{0, 0}};
+  Dopisz(m, 2, 5, 2);
+  return m;
+}
+
 std::vector<PoleOsoby> OsobyNip() {
   std::vector<PoleOsoby> m{{0, 0}, {7, 5}, {8, 2}, {9, 3}, {13, 4}, {39, 6}, {40, 7}};
   Dopisz(m, 9, 15, 41);
@@ -86,6 +100,9 @@ const std::vector<RegulyFormularza>& Tablica() {
        Zakres({{73, 97}, {102, 127}, {132, 157}, {161, 186}, {192, 217}, {219, 219}}), OsobyPitO(), 219},
       {PitD, "PIT/D", 2, Zakres({{29, 35}, {38, 55}}), {}, OsobyPitD(), 57},
       {Pit2K, "PIT/2K", 2, {}, {}, OsobyPit2K(), 27},
+      // The rate 28 is read too, but its default is the 19 of the law, not "0,00".
+      {Pit38, "PIT-38", 2, Zakres({{18, 27}, {29, 42}, {60, 60}}), {}, OsobyPit38(), 62},
+      {PitZG, "PIT/ZG", 1, Zakres({{8, 28}}), {}, OsobyZalacznika(), 28},
       {Nip1, "NIP-1", 4, {}, {}, OsobyNip(), 47},
       {Nip3, "NIP-3", 2, {}, {}, OsobyNip(), 47},
   };
