@@ -71,6 +71,7 @@ TTools::TTools(const QString& folderProgramu, QWidget* parent) : QMainWindow(par
   BudujUklad();
   PolaczPliki();
   PolaczStrony();
+  PolaczProjekt();
   FormCreate();
 }
 

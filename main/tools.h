@@ -265,6 +265,30 @@ class TTools : public QMainWindow {
   void ToolButton10Click();
   void ButtonInternetClick();
 
+  // --- designer ---
+  // "Nowy": a scratch structure "tmp" in FolderDc, without pages, on the blank designer page.
+  void NowyFormularzClick();
+  // "Otwórz": a structure chosen by its header, its first page shown with its objects.
+  void OtworzFormularzClick();
+  // "Zapisz jako ...": asks for a name, then ZapiszFormularz.
+  void ZapiszFormularzJakoClick();
+  // Moves the structure to FolderDc/<nazwa>: the header written anew, or with pages loaded every file copied under
+  // the new stem. False, with a message, when a folder or a copy failed; the structure then stays where it was.
+  bool ZapiszFormularz(const QString& nazwa);
+  // Copies the files of a folder (every one for "*", else those of that extension) to FolderDruku, the old stem in
+  // each name replaced by PodfolderDrukow; an existing target is kept. False when a copy failed.
+  bool KopiujPlikiFormularza(const QString& folder, const QString& staryRdzen, const QString& rozszerzenie);
+  // "Dodaj stronę druku": a picture chosen by the user becomes the next page.
+  void DodajStroneDrukuClick();
+  // The zoom slider, snapped to tens of percent, sizes the overlay.
+  void TrackBarChange();
+  // Shift and Ctrl held in designer mode, from the main window and from the tree; true when the key was taken.
+  bool FormKeyDown(int klawisz);
+  bool FormKeyUp(int klawisz);
+  bool TVKeyDown(int klawisz);
+  bool TVKeyUp(int klawisz);
+  void PolaczProjekt();
+
  private:
   void PolaczStrony();
 

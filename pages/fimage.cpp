@@ -48,10 +48,23 @@ TFImage::TFImage(QWidget* parent) : QScrollArea(parent) {
   UstawBajty(KolorPodswietlenia[1], "D9FFD9");
   connect(Formatka, &TNakladka::Ruch, this, [this](int x, int y, Qt::KeyboardModifiers) { FormatkaMouseMove(x, y); });
   // A click acts on the object under the press, even when no move told where the mouse came to.
-  connect(Formatka, &TNakladka::Nacisniecie, this, [this](Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
-    if (Tools && Tools->TrybKlienta != 0) FormatkaMouseMove(x, y);
+  connect(Formatka, &TNakladka::Nacisniecie, this,
+          [this](Qt::MouseButton przycisk, Qt::KeyboardModifiers, int x, int y) {
+            if (Tools && Tools->TrybKlienta != 0)
+              FormatkaMouseMove(x, y);
+            else
+              FormatkaMouseDown(przycisk, x, y);
+          });
+  // The designer's click comes before its release, so the release's drawing is the one left on the overlay.
+  connect(Formatka, &TNakladka::Zwolnienie, this, [this](Qt::MouseButton przycisk, Qt::KeyboardModifiers, int x, int y) {
+    if (!Tools || Tools->TrybKlienta != 0) return;
+    if (przycisk == Qt::LeftButton && Formatka->rect().contains(x, y)) FormatkaClickProjektanta();
+    FormatkaMouseUp(przycisk, x, y);
   });
-  connect(Formatka, &TNakladka::Klikniecie, this, &TFImage::FormatkaClick);
+  connect(Formatka, &TNakladka::Klikniecie, this, [this] {
+    if (Tools && Tools->TrybKlienta != 0) FormatkaClick();
+  });
+  UtworzProjektanta();
 
   Otworz();
   if (Tools && Tools->LiczbaDrukow >= 1 && Tools->Druki.size() > 1 && Tools->Druki[1].Wezel)

@@ -19,8 +19,12 @@
 #include "pages/obiekt.h"
 #include "pages/obraz_strony.h"
 
+class QAction;
+class QKeyEvent;
+class QMenu;
 class TNakladka;
 class TObrazDruku;
+class TObrysy;
 
 class TFImage : public QScrollArea {
   Q_OBJECT
@@ -43,6 +47,27 @@ class TFImage : public QScrollArea {
   std::int32_t UchwytPodKursorem = 0;
   std::uint8_t UchwytyWidoczne = 0;
   std::uint8_t Shift = 0, Ctrl = 0;
+  // --- designer ---
+  // An outline: left, right, top, bottom edges.
+  struct Obrys {
+    std::int32_t Lewy = 0, Prawy = 0, Gorny = 0, Dolny = 0;
+    bool operator==(const Obrys&) const = default;
+  };
+  struct {
+    std::int32_t X = 0, Y = 0;
+  } PoprzedniPunkt;
+  Obrys PoprzedniObrys, NowyObrys;
+  std::int32_t WektorX = 0, WektorY = 0;
+  std::int32_t UchwytAktywny = 0;
+  std::uint8_t Rysowanie = 0;
+  std::uint8_t Przesuwanie = 0;
+  // The popup of an object under the mouse: "Zmień typ", "Właściwości", "Usuń".
+  QMenu* PopupObiekt = nullptr;
+  QAction* Data1 = nullptr;
+  QAction* usu1 = nullptr;
+  QAction* Usu2 = nullptr;
+  // The rubber band and the outline of a moved object, drawn over the overlay.
+  TObrysy* Obrysy = nullptr;
   // In-place editors of value entry; a slot is empty while it holds no editor.
   QPointer<QCheckBox> EdytorZaznaczenia;
   QPointer<QComboBox> EdytorListy;
@@ -114,6 +139,24 @@ class TFImage : public QScrollArea {
   void DopasujKartke();
 
   void FormatkaMouseMove(int x, int y);
+  // --- designer ---
+  // Left button only, designer mode only: a press starts a rubber band, a move or a resize; the release creates,
+  // moves, resizes or copies the object.
+  void FormatkaMouseDown(Qt::MouseButton przycisk, int x, int y);
+  void FormatkaMouseUp(Qt::MouseButton przycisk, int x, int y);
+  // Designer mode's part of a click: selects the object under the mouse and shows its handles.
+  void FormatkaClickProjektanta();
+  // Shift and Ctrl held for copying, Delete released deletes the selected object; designer mode only. True when
+  // the key was taken.
+  bool FormKeyDown(int klawisz);
+  bool FormKeyUp(int klawisz);
+  void Data1Click();
+  void usu1Click();
+  void Usu2Click() {}
+  void Edycja1Click();
+  // The overlay offers PopupObiekt on a right click, or no menu.
+  void UstawMenuObiektu(bool wlacz);
+  bool MaMenuObiektu() const;
   void FormMouseWheelUp();
   void FormMouseWheelDown();
 
@@ -122,6 +165,8 @@ class TFImage : public QScrollArea {
   void wheelEvent(QWheelEvent* zdarzenie) override;
   // Enter, Tab and the amount filter of the editors.
   bool eventFilter(QObject* obiekt, QEvent* zdarzenie) override;
+  void keyPressEvent(QKeyEvent* zdarzenie) override;
+  void keyReleaseEvent(QKeyEvent* zdarzenie) override;
 
  private:
   friend void ZamknijWidokStrony(TFImage* view);
@@ -132,6 +177,10 @@ class TFImage : public QScrollArea {
   void PokazDrukEdytora();
   // The slot's editor that serves objects of this type; null when it holds none.
   QWidget* EdytorTypu(int typ) const;
+  // The popup menu and the outline layer.
+  void UtworzProjektanta();
+  // Designer mode's part of a mouse move: the rubber band and the outline follow the mouse.
+  void RuchProjektanta(int x, int y);
 
   int obiektEdytora_ = -1;  // the object the editors in the slots were last opened for
   int drukEdytora_ = 0;     // the record on screen then

@@ -79,6 +79,7 @@ void ZnajdzObiektPodKursorem(TFImage* view, int x, int y) {
       formatka->setCursor(Qt::ArrowCursor);
     } else {
       formatka->setCursor(Qt::CrossCursor);
+      view->UstawMenuObiektu(false);
       t.ObiektNadKursorem = -1;
     }
   }
@@ -100,13 +101,15 @@ void ZnajdzObiektPodKursorem(TFImage* view, int x, int y) {
         podpowiedz = NaQString(o.Pomoc);
       } else {
         formatka->setCursor(view->Shift || view->Ctrl ? Qt::DragMoveCursor : Qt::SizeAllCursor);
+        view->UstawMenuObiektu(true);
         podpowiedz = QStringLiteral(" Name: ") + NaQString(o.Nazwa) + LiniaTypu(o.Typ) +
                      QStringLiteral("\n Pozycja: %1").arg(o.PozycjaPrzegladania);
       }
       UstawPanelStatusu(2, QStringLiteral("Nr obj: %1").arg(i));
       UstawPanelStatusu(3, QStringLiteral("Pozycja: %1").arg(o.PozycjaPrzegladania));
     }
-    if (!klient && view->UchwytyWidoczne)
+    // Only the selected object's handles are drawn, so only they resize.
+    if (!klient && view->UchwytyWidoczne && i == view->PrzesuwanyObiekt)
       for (const Uchwyt& u : kUchwyty) {
         const auto [px, py] = PunktUchwytu(o, u.kod);
         if (Blisko(px, x, view->Tolerancja) && Blisko(py, y, view->Tolerancja)) {
@@ -145,4 +148,5 @@ void TFImage::FormatkaMouseMove(int x, int y) {
   UstawPanelStatusu(1, QStringLiteral("x,y [%1,%2]").arg(x).arg(y));
   UstawPanelStatusu(0, QStringLiteral("Liczba obiektow:%1").arg(t.LiczbaObiektow));
   if (t.StronaWczytana && t.LiczbaObiektow > 0) ZnajdzObiektPodKursorem(this, x, y);
+  if (t.TrybKlienta == 0) RuchProjektanta(x, y);
 }
