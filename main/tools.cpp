@@ -22,6 +22,8 @@
 #include <QVBoxLayout>
 
 #include "main/obrazki.h"
+#include "pages/fimage.h"
+#include "pages/rysowanie.h"
 #include "platform/system.h"
 
 TTools* Tools = nullptr;
@@ -321,6 +323,17 @@ void TTools::UstawTryb(bool klient) {
     ButtonOpen->setEnabled(true);
     ButtonAddPage->setVisible(true);
     PokazWPasku(SelectObj, true);
+  }
+  if (!FImage) return;
+  if (!klient) FImage->UsunEdytory();
+  FImage->UstawMenuObiektu(!klient);
+  // The page on screen is drawn again in the new mode's way, without reloading the form.
+  if (StronaWczytana && LiczbaObiektow > 0 && WczytajObrazStrony()) {
+    WyczyscNakladke();
+    if (klient)
+      RysujObiekty(FImage);
+    else
+      WczytajIRysujObiekty(FImage);
   }
 }
 

@@ -46,6 +46,7 @@ class TstPokaz : public QObject {
   void kolkoPrzewijaStrone();
   void podpowiedzNadPolem();
   void zamkniecieWidoku();
+  void zmianaTrybuRysujeStroneOdNowa();
 };
 
 void TstPokaz::init() {
@@ -294,6 +295,22 @@ void TstPokaz::zamkniecieWidoku() {
   QVERIFY(V().Otwarty());
   QCOMPARE(T().LiczbaObiektow, 2);
   QVERIFY(WidocznaWPasku(T().PitNextPage));
+}
+
+// Switching to the designer and back redraws the page on screen in each mode's way, without loading the form again.
+void TstPokaz::zmianaTrybuRysujeStroneOdNowa() {
+  p_->Pokaz(1);
+  const QRgb wKliencie = NaEkranie(100, 110);
+  T().TrybKlienta = 0;
+  T().UstawTryb(false);
+  QVERIFY(NaEkranie(100, 110) != wKliencie);  // the designer's frame on the object's edge
+  QVERIFY(V().MaMenuObiektu());
+  T().TrybKlienta = 1;
+  T().UstawTryb(true);
+  QCOMPARE(NaEkranie(100, 110), wKliencie);
+  QVERIFY(!V().MaMenuObiektu());
+  QCOMPARE(T().BiezacyDruk.Id, 1);
+  QCOMPARE(T().LiczbaObiektow, 2);
 }
 
 VELMAR_TEST_MAIN(TstPokaz)
