@@ -3,9 +3,14 @@
 #include <array>
 
 #include "calc/identyfikacja.h"
+#include "calc/pit28.h"
+#include "calc/pit28a.h"
+#include "calc/pit28b.h"
 #include "calc/pit37.h"
 #include "calc/pit38.h"
+#include "calc/pitb.h"
 #include "calc/pitd.h"
+#include "calc/pitm.h"
 #include "calc/pito.h"
 #include "calc/pitzg.h"
 #include "main/druk.h"
@@ -21,16 +26,27 @@ TablicaObliczen& Tablica() {
   static TablicaObliczen tablica = [] {
     TablicaObliczen t{};
     t[Pit37] = ObliczPit37;
+    t[Pit28] = ObliczPit28;
+    t[Pit28A] = ObliczPit28A;
+    t[Pit28B] = ObliczPit28B;
     t[Pit38] = ObliczPit38;
     t[PitO] = ObliczPitO;
     t[PitD] = ObliczPitD;
     t[Pit2K] = ObliczPit2K;
+    t[PitM] = ObliczPitM;
+    t[PitB] = ObliczPitB;
     t[PitZG] = ObliczPitZG;
     t[Nip1] = ObliczNip1;
     t[Nip3] = ObliczNip3;
     return t;
   }();
   return tablica;
+}
+
+// The PIT-36 entry for its attachments, which pass WywolanyZZalacznika true; empty while PIT-36 has no computation.
+Obliczenie& WpisPit36ZZalacznika() {
+  static Obliczenie wpis = nullptr;
+  return wpis;
 }
 
 bool ZnanyKod(int kod) { return kod >= 1 && kod <= kLiczbaTypowDrukow; }
@@ -52,5 +68,15 @@ Obliczenie UstawObliczenie(int kod, Obliczenie obliczenie) {
   Obliczenie& wpis = Tablica()[static_cast<std::size_t>(kod)];
   const Obliczenie poprzednie = wpis;
   wpis = obliczenie;
+  return poprzednie;
+}
+
+void ObliczPit36ZZalacznika(TFImage* view, int j) {
+  if (const Obliczenie obliczenie = WpisPit36ZZalacznika()) obliczenie(view, j);
+}
+
+Obliczenie UstawObliczeniePit36ZZalacznika(Obliczenie obliczenie) {
+  const Obliczenie poprzednie = WpisPit36ZZalacznika();
+  WpisPit36ZZalacznika() = obliczenie;
   return poprzednie;
 }

@@ -14,6 +14,14 @@ void Oblicz(TFImage* view, int j);
 // false); a type without one runs nothing. An attachment recomputes its main forms through this.
 void ObliczDruk(int kod, TFImage* view, int j);
 
+// Runs the PIT-36 computation on record j with WywolanyZZalacznika true, as an attachment that the PIT-36 itself
+// recomputes first (PIT/B, PIT/Z) must call it, so that the two do not call each other without end. Runs nothing
+// while no such computation is installed.
+void ObliczPit36ZZalacznika(TFImage* view, int j);
+
+// Replaces the computation ObliczPit36ZZalacznika runs and returns the one it replaced.
+Obliczenie UstawObliczeniePit36ZZalacznika(Obliczenie obliczenie);
+
 // Replaces the computation of one form type and returns the one it replaced; for tests, which install a probe.
 // A kod outside the catalogue changes nothing and returns null.
 Obliczenie UstawObliczenie(int kod, Obliczenie obliczenie);

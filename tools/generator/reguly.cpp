@@ -86,6 +86,23 @@ std::vector<PoleOsoby> OsobyZalacznika() {
   return m;
 }
 
+// The PIT/B keeps its attachment count in field 2, so the person starts one field later.
+std::vector<PoleOsoby> OsobyPitB() {
+  std::vector<PoleOsoby> m{{0, 0}};
+  Dopisz(m, 2, 5, 3);
+  return m;
+}
+
+std::vector<PoleOsoby> OsobyPit28() {
+  std::vector<PoleOsoby> m{{0, 0}, {2, 1}};
+  Dopisz(m, 2, 5, 5);
+  m.push_back({9, 8});
+  m.push_back({10, 6});
+  m.push_back({11, 7});
+  Dopisz(m, 9, 15, 12);
+  return m;
+}
+
 std::vector<PoleOsoby> OsobyNip() {
   std::vector<PoleOsoby> m{{0, 0}, {7, 5}, {8, 2}, {9, 3}, {13, 4}, {39, 6}, {40, 7}};
   Dopisz(m, 9, 15, 41);
@@ -103,6 +120,13 @@ const std::vector<RegulyFormularza>& Tablica() {
       // The rate 28 is read too, but its default is the 19 of the law, not "0,00".
       {Pit38, "PIT-38", 2, Zakres({{18, 27}, {29, 42}, {60, 60}}), {}, OsobyPit38(), 62},
       {PitZG, "PIT/ZG", 1, Zakres({{8, 28}}), {}, OsobyZalacznika(), 28},
+      {Pit28, "PIT-28", 4, Zakres({{19, 102}, {104, 104}, {108, 122}, {143, 143}, {146, 146}, {149, 149}}), {},
+       OsobyPit28(), 149},
+      {Pit28A, "PIT-28/A", 1, Zakres({{15, 28}}), {}, OsobyZalacznika(), 28},
+      {Pit28B, "PIT-28/B", 2, Zakres({{24, 51}, {71, 108}}), {}, OsobyZalacznika(), 112},
+      {PitM, "PIT/M", 1, Zakres({{6, 27}, {30, 31}}), {28, 29}, OsobyZalacznika(), 31},
+      {PitB, "PIT/B", 2, Zakres({{10, 12}, {16, 18}, {21, 21}, {26, 31}, {34, 34}, {38, 43}, {46, 46}, {50, 59}}), {},
+       OsobyPitB(), 59},
       {Nip1, "NIP-1", 4, {}, {}, OsobyNip(), 47},
       {Nip3, "NIP-3", 2, {}, {}, OsobyNip(), 47},
   };

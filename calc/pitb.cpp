@@ -1,0 +1,195 @@
+#include "calc/pitb.h"
+
+#include <QString>
+#include <functional>
+#include <string>
+
+#include "calc/identyfikacja.h"
+#include "calc/oblicz.h"
+#include "calc/pola.h"
+#include "calc/wartosci.h"
+#include "main/druk.h"
+#include "main/tools.h"
+#include "platform/dialogi.h"
+
+namespace {
+
+// A partnership: the taxpayer's share in percent, the partnership's two amounts and the taxpayer's part of each,
+// the difference of the amounts and of the parts.
+struct Spolka {
+  int procent, pierwsza, pierwszaUdzial, druga, drugaUdzial, roznica, roznicaUdzial;
+};
+constexpr Spolka kSpolki[] = {{21, 26, 27, 28, 29, 30, 31}, {34, 38, 39, 40, 41, 42, 43}, {46, 50, 51, 52, 53, 54, 55}};
+
+// The first amounts of a PIT/B that make its first total, and the second amounts that make the second.
+constexpr int kPierwsze[] = {10, 16, 27, 39, 51};
+constexpr int kDrugie[] = {11, 17, 29, 41, 53};
+
+// The totals over a group of PIT/B, as double like the running sums they are.
+struct Sumy {
+  double pierwsza = 0;
+  double druga = 0;
+};
+
+bool Zaznaczone(TFImage* view, int k, int j) { return PoleDruku(view, k, j).Zaznaczone == 1; }
+
+class ObliczeniePitB {
+ public:
+  ObliczeniePitB(TFImage* view, int j)
+      : view_(view), j_(j), rodzic_(DrukRozliczenia(j).IdParent), pm_(DrukRozliczenia(j).PM) {}
+
+  void Oblicz() {
+    const int pit36 = Tools->ZnajdzDrukRodzicPM(Pit36, 0, PMWspolny);
+    const int pit36L = Tools->ZnajdzDrukRodzicPM(Pit36L, 0, PMWspolny);
+    const bool dlaPit36 = pit36 > 0 && rodzic_ == pit36;
+    const bool dlaPit36L = pit36L > 0 && rodzic_ == pit36L;
+    if (dlaPit36 && BrakKratkiPit36(pit36)) return;
+    if (dlaPit36L && BrakKratkiPit36L(pit36L)) return;
+    WczytajDaneOsobZDruku(view_, j_);
+    ZapiszDaneOsobDoDrukow(view_);
+    WlasnePola();
+    if (dlaPit36) DoPit36(pit36);
+    if (dlaPit36L) DoPit36L(pit36L);
+    DoPitZ(dlaPit36, dlaPit36L);
+  }
+
+ private:
+  long double W(int k) { return WartoscPola(view_, k, j_); }
+  void Zapisz(int k, long double x) { ZapiszKwote(view_, k, j_, x); }
+
+  // The PIT/Z of the owner goes with the box of the PIT-36 that says what it covers; without it the PIT/B waits.
+  bool BrakKratkiPit36(int pit36) {
+    if (Tools->ZnajdzDrukRodzicPM(PitZ, pit36, pm_) <= 0) return false;
+    const bool malzonek = pm_ == PMMalzonek;
+    if (malzonek ? Zaznaczone(view_, 40, pit36) || Zaznaczone(view_, 42, pit36)
+                 : Zaznaczone(view_, 39, pit36) || Zaznaczone(view_, 41, pit36))
+      return false;
+    platform::ShowMessage(
+        malzonek ? QStringLiteral("UWAGA! \nPrzed wypełnieniem Pit/B (Małżonka), należy zaznaczyć odpowiednie pola "
+                                  "41a lub 42a w Pit-36. ")
+                 : QStringLiteral("UWAGA! \nPrzed wypełnieniem Pit/B (Podatnika), należy zaznaczyć odpowiednie pola "
+                                  "41 lub 42 w Pit-36."));
+    PokazGlowny(pit36, 2);
+    return true;
+  }
+
+  bool BrakKratkiPit36L(int pit36L) {
+    if (Tools->ZnajdzDrukRodzicPM(PitZ, pit36L, PMWspolny) <= 0 || Zaznaczone(view_, 19, pit36L)) return false;
+    platform::ShowMessage(QStringLiteral("UWAGA! \nPrzed wypełnieniem Pit/B, należy zaznaczyć pole 22 w Pit-36L."));
+    PokazGlowny(pit36L, 1);
+    return true;
+  }
+
+  void PokazGlowny(int glowny, int strona) {
+    if (QTreeWidgetItem* wezel = DrukRozliczenia(glowny).Wezel) Tools->PokazDruk(wezel, strona);
+  }
+
+  void WlasnePola() {
+    for (const Spolka& s : kSpolki)
+      if (W(s.procent) > 100) UstawTekstPola(view_, s.procent, j_, "100,00");
+    UstawTekstPola(view_, 2, j_, std::to_string(Tools->PoliczDruki(PitB, rodzic_, pm_)));
+    Zapisz(12, W(10) - W(11));
+    Zapisz(18, W(16) - W(17));
+    for (const Spolka& s : kSpolki) {
+      // The percentage turns into a factor first, then applies to each amount.
+      Zapisz(s.pierwszaUdzial, ZaokraglijDoGroszy(view_, W(s.pierwsza) * (W(s.procent) * 0.01)));
+      Zapisz(s.drugaUdzial, ZaokraglijDoGroszy(view_, W(s.druga) * (W(s.procent) * 0.01)));
+      Zapisz(s.roznica, W(s.pierwsza) - W(s.druga));
+      Zapisz(s.roznicaUdzial, W(s.pierwszaUdzial) - W(s.drugaUdzial));
+    }
+  }
+
+  // Sums the PIT/B of the group in index order; the last of them shows the totals in 56 to 59, the others "0,00".
+  Sumy Grupa(const std::function<bool(const TDruk&)>& wGrupie) {
+    Sumy sumy;
+    int ostatni = 0;
+    for (int i = 1; i <= Tools->LiczbaDrukow; ++i) {
+      const TDruk& d = DrukRozliczenia(i);
+      if (d.IdPit != PitB || !wGrupie(d)) continue;
+      long double pierwsza = 0, druga = 0;
+      for (int k : kPierwsze) pierwsza += WartoscPola(view_, k, i);
+      for (int k : kDrugie) druga += WartoscPola(view_, k, i);
+      sumy.pierwsza = static_cast<double>(sumy.pierwsza + pierwsza);
+      sumy.druga = static_cast<double>(sumy.druga + druga);
+      for (int k = 56; k <= 59; ++k) UstawTekstPola(view_, k, i, "0,00");
+      ostatni = i;
+    }
+    if (ostatni == 0) return sumy;
+    ZapiszKwote(view_, 56, ostatni, ZaokraglijDoGroszy(view_, sumy.pierwsza));
+    ZapiszKwote(view_, 57, ostatni, ZaokraglijDoGroszy(view_, sumy.druga));
+    const long double f56 = WartoscPola(view_, 56, ostatni);
+    const long double f57 = WartoscPola(view_, 57, ostatni);
+    if (f56 > f57)
+      ZapiszKwote(view_, 58, ostatni, f56 - f57);
+    else
+      UstawTekstPola(view_, 58, ostatni, "0,00");
+    if (f57 > f56)
+      ZapiszKwote(view_, 59, ostatni, f57 - f56);
+    else
+      UstawTekstPola(view_, 59, ostatni, "0,00");
+    return sumy;
+  }
+
+  // A zero total leaves the PIT-36 field as the user or an earlier run left it.
+  void ZapiszNiezerowa(int k, int druk, double suma) {
+    if (suma != 0) ZapiszKwote(view_, k, druk, ZaokraglijDoGroszy(view_, suma));
+  }
+
+  void DoPit36(int pit36) {
+    const Sumy podatnik = Grupa([&](const TDruk& d) { return d.IdParent == pit36 && d.PM != PMMalzonek; });
+    const Sumy malzonek = Grupa([&](const TDruk& d) { return d.IdParent == pit36 && d.PM == PMMalzonek; });
+    ZapiszNiezerowa(53, pit36, podatnik.pierwsza);
+    ZapiszNiezerowa(54, pit36, podatnik.druga);
+    ZapiszNiezerowa(96, pit36, malzonek.pierwsza);
+    ZapiszNiezerowa(97, pit36, malzonek.druga);
+    ObliczPit36ZZalacznika(view_, pit36);
+  }
+
+  void DoPit36L(int pit36L) {
+    const int pm = DrukRozliczenia(pit36L).PM;
+    const Sumy sumy = Grupa([&](const TDruk& d) { return d.IdParent == pit36L && d.PM == pm; });
+    ZapiszKwote(view_, 21, pit36L, ZaokraglijDoGroszy(view_, sumy.pierwsza));
+    ZapiszKwote(view_, 22, pit36L, ZaokraglijDoGroszy(view_, sumy.druga));
+    ObliczDruk(Pit36L, view_, pit36L);
+  }
+
+  // The owner's PIT/Z takes the totals in the row that the PIT-36 boxes choose; with both boxes the second wins.
+  void DoPitZ(bool dlaPit36, bool dlaPit36L) {
+    const int z = Tools->ZnajdzDrukRodzicPM(PitZ, rodzic_, pm_);
+    if (z <= 0) return;
+    const int pm = DrukRozliczenia(z).PM;
+    const Sumy sumy = Grupa([&](const TDruk& d) { return d.IdParent == rodzic_ && d.PM == pm; });
+    const auto wpisz = [&](int pierwsze, bool zSum) {
+      if (zSum) {
+        ZapiszKwote(view_, pierwsze, z, ZaokraglijDoGroszy(view_, sumy.pierwsza));
+        ZapiszKwote(view_, pierwsze + 1, z, ZaokraglijDoGroszy(view_, sumy.druga));
+      } else {
+        UstawTekstPola(view_, pierwsze, z, "0,00");
+        UstawTekstPola(view_, pierwsze + 1, z, "0,00");
+      }
+    };
+    if (dlaPit36L) wpisz(23, true);
+    if (dlaPit36) {
+      const bool malzonek = pm_ == PMMalzonek;
+      const bool pierwszaKratka = Zaznaczone(view_, malzonek ? 40 : 39, rodzic_);
+      const bool drugaKratka = Zaznaczone(view_, malzonek ? 42 : 41, rodzic_);
+      wpisz(6, pierwszaKratka);
+      if (pierwszaKratka) wpisz(23, false);
+      if (drugaKratka) wpisz(6, false);
+      wpisz(23, drugaKratka);
+    }
+    ObliczDruk(PitZ, view_, z);
+  }
+
+  TFImage* view_;
+  int j_;
+  int rodzic_;
+  int pm_;
+};
+
+}  // namespace
+
+void ObliczPitB(TFImage* view, int j) {
+  DrukRozliczenia(j);  // an index outside the settlement throws before anything changes
+  ObliczeniePitB(view, j).Oblicz();
+}
