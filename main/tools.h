@@ -45,10 +45,8 @@ class TTools : public QMainWindow {
   // --- application state ---
   std::array<TOsoba, 2> Osoby{};
   std::uint8_t BlokadaNarzedzi = 1;
-  TObiekt BuforObiektu{};
   // The settlement: slot 0 holds no record; empty = no settlement.
   std::vector<TDruk> Druki;
-  std::vector<TDruk> DrukiTymczasowe;
   std::vector<TDruk> Kandydaci;
   TDruk BiezacyDruk{};
   TDruk KandydatKlikniety{};

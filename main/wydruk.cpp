@@ -36,6 +36,29 @@ QSpinBox* PoleZeStrzalkami(QWidget* rodzic, const char* nazwa, int od, int doWar
 
 QLabel* Etykieta(QWidget* rodzic, const QString& tekst) { return new QLabel(tekst, rodzic); }
 
+struct PoleGrupy {
+  const char* nazwa;
+  QString podpis;
+  QSpinBox** pole;
+};
+
+// A frame with two "+/-" fields of -100..100 under each other, each with its caption.
+QGroupBox* GrupaDwochPol(QWidget* rodzic, const char* nazwa, const QString& tytul, const PoleGrupy& pierwsze,
+                         const PoleGrupy& drugie) {
+  auto* grupa = new QGroupBox(tytul, rodzic);
+  grupa->setObjectName(QString::fromLatin1(nazwa));
+  auto* siatka = new QGridLayout(grupa);
+  siatka->addWidget(Etykieta(grupa, QStringLiteral("+/-")), 0, 1);
+  int wiersz = 1;
+  for (const PoleGrupy* p : {&pierwsze, &drugie}) {
+    *p->pole = PoleZeStrzalkami(grupa, p->nazwa, -100, 100);
+    siatka->addWidget(Etykieta(grupa, p->podpis), wiersz, 0);
+    siatka->addWidget(*p->pole, wiersz, 1);
+    ++wiersz;
+  }
+  return grupa;
+}
+
 int Krotka(const QSpinBox* pole) { return static_cast<std::int16_t>(pole->value()); }
 
 }  // namespace
@@ -57,27 +80,12 @@ TWydruk::TWydruk(QWidget* parent)
   ZakresDruku->setObjectName("ZakresDruku");
   ZakresDruku->UstawItemIndex(0);
 
-  GroupBox1 = new QGroupBox(QStringLiteral(" Marginesy "), this);
-  GroupBox1->setObjectName("GroupBox1");
-  MarginesGora = PoleZeStrzalkami(GroupBox1, "MarginesGora", -100, 100);
-  MarginesLewa = PoleZeStrzalkami(GroupBox1, "MarginesLewa", -100, 100);
-  auto* marginesy = new QGridLayout(GroupBox1);
-  marginesy->addWidget(Etykieta(GroupBox1, QStringLiteral("+/-")), 0, 1);
-  marginesy->addWidget(Etykieta(GroupBox1, QStringLiteral("margines górny:")), 1, 0);
-  marginesy->addWidget(MarginesGora, 1, 1);
-  marginesy->addWidget(Etykieta(GroupBox1, QStringLiteral("margines lewy:")), 2, 0);
-  marginesy->addWidget(MarginesLewa, 2, 1);
-
-  GroupPrzesText = new QGroupBox(QStringLiteral(" Przesunięcie tekstu "), this);
-  GroupPrzesText->setObjectName("GroupPrzesText");
-  Dx = PoleZeStrzalkami(GroupPrzesText, "Dx", -100, 100);
-  Dy = PoleZeStrzalkami(GroupPrzesText, "Dy", -100, 100);
-  auto* przesuniecie = new QGridLayout(GroupPrzesText);
-  przesuniecie->addWidget(Etykieta(GroupPrzesText, QStringLiteral("+/-")), 0, 1);
-  przesuniecie->addWidget(Etykieta(GroupPrzesText, QStringLiteral("przesunięcie poziome:")), 1, 0);
-  przesuniecie->addWidget(Dx, 1, 1);
-  przesuniecie->addWidget(Etykieta(GroupPrzesText, QStringLiteral("przesunięcie pionowe:")), 2, 0);
-  przesuniecie->addWidget(Dy, 2, 1);
+  GroupBox1 = GrupaDwochPol(this, "GroupBox1", QStringLiteral(" Marginesy "),
+                            {"MarginesGora", QStringLiteral("margines górny:"), &MarginesGora},
+                            {"MarginesLewa", QStringLiteral("margines lewy:"), &MarginesLewa});
+  GroupPrzesText = GrupaDwochPol(this, "GroupPrzesText", QStringLiteral(" Przesunięcie tekstu "),
+                                 {"Dx", QStringLiteral("przesunięcie poziome:"), &Dx},
+                                 {"Dy", QStringLiteral("przesunięcie pionowe:"), &Dy});
 
   GroupBox3 = new QGroupBox(QStringLiteral(" Rozmiar druku "), this);
   GroupBox3->setObjectName("GroupBox3");

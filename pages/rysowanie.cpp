@@ -224,6 +224,23 @@ void RysujPole(TFImage* view, int indeks, TObiekt obiekt) {
   if (gdi::Plotno* plotno = rysowanie.Plotno()) RysujPoleNa(*plotno, view, indeks, obiekt);
 }
 
+namespace {
+
+// Every object of the shown page: its value in client mode, its frame in the designer, labelled with the object's
+// own number or with its place in the file.
+void RysujObiektyStrony(gdi::Plotno& plotno, TFImage* view, bool klient, bool numerZPliku) {
+  for (int i = 0; i < view->LiczbaPol(); ++i) {
+    const TObiekt& o = view->Obiekty[static_cast<std::size_t>(i)];
+    if (o.Strona != Tools->BiezacaStrona) continue;
+    if (klient)
+      RysujPoleNa(plotno, view, i, o);
+    else
+      RysujRamke(plotno, o, numerZPliku ? o.NrObiektu : i);
+  }
+}
+
+}  // namespace
+
 void RysujObiekty(TFImage* view) {
   if (!view || !Tools) return;
   TTools& t = *Tools;
@@ -234,14 +251,7 @@ void RysujObiekty(TFImage* view) {
   const bool klient = t.TrybKlienta != 0;
   if (klient && view->PoprzedniObiekt > 0 && view->JestPolem(view->PoprzedniObiekt))
     RysujPoleNa(*plotno, view, view->PoprzedniObiekt, view->Obiekty[static_cast<std::size_t>(view->PoprzedniObiekt)]);
-  for (int i = 0; i < view->LiczbaPol(); ++i) {
-    const TObiekt& o = view->Obiekty[static_cast<std::size_t>(i)];
-    if (o.Strona != t.BiezacaStrona) continue;
-    if (klient)
-      RysujPoleNa(*plotno, view, i, o);
-    else
-      RysujRamke(*plotno, o, o.NrObiektu);
-  }
+  RysujObiektyStrony(*plotno, view, klient, /*numerZPliku=*/true);
 }
 
 void WczytajIRysujObiekty(TFImage* view) {
@@ -262,14 +272,7 @@ void WczytajIRysujObiekty(TFImage* view) {
   gdi::Plotno* plotno = rysowanie.Plotno();
   if (!plotno) return;
   const bool klient = t.TrybKlienta != 0;
-  for (int i = 0; i < view->LiczbaPol(); ++i) {
-    const TObiekt& o = view->Obiekty[static_cast<std::size_t>(i)];
-    if (o.Strona != t.BiezacaStrona) continue;
-    if (klient)
-      RysujPoleNa(*plotno, view, i, o);
-    else
-      RysujRamke(*plotno, o, i);
-  }
+  RysujObiektyStrony(*plotno, view, klient, /*numerZPliku=*/false);
 }
 
 void RysujUchwytyObiektu(TFImage* view) {
