@@ -242,7 +242,10 @@ void TTools::SprawdzAktualizacje(bool verbose) {
     const QPointer<TAktualizacja> okno = Aktualizacja;
     if (okno) okno->Pokaz();
     const bool pobrano = PobierzAktualizacje(aktualizacja::AdresInstalatora(SerwerAktualizacji(), nazwa), instalator);
-    const bool odRazu = !okno || okno->AutoInstall->isChecked();
+    bool odRazu = !okno || okno->AutoInstall->isChecked();
+    // Installing ends the program, so unsaved changes are asked about first, as on every other way out; Anuluj
+    // keeps the program running and leaves the installer to the window's Instaluj.
+    if (odRazu && pobrano && QFileInfo::exists(instalator) && !PytanieOZapis(true)) odRazu = false;
     if (okno) {
       if (pobrano && !odRazu) okno->PozwolInstalowac();
       else okno->close();

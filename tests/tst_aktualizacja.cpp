@@ -296,6 +296,46 @@ class TstAktualizacja : public QObject {
     QCOMPARE(okno_->ListBox1->count(), 0);
   }
 
+  // Installing ends the program: unsaved changes are asked about first, and only a settled answer lets it end.
+  void unsavedChangesAreAskedBeforeInstalling_data() {
+    QTest::addColumn<platform::Odpowiedz>("odpowiedz");
+    QTest::addColumn<bool>("nazwany");  // the settlement has a file, so Tak saves without a dialog
+    QTest::addColumn<bool>("konczy");
+    QTest::addColumn<bool>("zapisany");
+    QTest::newRow("save") << platform::Odpowiedz::Tak << true << true << true;
+    QTest::newRow("discard") << platform::Odpowiedz::Nie << true << true << false;
+    QTest::newRow("cancel") << platform::Odpowiedz::Anuluj << true << false << false;
+    QTest::newRow("save dialog cancelled") << platform::Odpowiedz::Tak << false << false << false;
+  }
+  void unsavedChangesAreAskedBeforeInstalling() {
+    QFETCH(platform::Odpowiedz, odpowiedz);
+    QFETCH(bool, nazwany);
+    QFETCH(bool, konczy);
+    QFETCH(bool, zapisany);
+    const QString rozliczenie = folder_->Sciezka() + "moje.dc8";
+    Zapisz(rozliczenie, "poprzednia wersja");
+    tools_->PlikRozliczenia = nazwany ? rozliczenie : QString();
+    tools_->NazwaRozliczenia = "moje.dc8 - Velmar 2008 Korvanex";
+    tools_->Zmodyfikowane = 1;
+    Przygotuj({200, "nowy"}, platform::Odpowiedz::Tak);
+    SkryptDialogow().odpowiedzi.push_back(odpowiedz);
+    tools_->SprawdzAktualizacje(false);
+
+    const QStringList teksty = SkryptDialogow().Teksty();
+    QVERIFY(teksty.size() >= 2);
+    QCOMPARE(teksty[1], QString("Rozliczenie \"moje.dc8 - Velmar 2008 Korvanex\" zostało zmodyfikowane.\nCzy zapisać "
+                                "zmiany w bieżącym rozliczeniu ?"));
+    QCOMPARE(SkryptDialogow().pokazane[1].przyciski, platform::Przyciski::TakNieAnuluj);
+    QCOMPARE(ZakonczenieZadane(), konczy);
+    QCOMPARE(uslugi_->otwarte.size(), konczy ? 1 : 0);
+    QCOMPARE(Czytaj(rozliczenie).isEmpty(), zapisany);  // the settlement holds no records
+    QCOMPARE(tools_->Zmodyfikowane != 0, !zapisany);
+    // Staying on: the downloaded installer waits for the window's Instaluj.
+    QCOMPARE(Czytaj(Instalator()), QByteArray("nowy"));
+    QCOMPARE(okno_->isVisible(), !konczy);
+    QCOMPARE(okno_->Instaluj->isEnabled(), !konczy);
+  }
+
   void failedInstallerDownloadLeavesNoFile_data() {
     QTest::addColumn<int>("status");
     QTest::addColumn<qint64>("urwijPo");
