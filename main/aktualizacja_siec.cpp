@@ -116,16 +116,26 @@ QString TTools::NazwaPlikuAktualizacji() const {
       .ReadString(QStringLiteral("UPDATE"), QStringLiteral("File"), QString());
 }
 
-int TTools::WersjaNaLiczbe(const QString& wersja) {
-  QString cyfry;
-  for (const QChar c : wersja) {
-    if (c == u'.') continue;
-    if (c < u'0' || c > u'9') return 0;
-    cyfry += c;
+std::vector<unsigned> TTools::WersjaNaLiczby(const QString& wersja) {
+  std::vector<unsigned> liczby;
+  for (const QStringView czesc : QStringView(wersja).split(u'.')) {
+    const bool cyfry = !czesc.isEmpty() && czesc.size() <= 9 &&
+                       std::all_of(czesc.begin(), czesc.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    if (!cyfry) return {};
+    liczby.push_back(czesc.toUInt());
   }
-  bool poprawna = false;
-  const int liczba = cyfry.toInt(&poprawna);
-  return poprawna ? liczba : 0;
+  return liczby;
+}
+
+int TTools::PorownajWersje(const QString& a, const QString& b) {
+  const std::vector<unsigned> x = WersjaNaLiczby(a);
+  const std::vector<unsigned> y = WersjaNaLiczby(b);
+  for (std::size_t i = 0; i < std::max(x.size(), y.size()); ++i) {
+    const unsigned u = i < x.size() ? x[i] : 0;
+    const unsigned v = i < y.size() ? y[i] : 0;
+    if (u != v) return u < v ? -1 : 1;
+  }
+  return 0;
 }
 
 QString TTools::SerwerAktualizacji() const {
@@ -222,7 +232,7 @@ void TTools::SprawdzAktualizacje(bool verbose) {
   if (PobieranieWToku) return;
   const QString wlasna = WersjaProgramu();
   const QString oferowana = WersjaAktualizacji();
-  if (WersjaNaLiczbe(oferowana) > WersjaNaLiczbe(wlasna) && JestPolaczenie()) {
+  if (PorownajWersje(oferowana, wlasna) > 0 && JestPolaczenie()) {
     const QString nazwa = NazwaPlikuAktualizacji();
     if (!aktualizacja::JestNazwaPliku(nazwa)) {
       if (verbose)

@@ -251,8 +251,12 @@ class TTools : public QMainWindow {
   QString WersjaProgramu() const;
   QString WersjaAktualizacji() const;  // UPDATE/Ver of the local update.ini
   QString NazwaPlikuAktualizacji() const;  // UPDATE/File of the local update.ini
-  // Digits with the dots removed; 0 for an empty text, a text with other characters, or one too long for int.
-  static int WersjaNaLiczbe(const QString& wersja);
+  // The numbers of a dotted version, part by part; empty for a text that is no version (an empty part, another
+  // character, a part of more than nine digits).
+  static std::vector<unsigned> WersjaNaLiczby(const QString& wersja);
+  // Below, at or above 0 as version a is older than, the same as or newer than b, compared part by part as numbers;
+  // missing trailing parts count as 0 and a text that is no version as version 0.
+  static int PorownajWersje(const QString& a, const QString& b);
   // PIT/SerwerAktualizacji of "velmar2008.ini", without a trailing '/'.
   QString SerwerAktualizacji() const;
   bool JestPolaczenie();

@@ -194,23 +194,37 @@ class TstAktualizacja : public QObject {
     App().AnulujZakonczenie();
   }
 
-  void versionAsNumber_data() {
-    QTest::addColumn<QString>("wersja");
-    QTest::addColumn<int>("liczba");
-    QTest::newRow("four parts") << "2.0.0.15" << 20015;
-    QTest::newRow("parts of other widths") << "2.0.1.0" << 2010;
-    QTest::newRow("empty") << "" << 0;
-    QTest::newRow("dots alone") << "..." << 0;
-    QTest::newRow("letter") << "2.a" << 0;
-    QTest::newRow("blank") << "2.0 " << 0;
-    QTest::newRow("sign") << "-2.0" << 0;
-    QTest::newRow("too long for int") << "99999.99999.9" << 0;
-    QTest::newRow("other digits") << QString::fromUtf8("\xd9\xa2.\xd9\xa0") << 0;
+  void versionsCompareByParts_data() {
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("b");
+    QTest::addColumn<int>("wynik");
+    QTest::newRow("last part") << "2.0.0.16" << "2.0.0.15" << 1;
+    QTest::newRow("same") << "2.0.0.15" << "2.0.0.15" << 0;
+    QTest::newRow("wider part is no larger") << "8.0.0.15" << "8.0.1.0" << -1;
+    QTest::newRow("numbers, not text") << "8.0.10.0" << "8.0.9.9" << 1;
+    QTest::newRow("leading zeros") << "8.00.1" << "8.0.1" << 0;
+    QTest::newRow("missing parts are 0") << "8.0.1" << "8.0.1.0" << 0;
+    QTest::newRow("a further part") << "8.0.1.0.1" << "8.0.1" << 1;
+    QTest::newRow("first part decides") << "9" << "8.99.99.99" << 1;
+    QTest::newRow("nine digits") << "8.999999999" << "8.999999998" << 1;
+    // A text that is no version is version 0: never newer than a real one.
+    QTest::newRow("empty") << "" << "8.0.1.0" << -1;
+    QTest::newRow("empty against 0") << "" << "0.0" << 0;
+    QTest::newRow("dots alone") << "..." << "0.1" << -1;
+    QTest::newRow("empty part") << "9..1" << "8.0.1.0" << -1;
+    QTest::newRow("trailing dot") << "9." << "8.0.1.0" << -1;
+    QTest::newRow("letter") << "9.a" << "8.0.1.0" << -1;
+    QTest::newRow("blank") << "9.0 " << "8.0.1.0" << -1;
+    QTest::newRow("sign") << "+9.0" << "8.0.1.0" << -1;
+    QTest::newRow("ten digits") << "9999999999" << "8.0.1.0" << -1;
+    QTest::newRow("other digits") << QString::fromUtf8("\xd9\xa9.\xd9\xa0") << "8.0.1.0" << -1;
   }
-  void versionAsNumber() {
-    QFETCH(QString, wersja);
-    QFETCH(int, liczba);
-    QCOMPARE(TTools::WersjaNaLiczbe(wersja), liczba);
+  void versionsCompareByParts() {
+    QFETCH(QString, a);
+    QFETCH(QString, b);
+    QFETCH(int, wynik);
+    QCOMPARE(TTools::PorownajWersje(a, b), wynik);
+    QCOMPARE(TTools::PorownajWersje(b, a), -wynik);
   }
 
   void serverAddressComesFromSettings() {
@@ -387,6 +401,8 @@ class TstAktualizacja : public QObject {
     const QString zlaNazwa = "Opis aktualizacji nie podaje prawidłowej nazwy pliku instalacyjnego.";
     QTest::newRow("same") << "8.0.1.0" << "setup.run" << najnowsza;
     QTest::newRow("older") << "7.9.9.9" << "setup.run" << najnowsza;
+    QTest::newRow("older with a wider part") << "8.0.0.15" << "setup.run" << najnowsza;
+    QTest::newRow("same, shorter") << "8.0.1" << "setup.run" << najnowsza;
     QTest::newRow("not a version") << "8.0.1.x" << "setup.run" << najnowsza;
     QTest::newRow("missing") << "" << "setup.run" << najnowsza;
     QTest::newRow("parent folder") << kNowsza << "../evil.sh" << zlaNazwa;
