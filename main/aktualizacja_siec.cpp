@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QBuffer>
+#include <QCryptographicHash>
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QSaveFile>
+#include <algorithm>
 #include <limits>
 
 #include "main/aktualizacja.h"
@@ -49,6 +51,22 @@ bool JestOpisemAktualizacji(const QByteArray& dane) {
   for (const QByteArray& linia : dane.split('\n'))
     if (linia.trimmed().compare("[UPDATE]", Qt::CaseInsensitive) == 0) return true;
   return false;
+}
+
+std::optional<QByteArray> SumaZOpisu(const QString& tekst) {
+  if (tekst.isEmpty()) return QByteArray();
+  const bool szesnastkowa = tekst.size() == 64 && std::all_of(tekst.cbegin(), tekst.cend(), [](QChar c) {
+                              return (c >= u'0' && c <= u'9') || (c.toLower() >= u'a' && c.toLower() <= u'f');
+                            });
+  if (!szesnastkowa) return std::nullopt;
+  return tekst.toLower().toLatin1();
+}
+
+QByteArray SumaPliku(const QString& sciezka) {
+  QFile plik(sciezka);
+  QCryptographicHash suma(QCryptographicHash::Sha256);
+  if (!plik.open(QIODevice::ReadOnly) || !suma.addData(&plik)) return {};
+  return suma.result().toHex();
 }
 
 }  // namespace aktualizacja
@@ -114,6 +132,11 @@ QString TTools::WersjaAktualizacji() const {
 QString TTools::NazwaPlikuAktualizacji() const {
   return platform::TIniFile(aktualizacja::PlikOpisu(FolderProgramu))
       .ReadString(QStringLiteral("UPDATE"), QStringLiteral("File"), QString());
+}
+
+QString TTools::SumaAktualizacji() const {
+  return platform::TIniFile(aktualizacja::PlikOpisu(FolderProgramu))
+      .ReadString(QStringLiteral("UPDATE"), QStringLiteral("SHA256"), QString());
 }
 
 std::vector<unsigned> TTools::WersjaNaLiczby(const QString& wersja) {
@@ -182,7 +205,7 @@ bool TTools::PobierzPlikIni(const QString& url, const QString& sciezka, bool ver
   return false;
 }
 
-bool TTools::PobierzAktualizacje(const QString& url, const QString& sciezka) {
+bool TTools::PobierzAktualizacje(const QString& url, const QString& sciezka, bool* szyfrowane) {
   if (PobieranieWToku) return false;
   if (!JestPolaczenie()) {
     platform::ShowMessage(kBrakPolaczenia);
@@ -223,6 +246,7 @@ bool TTools::PobierzAktualizacje(const QString& url, const QString& sciezka) {
   QString blad = pobieranie.Pobierz(plik);
   if (blad.isEmpty() && !plik.commit())
     blad = QStringLiteral("Nie można zapisać pliku %1.").arg(QDir::toNativeSeparators(sciezka));
+  if (szyfrowane) *szyfrowane = pobieranie.Szyfrowane();
   if (blad.isEmpty()) return true;
   if (!pobieranie.Przerwane()) platform::ShowMessage(QStringLiteral("Nie udało się pobrać aktualizacji.\n") + blad);
   return false;
@@ -239,6 +263,13 @@ void TTools::SprawdzAktualizacje(bool verbose) {
         platform::ShowMessage(QStringLiteral("Opis aktualizacji nie podaje prawidłowej nazwy pliku instalacyjnego."));
       return;
     }
+    const std::optional<QByteArray> suma = aktualizacja::SumaZOpisu(SumaAktualizacji());
+    if (!suma) {
+      if (verbose)
+        platform::ShowMessage(
+            QStringLiteral("Opis aktualizacji podaje nieprawidłową sumę kontrolną SHA-256 pliku instalacyjnego."));
+      return;
+    }
     const auto odpowiedz = platform::MessageBox(
         QStringLiteral("Aktualizacja nr ") + oferowana +
             QStringLiteral(" jest dostępna. Czy rozpocząć aktualizację programu ?"),
@@ -251,7 +282,26 @@ void TTools::SprawdzAktualizacje(bool verbose) {
     QDir().mkpath(folder);
     const QPointer<TAktualizacja> okno = Aktualizacja;
     if (okno) okno->Pokaz();
-    const bool pobrano = PobierzAktualizacje(aktualizacja::AdresInstalatora(SerwerAktualizacji(), nazwa), instalator);
+    bool szyfrowane = false;
+    const bool pobrano =
+        PobierzAktualizacje(aktualizacja::AdresInstalatora(SerwerAktualizacji(), nazwa), instalator, &szyfrowane);
+    // What may be opened: an installer that matches the description's SHA-256, or, when none is named, one that
+    // came over HTTPS.
+    if (pobrano && !suma->isEmpty() && aktualizacja::SumaPliku(instalator) != *suma) {
+      QFile::remove(instalator);
+      if (okno) okno->close();
+      platform::ShowMessage(QStringLiteral("Pobrany plik instalacyjny nie zgadza się z sumą kontrolną SHA-256 podaną "
+                                           "w opisie aktualizacji. Plik usunięto."));
+      return;
+    }
+    if (pobrano && suma->isEmpty() && !szyfrowane) {
+      if (okno) okno->close();
+      platform::ShowMessage(QStringLiteral("Plik instalacyjny pobrano bez szyfrowania, a opis aktualizacji nie podaje "
+                                           "jego sumy kontrolnej SHA-256, więc program go nie uruchomi.\nPlik "
+                                           "zapisano w:\n") +
+                            QDir::toNativeSeparators(instalator));
+      return;
+    }
     bool odRazu = !okno || okno->AutoInstall->isChecked();
     // Installing ends the program, so unsaved changes are asked about first, as on every other way out; Anuluj
     // keeps the program running and leaves the installer to the window's Instaluj.

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QUrl>
+#include <optional>
 
 #include "main/tools.h"
 
@@ -26,7 +27,7 @@ struct TTools::UslugiSystemu {
 
 namespace aktualizacja {
 
-inline const QString kDomyslnySerwer = QStringLiteral("http://www.korvanex.pl");
+inline const QString kDomyslnySerwer = QStringLiteral("https://www.korvanex.pl");
 inline const QString kStronaProducenta = QStringLiteral("http://www.korvanex.pl");
 // The description file on the server is small; anything longer is not one.
 inline constexpr qint64 kMaksRozmiarOpisu = 64 * 1024;
@@ -39,5 +40,10 @@ QString FolderInstalatora(const QString& folderProgramu);  // where the installe
 bool JestNazwaPliku(const QString& nazwa);
 // What came from the server is a description file: text holding an [UPDATE] section.
 bool JestOpisemAktualizacji(const QByteArray& dane);
+// The installer's SHA-256 as UPDATE/SHA256 names it: 64 hexadecimal digits, returned in lower case; empty when the
+// description names none, null when what it names is no SHA-256.
+std::optional<QByteArray> SumaZOpisu(const QString& tekst);
+// The SHA-256 of a file in lower-case hexadecimal; empty when it cannot be read.
+QByteArray SumaPliku(const QString& sciezka);
 
 }  // namespace aktualizacja

@@ -251,6 +251,7 @@ class TTools : public QMainWindow {
   QString WersjaProgramu() const;
   QString WersjaAktualizacji() const;  // UPDATE/Ver of the local update.ini
   QString NazwaPlikuAktualizacji() const;  // UPDATE/File of the local update.ini
+  QString SumaAktualizacji() const;  // UPDATE/SHA256 of the local update.ini: the installer's SHA-256, if named
   // The numbers of a dotted version, part by part; empty for a text that is no version (an empty part, another
   // character, a part of more than nine digits).
   static std::vector<unsigned> WersjaNaLiczby(const QString& wersja);
@@ -262,7 +263,8 @@ class TTools : public QMainWindow {
   bool JestPolaczenie();
   // Both false when nothing usable arrived; the previous file then stays.
   bool PobierzPlikIni(const QString& url, const QString& sciezka, bool verbose);
-  bool PobierzAktualizacje(const QString& url, const QString& sciezka);
+  // szyfrowane: whether the installer came over HTTPS.
+  bool PobierzAktualizacje(const QString& url, const QString& sciezka, bool* szyfrowane = nullptr);
   void SprawdzAktualizacje(bool verbose);
   void ToolButton10Click();
   void ButtonInternetClick();

@@ -149,6 +149,7 @@ QString PobieranieHttp::Pobierz(QIODevice& cel) {
   if (!adres_.isValid() || adres_.host().isEmpty() || (schemat != QLatin1String("http") && schemat != QLatin1String("https")))
     return QStringLiteral("Nieprawidłowy adres serwera: %1").arg(adres_.toString());
   przerwane_ = false;
+  adresKoncowy_.clear();
 
   QNetworkAccessManager siec;
   QNetworkRequest zadanie(adres_);
@@ -211,6 +212,7 @@ QString PobieranieHttp::Pobierz(QIODevice& cel) {
     odp->abort();
   }
   odpowiedz_ = nullptr;
+  adresKoncowy_ = odp->url();
   // The rest of the body that came with the last notification.
   if (rozpoczeto && !zaDuzy && !bladZapisu && odp->error() == QNetworkReply::NoError && odp->bytesAvailable() > 0) {
     const QByteArray dane = odp->readAll();

@@ -58,9 +58,12 @@ class PobieranieHttp : public QObject {
   // Ends a running transfer as failed (a no-op otherwise).
   void Przerwij();
   bool Przerwane() const { return przerwane_; }
+  // The body came over HTTPS: the address it finally came from, after any redirect, is an https one.
+  bool Szyfrowane() const { return adresKoncowy_.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0; }
 
  private:
   QUrl adres_;
+  QUrl adresKoncowy_;
   QPointer<QNetworkReply> odpowiedz_;
   bool przerwane_ = false;
 };

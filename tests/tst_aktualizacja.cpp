@@ -9,7 +9,10 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSslKey>
+#include <QSslServer>
 #include <QTcpServer>
+#include <QCryptographicHash>
 #include <QTcpSocket>
 
 #include <map>
@@ -53,14 +56,43 @@ class SerwerTestowy : public QObject {
   std::map<QByteArray, Trasa> trasy;
   std::vector<Zadanie> zadania;
 
-  SerwerTestowy() {
-    if (!serwer_.listen(QHostAddress::LocalHost, 0)) qFatal("cannot listen on the loopback");
-    connect(&serwer_, &QTcpServer::newConnection, this, [this] {
-      while (QTcpSocket* gniazdo = serwer_.nextPendingConnection()) Obsluz(gniazdo);
+  // szyfrowany: HTTPS with the test certificate, which the test trusts (Ufaj).
+  explicit SerwerTestowy(bool szyfrowany = false) : szyfrowany_(szyfrowany) {
+    if (szyfrowany) {
+      auto serwer = std::make_unique<QSslServer>();
+      QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+      tls.setLocalCertificate(Certyfikat());
+      QFile klucz(QStringLiteral(VELMAR_SOURCE_DIR "/tests/data/tls/klucz.pem"));
+      if (!klucz.open(QIODevice::ReadOnly)) qFatal("cannot read the test key");
+      tls.setPrivateKey(QSslKey(&klucz, QSsl::Rsa));
+      serwer->setSslConfiguration(tls);
+      serwer_ = std::move(serwer);
+    } else {
+      serwer_ = std::make_unique<QTcpServer>();
+    }
+    if (!serwer_->listen(QHostAddress::LocalHost, 0)) qFatal("cannot listen on the loopback");
+    // A TLS connection is pending once its handshake is done.
+    connect(serwer_.get(), &QTcpServer::pendingConnectionAvailable, this, [this] {
+      while (QTcpSocket* gniazdo = serwer_->nextPendingConnection()) Obsluz(gniazdo);
     });
   }
-  QString Adres() const { return QStringLiteral("http://127.0.0.1:%1").arg(serwer_.serverPort()); }
-  void Zamknij() { serwer_.close(); }
+  QString Adres() const {
+    return QStringLiteral("%1://127.0.0.1:%2").arg(szyfrowany_ ? "https" : "http").arg(serwer_->serverPort());
+  }
+  void Zamknij() { serwer_->close(); }
+
+  static QSslCertificate Certyfikat() {
+    const auto certyfikaty =
+        QSslCertificate::fromPath(QStringLiteral(VELMAR_SOURCE_DIR "/tests/data/tls/certyfikat.pem"));
+    if (certyfikaty.isEmpty()) qFatal("cannot read the test certificate");
+    return certyfikaty.front();
+  }
+  // The program's connections trust the test certificate from now on.
+  static void Ufaj() {
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.addCaCertificate(Certyfikat());
+    QSslConfiguration::setDefaultConfiguration(tls);
+  }
 
  private:
   void Obsluz(QTcpSocket* gniazdo) {
@@ -90,7 +122,8 @@ class SerwerTestowy : public QObject {
     });
   }
 
-  QTcpServer serwer_;
+  bool szyfrowany_;
+  std::unique_ptr<QTcpServer> serwer_;
 };
 
 // Records what the program asks of the system and answers the connection test as told.
@@ -129,9 +162,12 @@ void Zapisz(const QString& sciezka, const QByteArray& dane) {
   plik.write(dane);
 }
 
-QByteArray Opis(const QString& wersja, const QString& plik = QStringLiteral("setup.run")) {
-  return "[UPDATE]\r\nVer=" + wersja.toUtf8() + "\r\nFile=" + plik.toUtf8() + "\r\n";
+QByteArray Opis(const QString& wersja, const QString& plik = QStringLiteral("setup.run"), const QByteArray& suma = {}) {
+  return "[UPDATE]\r\nVer=" + wersja.toUtf8() + "\r\nFile=" + plik.toUtf8() + "\r\n" +
+         (suma.isEmpty() ? QByteArray() : "SHA256=" + suma + "\r\n");
 }
+
+QByteArray Sha256(const QByteArray& dane) { return QCryptographicHash::hash(dane, QCryptographicHash::Sha256).toHex(); }
 
 QStringList Wiersze(const QListWidget* lista) {
   QStringList wiersze;
@@ -167,9 +203,10 @@ class TstAktualizacja : public QObject {
     okno_ = std::make_unique<TAktualizacja>(tools_.get());
   }
 
-  // A newer version described locally, an old installer copy, the new one on the server and the user's answer.
+  // A newer version described locally with the SHA-256 of the new installer, an old installer copy, the new one on
+  // the server and the user's answer.
   void Przygotuj(const SerwerTestowy::Trasa& nowy, platform::Odpowiedz odpowiedz) {
-    Zapisz(PlikOpisu(), Opis(kNowsza));
+    Zapisz(PlikOpisu(), Opis(kNowsza, QStringLiteral("setup.run"), Sha256(nowy.cialo)));
     Zapisz(Instalator(), "stary instalator");
     serwer_->trasy[kSciezkaInstalatora] = nowy;
     SkryptDialogow().odpowiedzi = {odpowiedz};
@@ -227,6 +264,8 @@ class TstAktualizacja : public QObject {
     QCOMPARE(TTools::PorownajWersje(b, a), -wynik);
   }
 
+  void initTestCase() { SerwerTestowy::Ufaj(); }
+
   void serverAddressComesFromSettings() {
     UstawUstawienie(QStringLiteral("SerwerAktualizacji"), QStringLiteral("http://127.0.0.1:8080//"));
     QCOMPARE(tools_->SerwerAktualizacji(), QStringLiteral("http://127.0.0.1:8080"));
@@ -234,7 +273,7 @@ class TstAktualizacja : public QObject {
     QCOMPARE(uslugi_->hostyEcha, QStringList{QStringLiteral("127.0.0.1")});
     for (const char* zly : {"file:///etc/passwd", "ftp://example.org", "http://", "nonsense"}) {
       UstawUstawienie(QStringLiteral("SerwerAktualizacji"), QString::fromLatin1(zly));
-      QCOMPARE(tools_->SerwerAktualizacji(), QStringLiteral("http://www.korvanex.pl"));
+      QCOMPARE(tools_->SerwerAktualizacji(), QStringLiteral("https://www.korvanex.pl"));
     }
   }
 
@@ -383,12 +422,58 @@ class TstAktualizacja : public QObject {
     QVERIFY(!ZakonczenieZadane());
     QVERIFY(!okno_->isVisible());
     QVERIFY(!Wiersze(okno_->ListBox1).contains("Pobieranie aktualizacji zakończone"));
-    QCOMPARE(Czytaj(PlikOpisu()), Opis(kNowsza));
+    QCOMPARE(tools_->WersjaAktualizacji(), kNowsza);
     QCOMPARE(SkryptDialogow().pokazane.size(), std::size_t{anuluj ? 1u : 2u});
     if (anuluj) return;
     const QString komunikat = SkryptDialogow().pokazane.back().tekst;
     QVERIFY2(komunikat.startsWith("Nie udało się pobrać aktualizacji.\n"), qPrintable(komunikat));
     QVERIFY2(komunikat.endsWith(powod), qPrintable(komunikat));
+  }
+
+  // An installer is opened at once only when it matches the SHA-256 the description names or, with none named, came
+  // over HTTPS. One that does not match is deleted; one that came unencrypted and unchecked is left where it lies.
+  void installerIsOpenedOnlyWhenVerified_data() {
+    QTest::addColumn<bool>("https");
+    QTest::addColumn<QByteArray>("suma");  // "=": the installer's own, in lower case; "=A": in upper case
+    QTest::addColumn<QString>("wynik");     // "otwarty", "usuniety" or "pozostawiony"
+    const QByteArray inna = Sha256("inny instalator");
+    QTest::newRow("http, matching sum") << false << QByteArray("=") << "otwarty";
+    QTest::newRow("http, matching sum in upper case") << false << QByteArray("=A") << "otwarty";
+    QTest::newRow("http, another sum") << false << inna << "usuniety";
+    QTest::newRow("http, no sum") << false << QByteArray() << "pozostawiony";
+    QTest::newRow("https, no sum") << true << QByteArray() << "otwarty";
+    QTest::newRow("https, matching sum") << true << QByteArray("=") << "otwarty";
+    QTest::newRow("https, another sum") << true << inna << "usuniety";
+  }
+  void installerIsOpenedOnlyWhenVerified() {
+    QFETCH(bool, https);
+    QFETCH(QByteArray, suma);
+    QFETCH(QString, wynik);
+    if (https) {
+      serwer_ = std::make_unique<SerwerTestowy>(true);
+      UstawUstawienie(QStringLiteral("SerwerAktualizacji"), serwer_->Adres());
+    }
+    const QByteArray nowy = "#!/bin/sh\n" + QByteArray(70000, 'n');
+    Przygotuj({200, nowy}, platform::Odpowiedz::Tak);
+    if (suma.startsWith('=')) suma = suma == "=A" ? Sha256(nowy).toUpper() : Sha256(nowy);
+    Zapisz(PlikOpisu(), Opis(kNowsza, QStringLiteral("setup.run"), suma));
+    tools_->SprawdzAktualizacje(false);
+
+    QCOMPARE(serwer_->zadania.size(), std::size_t{1});
+    const QStringList teksty = SkryptDialogow().Teksty();
+    QCOMPARE(uslugi_->otwarte.size(), wynik == "otwarty" ? 1 : 0);
+    QCOMPARE(ZakonczenieZadane(), wynik == "otwarty");
+    QCOMPARE(Czytaj(Instalator()), wynik == "usuniety" ? QByteArray() : nowy);
+    QVERIFY(!okno_->isVisible());
+    if (wynik == "otwarty") {
+      QCOMPARE(teksty.size(), 1);  // the question alone
+    } else if (wynik == "usuniety") {
+      QCOMPARE(teksty.value(1), QString("Pobrany plik instalacyjny nie zgadza się z sumą kontrolną SHA-256 podaną w "
+                                        "opisie aktualizacji. Plik usunięto."));
+    } else {
+      QVERIFY2(teksty.value(1).startsWith("Plik instalacyjny pobrano bez szyfrowania"), qPrintable(teksty.value(1)));
+      QVERIFY2(teksty.value(1).endsWith("\n" + QDir::toNativeSeparators(Instalator())), qPrintable(teksty.value(1)));
+    }
   }
 
   // Nothing is offered for a version not above the own one nor for an unsafe installer name; only the verbose
@@ -397,25 +482,34 @@ class TstAktualizacja : public QObject {
     QTest::addColumn<QString>("oferowana");
     QTest::addColumn<QString>("nazwa");
     QTest::addColumn<QString>("komunikat");
+    QTest::addColumn<QByteArray>("suma");
     const QString najnowsza = "Wersja " + platform::WersjaPliku() + " jest najnowszą wersją programu.";
     const QString zlaNazwa = "Opis aktualizacji nie podaje prawidłowej nazwy pliku instalacyjnego.";
-    QTest::newRow("same") << "8.0.1.0" << "setup.run" << najnowsza;
-    QTest::newRow("older") << "7.9.9.9" << "setup.run" << najnowsza;
-    QTest::newRow("older with a wider part") << "8.0.0.15" << "setup.run" << najnowsza;
-    QTest::newRow("same, shorter") << "8.0.1" << "setup.run" << najnowsza;
-    QTest::newRow("not a version") << "8.0.1.x" << "setup.run" << najnowsza;
-    QTest::newRow("missing") << "" << "setup.run" << najnowsza;
-    QTest::newRow("parent folder") << kNowsza << "../evil.sh" << zlaNazwa;
-    QTest::newRow("absolute") << kNowsza << "/tmp/evil.sh" << zlaNazwa;
-    QTest::newRow("backslash") << kNowsza << "..\\evil.sh" << zlaNazwa;
-    QTest::newRow("dot dot") << kNowsza << ".." << zlaNazwa;
-    QTest::newRow("empty name") << kNowsza << "" << zlaNazwa;
+    const QString zlaSuma = "Opis aktualizacji podaje nieprawidłową sumę kontrolną SHA-256 pliku instalacyjnego.";
+    const QByteArray suma = Sha256("x");
+    QTest::newRow("sum too short") << kNowsza << "setup.run" << zlaSuma << suma.left(63);
+    QTest::newRow("sum too long") << kNowsza << "setup.run" << zlaSuma << suma + "0";
+    QTest::newRow("sum not hexadecimal") << kNowsza << "setup.run" << zlaSuma << "g" + suma.mid(1);
+    QTest::newRow("sum in base64") << kNowsza << "setup.run" << zlaSuma
+                                   << QCryptographicHash::hash("x", QCryptographicHash::Sha256).toBase64();
+    QTest::newRow("same") << "8.0.1.0" << "setup.run" << najnowsza << QByteArray();
+    QTest::newRow("older") << "7.9.9.9" << "setup.run" << najnowsza << QByteArray();
+    QTest::newRow("older with a wider part") << "8.0.0.15" << "setup.run" << najnowsza << QByteArray();
+    QTest::newRow("same, shorter") << "8.0.1" << "setup.run" << najnowsza << QByteArray();
+    QTest::newRow("not a version") << "8.0.1.x" << "setup.run" << najnowsza << QByteArray();
+    QTest::newRow("missing") << "" << "setup.run" << najnowsza << QByteArray();
+    QTest::newRow("parent folder") << kNowsza << "../evil.sh" << zlaNazwa << QByteArray();
+    QTest::newRow("absolute") << kNowsza << "/tmp/evil.sh" << zlaNazwa << QByteArray();
+    QTest::newRow("backslash") << kNowsza << "..\\evil.sh" << zlaNazwa << QByteArray();
+    QTest::newRow("dot dot") << kNowsza << ".." << zlaNazwa << QByteArray();
+    QTest::newRow("empty name") << kNowsza << "" << zlaNazwa << QByteArray();
   }
   void nothingIsOffered() {
     QFETCH(QString, oferowana);
     QFETCH(QString, nazwa);
     QFETCH(QString, komunikat);
-    Zapisz(PlikOpisu(), Opis(oferowana, nazwa));
+    QFETCH(QByteArray, suma);
+    Zapisz(PlikOpisu(), Opis(oferowana, nazwa, suma));
     SkryptDialogow().odpowiedzi = {platform::Odpowiedz::Tak};
     tools_->SprawdzAktualizacje(false);
     QVERIFY(SkryptDialogow().pokazane.empty());
