@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QUrl>
+#include <functional>
 #include <optional>
 
 #include "main/tools.h"
@@ -15,8 +16,9 @@ struct TTools::UslugiSystemu {
   virtual ~UslugiSystemu() = default;
   // The connection state as platform::FlagaPolaczenia bits; 0 = not connected.
   virtual unsigned StanPolaczenia(const QUrl& serwer);
-  // One ICMP echo to the host; false only when the echo failed with an error (no name resolution, nothing sent).
-  virtual bool Echo(const QString& host);
+  // One ICMP echo to the host, answered from the event loop while the context lives: false only when the echo failed
+  // with an error (no name resolution, nothing sent).
+  virtual void Echo(const QString& host, QObject* kontekst, std::function<void(bool)> wynik);
   // The shell's "open" of a file in its working folder: a program is started, anything else goes to its viewer.
   virtual bool Otworz(const QString& plik, const QString& folder);
   // Opens a web address in the user's browser.
