@@ -19,6 +19,7 @@
 
 #include "main/aktualizacja.h"
 #include "platform/dialogi.h"
+#include "platform/odczyt.h"
 #include "platform/siec.h"
 #include "platform/system.h"
 #include "platform/ustawienia.h"
@@ -64,9 +65,9 @@ std::optional<QByteArray> SumaZOpisu(const QString& tekst) {
 }
 
 QByteArray SumaPliku(const QString& sciezka) {
-  QFile plik(sciezka);
+  const platform::OtwartyPlik plik = platform::OtworzDoOdczytu(sciezka, kMaksRozmiarInstalatora);
   QCryptographicHash suma(QCryptographicHash::Sha256);
-  if (!plik.open(QIODevice::ReadOnly) || !suma.addData(&plik)) return {};
+  if (!plik.plik || !suma.addData(plik.plik.get())) return {};
   return suma.result().toHex();
 }
 
@@ -204,7 +205,8 @@ void TTools::PobierzPlikIni(const QString& url, const QString& sciezka, bool ver
         blad = QStringLiteral("Serwer nie przysłał opisu aktualizacji.");
       if (blad.isEmpty()) {
         QSaveFile plik(sciezka);
-        if (!plik.open(QIODevice::WriteOnly) || plik.write(dane) != dane.size() || !plik.commit())
+        if (!platform::MoznaZapisac(sciezka) || !plik.open(QIODevice::WriteOnly) || plik.write(dane) != dane.size() ||
+            !plik.commit())
           blad = QStringLiteral("Nie można zapisać pliku %1.").arg(QDir::toNativeSeparators(sciezka));
       }
       if (okno) okno->close();
@@ -236,6 +238,7 @@ void TTools::PobierzAktualizacje(const QString& url, const QString& sciezka,
       return;
     }
     auto* pobieranie = new platform::PobieranieHttp(QUrl(url), this);
+    pobieranie->MaksRozmiar = aktualizacja::kMaksRozmiarInstalatora;
     pobieranie->LimitBezczynnosciMs = LimitBezczynnosciMs;
     pobieranie->LimitCalkowityMs = LimitInstalatoraMs;
     const QPointer<TAktualizacja> okno = Aktualizacja;

@@ -33,6 +33,8 @@ inline const QString kDomyslnySerwer = QStringLiteral("https://www.korvanex.pl")
 inline const QString kStronaProducenta = QStringLiteral("http://www.korvanex.pl");
 // The description file on the server is small; anything longer is not one.
 inline constexpr qint64 kMaksRozmiarOpisu = 64 * 1024;
+// Nor does an installer exceed this.
+inline constexpr qint64 kMaksRozmiarInstalatora = qint64{1} << 31;
 
 QString AdresOpisu(const QString& serwer);
 QString AdresInstalatora(const QString& serwer, const QString& plik);

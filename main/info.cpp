@@ -40,7 +40,9 @@ QLabel* Obraz(QWidget* rodzic, const char* nazwa, const QString& plik, QSize roz
   l->setObjectName(QString::fromLatin1(nazwa));
   l->setFixedSize(rozmiar);
   l->setAlignment(Qt::AlignCenter);
-  const QImage obraz = platform::WczytajJpeg(FolderProgramu() + QStringLiteral("alg/") + plik);
+  QString blad;
+  const QImage obraz = platform::WczytajJpeg(FolderProgramu() + QStringLiteral("alg/") + plik, &blad);
+  if (!blad.isEmpty()) platform::ShowMessage(blad);
   if (!obraz.isNull())
     l->setPixmap(QPixmap::fromImage(obraz.scaled(rozmiar, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
   return l;

@@ -1,11 +1,12 @@
 // The settlement model: finding, adding and removing records and the tree of chosen forms.
 
-#include <QFile>
 #include <QTreeWidget>
 #include <QToolButton>
 
 #include "main/tools.h"
 #include "pages/fimage.h"
+#include "pages/struktura.h"
+#include "platform/odczyt.h"
 #include "platform/rekordy.h"
 
 void WyczyscOsoby(TFImage*) {
@@ -104,9 +105,10 @@ namespace {
 
 // Fills a record's entries with the defaults of its form's field objects; a missing or empty file leaves it.
 void WczytajDomyslne(TDruk& druk, const QString& plikDcs) {
-  QFile plik(plikDcs);
-  if (!plik.open(QIODevice::ReadOnly)) return;
-  const QByteArray bajty = plik.read(static_cast<qint64>(rekordy::kRozmiarObiektu) * kLiczbaPol);
+  // A file that is refused is reported when its form is shown.
+  const platform::OtwartyPlik plik = platform::OtworzDoOdczytu(plikDcs, struktura::kNajwiekszyPlikDcs);
+  if (!plik.plik) return;
+  const QByteArray bajty = plik.plik->read(static_cast<qint64>(rekordy::kRozmiarObiektu) * kLiczbaPol);
   const auto obiekty = rekordy::DekodujObiekty(
       std::span(reinterpret_cast<const std::uint8_t*>(bajty.constData()), static_cast<std::size_t>(bajty.size())));
   if (obiekty.empty()) return;

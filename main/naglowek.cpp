@@ -30,9 +30,12 @@ void TTools::ZapiszNaglowekFormularza() {
 }
 
 bool TTools::WczytajNaglowekFormularza() {
-  const auto naglowek = struktura::CzytajNaglowek(PlikDcd);
+  QString blad;
+  const auto naglowek = struktura::CzytajNaglowek(PlikDcd, &blad);
   if (!naglowek) {
-    platform::ShowMessage(QStringLiteral("Nieprawidłowy plik nagłówka formularza (wymagane 276 bajtów):\n") + PlikDcd);
+    platform::ShowMessage(blad.isEmpty() ? QStringLiteral("Nieprawidłowy plik nagłówka formularza (wymagane 276 "
+                                                          "bajtów):\n") + PlikDcd
+                                         : blad);
     return false;
   }
   UstawNaglowekFormularza(*naglowek);

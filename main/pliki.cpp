@@ -15,6 +15,7 @@
 #include "main/tools.h"
 #include "pages/fimage.h"
 #include "platform/dialogi.h"
+#include "platform/odczyt.h"
 #include "selection/kreator.h"
 #include "selection/wybalg.h"
 
@@ -60,6 +61,11 @@ bool TTools::OtworzRozliczenie(const QString& sciezka) {
 }
 
 bool TTools::ZapiszDruki(const QString& sciezka) {
+  if (!platform::MoznaZapisac(sciezka)) {
+    platform::ShowMessage(QStringLiteral("Brak dostępu do pliku: ") + sciezka +
+                          QStringLiteral("\nTo nie jest zwykły plik."));
+    return false;
+  }
   // The old file is replaced only after every byte of the new one was written and flushed.
   QSaveFile plik(sciezka);
   const QByteArray bajty = ZakodujRozliczenie(Druki, LiczbaDrukow);

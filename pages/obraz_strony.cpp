@@ -1,6 +1,5 @@
 #include "pages/obraz_strony.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -8,11 +7,15 @@
 #include <cmath>
 
 #include "platform/jpeg.h"
+#include "platform/odczyt.h"
+#include "platform/svg.h"
 
 namespace {
 
 // Larger pictures are refused rather than rendered into gigabytes.
 constexpr int kNajwiekszyBok = 32767;
+// A page picture file is read whole; a larger one is refused unread.
+constexpr qint64 kNajwiekszyPlikObrazu = qint64{32} << 20;
 
 enum class Rodzaj { Nieznany, Svg, Png, Jpeg };
 
@@ -37,17 +40,13 @@ int WysokoscDopasowana(int szerokoscMetapliku, int wysokoscMetapliku, int szerok
 }
 
 std::shared_ptr<TObrazStrony> TObrazStrony::Wczytaj(const QString& sciezka, QString& blad) {
-  QFile plik(sciezka);
-  if (!plik.open(QIODevice::ReadOnly)) {
-    blad = QStringLiteral("Nie można odczytać obrazu strony formularza:\n") + sciezka;
+  const platform::OdczytanyPlik plik = platform::CzytajPlik(sciezka, kNajwiekszyPlikObrazu);
+  if (!plik.Udany()) {
+    const bool odmowa = plik.odmowa == platform::Odmowa::NieZwykly || plik.odmowa == platform::Odmowa::ZaDuzy;
+    blad = odmowa ? plik.blad : QStringLiteral("Nie można odczytać obrazu strony formularza:\n") + sciezka;
     return nullptr;
   }
-  const QByteArray dane = plik.readAll();
-  if (plik.error() != QFileDevice::NoError) {
-    blad = QStringLiteral("Nie można odczytać obrazu strony formularza:\n") + sciezka;
-    return nullptr;
-  }
-  auto obraz = ZBajtow(dane, sciezka, blad);
+  auto obraz = ZBajtow(plik.dane, sciezka, blad);
   if (obraz) {
     const QFileInfo info(sciezka);
     obraz->sciezka_ = sciezka;
@@ -61,6 +60,10 @@ std::shared_ptr<TObrazStrony> TObrazStrony::ZBajtow(const QByteArray& dane, cons
   std::shared_ptr<TObrazStrony> obraz(new TObrazStrony);
   switch (RozpoznajRodzaj(dane)) {
     case Rodzaj::Svg: {
+      if (!platform::SvgSamodzielny(dane)) {
+        blad = QStringLiteral("Obraz strony formularza odwołuje się do innych plików:\n") + sciezka;
+        return nullptr;
+      }
       auto svg = std::make_unique<QSvgRenderer>(dane);
       if (!svg->isValid()) break;
       const QRectF pole = svg->viewBoxF();

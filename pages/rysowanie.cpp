@@ -261,9 +261,11 @@ void WczytajIRysujObiekty(TFImage* view) {
     platform::ShowMessage(QStringLiteral("Brak pliku Dcs!: ") + t.PlikDcs);
     return;
   }
-  auto obiekty = struktura::CzytajObiekty(t.PlikDcs, t.Skala);
+  QString blad;
+  auto obiekty = struktura::CzytajObiekty(t.PlikDcs, t.Skala, &blad);
   if (!obiekty) {
-    platform::ShowMessage(QStringLiteral("Nie można odczytać pliku obiektów formularza:\n") + t.PlikDcs);
+    platform::ShowMessage(blad.isEmpty() ? QStringLiteral("Nie można odczytać pliku obiektów formularza:\n") + t.PlikDcs
+                                         : blad);
     return;
   }
   view->Obiekty = std::move(*obiekty);

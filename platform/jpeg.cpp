@@ -1,18 +1,18 @@
 #include "platform/jpeg.h"
 
-#include <QFile>
 
 #include <csetjmp>
 #include <cstdio>
 
 #include <jpeglib.h>
 
+#include "platform/odczyt.h"
+
 namespace platform {
 namespace {
 
 // Bigger pictures are refused before any memory is taken for them.
 constexpr long long kNajwiecejPikseli = 64LL * 1024 * 1024;
-constexpr long long kNajwiecejBajtow = 256LL * 1024 * 1024;
 // What libjpeg may take for itself (progressive pictures keep every coefficient in memory).
 constexpr long kNajwiecejPamieci = 1L << 30;
 
@@ -73,10 +73,13 @@ QImage DekodujJpeg(QByteArrayView dane) {
   return dobry ? obraz : QImage();
 }
 
-QImage WczytajJpeg(const QString& sciezka) {
-  QFile plik(sciezka);
-  if (!plik.open(QIODevice::ReadOnly) || plik.size() > kNajwiecejBajtow) return {};
-  return DekodujJpeg(plik.readAll());
+QImage WczytajJpeg(const QString& sciezka, QString* blad) {
+  const OdczytanyPlik plik = CzytajPlik(sciezka, kNajwiekszyObrazJpeg);
+  if (!plik.Udany()) {
+    if (blad && plik.odmowa != Odmowa::NieMaPliku) *blad = plik.blad;
+    return {};
+  }
+  return DekodujJpeg(plik.dane);
 }
 
 }  // namespace platform

@@ -2,7 +2,6 @@
 
 #include <QBrush>
 #include <QColor>
-#include <QFile>
 #include <QFont>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
@@ -18,6 +17,7 @@
 #include <vector>
 
 #include "platform/cp1250.h"
+#include "platform/odczyt.h"
 
 namespace platform {
 namespace {
@@ -420,12 +420,13 @@ bool WczytajRtf(QTextDocument& dokument, const QByteArray& rtf) {
   return jestRtf;
 }
 
-bool WczytajPlikRtf(QTextDocument& dokument, const QString& sciezka) {
-  QFile plik(sciezka);
-  if (!plik.open(QIODevice::ReadOnly)) return false;
-  const QByteArray dane = plik.readAll();
-  if (plik.error() != QFileDevice::NoError) return false;
-  return WczytajRtf(dokument, dane);
+bool WczytajPlikRtf(QTextDocument& dokument, const QString& sciezka, QString* blad) {
+  const OdczytanyPlik plik = CzytajPlik(sciezka, kNajwiekszyTekstRtf);
+  if (!plik.Udany()) {
+    if (blad && plik.odmowa != Odmowa::NieMaPliku) *blad = plik.blad;
+    return false;
+  }
+  return WczytajRtf(dokument, plik.dane);
 }
 
 }  // namespace platform

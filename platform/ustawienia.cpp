@@ -1,10 +1,10 @@
 #include "platform/ustawienia.h"
 
 #include <QDir>
-#include <QFile>
 #include <QSaveFile>
 
 #include "platform/cp1250.h"
+#include "platform/odczyt.h"
 
 namespace platform {
 namespace {
@@ -54,9 +54,12 @@ QString FolderUstawien() {
 
 TIniFile::TIniFile(const QString& nazwa)
     : sciezka_(nazwa.contains(QLatin1Char('/')) ? nazwa : FolderUstawien() + QLatin1Char('/') + nazwa) {
-  QFile plik(sciezka_);
-  if (!plik.open(QIODevice::ReadOnly)) return;
-  const QString tekst = Dekoduj(plik.readAll());
+  const OdczytanyPlik plik = CzytajPlik(sciezka_, kNajwiekszyPlikIni);
+  if (!plik.Udany()) {
+    if (plik.odmowa != Odmowa::NieMaPliku) blad_ = plik.blad;
+    return;
+  }
+  const QString tekst = Dekoduj(plik.dane);
   Klucze* sekcja = nullptr;
   for (QStringView linia : QStringView(tekst).split(u'\n')) {
     linia = linia.trimmed();
@@ -117,7 +120,7 @@ bool TIniFile::Zapisz() const {
     for (const auto& [klucz, wartosc] : klucze) tekst += klucz + QLatin1Char('=') + wartosc + QLatin1Char('\n');
   }
   QSaveFile plik(sciezka_);
-  if (!plik.open(QIODevice::WriteOnly)) return false;
+  if (!MoznaZapisac(sciezka_) || !plik.open(QIODevice::WriteOnly)) return false;
   plik.write(tekst.toUtf8());
   return plik.commit();
 }

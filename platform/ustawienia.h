@@ -25,11 +25,14 @@ class TIniFile {
   bool ValueExists(const QString& sekcja, const QString& klucz) const;
 
   const QString& Sciezka() const { return sciezka_; }
+  // Why a file that is there could not be read (not a regular file, too large); the settings then start empty.
+  const QString& Blad() const { return blad_; }
 
  private:
   bool Zapisz() const;
 
   QString sciezka_;
+  QString blad_;
   std::vector<std::pair<QString, std::vector<std::pair<QString, QString>>>> sekcje_;  // in file order
 };
 

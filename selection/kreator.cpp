@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -178,7 +177,9 @@ void TKreator::BudujKontrolki() {
     obrazek->setObjectName(QString::fromLatin1(nazwaObrazka));
     obrazek->setGeometry(p->rect());
     obrazek->setAlignment(Qt::AlignCenter);
-    const QImage rysunek = platform::WczytajJpeg(folderObrazkow + plik);
+    QString blad;
+    const QImage rysunek = platform::WczytajJpeg(folderObrazkow + plik, &blad);
+    if (!blad.isEmpty()) platform::ShowMessage(blad);
     if (!rysunek.isNull())
       obrazek->setPixmap(QPixmap::fromImage(
           rysunek.scaled(p->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
@@ -322,7 +323,9 @@ void TKreator::PokazKrok() {
     POdpowiedzi->show();
     if (Tools) {
       const QString plik = Tools->FolderProgramu + QStringLiteral("alg/%1.%2.rtf").arg(Rodzaj + 1).arg(Krok);
-      if (QFile::exists(plik)) platform::WczytajPlikRtf(*Pytanie->document(), plik);
+      QString blad;
+      if (!platform::WczytajPlikRtf(*Pytanie->document(), plik, &blad) && !blad.isEmpty())
+        platform::ShowMessage(blad);
     }
 
     const TKrokKreatora& k = BiezacyKrok();
@@ -383,7 +386,8 @@ void TKreator::PokazPodsumowanie() {
   const int liczba = Tools->LiczbaDrukow;
   if (liczba > 0) {
     const QString koniec = Tools->FolderProgramu + QStringLiteral("alg/end.rtf");
-    if (QFile::exists(koniec)) platform::WczytajPlikRtf(tekst, koniec);
+    QString blad;
+    if (!platform::WczytajPlikRtf(tekst, koniec, &blad) && !blad.isEmpty()) platform::ShowMessage(blad);
     WstawWiersz(tekst, 0, QStringLiteral("Na podstawie udzielonych odpowiedzi dobrano formularze:\n"));
     Zakoncz->setEnabled(true);
   }
