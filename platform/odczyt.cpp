@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <new>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -90,14 +91,22 @@ OdczytanyPlik CzytajPlik(const QString& sciezka, qint64 najwiecej) {
     return wynik;
   }
   // Read to its end in blocks, so a file that grows meanwhile is read no further than one block past the cap.
-  wynik.dane.reserve(static_cast<qsizetype>(otwarty.rozmiar));
-  constexpr qint64 kBlok = 64 * 1024;
-  for (;;) {
-    const QByteArray blok = otwarty.plik->read(kBlok);
-    wynik.dane += blok;
-    if (blok.size() < kBlok || wynik.dane.size() > najwiecej) break;
+  // Files are read while the windows are made, so even running out of memory is a refusal, never an exception.
+  bool wPamieci = true;
+  try {
+    wynik.dane.reserve(static_cast<qsizetype>(otwarty.rozmiar));
+    constexpr qint64 kBlok = 64 * 1024;
+    for (;;) {
+      const QByteArray blok = otwarty.plik->read(kBlok);
+      wynik.dane += blok;
+      if (blok.size() < kBlok || wynik.dane.size() > najwiecej) break;
+    }
+  } catch (const std::bad_alloc&) {
+    wPamieci = false;
   }
-  if (otwarty.plik->error() != QFileDevice::NoError) {
+  if (!wPamieci) {
+    Odmow(otwarty, Odmowa::BladOdczytu, sciezka, QStringLiteral("Za mało pamięci."));
+  } else if (otwarty.plik->error() != QFileDevice::NoError) {
     Odmow(otwarty, Odmowa::BladOdczytu, sciezka, otwarty.plik->errorString());
   } else if (wynik.dane.size() > najwiecej) {
     Odmow(otwarty, Odmowa::ZaDuzy, sciezka, ZaDuzy(wynik.dane.size(), najwiecej));

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <new>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -426,7 +427,14 @@ bool WczytajPlikRtf(QTextDocument& dokument, const QString& sciezka, QString* bl
     if (blad && plik.odmowa != Odmowa::NieMaPliku) *blad = plik.blad;
     return false;
   }
-  return WczytajRtf(dokument, plik.dane);
+  try {
+    return WczytajRtf(dokument, plik.dane);
+  } catch (const std::bad_alloc&) {
+    // Texts are read while the windows are made: running out of memory on one must not end the program.
+    dokument.clear();
+    if (blad) *blad = QStringLiteral("Za mało pamięci, by wyświetlić tekst z pliku:\n") + sciezka;
+    return false;
+  }
 }
 
 }  // namespace platform

@@ -13,7 +13,8 @@ namespace platform {
 // when the input is not RTF at all (does not start with "{\rtf"). Never throws, never crashes on hostile input.
 bool WczytajRtf(QTextDocument& dokument, const QByteArray& rtf);
 // Reads a file as platform::CzytajPlik allows it (a regular file of at most kNajwiekszyTekstRtf bytes). False, the
-// document untouched, when there is no such file or it is refused (blad then says why).
+// document untouched, when there is no such file or it is refused (blad then says why); false with the document
+// emptied when its text is too much for the memory. Never throws.
 bool WczytajPlikRtf(QTextDocument& dokument, const QString& sciezka, QString* blad = nullptr);
 
 }  // namespace platform

@@ -20,7 +20,15 @@
 #include <functional>
 #include <memory>
 
+#include "main/aktualizacja.h"
 #include "main/info.h"
+#include "main/konwersja.h"
+#include "main/wydruk.h"
+#include "pages/fobj.h"
+#include "pages/fpaleta.h"
+#include "selection/kreator.h"
+#include "selection/sam.h"
+#include "selection/wybalg.h"
 #include "main/licencja.h"
 #include "pages/struktura.h"
 #include "platform/jpeg.h"
@@ -273,6 +281,51 @@ class TstOdczyt : public QObject {
     QVERIFY(!ZakonczenieZadane());
     QCOMPARE(SkryptDialogow().Teksty(), QStringList{Powod(Podrzutek::Urzadzenie) +
                                                     ", więc nie zostanie odczytany:\n" + plik});
+  }
+
+  // Start-up as the program's entry runs it, with every file it reads on the way broken at once: each is reported,
+  // the main window appears, and the program runs on.
+  void startUpWithEveryFileBroken() {
+    FolderProgramu folder;
+    const QString alg = folder.Sciezka() + "alg/";
+    ZapiszPlik(alg + "info2.jpg", QByteArray("\xFF\xD8\xFF not a picture"));
+    const std::vector<std::pair<QString, Podrzutek>> zle = {
+        {alg + "welcome.rtf", Podrzutek::Urzadzenie},
+        {alg + "licence.rtf", Podrzutek::Fifo},
+        {alg + "info1.jpg", Podrzutek::Gniazdo},
+        {platform::FolderUstawien() + "/velmar2008.ini", Podrzutek::Folder},
+    };
+    UstawRegionalne();
+    for (const auto& [plik, rodzaj] : zle) Podrzuc(plik, rodzaj, 0);
+    const auto sprzatnij = qScopeGuard([&] {
+      for (const auto& [plik, rodzaj] : zle) {
+        QFile::remove(plik);
+        QDir(plik).removeRecursively();
+      }
+    });
+    TTools tools(folder.Sciezka());
+    tools.ParametrWiersza.clear();
+    TFPaleta paleta(&tools);
+    TFImage image;
+    TKonwersja konwersja(&tools);
+    TFObj obj(&tools);
+    TKreator kreator(&tools);
+    TWydruk wydruk(&tools);
+    TAktualizacja aktualizacja(&tools);
+    TInfo info(&tools);
+    TUmowaLicencyjna licencja(&tools);
+    TSam sam(&tools);
+    TFWybAlg wybAlg(&tools);
+    tools.show();
+    QVERIFY(tools.isVisible());
+    QVERIFY(!ZakonczenieZadane());
+    QStringList oczekiwane;
+    for (const auto& [plik, rodzaj] : zle) oczekiwane << Powod(rodzaj) + ", więc nie zostanie odczytany:\n" + plik;
+    // The about box stores its switch at once, as the runtime's write error says it cannot.
+    oczekiwane << "Unable to write to " + zle.back().first;
+    QStringList teksty = SkryptDialogow().Teksty();
+    for (const QString& t : oczekiwane) QCOMPARE(teksty.count(t), 1);
+    QVERIFY2(teksty.size() == oczekiwane.size(), qPrintable(teksty.join(" | ")));
   }
 
   // Nothing the program writes replaces what is no regular file: not a settings file linked elsewhere, not a
