@@ -27,19 +27,15 @@ const QString kFiltr = QStringLiteral("Rozliczenie roczne (*.dc8)|*.dc8");
 }  // namespace
 
 bool TTools::OtworzRozliczenie(const QString& sciezka) {
-  QFile plik(sciezka);
-  if (!plik.exists()) {
-    platform::ShowMessage(QStringLiteral("Nie ma pliku rozliczeniowego."));
+  // Its size is checked before it is read, and every record as it is read, all before the current settlement is
+  // dropped.
+  const platform::OtwartyPlik plik = platform::OtworzDoOdczytu(sciezka, kNajwiekszyPlikRozliczenia);
+  if (!plik.plik) {
+    platform::ShowMessage(plik.odmowa == platform::Odmowa::NieMaPliku ? QStringLiteral("Nie ma pliku rozliczeniowego.")
+                                                                       : plik.blad);
     return false;
   }
-  // The whole file is read and checked before the current settlement is dropped.
-  OdczytRozliczenia odczyt;
-  if (!plik.open(QIODevice::ReadOnly))
-    odczyt.blad = QStringLiteral("Nie można odczytać pliku rozliczenia \"%1\": %2").arg(sciezka, plik.errorString());
-  else
-    odczyt = CzytajRozliczenie(plik.readAll(), sciezka);
-  if (odczyt.blad.isEmpty() && plik.error() != QFileDevice::NoError)
-    odczyt.blad = QStringLiteral("Błąd odczytu pliku rozliczenia \"%1\": %2").arg(sciezka, plik.errorString());
+  OdczytRozliczenia odczyt = CzytajRozliczenie(*plik.plik, sciezka);
   if (!odczyt.blad.isEmpty()) {
     platform::ShowMessage(odczyt.blad);
     return false;

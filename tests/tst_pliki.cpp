@@ -1,9 +1,12 @@
 // Settlement files: the exact bytes, atomic replacement, hostile files, and the question before changes are dropped.
 
 #include <QAction>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTreeWidget>
+
+#include <sys/stat.h>
 
 #include "main/plik_rozliczenia.h"
 #include "main/tools.h"
@@ -184,6 +187,81 @@ class TstPliki : public QObject {
     QCOMPARE(T().LiczbaDrukow, 1);
     QCOMPARE(T().PlikRozliczenia, Plik("stary.dc8"));
     QCOMPARE(T().Osoby[0].Pole(1), std::string_view("Nowak"));
+  }
+
+  // A settlement as large as the program takes opens; one record more is refused by its size before anything of it
+  // is read, as is what is no regular file at all. The settlement on screen stays in every refusal.
+  void sizeIsCheckedBeforeReading_data() {
+    QTest::addColumn<qint64>("druki");
+    QTest::addColumn<QString>("odmowa");  // empty: the file opens
+    QTest::newRow("at the cap") << kNajwiecejDrukow << QString();
+    QTest::newRow("one record over") << kNajwiecejDrukow + 1 << QStringLiteral("Plik jest za duży");
+    QTest::newRow("2 GiB") << (qint64{2} << 30) / kDruk << QStringLiteral("Plik jest za duży");
+    QTest::newRow("FIFO") << qint64{-1} << QStringLiteral("Plik nie jest zwykłym plikiem");
+  }
+  void sizeIsCheckedBeforeReading() {
+    QFETCH(qint64, druki);
+    QFETCH(QString, odmowa);
+    T().PrzydzielDruki(1);
+    T().DodajDruk(Pit37, 0, PMWspolny, Indywidualne);
+    T().BudujDrzewo();
+    const QString sciezka = Plik("wielki.dc8");
+    if (druki < 0) {
+      QCOMPARE(::mkfifo(QFile::encodeName(sciezka).constData(), 0600), 0);
+    } else {
+      QFile plik(sciezka);
+      QVERIFY(plik.open(QIODevice::WriteOnly));
+      if (odmowa.isEmpty()) {
+        // PIT-37 and its PIT/O attachments, written out in full.
+        std::vector<TDruk> wzor(3);
+        wzor[1].IdPit = Pit37;
+        wzor[2].IdPit = PitO;
+        wzor[2].IdParent = 1;
+        const QByteArray oba = ZakodujRozliczenie(wzor, 2);
+        QVERIFY(plik.write(oba.left(kDruk)) == kDruk);
+        for (qint64 i = 1; i < druki; ++i) QVERIFY(plik.write(oba.mid(kDruk)) == kDruk);
+      } else {
+        QVERIFY(plik.resize(druki * kDruk));  // sparse: refused unread, it costs nothing
+      }
+    }
+    const bool otwarty = T().OtworzRozliczenie(sciezka);
+    QCOMPARE(otwarty, odmowa.isEmpty());
+    if (otwarty) {
+      QCOMPARE(T().LiczbaDrukow, static_cast<int>(druki));
+      QCOMPARE(T().TV->topLevelItem(0)->childCount(), static_cast<int>(druki) - 1);
+      QVERIFY(Komunikaty().isEmpty());
+    } else {
+      QCOMPARE(T().LiczbaDrukow, 1);
+      QVERIFY2(Komunikaty().value(0).startsWith(odmowa) && Komunikaty().value(0).endsWith(sciezka),
+               qPrintable(Komunikaty().value(0)));
+    }
+    QFile::remove(sciezka);
+  }
+
+  // Records are checked as they are read: the first refused one ends the reading, and the refused file's records
+  // give their memory back.
+  void readingStopsAtTheFirstRefusedRecord() {
+    std::vector<TDruk> druki(5);
+    for (std::size_t i = 1; i <= 4; ++i) druki[i].IdPit = Pit37;
+    druki[2].IdPit = 99;
+    QBuffer bufor;
+    bufor.setData(ZakodujRozliczenie(druki, 4));
+    QVERIFY(bufor.open(QIODevice::ReadOnly));
+    const OdczytRozliczenia odczyt = CzytajRozliczenie(bufor, QStringLiteral("x.dc8"));
+    QCOMPARE(odczyt.blad,
+             QStringLiteral("Plik \"x.dc8\" nie jest poprawnym plikiem rozliczenia: druk nr 2 - nieznany rodzaj druku 99."));
+    QCOMPARE(bufor.pos(), 2 * kDruk);
+    QVERIFY(odczyt.druki.empty());
+    QCOMPARE(odczyt.druki.capacity(), std::size_t{0});
+
+    // Over the cap, nothing is read at all.
+    QBuffer wielki;
+    wielki.setData(QByteArray((kNajwiecejDrukow + 1) * kDruk, '\0'));
+    QVERIFY(wielki.open(QIODevice::ReadOnly));
+    QCOMPARE(CzytajRozliczenie(wielki, QStringLiteral("w.dc8")).blad,
+             QStringLiteral("Plik \"w.dc8\" nie jest poprawnym plikiem rozliczenia: zawiera 1025 druków, a rozliczenie "
+                            "może ich mieć najwyżej 1024."));
+    QCOMPARE(wielki.pos(), qint64{0});
   }
 
   void unterminatedValueOpens() {
