@@ -59,7 +59,7 @@ bool TTools::WczytajObrazStrony() {
   }
   // A picture already rendered from this very file is kept; the view calls this to refresh the page.
   QString blad;
-  auto obraz = FImage ? FImage->ObrazyStron.Wczytaj(PlikDcg, 800, blad) : TObrazStrony::Wczytaj(PlikDcg, blad);
+  auto obraz = FImage ? FImage->ObrazyStron.Wczytaj(PlikDcg, 800, blad) : TObrazStrony::Wczytaj(PlikDcg, blad, 800);
   if (!obraz) {
     platform::ShowMessage(blad);
     return false;
