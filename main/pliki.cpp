@@ -8,7 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <QSaveFile>
+#include <cerrno>
 
 #include "calc/identyfikacja.h"
 #include "main/plik_rozliczenia.h"
@@ -16,6 +16,7 @@
 #include "pages/fimage.h"
 #include "platform/dialogi.h"
 #include "platform/odczyt.h"
+#include "platform/zapis.h"
 #include "selection/kreator.h"
 #include "selection/wybalg.h"
 
@@ -63,14 +64,14 @@ bool TTools::ZapiszDruki(const QString& sciezka) {
     return false;
   }
   // The old file is replaced only after every byte of the new one was written and flushed.
-  QSaveFile plik(sciezka);
-  const QByteArray bajty = ZakodujRozliczenie(Druki, LiczbaDrukow);
-  if (!plik.open(QIODevice::WriteOnly) || plik.write(bajty) != bajty.size() || !plik.commit()) {
-    platform::ShowMessage(QStringLiteral("Brak dostępu do pliku: ") + sciezka + QStringLiteral("\n") +
-                          plik.errorString());
-    return false;
-  }
-  return true;
+  const platform::WynikZapisu wynik = platform::ZapiszAtomowo(sciezka, ZakodujRozliczenie(Druki, LiczbaDrukow));
+  if (wynik.Udany()) return true;
+  const bool brakMiejsca = wynik.kod == ENOSPC || wynik.kod == EDQUOT;
+  platform::ShowMessage(brakMiejsca ? QStringLiteral("Brak miejsca na dysku - rozliczenia nie zapisano w pliku: ") +
+                                          sciezka + QStringLiteral("\nPoprzednia wersja pliku pozostała bez zmian.")
+                                    : QStringLiteral("Brak dostępu do pliku: ") + sciezka + QStringLiteral("\n") +
+                                          wynik.powod);
+  return false;
 }
 
 bool TTools::ZapiszRozliczenie(const QString& sciezka) {

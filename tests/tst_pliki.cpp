@@ -4,6 +4,9 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTreeWidget>
 
 #include <sys/stat.h>
@@ -150,6 +153,26 @@ class TstPliki : public QObject {
     QVERIFY(QFileInfo(Plik("zajety.dc8/x")).isDir());
     QCOMPARE(T().Zmodyfikowane, std::uint8_t{1});
     QVERIFY(T().PlikRozliczenia.isEmpty());
+  }
+
+  // A disk that fills up during the save: the message says so, and the old file and the modified flag stay. The disk
+  // is a tmpfs of 64 KiB in a private mount namespace, where the helper saves 411 KB.
+  void fullDiskIsNamed() {
+    const QString unshare = QStandardPaths::findExecutable(QStringLiteral("unshare"));
+    if (unshare.isEmpty()) QSKIP("unshare(1) is not installed");
+    QTemporaryDir dysk;
+    QProcess proces;
+    proces.start(unshare, {QStringLiteral("-Urm"), QStringLiteral("sh"), QStringLiteral("-c"),
+                           QStringLiteral("mount -t tmpfs -o size=64k tmpfs \"$0\" && exec \"$1\" \"$0\""), dysk.path(),
+                           QStringLiteral(VELMAR_TESTS_DIR "/zapis_na_pelny_dysk")});
+    QVERIFY(proces.waitForFinished(120000));
+    const QString wynik = QString::fromUtf8(proces.readAllStandardOutput());
+    if (!wynik.startsWith(QStringLiteral("zapisany=")))
+      QSKIP(qPrintable(QStringLiteral("no private tmpfs here: ") + QString::fromLocal8Bit(proces.readAllStandardError())));
+    const QString plik = dysk.path() + QStringLiteral("/rozliczenie.dc8");
+    QCOMPARE(wynik, QStringLiteral("zapisany=0\nzmodyfikowane=1\nplik=stary\npliki=rozliczenie.dc8\n"
+                                   "komunikat=Brak miejsca na dysku - rozliczenia nie zapisano w pliku: ") +
+                        plik + QStringLiteral("\nPoprzednia wersja pliku pozostała bez zmian.\n"));
   }
 
   void hostileFilesAreRefused_data() {
