@@ -17,8 +17,13 @@ QString PowodOdmowy(const TDruk& d, const std::vector<TDruk>& druki, std::size_t
   if (d.IdPit < 1 || d.IdPit > kLiczbaTypowDrukow) return QStringLiteral("nieznany rodzaj druku %1").arg(d.IdPit);
   if (d.PM < 0 || d.PM > 2) return QStringLiteral("nieznany właściciel druku %1").arg(d.PM);
   if (d.Rodzaj < 0 || d.Rodzaj > 2) return QStringLiteral("nieznany rodzaj rozliczenia %1").arg(d.Rodzaj);
-  if (d.IdParent != 0 && (d.IdParent < 0 || static_cast<std::size_t>(d.IdParent) >= i || druki[d.IdParent].IdParent != 0))
+  if (d.IdParent == 0) return {};
+  if (d.IdParent < 0 || static_cast<std::size_t>(d.IdParent) >= i)
     return QStringLiteral("załącznik wskazuje druk główny %1, którego nie ma przed nim").arg(d.IdParent);
+  if (const TDruk& rodzic = druki[static_cast<std::size_t>(d.IdParent)]; rodzic.IdParent != 0)
+    return QStringLiteral("załącznik wskazuje jako swój druk główny druk nr %1, który sam jest załącznikiem druku nr %2")
+        .arg(d.IdParent)
+        .arg(rodzic.IdParent);
   return {};
 }
 

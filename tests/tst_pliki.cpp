@@ -191,7 +191,15 @@ class TstPliki : public QObject {
     QTest::newRow("unknown type") << zmien(kDruk + 8, 20) << QStringLiteral("druk nr 2");
     QTest::newRow("owner") << zmien(kDruk + 16, 3) << QStringLiteral("właściciel");
     QTest::newRow("kind") << zmien(kDruk + 20, 3) << QStringLiteral("rodzaj rozliczenia");
-    QTest::newRow("parent ahead") << zmien(kDruk + 12, 2) << QStringLiteral("druk główny 2");
+    QTest::newRow("parent ahead") << zmien(kDruk + 12, 2)
+                                  << QStringLiteral("druk nr 2 - załącznik wskazuje druk główny 2, którego nie ma przed nim.");
+    QByteArray wnuk = zmien(kDruk + 12, 1) + dobry;
+    wnuk[2 * kDruk + 8] = 7;  // PIT/D
+    wnuk[2 * kDruk + 12] = 2;
+    QTest::newRow("parent is an attachment")
+        << wnuk
+        << QStringLiteral("druk nr 3 - załącznik wskazuje jako swój druk główny druk nr 2, który sam jest załącznikiem "
+                          "druku nr 1.");
     QTest::newRow("negative parent") << zmien(kDruk + 15, '\xFF') << QStringLiteral("druk nr 2");
   }
   void hostileFilesAreRefused() {
