@@ -37,6 +37,24 @@ std::vector<PoleOsoby> OsobyPit37() {
   return m;
 }
 
+std::vector<PoleOsoby> OsobyPit36() {
+  std::vector<PoleOsoby> m{{0, 0}, {7, 1}};
+  Dopisz(m, 2, 7, 9);
+  Dopisz(m, 9, 15, 15);
+  m.push_back({327, 8});
+  m.push_back({1, 0});
+  Dopisz(m, 2, 7, 22);
+  m.push_back({28, 9});
+  m.push_back({29, 10});
+  m.push_back({30, 11});
+  m.push_back({324, 12});
+  m.push_back({31, 13});
+  m.push_back({32, 14});
+  m.push_back({33, 15});
+  m.push_back({328, 8});
+  return m;
+}
+
 std::vector<PoleOsoby> OsobyPitO() {
   std::vector<PoleOsoby> m{{0, 0}};
   Dopisz(m, 2, 5, 4);
@@ -112,6 +130,11 @@ std::vector<PoleOsoby> OsobyNip() {
 
 const std::vector<RegulyFormularza>& Tablica() {
   static const std::vector<RegulyFormularza> tablica = {
+      // The amounts of both persons' incomes, deductions, tax, reliefs and balances, the 1% and the two capped
+      // "of which" pairs; the boxes of the settlement kind and of the PIT/Z parts.
+      {Pit36, "PIT-36", 6,
+       Zakres({{45, 136}, {138, 153}, {156, 161}, {166, 205}, {322, 322}, {329, 332}}), {3, 4, 5, 6, 39, 40, 41, 42},
+       OsobyPit36(), 332},
       {Pit37, "PIT-37", 3, Zakres({{36, 116}, {132, 132}, {136, 137}, {142, 143}}), {3, 4, 5, 6}, OsobyPit37(), 143},
       {PitO, "PIT/O", 3, Zakres({{3, 3}, {12, 23}, {26, 33}, {35, 36}, {39, 42}, {65, 66}}),
        Zakres({{73, 97}, {102, 127}, {132, 157}, {161, 186}, {192, 217}, {219, 219}}), OsobyPitO(), 219},
@@ -128,6 +151,9 @@ const std::vector<RegulyFormularza>& Tablica() {
       {PitB, "PIT/B", 2, Zakres({{10, 12}, {16, 18}, {21, 21}, {26, 31}, {34, 34}, {38, 43}, {46, 46}, {50, 59}}), {},
        OsobyPitB(), 59},
       {Nip1, "NIP-1", 4, {}, {}, OsobyNip(), 47},
+      // Attachments of the PIT-36 with no computation and no identification exchange.
+      {SseA, "SSE/A", 2, {}, {}, {}, 0},
+      {SseRA, "SSE-R/A", 2, {}, {}, {}, 0},
       {Nip3, "NIP-3", 2, {}, {}, OsobyNip(), 47},
   };
   return tablica;
