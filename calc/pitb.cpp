@@ -25,10 +25,11 @@ constexpr Spolka kSpolki[] = {{21, 26, 27, 28, 29, 30, 31}, {34, 38, 39, 40, 41,
 constexpr int kPierwsze[] = {10, 16, 27, 39, 51};
 constexpr int kDrugie[] = {11, 17, 29, 41, 53};
 
-// The totals over a group of PIT/B, as double like the running sums they are.
+// The totals over a group of PIT/B, as double like the running sums they are, and whether the group has any.
 struct Sumy {
   double pierwsza = 0;
   double druga = 0;
+  bool sa = false;
 };
 
 bool Zaznaczone(TFImage* view, int k, int j) { return PoleDruku(view, k, j).Zaznaczone == 1; }
@@ -115,6 +116,7 @@ class ObliczeniePitB {
       ostatni = i;
     }
     if (ostatni == 0) return sumy;
+    sumy.sa = true;
     ZapiszKwote(view_, 56, ostatni, ZaokraglijDoGroszy(view_, sumy.pierwsza));
     ZapiszKwote(view_, 57, ostatni, ZaokraglijDoGroszy(view_, sumy.druga));
     const long double f56 = WartoscPola(view_, 56, ostatni);
@@ -130,18 +132,19 @@ class ObliczeniePitB {
     return sumy;
   }
 
-  // A zero total leaves the PIT-36 field as the user or an earlier run left it.
-  void ZapiszNiezerowa(int k, int druk, double suma) {
-    if (suma != 0) ZapiszKwote(view_, k, druk, ZaokraglijDoGroszy(view_, suma));
+  // The totals of a person who has a PIT/B, 0 included: the PIT-36 locks those fields, so a total that fell to 0
+  // must not leave the old amount there. A person without a PIT/B keeps what the user entered.
+  void ZapiszSumy(int pierwsze, int druk, const Sumy& sumy) {
+    if (!sumy.sa) return;
+    ZapiszKwote(view_, pierwsze, druk, ZaokraglijDoGroszy(view_, sumy.pierwsza));
+    ZapiszKwote(view_, pierwsze + 1, druk, ZaokraglijDoGroszy(view_, sumy.druga));
   }
 
   void DoPit36(int pit36) {
     const Sumy podatnik = Grupa([&](const TDruk& d) { return d.IdParent == pit36 && d.PM != PMMalzonek; });
     const Sumy malzonek = Grupa([&](const TDruk& d) { return d.IdParent == pit36 && d.PM == PMMalzonek; });
-    ZapiszNiezerowa(53, pit36, podatnik.pierwsza);
-    ZapiszNiezerowa(54, pit36, podatnik.druga);
-    ZapiszNiezerowa(96, pit36, malzonek.pierwsza);
-    ZapiszNiezerowa(97, pit36, malzonek.druga);
+    ZapiszSumy(53, pit36, podatnik);
+    ZapiszSumy(96, pit36, malzonek);
     ObliczPit36ZZalacznika(view_, pit36);
   }
 

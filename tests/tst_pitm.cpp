@@ -196,7 +196,8 @@ void TestPitMB::grupyPodatnikaIMalzonka() {
   QCOMPARE(OpisWywolan(), QStringList{Opis(101, 1, QStringLiteral("150,00 50,00 1000,00 1200,00"))});
 }
 
-// A zero total leaves the PIT-36 as it was but is written into the PIT-36L.
+// A person who has a PIT/B gets that person's totals in the PIT-36 also when they are 0, since the PIT-36 locks
+// those fields; the other person's stay as entered. The PIT-36L always takes them.
 void TestPitMB::zeroweSumy() {
   p_->Rozliczenie({{Pit36, 0, 0}, {PitB, 1, 1}, {Pit36L, 0, 0}, {PitB, 3, 0}}, Indywidualne);
   p_->Wpisz(1, "53=7,00 54=8,00 96=1,00 97=2,00");
@@ -205,8 +206,16 @@ void TestPitMB::zeroweSumy() {
   ObliczPitB(p_->V(), 2);
   p_->Pokaz(4);
   ObliczPitB(p_->V(), 4);
-  QCOMPARE(OpisWywolan(), (QStringList{Opis(101, 1, QStringLiteral("7,00 8,00 1,00 2,00")),
+  QCOMPARE(OpisWywolan(), (QStringList{Opis(101, 1, QStringLiteral("0,00 0,00 1,00 2,00")),
                                        Opis(Pit36L, 3, QStringLiteral("0,00 0,00"))}));
+
+  // The spouse's PIT/B alone: the taxpayer's fields stay.
+  Wywolania().clear();
+  p_->Rozliczenie({{Pit36, 0, 0}, {PitB, 1, 2}}, WspolneZMalzonkiem);
+  p_->Wpisz(1, "53=7,00 54=8,00 96=1,00 97=2,00");
+  p_->Pokaz(2);
+  ObliczPitB(p_->V(), 2);
+  QCOMPARE(OpisWywolan(), QStringList{Opis(101, 1, QStringLiteral("7,00 8,00 0,00 0,00"))});
 }
 
 void TestPitMB::ostrzezeniaPit36_data() {
