@@ -6,6 +6,7 @@
 #include "calc/pit28.h"
 #include "calc/pit28a.h"
 #include "calc/pit28b.h"
+#include "calc/pit36.h"
 #include "calc/pit37.h"
 #include "calc/pit38.h"
 #include "calc/pitb.h"
@@ -19,12 +20,13 @@
 namespace {
 
 // Indexed by KodDruku; entry 0 and the types without a computation (SSE/A, SSE-R/A) stay empty. PIT-36 takes a
-// third argument, WywolanyZZalacznika = false, through a small adapter when its computation is entered here.
+// third argument, WywolanyZZalacznika, through an adapter: false when it is entered here.
 using TablicaObliczen = std::array<Obliczenie, kLiczbaTypowDrukow + 1>;
 
 TablicaObliczen& Tablica() {
   static TablicaObliczen tablica = [] {
     TablicaObliczen t{};
+    t[Pit36] = [](TFImage* view, int j) { ObliczPit36(view, j, false); };
     t[Pit37] = ObliczPit37;
     t[Pit28] = ObliczPit28;
     t[Pit28A] = ObliczPit28A;
@@ -43,9 +45,9 @@ TablicaObliczen& Tablica() {
   return tablica;
 }
 
-// The PIT-36 entry for its attachments, which pass WywolanyZZalacznika true; empty while PIT-36 has no computation.
+// The PIT-36 entry for its attachments, which pass WywolanyZZalacznika true.
 Obliczenie& WpisPit36ZZalacznika() {
-  static Obliczenie wpis = nullptr;
+  static Obliczenie wpis = [](TFImage* view, int j) { ObliczPit36(view, j, true); };
   return wpis;
 }
 

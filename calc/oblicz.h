@@ -16,7 +16,7 @@ void ObliczDruk(int kod, TFImage* view, int j);
 
 // Runs the PIT-36 computation on record j with WywolanyZZalacznika true, as an attachment that the PIT-36 itself
 // recomputes first (PIT/B, PIT/Z) must call it, so that the two do not call each other without end. Runs nothing
-// while no such computation is installed.
+// while a test has installed none.
 void ObliczPit36ZZalacznika(TFImage* view, int j);
 
 // Replaces the computation ObliczPit36ZZalacznika runs and returns the one it replaced.

@@ -26,6 +26,26 @@ void WyczyscListError();
 // otherwise its height is 0.
 void ZakonczRaport(int kod, bool redukcja);
 
+// The reduced-deductions line of the PIT-36 computation. A PIT-36 run recomputes its PIT/B first, and they run the
+// PIT-36 again from the attachment; a cut made by any run of that chain is reported once, at the end of the run
+// that started it. Every run holds one of these for its length; the first clears ListError's items.
+class RaportPit36 {
+ public:
+  RaportPit36();
+  ~RaportPit36();
+  RaportPit36(const RaportPit36&) = delete;
+  RaportPit36& operator=(const RaportPit36&) = delete;
+
+  // The end of a run, with whether it lowered an amount. The run that started the chain shows the line once (the
+  // list cleared first) while a PIT-36 is on screen and any run of the chain cut, and hides ListError otherwise;
+  // a run inside the chain only passes its cut on.
+  void Zakoncz(bool redukcja);
+
+ private:
+  RaportPit36* zewnetrzny_;
+  bool redukcja_ = false;
+};
+
 // Sets the read-only byte of the listed objects of the page view (1 locks, 0 unlocks). Objects the view does not
 // hold as fields are passed over.
 void UstawTylkoDoOdczytu(TFImage* view, std::initializer_list<ZakresObiektow> zakresy, std::uint8_t wartosc);

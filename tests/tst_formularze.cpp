@@ -93,7 +93,7 @@ QString Wypisz(const std::vector<Blad>& bledy) {
   return l.join('\n');
 }
 
-constexpr int kKody[] = {Pit37, PitO, PitD, Pit2K, Nip1, Nip3};
+constexpr int kKody[] = {Pit36, Pit37, PitO, PitD, Pit2K, Nip1, Nip3, SseA, SseRA};
 
 }  // namespace
 
@@ -110,7 +110,9 @@ class TstFormularze : public QObject {
   void regulyPit37IPitOZCzesciObliczen();
   void zrodlaProgramuPrzechodzaKontrole();
   void strukturaPit37DlaObliczen();
-  void nowyRekordPit37();
+  void strukturaPit36DlaObliczen();
+  void nowyRekord_data();
+  void nowyRekord();
   void obrazyStronSaA4();
   void ramkaPolaLezyNaObrazie();
   void zawijanieMiesciSieWSzerokosci();
@@ -281,27 +283,84 @@ void TstFormularze::strukturaPit37DlaObliczen() {
   QCOMPARE(o[36].NrObiektu, 37);
 }
 
-// A new PIT-37 record, filled from the generated structure by the program itself: every amount reads as zero and no
-// box is ticked.
-void TstFormularze::nowyRekordPit37() {
+// What the PIT-36 computation, its attachments, the spouse-field locks and the field hints rely on.
+void TstFormularze::strukturaPit36DlaObliczen() {
+  const auto o = ObiektyFormularza(Pit36);
+  QVERIFY(o.size() >= 333 && o.size() <= 350);
+  const auto x = [&](int k) -> const TObiekt& { return o[std::size_t(k)]; };
+
+  // The settlement-kind boxes are one group; each PIT/Z box stands alone, since two of a person may be ticked.
+  for (const int k : {3, 4, 5, 6}) {
+    QCOMPARE(x(k).Typ, std::int32_t(Checbox));
+    QCOMPARE(NaQString(x(k).Nazwa), NaQString(x(3).Nazwa));
+  }
+  QStringList nazwy{NaQString(x(3).Nazwa)};
+  for (const int k : {39, 40, 41, 42}) {
+    QCOMPARE(x(k).Typ, std::int32_t(Checbox));
+    QVERIFY(!nazwy.contains(NaQString(x(k).Nazwa)));
+    nazwy << NaQString(x(k).Nazwa);
+  }
+  // The attachment counts are whole numbers the computation writes.
+  for (int k = 302; k <= 310; ++k) {
+    QCOMPARE(x(k).Format, std::int32_t(FormatCalkowita));
+    QCOMPARE(x(k).TylkoDoOdczytu, std::uint8_t{1});
+  }
+  // What every run writes is read-only; what it only limits or takes from an attachment stays open.
+  std::vector<int> wyniki = {84, 85, 86, 87, 142, 143, 150, 151, 166, 169, 170, 174, 180, 181, 182, 185, 186, 187,
+                             188, 200, 201, 202, 203, 204, 205};
+  for (const int k : {47, 48, 51, 55, 56, 58, 61, 62, 66, 67, 71, 72, 76, 77, 81, 82}) {
+    wyniki.push_back(k);
+    wyniki.push_back(k + 43);
+  }
+  for (const int k : wyniki) QVERIFY2(x(k).TylkoDoOdczytu == 1, qPrintable(QStringLiteral("field %1").arg(k)));
+  for (const int k : {45, 46, 53, 54, 131, 135, 138, 140, 144, 146, 147, 149, 152, 156, 158, 167, 171, 175, 177,
+                      179, 183, 189, 190, 194, 196, 322, 329, 331})
+    QVERIFY2(x(k).TylkoDoOdczytu == 0, qPrintable(QStringLiteral("field %1").arg(k)));
+  // Identification of both persons, with the country fields at the end of the structure.
+  for (const auto& [k, typ] :
+       {std::pair{0, NIP}, {1, NIP}, {11, Data}, {24, Data}, {7, Text}, {327, Text}, {328, Text}})
+    QCOMPARE(x(k).Typ, std::int32_t(typ));
+  // The tax on the sale of real estate, which the value entry explains.
+  for (const int k : {190, 191}) QVERIFY(NaQString(x(k).Pomoc).contains(QStringLiteral("zbycia nieruchomości")));
+  // Incomes on page 2, deductions and tax on 3, reliefs and the amounts due on 4, the 1% on 5, attachments on 6.
+  for (const auto& [k, strona] : {std::pair{45, 2}, {88, 2}, {140, 3}, {170, 3}, {175, 4}, {204, 4}, {322, 5},
+                                  {302, 6}})
+    QCOMPARE(x(k).Strona, strona);
+  for (const TObiekt& obiekt : o) QVERIFY(obiekt.Strona >= 1 && obiekt.Strona <= 6);
+}
+
+// A new record, filled from the generated structure by the program itself: every amount reads as zero and no box
+// is ticked.
+void TstFormularze::nowyRekord_data() {
+  QTest::addColumn<int>("kod");
+  QTest::addColumn<int>("kwot");  // at least this many amounts
+  QTest::newRow("PIT-37") << int(Pit37) << 86;
+  QTest::newRow("PIT-36") << int(Pit36) << 250;
+  QTest::newRow("SSE/A") << int(SseA) << 25;
+  QTest::newRow("SSE-R/A") << int(SseRA) << 16;
+}
+
+void TstFormularze::nowyRekord() {
+  QFETCH(int, kod);
+  QFETCH(int, kwot);
   velmar_test::UstawRegionalne();
   TTools tools(QStringLiteral(VELMAR_BIN_DIR "/"));
   tools.PrzydzielDruki(1);
-  tools.DodajDruk(Pit37, 0, PMWspolny, Indywidualne);
+  tools.DodajDruk(kod, 0, PMWspolny, Indywidualne);
   tools.BudujDrzewo();
   const TDruk& druk = tools.Druki[1];
   QCOMPARE(druk.Wczytany, std::uint8_t{1});
-  int kwot = 0;
+  int kwoty = 0;
   for (const TPoleDruku& p : druk.Pola) {
     if (p.Typ == Checbox) QCOMPARE(p.Zaznaczone, std::uint8_t{0});
     if (p.Typ == Liczba && p.Format != FormatCalkowita) {
       QCOMPARE(NaQString(p.Wartosc), QStringLiteral("0,00"));
-      ++kwot;
+      ++kwoty;
     }
   }
-  QVERIFY(kwot >= 86);
+  QVERIFY2(kwoty >= kwot, qPrintable(QString::number(kwoty)));
   // Every field the computation reads converts to zero.
-  for (const int k : RegulyDla(Pit37)->liczbowe)
+  for (const int k : RegulyDla(kod)->liczbowe)
     QVERIFY(StrToFloat(Tekst(druk.Pola[std::size_t(k)].Wartosc), ',') == 0.0L);
 }
 
@@ -331,10 +390,10 @@ void TstFormularze::obrazyStronSaA4() {
 
 // The white box of a field on the picture is the field's rectangle doubled.
 void TstFormularze::ramkaPolaLezyNaObrazie() {
-  for (const int kod : {Pit37, PitO}) {
+  for (const int kod : {Pit36, Pit37, PitO, SseA, SseRA}) {
     const auto o = ObiektyFormularza(kod);
-    std::vector<QString> strony(4);
-    for (int s = 1; s <= 3; ++s)
+    std::vector<QString> strony(7);
+    for (int s = 1; s <= RegulyDla(kod)->liczbaStron; ++s)
       strony[std::size_t(s)] = QString::fromUtf8(Plik(Folder() + QStringLiteral("%1_%2.dcg").arg(kod).arg(s)));
     for (const TObiekt& x : o) {
       if (!x.Widoczne) continue;
