@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "calc/ekran.h"
 #include "calc/identyfikacja.h"
 #include "calc/pit28.h"
 #include "calc/pit28a.h"
@@ -16,8 +17,7 @@
 #include "calc/pitz.h"
 #include "calc/pitzg.h"
 #include "calc/sser.h"
-#include "main/druk.h"
-#include "main/tools.h"
+#include "model/druk.h"
 
 namespace {
 
@@ -59,14 +59,11 @@ bool ZnanyKod(int kod) { return kod >= 1 && kod <= kLiczbaTypowDrukow; }
 
 }  // namespace
 
-void Oblicz(TFImage* view, int j) {
-  if (!Tools) return;
-  ObliczDruk(Tools->BiezacyDruk.IdPit, view, j);
-}
+void Oblicz(KontekstObliczen& kx, int j) { ObliczDruk(kx.Ekran.BiezacyDruk().IdPit, kx, j); }
 
-void ObliczDruk(int kod, TFImage* view, int j) {
+void ObliczDruk(int kod, KontekstObliczen& kx, int j) {
   if (!ZnanyKod(kod)) return;
-  if (const Obliczenie obliczenie = Tablica()[static_cast<std::size_t>(kod)]) obliczenie(view, j);
+  if (const Obliczenie obliczenie = Tablica()[static_cast<std::size_t>(kod)]) obliczenie(kx, j);
 }
 
 Obliczenie UstawObliczenie(int kod, Obliczenie obliczenie) {
@@ -77,8 +74,8 @@ Obliczenie UstawObliczenie(int kod, Obliczenie obliczenie) {
   return poprzednie;
 }
 
-void ObliczPit36ZZalacznika(TFImage* view, int j) {
-  if (const Obliczenie obliczenie = WpisPit36ZZalacznika()) obliczenie(view, j);
+void ObliczPit36ZZalacznika(KontekstObliczen& kx, int j) {
+  if (const Obliczenie obliczenie = WpisPit36ZZalacznika()) obliczenie(kx, j);
 }
 
 Obliczenie UstawObliczeniePit36ZZalacznika(Obliczenie obliczenie) {

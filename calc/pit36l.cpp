@@ -5,13 +5,12 @@
 #include <string>
 #include <utility>
 
+#include "calc/ekran.h"
 #include "calc/identyfikacja.h"
 #include "calc/pola.h"
 #include "calc/raport.h"
 #include "calc/wartosci.h"
-#include "main/druk.h"
-#include "main/tools.h"
-#include "platform/dialogi.h"
+#include "model/druk.h"
 
 namespace {
 
@@ -22,15 +21,15 @@ constexpr int kKratkaPitZ = 19;
 // a step reads the rounded text an earlier step wrote.
 class ObliczeniePit36L {
  public:
-  ObliczeniePit36L(TFImage* view, int j) : view_(view), j_(j) {}
+  ObliczeniePit36L(KontekstObliczen& kx, int j) : kx_(kx), j_(j) {}
 
   void Oblicz() {
-    WyczyscListError();
-    WczytajDaneOsobZDruku(view_, j_);
-    ZapiszDaneOsobDoDrukow(view_);
+    WyczyscListError(kx_);
+    WczytajDaneOsobZDruku(kx_.R, j_);
+    ZapiszDaneOsobDoDrukow(kx_.R);
     // The PIT/B fills the business revenue and costs.
-    if (Tools->ZnajdzDrukRodzic(PitB, j_) > 0 && NaEkranie(Pit36L)) UstawTylkoDoOdczytu(view_, {21, 22}, 1);
-    const int pitZ = Tools->ZnajdzDrukRodzic(PitZ, j_);
+    if (kx_.R.ZnajdzDrukRodzic(PitB, j_) > 0 && NaEkranie(kx_, Pit36L)) UstawTylkoDoOdczytu(kx_, {21, 22}, 1);
+    const int pitZ = kx_.R.ZnajdzDrukRodzic(PitZ, j_);
     if (pitZ <= 0) OdrzucKratkePitZ();
     Dochody(pitZ);
     OdliczeniaOdDochodu();
@@ -39,18 +38,18 @@ class ObliczeniePit36L {
     Rozliczenie();
     LiczbyZalacznikow();
     JedenProcent();
-    ZakonczRaport(Pit36L, redukcja_);
+    ZakonczRaport(kx_, Pit36L, redukcja_);
   }
 
  private:
-  long double W(int k) { return WartoscPola(view_, k, j_); }
-  long double G(long double x) { return ZaokraglijDoGroszy(view_, x); }
-  void Zapisz(int k, long double x) { ZapiszKwote(view_, k, j_, x); }
-  void Zeruj(int k) { UstawTekstPola(view_, k, j_, "0,00"); }
-  std::uint8_t& Kratka(int k) { return PoleDruku(view_, k, j_).Zaznaczone; }
+  long double W(int k) { return WartoscPola(kx_, k, j_); }
+  long double G(long double x) { return ZaokraglijDoGroszy(x); }
+  void Zapisz(int k, long double x) { ZapiszKwote(kx_, k, j_, x); }
+  void Zeruj(int k) { UstawTekstPola(kx_, k, j_, "0,00"); }
+  std::uint8_t& Kratka(int k) { return PoleDruku(kx_, k, j_).Zaznaczone; }
   // The difference in whole zloty, or "0,00" when that is not above zero.
   void ZapiszNieujemnaWZlotych(int k, long double roznica) {
-    const long double zlote = ZaokraglijDoZlotych(view_, roznica);
+    const long double zlote = ZaokraglijDoZlotych(roznica);
     if (zlote > 0)
       Zapisz(k, zlote);
     else
@@ -59,27 +58,27 @@ class ObliczeniePit36L {
   // Field k takes the text of field limit when it is above it.
   bool Ogranicz(int k, int limit) {
     if (!Wieksze(W(k), W(limit))) return false;
-    KopiujPole(view_, limit, j_, k, j_);
+    KopiujPole(kx_, limit, j_, k, j_);
     return true;
   }
 
   // Without a PIT/Z the box cannot say that the PIT/Z sets the income.
   void OdrzucKratkePitZ() {
     if (Kratka(kKratkaPitZ) == 1)
-      platform::ShowMessage(QStringLiteral("Zaznaczenie poz.21 jezt możliwe jeżeli do Pit36L jest załączony Pit/Z."));
+      kx_.Ekran.Komunikat(QStringLiteral("Zaznaczenie poz.21 jezt możliwe jeżeli do Pit36L jest załączony Pit/Z."));
     Kratka(kKratkaPitZ) = 0;
   }
 
   void Dochody(int pitZ) {
     if (Kratka(kKratkaPitZ) == 0) {
-      ZapiszNieujemna(view_, 23, j_, W(21) - W(22));
-      ZapiszNieujemna(view_, 24, j_, W(22) - W(21));
+      ZapiszNieujemna(kx_, 23, j_, W(21) - W(22));
+      ZapiszNieujemna(kx_, 24, j_, W(22) - W(21));
     } else {
-      KopiujPole(view_, 34, pitZ, 23, j_);
-      KopiujPole(view_, 35, pitZ, 24, j_);
+      KopiujPole(kx_, 34, pitZ, 23, j_);
+      KopiujPole(kx_, 35, pitZ, 24, j_);
     }
-    ZapiszNieujemna(view_, 28, j_, W(26) - W(27));
-    ZapiszNieujemna(view_, 29, j_, W(27) - W(26));
+    ZapiszNieujemna(kx_, 28, j_, W(26) - W(27));
+    ZapiszNieujemna(kx_, 29, j_, W(27) - W(26));
   }
 
   // The contributions (33) come off the income first, the losses of past years (32) take what remains.
@@ -105,15 +104,15 @@ class ObliczeniePit36L {
     if (W(24) > 0 && W(37) > 0 && W(24) < W(37)) podstawa = podstawa + W(37) - W(24);
     if (W(29) > 0 && W(38) > 0 && W(29) < W(38)) podstawa = podstawa + W(38) - W(29);
     Zapisz(41, G(podstawa));
-    Zapisz(42, ZaokraglijDoZlotych(view_, W(41)));
+    Zapisz(42, ZaokraglijDoZlotych(W(41)));
     Zapisz(43, G(W(42) * 0.19L));
-    ZapiszNieujemna(view_, 46, j_, W(43) + W(44) - W(45));
+    ZapiszNieujemna(kx_, 46, j_, W(43) + W(44) - W(45));
   }
 
   // The health contributions (47) come off the tax first, the other deductions (114) take what remains.
   void OdliczeniaOdPodatku() {
     if (Wieksze(W(47), W(46))) {
-      KopiujPole(view_, 46, j_, 47, j_);
+      KopiujPole(kx_, 46, j_, 47, j_);
       Zeruj(114);
       redukcja_ = true;
     }
@@ -126,10 +125,10 @@ class ObliczeniePit36L {
   }
 
   void Rozliczenie() {
-    Zapisz(50, ZaokraglijDoZlotych(view_, W(48) + W(49)));
+    Zapisz(50, ZaokraglijDoZlotych(W(48) + W(49)));
     Zapisz(51, G(W(25) + W(30)));
-    ZapiszNieujemna(view_, 52, j_, W(50) - W(51));
-    ZapiszNieujemna(view_, 53, j_, W(51) - W(50));
+    ZapiszNieujemna(kx_, 52, j_, W(50) - W(51));
+    ZapiszNieujemna(kx_, 53, j_, W(51) - W(50));
     // The tax paid abroad is credited up to the flat tax; this is a limit of the law, not a cut deduction.
     Ogranicz(58, 57);
     ZapiszNieujemnaWZlotych(60, W(57) - (W(58) + W(59)));
@@ -143,27 +142,27 @@ class ObliczeniePit36L {
   void LiczbyZalacznikow() {
     const std::pair<int, int> liczby[] = {{100, PitB}, {101, PitZ}, {102, PitZG}};
     for (const auto& [pole, kod] : liczby)
-      UstawTekstPola(view_, pole, j_, std::to_string(Tools->PoliczDruki(kod, j_, -1)));
-    UstawTekstPola(view_, 103, j_,
-                   std::to_string(Tools->PoliczDruki(Nip1, j_, -1) + Tools->PoliczDruki(Nip3, j_, -1)));
+      UstawTekstPola(kx_, pole, j_, std::to_string(kx_.R.PoliczDruki(kod, j_, -1)));
+    UstawTekstPola(kx_, 103, j_,
+                   std::to_string(kx_.R.PoliczDruki(Nip1, j_, -1) + kx_.R.PoliczDruki(Nip3, j_, -1)));
   }
 
   void JedenProcent() {
-    const long double limit = ObetnijDoDziesiatekGroszy(view_, static_cast<double>(W(50) * 0.01L));
+    const long double limit = ObetnijDoDziesiatekGroszy(static_cast<double>(W(50) * 0.01L));
     if (Wieksze(W(109), limit)) {
       Zapisz(109, limit);
       redukcja_ = true;
     }
   }
 
-  TFImage* view_;
+  KontekstObliczen& kx_;
   int j_;
   bool redukcja_ = false;
 };
 
 }  // namespace
 
-void ObliczPit36L(TFImage* view, int j) {
-  DrukRozliczenia(j);  // an index outside the settlement throws before anything changes
-  ObliczeniePit36L(view, j).Oblicz();
+void ObliczPit36L(KontekstObliczen& kx, int j) {
+  kx.R.Druk(j);  // an index outside the settlement throws before anything changes
+  ObliczeniePit36L(kx, j).Oblicz();
 }

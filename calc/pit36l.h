@@ -1,7 +1,7 @@
 #pragma once
 // The computation of a PIT-36L.
 
-class TFImage;
+struct KontekstObliczen;
 
 // Recomputes the PIT-36L record j: the business income or loss (from its own revenue and costs, or from the PIT/Z
 // when box 19 says so) and that of special branches of agriculture, the deductions from income limited to the
@@ -10,4 +10,4 @@ class TFImage;
 // PIT-36L on screen, fields 21 and 22 are locked; box 19 ticked without an attached PIT/Z is refused with a
 // message and cleared. A lowered deduction or 1% amount is reported in ListError while a PIT-36L is on screen;
 // otherwise ListError is hidden. A field text that is not a number ends the computation with BladKonwersjiLiczby.
-void ObliczPit36L(TFImage* view, int j);
+void ObliczPit36L(KontekstObliczen& kx, int j);

@@ -1,12 +1,12 @@
 #include "calc/pitz.h"
 
+#include "calc/ekran.h"
 #include "calc/identyfikacja.h"
 #include "calc/oblicz.h"
 #include "calc/pola.h"
 #include "calc/raport.h"
 #include "calc/wartosci.h"
-#include "main/druk.h"
-#include "main/tools.h"
+#include "model/druk.h"
 
 namespace {
 
@@ -23,15 +23,15 @@ constexpr int kZwolniony = 3;
 
 class ObliczeniePitZ {
  public:
-  ObliczeniePitZ(TFImage* view, int j)
-      : view_(view), j_(j), rodzic_(DrukRozliczenia(j).IdParent), pm_(DrukRozliczenia(j).PM) {}
+  ObliczeniePitZ(KontekstObliczen& kx, int j)
+      : kx_(kx), j_(j), rodzic_(kx.R.Druk(j).IdParent), pm_(kx.R.Druk(j).PM) {}
 
   void Oblicz() {
-    WczytajDaneOsobZDruku(view_, j_);
-    ZapiszDaneOsobDoDrukow(view_);
+    WczytajDaneOsobZDruku(kx_.R, j_);
+    ZapiszDaneOsobDoDrukow(kx_.R);
     // The PIT/B of the same main form and owner fills both pairs of business amounts.
-    if (Tools->ZnajdzDrukRodzicPM(PitB, rodzic_, pm_) > 0 && NaEkranie(PitZ))
-      UstawTylkoDoOdczytu(view_, {{6, 7}, {23, 24}}, 1);
+    if (kx_.R.ZnajdzDrukRodzicPM(PitB, rodzic_, pm_) > 0 && NaEkranie(kx_, PitZ))
+      UstawTylkoDoOdczytu(kx_, {{6, 7}, {23, 24}}, 1);
     const int pit36L = GlownyDruk(Pit36L);
     const int pit36 = GlownyDruk(Pit36);
     for (const Para& p : kPary) {
@@ -45,10 +45,10 @@ class ObliczeniePitZ {
   }
 
  private:
-  long double W(int k) { return WartoscPola(view_, k, j_); }
-  void Zapisz(int k, long double x) { ZapiszKwote(view_, k, j_, x); }
-  void Kopiuj(int z, int doPola) { KopiujPole(view_, z, j_, doPola, j_); }
-  void Zeruj(int k) { UstawTekstPola(view_, k, j_, "0,00"); }
+  long double W(int k) { return WartoscPola(kx_, k, j_); }
+  void Zapisz(int k, long double x) { ZapiszKwote(kx_, k, j_, x); }
+  void Kopiuj(int z, int doPola) { KopiujPole(kx_, z, j_, doPola, j_); }
+  void Zeruj(int k) { UstawTekstPola(kx_, k, j_, "0,00"); }
   // The difference as it stands, or "0,00" when it is not above zero.
   void ZapiszDodatnia(int k, long double roznica) {
     if (roznica > 0)
@@ -56,12 +56,12 @@ class ObliczeniePitZ {
     else
       Zeruj(k);
   }
-  bool Zaznaczone(int k, int druk) { return PoleDruku(view_, k, druk).Zaznaczone == 1; }
+  bool Zaznaczone(int k, int druk) { return PoleDruku(kx_, k, druk).Zaznaczone == 1; }
 
   // The settlement's main form of type kod when this PIT/Z is attached to it, else 0: a PIT/Z of one main form
   // leaves the other alone.
   int GlownyDruk(int kod) const {
-    const int glowny = Tools->ZnajdzDrukRodzicPM(kod, 0, PMWspolny);
+    const int glowny = kx_.R.ZnajdzDrukRodzicPM(kod, 0, PMWspolny);
     return glowny > 0 && glowny == rodzic_ ? glowny : 0;
   }
 
@@ -99,27 +99,27 @@ class ObliczeniePitZ {
     const bool malzonek = pm_ == PMMalzonek;
     const int pole = malzonek ? kPit36Malzonka : kPit36Podatnika;
     if (Zaznaczone(malzonek ? 40 : 39, pit36)) {
-      KopiujPole(view_, 20, j_, pole, pit36);
-      KopiujPole(view_, 21, j_, pole + 1, pit36);
-      KopiujPole(view_, 22, j_, pole + kZwolniony, pit36);
+      KopiujPole(kx_, 20, j_, pole, pit36);
+      KopiujPole(kx_, 21, j_, pole + 1, pit36);
+      KopiujPole(kx_, 22, j_, pole + kZwolniony, pit36);
     }
     if (Zaznaczone(malzonek ? 42 : 41, pit36)) {
-      KopiujPole(view_, 34, j_, pole, pit36);
-      KopiujPole(view_, 35, j_, pole + 1, pit36);
-      UstawTekstPola(view_, pole + kZwolniony, pit36, "0,00");
+      KopiujPole(kx_, 34, j_, pole, pit36);
+      KopiujPole(kx_, 35, j_, pole + 1, pit36);
+      UstawTekstPola(kx_, pole + kZwolniony, pit36, "0,00");
     }
-    ObliczPit36ZZalacznika(view_, pit36);
+    ObliczPit36ZZalacznika(kx_, pit36);
   }
 
   void DoPit36L(int pit36L) {
     if (Zaznaczone(19, pit36L)) {
-      KopiujPole(view_, 34, j_, 23, pit36L);
-      KopiujPole(view_, 35, j_, 24, pit36L);
+      KopiujPole(kx_, 34, j_, 23, pit36L);
+      KopiujPole(kx_, 35, j_, 24, pit36L);
     }
-    ObliczDruk(Pit36L, view_, pit36L);
+    ObliczDruk(Pit36L, kx_, pit36L);
   }
 
-  TFImage* view_;
+  KontekstObliczen& kx_;
   int j_;
   int rodzic_;
   int pm_;
@@ -127,7 +127,7 @@ class ObliczeniePitZ {
 
 }  // namespace
 
-void ObliczPitZ(TFImage* view, int j) {
-  DrukRozliczenia(j);  // an index outside the settlement throws before anything changes
-  ObliczeniePitZ(view, j).Oblicz();
+void ObliczPitZ(KontekstObliczen& kx, int j) {
+  kx.R.Druk(j);  // an index outside the settlement throws before anything changes
+  ObliczeniePitZ(kx, j).Oblicz();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The computation of a PIT/Z.
 
-class TFImage;
+struct KontekstObliczen;
 
 // Recomputes the PIT/Z record j: the positive differences of its three pairs of amounts and their totals, and the
 // income of the business less the loss made in the zone; then carries the totals into the main PIT-36 (under its
@@ -9,4 +9,4 @@ class TFImage;
 // recomputes that form (the PIT-36 through ObliczPit36ZZalacznika). Starts with the identification exchange. With
 // a PIT/B of the same main form and owner and a PIT/Z on screen, fields 6, 7, 23 and 24 are locked. Applies no
 // rounding. A field text that is not a number ends the computation with BladKonwersjiLiczby.
-void ObliczPitZ(TFImage* view, int j);
+void ObliczPitZ(KontekstObliczen& kx, int j);

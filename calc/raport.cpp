@@ -1,31 +1,24 @@
 #include "calc/raport.h"
 
-#include <QListWidget>
+#include <QString>
 
-#include "main/tools.h"
-#include "pages/fimage.h"
+#include "calc/ekran.h"
 
-bool NaEkranie(int kod) { return Tools != nullptr && Tools->BiezacyDruk.IdPit == kod; }
+bool NaEkranie(KontekstObliczen& kx, int kod) { return kx.Ekran.BiezacyDruk().IdPit == kod; }
 
-void WyczyscListError() {
-  // Clearing an empty list still resets its model; computations run often and mostly find it empty.
-  if (Tools && Tools->ListError && Tools->ListError->count() > 0) Tools->ListError->clear();
-}
+void WyczyscListError(KontekstObliczen& kx) { kx.Ekran.WyczyscListError(); }
 
-void ZakonczRaport(int kod, bool redukcja) {
-  if (!Tools || !Tools->ListError) return;
-  if (redukcja && NaEkranie(kod)) {
-    Tools->UstawWysokoscListError(40);
-    Tools->ListError->addItem(
+void ZakonczRaport(KontekstObliczen& kx, int kod, bool redukcja) {
+  if (redukcja && NaEkranie(kx, kod)) {
+    kx.Ekran.UstawWysokoscListError(40);
+    kx.Ekran.DodajDoListError(
         QStringLiteral("Program dokonał redukcji odliczeń. Sprawdź wysokość poszczególnych kwot."));
-  } else if (Tools->WysokoscListError() != 0) {
-    Tools->UstawWysokoscListError(0);
+  } else if (kx.Ekran.WysokoscListError() != 0) {
+    kx.Ekran.UstawWysokoscListError(0);
   }
 }
 
-void UstawTylkoDoOdczytu(TFImage* view, std::initializer_list<ZakresObiektow> zakresy, std::uint8_t wartosc) {
-  if (view == nullptr) return;
+void UstawTylkoDoOdczytu(KontekstObliczen& kx, std::initializer_list<ZakresObiektow> zakresy, std::uint8_t wartosc) {
   for (const ZakresObiektow& z : zakresy)
-    for (int k = z.od; k <= z.doKonca; ++k)
-      if (view->JestPolem(k)) view->Obiekty[static_cast<std::size_t>(k)].TylkoDoOdczytu = wartosc;
+    for (int k = z.od; k <= z.doKonca; ++k) kx.Ekran.UstawTylkoDoOdczytu(k, wartosc);
 }

@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 
-#include "calc/identyfikacja.h"
+#include "calc/ekran.h"
 #include "calc/pola.h"
 #include "calc/wartosci.h"
 
@@ -10,7 +10,7 @@ namespace {
 
 class ObliczenieSseR {
  public:
-  ObliczenieSseR(TFImage* view, int j) : view_(view), j_(j) {}
+  ObliczenieSseR(KontekstObliczen& kx, int j) : kx_(kx), j_(j) {}
 
   void Oblicz() {
     Siatki();
@@ -22,12 +22,12 @@ class ObliczenieSseR {
   }
 
  private:
-  long double W(int k) { return WartoscPola(view_, k, j_); }
-  long double G(long double x) { return ZaokraglijDoGroszy(view_, x); }
-  void Zapisz(int k, long double x) { ZapiszKwote(view_, k, j_, x); }
-  void Kopiuj(int z, int doPola) { KopiujPole(view_, z, j_, doPola, j_); }
-  void Zeruj(int k) { UstawTekstPola(view_, k, j_, "0,00"); }
-  void ZapiszNieujemna(int k, long double x) { ::ZapiszNieujemna(view_, k, j_, x); }
+  long double W(int k) { return WartoscPola(kx_, k, j_); }
+  long double G(long double x) { return ZaokraglijDoGroszy(x); }
+  void Zapisz(int k, long double x) { ZapiszKwote(kx_, k, j_, x); }
+  void Kopiuj(int z, int doPola) { KopiujPole(kx_, z, j_, doPola, j_); }
+  void Zeruj(int k) { UstawTekstPola(kx_, k, j_, "0,00"); }
+  void ZapiszNieujemna(int k, long double x) { ::ZapiszNieujemna(kx_, k, j_, x); }
 
   long double Suma(std::initializer_list<int> pola) {
     long double suma = 0;
@@ -85,9 +85,9 @@ class ObliczenieSseR {
     // Field 64 is never below zero; a loss with no more added than it leaves no base, and an earlier base must not
     // stay.
     if (W(64) > 0)
-      Zapisz(68, ZaokraglijDoZlotych(view_, W(64) - W(66) + W(67)));
+      Zapisz(68, ZaokraglijDoZlotych(W(64) - W(66) + W(67)));
     else if (W(65) < W(67))
-      Zapisz(68, ZaokraglijDoZlotych(view_, W(67) - (W(65) + W(66))));
+      Zapisz(68, ZaokraglijDoZlotych(W(67) - (W(65) + W(66))));
     else
       Zeruj(68);
     if (W(68) < 0) Zeruj(68);
@@ -108,13 +108,13 @@ class ObliczenieSseR {
     Zapisz(81, G(W(77) - W(78) - W(79)));
   }
 
-  TFImage* view_;
+  KontekstObliczen& kx_;
   int j_;
 };
 
 }  // namespace
 
-void ObliczSseR(TFImage* view, int j) {
-  DrukRozliczenia(j);  // an index outside the settlement throws before anything changes
-  ObliczenieSseR(view, j).Oblicz();
+void ObliczSseR(KontekstObliczen& kx, int j) {
+  kx.R.Druk(j);  // an index outside the settlement throws before anything changes
+  ObliczenieSseR(kx, j).Oblicz();
 }

@@ -9,9 +9,9 @@
 
 #include "calc/konwersje.h"
 #include "formularz.h"
-#include "main/druk.h"
 #include "main/tools.h"
-#include "platform/rekordy.h"
+#include "model/druk.h"
+#include "model/rekordy.h"
 #include "reguly.h"
 #include "support/program.h"
 #include "support/test_main.h"

@@ -22,7 +22,6 @@ class TestPit36L : public QObject {
  private slots:
   void init() {
     p_ = std::make_unique<ProgramZObliczeniami>();
-    SkryptDialogow().pokazane.clear();
   }
   void cleanup() { p_.reset(); }
 
@@ -38,7 +37,7 @@ class TestPit36L : public QObject {
 
  private:
   void Oblicz(int j = 1) { ObliczPit36L(p_->V(), j); }
-  QStringList Komunikaty() { return SkryptDialogow().Teksty(); }
+  QStringList Komunikaty() { return p_->Ekran().Komunikaty; }
 
   std::unique_ptr<ProgramZObliczeniami> p_;
 };
@@ -213,10 +212,10 @@ void TestPit36L::naStrukturachFormularzy() {
   if (!QFile::exists(folder + QStringLiteral("dc/3.dcs"))) QSKIP("form structures not generated");
   p_.reset();
   p_ = std::make_unique<ProgramZObliczeniami>(folder);
-  TTools& t = p_->T();
+  Rozliczenie& t = p_->T();
   t.PrzydzielDruki(1);
   t.DodajDruk(Pit36L, 0, PMWspolny, Indywidualne);
-  t.BudujDrzewo();
+  p_->WczytajStruktury();
   p_->Ustaw(1, {{21, "52631,58"}, {33, "2631,58"}, {25, "1000,00"}});
   p_->Pokaz(1);
   ::Oblicz(p_->V(), 1);
@@ -224,5 +223,5 @@ void TestPit36L::naStrukturachFormularzy() {
   QCOMPARE(p_->Teksty(1, {34, 42, 43, 50, 52, 100}), QStringLiteral("50000,00 50000,00 9500,00 9500,00 8500,00 0"));
 }
 
-VELMAR_TEST_MAIN(TestPit36L)
+VELMAR_TEST_MAIN_RDZEN(TestPit36L)
 #include "tst_pit36l.moc"

@@ -252,15 +252,15 @@ void TestPit37::naStrukturachFormularzy() {
   // The generated structures give every field the computations read a default they can read.
   const QString folder = QStringLiteral(VELMAR_BIN_DIR "/");
   if (!QFile::exists(folder + QStringLiteral("dc/2.dcs"))) QSKIP("form structures not generated");
-  p_.reset();  // one main window at a time
+  p_.reset();
   p_ = std::make_unique<ProgramZObliczeniami>(folder);
   for (int rodzaj : {Indywidualne, WspolneZMalzonkiem, SamotnieWychowujacy}) {
-    TTools& t = p_->T();
+    Rozliczenie& t = p_->T();
     t.PrzydzielDruki(7);
     for (const auto& [kod, rodzic, pm] : std::vector<std::array<int, 3>>{
              {Pit37, 0, 0}, {PitO, 1, 0}, {PitO, 1, 1}, {PitD, 1, 0}, {Pit2K, 1, 0}, {Nip3, 1, 1}, {Nip1, 1, 2}})
       t.DodajDruk(kod, rodzic, pm, rodzaj);
-    t.BudujDrzewo();
+    p_->WczytajStruktury();
     for (int j = 1; j <= t.LiczbaDrukow; ++j) {
       p_->Pokaz(j);
       ::Oblicz(p_->V(), j);
@@ -276,5 +276,5 @@ void TestPit37::naStrukturachFormularzy() {
   }
 }
 
-VELMAR_TEST_MAIN(TestPit37)
+VELMAR_TEST_MAIN_RDZEN(TestPit37)
 #include "tst_pit37.moc"

@@ -14,10 +14,10 @@ using namespace velmar_test;
 namespace {
 
 // The PIT-36 as an attachment recomputes it (kod 100 + 1); the fields a PIT/B and a PIT/Z fill.
-void SondaPit36ZZalacznika(TFImage*, int j) {
-  Wywolania().push_back({101, j, Teksty(j, {53, 54, 55, 56, 58, 98, 99, 101})});
+void SondaPit36ZZalacznika(KontekstObliczen& kx, int j) {
+  Wywolania().push_back({101, j, Teksty(kx, j, {53, 54, 55, 56, 58, 98, 99, 101})});
 }
-void SondaPit36L(TFImage*, int j) { Wywolania().push_back({Pit36L, j, Teksty(j, {21, 22, 23, 24})}); }
+void SondaPit36L(KontekstObliczen& kx, int j) { Wywolania().push_back({Pit36L, j, Teksty(kx, j, {21, 22, 23, 24})}); }
 
 // Part C of the PIT/Z gives income 800 outside the zone and 400 exempt in it; part E income 2500.
 const QString kPitZ = QStringLiteral("10=900,00 11=100,00 14=500,00 15=100,00 23=5000,00 24=3000,00 28=500,00");
@@ -31,7 +31,6 @@ class TestPitZ : public QObject {
   void init() {
     p_ = std::make_unique<ProgramZObliczeniami>();
     Wywolania().clear();
-    SkryptDialogow().pokazane.clear();
   }
   void cleanup() { p_.reset(); }
 
@@ -202,7 +201,7 @@ void TestPitZ::pitBPitZPit36() {
   QCOMPARE(p_->Teksty(2, {6, 7, 23, 24, 8, 34}), pitZ);
   QCOMPARE(OpisWywolan(), (QStringList{Opis(101, 1, "300,00 100,00 0,00 0,00 9,99 0,00 0,00 0,00"),
                                        Opis(101, 1, poPitZ + " 0,00 0,00 0,00")}));
-  QVERIFY(SkryptDialogow().Teksty().isEmpty());
+  QVERIFY(p_->Ekran().Komunikaty.isEmpty());
 }
 
 // PIT/B -> PIT-36L and PIT/Z -> PIT-36L with every computation real: the PIT-36L ends with the PIT/Z's income.
@@ -217,7 +216,7 @@ void TestPitZ::pitBPitZPit36L() {
   QCOMPARE(p_->Teksty(2, {23, 24, 25, 31, 34}), QStringLiteral("300,00 100,00 200,00 250,00 250,00"));
   QCOMPARE(p_->Teksty(1, {21, 22, 23, 24, 34, 42, 43, 50, 100, 101}),
            QStringLiteral("300,00 100,00 250,00 0,00 250,00 250,00 47,50 48,00 1 1"));
-  QVERIFY(SkryptDialogow().Teksty().isEmpty());
+  QVERIFY(p_->Ekran().Komunikaty.isEmpty());
 }
 
 void TestPitZ::blednyTekstIIndeks() {
@@ -240,12 +239,12 @@ void TestPitZ::naStrukturachFormularzy() {
     if (!QFile::exists(folder + QLatin1String(plik))) QSKIP("form structures not generated");
   p_.reset();
   p_ = std::make_unique<ProgramZObliczeniami>(folder);
-  TTools& t = p_->T();
+  Rozliczenie& t = p_->T();
   t.PrzydzielDruki(3);
   t.DodajDruk(Pit36L, 0, PMWspolny, Indywidualne);
   t.DodajDruk(PitZ, 1, PMWspolny, Indywidualne);
   t.DodajDruk(PitB, 1, PMWspolny, Indywidualne);
-  t.BudujDrzewo();
+  p_->WczytajStruktury();
   p_->Kratka(1, 19) = 1;
   p_->Ustaw(3, {{10, "1000,00"}, {11, "400,00"}});
   for (int j : {1, 2, 3}) {
@@ -256,5 +255,5 @@ void TestPitZ::naStrukturachFormularzy() {
   QCOMPARE(p_->Teksty(1, {21, 22, 23, 43}), QStringLiteral("1000,00 400,00 600,00 114,00"));
 }
 
-VELMAR_TEST_MAIN(TestPitZ)
+VELMAR_TEST_MAIN_RDZEN(TestPitZ)
 #include "tst_pitz.moc"

@@ -117,15 +117,15 @@ void TestSseR::naStrukturachFormularzy() {
   if (!QFile::exists(folder + QStringLiteral("dc/13.dcs"))) QSKIP("form structures not generated");
   p_.reset();
   p_ = std::make_unique<ProgramZObliczeniami>(folder);
-  TTools& t = p_->T();
+  Rozliczenie& t = p_->T();
   t.PrzydzielDruki(1);
   t.DodajDruk(SseR, 0, PMPodatnik, Indywidualne);
-  t.BudujDrzewo();
+  p_->WczytajStruktury();
   p_->Ustaw(1, {{16, "50,00"}, {31, "200,00"}, {47, "900,00"}, {63, "100,00"}});
   p_->Pokaz(1);
   ::Oblicz(p_->V(), 1);
   QCOMPARE(p_->Teksty(1, {25, 40, 43, 55, 64, 68}), QStringLiteral("50,00 200,00 25,00 900,00 800,00 800,00"));
 }
 
-VELMAR_TEST_MAIN(TestSseR)
+VELMAR_TEST_MAIN_RDZEN(TestSseR)
 #include "tst_sser.moc"

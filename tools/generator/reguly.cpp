@@ -6,7 +6,7 @@
 #include <map>
 #include <set>
 
-#include "main/druk.h"
+#include "model/druk.h"
 #include "platform/cp1250.h"
 
 namespace formularze {
