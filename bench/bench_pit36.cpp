@@ -7,8 +7,6 @@
 // computation of that work reads and one write of every amount it writes, with no arithmetic between them. Each run
 // starts from the same records.
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -16,10 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "calc/ekran.h"
 #include "calc/oblicz.h"
 #include "calc/wartosci.h"
-#include "main/tools.h"
-#include "platform/aplikacja.h"
 #include "srodowisko.h"
 
 namespace {
@@ -56,13 +53,13 @@ const Ruch kPitB{{{10, 11}, {16, 17}, {21, 21}, {26, 29}, {34, 34}, {38, 41}, {4
 const Ruch kPitD{{{29, 35}, {38, 55}}, {{31, 31}, {40, 40}, {42, 42}, {49, 49}, {51, 51}}};
 
 // The amounts written are amounts read, in grosze as the computations' results are.
-void Przenies(const Ruch& ruch, int j) {
+void Przenies(KontekstObliczen& kx, const Ruch& ruch, int j) {
   std::vector<long double> wartosci;
   for (const Zakres& z : ruch.czytane)
-    for (int k = z.od; k <= z.doKonca; ++k) wartosci.push_back(WartoscPola(nullptr, k, j));
+    for (int k = z.od; k <= z.doKonca; ++k) wartosci.push_back(WartoscPola(kx, k, j));
   std::size_t i = 0;
   for (const Zakres& z : ruch.pisane)
-    for (int k = z.od; k <= z.doKonca; ++k) ZapiszKwote(nullptr, k, j, wartosci[i++ % wartosci.size()]);
+    for (int k = z.od; k <= z.doKonca; ++k) ZapiszKwote(kx, k, j, wartosci[i++ % wartosci.size()]);
 }
 
 // The medians of a work and of its floor, timed by turns so that both meet the same load of the machine.
@@ -70,12 +67,12 @@ struct Pomiar {
   double praca, podloga;
 };
 
-Pomiar Zmierz(const std::vector<TDruk>& poczatek, const std::function<void()>& praca,
+Pomiar Zmierz(Rozliczenie& r, const std::vector<TDruk>& poczatek, const std::function<void()>& praca,
               const std::function<void()>& podloga) {
   std::vector<double> czasy[2];
   for (auto& c : czasy) c.reserve(kPowtorzenia);
   for (int i = 0; i < 2 * kPowtorzenia; ++i) {
-    std::copy(poczatek.begin(), poczatek.end(), Tools->Druki.begin());
+    std::copy(poczatek.begin(), poczatek.end(), r.Druki.begin());
     const auto& f = i % 2 == 0 ? praca : podloga;
     const auto start = std::chrono::steady_clock::now();
     f();
@@ -87,48 +84,45 @@ Pomiar Zmierz(const std::vector<TDruk>& poczatek, const std::function<void()>& p
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
   const SrodowiskoPomiaru srodowisko;
-  QTemporaryDir program;
-  QDir(program.path()).mkpath(QStringLiteral("dc"));
-  QDir(program.path()).mkpath(QStringLiteral("alg"));
+  Rozliczenie r;
+  EkranBezWidoku ekran;
+  KontekstObliczen kx{r, ekran};
 
-  platform::Aplikacja aplikacja(argc, argv);
-  TTools tools(program.path());
+  r.PrzydzielDruki(5);
+  r.DodajDruk(Pit36, 0, PMWspolny, WspolneZMalzonkiem);
+  r.DodajDruk(PitO, 1, PMWspolny, WspolneZMalzonkiem);
+  r.DodajDruk(PitD, 1, PMWspolny, WspolneZMalzonkiem);
+  r.DodajDruk(PitB, 1, PMPodatnik, WspolneZMalzonkiem);
+  r.DodajDruk(PitB, 1, PMMalzonek, WspolneZMalzonkiem);
+  for (int j = 1; j <= r.LiczbaDrukow; ++j) Wypelnij(r.Druk(j));
+  for (const int kratka : {4, 39, 40}) r.Druk(1).Pola[static_cast<std::size_t>(kratka)].Zaznaczone = 1;
+  const std::vector<TDruk> poczatek(r.Druki.begin(), r.Druki.end());
 
-  tools.PrzydzielDruki(5);
-  tools.DodajDruk(Pit36, 0, PMWspolny, WspolneZMalzonkiem);
-  tools.DodajDruk(PitO, 1, PMWspolny, WspolneZMalzonkiem);
-  tools.DodajDruk(PitD, 1, PMWspolny, WspolneZMalzonkiem);
-  tools.DodajDruk(PitB, 1, PMPodatnik, WspolneZMalzonkiem);
-  tools.DodajDruk(PitB, 1, PMMalzonek, WspolneZMalzonkiem);
-  for (int j = 1; j <= tools.LiczbaDrukow; ++j) Wypelnij(tools.Druki[static_cast<std::size_t>(j)]);
-  for (const int kratka : {4, 39, 40}) tools.Druki[1].Pola[static_cast<std::size_t>(kratka)].Zaznaczone = 1;
-  const std::vector<TDruk> poczatek(tools.Druki.begin(), tools.Druki.end());
-
-  tools.BiezacyDruk = tools.Druki[1];
+  ekran.Biezacy = r.Druk(1);
   // The dispatch's PIT-36 runs itself and, through each PIT/B, once more.
   const Pomiar pit36 = Zmierz(
-      poczatek, [] { Oblicz(nullptr, 1); },
-      [] {
-        for (int i = 0; i < 3; ++i) Przenies(kPit36, 1);
-        Przenies(kPitB, 4);
-        Przenies(kPitB, 5);
+      r, poczatek, [&] { Oblicz(kx, 1); },
+      [&] {
+        for (int i = 0; i < 3; ++i) Przenies(kx, kPit36, 1);
+        Przenies(kx, kPitB, 4);
+        Przenies(kx, kPitB, 5);
       });
 
-  tools.BiezacyDruk = tools.Druki[3];
+  ekran.Biezacy = r.Druk(3);
   const Pomiar lancuch = Zmierz(
-      poczatek,
-      [] {
-        UstawTekstPola(nullptr, 29, 3, "12345,67");
-        Oblicz(nullptr, 3);
+      r, poczatek,
+      [&] {
+        UstawTekstPola(kx, 29, 3, "12345,67");
+        Oblicz(kx, 3);
       },
-      [] {
-        UstawTekstPola(nullptr, 29, 3, "12345,67");
-        Przenies(kPitD, 3);
-        for (int i = 0; i < 3; ++i) Przenies(kPit36, 1);
-        Przenies(kPitB, 4);
-        Przenies(kPitB, 5);
+      [&] {
+        UstawTekstPola(kx, 29, 3, "12345,67");
+        Przenies(kx, kPitD, 3);
+        for (int i = 0; i < 3; ++i) Przenies(kx, kPit36, 1);
+        Przenies(kx, kPitB, 4);
+        Przenies(kx, kPitB, 5);
       });
 
   std::printf("ObliczPit36 from the dispatch, joint, all amounts filled, two PIT/B: median %.2f us "

@@ -2,20 +2,23 @@
 
 #include <array>
 
+#include "calc/ekran.h"
 #include "calc/identyfikacja.h"
 #include "calc/pit28.h"
 #include "calc/pit28a.h"
 #include "calc/pit28b.h"
 #include "calc/pit36.h"
+#include "calc/pit36l.h"
 #include "calc/pit37.h"
 #include "calc/pit38.h"
 #include "calc/pitb.h"
 #include "calc/pitd.h"
 #include "calc/pitm.h"
 #include "calc/pito.h"
+#include "calc/pitz.h"
 #include "calc/pitzg.h"
-#include "main/druk.h"
-#include "main/tools.h"
+#include "calc/sser.h"
+#include "model/druk.h"
 
 namespace {
 
@@ -26,8 +29,9 @@ using TablicaObliczen = std::array<Obliczenie, kLiczbaTypowDrukow + 1>;
 TablicaObliczen& Tablica() {
   static TablicaObliczen tablica = [] {
     TablicaObliczen t{};
-    t[Pit36] = [](TFImage* view, int j) { ObliczPit36(view, j, false); };
+    t[Pit36] = [](KontekstObliczen& kx, int j) { ObliczPit36(kx, j, false); };
     t[Pit37] = ObliczPit37;
+    t[Pit36L] = ObliczPit36L;
     t[Pit28] = ObliczPit28;
     t[Pit28A] = ObliczPit28A;
     t[Pit28B] = ObliczPit28B;
@@ -37,7 +41,9 @@ TablicaObliczen& Tablica() {
     t[Pit2K] = ObliczPit2K;
     t[PitM] = ObliczPitM;
     t[PitB] = ObliczPitB;
+    t[PitZ] = ObliczPitZ;
     t[PitZG] = ObliczPitZG;
+    t[SseR] = ObliczSseR;
     t[Nip1] = ObliczNip1;
     t[Nip3] = ObliczNip3;
     return t;
@@ -47,7 +53,7 @@ TablicaObliczen& Tablica() {
 
 // The PIT-36 entry for its attachments, which pass WywolanyZZalacznika true.
 Obliczenie& WpisPit36ZZalacznika() {
-  static Obliczenie wpis = [](TFImage* view, int j) { ObliczPit36(view, j, true); };
+  static Obliczenie wpis = [](KontekstObliczen& kx, int j) { ObliczPit36(kx, j, true); };
   return wpis;
 }
 
@@ -55,14 +61,11 @@ bool ZnanyKod(int kod) { return kod >= 1 && kod <= kLiczbaTypowDrukow; }
 
 }  // namespace
 
-void Oblicz(TFImage* view, int j) {
-  if (!Tools) return;
-  ObliczDruk(Tools->BiezacyDruk.IdPit, view, j);
-}
+void Oblicz(KontekstObliczen& kx, int j) { ObliczDruk(kx.Ekran.BiezacyDruk().IdPit, kx, j); }
 
-void ObliczDruk(int kod, TFImage* view, int j) {
+void ObliczDruk(int kod, KontekstObliczen& kx, int j) {
   if (!ZnanyKod(kod)) return;
-  if (const Obliczenie obliczenie = Tablica()[static_cast<std::size_t>(kod)]) obliczenie(view, j);
+  if (const Obliczenie obliczenie = Tablica()[static_cast<std::size_t>(kod)]) obliczenie(kx, j);
 }
 
 Obliczenie UstawObliczenie(int kod, Obliczenie obliczenie) {
@@ -73,8 +76,8 @@ Obliczenie UstawObliczenie(int kod, Obliczenie obliczenie) {
   return poprzednie;
 }
 
-void ObliczPit36ZZalacznika(TFImage* view, int j) {
-  if (const Obliczenie obliczenie = WpisPit36ZZalacznika()) obliczenie(view, j);
+void ObliczPit36ZZalacznika(KontekstObliczen& kx, int j) {
+  if (const Obliczenie obliczenie = WpisPit36ZZalacznika()) obliczenie(kx, j);
 }
 
 Obliczenie UstawObliczeniePit36ZZalacznika(Obliczenie obliczenie) {

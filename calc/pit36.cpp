@@ -3,14 +3,14 @@
 #include <cstddef>
 #include <string>
 
+#include "calc/ekran.h"
 #include "calc/identyfikacja.h"
 #include "calc/pit36_obliczenie.h"
 #include "calc/pitb.h"
 #include "calc/pola.h"
 #include "calc/raport.h"
 #include "calc/wartosci.h"
-#include "main/druk.h"
-#include "main/tools.h"
+#include "model/druk.h"
 
 namespace {
 
@@ -40,8 +40,8 @@ constexpr KratkiPitZ kKratkiMalzonka{40, 42};
 }  // namespace
 
 bool ObliczeniePit36::Oblicz() {
-  WczytajDaneOsobZDruku(view_, j_);
-  ZapiszDaneOsobDoDrukow(view_);
+  WczytajDaneOsobZDruku(kx_.R, j_);
+  ZapiszDaneOsobDoDrukow(kx_.R);
   // Called from a PIT/B or PIT/Z, this run is already part of their recomputation.
   if (!zZalacznika_) PrzeliczPitB();
   BlokadaPitD();
@@ -65,7 +65,7 @@ bool ObliczeniePit36::Oblicz() {
 // The PIT/B of a person whose PIT/Z boxes are ticked, so that the PIT/Z follows the boxes as they stand.
 void ObliczeniePit36::PrzeliczPitB() {
   const auto przelicz = [&](int pm) {
-    if (const int b = Zalacznik(PitB, pm); b > 0) ObliczPitB(view_, b);
+    if (const int b = Zalacznik(PitB, pm); b > 0) ObliczPitB(kx_, b);
   };
   if (Zaznaczona(kKratkiPodatnika.pierwsza) || Zaznaczona(kKratkiPodatnika.druga)) {
     przelicz(PMWspolny);
@@ -75,7 +75,7 @@ void ObliczeniePit36::PrzeliczPitB() {
 }
 
 void ObliczeniePit36::BlokadaPitD() {
-  if (NaEkranie(Pit36) && Zalacznik(PitD) > 0) UstawTylkoDoOdczytu(view_, {146, 149, 179}, 1);
+  if (NaEkranie(kx_, Pit36) && Zalacznik(PitD) > 0) UstawTylkoDoOdczytu(kx_, {146, 149, 179}, 1);
 }
 
 // A later PIT/Z of the same person, and the second part over the first, overwrite what an earlier one wrote.
@@ -101,9 +101,9 @@ void ObliczeniePit36::WartosciZPitZ() {
 
 // A person's PIT/B writes that person's totals, so only those are the PIT/B's.
 void ObliczeniePit36::BlokadaPitB() {
-  if (!NaEkranie(Pit36)) return;
-  if (Zalacznik(PitB, PMWspolny) > 0 || Zalacznik(PitB, PMPodatnik) > 0) UstawTylkoDoOdczytu(view_, {53, 54}, 1);
-  if (Zalacznik(PitB, PMMalzonek) > 0) UstawTylkoDoOdczytu(view_, {96, 97}, 1);
+  if (!NaEkranie(kx_, Pit36)) return;
+  if (Zalacznik(PitB, PMWspolny) > 0 || Zalacznik(PitB, PMPodatnik) > 0) UstawTylkoDoOdczytu(kx_, {53, 54}, 1);
+  if (Zalacznik(PitB, PMMalzonek) > 0) UstawTylkoDoOdczytu(kx_, {96, 97}, 1);
 }
 
 // The boxes follow the kind of the record on screen; none is cleared.
@@ -117,7 +117,7 @@ void ObliczeniePit36::ZaznaczRodzajRozliczenia() {
     case SamotnieWychowujacy: kratka = 6; break;
     default: break;
   }
-  if (kratka != 0) PoleDruku(view_, kratka, j_).Zaznaczone = 1;
+  if (kratka != 0) PoleDruku(kx_, kratka, j_).Zaznaczone = 1;
 }
 
 // The income rows of one person: p is 0 for the taxpayer, kPolaMalzonka for the spouse. Sums and differences are
@@ -156,17 +156,17 @@ void ObliczeniePit36::Dochody(int p) {
   Zapisz(kSumaTrzecich + p, trzecie);
 }
 
-int ObliczeniePit36::Zalacznik(int kod) const { return Tools->ZnajdzDrukRodzic(kod, j_); }
-int ObliczeniePit36::Zalacznik(int kod, int pm) const { return Tools->ZnajdzDrukRodzicPM(kod, j_, pm); }
-int ObliczeniePit36::PierwszyDruk(int kod) const { return Tools->ZnajdzDruk(kod); }
-int ObliczeniePit36::LiczbaZalacznikow(int kod) const { return Tools->PoliczDruki(kod, j_, -1); }
-int ObliczeniePit36::RodzajNaEkranie() const { return Tools->BiezacyDruk.Rodzaj; }
-int ObliczeniePit36::RodzajRekordu() const { return DrukRozliczenia(j_).Rodzaj; }
+int ObliczeniePit36::Zalacznik(int kod) const { return kx_.R.ZnajdzDrukRodzic(kod, j_); }
+int ObliczeniePit36::Zalacznik(int kod, int pm) const { return kx_.R.ZnajdzDrukRodzicPM(kod, j_, pm); }
+int ObliczeniePit36::PierwszyDruk(int kod) const { return kx_.R.ZnajdzDruk(kod); }
+int ObliczeniePit36::LiczbaZalacznikow(int kod) const { return kx_.R.PoliczDruki(kod, j_, -1); }
+int ObliczeniePit36::RodzajNaEkranie() const { return kx_.Ekran.BiezacyDruk().Rodzaj; }
+int ObliczeniePit36::RodzajRekordu() const { return kx_.R.Druk(j_).Rodzaj; }
 
 long double ObliczeniePit36::W(int k) {
   const auto i = static_cast<std::size_t>(k);
   if (!przeczytane_.test(i)) {
-    wartosci_[i] = WartoscPola(view_, k, j_);
+    wartosci_[i] = WartoscPola(kx_, k, j_);
     przeczytane_.set(i);
   }
   return wartosci_[i];
@@ -178,17 +178,17 @@ long double ObliczeniePit36::Suma(std::initializer_list<int> pola) {
   return suma;
 }
 
-bool ObliczeniePit36::Zaznaczona(int k) { return PoleDruku(view_, k, j_).Zaznaczone == 1; }
+bool ObliczeniePit36::Zaznaczona(int k) { return PoleDruku(kx_, k, j_).Zaznaczone == 1; }
 
 void ObliczeniePit36::Zapisz(int k, long double x) {
-  ZapiszKwote(view_, k, j_, x);
+  ZapiszKwote(kx_, k, j_, x);
   przeczytane_.reset(static_cast<std::size_t>(k));
 }
 
-void ObliczeniePit36::ZapiszGrosze(int k, long double x) { Zapisz(k, ZaokraglijDoGroszy(view_, x)); }
+void ObliczeniePit36::ZapiszGrosze(int k, long double x) { Zapisz(k, ZaokraglijDoGroszy(x)); }
 
 void ObliczeniePit36::UstawTekst(int k, std::string_view tekst) {
-  UstawTekstPola(view_, k, j_, tekst);
+  UstawTekstPola(kx_, k, j_, tekst);
   przeczytane_.reset(static_cast<std::size_t>(k));
 }
 
@@ -199,7 +199,7 @@ void ObliczeniePit36::Zeruj(std::initializer_list<int> pola) {
 void ObliczeniePit36::Kopiuj(int z, int doPola) { Przejmij(z, j_, doPola); }
 
 void ObliczeniePit36::Przejmij(int zPola, int zDruku, int doPola) {
-  KopiujPole(view_, zPola, zDruku, doPola, j_);
+  KopiujPole(kx_, zPola, zDruku, doPola, j_);
   przeczytane_.reset(static_cast<std::size_t>(doPola));
 }
 
@@ -214,8 +214,8 @@ void ObliczeniePit36::OgraniczKopia(int pole, int limit) {
   if (Wieksze(W(pole), W(limit))) Kopiuj(limit, pole);
 }
 
-void ObliczPit36(TFImage* view, int j, bool WywolanyZZalacznika) {
-  DrukRozliczenia(j);  // an index outside the settlement throws before anything changes
-  RaportPit36 raport;
-  raport.Zakoncz(ObliczeniePit36(view, j, WywolanyZZalacznika).Oblicz());
+void ObliczPit36(KontekstObliczen& kx, int j, bool WywolanyZZalacznika) {
+  kx.R.Druk(j);  // an index outside the settlement throws before anything changes
+  RaportPit36 raport(kx);
+  raport.Zakoncz(ObliczeniePit36(kx, j, WywolanyZZalacznika).Oblicz());
 }

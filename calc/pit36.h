@@ -1,7 +1,7 @@
 #pragma once
 // The computation of a PIT-36.
 
-class TFImage;
+struct KontekstObliczen;
 
 // Recomputes the PIT-36 record j. Starts with the identification exchange; unless WywolanyZZalacznika (the caller
 // is the PIT/B or PIT/Z computation), first recomputes the PIT/B attached to j whose boxes are ticked, which
@@ -14,4 +14,4 @@ class TFImage;
 // PIT-36 is on screen, once for the whole chain of PIT-36 runs; otherwise ListError is hidden. A field text that
 // is not a number ends the computation with BladKonwersjiLiczby; j outside the settlement throws
 // std::out_of_range before anything changes.
-void ObliczPit36(TFImage* view, int j, bool WywolanyZZalacznika);
+void ObliczPit36(KontekstObliczen& kx, int j, bool WywolanyZZalacznika);

@@ -8,13 +8,13 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "main/druk.h"
+#include "model/druk.h"
 
-class TFImage;
+struct KontekstObliczen;
 
 class ObliczeniePit36 {
  public:
-  ObliczeniePit36(TFImage* view, int j, bool zZalacznika) : view_(view), j_(j), zZalacznika_(zZalacznika) {}
+  ObliczeniePit36(KontekstObliczen& kx, int j, bool zZalacznika) : kx_(kx), j_(j), zZalacznika_(zZalacznika) {}
 
   // The run; returns whether it lowered an entered amount.
   bool Oblicz();
@@ -69,7 +69,7 @@ class ObliczeniePit36 {
   // An amount above its limit takes the limit's text; nothing is reported.
   void OgraniczKopia(int pole, int limit);
 
-  TFImage* view_;
+  KontekstObliczen& kx_;
   int j_;
   bool zZalacznika_;
   std::array<long double, kLiczbaPol> wartosci_{};

@@ -64,9 +64,9 @@ void ObliczeniePit36::OdliczeniaZZalacznikow() {
   }
   // Taken by the rule the PIT/D's own transfer uses, so both give these fields the same text.
   if (const int d = PierwszyDruk(PitD); d > 0) {
-    Przejmij(PoleDoPrzeniesienia(view_, d, 34, 35, 31), d, 146);
-    Przejmij(PoleDoPrzeniesienia(view_, d, 45, 46, 42), d, 149);
-    Przejmij(PoleDoPrzeniesienia(view_, d, 54, 55, 51), d, 179);
+    Przejmij(PoleDoPrzeniesienia(kx_, d, 34, 35, 31), d, 146);
+    Przejmij(PoleDoPrzeniesienia(kx_, d, 45, 46, 42), d, 149);
+    Przejmij(PoleDoPrzeniesienia(kx_, d, 54, 55, 51), d, 179);
   }
   // Each person's PIT/O amount fits in that person's income; the limits hold also without a PIT/O.
   for (const auto& [pole, dochod] : {std::pair{144, 142}, std::pair{145, 143}}) {
@@ -88,7 +88,7 @@ void ObliczeniePit36::OdliczeniaLaczne() {
     redukcja_ = true;
   }
   const auto ogranicz = [&](int pole, std::initializer_list<int> odliczone) {
-    const long double limit = ZaokraglijDoGroszy(view_, Reszta(dochod, Suma(odliczone)));
+    const long double limit = ZaokraglijDoGroszy(Reszta(dochod, Suma(odliczone)));
     if (W(pole) <= limit) return;
     Zapisz(pole, limit);
     redukcja_ = true;
@@ -96,7 +96,7 @@ void ObliczeniePit36::OdliczeniaLaczne() {
   ogranicz(147, {144, 145, 146});
   ogranicz(148, {144, 145, 146, 147});
   // The interest that does not fit is carried to later years, not cut.
-  const long double wolne = ZaokraglijDoGroszy(view_, Reszta(dochod, Suma({144, 145, 146, 147, 148})));
+  const long double wolne = ZaokraglijDoGroszy(Reszta(dochod, Suma({144, 145, 146, 147, 148})));
   if (wolne >= W(149))
     Kopiuj(149, 150);
   else

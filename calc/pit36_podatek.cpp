@@ -19,16 +19,16 @@ constexpr std::pair<int, int> kDoliczeniaPonadStrate[] = {{158, 56}, {159, 99}, 
 }  // namespace
 
 void ObliczeniePit36::PodstawaOpodatkowania() {
-  long double podstawa = ZaokraglijDoGroszy(
-      view_, Suma({142, 143}) - Suma({144, 145, 146, 147, 148, 150, 152, 153}) + Suma({156, 157}));
+  long double podstawa =
+      ZaokraglijDoGroszy(Suma({142, 143}) - Suma({144, 145, 146, 147, 148, 150, 152, 153}) + Suma({156, 157}));
   for (const auto& [kwota, strata] : kDoliczeniaPonadStrate)
     if (Wieksze(W(kwota), W(strata))) podstawa = (W(kwota) + podstawa) - W(strata);
   ZapiszGrosze(166, podstawa);
   // Joint and single-parent settlements are taxed on half the base.
   if (Zaznaczona(3))
-    Zapisz(169, ZaokraglijDoZlotych(view_, W(166)));
+    Zapisz(169, ZaokraglijDoZlotych(W(166)));
   else
-    Zapisz(169, ZaokraglijDoZlotych(view_, W(166) * 0.5L));
+    Zapisz(169, ZaokraglijDoZlotych(W(166) * 0.5L));
 }
 
 // Income exempt with progression (167, 168) sets the rate: the scale's tax on the base with that income, as a
@@ -46,20 +46,20 @@ void ObliczeniePit36::PodatekWgStopy() {
     case SamotnieWychowujacy: suma = (W(166) + W(167)) * 0.5L; break;
     default: return;
   }
-  const long double zlote = ZaokraglijDoZlotych(view_, suma);
+  const long double zlote = ZaokraglijDoZlotych(suma);
   // A sum that rounds to no whole zloty has no rate.
   if (zlote <= 0) return;
   const long double stopa =
-      ZaokraglijDoGroszy(view_, ObliczPodatekWgSkali(view_, static_cast<double>(zlote)) * 100.0L / zlote);
+      ZaokraglijDoGroszy(ObliczPodatekWgSkali(static_cast<double>(zlote)) * 100.0L / zlote);
   if (polowa)
-    ZapiszGrosze(170, ZaokraglijDoZlotych(view_, W(166) * 0.5L) * stopa * 0.01L * 2.0L);
+    ZapiszGrosze(170, ZaokraglijDoZlotych(W(166) * 0.5L) * stopa * 0.01L * 2.0L);
   else
-    ZapiszGrosze(170, ZaokraglijDoZlotych(view_, W(166)) * stopa * 0.01L);
+    ZapiszGrosze(170, ZaokraglijDoZlotych(W(166)) * stopa * 0.01L);
 }
 
 void ObliczeniePit36::PodatekWgSkali() {
   if (W(167) == 0 && W(168) == 0) {
-    const long double podatek = ObliczPodatekWgSkali(view_, static_cast<double>(ZaokraglijDoZlotych(view_, W(169))));
+    const long double podatek = ObliczPodatekWgSkali(static_cast<double>(ZaokraglijDoZlotych(W(169))));
     if (Zaznaczona(4) || Zaznaczona(5) || Zaznaczona(6))
       ZapiszGrosze(170, podatek * 2.0L);
     else
@@ -109,7 +109,7 @@ void ObliczeniePit36::Ulgi() {
 
 void ObliczeniePit36::Zobowiazanie() {
   ZapiszGrosze(182, W(174) - Suma({175, 176, 177, 178, 180}));
-  Zapisz(185, ZaokraglijDoZlotych(view_, Suma({182, 183, 184})));
+  Zapisz(185, ZaokraglijDoZlotych(Suma({182, 183, 184})));
   ZapiszGrosze(186, Suma({87, 130, 133, 134}));
   for (const auto& [pole, a, b] : {std::tuple{187, 185, 186}, std::tuple{188, 186, 185}}) {
     if (Wieksze(W(a), W(b)))
@@ -129,24 +129,24 @@ void ObliczeniePit36::Salda() {
   for (const Kolumna& k : kKolumny) OgraniczKopia(k.zagranica, k.podatek);
   for (const Kolumna& k : kKolumny) {
     if (Wieksze(W(k.podatek), Suma({k.zagranica, k.platnik})))
-      Zapisz(k.doZaplaty, ZaokraglijDoZlotych(view_, W(k.podatek) - Suma({k.zagranica, k.platnik})));
+      Zapisz(k.doZaplaty, ZaokraglijDoZlotych(W(k.podatek) - Suma({k.zagranica, k.platnik})));
     else
       Zeruj({k.doZaplaty});
   }
   for (const Kolumna& k : kKolumny) {
     if (Wieksze(Suma({k.zagranica, k.platnik}), W(k.podatek)))
-      Zapisz(k.nadplata, ZaokraglijDoZlotych(view_, Suma({k.zagranica, k.platnik}) - W(k.podatek)));
+      Zapisz(k.nadplata, ZaokraglijDoZlotych(Suma({k.zagranica, k.platnik}) - W(k.podatek)));
     else
       Zeruj({k.nadplata});
   }
   const long double naleznosci = Suma({185, 190, 191, 192, 193, 200, 201});
   const long double pomniejszenia = Suma({189, 202, 203});
-  const long double doZaplaty = ZaokraglijDoGroszy(view_, naleznosci - pomniejszenia);
+  const long double doZaplaty = ZaokraglijDoGroszy(naleznosci - pomniejszenia);
   if (doZaplaty > 0)
     Zapisz(204, doZaplaty);
   else
     Zeruj({204});
-  const long double nadwyzka = ZaokraglijDoGroszy(view_, pomniejszenia - naleznosci);
+  const long double nadwyzka = ZaokraglijDoGroszy(pomniejszenia - naleznosci);
   if (nadwyzka > 0)
     Zapisz(205, nadwyzka);
   else
@@ -161,7 +161,7 @@ void ObliczeniePit36::LiczbyZalacznikow() {
 }
 
 void ObliczeniePit36::JedenProcent() {
-  const long double limit = ObetnijDoDziesiatekGroszy(view_, static_cast<double>(W(185) * 0.01L));
+  const long double limit = ObetnijDoDziesiatekGroszy(static_cast<double>(W(185) * 0.01L));
   if (Wieksze(W(322), limit)) {
     Zapisz(322, limit);
     redukcja_ = true;

@@ -8,12 +8,12 @@
 #include <map>
 
 #include "main/tools.h"
+#include "model/struktura.h"
 #include "pages/fimage.h"
 #include "pages/gdi.h"
 #include "pages/kolory.h"
 #include "pages/obraz_strony.h"
 #include "pages/rysowanie.h"
-#include "pages/struktura.h"
 #include "platform/dialogi.h"
 
 namespace {

@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
-#include "main/druk.h"
-#include "pages/obiekt.h"
+#include "model/druk.h"
+#include "model/obiekt.h"
 
 class QPrinter;
 class TObrazStrony;

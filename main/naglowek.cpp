@@ -8,10 +8,10 @@
 #include <QToolButton>
 
 #include "main/tools.h"
+#include "model/struktura.h"
 #include "pages/fimage.h"
 #include "pages/nakladka.h"
 #include "pages/obraz_strony.h"
-#include "pages/struktura.h"
 #include "platform/dialogi.h"
 
 void TTools::ZapiszNaglowekFormularza() {

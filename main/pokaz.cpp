@@ -16,15 +16,15 @@
 #include <exception>
 #include <optional>
 
-#include "calc/oblicz.h"
 #include "calc/identyfikacja.h"
+#include "calc/oblicz.h"
 #include "main/tools.h"
+#include "model/struktura.h"
 #include "pages/fimage.h"
 #include "pages/nakladka.h"
 #include "pages/obiekty_plik.h"
 #include "pages/obraz_strony.h"
 #include "pages/rysowanie.h"
-#include "pages/struktura.h"
 #include "platform/dialogi.h"
 
 namespace {
@@ -229,7 +229,8 @@ bool TTools::PokazStrone(int kodDruku, int strona, bool odswiez) {
   std::exception_ptr bladObliczenia;
   if (TrybKlienta == 1) {
     try {
-      Oblicz(FImage, BiezacyDruk.Id);
+      KontekstObliczen kx = FImage->Kontekst();
+      Oblicz(kx, BiezacyDruk.Id);
     } catch (...) {
       bladObliczenia = std::current_exception();
     }
@@ -301,7 +302,7 @@ void TTools::ZalAddClick() {
   DodajDruk(BiezacyDruk.IdPit, BiezacyDruk.IdParent, BiezacyDruk.PM, BiezacyDruk.Rodzaj);
   const int nowy = LiczbaDrukow;
   BudujDrzewo();
-  ZapiszDaneOsobDoDruku(FImage, nowy);
+  ZapiszDaneOsobDoDruku(Rozl, nowy);
   if (QTreeWidgetItem* wezel = Druki[static_cast<std::size_t>(nowy)].Wezel) {
     PokazDruk(wezel, 1);
     PokazPamiec();

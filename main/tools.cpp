@@ -131,7 +131,7 @@ void TTools::BudujMenu() {
   menuNarzedziowe_ = {Plik1, Widok1};
 
   connect(Zamknijprogram1, &QAction::triggered, this, [this] {
-    WyczyscOsoby(nullptr);
+    Rozl.WyczyscOsoby();
     close();
   });
   connect(Koniec, &QAction::triggered, this, &QWidget::close);

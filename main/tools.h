@@ -9,8 +9,9 @@
 
 #include <QIcon>
 
-#include "main/druk.h"
-#include "pages/obiekt.h"
+#include "model/druk.h"
+#include "model/obiekt.h"
+#include "model/rozliczenie.h"
 
 namespace platform {
 class BlokadaInstancji;
@@ -42,11 +43,16 @@ class TTools : public QMainWindow {
   explicit TTools(const QString& folderProgramu = {}, QWidget* parent = nullptr);
   ~TTools() override;
 
+  // --- the settlement ---
+  // The main window owns it; the names below are its own, kept here for the windows that use them.
+  Rozliczenie Rozl;
+  std::vector<TDruk>& Druki = Rozl.Druki;
+  std::int32_t& LiczbaDrukow = Rozl.LiczbaDrukow;
+  std::array<TOsoba, 2>& Osoby = Rozl.Osoby;
+  std::int32_t& RodzajRozliczenia = Rozl.RodzajRozliczenia;
+
   // --- application state ---
-  std::array<TOsoba, 2> Osoby{};
   std::uint8_t BlokadaNarzedzi = 1;
-  // The settlement: slot 0 holds no record; empty = no settlement.
-  std::vector<TDruk> Druki;
   std::vector<TDruk> Kandydaci;
   TDruk BiezacyDruk{};
   TDruk KandydatKlikniety{};
@@ -70,9 +76,7 @@ class TTools : public QMainWindow {
   std::int32_t SzerokoscPowiekszenia = 0, WysokoscPowiekszenia = 0;
   std::int32_t BiezacyTyp = 0;
   std::int32_t TrybKlienta = 1;
-  std::int32_t LiczbaDrukow = 0;
   std::int32_t LiczbaKandydatow = 0, DodatkoweKopie = 0;
-  std::int32_t RodzajRozliczenia = 0;
   float Skala = 1.0f;
   QString PodfolderDrukow;
   QString FolderProgramu;  // ends with '/'
@@ -86,20 +90,21 @@ class TTools : public QMainWindow {
   static const QString kTytulBezRozliczenia;
 
   // --- settlement model ---
-  bool MaDruki() const { return !Druki.empty(); }
-  int ZnajdzDruk(int idPit) const;
-  int ZnajdzDrukRodzic(int idPit, int idParent) const;
-  int ZnajdzDrukPM(int idPit, int pm) const;
-  int PoliczDruki(int idPit, int idParent, int pm) const;
-  int ZnajdzDrukRodzicPM(int idPit, int idParent, int pm) const;
-  int ZnajdzPierwszyZalacznik() const;
-  void DodajDruk(int idPit, int idParent, int pm, int rodzaj);
-  void UsunDruk(int idPit, int idParent, int pm);
+  bool MaDruki() const { return Rozl.MaDruki(); }
+  int ZnajdzDruk(int idPit) const { return Rozl.ZnajdzDruk(idPit); }
+  int ZnajdzDrukRodzic(int idPit, int idParent) const { return Rozl.ZnajdzDrukRodzic(idPit, idParent); }
+  int ZnajdzDrukPM(int idPit, int pm) const { return Rozl.ZnajdzDrukPM(idPit, pm); }
+  int PoliczDruki(int idPit, int idParent, int pm) const { return Rozl.PoliczDruki(idPit, idParent, pm); }
+  int ZnajdzDrukRodzicPM(int idPit, int idParent, int pm) const { return Rozl.ZnajdzDrukRodzicPM(idPit, idParent, pm); }
+  int ZnajdzPierwszyZalacznik() const { return Rozl.ZnajdzPierwszyZalacznik(); }
+  void DodajDruk(int idPit, int idParent, int pm, int rodzaj) { Rozl.DodajDruk(idPit, idParent, pm, rodzaj); }
+  void UsunDruk(int idPit, int idParent, int pm) { Rozl.UsunDruk(idPit, idParent, pm); }
+  // Drops the records with the tree and the page view that show them.
   void WyczyscRozliczenie();
   TDruk ZnajdzDrukWezla(const QTreeWidgetItem* wezel) const;
   void BudujDrzewo();
   // A fresh block for n records plus the empty slot 0.
-  void PrzydzielDruki(int n);
+  void PrzydzielDruki(int n) { Rozl.PrzydzielDruki(n); }
   // "dodaj/usuń druk": the manual chooser opened on the current settlement.
   void ZmianaClick();
 
@@ -307,9 +312,5 @@ class TTools : public QMainWindow {
   std::vector<QMenu*> menuKlienta_;
   std::vector<QMenu*> menuNarzedziowe_;
 };
-
-// Empties both identification blocks.
-class TFImage;
-void WyczyscOsoby(TFImage* view);
 
 extern TTools* Tools;

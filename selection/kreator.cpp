@@ -14,8 +14,8 @@
 
 #include <algorithm>
 
-#include "main/druk.h"
 #include "main/tools.h"
+#include "model/druk.h"
 #include "platform/dialogi.h"
 #include "platform/jpeg.h"
 #include "platform/rtf.h"

@@ -9,9 +9,9 @@
 
 #include "calc/konwersje.h"
 #include "formularz.h"
-#include "main/druk.h"
 #include "main/tools.h"
-#include "platform/rekordy.h"
+#include "model/druk.h"
+#include "model/rekordy.h"
 #include "reguly.h"
 #include "support/program.h"
 #include "support/test_main.h"
@@ -93,7 +93,7 @@ QString Wypisz(const std::vector<Blad>& bledy) {
   return l.join('\n');
 }
 
-constexpr int kKody[] = {Pit36, Pit37, PitO, PitD, Pit2K, Nip1, Nip3, SseA, SseRA};
+constexpr int kKody[] = {Pit36, Pit37, PitO, PitD, Pit2K, Nip1, Nip3, Pit36L, PitZ, SseR, SseA, SseRA};
 
 }  // namespace
 
@@ -113,6 +113,8 @@ class TstFormularze : public QObject {
   void strukturaPit36DlaObliczen();
   void nowyRekord_data();
   void nowyRekord();
+  void polaObliczen_data();
+  void polaObliczen();
   void obrazyStronSaA4();
   void ramkaPolaLezyNaObrazie();
   void zawijanieMiesciSieWSzerokosci();
@@ -283,42 +285,24 @@ void TstFormularze::strukturaPit37DlaObliczen() {
   QCOMPARE(o[36].NrObiektu, 37);
 }
 
-// What the PIT-36 computation, its attachments, the spouse-field locks and the field hints rely on.
+// A new PIT-37 record, filled from the generated structure by the program itself: every amount reads as zero and no
+// box is ticked.
+// What the PIT-36 computation, its attachments and the field hints rely on beyond what every form's computed fields
+// show (polaObliczen).
 void TstFormularze::strukturaPit36DlaObliczen() {
   const auto o = ObiektyFormularza(Pit36);
   QVERIFY(o.size() >= 333 && o.size() <= 350);
   const auto x = [&](int k) -> const TObiekt& { return o[std::size_t(k)]; };
-
   // The settlement-kind boxes are one group; each PIT/Z box stands alone, since two of a person may be ticked.
-  for (const int k : {3, 4, 5, 6}) {
-    QCOMPARE(x(k).Typ, std::int32_t(Checbox));
-    QCOMPARE(NaQString(x(k).Nazwa), NaQString(x(3).Nazwa));
-  }
+  for (const int k : {3, 4, 5, 6}) QCOMPARE(NaQString(x(k).Nazwa), NaQString(x(3).Nazwa));
   QStringList nazwy{NaQString(x(3).Nazwa)};
   for (const int k : {39, 40, 41, 42}) {
-    QCOMPARE(x(k).Typ, std::int32_t(Checbox));
     QVERIFY(!nazwy.contains(NaQString(x(k).Nazwa)));
     nazwy << NaQString(x(k).Nazwa);
   }
-  // The attachment counts are whole numbers the computation writes.
-  for (int k = 302; k <= 310; ++k) {
-    QCOMPARE(x(k).Format, std::int32_t(FormatCalkowita));
-    QCOMPARE(x(k).TylkoDoOdczytu, std::uint8_t{1});
-  }
-  // What every run writes is read-only; what it only limits or takes from an attachment stays open.
-  std::vector<int> wyniki = {84, 85, 86, 87, 142, 143, 150, 151, 166, 169, 170, 174, 180, 181, 182, 185, 186, 187,
-                             188, 200, 201, 202, 203, 204, 205};
-  for (const int k : {47, 48, 51, 55, 56, 58, 61, 62, 66, 67, 71, 72, 76, 77, 81, 82}) {
-    wyniki.push_back(k);
-    wyniki.push_back(k + 43);
-  }
-  for (const int k : wyniki) QVERIFY2(x(k).TylkoDoOdczytu == 1, qPrintable(QStringLiteral("field %1").arg(k)));
-  for (const int k : {45, 46, 53, 54, 131, 135, 138, 140, 144, 146, 147, 149, 152, 156, 158, 167, 171, 175, 177,
-                      179, 183, 189, 190, 194, 196, 322, 329, 331})
-    QVERIFY2(x(k).TylkoDoOdczytu == 0, qPrintable(QStringLiteral("field %1").arg(k)));
-  // Identification of both persons, with the country fields at the end of the structure.
+  // Identification of both persons, with the country and flat-number fields at the end of the structure.
   for (const auto& [k, typ] :
-       {std::pair{0, NIP}, {1, NIP}, {11, Data}, {24, Data}, {7, Text}, {327, Text}, {328, Text}})
+       {std::pair{0, NIP}, {1, NIP}, {11, Data}, {24, Data}, {7, Text}, {324, Text}, {327, Text}, {328, Text}})
     QCOMPARE(x(k).Typ, std::int32_t(typ));
   // The tax on the sale of real estate, which the value entry explains.
   for (const int k : {190, 191}) QVERIFY(NaQString(x(k).Pomoc).contains(QStringLiteral("zbycia nieruchomości")));
@@ -326,11 +310,8 @@ void TstFormularze::strukturaPit36DlaObliczen() {
   for (const auto& [k, strona] : {std::pair{45, 2}, {88, 2}, {140, 3}, {170, 3}, {175, 4}, {204, 4}, {322, 5},
                                   {302, 6}})
     QCOMPARE(x(k).Strona, strona);
-  for (const TObiekt& obiekt : o) QVERIFY(obiekt.Strona >= 1 && obiekt.Strona <= 6);
 }
 
-// A new record, filled from the generated structure by the program itself: every amount reads as zero and no box
-// is ticked.
 void TstFormularze::nowyRekord_data() {
   QTest::addColumn<int>("kod");
   QTest::addColumn<int>("kwot");  // at least this many amounts
@@ -364,6 +345,59 @@ void TstFormularze::nowyRekord() {
     QVERIFY(StrToFloat(Tekst(druk.Pola[std::size_t(k)].Wartosc), ',') == 0.0L);
 }
 
+// What each form's computation writes is a read-only amount (or count) the user cannot type over; every other amount
+// is the user's to enter. Boxes the computation reads are check boxes, and the catalogue agrees on the pages.
+void TstFormularze::polaObliczen_data() {
+  QTest::addColumn<int>("kod");
+  QTest::addColumn<QList<int>>("wyliczane");
+  QTest::addColumn<QList<int>>("liczniki");
+  QTest::addColumn<QList<int>>("kratki");
+  QTest::newRow("PIT-36L") << int(Pit36L)
+                           << QList<int>{23, 24, 28, 29, 34, 41, 42, 43, 46, 48, 50, 51, 52, 53, 60, 61, 62, 63}
+                           << QList<int>{100, 101, 102, 103} << QList<int>{19};
+  QTest::newRow("PIT/Z") << int(PitZ)
+                         << QList<int>{8, 9, 12, 13, 16, 17, 18, 19, 20, 21, 22, 25, 26, 29, 30, 31, 32, 33, 34, 35}
+                         << QList<int>{} << QList<int>{};
+  QTest::newRow("PIT-36") << int(Pit36)
+                          << QList<int>{47,  48,  51,  55,  56,  58,  61,  62,  66,  67,  71,  72,  76,  77,  81,  82,
+                                        84,  85,  86,  87,  90,  91,  94,  98,  99,  101, 104, 105, 109, 110, 114, 115,
+                                        119, 120, 124, 125, 127, 128, 129, 130, 142, 143, 150, 151, 166, 169, 170, 174,
+                                        180, 181, 182, 185, 186, 187, 188, 200, 201, 202, 203, 204, 205}
+                          << QList<int>{302, 303, 304, 305, 306, 307, 308, 309, 310}
+                          << QList<int>{3, 4, 5, 6, 39, 40, 41, 42};
+  // No computation: every amount is the user's.
+  QTest::newRow("SSE/A") << int(SseA) << QList<int>{} << QList<int>{} << QList<int>{};
+  QTest::newRow("SSE-R/A") << int(SseRA) << QList<int>{} << QList<int>{} << QList<int>{};
+  QTest::newRow("SSE-R") << int(SseR)
+                         << QList<int>{25, 26, 27, 40, 41, 42, 43, 45, 49, 51, 52, 53, 55,
+                                       59, 60, 64, 65, 68, 69, 73, 74, 76, 79, 80, 81}
+                         << QList<int>{} << QList<int>{};
+}
+
+void TstFormularze::polaObliczen() {
+  QFETCH(int, kod);
+  QFETCH(QList<int>, wyliczane);
+  QFETCH(QList<int>, liczniki);
+  QFETCH(QList<int>, kratki);
+  const auto o = ObiektyFormularza(kod);
+  QVERIFY(int(o.size()) > RegulyDla(kod)->najwyzszyIndeks && o.size() <= 350);
+  for (int k = 0; k < int(o.size()); ++k) {
+    const TObiekt& x = o[std::size_t(k)];
+    const QString pole = QStringLiteral("field %1").arg(k);
+    if (wyliczane.contains(k) || liczniki.contains(k)) {
+      QVERIFY2(x.Typ == Liczba && x.TylkoDoOdczytu == 1, qPrintable(pole));
+      QCOMPARE(x.Format, std::int32_t(liczniki.contains(k) ? FormatCalkowita : FormatDziesietna));
+      QCOMPARE(NaQString(x.WartoscDomyslna), liczniki.contains(k) ? QStringLiteral("0") : QStringLiteral("0,00"));
+    } else if (x.Typ == Liczba) {
+      QVERIFY2(x.TylkoDoOdczytu == 0, qPrintable(pole));
+    }
+    if (kratki.contains(k)) QCOMPARE(x.Typ, std::int32_t(Checbox));
+  }
+  velmar_test::UstawRegionalne();
+  TTools tools(QStringLiteral(VELMAR_BIN_DIR "/"));
+  QCOMPARE(tools.TypyDrukow[std::size_t(kod)].LiczbaStron, RegulyDla(kod)->liczbaStron);
+}
+
 // Every header gives the A4 view and the rule table's page count; every page picture is A4 at twice the view.
 void TstFormularze::obrazyStronSaA4() {
   for (const int kod : kKody) {
@@ -390,7 +424,7 @@ void TstFormularze::obrazyStronSaA4() {
 
 // The white box of a field on the picture is the field's rectangle doubled.
 void TstFormularze::ramkaPolaLezyNaObrazie() {
-  for (const int kod : {Pit36, Pit37, PitO, SseA, SseRA}) {
+  for (const int kod : {Pit36, Pit37, PitO, Pit36L, PitZ, SseR, SseA, SseRA}) {
     const auto o = ObiektyFormularza(kod);
     std::vector<QString> strony(7);
     for (int s = 1; s <= RegulyDla(kod)->liczbaStron; ++s)

@@ -7,9 +7,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QProcess>
 #include <QScopeGuard>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTimer>
@@ -110,8 +108,6 @@ class TestPlatforma : public QObject {
   void regionalneZmianaNieudana();
 
   void blokadaDrugiejKopii();
-  void blokadaZwolnionaPoSmierciProcesu();
-
   void pamiecRezydentna();
 
   void dialogiZeSkryptu();
@@ -302,23 +298,6 @@ void TestPlatforma::blokadaDrugiejKopii() {
     QVERIFY(!platform::BlokadaInstancji("Inna").JuzIstnieje());
   }
   QVERIFY(!platform::BlokadaInstancji(nazwa).JuzIstnieje());
-}
-
-void TestPlatforma::blokadaZwolnionaPoSmierciProcesu() {
-  const QString flock = QStandardPaths::findExecutable("flock");
-  if (flock.isEmpty()) QSKIP("flock(1) is not installed");
-  QTemporaryDir folder;
-  const QString nazwa = "TarvelVelmar2008";
-  // flock keeps the lock itself (-o: the command does not inherit it) while cat waits on its input.
-  QProcess inny;
-  inny.start(flock, {"-o", folder.filePath(nazwa + ".lock"), "cat"});
-  QVERIFY(inny.waitForStarted());
-  QTRY_VERIFY_WITH_TIMEOUT(platform::BlokadaInstancji(nazwa, folder.path()).JuzIstnieje(), 10000);
-
-  inny.kill();
-  QVERIFY(inny.waitForFinished());
-  inny.closeWriteChannel();
-  QVERIFY(!platform::BlokadaInstancji(nazwa, folder.path()).JuzIstnieje());
 }
 
 void TestPlatforma::pamiecRezydentna() {

@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <QWheelEvent>
 
+#include "calc/ekran.h"
 #include "pages/obraz_strony.h"
 #include "tst_wpis_wspolne.h"
 
@@ -47,6 +48,7 @@ class TstPokaz : public QObject {
   void podpowiedzNadPolem();
   void zamkniecieWidoku();
   void zmianaTrybuRysujeStroneOdNowa();
+  void widokJakoEkranObliczen();
 };
 
 void TstPokaz::init() {
@@ -311,6 +313,30 @@ void TstPokaz::zmianaTrybuRysujeStroneOdNowa() {
   QVERIFY(!V().MaMenuObiektu());
   QCOMPARE(T().BiezacyDruk.Id, 1);
   QCOMPARE(T().LiczbaObiektow, 2);
+}
+
+// What a computation does to the screen lands on the page view and the main window.
+void TstPokaz::widokJakoEkranObliczen() {
+  p_->Pokaz(2);
+  EkranObliczen& ekran = V();
+  QCOMPARE(ekran.BiezacyDruk().Id, 2);
+  // Only the form's fields take a lock: not objects past its count, nor past the array.
+  T().LiczbaObiektow = 2;
+  for (int k : {1, 2, 3, -1}) ekran.UstawTylkoDoOdczytu(k, 1);
+  QCOMPARE(V().Obiekty[1].TylkoDoOdczytu, std::uint8_t{1});
+  QCOMPARE(V().Obiekty[2].TylkoDoOdczytu, std::uint8_t{0});
+  ekran.UstawWysokoscListError(40);
+  ekran.DodajDoListError(QStringLiteral("linia"));
+  QCOMPARE(T().WysokoscListError(), 40);
+  QCOMPARE(T().ListError->count(), 1);
+  ekran.WyczyscListError();
+  QCOMPARE(T().ListError->count(), 0);
+  // A page turn asked by a computation shows the record as its tree node does; an index outside does nothing.
+  ekran.PokazDruk(1, 2);
+  QCOMPARE(T().BiezacyDruk.Id, 1);
+  QCOMPARE(T().BiezacaStrona, 2);
+  ekran.PokazDruk(3, 1);
+  QCOMPARE(T().BiezacyDruk.Id, 1);
 }
 
 VELMAR_TEST_MAIN(TstPokaz)

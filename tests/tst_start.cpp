@@ -15,8 +15,8 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
-#include "main/plik_rozliczenia.h"
 #include "main/tools.h"
+#include "model/plik_rozliczenia.h"
 #include "platform/ustawienia.h"
 #include "support/program.h"
 #include "support/test_main.h"

@@ -5,8 +5,8 @@
 #include <QDir>
 
 #include "main/drukowanie.h"
+#include "model/struktura.h"
 #include "pages/obraz_strony.h"
-#include "pages/struktura.h"
 #include "tst_strony_wspolne.h"
 #include "tst_wydruk_wspolne.h"
 

@@ -6,7 +6,7 @@
 #include <QString>
 #include <vector>
 
-#include "main/druk.h"
+#include "model/druk.h"
 
 struct OdczytRozliczenia {
   std::vector<TDruk> druki;  // slot 0 empty, records 1..N

@@ -1,4 +1,4 @@
-#include "pages/struktura.h"
+#include "model/struktura.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-#include "platform/rekordy.h"
+#include "model/rekordy.h"
 
 namespace struktura {
 namespace {
@@ -109,6 +109,28 @@ bool ZapiszNaglowek(const QString& sciezka, const TNaglowekFormularza& naglowek)
          plik.write(reinterpret_cast<const char*>(bajty.data()), static_cast<qint64>(bajty.size())) ==
              static_cast<qint64>(bajty.size()) &&
          plik.commit();
+}
+
+void WczytajDomyslne(TDruk& druk, const QString& plikDcs) {
+  QFile plik(plikDcs);
+  if (!plik.open(QIODevice::ReadOnly)) return;
+  const QByteArray bajty = plik.read(static_cast<qint64>(rekordy::kRozmiarObiektu) * kLiczbaPol);
+  const auto obiekty = rekordy::DekodujObiekty(
+      std::span(reinterpret_cast<const std::uint8_t*>(bajty.constData()), static_cast<std::size_t>(bajty.size())));
+  if (obiekty.empty()) return;
+  druk.Wczytany = 1;
+  for (std::size_t k = 0; k < obiekty.size() && k < druk.Pola.size(); ++k) {
+    const TObiekt& o = obiekty[k];
+    TPoleDruku& p = druk.Pola[k];
+    UstawBajty(p.Nazwa, Tekst(o.Nazwa));
+    p.IdPit = druk.IdPit;
+    p.NrObiektu = o.NrObiektu;
+    p.Typ = o.Typ;
+    p.Format = o.Format;
+    p.Strona = o.Strona;
+    UstawBajty(p.Wartosc, Tekst(o.WartoscDomyslna));
+    p.Zaznaczone = o.Format != 0 ? 1 : 0;
+  }
 }
 
 }  // namespace struktura

@@ -1,6 +1,6 @@
-#include "main/plik_rozliczenia.h"
+#include "model/plik_rozliczenia.h"
 
-#include "platform/rekordy.h"
+#include "model/rekordy.h"
 
 OdczytRozliczenia CzytajRozliczenie(const QByteArray& bajty, const QString& nazwa) {
   OdczytRozliczenia wynik;
