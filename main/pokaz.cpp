@@ -82,7 +82,8 @@ void TTools::PolaczStrony() {
 }
 
 void TTools::PokazDruk(QTreeWidgetItem* wezel, int strona) {
-  if (FImage && !FImage->ZatwierdzEdytor()) return;
+  // A rebuild of the tree may follow new records: an open editor is stored only into the records it was opened on.
+  if (BudowanieDrzewa != 1 && FImage && !FImage->ZatwierdzEdytor()) return;
   UstawWysokoscListError(0);
   const int poprzedniaStrona = BiezacaStrona;
   const std::uint8_t poprzednieWyswietlenie = PierwszeWyswietlenie;
@@ -299,6 +300,8 @@ void TTools::TVMouseUp(Qt::MouseButton przycisk) {
 
 void TTools::ZalAddClick() {
   if (BiezacyDruk.Id <= 0) return;
+  // The new copy takes the identification data as they stand, a value still in its editor included.
+  if (FImage && !FImage->ZatwierdzEdytor()) return;
   DodajDruk(BiezacyDruk.IdPit, BiezacyDruk.IdParent, BiezacyDruk.PM, BiezacyDruk.Rodzaj);
   const int nowy = LiczbaDrukow;
   BudujDrzewo();

@@ -101,6 +101,9 @@ class TTools : public QMainWindow {
   void UsunDruk(int idPit, int idParent, int pm) { Rozl.UsunDruk(idPit, idParent, pm); }
   // Drops the records with the tree and the page view that show them.
   void WyczyscRozliczenie();
+  // Lets the form on screen go before the records are replaced: the page view closed with its editors and no
+  // record current, so nothing meant for the old records reaches the new ones.
+  void ZwolnijDruk();
   TDruk ZnajdzDrukWezla(const QTreeWidgetItem* wezel) const;
   void BudujDrzewo();
   // A fresh block for n records plus the empty slot 0.

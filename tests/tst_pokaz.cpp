@@ -6,12 +6,14 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QToolButton>
 #include <QWheelEvent>
 
 #include "calc/ekran.h"
 #include "pages/obraz_strony.h"
+#include "selection/sam.h"
 #include "tst_wpis_wspolne.h"
 
 using namespace velmar_test;
@@ -49,6 +51,8 @@ class TstPokaz : public QObject {
   void zamkniecieWidoku();
   void zmianaTrybuRysujeStroneOdNowa();
   void widokJakoEkranObliczen();
+  void przekazanieWyboruZOtwartymEdytorem_data();
+  void przekazanieWyboruZOtwartymEdytorem();
 };
 
 void TstPokaz::init() {
@@ -337,6 +341,62 @@ void TstPokaz::widokJakoEkranObliczen() {
   QCOMPARE(T().BiezacaStrona, 2);
   ekran.PokazDruk(3, 1);
   QCOMPARE(T().BiezacyDruk.Id, 1);
+}
+
+void TstPokaz::przekazanieWyboruZOtwartymEdytorem_data() {
+  QTest::addColumn<bool>("pokazywalny");
+  QTest::newRow("the form shown after it can be shown") << true;
+  QTest::newRow("the form shown after it cannot be shown") << false;
+}
+
+// "dodaj/usuń druk" with a value still in its editor: a form ticked in front of the one on screen moves it to
+// another index, and neither the value nor the computation of the old form may land on what took its place.
+void TstPokaz::przekazanieWyboruZOtwartymEdytorem() {
+  QFETCH(bool, pokazywalny);
+  static std::vector<int> obce;
+  obce.clear();
+  const ObliczenieTestowe sondaO(PitO, [](KontekstObliczen& kx, int j) {
+    if (kx.R.Druk(j).IdPit != PitO) obce.push_back(j);
+  });
+  // The amount lies past every field the identification exchange writes on a PIT/O or a PIT-37.
+  constexpr int kKwotaO = 30;
+  std::vector<TObiekt> pola(kKwotaO, Pole(Text, 1, 50, 500, 150, 520));
+  pola.push_back(Pole(Liczba, 1, 50, 50, 150, 70, "0,00"));
+  p_->ZapiszFormularz(PitO, 1, pola);
+  p_->Rozliczenie({{Pit37, 0, PMWspolny}, {PitO, 1, PMWspolny}});
+  auto* sam = new TSam(&T());
+  p_->Pokaz(2);
+  QTest::mouseClick(V().Formatka, Qt::LeftButton, Qt::NoModifier, QPoint(100, 60));
+  QVERIFY(V().Memo());
+  Pisz(V().Memo(), QStringLiteral("555"));
+
+  T().Zmiana->click();
+  QVERIFY(sam->isVisible());
+  QVERIFY(!V().Memo());
+  QCOMPARE(Tekst(T().Druki[2].Pola[kKwotaO].Wartosc), std::string_view("555,00"));
+  const int pit36L = sam->ZnajdzKandydata(Pit36L, 0, PMWspolny);
+  QVERIFY(pit36L >= 1);
+  T().Kandydaci[static_cast<std::size_t>(pit36L)].Wezel->setCheckState(0, Qt::Checked);
+  if (!pokazywalny) QFile::remove(p_->PlikStrony(PitO, 1));
+  QTest::mouseClick(sam->Zatwierdzam, Qt::LeftButton);
+
+  // PIT-36L, PIT-37 and its PIT/O, in the chooser's order.
+  QCOMPARE(T().LiczbaDrukow, 3);
+  QCOMPARE(T().Druki[2].IdPit, int{Pit37});
+  QCOMPARE(T().Druki[3].IdPit, int{PitO});
+  QCOMPARE(Tekst(T().Druki[3].Pola[kKwotaO].Wartosc), std::string_view("555,00"));
+  QCOMPARE(Tekst(T().Druki[2].Pola[kKwotaO].Wartosc), std::string_view(""));
+  QVERIFY2(obce.empty(), "the PIT/O computation ran on another form's record");
+  if (pokazywalny) {
+    QVERIFY(Komunikaty().isEmpty());
+    QCOMPARE(T().BiezacyDruk.Id, 3);
+  } else {
+    QCOMPARE(Komunikaty().size(), 1);
+    QVERIFY(Komunikaty()[0].startsWith(QStringLiteral("Brak wynaganych plik plików")));
+    // Nothing is on screen, so no record is current: the next store has no old index to land on.
+    QCOMPARE(T().BiezacyDruk.Id, 0);
+    QVERIFY(!V().Otwarty());
+  }
 }
 
 VELMAR_TEST_MAIN(TstPokaz)
