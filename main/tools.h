@@ -220,6 +220,8 @@ class TTools : public QMainWindow {
   // --- form pages ---
   std::shared_ptr<class TObrazStrony> ObrazStrony;  // picture of the shown page
   void PokazDruk(QTreeWidgetItem* wezel, int strona);
+  // The tree selects the node of the form on screen, or nothing when no page is shown.
+  void ZaznaczWezelNaEkranie();
   // False when the page could not be shown; the previous page, its sizes and paths then stay.
   bool PokazStrone(int kodDruku, int strona, bool odswiez);
   void UstawNawigacje(int strona);

@@ -53,6 +53,7 @@ class TstPokaz : public QObject {
   void widokJakoEkranObliczen();
   void przekazanieWyboruZOtwartymEdytorem_data();
   void przekazanieWyboruZOtwartymEdytorem();
+  void nieudanePokazanieZostawiaZgodnyEkran();
 };
 
 void TstPokaz::init() {
@@ -397,6 +398,61 @@ void TstPokaz::przekazanieWyboruZOtwartymEdytorem() {
     QCOMPARE(T().BiezacyDruk.Id, 0);
     QVERIFY(!V().Otwarty());
   }
+}
+
+// A form that cannot be shown, chosen with the mouse in the tree: the screen, its header, the tree and the current
+// record all stay on what is shown, and every other form still opens.
+void TstPokaz::nieudanePokazanieZostawiaZgodnyEkran() {
+  p_->ZapiszFormularz(PitD, 1, {Pole(Text, 1, 50, 50, 150, 70)}, kZielony);
+  p_->Rozliczenie({{Pit37, 0, PMWspolny}, {PitO, 1, PMPodatnik}, {PitD, 1, PMWspolny}});
+  T().resize(1000, 700);
+  T().show();
+  QApplication::processEvents();
+  const auto kliknij = [&](int j) {
+    QTreeWidgetItem* wezel = T().Druki[static_cast<std::size_t>(j)].Wezel;
+    QTest::mouseClick(T().TV->viewport(), Qt::LeftButton, Qt::NoModifier, T().TV->visualItemRect(wezel).center());
+    QTest::qWait(0);
+  };
+  // The record shown, as the tree selects it; -1 when the tree disagrees.
+  const auto wybrany = [&]() {
+    const QList<QTreeWidgetItem*> zaznaczone = T().TV->selectedItems();
+    const int j = T().BiezacyDruk.Id;
+    QTreeWidgetItem* wezel = j >= 1 ? T().Druki[static_cast<std::size_t>(j)].Wezel : nullptr;
+    const bool zgodne = T().TV->currentItem() == wezel &&
+                        zaznaczone == (wezel ? QList<QTreeWidgetItem*>{wezel} : QList<QTreeWidgetItem*>{});
+    return zgodne ? j : -1;
+  };
+  QFile::remove(p_->PlikStrony(PitO, 1));
+
+  kliknij(1);
+  T().PitNextPage->click();
+  kliknij(2);
+  QCOMPARE(Komunikaty().size(), 1);
+  QCOMPARE(wybrany(), 1);
+  QCOMPARE(T().BiezacaStrona, 2);
+  QCOMPARE(T().InfoPit->text(), QStringLiteral("Druk: PIT-37"));
+  QCOMPARE(T().InfoPage->text(), QStringLiteral("2 z 2"));
+  QVERIFY(!WidocznaWPasku(T().ZalAdd));
+  QCOMPARE(NaEkranie(10, 1130), kNiebieski);
+  kliknij(3);
+  QCOMPARE(wybrany(), 3);
+  QCOMPARE(NaEkranie(10, 1130), kZielony);
+  kliknij(1);
+  QCOMPARE(wybrany(), 1);
+  QCOMPARE(T().InfoPage->text(), QStringLiteral("1 z 2"));
+
+  // With no page on screen a failure leaves no form current and no header.
+  V().close();
+  kliknij(2);
+  QCOMPARE(Komunikaty().size(), 2);
+  QCOMPARE(wybrany(), 0);
+  QVERIFY(!V().Otwarty());
+  QVERIFY(!WidocznaWPasku(T().InfoPit));
+  QCOMPARE(T().InfoPage->text(), QString());
+  QVERIFY(!WidocznaWPasku(T().ZalAdd));
+  kliknij(3);
+  QCOMPARE(wybrany(), 3);
+  QVERIFY(V().Otwarty());
 }
 
 VELMAR_TEST_MAIN(TstPokaz)
