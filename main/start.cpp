@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
@@ -42,6 +44,17 @@ constexpr std::array<WierszKatalogu, kLiczbaTypowDrukow> kKatalog = {{
 
 const QString TTools::kTytulBezRozliczenia =
     QStringLiteral("Program rozliczenie roczne podatku dochodowego Velmary 2008  -  Korvanex");
+
+const QString TTools::kTytulAplikacji = QStringLiteral("Program Rozliczenie Roczne Velmary 2008  -  Korvanex");
+
+void UstawAplikacje(platform::Aplikacja& aplikacja) {
+  aplikacja.UstawTytul(TTools::kTytulAplikacji);
+  aplikacja.setApplicationName(QStringLiteral("velmar2008"));
+  // Qt's own dialogs (buttons, file and print dialogs) speak Polish like the rest of the program.
+  auto* tlumaczenieQt = new QTranslator(&aplikacja);
+  if (tlumaczenieQt->load(QStringLiteral("qtbase_pl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    aplikacja.installTranslator(tlumaczenieQt);
+}
 
 void TTools::Zakoncz() {
   if (auto* aplikacja = platform::Aplikacja::Instancja())

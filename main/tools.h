@@ -14,6 +14,7 @@
 #include "model/rozliczenie.h"
 
 namespace platform {
+class Aplikacja;
 class BlokadaInstancji;
 }
 
@@ -88,6 +89,7 @@ class TTools : public QMainWindow {
   QString ParametrWiersza;  // the first command-line argument
 
   static const QString kTytulBezRozliczenia;
+  static const QString kTytulAplikacji;
 
   // --- settlement model ---
   bool MaDruki() const { return Rozl.MaDruki(); }
@@ -319,3 +321,7 @@ class TTools : public QMainWindow {
 };
 
 extern TTools* Tools;
+
+// The application as the program sets it up before its windows: its title (the caption of plain message boxes), its
+// name and Qt's own texts in Polish. Window titles stay exactly the windows' own.
+void UstawAplikacje(platform::Aplikacja& aplikacja);

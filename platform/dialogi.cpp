@@ -10,7 +10,10 @@
 namespace platform {
 namespace {
 
-QString TytulAplikacji() { return QGuiApplication::applicationDisplayName(); }
+QString TytulAplikacji() {
+  const Aplikacja* aplikacja = Aplikacja::Instancja();
+  return aplikacja ? aplikacja->Tytul() : QString();
+}
 
 // What a box answers when it is closed without a choice.
 Odpowiedz OdpowiedzDomyslna(Przyciski przyciski) {

@@ -333,7 +333,7 @@ void TestPlatforma::pamiecRezydentna() {
 }
 
 void TestPlatforma::dialogiZeSkryptu() {
-  QGuiApplication::setApplicationDisplayName("Tytuł aplikacji");
+  platform::Aplikacja::Instancja()->UstawTytul("Tytuł aplikacji");
   auto& skrypt = SkryptDialogow();
   QCOMPARE(&platform::AktywneDialogi(), static_cast<platform::Dialogi*>(&skrypt));
   skrypt.odpowiedzi = {Odpowiedz::Tak, Odpowiedz::Nie};
@@ -352,7 +352,7 @@ void TestPlatforma::dialogiZeSkryptu() {
   QCOMPARE(pierwsze.ikona, Ikona::Wykrzyknik);
   QCOMPARE(skrypt.pokazane[1].rodzaj, PokazaneOkno::Rodzaj::Komunikat);
   QCOMPARE(skrypt.pokazane[1].tytul, QString("Tytuł aplikacji"));
-  QGuiApplication::setApplicationDisplayName(QString());
+  platform::Aplikacja::Instancja()->UstawTytul(QString());
 
   skrypt.pokazane.clear();
   skrypt.pliki = {"/dane/a.dc8", std::nullopt};
@@ -368,7 +368,7 @@ void TestPlatforma::dialogiZeSkryptu() {
 }
 
 void TestPlatforma::dialogiQt() {
-  QGuiApplication::setApplicationDisplayName("Tytuł aplikacji");
+  platform::Aplikacja::Instancja()->UstawTytul("Tytuł aplikacji");
   platform::DialogiQt dialogi;
   QMessageBox::Icon ikona = QMessageBox::NoIcon;
   QMessageBox::StandardButtons przyciski;
@@ -425,7 +425,7 @@ void TestPlatforma::dialogiQt() {
   QCOMPARE(tytul, QString("Zapisz rozliczenie"));
   GdyPokazane([](QWidget* okno) { static_cast<QDialog*>(okno)->reject(); });
   QCOMPARE(dialogi.PlikDoOtwarcia(ustawienia), std::optional<QString>());
-  QGuiApplication::setApplicationDisplayName(QString());
+  platform::Aplikacja::Instancja()->UstawTytul(QString());
 }
 
 void TestPlatforma::filtryQt_data() {
