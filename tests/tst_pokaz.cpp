@@ -54,6 +54,8 @@ class TstPokaz : public QObject {
   void przekazanieWyboruZOtwartymEdytorem_data();
   void przekazanieWyboruZOtwartymEdytorem();
   void nieudanePokazanieZostawiaZgodnyEkran();
+  void stronaPrzewijaSieWObieStrony_data();
+  void stronaPrzewijaSieWObieStrony();
 };
 
 void TstPokaz::init() {
@@ -453,6 +455,31 @@ void TstPokaz::nieudanePokazanieZostawiaZgodnyEkran() {
   kliknij(3);
   QCOMPARE(wybrany(), 3);
   QVERIFY(V().Otwarty());
+}
+
+void TstPokaz::stronaPrzewijaSieWObieStrony_data() {
+  QTest::addColumn<QSize>("ekran");
+  QTest::newRow("800x600") << QSize(800, 600);
+  QTest::newRow("1280x1024") << QSize(1280, 1024);
+}
+
+// Every part of the page can be scrolled into the view, whatever the size of the main window.
+void TstPokaz::stronaPrzewijaSieWObieStrony() {
+  QFETCH(QSize, ekran);
+  T().setGeometry(QRect(QPoint(0, 0), ekran));
+  T().show();
+  p_->Pokaz(1);
+  QApplication::processEvents();
+  const QSize kartka = V().Kartka()->size();
+  const QSize widok = V().viewport()->size();
+  QVERIFY(kartka.width() > 800);
+  QVERIFY2(widok.width() > 0 && widok.height() > 0, "the view is shown");
+  const QScrollBar* poziomy = V().horizontalScrollBar();
+  const QScrollBar* pionowy = V().verticalScrollBar();
+  // Scrolled to the end, the view shows the page's last column and row.
+  QCOMPARE(poziomy->maximum() + widok.width(), std::max(kartka.width(), widok.width()));
+  QCOMPARE(pionowy->maximum() + widok.height(), std::max(kartka.height(), widok.height()));
+  if (kartka.width() > widok.width()) QVERIFY(poziomy->isVisible());
 }
 
 VELMAR_TEST_MAIN(TstPokaz)
