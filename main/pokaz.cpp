@@ -213,6 +213,8 @@ bool TTools::PokazStrone(int kodDruku, int strona, bool odswiez) {
     return false;
   }
   const bool wczytajObiekty = PierwszeWyswietlenie == 1 && TrybKlienta == 1;
+  // Another page, or another form, is read from its top; the page on screen drawn again keeps its place.
+  const bool odGory = plikDcg != PlikDcg || PierwszeWyswietlenie == 1 || !FImage->Otwarty();
   std::optional<std::vector<TObiekt>> obiekty;
   if (wczytajObiekty) {
     obiekty = struktura::CzytajObiekty(plikDcs, naglowek ? 1.0f : Skala);
@@ -248,6 +250,7 @@ bool TTools::PokazStrone(int kodDruku, int strona, bool odswiez) {
   }
   UstawObrazStrony(std::move(obraz));
   WyczyscNakladke();
+  if (odGory) FImage->UstawPozycjePionowa(0);
 
   // A computation that fails still leaves the page drawn; its error is reported after.
   std::exception_ptr bladObliczenia;

@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QToolButton>
 #include <QWheelEvent>
+#include <functional>
 
 #include "calc/ekran.h"
 #include "pages/obraz_strony.h"
@@ -56,6 +57,7 @@ class TstPokaz : public QObject {
   void nieudanePokazanieZostawiaZgodnyEkran();
   void stronaPrzewijaSieWObieStrony_data();
   void stronaPrzewijaSieWObieStrony();
+  void przewroconaStronaOdGory();
 };
 
 void TstPokaz::init() {
@@ -480,6 +482,38 @@ void TstPokaz::stronaPrzewijaSieWObieStrony() {
   QCOMPARE(poziomy->maximum() + widok.width(), std::max(kartka.width(), widok.width()));
   QCOMPARE(pionowy->maximum() + widok.height(), std::max(kartka.height(), widok.height()));
   if (kartka.width() > widok.width()) QVERIFY(poziomy->isVisible());
+}
+
+// A page turned to, or a form chosen, opens at its top; the page on screen drawn again stays where it was scrolled.
+void TstPokaz::przewroconaStronaOdGory() {
+  T().setGeometry(0, 0, 800, 600);
+  T().show();
+  p_->Pokaz(1);
+  QApplication::processEvents();
+  QScrollBar* pasek = V().verticalScrollBar();
+  QVERIFY(pasek->maximum() > 100);
+  const auto naDol = [&] {
+    pasek->setValue(pasek->maximum());
+    QCOMPARE(pasek->value(), pasek->maximum());
+  };
+  const std::vector<std::pair<const char*, std::function<void()>>> zmiany = {
+      {"next page", [&] { T().PitNextPage->click(); }},
+      {"previous page", [&] { T().PitPrevPage->click(); }},
+      {"last page", [&] { T().PitNextPageEnd->click(); }},
+      {"first page", [&] { T().PitPrevPageEnd->click(); }},
+      {"another form", [&] { p_->Pokaz(2); }},
+      {"back to the first form", [&] { p_->Pokaz(1); }},
+  };
+  for (const auto& [nazwa, zmiana] : zmiany) {
+    naDol();
+    zmiana();
+    QVERIFY2(pasek->value() == 0, nazwa);
+  }
+  naDol();
+  const int dol = pasek->value();
+  QVERIFY(T().PokazStrone(T().BiezacyTyp, T().BiezacaStrona, true));
+  QCOMPARE(pasek->value(), dol);
+  QCOMPARE(T().BiezacaStrona, 1);
 }
 
 VELMAR_TEST_MAIN(TstPokaz)
