@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTimer>
+#include <functional>
 
 #include "main/wydruk.h"
 #include "selection/grupa_opcji.h"
@@ -68,6 +69,7 @@ class TstWydruk : public QObject {
 
   void oknoIJegoUstawienia();
   void poleceniaOtwierajaOkno();
+  void poleceniaTylkoZeStrona();
   void anulowanyDialogNicNieDrukuje();
   void zakresy_data();
   void zakresy();
@@ -168,6 +170,33 @@ void TstWydruk::poleceniaOtwierajaOkno() {
     QVERIFY(W().isHidden());
   }
   QVERIFY(PlikiWynikow().isEmpty());
+  QCOMPARE(dialogi_, 0);
+}
+
+// The commands that lead to the print window are enabled only while a page is on screen: not at start, nor once
+// the page view, the settlement or a new one's choice has closed it.
+void TstWydruk::poleceniaTylkoZeStrona() {
+  const auto wlaczone = [&](bool oczekiwane, const char* kiedy) {
+    for (QAction* polecenie : {T().BWydruk, T().Drukuj2, T().ToolButton8}) {
+      QVERIFY2(polecenie->isEnabled() == oczekiwane, qPrintable(polecenie->objectName() + ' ' + kiedy));
+      if (oczekiwane) continue;
+      polecenie->trigger();
+      QVERIFY(W().isHidden());
+    }
+  };
+  wlaczone(false, "at start");
+  const std::vector<std::pair<const char*, std::function<void()>>> zamkniecia = {
+      {"the page view closed", [&] { p_->V().close(); }},
+      {"the settlement closed", [&] { T().Zamknij1Click(); }},
+      {"the settlement cleared for a new one", [&] { T().WyczyscRozliczenie(); }},
+  };
+  for (const auto& [kiedy, zamknij] : zamkniecia) {
+    if (!T().MaDruki()) p_->Rozliczenie({{Pit37, 0, PMWspolny}});
+    p_->Pokaz(1);
+    wlaczone(true, "with a page");
+    zamknij();
+    wlaczone(false, kiedy);
+  }
   QCOMPARE(dialogi_, 0);
 }
 
