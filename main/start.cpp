@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QComboBox>
 
+#include "main/info.h"
 #include "main/tools.h"
 #include "platform/aplikacja.h"
 #include "platform/dialogi.h"
@@ -147,6 +148,8 @@ void TTools::FormShow() {
     ini.WriteString(QStringLiteral("PIT"), QStringLiteral("Path"), FolderProgramu);
     ini.WriteString(QStringLiteral("PIT"), QStringLiteral("Ver"), platform::WersjaPliku());
     ini.WriteBool(QStringLiteral("PIT"), QStringLiteral("AutoUpdate"), true);
+    // The about box was made before these keys existed; it shows the switch as now written.
+    if (Info) Info->WczytajPrzelacznik();
   }
 
   if (!ParametrWiersza.isEmpty()) {
