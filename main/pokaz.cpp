@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QTimer>
@@ -213,8 +214,10 @@ bool TTools::PokazStrone(int kodDruku, int strona, bool odswiez) {
     return false;
   }
   const bool wczytajObiekty = PierwszeWyswietlenie == 1 && TrybKlienta == 1;
-  // Another page, or another form, is read from its top; the page on screen drawn again keeps its place.
-  const bool odGory = plikDcg != PlikDcg || PierwszeWyswietlenie == 1 || !FImage->Otwarty();
+  // Another form opens at its top left corner, another page of it at its top; the page on screen drawn again keeps
+  // its place.
+  const bool innyDruk = PierwszeWyswietlenie == 1 || !FImage->Otwarty();
+  const bool odGory = innyDruk || plikDcg != PlikDcg;
   std::optional<std::vector<TObiekt>> obiekty;
   if (wczytajObiekty) {
     obiekty = struktura::CzytajObiekty(plikDcs, naglowek ? 1.0f : Skala);
@@ -251,6 +254,7 @@ bool TTools::PokazStrone(int kodDruku, int strona, bool odswiez) {
   UstawObrazStrony(std::move(obraz));
   WyczyscNakladke();
   if (odGory) FImage->UstawPozycjePionowa(0);
+  if (innyDruk) FImage->horizontalScrollBar()->setValue(0);
 
   // A computation that fails still leaves the page drawn; its error is reported after.
   std::exception_ptr bladObliczenia;

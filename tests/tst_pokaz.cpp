@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <QWheelEvent>
 #include <functional>
+#include <tuple>
 
 #include "calc/ekran.h"
 #include "pages/obraz_strony.h"
@@ -484,35 +485,41 @@ void TstPokaz::stronaPrzewijaSieWObieStrony() {
   if (kartka.width() > widok.width()) QVERIFY(poziomy->isVisible());
 }
 
-// A page turned to, or a form chosen, opens at its top; the page on screen drawn again stays where it was scrolled.
+// A page turned to opens at its top, a form chosen at its top left corner; the page on screen drawn again stays
+// where it was scrolled.
 void TstPokaz::przewroconaStronaOdGory() {
   T().setGeometry(0, 0, 800, 600);
   T().show();
   p_->Pokaz(1);
   QApplication::processEvents();
   QScrollBar* pasek = V().verticalScrollBar();
-  QVERIFY(pasek->maximum() > 100);
-  const auto naDol = [&] {
+  QScrollBar* poziomy = V().horizontalScrollBar();
+  QVERIFY(pasek->maximum() > 100 && poziomy->maximum() > 0);
+  const auto wRogu = [&] {
     pasek->setValue(pasek->maximum());
+    poziomy->setValue(poziomy->maximum());
     QCOMPARE(pasek->value(), pasek->maximum());
   };
-  const std::vector<std::pair<const char*, std::function<void()>>> zmiany = {
-      {"next page", [&] { T().PitNextPage->click(); }},
-      {"previous page", [&] { T().PitPrevPage->click(); }},
-      {"last page", [&] { T().PitNextPageEnd->click(); }},
-      {"first page", [&] { T().PitPrevPageEnd->click(); }},
-      {"another form", [&] { p_->Pokaz(2); }},
-      {"back to the first form", [&] { p_->Pokaz(1); }},
+  // A page turn keeps the view's sideways place, another form starts at the left edge.
+  const std::vector<std::tuple<const char*, std::function<void()>, bool>> zmiany = {
+      {"next page", [&] { T().PitNextPage->click(); }, false},
+      {"previous page", [&] { T().PitPrevPage->click(); }, false},
+      {"last page", [&] { T().PitNextPageEnd->click(); }, false},
+      {"first page", [&] { T().PitPrevPageEnd->click(); }, false},
+      {"another form", [&] { p_->Pokaz(2); }, true},
+      {"back to the first form", [&] { p_->Pokaz(1); }, true},
   };
-  for (const auto& [nazwa, zmiana] : zmiany) {
-    naDol();
+  for (const auto& [nazwa, zmiana, odLewej] : zmiany) {
+    wRogu();
     zmiana();
     QVERIFY2(pasek->value() == 0, nazwa);
+    QVERIFY2(poziomy->value() == (odLewej ? 0 : poziomy->maximum()), nazwa);
   }
-  naDol();
+  wRogu();
   const int dol = pasek->value();
   QVERIFY(T().PokazStrone(T().BiezacyTyp, T().BiezacaStrona, true));
   QCOMPARE(pasek->value(), dol);
+  QCOMPARE(poziomy->value(), poziomy->maximum());
   QCOMPARE(T().BiezacaStrona, 1);
 }
 
