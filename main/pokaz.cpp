@@ -107,9 +107,14 @@ void TTools::PokazDruk(QTreeWidgetItem* wezel, int strona) {
   // A rebuild of the tree may follow new records: an open editor is stored only into the records it was opened on.
   if (BudowanieDrzewa != 1 && FImage && !FImage->ZatwierdzEdytor()) return;
   UstawWysokoscListError(0);
-  const StanEkranu poprzedni{BiezacyDruk,     LiczbaStron,     BiezacyTyp,
-                             BiezacaStrona,   PierwszeWyswietlenie, InfoPit->text(),
-                             InfoPage->text(), ZalAdd->isVisibleTo(CoolBar)};
+  const StanEkranu poprzedni{.druk = BiezacyDruk,
+                             .liczbaStron = LiczbaStron,
+                             .typ = BiezacyTyp,
+                             .strona = BiezacaStrona,
+                             .pierwszeWyswietlenie = PierwszeWyswietlenie,
+                             .opis = InfoPit->text(),
+                             .opisStrony = InfoPage->text(),
+                             .zalAdd = ZalAdd->isVisibleTo(CoolBar)};
   BiezacaStrona = strona;
   PierwszeWyswietlenie = 1;
   if (wezel && TV->currentItem() != wezel) {
