@@ -1,18 +1,18 @@
-// Start-up of the main window: the single-instance guard, the initial state, the catalogue, the screen, the
-// first-start settings, the command line and the regional settings.
+// Start-up: the application's own set-up, then the main window's single-instance guard, initial state, catalogue,
+// screen check, first-start settings, command line and regional settings.
 
 #include <QApplication>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLibraryInfo>
-#include <QTranslator>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QToolButton>
+#include <QTranslator>
 #include <QAction>
 #include <QComboBox>
 
