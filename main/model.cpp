@@ -9,13 +9,18 @@
 
 void TTools::WyczyscRozliczenie() {
   if (MaDruki()) {
-    BiezacyDruk.Wezel = nullptr;
+    ZwolnijDruk();
     TV->clear();
-    if (FImage && FImage->Otwarty()) ZamknijWidokStrony(FImage);
     Rozl.Wyczysc();
   }
   PokazWPasku(Zmiana, false);
   PokazWPasku(ZalAdd, false);
+}
+
+void TTools::ZwolnijDruk() {
+  if (FImage && FImage->Otwarty()) ZamknijWidokStrony(FImage);
+  BiezacyDruk = TDruk{};
+  BiezacyTyp = 0;
 }
 
 TDruk TTools::ZnajdzDrukWezla(const QTreeWidgetItem* wezel) const {

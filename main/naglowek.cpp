@@ -117,4 +117,6 @@ void TTools::UstawDostepnosc(bool wlacz) {
        std::initializer_list<QWidget*>{Strona, InfoPit, PitNextPage, PitNextPageEnd, PitPrevPage, PitPrevPageEnd})
     PokazWPasku(w, wlacz);
   if (!wlacz) InfoPage->setText(QString());
+  // No form open, nothing to print; a page display enables printing again.
+  if (!wlacz) BWydruk->setEnabled(false);
 }

@@ -14,6 +14,7 @@
 #include "model/rozliczenie.h"
 
 namespace platform {
+class Aplikacja;
 class BlokadaInstancji;
 }
 
@@ -88,6 +89,7 @@ class TTools : public QMainWindow {
   QString ParametrWiersza;  // the first command-line argument
 
   static const QString kTytulBezRozliczenia;
+  static const QString kTytulAplikacji;
 
   // --- settlement model ---
   bool MaDruki() const { return Rozl.MaDruki(); }
@@ -101,6 +103,9 @@ class TTools : public QMainWindow {
   void UsunDruk(int idPit, int idParent, int pm) { Rozl.UsunDruk(idPit, idParent, pm); }
   // Drops the records with the tree and the page view that show them.
   void WyczyscRozliczenie();
+  // Lets the form on screen go before the records are replaced: the page view closed with its editors and no
+  // record current, so nothing meant for the old records reaches the new ones.
+  void ZwolnijDruk();
   TDruk ZnajdzDrukWezla(const QTreeWidgetItem* wezel) const;
   void BudujDrzewo();
   // A fresh block for n records plus the empty slot 0.
@@ -217,6 +222,8 @@ class TTools : public QMainWindow {
   // --- form pages ---
   std::shared_ptr<class TObrazStrony> ObrazStrony;  // picture of the shown page
   void PokazDruk(QTreeWidgetItem* wezel, int strona);
+  // The tree selects the node of the form on screen, or nothing when no page is shown.
+  void ZaznaczWezelNaEkranie();
   // False when the page could not be shown; the previous page, its sizes and paths then stay.
   bool PokazStrone(int kodDruku, int strona, bool odswiez);
   void UstawNawigacje(int strona);
@@ -314,3 +321,7 @@ class TTools : public QMainWindow {
 };
 
 extern TTools* Tools;
+
+// The application as the program sets it up before its windows: its title (the caption of plain message boxes), its
+// name and Qt's own texts in Polish. Window titles stay exactly the windows' own.
+void UstawAplikacje(platform::Aplikacja& aplikacja);

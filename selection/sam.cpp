@@ -219,6 +219,7 @@ void TSam::WczytajRozliczenie() {
 void TSam::ZatwierdzamClick() {
   const int wybrane = LiczbaWybranych();
   if (wybrane < 1) return;
+  Tools->ZwolnijDruk();
   Tools->PrzydzielDruki(wybrane);
   for (int i = 1; i <= Tools->LiczbaKandydatow; ++i) {
     const TDruk& k = Kandydat(i);

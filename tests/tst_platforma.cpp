@@ -312,7 +312,7 @@ void TestPlatforma::pamiecRezydentna() {
 }
 
 void TestPlatforma::dialogiZeSkryptu() {
-  QGuiApplication::setApplicationDisplayName("Tytuł aplikacji");
+  platform::Aplikacja::Instancja()->UstawTytul("Tytuł aplikacji");
   auto& skrypt = SkryptDialogow();
   QCOMPARE(&platform::AktywneDialogi(), static_cast<platform::Dialogi*>(&skrypt));
   skrypt.odpowiedzi = {Odpowiedz::Tak, Odpowiedz::Nie};
@@ -331,7 +331,7 @@ void TestPlatforma::dialogiZeSkryptu() {
   QCOMPARE(pierwsze.ikona, Ikona::Wykrzyknik);
   QCOMPARE(skrypt.pokazane[1].rodzaj, PokazaneOkno::Rodzaj::Komunikat);
   QCOMPARE(skrypt.pokazane[1].tytul, QString("Tytuł aplikacji"));
-  QGuiApplication::setApplicationDisplayName(QString());
+  platform::Aplikacja::Instancja()->UstawTytul(QString());
 
   skrypt.pokazane.clear();
   skrypt.pliki = {"/dane/a.dc8", std::nullopt};
@@ -347,7 +347,7 @@ void TestPlatforma::dialogiZeSkryptu() {
 }
 
 void TestPlatforma::dialogiQt() {
-  QGuiApplication::setApplicationDisplayName("Tytuł aplikacji");
+  platform::Aplikacja::Instancja()->UstawTytul("Tytuł aplikacji");
   platform::DialogiQt dialogi;
   QMessageBox::Icon ikona = QMessageBox::NoIcon;
   QMessageBox::StandardButtons przyciski;
@@ -404,7 +404,7 @@ void TestPlatforma::dialogiQt() {
   QCOMPARE(tytul, QString("Zapisz rozliczenie"));
   GdyPokazane([](QWidget* okno) { static_cast<QDialog*>(okno)->reject(); });
   QCOMPARE(dialogi.PlikDoOtwarcia(ustawienia), std::optional<QString>());
-  QGuiApplication::setApplicationDisplayName(QString());
+  platform::Aplikacja::Instancja()->UstawTytul(QString());
 }
 
 void TestPlatforma::filtryQt_data() {
