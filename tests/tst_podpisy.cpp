@@ -24,7 +24,8 @@ const std::vector<std::pair<int, const char*>> kFormularze = {
     {Pit37, "pit37.txt"}, {Pit38, "pit38.txt"}, {Pit28, "pit28.txt"},   {PitO, "pito.txt"},
     {PitD, "pitd.txt"},   {Pit2K, "pit2k.txt"}, {PitM, "pitm.txt"},     {PitB, "pitb.txt"},
     {PitZG, "pitzg.txt"}, {Nip1, "nip1.txt"},   {Nip3, "nip3.txt"},     {Pit28A, "pit28a.txt"},
-    {Pit28B, "pit28b.txt"},
+    {Pit28B, "pit28b.txt"}, {Pit36, "pit36.txt"}, {Pit36L, "pit36l.txt"},   {PitZ, "pitz.txt"},
+    {SseR, "sser.txt"},
 };
 
 // Words by which a caption says that the program works the amount out.
@@ -53,6 +54,9 @@ const std::vector<std::pair<int, std::vector<std::array<int, 3>>>> kRozliczenia 
     {Indywidualne, {{Pit38, 0, 0}, {PitZG, 1, 0}, {Nip3, 1, 0}}},
     {Indywidualne, {{Pit36, 0, 0}, {PitM, 1, 0}, {PitB, 1, 0}, {PitZG, 1, 0}, {Nip1, 1, 0}}},
     {WspolneZMalzonkiem, {{Pit36, 0, 0}, {PitM, 1, 1}, {PitB, 1, 2}, {PitZG, 1, 1}}},
+    {Indywidualne, {{Pit36, 0, 0}, {PitZ, 1, 1}, {PitB, 1, 1}, {SseR, 1, 0}, {PitO, 1, 0}, {PitD, 1, 0}}},
+    {WspolneZMalzonkiem, {{Pit36, 0, 0}, {PitZ, 1, 1}, {PitZ, 1, 2}, {PitB, 1, 2}, {SseR, 1, 0}, {PitO, 1, 0}}},
+    {Indywidualne, {{Pit36L, 0, 0}, {PitZ, 1, 0}, {PitB, 1, 0}, {Nip3, 1, 0}}},
 };
 
 // The amount fields (form type, index) that some computation writes: every amount of every record gets a value of
