@@ -1,18 +1,14 @@
 // Times one PIT-37 computation on a joint settlement whose every amount is filled, with a PIT/O, a PIT/D, a PIT/2K
 // and a NIP-3 attached, and prints the median in microseconds. Each run starts from the same record.
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "calc/ekran.h"
 #include "calc/pit37.h"
-#include "main/tools.h"
-#include "platform/aplikacja.h"
 #include "srodowisko.h"
 
 namespace {
@@ -33,31 +29,28 @@ void Wypelnij(TDruk& druk) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
   const SrodowiskoPomiaru srodowisko;
-  QTemporaryDir program;
-  QDir(program.path()).mkpath(QStringLiteral("dc"));
-  QDir(program.path()).mkpath(QStringLiteral("alg"));
+  Rozliczenie rozliczenie;
+  EkranBezWidoku ekran;
+  KontekstObliczen kx{rozliczenie, ekran};
 
-  platform::Aplikacja aplikacja(argc, argv);
-  TTools tools(program.path());
-
-  tools.PrzydzielDruki(5);
-  tools.DodajDruk(Pit37, 0, PMWspolny, WspolneZMalzonkiem);
-  tools.DodajDruk(PitO, 1, PMWspolny, WspolneZMalzonkiem);
-  tools.DodajDruk(PitD, 1, PMWspolny, WspolneZMalzonkiem);
-  tools.DodajDruk(Pit2K, 1, PMWspolny, WspolneZMalzonkiem);
-  tools.DodajDruk(Nip3, 1, PMPodatnik, WspolneZMalzonkiem);
-  for (int j = 1; j <= tools.LiczbaDrukow; ++j) Wypelnij(tools.Druki[static_cast<std::size_t>(j)]);
-  tools.BiezacyDruk = tools.Druki[1];
-  const std::vector<TDruk> poczatek(tools.Druki.begin(), tools.Druki.end());
+  rozliczenie.PrzydzielDruki(5);
+  rozliczenie.DodajDruk(Pit37, 0, PMWspolny, WspolneZMalzonkiem);
+  rozliczenie.DodajDruk(PitO, 1, PMWspolny, WspolneZMalzonkiem);
+  rozliczenie.DodajDruk(PitD, 1, PMWspolny, WspolneZMalzonkiem);
+  rozliczenie.DodajDruk(Pit2K, 1, PMWspolny, WspolneZMalzonkiem);
+  rozliczenie.DodajDruk(Nip3, 1, PMPodatnik, WspolneZMalzonkiem);
+  for (int j = 1; j <= rozliczenie.LiczbaDrukow; ++j) Wypelnij(rozliczenie.Druk(j));
+  ekran.Biezacy = rozliczenie.Druk(1);
+  const std::vector<TDruk> poczatek(rozliczenie.Druki.begin(), rozliczenie.Druki.end());
 
   std::vector<double> czasy;
   czasy.reserve(kPowtorzenia);
   for (int i = 0; i < kPowtorzenia; ++i) {
-    std::copy(poczatek.begin(), poczatek.end(), tools.Druki.begin());
+    std::copy(poczatek.begin(), poczatek.end(), rozliczenie.Druki.begin());
     const auto start = std::chrono::steady_clock::now();
-    ObliczPit37(nullptr, 1);
+    ObliczPit37(kx, 1);
     const auto koniec = std::chrono::steady_clock::now();
     czasy.push_back(std::chrono::duration<double, std::micro>(koniec - start).count());
   }

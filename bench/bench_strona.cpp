@@ -19,10 +19,10 @@
 #include <vector>
 
 #include "main/tools.h"
+#include "model/rekordy.h"
 #include "pages/fimage.h"
 #include "pages/nakladka.h"
 #include "platform/aplikacja.h"
-#include "platform/rekordy.h"
 #include "srodowisko.h"
 
 namespace {

@@ -16,8 +16,8 @@
 
 #include "main/drukowanie.h"
 #include "main/tools.h"
+#include "model/struktura.h"
 #include "pages/fimage.h"
-#include "pages/struktura.h"
 #include "platform/aplikacja.h"
 #include "srodowisko.h"
 

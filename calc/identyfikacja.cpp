@@ -6,9 +6,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "calc/ekran.h"
 #include "calc/wartosci.h"
-#include "main/druk.h"
-#include "main/tools.h"
+#include "model/druk.h"
 
 namespace {
 
@@ -112,66 +112,57 @@ bool Obowiazuje(Warunek warunek, const TDruk& druk) {
   return false;
 }
 
-TOsoba& BlokOsoby(Blok blok, const TDruk& druk) {
+TOsoba& BlokOsoby(Rozliczenie& r, Blok blok, const TDruk& druk) {
   const bool malzonek = blok == Blok::Malzonek || (blok == Blok::Wlasciciel && druk.PM == PMMalzonek);
-  return Tools->Osoby[malzonek ? 1 : 0];
+  return r.Osoby[malzonek ? 1 : 0];
 }
 
 }  // namespace
 
-TDruk& DrukRozliczenia(int j) {
-  if (Tools == nullptr) throw std::logic_error("Settlement access without a main window");
-  const int liczba = std::min<int>(Tools->LiczbaDrukow, static_cast<int>(Tools->Druki.size()) - 1);
-  if (j < 1 || j > liczba)
-    throw std::out_of_range("Record index " + std::to_string(j) + " outside 1.." + std::to_string(liczba));
-  return Tools->Druki[static_cast<std::size_t>(j)];
-}
-
-void ZapiszDaneOsobDoDruku(TFImage* view, int j) {
-  const TDruk& druk = DrukRozliczenia(j);
+void ZapiszDaneOsobDoDruku(Rozliczenie& r, int j) {
+  TDruk& druk = r.Druk(j);
   for (const Odcinek& odcinek : Mapa(druk.IdPit)) {
     if (!Obowiazuje(odcinek.warunek, druk)) continue;
-    const TOsoba& osoba = BlokOsoby(odcinek.blok, druk);
+    const TOsoba& osoba = BlokOsoby(r, odcinek.blok, druk);
     for (const Kopia& k : odcinek.kopie)
       for (int i = 0; i < k.ile; ++i) {
         const std::string_view tekst = k.osoba == kPuste ? std::string_view{} : osoba.Pole(k.osoba + i);
         // Every computation runs this over the whole settlement; most fields already hold their text.
-        if (Tekst(PoleDruku(view, k.druk + i, j).Wartosc) != tekst) UstawTekstPola(view, k.druk + i, j, tekst);
+        auto& wartosc = druk.Pola.at(static_cast<std::size_t>(k.druk + i)).Wartosc;
+        if (Tekst(wartosc) != tekst) UstawBajty(wartosc, tekst);
       }
   }
 }
 
-void WczytajDaneOsobZDruku(TFImage* view, int j) {
-  const TDruk& druk = DrukRozliczenia(j);
+void WczytajDaneOsobZDruku(Rozliczenie& r, int j) {
+  const TDruk& druk = r.Druk(j);
   for (const Odcinek& odcinek : Mapa(druk.IdPit)) {
     if (!Obowiazuje(odcinek.warunek, druk)) continue;
-    TOsoba& osoba = BlokOsoby(odcinek.blok, druk);
+    TOsoba& osoba = BlokOsoby(r, odcinek.blok, druk);
     for (const Kopia& k : odcinek.kopie) {
       if (k.osoba == kPuste) continue;
-      for (int i = 0; i < k.ile; ++i) osoba.UstawPole(k.osoba + i, Tekst(PoleDruku(view, k.druk + i, j).Wartosc));
+      for (int i = 0; i < k.ile; ++i) osoba.UstawPole(k.osoba + i, Tekst(druk.Pola.at(static_cast<std::size_t>(k.druk + i)).Wartosc));
     }
   }
 }
 
-void ZapiszDaneOsobDoDrukow(TFImage* view) {
-  if (Tools == nullptr) return;
-  for (int j = 1; j <= Tools->LiczbaDrukow; ++j) ZapiszDaneOsobDoDruku(view, j);
+void ZapiszDaneOsobDoDrukow(Rozliczenie& r) {
+  for (int j = 1; j <= r.LiczbaDrukow; ++j) ZapiszDaneOsobDoDruku(r, j);
 }
 
-void WczytajDaneOsobZDrukow(TFImage* view) {
-  if (Tools == nullptr) return;
-  for (int j = 1; j <= Tools->LiczbaDrukow; ++j) WczytajDaneOsobZDruku(view, j);
+void WczytajDaneOsobZDrukow(Rozliczenie& r) {
+  for (int j = 1; j <= r.LiczbaDrukow; ++j) WczytajDaneOsobZDruku(r, j);
 }
 
 namespace {
 
-void WymianaDanych(TFImage* view, int j) {
-  WczytajDaneOsobZDruku(view, j);
-  ZapiszDaneOsobDoDrukow(view);
+void WymianaDanych(KontekstObliczen& kx, int j) {
+  WczytajDaneOsobZDruku(kx.R, j);
+  ZapiszDaneOsobDoDrukow(kx.R);
 }
 
 }  // namespace
 
-void ObliczNip1(TFImage* view, int j) { WymianaDanych(view, j); }
-void ObliczNip3(TFImage* view, int j) { WymianaDanych(view, j); }
-void ObliczPit2K(TFImage* view, int j) { WymianaDanych(view, j); }
+void ObliczNip1(KontekstObliczen& kx, int j) { WymianaDanych(kx, j); }
+void ObliczNip3(KontekstObliczen& kx, int j) { WymianaDanych(kx, j); }
+void ObliczPit2K(KontekstObliczen& kx, int j) { WymianaDanych(kx, j); }

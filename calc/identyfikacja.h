@@ -6,24 +6,21 @@
 //
 // Which block field goes to which form field is a table per form type. Texts read into a block are cut at the
 // block field's width. Forms without identification data (SSE-R, SSE/A, SSE-R/A) and unknown types are left as
-// they are. The page view argument is only passed on.
+// they are.
 
-class TFImage;
-struct TDruk;
-
-// Record j of the settlement; j outside 1..LiczbaDrukow throws std::out_of_range.
-TDruk& DrukRozliczenia(int j);
+class Rozliczenie;
+struct KontekstObliczen;
 
 // The blocks into record j's identification fields.
-void ZapiszDaneOsobDoDruku(TFImage* view, int j);
+void ZapiszDaneOsobDoDruku(Rozliczenie& r, int j);
 // Record j's identification fields into the blocks.
-void WczytajDaneOsobZDruku(TFImage* view, int j);
+void WczytajDaneOsobZDruku(Rozliczenie& r, int j);
 // ZapiszDaneOsobDoDruku for every record, from the first.
-void ZapiszDaneOsobDoDrukow(TFImage* view);
+void ZapiszDaneOsobDoDrukow(Rozliczenie& r);
 // WczytajDaneOsobZDruku for every record, from the first: where records share a block field the last one wins.
-void WczytajDaneOsobZDrukow(TFImage* view);
+void WczytajDaneOsobZDrukow(Rozliczenie& r);
 
 // The computations of NIP-1, NIP-3 and PIT/2K: the exchange alone, record j being the source.
-void ObliczNip1(TFImage* view, int j);
-void ObliczNip3(TFImage* view, int j);
-void ObliczPit2K(TFImage* view, int j);
+void ObliczNip1(KontekstObliczen& kx, int j);
+void ObliczNip3(KontekstObliczen& kx, int j);
+void ObliczPit2K(KontekstObliczen& kx, int j);

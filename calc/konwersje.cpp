@@ -181,7 +181,7 @@ std::string FloatToStr(long double x, char separator) {
   return ZapisStaly(r, separator);
 }
 
-std::string FormatujKwote(TFImage*, std::string_view tekst) {
+std::string FormatujKwote(std::string_view tekst) {
   std::string wynik(tekst);
   std::size_t przecinek = wynik.find(',');
   bool maPrzecinek = przecinek != std::string::npos;
@@ -200,10 +200,10 @@ std::string FormatujKwote(TFImage*, std::string_view tekst) {
 }
 
 std::string TekstKwoty(long double x) {
-  if (!std::isfinite(x)) return FormatujKwote(nullptr, FloatToStr(x));
+  if (!std::isfinite(x)) return FormatujKwote(FloatToStr(x));
   if (x == 0) return "0,00";
   // Noise below the fixed notation's range is zero; beyond it the whole digits are written out, never an exponent.
   const Rozklad r = Rozloz(x);
   if (r.wykladnik < kNajmniejszyWykladnikStaly) return "0,00";
-  return FormatujKwote(nullptr, ZapisStaly(r, ','));
+  return FormatujKwote(ZapisStaly(r, ','));
 }

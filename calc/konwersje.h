@@ -8,8 +8,6 @@
 
 #include "platform/regionalne.h"
 
-class TFImage;
-
 // A text that is not a number. what() is "'<text>' is not a valid floating point value", in UTF-8.
 class BladKonwersjiLiczby : public std::runtime_error {
  public:
@@ -36,7 +34,7 @@ std::string FloatToStr(long double x, char separator = ',');
 
 // An amount text brought to two decimals after its first ',': "12" -> "12,00", "12," -> "12,00", "12,5" -> "12,50".
 // Two decimals already, more than two, and the empty text are kept as they are.
-std::string FormatujKwote(TFImage* view, std::string_view tekst);
+std::string FormatujKwote(std::string_view tekst);
 
 // The amount text of the write sequence: FloatToStr, then two decimals. Values too small for fixed notation are
 // rounding noise and give "0,00"; values too large for it are written in full digits instead of exponent form.

@@ -1,23 +1,24 @@
 #pragma once
 // The one table that maps a form type to its computation. The page display runs it after loading a page and the
-// value entry after storing a value; both pass the page view and the index of the record on screen.
+// value entry after storing a value; both pass the settlement with the page view as
+// its screen, and the index of the record on screen.
 
-class TFImage;
+struct KontekstObliczen;
 
-using Obliczenie = void (*)(TFImage* view, int j);
+using Obliczenie = void (*)(KontekstObliczen& kx, int j);
 
 // Runs the computation of the form type on screen (BiezacyDruk.IdPit) on record j; a type without one, or outside
 // the catalogue, runs nothing.
-void Oblicz(TFImage* view, int j);
+void Oblicz(KontekstObliczen& kx, int j);
 
 // Runs the computation of form type kod on record j, as the table holds it (PIT-36 with WywolanyZZalacznika
 // false); a type without one runs nothing. An attachment recomputes its main forms through this.
-void ObliczDruk(int kod, TFImage* view, int j);
+void ObliczDruk(int kod, KontekstObliczen& kx, int j);
 
 // Runs the PIT-36 computation on record j with WywolanyZZalacznika true, as an attachment that the PIT-36 itself
 // recomputes first (PIT/B, PIT/Z) must call it, so that the two do not call each other without end. Runs nothing
-// while no such computation is installed.
-void ObliczPit36ZZalacznika(TFImage* view, int j);
+// while a test has installed none.
+void ObliczPit36ZZalacznika(KontekstObliczen& kx, int j);
 
 // Replaces the computation ObliczPit36ZZalacznika runs and returns the one it replaced.
 Obliczenie UstawObliczeniePit36ZZalacznika(Obliczenie obliczenie);

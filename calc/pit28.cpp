@@ -4,12 +4,12 @@
 #include <string>
 #include <utility>
 
+#include "calc/ekran.h"
 #include "calc/identyfikacja.h"
 #include "calc/pola.h"
 #include "calc/raport.h"
 #include "calc/wartosci.h"
-#include "main/druk.h"
-#include "main/tools.h"
+#include "model/druk.h"
 
 namespace {
 
@@ -37,16 +37,16 @@ constexpr ZPitD kZPitD[] = {{66, 30, 32, 33}, {68, 41, 43, 44}, {99, 50, 52, 53}
 // reads the rounded text an earlier step wrote.
 class ObliczeniePit28 {
  public:
-  ObliczeniePit28(TFImage* view, int j) : view_(view), j_(j), naEkranie_(NaEkranie(Pit28)) {}
+  ObliczeniePit28(KontekstObliczen& kx, int j) : kx_(kx), j_(j), naEkranie_(NaEkranie(kx, Pit28)) {}
 
   void Oblicz() {
-    WyczyscListError();
-    if (naEkranie_ && Tools->ZnajdzDrukRodzic(PitD, j_) > 0) UstawTylkoDoOdczytu(view_, {66, 68, 99}, 1);
-    WczytajDaneOsobZDruku(view_, j_);
-    ZapiszDaneOsobDoDrukow(view_);
-    if (naEkranie_ && Tools->ZnajdzDrukRodzic(Pit28A, j_) > 0) UstawTylkoDoOdczytu(view_, {{19, 25}, 33, {43, 49}}, 1);
-    if (naEkranie_ && Tools->ZnajdzDrukRodzic(Pit28B, j_) > 0) UstawTylkoDoOdczytu(view_, {{26, 32}}, 1);
-    pitO_ = Tools->ZnajdzDrukRodzic(PitO, j_);
+    WyczyscListError(kx_);
+    if (naEkranie_ && kx_.R.ZnajdzDrukRodzic(PitD, j_) > 0) UstawTylkoDoOdczytu(kx_, {66, 68, 99}, 1);
+    WczytajDaneOsobZDruku(kx_.R, j_);
+    ZapiszDaneOsobDoDrukow(kx_.R);
+    if (naEkranie_ && kx_.R.ZnajdzDrukRodzic(Pit28A, j_) > 0) UstawTylkoDoOdczytu(kx_, {{19, 25}, 33, {43, 49}}, 1);
+    if (naEkranie_ && kx_.R.ZnajdzDrukRodzic(Pit28B, j_) > 0) UstawTylkoDoOdczytu(kx_, {{26, 32}}, 1);
+    pitO_ = kx_.R.ZnajdzDrukRodzic(PitO, j_);
     Sumy();
     Udzialy();
     OdliczeniaOdPrzychodu();
@@ -56,24 +56,24 @@ class ObliczeniePit28 {
     Saldo();
     LiczbyZalacznikow();
     JedenProcent();
-    ZakonczRaport(Pit28, redukcja_);
+    ZakonczRaport(kx_, Pit28, redukcja_);
   }
 
  private:
-  long double W(int k) { return WartoscPola(view_, k, j_); }
+  long double W(int k) { return WartoscPola(kx_, k, j_); }
   long double T() { return W(42) + W(49); }
-  long double Grosze(long double x) { return ZaokraglijDoGroszy(view_, x); }
-  long double Zlote(long double x) { return ZaokraglijDoZlotych(view_, x); }
-  void Zapisz(int k, long double x) { ZapiszKwote(view_, k, j_, x); }
-  void Zero(int k) { UstawTekstPola(view_, k, j_, "0,00"); }
-  void Kopiuj(int z, int k) { KopiujPole(view_, z, j_, k, j_); }
+  long double Grosze(long double x) { return ZaokraglijDoGroszy(x); }
+  long double Zlote(long double x) { return ZaokraglijDoZlotych(x); }
+  void Zapisz(int k, long double x) { ZapiszKwote(kx_, k, j_, x); }
+  void Zero(int k) { UstawTekstPola(kx_, k, j_, "0,00"); }
+  void Kopiuj(int z, int k) { KopiujPole(kx_, z, j_, k, j_); }
   void Redukcja() { redukcja_ = true; }
 
   void Sumy() {
-    Zapisz(25, SumaPol(view_, 19, 24, j_));
-    Zapisz(32, SumaPol(view_, 26, 31, j_));
+    Zapisz(25, SumaPol(kx_, 19, 24, j_));
+    Zapisz(32, SumaPol(kx_, 26, 31, j_));
     Zapisz(35, W(33) + W(34));
-    Zapisz(49, SumaPol(view_, 43, 48, j_));
+    Zapisz(49, SumaPol(kx_, 43, 48, j_));
     // The rent of rows 33 and 34 is taxed at 8.5% and 20%, columns 3 and 6.
     for (int n = 0; n < kKolumny; ++n) {
       const long double najem = n == 2 ? W(33) : n == 5 ? W(34) : 0;
@@ -94,7 +94,7 @@ class ObliczeniePit28 {
 
   // 63 is taken first, then 62, then 64: the last one cut is the first one taken.
   void OdliczeniaOdPrzychodu() {
-    if (pitO_ > 0) KopiujPole(view_, 28, pitO_, 64, j_);
+    if (pitO_ > 0) KopiujPole(kx_, 28, pitO_, 64, j_);
     if (Wieksze(W(63), T())) {
       Zero(62);
       Zapisz(63, Grosze(T()));
@@ -110,20 +110,20 @@ class ObliczeniePit28 {
       Zapisz(64, Grosze(T() - W(63) - W(62)));
       Redukcja();
     }
-    ZapiszNieujemna(view_, 65, j_, T() - (W(62) + W(63) + W(64)));
+    ZapiszNieujemna(kx_, 65, j_, T() - (W(62) + W(63) + W(64)));
     // Parts of a deduction are limited by it without a report.
     if (Wieksze(W(146), W(63))) Kopiuj(63, 146);
     if (Wieksze(W(149), W(97))) Kopiuj(97, 149);
   }
 
   void OdliczeniaZPitD() {
-    if (const int d = Tools->ZnajdzDruk(PitD); d > 0) {
-      const int pm = DrukRozliczenia(j_).PM;
+    if (const int d = kx_.R.ZnajdzDruk(PitD); d > 0) {
+      const int pm = kx_.R.Druk(j_).PM;
       for (const ZPitD& z : kZPitD) {
         int zrodlo = pm == PMMalzonek ? z.malzonek : z.podatnik;
-        if (pm == PMWspolny && WartoscPola(view_, z.podatnik, d) == 0 && WartoscPola(view_, z.malzonek, d) == 0)
+        if (pm == PMWspolny && WartoscPola(kx_, z.podatnik, d) == 0 && WartoscPola(kx_, z.malzonek, d) == 0)
           zrodlo = z.calosc;
-        KopiujPole(view_, zrodlo, d, z.cel, j_);
+        KopiujPole(kx_, zrodlo, d, z.cel, j_);
       }
     }
     if (Wieksze(W(66), W(65))) {
@@ -161,11 +161,11 @@ class ObliczeniePit28 {
     }
     Zapisz(78, Grosze(odliczenia));
     Zapisz(85, podstawy);
-    Zapisz(86, SumaPol(view_, 79, 85, j_));
+    Zapisz(86, SumaPol(kx_, 79, 85, j_));
     for (int n = 0; n < kKolumny; ++n)
       Zapisz(kRyczalty + n, Grosze(W(kPodstawy + n) * kStawki[static_cast<std::size_t>(n)]));
     Zapisz(93, Grosze(ryczalt));
-    Zapisz(94, SumaPol(view_, 87, 93, j_));
+    Zapisz(94, SumaPol(kx_, 87, 93, j_));
     Zapisz(96, W(95) + W(94));
   }
 
@@ -174,7 +174,7 @@ class ObliczeniePit28 {
       Kopiuj(96, 97);
       Redukcja();
     }
-    if (pitO_ > 0) KopiujPole(view_, 41, pitO_, 98, j_);
+    if (pitO_ > 0) KopiujPole(kx_, 41, pitO_, 98, j_);
     if (Wieksze(W(97) + W(98), W(96))) {
       Zapisz(98, Grosze(W(96) - W(97)));
       Redukcja();
@@ -196,25 +196,25 @@ class ObliczeniePit28 {
       Zapisz(110, W(108) - (W(104) + W(102)));
     else
       Zero(110);
-    Zapisz(122, SumaPol(view_, 111, 121, j_));
+    Zapisz(122, SumaPol(kx_, 111, 121, j_));
   }
 
   void LiczbyZalacznikow() {
     const std::pair<int, int> liczby[] = {{124, PitO}, {125, PitD},   {126, Pit2K}, {127, Nip1},
                                           {128, Nip3}, {129, Pit28A}, {130, Pit28B}};
     for (const auto& [pole, kod] : liczby)
-      UstawTekstPola(view_, pole, j_, std::to_string(Tools->PoliczDruki(kod, j_, -1)));
+      UstawTekstPola(kx_, pole, j_, std::to_string(kx_.R.PoliczDruki(kod, j_, -1)));
   }
 
   void JedenProcent() {
-    const long double limit = ObetnijDoDziesiatekGroszy(view_, static_cast<double>(W(102) * kSetnaCzesc));
+    const long double limit = ObetnijDoDziesiatekGroszy(static_cast<double>(W(102) * kSetnaCzesc));
     if (Wieksze(W(143), limit)) {
       Zapisz(143, limit);
       Redukcja();
     }
   }
 
-  TFImage* view_;
+  KontekstObliczen& kx_;
   int j_;
   bool naEkranie_;
   int pitO_ = 0;
@@ -223,7 +223,7 @@ class ObliczeniePit28 {
 
 }  // namespace
 
-void ObliczPit28(TFImage* view, int j) {
-  DrukRozliczenia(j);  // an index outside the settlement throws before anything changes
-  ObliczeniePit28(view, j).Oblicz();
+void ObliczPit28(KontekstObliczen& kx, int j) {
+  kx.R.Druk(j);  // an index outside the settlement throws before anything changes
+  ObliczeniePit28(kx, j).Oblicz();
 }

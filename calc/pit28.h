@@ -1,7 +1,7 @@
 #pragma once
 // The computation of a PIT-28.
 
-class TFImage;
+struct KontekstObliczen;
 
 // Recomputes the PIT-28 record j: the revenue of the six lump-sum rates summed by column, each column's share of the
 // whole revenue, the deductions from revenue taken in their order of priority (with those of the attached PIT/O and of
@@ -10,4 +10,4 @@ class TFImage;
 // identification exchange. While a PIT-28 is on screen, the fields its attachments fill are read-only and a cut
 // deduction is reported in ListError; otherwise ListError is hidden. A field text that is not a number ends the
 // computation with BladKonwersjiLiczby.
-void ObliczPit28(TFImage* view, int j);
+void ObliczPit28(KontekstObliczen& kx, int j);

@@ -1,11 +1,11 @@
 #include "calc/pit28a.h"
 
+#include "calc/ekran.h"
 #include "calc/identyfikacja.h"
 #include "calc/pit28.h"
 #include "calc/pola.h"
 #include "calc/wartosci.h"
-#include "main/druk.h"
-#include "main/tools.h"
+#include "model/druk.h"
 
 namespace {
 
@@ -17,10 +17,10 @@ constexpr Kopia kDoPit28[] = {{15, 19}, {16, 20}, {17, 21}, {18, 22}, {19, 23}, 
                               {22, 34}, {23, 43}, {24, 44}, {25, 45}, {26, 46}, {27, 47}, {28, 48}};
 
 // The PIT-28/B that holds the group totals of the PIT-28 p: the last one attached to it.
-int OstatniPit28B(int p) {
+int OstatniPit28B(const Rozliczenie& r, int p) {
   int ostatni = 0;
-  for (int i = 1; i <= Tools->LiczbaDrukow; ++i) {
-    const TDruk& d = DrukRozliczenia(i);
+  for (int i = 1; i <= r.LiczbaDrukow; ++i) {
+    const TDruk& d = r.Druk(i);
     if (d.IdPit == Pit28B && d.IdParent == p) ostatni = i;
   }
   return ostatni;
@@ -28,16 +28,16 @@ int OstatniPit28B(int p) {
 
 }  // namespace
 
-void ObliczPit28A(TFImage* view, int j) {
-  DrukRozliczenia(j);  // an index outside the settlement throws before anything changes
-  WczytajDaneOsobZDruku(view, j);
-  ZapiszDaneOsobDoDrukow(view);
-  const int p = Tools->ZnajdzDrukRodzicPM(Pit28, 0, Tools->BiezacyDruk.PM);
+void ObliczPit28A(KontekstObliczen& kx, int j) {
+  kx.R.Druk(j);  // an index outside the settlement throws before anything changes
+  WczytajDaneOsobZDruku(kx.R, j);
+  ZapiszDaneOsobDoDrukow(kx.R);
+  const int p = kx.R.ZnajdzDrukRodzicPM(Pit28, 0, kx.Ekran.BiezacyDruk().PM);
   if (p <= 0) return;
-  for (const Kopia& k : kDoPit28) KopiujPole(view, k.z, j, k.doPola, p);
-  if (const int b = OstatniPit28B(p); b > 0) {
+  for (const Kopia& k : kDoPit28) KopiujPole(kx, k.z, j, k.doPola, p);
+  if (const int b = OstatniPit28B(kx.R, p); b > 0) {
     for (int i = 0; i < 6; ++i)
-      ZapiszKwote(view, 43 + i, p, WartoscPola(view, 103 + i, b) + WartoscPola(view, 23 + i, j));
+      ZapiszKwote(kx, 43 + i, p, WartoscPola(kx, 103 + i, b) + WartoscPola(kx, 23 + i, j));
   }
-  ObliczPit28(view, p);
+  ObliczPit28(kx, p);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The computation of a PIT-28/B.
 
-class TFImage;
+struct KontekstObliczen;
 
 // Recomputes the PIT-28/B record j: its count among the PIT-28/B of the same form and owner, the two partnership blocks
 // (each percentage capped at 99,99, the block sum, the taxpayer's share of it and of every row) and the row sums of
@@ -9,4 +9,4 @@ class TFImage;
 // into the last of them, carried into the PIT-28 (rows 7 to 12 only together with an attached PIT-28/A) and the PIT-28
 // is recomputed. Starts with the identification exchange. A field text that is not a number ends the computation with
 // BladKonwersjiLiczby.
-void ObliczPit28B(TFImage* view, int j);
+void ObliczPit28B(KontekstObliczen& kx, int j);

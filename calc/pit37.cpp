@@ -7,14 +7,14 @@
 #include <string>
 #include <utility>
 
+#include "calc/ekran.h"
 #include "calc/identyfikacja.h"
 #include "calc/pitd.h"
 #include "calc/pola.h"
 #include "calc/raport.h"
 #include "calc/skala.h"
 #include "calc/wartosci.h"
-#include "main/druk.h"
-#include "main/tools.h"
+#include "model/druk.h"
 
 namespace {
 
@@ -24,13 +24,13 @@ constexpr int kPolaMalzonka = 27;
 // One run of the computation on one record. Every step reads the fields as the steps before it left them.
 class ObliczeniePit37 {
  public:
-  ObliczeniePit37(TFImage* view, int j) : view_(view), j_(j) {}
+  ObliczeniePit37(KontekstObliczen& kx, int j) : kx_(kx), j_(j) {}
 
   void Oblicz() {
-    WyczyscListError();
-    if (Tools->ZnajdzDrukRodzic(PitD, j_) > 0 && NaEkranie(Pit37)) UstawTylkoDoOdczytu(view_, {96, 97, 110}, 1);
-    WczytajDaneOsobZDruku(view_, j_);
-    ZapiszDaneOsobDoDrukow(view_);
+    WyczyscListError(kx_);
+    if (kx_.R.ZnajdzDrukRodzic(PitD, j_) > 0 && NaEkranie(kx_, Pit37)) UstawTylkoDoOdczytu(kx_, {96, 97, 110}, 1);
+    WczytajDaneOsobZDruku(kx_.R, j_);
+    ZapiszDaneOsobDoDrukow(kx_.R);
     ZaznaczRodzajRozliczenia();
     Dochody(0);
     Dochody(kPolaMalzonka);
@@ -42,7 +42,7 @@ class ObliczeniePit37 {
     Naleznosc();
     LiczbyZalacznikow();
     JedenProcent();
-    ZakonczRaport(Pit37, redukcja_);
+    ZakonczRaport(kx_, Pit37, redukcja_);
   }
 
  private:
@@ -50,7 +50,7 @@ class ObliczeniePit37 {
   // so a step still reads what the steps before it left.
   long double W(int k) {
     if (!przeczytane_.test(static_cast<std::size_t>(k))) {
-      wartosci_[static_cast<std::size_t>(k)] = WartoscPola(view_, k, j_);
+      wartosci_[static_cast<std::size_t>(k)] = WartoscPola(kx_, k, j_);
       przeczytane_.set(static_cast<std::size_t>(k));
     }
     return wartosci_[static_cast<std::size_t>(k)];
@@ -62,33 +62,33 @@ class ObliczeniePit37 {
     for (int k : pola) suma += W(k);
     return suma;
   }
-  std::uint8_t& Kratka(int k) { return PoleDruku(view_, k, j_).Zaznaczone; }
+  std::uint8_t& Kratka(int k) { return PoleDruku(kx_, k, j_).Zaznaczone; }
   void Zapisz(int k, long double x) {
-    ZapiszKwote(view_, k, j_, x);
+    ZapiszKwote(kx_, k, j_, x);
     Zmieniono(k);
   }
-  void ZapiszGrosze(int k, long double x) { Zapisz(k, ZaokraglijDoGroszy(view_, x)); }
+  void ZapiszGrosze(int k, long double x) { Zapisz(k, ZaokraglijDoGroszy(x)); }
   void ZapiszRoznice(int k, int odjemna, int odjemnik) {
     const long double a = W(odjemna);
-    ZapiszNieujemna(view_, k, j_, a - W(odjemnik));
+    ZapiszNieujemna(kx_, k, j_, a - W(odjemnik));
     Zmieniono(k);
   }
   // The text of field zPola of record zDruku into field doPola.
   void Przejmij(int zPola, int zDruku, int doPola) {
-    KopiujPole(view_, zPola, zDruku, doPola, j_);
+    KopiujPole(kx_, zPola, zDruku, doPola, j_);
     Zmieniono(doPola);
   }
   void Kopiuj(int z, int doPola) { Przejmij(z, j_, doPola); }
   void Zeruj(std::initializer_list<int> pola) {
     for (int k : pola) {
-      UstawTekstPola(view_, k, j_, "0,00");
+      UstawTekstPola(kx_, k, j_, "0,00");
       Zmieniono(k);
     }
   }
 
   // The boxes follow the kind of the record on screen; none is cleared.
   void ZaznaczRodzajRozliczenia() {
-    switch (Tools->BiezacyDruk.Rodzaj) {
+    switch (kx_.Ekran.BiezacyDruk().Rodzaj) {
       case Indywidualne: Kratka(3) = 1; break;
       case WspolneZMalzonkiem:
         if (Kratka(5) == 0) Kratka(4) = 1;
@@ -132,7 +132,7 @@ class ObliczeniePit37 {
   }
 
   void OdliczeniaZPitO() {
-    pitO_ = Tools->ZnajdzDrukRodzic(PitO, j_);
+    pitO_ = kx_.R.ZnajdzDrukRodzic(PitO, j_);
     if (pitO_ > 0) Przejmij(28, pitO_, 94);
     Ogranicz(94, 92, true);
     if (pitO_ > 0) Przejmij(29, pitO_, 95);
@@ -140,11 +140,11 @@ class ObliczeniePit37 {
   }
 
   void OdliczeniaZPitD() {
-    const int d = Tools->ZnajdzDruk(PitD);
+    const int d = kx_.R.ZnajdzDruk(PitD);
     if (d > 0) {
-      Przejmij(PoleDoPrzeniesienia(view_, d, 34, 35, 31), d, 96);
-      Przejmij(PoleDoPrzeniesienia(view_, d, 45, 46, 42), d, 97);
-      Przejmij(PoleDoPrzeniesienia(view_, d, 54, 55, 51), d, 110);
+      Przejmij(PoleDoPrzeniesienia(kx_, d, 34, 35, 31), d, 96);
+      Przejmij(PoleDoPrzeniesienia(kx_, d, 45, 46, 42), d, 97);
+      Przejmij(PoleDoPrzeniesienia(kx_, d, 54, 55, 51), d, 110);
     }
     const long double dochod = Suma({92, 93});
     const long double zPitO = Suma({94, 95});
@@ -163,11 +163,11 @@ class ObliczeniePit37 {
 
   void Podatek() {
     if (Kratka(3) == 1)
-      Zapisz(101, ZaokraglijDoZlotych(view_, W(100)));
+      Zapisz(101, ZaokraglijDoZlotych(W(100)));
     else
-      Zapisz(101, ZaokraglijDoZlotych(view_, W(100) * 0.5L));
+      Zapisz(101, ZaokraglijDoZlotych(W(100) * 0.5L));
     // The scale's tax is already in grosze.
-    const long double podatek = ObliczPodatekWgSkali(view_, static_cast<double>(W(101)));
+    const long double podatek = ObliczPodatekWgSkali(static_cast<double>(W(101)));
     if (Kratka(4) == 1 || Kratka(5) == 1 || Kratka(6) == 1)
       Zapisz(102, podatek * 2.0L);
     else
@@ -210,14 +210,14 @@ class ObliczeniePit37 {
   void Naleznosc() {
     Kopiuj(Wieksze(W(110), W(109)) ? 109 : 110, 111);
     ZapiszGrosze(112, W(110) - W(111));
-    Zapisz(113, ZaokraglijDoZlotych(view_, W(109) - W(111)));
+    Zapisz(113, ZaokraglijDoZlotych(W(109) - W(111)));
     ZapiszGrosze(114, Suma({62, 89}));
     // Whether anything is due is decided in whole zloty; the amount is written in grosze.
-    if (ZaokraglijDoZlotych(view_, W(113) - W(114)) > 0)
+    if (ZaokraglijDoZlotych(W(113) - W(114)) > 0)
       ZapiszGrosze(115, W(113) - W(114));
     else
       Zeruj({115});
-    if (ZaokraglijDoZlotych(view_, W(114) - W(113)) > 0)
+    if (ZaokraglijDoZlotych(W(114) - W(113)) > 0)
       ZapiszGrosze(116, W(114) - W(113));
     else
       Zeruj({116});
@@ -226,20 +226,20 @@ class ObliczeniePit37 {
   void LiczbyZalacznikow() {
     const std::pair<int, int> liczby[] = {{117, PitO}, {118, PitD}, {119, Pit2K}, {120, Nip3}};
     for (const auto& [pole, kod] : liczby) {
-      UstawTekstPola(view_, pole, j_, std::to_string(Tools->PoliczDruki(kod, j_, -1)));
+      UstawTekstPola(kx_, pole, j_, std::to_string(kx_.R.PoliczDruki(kod, j_, -1)));
       Zmieniono(pole);
     }
   }
 
   void JedenProcent() {
-    const long double limit = ObetnijDoDziesiatekGroszy(view_, static_cast<double>(W(113) * 0.01L));
+    const long double limit = ObetnijDoDziesiatekGroszy(static_cast<double>(W(113) * 0.01L));
     if (Wieksze(W(132), limit)) {
       Zapisz(132, limit);
       redukcja_ = true;
     }
   }
 
-  TFImage* view_;
+  KontekstObliczen& kx_;
   int j_;
   std::array<long double, kLiczbaPol> wartosci_{};
   std::bitset<kLiczbaPol> przeczytane_;
@@ -249,7 +249,7 @@ class ObliczeniePit37 {
 
 }  // namespace
 
-void ObliczPit37(TFImage* view, int j) {
-  DrukRozliczenia(j);  // an index outside the settlement throws before anything changes
-  ObliczeniePit37(view, j).Oblicz();
+void ObliczPit37(KontekstObliczen& kx, int j) {
+  kx.R.Druk(j);  // an index outside the settlement throws before anything changes
+  ObliczeniePit37(kx, j).Oblicz();
 }

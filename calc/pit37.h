@@ -1,7 +1,7 @@
 #pragma once
 // The computation of a PIT-37.
 
-class TFImage;
+struct KontekstObliczen;
 
 // Recomputes the PIT-37 record j: the incomes of the taxpayer and the spouse, the deductions limited to the income
 // (with those of the first attached PIT/O and of the settlement's first PIT/D), the tax base and the tax by the 2008
@@ -9,4 +9,4 @@ class TFImage;
 // amount to pay or overpaid, the attachment counts and the 1% cap. Starts with the identification exchange. A
 // lowered amount is reported in ListError while a PIT-37 is on screen; otherwise ListError is hidden. A field text
 // that is not a number ends the computation with BladKonwersjiLiczby.
-void ObliczPit37(TFImage* view, int j);
+void ObliczPit37(KontekstObliczen& kx, int j);

@@ -3,12 +3,12 @@
 #include <string>
 #include <utility>
 
+#include "calc/ekran.h"
 #include "calc/identyfikacja.h"
 #include "calc/pola.h"
 #include "calc/raport.h"
 #include "calc/wartosci.h"
-#include "main/druk.h"
-#include "main/tools.h"
+#include "model/druk.h"
 
 namespace {
 
@@ -16,51 +16,51 @@ namespace {
 // a step reads the rounded text an earlier step wrote.
 class ObliczeniePit38 {
  public:
-  ObliczeniePit38(TFImage* view, int j) : view_(view), j_(j) {}
+  ObliczeniePit38(KontekstObliczen& kx, int j) : kx_(kx), j_(j) {}
 
   void Oblicz() {
-    WyczyscListError();
-    WczytajDaneOsobZDruku(view_, j_);
-    ZapiszDaneOsobDoDrukow(view_);
+    WyczyscListError(kx_);
+    WczytajDaneOsobZDruku(kx_.R, j_);
+    ZapiszDaneOsobDoDrukow(kx_.R);
     Dochod();
     Podatek();
     ZryczaltowanyIRazem();
     LiczbyZalacznikow();
     JedenProcent();
-    ZakonczRaport(Pit38, redukcja_);
+    ZakonczRaport(kx_, Pit38, redukcja_);
   }
 
  private:
-  long double W(int k) { return WartoscPola(view_, k, j_); }
-  void Zapisz(int k, long double x) { ZapiszKwote(view_, k, j_, x); }
+  long double W(int k) { return WartoscPola(kx_, k, j_); }
+  void Zapisz(int k, long double x) { ZapiszKwote(kx_, k, j_, x); }
   // The difference in whole zloty, or "0,00" when that is not above zero.
   void ZapiszNieujemnaWZlotych(int k, long double roznica) {
-    const long double zlote = ZaokraglijDoZlotych(view_, roznica);
+    const long double zlote = ZaokraglijDoZlotych(roznica);
     if (zlote <= 0)
-      UstawTekstPola(view_, k, j_, "0,00");
+      UstawTekstPola(kx_, k, j_, "0,00");
     else
       Zapisz(k, zlote);
   }
   // Field k takes the text of field limit when it is above it.
   bool Ogranicz(int k, int limit) {
     if (!Wieksze(W(k), W(limit))) return false;
-    KopiujPole(view_, limit, j_, k, j_);
+    KopiujPole(kx_, limit, j_, k, j_);
     return true;
   }
 
   void Dochod() {
-    Zapisz(22, ZaokraglijDoGroszy(view_, W(18) + W(20)));
-    Zapisz(23, ZaokraglijDoGroszy(view_, W(19) + W(21)));
-    ZapiszNieujemna(view_, 24, j_, W(22) - W(23));
-    ZapiszNieujemna(view_, 25, j_, W(23) - W(22));
+    Zapisz(22, ZaokraglijDoGroszy(W(18) + W(20)));
+    Zapisz(23, ZaokraglijDoGroszy(W(19) + W(21)));
+    ZapiszNieujemna(kx_, 24, j_, W(22) - W(23));
+    ZapiszNieujemna(kx_, 25, j_, W(23) - W(22));
     // Losses of past years come off the income alone.
     if (Ogranicz(26, 24)) redukcja_ = true;
   }
 
   void Podatek() {
-    Zapisz(27, ZaokraglijDoZlotych(view_, W(24) - W(26)));
+    Zapisz(27, ZaokraglijDoZlotych(W(24) - W(26)));
     // The rate is a percentage: turned into a factor first, then applied to the base.
-    Zapisz(29, ZaokraglijDoGroszy(view_, W(27) * (W(28) * 0.01L)));
+    Zapisz(29, ZaokraglijDoGroszy(W(27) * (W(28) * 0.01L)));
     ZapiszNieujemnaWZlotych(32, W(29) - (W(30) + W(31)));
     ZapiszNieujemnaWZlotych(33, (W(30) + W(31)) - W(29));
   }
@@ -79,25 +79,25 @@ class ObliczeniePit38 {
   void LiczbyZalacznikow() {
     const std::pair<int, int> liczby[] = {{55, Nip3}, {56, PitZG}};
     for (const auto& [pole, kod] : liczby)
-      UstawTekstPola(view_, pole, j_, std::to_string(Tools->PoliczDruki(kod, j_, -1)));
+      UstawTekstPola(kx_, pole, j_, std::to_string(kx_.R.PoliczDruki(kod, j_, -1)));
   }
 
   void JedenProcent() {
-    const long double limit = ObetnijDoDziesiatekGroszy(view_, static_cast<double>(W(32) * 0.01L));
+    const long double limit = ObetnijDoDziesiatekGroszy(static_cast<double>(W(32) * 0.01L));
     if (Wieksze(W(60), limit)) {
       Zapisz(60, limit);
       redukcja_ = true;
     }
   }
 
-  TFImage* view_;
+  KontekstObliczen& kx_;
   int j_;
   bool redukcja_ = false;
 };
 
 }  // namespace
 
-void ObliczPit38(TFImage* view, int j) {
-  DrukRozliczenia(j);  // an index outside the settlement throws before anything changes
-  ObliczeniePit38(view, j).Oblicz();
+void ObliczPit38(KontekstObliczen& kx, int j) {
+  kx.R.Druk(j);  // an index outside the settlement throws before anything changes
+  ObliczeniePit38(kx, j).Oblicz();
 }

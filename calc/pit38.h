@@ -1,7 +1,7 @@
 #pragma once
 // The computation of a PIT-38.
 
-class TFImage;
+struct KontekstObliczen;
 
 // Recomputes the PIT-38 record j: the two income rows summed into income or loss, the losses of past years limited
 // to the income, the tax at the rate of field 28 on the base in whole zloty, the balances of that tax and of the
@@ -9,4 +9,4 @@ class TFImage;
 // cap. Starts with the identification exchange. A lowered loss or 1% amount is reported in ListError while a PIT-38
 // is on screen; otherwise ListError is hidden. A field text that is not a number ends the computation with
 // BladKonwersjiLiczby.
-void ObliczPit38(TFImage* view, int j);
+void ObliczPit38(KontekstObliczen& kx, int j);

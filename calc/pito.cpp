@@ -3,14 +3,14 @@
 #include <initializer_list>
 #include <string>
 
+#include "calc/ekran.h"
 #include "calc/identyfikacja.h"
 #include "calc/oblicz.h"
 #include "calc/pit37.h"
 #include "calc/pola.h"
 #include "calc/raport.h"
 #include "calc/wartosci.h"
-#include "main/druk.h"
-#include "main/tools.h"
+#include "model/druk.h"
 
 namespace {
 
@@ -28,10 +28,10 @@ constexpr long double kLimit = 760;
 constexpr const char* kTekstLimitu = "760,00";
 
 // A total: the fields added up left to right, written without rounding.
-void ZapiszSume(TFImage* view, int j, int pole, std::initializer_list<int> skladniki) {
+void ZapiszSume(KontekstObliczen& kx, int j, int pole, std::initializer_list<int> skladniki) {
   long double suma = 0;
-  for (int k : skladniki) suma += WartoscPola(view, k, j);
-  ZapiszKwote(view, pole, j, suma);
+  for (int k : skladniki) suma += WartoscPola(kx, k, j);
+  ZapiszKwote(kx, pole, j, suma);
 }
 
 // Copies of the totals into a main form: PIT/O field -> main-form field.
@@ -43,69 +43,69 @@ constexpr Przeniesienie kDoPit36[] = {{28, 144}, {29, 145}, {41, 177}, {42, 178}
 constexpr Przeniesienie kDoPit37[] = {{28, 94}, {29, 95}, {41, 107}, {42, 108}};
 
 template <std::size_t N>
-void Przenies(TFImage* view, int j, int cel, const Przeniesienie (&pola)[N]) {
-  for (const Przeniesienie& p : pola) KopiujPole(view, p.z, j, p.doPola, cel);
+void Przenies(KontekstObliczen& kx, int j, int cel, const Przeniesienie (&pola)[N]) {
+  for (const Przeniesienie& p : pola) KopiujPole(kx, p.z, j, p.doPola, cel);
 }
 
-void OdznaczGrupy(TFImage* view, int j) {
+void OdznaczGrupy(KontekstObliczen& kx, int j) {
   for (const GrupaKratek& g : kGrupy) {
-    if (PoleDruku(view, g.kratka, j).Zaznaczone == 0) continue;
-    for (int k = g.od; k <= g.doKonca; ++k) PoleDruku(view, k, j).Zaznaczone = 0;
-    if (g.dodatkowa >= 0) PoleDruku(view, g.dodatkowa, j).Zaznaczone = 0;
+    if (PoleDruku(kx, g.kratka, j).Zaznaczone == 0) continue;
+    for (int k = g.od; k <= g.doKonca; ++k) PoleDruku(kx, k, j).Zaznaczone = 0;
+    if (g.dodatkowa >= 0) PoleDruku(kx, g.dodatkowa, j).Zaznaczone = 0;
   }
 }
 
 // What only the PIT/O on screen gets: the locks of the fields that do not apply, and the voided box groups.
-void UstawPolaNaEkranie(TFImage* view, int j, int rodzic, int pm) {
-  const int pierwsza = Tools->ZnajdzDrukRodzicPM(PitO, rodzic, pm);
+void UstawPolaNaEkranie(KontekstObliczen& kx, int j, int rodzic, int pm) {
+  const int pierwsza = kx.R.ZnajdzDrukRodzicPM(PitO, rodzic, pm);
   // The main form takes its amounts from the first copy for it and this owner; a further copy enters none.
-  if (pierwsza > 0 && pierwsza < j) UstawTylkoDoOdczytu(view, {{12, 42}, 65, 66}, 1);
+  if (pierwsza > 0 && pierwsza < j) UstawTylkoDoOdczytu(kx, {{12, 42}, 65, 66}, 1);
   if (pm > PMWspolny) {
-    UstawTylkoDoOdczytu(view, {{8, 11}}, 1);
-    const bool przyPit28 = rodzic >= 1 && rodzic <= Tools->LiczbaDrukow && DrukRozliczenia(rodzic).IdPit == Pit28;
-    if (przyPit28) UstawTylkoDoOdczytu(view, {1, 13, 15, 17, 19, 21, 23, 27, 31, 33, 36, 66, 40, 42}, 1);
+    UstawTylkoDoOdczytu(kx, {{8, 11}}, 1);
+    const bool przyPit28 = rodzic >= 1 && rodzic <= kx.R.LiczbaDrukow && kx.R.Druk(rodzic).IdPit == Pit28;
+    if (przyPit28) UstawTylkoDoOdczytu(kx, {1, 13, 15, 17, 19, 21, 23, 27, 31, 33, 36, 66, 40, 42}, 1);
   }
-  OdznaczGrupy(view, j);
+  OdznaczGrupy(kx, j);
 }
 
 }  // namespace
 
-void ObliczPitO(TFImage* view, int j) {
-  const TDruk& druk = DrukRozliczenia(j);
+void ObliczPitO(KontekstObliczen& kx, int j) {
+  const TDruk& druk = kx.R.Druk(j);
   const int rodzic = druk.IdParent;
   const int pm = druk.PM;
 
-  WyczyscListError();
+  WyczyscListError(kx);
   bool redukcja = false;
-  WczytajDaneOsobZDruku(view, j);
-  ZapiszDaneOsobDoDrukow(view);
-  if (NaEkranie(PitO)) UstawPolaNaEkranie(view, j, rodzic, pm);
+  WczytajDaneOsobZDruku(kx.R, j);
+  ZapiszDaneOsobDoDrukow(kx.R);
+  if (NaEkranie(kx, PitO)) UstawPolaNaEkranie(kx, j, rodzic, pm);
 
-  if (WartoscPola(view, 3, j) == 0) UstawTekstPola(view, 3, j, std::to_string(Tools->PoliczDruki(PitO, rodzic, -1)));
+  if (WartoscPola(kx, 3, j) == 0) UstawTekstPola(kx, 3, j, std::to_string(kx.R.PoliczDruki(PitO, rodzic, -1)));
   for (int k : {20, 21}) {
-    if (WartoscPola(view, k, j) > kLimit) {
-      UstawTekstPola(view, k, j, kTekstLimitu);
+    if (WartoscPola(kx, k, j) > kLimit) {
+      UstawTekstPola(kx, k, j, kTekstLimitu);
       redukcja = true;
     }
   }
-  ZapiszSume(view, j, 28, {12, 14, 16, 18, 20, 22, 26});
-  ZapiszSume(view, j, 29, {13, 15, 17, 19, 21, 23, 27});
-  ZapiszSume(view, j, 41, {30, 32, 35, 39, 65});
-  ZapiszSume(view, j, 42, {31, 33, 36, 40, 66});
+  ZapiszSume(kx, j, 28, {12, 14, 16, 18, 20, 22, 26});
+  ZapiszSume(kx, j, 29, {13, 15, 17, 19, 21, 23, 27});
+  ZapiszSume(kx, j, 41, {30, 32, 35, 39, 65});
+  ZapiszSume(kx, j, 42, {31, 33, 36, 40, 66});
 
   // The PIT-28 fed is the owner's; the PIT-36 and PIT-37 those of the whole settlement.
-  if (const int t = Tools->ZnajdzDrukRodzicPM(Pit28, 0, pm); t > 0 && rodzic == t) {
-    Przenies(view, j, t, kDoPit28);
-    ObliczDruk(Pit28, view, t);
+  if (const int t = kx.R.ZnajdzDrukRodzicPM(Pit28, 0, pm); t > 0 && rodzic == t) {
+    Przenies(kx, j, t, kDoPit28);
+    ObliczDruk(Pit28, kx, t);
   }
-  if (const int t = Tools->ZnajdzDrukRodzicPM(Pit36, 0, PMWspolny); t > 0 && rodzic == t) {
-    Przenies(view, j, t, kDoPit36);
-    ObliczDruk(Pit36, view, t);
+  if (const int t = kx.R.ZnajdzDrukRodzicPM(Pit36, 0, PMWspolny); t > 0 && rodzic == t) {
+    Przenies(kx, j, t, kDoPit36);
+    ObliczDruk(Pit36, kx, t);
   }
-  if (const int t = Tools->ZnajdzDrukRodzicPM(Pit37, 0, PMWspolny); t > 0 && rodzic == t) {
-    Przenies(view, j, t, kDoPit37);
-    ObliczPit37(view, t);
+  if (const int t = kx.R.ZnajdzDrukRodzicPM(Pit37, 0, PMWspolny); t > 0 && rodzic == t) {
+    Przenies(kx, j, t, kDoPit37);
+    ObliczPit37(kx, t);
   }
   // After the main form's computation, so that the PIT/O decides what ListError shows.
-  ZakonczRaport(PitO, redukcja);
+  ZakonczRaport(kx, PitO, redukcja);
 }

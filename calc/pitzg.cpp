@@ -1,5 +1,6 @@
 #include "calc/pitzg.h"
 
+#include "calc/ekran.h"
 #include "calc/identyfikacja.h"
 #include "calc/wartosci.h"
 
@@ -12,15 +13,15 @@ constexpr int kPierwszaSuma = 26;
 
 }  // namespace
 
-void ObliczPitZG(TFImage* view, int j) {
-  DrukRozliczenia(j);  // an index outside the settlement throws before anything changes
-  WczytajDaneOsobZDruku(view, j);
-  ZapiszDaneOsobDoDrukow(view);
+void ObliczPitZG(KontekstObliczen& kx, int j) {
+  kx.R.Druk(j);  // an index outside the settlement throws before anything changes
+  WczytajDaneOsobZDruku(kx.R, j);
+  ZapiszDaneOsobDoDrukow(kx.R);
   for (int kolumna = 0; kolumna < kKolumny; ++kolumna) {
     long double suma = 0;
     for (int wiersz = 0; wiersz < kWiersze; ++wiersz)
-      suma += WartoscPola(view, kPierwszeGrid + wiersz * kKolumny + kolumna, j);
+      suma += WartoscPola(kx, kPierwszeGrid + wiersz * kKolumny + kolumna, j);
     // No rounding: the 15-digit conversion of the write sequence absorbs the binary noise of the sum.
-    ZapiszKwote(view, kPierwszaSuma + kolumna, j, suma);
+    ZapiszKwote(kx, kPierwszaSuma + kolumna, j, suma);
   }
 }

@@ -7,21 +7,21 @@
 #include <string>
 
 #include "calc/wartosci.h"
-#include "main/druk.h"
+#include "model/druk.h"
 
 // The text of field zPola of record zDruku copied unchanged into field doPola of record doDruku.
-inline void KopiujPole(TFImage* view, int zPola, int zDruku, int doPola, int doDruku) {
-  const std::string tekst(Tekst(PoleDruku(view, zPola, zDruku).Wartosc));
-  UstawTekstPola(view, doPola, doDruku, tekst);
+inline void KopiujPole(KontekstObliczen& kx, int zPola, int zDruku, int doPola, int doDruku) {
+  const std::string tekst(Tekst(PoleDruku(kx, zPola, zDruku).Wartosc));
+  UstawTekstPola(kx, doPola, doDruku, tekst);
 }
 
 // Field k of record j gets the difference rounded to grosze, or "0,00" when that is not above zero.
-inline void ZapiszNieujemna(TFImage* view, int k, int j, long double roznica) {
-  const long double grosze = ZaokraglijDoGroszy(view, roznica);
+inline void ZapiszNieujemna(KontekstObliczen& kx, int k, int j, long double roznica) {
+  const long double grosze = ZaokraglijDoGroszy(roznica);
   if (grosze <= 0)
-    UstawTekstPola(view, k, j, "0,00");
+    UstawTekstPola(kx, k, j, "0,00");
   else
-    ZapiszKwote(view, k, j, grosze);
+    ZapiszKwote(kx, k, j, grosze);
 }
 
 // a > b, where a and b are sums of a few amounts read from field texts. Each text converts to the nearest binary

@@ -1,31 +1,46 @@
 #include "calc/raport.h"
 
-#include <QListWidget>
+#include <QString>
 
-#include "main/tools.h"
-#include "pages/fimage.h"
+#include "calc/ekran.h"
+#include "model/druk.h"
 
-bool NaEkranie(int kod) { return Tools != nullptr && Tools->BiezacyDruk.IdPit == kod; }
+bool NaEkranie(KontekstObliczen& kx, int kod) { return kx.Ekran.BiezacyDruk().IdPit == kod; }
 
-void WyczyscListError() {
-  // Clearing an empty list still resets its model; computations run often and mostly find it empty.
-  if (Tools && Tools->ListError && Tools->ListError->count() > 0) Tools->ListError->clear();
-}
+void WyczyscListError(KontekstObliczen& kx) { kx.Ekran.WyczyscListError(); }
 
-void ZakonczRaport(int kod, bool redukcja) {
-  if (!Tools || !Tools->ListError) return;
-  if (redukcja && NaEkranie(kod)) {
-    Tools->UstawWysokoscListError(40);
-    Tools->ListError->addItem(
+void ZakonczRaport(KontekstObliczen& kx, int kod, bool redukcja) {
+  if (redukcja && NaEkranie(kx, kod)) {
+    kx.Ekran.UstawWysokoscListError(40);
+    kx.Ekran.DodajDoListError(
         QStringLiteral("Program dokonał redukcji odliczeń. Sprawdź wysokość poszczególnych kwot."));
-  } else if (Tools->WysokoscListError() != 0) {
-    Tools->UstawWysokoscListError(0);
+  } else if (kx.Ekran.WysokoscListError() != 0) {
+    kx.Ekran.UstawWysokoscListError(0);
   }
 }
 
-void UstawTylkoDoOdczytu(TFImage* view, std::initializer_list<ZakresObiektow> zakresy, std::uint8_t wartosc) {
-  if (view == nullptr) return;
+RaportPit36::RaportPit36(KontekstObliczen& kx) : kx_(kx), zewnetrzny_(kx.LancuchPit36) {
+  if (zewnetrzny_ != nullptr) return;
+  kx_.LancuchPit36 = this;
+  WyczyscListError(kx_);
+}
+
+RaportPit36::~RaportPit36() {
+  if (zewnetrzny_ == nullptr) kx_.LancuchPit36 = nullptr;
+}
+
+void RaportPit36::Zakoncz(bool redukcja) {
+  redukcja_ = redukcja_ || redukcja;
+  if (zewnetrzny_ != nullptr) {
+    zewnetrzny_->redukcja_ = zewnetrzny_->redukcja_ || redukcja_;
+    return;
+  }
+  // Other computations of the chain may have left items; the line stands alone.
+  if (redukcja_ && NaEkranie(kx_, Pit36)) WyczyscListError(kx_);
+  ZakonczRaport(kx_, Pit36, redukcja_);
+}
+
+void UstawTylkoDoOdczytu(KontekstObliczen& kx, std::initializer_list<ZakresObiektow> zakresy, std::uint8_t wartosc) {
   for (const ZakresObiektow& z : zakresy)
-    for (int k = z.od; k <= z.doKonca; ++k)
-      if (view->JestPolem(k)) view->Obiekty[static_cast<std::size_t>(k)].TylkoDoOdczytu = wartosc;
+    for (int k = z.od; k <= z.doKonca; ++k) kx.Ekran.UstawTylkoDoOdczytu(k, wartosc);
 }

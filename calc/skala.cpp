@@ -17,7 +17,7 @@ constexpr long double kKwotaZmniejszajaca = 586.85L;
 
 }  // namespace
 
-long double ObliczPodatekWgSkali(TFImage* view, double podstawa) {
+long double ObliczPodatekWgSkali(double podstawa) {
   long double podatek = 0;
   if (podstawa <= kGranica1)
     podatek = podstawa * kStawka1 - kKwotaZmniejszajaca;
@@ -25,5 +25,5 @@ long double ObliczPodatekWgSkali(TFImage* view, double podstawa) {
     podatek = (podstawa - kGranica1) * kStawka2 + kPodatekNaGranicy1;
   else if (podstawa > kGranica2)  // a base that is not a number leaves the tax at 0
     podatek = (podstawa - kGranica2) * kStawka3 + kPodatekNaGranicy2;
-  return ZaokraglijDoGroszy(view, static_cast<double>(podatek));
+  return ZaokraglijDoGroszy(static_cast<double>(podatek));
 }

@@ -8,8 +8,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "main/druk.h"
-#include "main/tools.h"
+#include "calc/ekran.h"
+#include "model/druk.h"
 
 namespace {
 
@@ -100,45 +100,42 @@ std::int64_t Grosze(const Dziesietna& d) {
 
 }  // namespace
 
-TPoleDruku& PoleDruku(TFImage*, int k, int j) {
-  if (Tools == nullptr) throw std::logic_error("Field access without a main window");
-  const int liczba = std::min<int>(Tools->LiczbaDrukow, static_cast<int>(Tools->Druki.size()) - 1);
-  if (j < 1 || j > liczba)
-    throw std::out_of_range("Record index " + std::to_string(j) + " outside 1.." + std::to_string(liczba));
+TPoleDruku& PoleDruku(KontekstObliczen& kx, int k, int j) {
+  TDruk& druk = kx.R.Druk(j);
   if (k < 0 || k >= kLiczbaPol)
     throw std::out_of_range("Field index " + std::to_string(k) + " outside 0.." + std::to_string(kLiczbaPol - 1));
-  return Tools->Druki[static_cast<std::size_t>(j)].Pola[static_cast<std::size_t>(k)];
+  return druk.Pola[static_cast<std::size_t>(k)];
 }
 
-long double WartoscPola(TFImage* view, int k, int j) { return StrToFloat(Tekst(PoleDruku(view, k, j).Wartosc)); }
+long double WartoscPola(KontekstObliczen& kx, int k, int j) { return StrToFloat(Tekst(PoleDruku(kx, k, j).Wartosc)); }
 
-long double SumaPol(TFImage* view, int a, int b, int j) {
+long double SumaPol(KontekstObliczen& kx, int a, int b, int j) {
   long double suma = 0;
-  for (int i = a; i <= b; ++i) suma = WartoscPola(view, i, j) + suma;
+  for (int i = a; i <= b; ++i) suma = WartoscPola(kx, i, j) + suma;
   return suma;
 }
 
-long double PoliczUdzial(TFImage* view, int a, int b, int j) {
-  const long double p = WartoscPola(view, a, j) * 100.0L;
-  const long double q = WartoscPola(view, b, j) * 100.0L;
+long double PoliczUdzial(KontekstObliczen& kx, int a, int b, int j) {
+  const long double p = WartoscPola(kx, a, j) * 100.0L;
+  const long double q = WartoscPola(kx, b, j) * 100.0L;
   return ((p * q) * 0.01L) * 0.0001L;
 }
 
-void ZapiszKwote(TFImage* view, int k, int j, long double wartosc) {
-  UstawBajty(PoleDruku(view, k, j).Wartosc, TekstKwoty(wartosc));
+void ZapiszKwote(KontekstObliczen& kx, int k, int j, long double wartosc) {
+  UstawBajty(PoleDruku(kx, k, j).Wartosc, TekstKwoty(wartosc));
 }
 
-void UstawTekstPola(TFImage* view, int k, int j, std::string_view tekst) {
-  UstawBajty(PoleDruku(view, k, j).Wartosc, tekst);
+void UstawTekstPola(KontekstObliczen& kx, int k, int j, std::string_view tekst) {
+  UstawBajty(PoleDruku(kx, k, j).Wartosc, tekst);
 }
 
-long double ZaokraglijDoGroszy(TFImage*, long double x) {
+long double ZaokraglijDoGroszy(long double x) {
   const auto d = NaDziesietna(x);
   if (!d) return std::isfinite(x) ? Do15Cyfr(x) : x;
   return Wynik(Grosze(*d), 100.0L);
 }
 
-long double ObetnijDoDziesiatekGroszy(TFImage*, double x) {
+long double ObetnijDoDziesiatekGroszy(double x) {
   const auto d = NaDziesietna(x);
   if (!d) return std::isfinite(x) ? Do15Cyfr(x) : x;
   const std::int64_t dziesiatki =
@@ -146,7 +143,7 @@ long double ObetnijDoDziesiatekGroszy(TFImage*, double x) {
   return Wynik(dziesiatki, 10.0L);
 }
 
-long double ZaokraglijDoZlotych(TFImage*, long double x) {
+long double ZaokraglijDoZlotych(long double x) {
   const auto d = NaDziesietna(x);
   if (!d) return std::isfinite(x) ? Do15Cyfr(x) : x;
   const std::int64_t grosze = Grosze(*d);

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "main/plik_rozliczenia.h"
+#include "model/plik_rozliczenia.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t rozmiar) {
   const QByteArray bajty(reinterpret_cast<const char*>(dane), static_cast<qsizetype>(rozmiar));

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <span>
 
-#include "platform/rekordy.h"
+#include "model/rekordy.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t rozmiar) {
   if (rozmiar < rekordy::kRozmiarNaglowkaFormularza) return 0;

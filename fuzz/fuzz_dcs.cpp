@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <span>
 
-#include "platform/rekordy.h"
+#include "model/rekordy.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t rozmiar) {
   const std::span<const std::uint8_t> wejscie(dane, rozmiar);

@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/rekordy.h"
+#include "model/rekordy.h"
 
 namespace {
 

@@ -14,12 +14,12 @@
 #include <span>
 
 #include "main/tools.h"
+#include "model/rekordy.h"
+#include "model/struktura.h"
 #include "pages/fimage.h"
 #include "pages/obiekty_plik.h"
 #include "pages/obraz_strony.h"
 #include "pages/rysowanie.h"
-#include "pages/struktura.h"
-#include "platform/rekordy.h"
 
 namespace {
 

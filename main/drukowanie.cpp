@@ -8,12 +8,12 @@
 #include <map>
 
 #include "main/tools.h"
+#include "model/struktura.h"
 #include "pages/fimage.h"
 #include "pages/gdi.h"
 #include "pages/kolory.h"
 #include "pages/obraz_strony.h"
 #include "pages/rysowanie.h"
-#include "pages/struktura.h"
 #include "platform/dialogi.h"
 
 namespace {
@@ -144,43 +144,41 @@ QString Opis(const QPrinter& drukarka) {
                                              : QStringLiteral("do pliku ") + drukarka.outputFileName();
 }
 
-bool DrukujZadanie(QPrinter& drukarka, const ZadanieWydruku& zadanie, const UstawieniaWydruku& ustawienia,
-                   QString& blad) {
-  drukarka.setDocName(zadanie.nazwa);
+// One document: the pages of the jobs in order, a new sheet before every page but the first.
+bool DrukujDokument(QPrinter& drukarka, std::span<const ZadanieWydruku> zadania, const UstawieniaWydruku& ustawienia,
+                    QString& blad) {
+  if (zadania.empty()) return true;
+  const QString nazwa = zadania.size() == 1 ? zadania.front().nazwa : QStringLiteral("Velmar 2008");
+  drukarka.setDocName(nazwa);
   QPainter malarz;
   if (!malarz.begin(&drukarka)) {
-    blad = QStringLiteral("Nie można rozpocząć wydruku formularza %1 %2.").arg(zadanie.nazwa, Opis(drukarka));
+    blad = QStringLiteral("Nie można rozpocząć wydruku formularza %1 %2.").arg(zadania.front().nazwa, Opis(drukarka));
     return false;
   }
   gdi::Stan stan;
   gdi::Plotno plotno(malarz, stan, drukarka.resolution() / 96.0);
   plotno.UstawRozmiarCzcionki(kRozmiarPisma);
   const int szerokoscStrony = drukarka.width();
-  for (std::size_t i = 0; i < zadanie.strony.size(); ++i) {
-    if (i > 0 && !drukarka.newPage()) {
-      malarz.end();
-      blad = QStringLiteral("Wydruk formularza %1 został przerwany: strona %2 nie została przyjęta %3.")
-                 .arg(zadanie.nazwa)
-                 .arg(zadanie.strony[i].numer)
-                 .arg(Opis(drukarka));
-      return false;
+  bool pierwsza = true;
+  for (const ZadanieWydruku& zadanie : zadania) {
+    for (const StronaWydruku& strona : zadanie.strony) {
+      if (!pierwsza && !drukarka.newPage()) {
+        malarz.end();
+        blad = QStringLiteral("Wydruk formularza %1 został przerwany: strona %2 nie została przyjęta %3.")
+                   .arg(zadanie.nazwa)
+                   .arg(strona.numer)
+                   .arg(Opis(drukarka));
+        return false;
+      }
+      pierwsza = false;
+      RysujStrone(malarz, plotno, zadanie, strona, szerokoscStrony, ustawienia);
     }
-    RysujStrone(malarz, plotno, zadanie, zadanie.strony[i], szerokoscStrony, ustawienia);
   }
   if (!malarz.end() || drukarka.printerState() == QPrinter::Error) {
-    blad = QStringLiteral("Wydruk formularza %1 %2 nie powiódł się.").arg(zadanie.nazwa, Opis(drukarka));
+    blad = QStringLiteral("Wydruk formularza %1 %2 nie powiódł się.").arg(nazwa, Opis(drukarka));
     return false;
   }
   return true;
-}
-
-// The file of job n (from 1) when the printer writes to a file.
-QString PlikZadania(const QString& plik, int n) {
-  if (n <= 1) return plik;
-  const QFileInfo info(plik);
-  const QString rozszerzenie = info.suffix();
-  const QString rdzen = rozszerzenie.isEmpty() ? plik : plik.left(plik.size() - rozszerzenie.size() - 1);
-  return rdzen + QStringLiteral("-%1").arg(n) + (rozszerzenie.isEmpty() ? QString() : QLatin1Char('.') + rozszerzenie);
 }
 
 QString NazwaDruku(const TTools& tools, int kod) {
@@ -312,15 +310,11 @@ std::optional<std::vector<ZadanieWydruku>> PrzygotujZadania(const TTools& t, std
 
 bool DrukujZadania(QPrinter& drukarka, std::span<const ZadanieWydruku> zadania, const UstawieniaWydruku& ustawienia,
                    QString& blad) {
-  const QString plik = drukarka.outputFileName();
-  bool wynik = true;
-  for (std::size_t i = 0; i < zadania.size() && wynik; ++i) {
-    if (!plik.isEmpty()) drukarka.setOutputFileName(PlikZadania(plik, static_cast<int>(i) + 1));
-    wynik = DrukujZadanie(drukarka, zadania[i], ustawienia, blad);
-  }
-  // The next print offers the name the user chose.
-  if (!plik.isEmpty()) drukarka.setOutputFileName(plik);
-  return wynik;
+  // A file is one document of every page; on a printer each record is a job of its own.
+  if (!drukarka.outputFileName().isEmpty()) return DrukujDokument(drukarka, zadania, ustawienia, blad);
+  for (std::size_t i = 0; i < zadania.size(); ++i)
+    if (!DrukujDokument(drukarka, zadania.subspan(i, 1), ustawienia, blad)) return false;
+  return true;
 }
 
 bool DrukujDruki(QPrinter& drukarka, const TTools& tools, std::span<const std::pair<int, int>> druki,

@@ -1,8 +1,8 @@
 #pragma once
-// Printing the settlement's forms: each record is one print job whose pages are the page pictures stretched over
-// the printed page, with the record's values in the field rectangles on top; and the designer's print of the shown
-// page from the view's objects. Everything here works on a printer already set up, so the system dialogs stay a thin
-// layer in front of it (and tests print to PDF files).
+// Printing the settlement's forms: each record is one print job (a print to a file one document of them all) whose
+// pages are the page pictures stretched over the printed page, with the record's values in the field rectangles on
+// top; and the designer's print of the shown page from the view's objects. Everything here works on a printer
+// already set up, so the system dialogs stay a thin layer in front of it (and tests print to PDF files).
 
 #include <QString>
 #include <array>
@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
-#include "main/druk.h"
-#include "pages/obiekt.h"
+#include "model/druk.h"
+#include "model/obiekt.h"
 
 class QPrinter;
 class TObrazStrony;
@@ -79,9 +79,9 @@ std::optional<std::vector<ZadanieWydruku>> PrzygotujZadania(const TTools& tools,
                                                             std::span<const std::pair<int, int>> druki, bool dane,
                                                             QString& blad);
 
-// Prints the jobs, each as its own document. A printer that writes to a file keeps the chosen name for the first job
-// and numbers the next ones after it ("wydruk.pdf", "wydruk-2.pdf", ...). False, with a message in blad, when the
-// printer refuses a job: the job begun is ended and the following ones are not started.
+// Prints the jobs: on a printer each as its own document; to a file all of them as one document, their pages in
+// order. False, with a message in blad, when the printer refuses a job or a page: what was begun is ended and the
+// following jobs are not started.
 bool DrukujZadania(QPrinter& drukarka, std::span<const ZadanieWydruku> zadania, const UstawieniaWydruku& ustawienia,
                    QString& blad);
 

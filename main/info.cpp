@@ -165,7 +165,9 @@ TInfo::~TInfo() {
   if (Info == this) Info = nullptr;
 }
 
-void TInfo::FormCreate() {
+void TInfo::FormCreate() { WczytajPrzelacznik(); }
+
+void TInfo::WczytajPrzelacznik() {
   const platform::TIniFile ini(QStringLiteral("velmar2008.ini"));
   // Setting the box counts as a click when it changes it: a missing switch is written back as off.
   AutoAktualzacja->setChecked(ini.ReadBool(QStringLiteral("PIT"), QStringLiteral("AutoUpdate"), false));

@@ -35,6 +35,9 @@ class TInfo : public QDialog {
   // "Informacja o programie" of the client menu: the box, modally.
   void Informacjaoprogramie1Click();
   void AutoAktualzacjaClick();
+  // Reads the automatic-update switch of the settings file into the box: at creation, and again when the first
+  // start has just written the settings, which happens after the box exists.
+  void WczytajPrzelacznik();
   void Image2Click();
   void StaticText7Click();
   void SpeedButton1Click();

@@ -24,7 +24,7 @@ TUmowaLicencyjna::TUmowaLicencyjna(QWidget* parent)
   setWindowTitle(QStringLiteral("Umowa licencyjna"));
   setFont(QFont(gdi::RodzinaCzcionki(), 8));
 
-  // Editable as in the original window, but nothing typed here is ever saved.
+  // The text may be edited for reading's sake, but nothing typed here is ever saved.
   Licencja = new QTextEdit(this);
   Licencja->setObjectName("Licencja");
   Licencja->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -8,10 +8,10 @@
 #include <QToolButton>
 
 #include "main/tools.h"
+#include "model/struktura.h"
 #include "pages/fimage.h"
 #include "pages/nakladka.h"
 #include "pages/obraz_strony.h"
-#include "pages/struktura.h"
 #include "platform/dialogi.h"
 
 void TTools::ZapiszNaglowekFormularza() {
@@ -120,4 +120,6 @@ void TTools::UstawDostepnosc(bool wlacz) {
        std::initializer_list<QWidget*>{Strona, InfoPit, PitNextPage, PitNextPageEnd, PitPrevPage, PitPrevPageEnd})
     PokazWPasku(w, wlacz);
   if (!wlacz) InfoPage->setText(QString());
+  // No form open, nothing to print; a page display enables printing again.
+  if (!wlacz) BWydruk->setEnabled(false);
 }

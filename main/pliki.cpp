@@ -11,8 +11,8 @@
 #include <cerrno>
 
 #include "calc/identyfikacja.h"
-#include "main/plik_rozliczenia.h"
 #include "main/tools.h"
+#include "model/plik_rozliczenia.h"
 #include "pages/fimage.h"
 #include "platform/dialogi.h"
 #include "platform/odczyt.h"
@@ -48,8 +48,8 @@ bool TTools::OtworzRozliczenie(const QString& sciezka) {
   LiczbaDrukow = static_cast<int>(odczyt.druki.size()) - 1;
   Druki = std::move(odczyt.druki);
   BudujDrzewo();
-  WyczyscOsoby(FImage);
-  WczytajDaneOsobZDrukow(FImage);
+  Rozl.WyczyscOsoby();
+  WczytajDaneOsobZDrukow(Rozl);
   NazwaRozliczenia = QFileInfo(sciezka).fileName() + kPrzyrostekTytulu;
   setWindowTitle(NazwaRozliczenia);
   Zmodyfikowane = 0;
@@ -130,7 +130,7 @@ void TTools::OtworzClick(bool sprawdzIstnienie) {
 
 void TTools::Zamknij1Click() {
   if (!PytanieOZapis(false)) return;
-  WyczyscOsoby(FImage);
+  Rozl.WyczyscOsoby();
   Zmodyfikowane = 0;
   WyczyscRozliczenie();
   PokazPowitanie(true);
@@ -146,7 +146,7 @@ void TTools::closeEvent(QCloseEvent* e) {
     e->ignore();
     return;
   }
-  WyczyscOsoby(FImage);
+  Rozl.WyczyscOsoby();
   e->accept();
 }
 
@@ -155,7 +155,7 @@ void TTools::RozpocznijKreator() {
   if (!PytanieOZapis(false)) return;
   setWindowTitle(kTytulBezRozliczenia);
   DobraneFormularze->setText(QStringLiteral("Dobrane formularze"));
-  WyczyscOsoby(FImage);
+  Rozl.WyczyscOsoby();
   if (FImage && FImage->Otwarty()) ZamknijWidokStrony(FImage);
   UstawWysokoscListError(0);
   PokazPowitanie(false);

@@ -7,8 +7,10 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSplitter>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -16,15 +18,15 @@
 #include <exception>
 #include <optional>
 
-#include "calc/oblicz.h"
 #include "calc/identyfikacja.h"
+#include "calc/oblicz.h"
 #include "main/tools.h"
+#include "model/struktura.h"
 #include "pages/fimage.h"
 #include "pages/nakladka.h"
 #include "pages/obiekty_plik.h"
 #include "pages/obraz_strony.h"
 #include "pages/rysowanie.h"
-#include "pages/struktura.h"
 #include "platform/dialogi.h"
 
 namespace {
@@ -66,6 +68,26 @@ class TFiltrStron : public QObject {
   int reszta_ = 0;
 };
 
+// What a form that cannot be shown must leave as it was.
+struct StanEkranu {
+  TDruk druk;
+  int liczbaStron = 0, typ = 0, strona = 0;
+  std::uint8_t pierwszeWyswietlenie = 1;
+  QString opis, opisStrony;
+  bool zalAdd = false;
+};
+
+void Przywroc(TTools& t, const StanEkranu& stan) {
+  t.BiezacyDruk = stan.druk;
+  t.LiczbaStron = stan.liczbaStron;
+  t.BiezacyTyp = stan.typ;
+  t.BiezacaStrona = stan.strona;
+  t.PierwszeWyswietlenie = stan.pierwszeWyswietlenie;
+  t.InfoPit->setText(stan.opis);
+  t.InfoPage->setText(stan.opisStrony);
+  t.PokazZalAdd(stan.zalAdd);
+}
+
 }  // namespace
 
 void TTools::PolaczStrony() {
@@ -82,18 +104,19 @@ void TTools::PolaczStrony() {
 }
 
 void TTools::PokazDruk(QTreeWidgetItem* wezel, int strona) {
-  if (FImage && !FImage->ZatwierdzEdytor()) return;
+  // A rebuild of the tree may follow new records: an open editor is stored only into the records it was opened on.
+  if (BudowanieDrzewa != 1 && FImage && !FImage->ZatwierdzEdytor()) return;
   UstawWysokoscListError(0);
-  const int poprzedniaStrona = BiezacaStrona;
-  const std::uint8_t poprzednieWyswietlenie = PierwszeWyswietlenie;
+  const StanEkranu poprzedni{.druk = BiezacyDruk,
+                             .liczbaStron = LiczbaStron,
+                             .typ = BiezacyTyp,
+                             .strona = BiezacaStrona,
+                             .pierwszeWyswietlenie = PierwszeWyswietlenie,
+                             .opis = InfoPit->text(),
+                             .opisStrony = InfoPage->text(),
+                             .zalAdd = ZalAdd->isVisibleTo(CoolBar)};
   BiezacaStrona = strona;
   PierwszeWyswietlenie = 1;
-  // The node of the form on screen; the tree may already show the new one when it asked for it.
-  const int biezacy = BiezacyDruk.Id;
-  QTreeWidgetItem* poprzedniWezel =
-      biezacy >= 1 && biezacy <= LiczbaDrukow && static_cast<std::size_t>(biezacy) < Druki.size()
-          ? Druki[static_cast<std::size_t>(biezacy)].Wezel
-          : nullptr;
   if (wezel && TV->currentItem() != wezel) {
     const QSignalBlocker blokada(TV);
     TV->setCurrentItem(wezel);
@@ -101,23 +124,10 @@ void TTools::PokazDruk(QTreeWidgetItem* wezel, int strona) {
   if (BudowanieDrzewa == 1) return;
 
   const TDruk druk = ZnajdzDrukWezla(wezel);
-  // What a form that cannot be shown must leave as it was.
-  const TDruk poprzedni = BiezacyDruk;
-  const int poprzedniaLiczbaStron = LiczbaStron, poprzedniTyp = BiezacyTyp;
-  const QString poprzedniOpis = InfoPit->text();
-  const bool byloZalAdd = ZalAdd->isVisibleTo(CoolBar);
-  const auto przywroc = [&] {
-    BiezacyDruk = poprzedni;
-    LiczbaStron = poprzedniaLiczbaStron;
-    BiezacyTyp = poprzedniTyp;
-    BiezacaStrona = poprzedniaStrona;
-    PierwszeWyswietlenie = poprzednieWyswietlenie;
-    InfoPit->setText(poprzedniOpis);
-    PokazZalAdd(byloZalAdd);
-  };
   // A node without a record (the tree emptied, a selection cleared) shows nothing.
   if (!ZnanyTyp(druk.IdPit)) {
-    przywroc();
+    Przywroc(*this, poprzedni);
+    if (wezel) ZaznaczWezelNaEkranie();
     return;
   }
 
@@ -132,12 +142,32 @@ void TTools::PokazDruk(QTreeWidgetItem* wezel, int strona) {
   InfoPit->setText(opis);
   InfoPage->setText(QStringLiteral("%1 z %2").arg(strona).arg(LiczbaStron));
   if (!PokazStrone(BiezacyTyp, strona, true)) {
-    przywroc();
-    const QSignalBlocker blokada(TV);
-    TV->setCurrentItem(poprzedniWezel);
+    Przywroc(*this, poprzedni);
+    // With no page on screen no form is current, and the header shows none.
+    if (!FImage || !FImage->Otwarty()) {
+      BiezacyDruk = TDruk{};
+      BiezacyTyp = 0;
+      LiczbaStron = 0;
+      PokazZalAdd(false);
+      UstawDostepnosc(false);
+    }
+    ZaznaczWezelNaEkranie();
+    // A click on the tree selects its node once this handler has returned; the selection comes back after it.
+    QTimer::singleShot(0, this, &TTools::ZaznaczWezelNaEkranie);
     return;
   }
   PokazPamiec();
+}
+
+void TTools::ZaznaczWezelNaEkranie() {
+  const int j = BiezacyDruk.Id;
+  QTreeWidgetItem* wezel = FImage && FImage->Otwarty() && j >= 1 && j <= LiczbaDrukow &&
+                                   static_cast<std::size_t>(j) < Druki.size()
+                               ? Druki[static_cast<std::size_t>(j)].Wezel
+                               : nullptr;
+  const QSignalBlocker blokada(TV);
+  TV->clearSelection();
+  TV->setCurrentItem(wezel);
 }
 
 bool TTools::PokazStrone(int kodDruku, int strona, bool odswiez) {
@@ -191,6 +221,10 @@ bool TTools::PokazStrone(int kodDruku, int strona, bool odswiez) {
     return false;
   }
   const bool wczytajObiekty = PierwszeWyswietlenie == 1 && TrybKlienta == 1;
+  // Another form opens at its top left corner, another page of it at its top; the page on screen drawn again keeps
+  // its place.
+  const bool innyDruk = PierwszeWyswietlenie == 1 || !FImage->Otwarty();
+  const bool odGory = innyDruk || plikDcg != PlikDcg;
   std::optional<std::vector<TObiekt>> obiekty;
   if (wczytajObiekty) {
     QString blad;
@@ -228,12 +262,15 @@ bool TTools::PokazStrone(int kodDruku, int strona, bool odswiez) {
   }
   UstawObrazStrony(std::move(obraz));
   WyczyscNakladke();
+  if (odGory) FImage->UstawPozycjePionowa(0);
+  if (innyDruk) FImage->horizontalScrollBar()->setValue(0);
 
   // A computation that fails still leaves the page drawn; its error is reported after.
   std::exception_ptr bladObliczenia;
   if (TrybKlienta == 1) {
     try {
-      Oblicz(FImage, BiezacyDruk.Id);
+      KontekstObliczen kx = FImage->Kontekst();
+      Oblicz(kx, BiezacyDruk.Id);
     } catch (...) {
       bladObliczenia = std::current_exception();
     }
@@ -302,10 +339,12 @@ void TTools::TVMouseUp(Qt::MouseButton przycisk) {
 
 void TTools::ZalAddClick() {
   if (BiezacyDruk.Id <= 0) return;
+  // The new copy takes the identification data as they stand, a value still in its editor included.
+  if (FImage && !FImage->ZatwierdzEdytor()) return;
   DodajDruk(BiezacyDruk.IdPit, BiezacyDruk.IdParent, BiezacyDruk.PM, BiezacyDruk.Rodzaj);
   const int nowy = LiczbaDrukow;
   BudujDrzewo();
-  ZapiszDaneOsobDoDruku(FImage, nowy);
+  ZapiszDaneOsobDoDruku(Rozl, nowy);
   if (QTreeWidgetItem* wezel = Druki[static_cast<std::size_t>(nowy)].Wezel) {
     PokazDruk(wezel, 1);
     PokazPamiec();

@@ -1,18 +1,21 @@
-// Start-up of the main window: the single-instance guard, the initial state, the catalogue, the screen, the
-// first-start settings, the command line and the regional settings.
+// Start-up: the application's own set-up, then the main window's single-instance guard, initial state, catalogue,
+// screen check, first-start settings, command line and regional settings.
 
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QToolButton>
+#include <QTranslator>
 #include <QAction>
 #include <QComboBox>
 
+#include "main/info.h"
 #include "main/tools.h"
 #include "platform/aplikacja.h"
 #include "platform/dialogi.h"
@@ -41,6 +44,17 @@ constexpr std::array<WierszKatalogu, kLiczbaTypowDrukow> kKatalog = {{
 
 const QString TTools::kTytulBezRozliczenia =
     QStringLiteral("Program rozliczenie roczne podatku dochodowego Velmary 2008  -  Korvanex");
+
+const QString TTools::kTytulAplikacji = QStringLiteral("Program Rozliczenie Roczne Velmary 2008  -  Korvanex");
+
+void UstawAplikacje(platform::Aplikacja& aplikacja) {
+  aplikacja.UstawTytul(TTools::kTytulAplikacji);
+  aplikacja.setApplicationName(QStringLiteral("velmar2008"));
+  // Qt's own dialogs (buttons, file and print dialogs) speak Polish like the rest of the program.
+  auto* tlumaczenieQt = new QTranslator(&aplikacja);
+  if (tlumaczenieQt->load(QStringLiteral("qtbase_pl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    aplikacja.installTranslator(tlumaczenieQt);
+}
 
 void TTools::Zakoncz() {
   if (auto* aplikacja = platform::Aplikacja::Instancja())
@@ -137,6 +151,8 @@ void TTools::FormShow() {
     ini.WriteString(QStringLiteral("PIT"), QStringLiteral("Path"), FolderProgramu);
     ini.WriteString(QStringLiteral("PIT"), QStringLiteral("Ver"), platform::WersjaPliku());
     ini.WriteBool(QStringLiteral("PIT"), QStringLiteral("AutoUpdate"), true);
+    // The about box was made before these keys existed; it shows the switch as now written.
+    if (Info) Info->WczytajPrzelacznik();
   }
 
   if (!ParametrWiersza.isEmpty()) {

@@ -133,7 +133,7 @@ void TTools::BudujMenu() {
   menuNarzedziowe_ = {Plik1, Widok1};
 
   connect(Zamknijprogram1, &QAction::triggered, this, [this] {
-    WyczyscOsoby(nullptr);
+    Rozl.WyczyscOsoby();
     close();
   });
   connect(Koniec, &QAction::triggered, this, &QWidget::close);
@@ -169,6 +169,11 @@ void TTools::BudujPaskiNarzedzi() {
   ButtonTrybEdycji = Przycisk(ToolBarNarzedziowy, "ButtonTrybEdycji",
                               QStringLiteral("tryb pracy: narzędziowy lub klienta"), QStyle::SP_ArrowBack);
   ToolButton8 = Przycisk(ToolBarNarzedziowy, "ToolButton8", QString(), QStyle::SP_FileDialogDetailedView);
+  // The print window prints only while BWydruk can: with a page on screen. Its other commands follow it.
+  connect(BWydruk, &QAction::enabledChanged, this, [this](bool wlaczony) {
+    Drukuj2->setEnabled(wlaczony);
+    ToolButton8->setEnabled(wlaczony);
+  });
   Drukuj = Przycisk(ToolBarNarzedziowy, "Drukuj", QStringLiteral("Drukuj dokument"), QStyle::SP_FileDialogListView);
   SelectObj = new QComboBox(ToolBarNarzedziowy);
   SelectObj->setObjectName("SelectObj");

@@ -10,10 +10,12 @@
 
 #include <QIcon>
 
-#include "main/druk.h"
-#include "pages/obiekt.h"
+#include "model/druk.h"
+#include "model/obiekt.h"
+#include "model/rozliczenie.h"
 
 namespace platform {
+class Aplikacja;
 class BlokadaInstancji;
 }
 
@@ -43,11 +45,16 @@ class TTools : public QMainWindow {
   explicit TTools(const QString& folderProgramu = {}, QWidget* parent = nullptr);
   ~TTools() override;
 
+  // --- the settlement ---
+  // The main window owns it; the names below are its own, kept here for the windows that use them.
+  Rozliczenie Rozl;
+  std::vector<TDruk>& Druki = Rozl.Druki;
+  std::int32_t& LiczbaDrukow = Rozl.LiczbaDrukow;
+  std::array<TOsoba, 2>& Osoby = Rozl.Osoby;
+  std::int32_t& RodzajRozliczenia = Rozl.RodzajRozliczenia;
+
   // --- application state ---
-  std::array<TOsoba, 2> Osoby{};
   std::uint8_t BlokadaNarzedzi = 1;
-  // The settlement: slot 0 holds no record; empty = no settlement.
-  std::vector<TDruk> Druki;
   std::vector<TDruk> Kandydaci;
   TDruk BiezacyDruk{};
   TDruk KandydatKlikniety{};
@@ -71,9 +78,7 @@ class TTools : public QMainWindow {
   std::int32_t SzerokoscPowiekszenia = 0, WysokoscPowiekszenia = 0;
   std::int32_t BiezacyTyp = 0;
   std::int32_t TrybKlienta = 1;
-  std::int32_t LiczbaDrukow = 0;
   std::int32_t LiczbaKandydatow = 0, DodatkoweKopie = 0;
-  std::int32_t RodzajRozliczenia = 0;
   float Skala = 1.0f;
   QString PodfolderDrukow;
   QString FolderProgramu;  // ends with '/'
@@ -85,22 +90,27 @@ class TTools : public QMainWindow {
   QString ParametrWiersza;  // the first command-line argument
 
   static const QString kTytulBezRozliczenia;
+  static const QString kTytulAplikacji;
 
   // --- settlement model ---
-  bool MaDruki() const { return !Druki.empty(); }
-  int ZnajdzDruk(int idPit) const;
-  int ZnajdzDrukRodzic(int idPit, int idParent) const;
-  int ZnajdzDrukPM(int idPit, int pm) const;
-  int PoliczDruki(int idPit, int idParent, int pm) const;
-  int ZnajdzDrukRodzicPM(int idPit, int idParent, int pm) const;
-  int ZnajdzPierwszyZalacznik() const;
-  void DodajDruk(int idPit, int idParent, int pm, int rodzaj);
-  void UsunDruk(int idPit, int idParent, int pm);
+  bool MaDruki() const { return Rozl.MaDruki(); }
+  int ZnajdzDruk(int idPit) const { return Rozl.ZnajdzDruk(idPit); }
+  int ZnajdzDrukRodzic(int idPit, int idParent) const { return Rozl.ZnajdzDrukRodzic(idPit, idParent); }
+  int ZnajdzDrukPM(int idPit, int pm) const { return Rozl.ZnajdzDrukPM(idPit, pm); }
+  int PoliczDruki(int idPit, int idParent, int pm) const { return Rozl.PoliczDruki(idPit, idParent, pm); }
+  int ZnajdzDrukRodzicPM(int idPit, int idParent, int pm) const { return Rozl.ZnajdzDrukRodzicPM(idPit, idParent, pm); }
+  int ZnajdzPierwszyZalacznik() const { return Rozl.ZnajdzPierwszyZalacznik(); }
+  void DodajDruk(int idPit, int idParent, int pm, int rodzaj) { Rozl.DodajDruk(idPit, idParent, pm, rodzaj); }
+  void UsunDruk(int idPit, int idParent, int pm) { Rozl.UsunDruk(idPit, idParent, pm); }
+  // Drops the records with the tree and the page view that show them.
   void WyczyscRozliczenie();
+  // Lets the form on screen go before the records are replaced: the page view closed with its editors and no
+  // record current, so nothing meant for the old records reaches the new ones.
+  void ZwolnijDruk();
   TDruk ZnajdzDrukWezla(const QTreeWidgetItem* wezel) const;
   void BudujDrzewo();
   // A fresh block for n records plus the empty slot 0.
-  void PrzydzielDruki(int n);
+  void PrzydzielDruki(int n) { Rozl.PrzydzielDruki(n); }
   // "dodaj/usuń druk": the manual chooser opened on the current settlement.
   void ZmianaClick();
 
@@ -213,6 +223,8 @@ class TTools : public QMainWindow {
   // --- form pages ---
   std::shared_ptr<class TObrazStrony> ObrazStrony;  // picture of the shown page
   void PokazDruk(QTreeWidgetItem* wezel, int strona);
+  // The tree selects the node of the form on screen, or nothing when no page is shown.
+  void ZaznaczWezelNaEkranie();
   // False when the page could not be shown; the previous page, its sizes and paths then stay.
   bool PokazStrone(int kodDruku, int strona, bool odswiez);
   void UstawNawigacje(int strona);
@@ -337,8 +349,8 @@ class TTools : public QMainWindow {
   std::vector<QMenu*> menuNarzedziowe_;
 };
 
-// Empties both identification blocks.
-class TFImage;
-void WyczyscOsoby(TFImage* view);
-
 extern TTools* Tools;
+
+// The application as the program sets it up before its windows: its title (the caption of plain message boxes), its
+// name and Qt's own texts in Polish. Window titles stay exactly the windows' own.
+void UstawAplikacje(platform::Aplikacja& aplikacja);

@@ -1,8 +1,6 @@
 // The program's entry: the application, its title and the twelve windows, created once in this order.
 
-#include <QLibraryInfo>
 #include <QScreen>
-#include <QTranslator>
 
 #include "main/aktualizacja.h"
 #include "main/info.h"
@@ -20,12 +18,7 @@
 
 int main(int argc, char** argv) {
   platform::Aplikacja aplikacja(argc, argv);
-  aplikacja.setApplicationDisplayName(QStringLiteral("Program Rozliczenie Roczne Velmary 2008  -  Korvanex"));
-  aplikacja.setApplicationName(QStringLiteral("velmar2008"));
-  // Qt's own dialogs (buttons, file and print dialogs) speak Polish like the rest of the program.
-  QTranslator tlumaczenieQt;
-  if (tlumaczenieQt.load(QStringLiteral("qtbase_pl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    aplikacja.installTranslator(&tlumaczenieQt);
+  UstawAplikacje(aplikacja);
 
   TTools tools;
   TFPaleta paleta(&tools);

@@ -65,6 +65,7 @@ void UtworzEdytorPola(TFImage* view, int k, TObiekt obiekt) {
       memo->setPlainText(NaQString(pole->Wartosc));
       memo->UstawWyrownanie(obiekt.Wyrownanie);
       memo->UstawMaxLength(obiekt.LimitZnakow);
+      memo->UstawZaznaczanieCalosci(obiekt.Typ == Liczba);
       const int rozmiar = RozmiarCzcionkiObiektu(obiekt).value_or(kRozmiarDomyslny);
       memo->UstawRozmiarCzcionki(rozmiar > 0 ? rozmiar : std::max(obszar.height() - 12, 1));
       UstawCzcionkeNakladki(view, memo->RozmiarCzcionki());
@@ -218,7 +219,9 @@ QChar TFImage::LiczbaKeyPress(QChar znak) const {
   if (!EdytorTekstu || !JestPolem(obiektEdytora_)) return znak;
   const TObiekt& o = Obiekty[static_cast<std::size_t>(obiektEdytora_)];
   if (o.Typ != Liczba) return znak;
-  return ZnakLiczby(znak, EdytorTekstu->toPlainText(), o);
+  // A typed character replaces the selection, so the rules apply to what stays beside it.
+  const TEdytorTekstu* memo = Memo();
+  return ZnakLiczby(znak, memo ? memo->TekstPozaZaznaczeniem() : EdytorTekstu->toPlainText(), o);
 }
 
 void TFImage::EdytorKeyDown(int klawisz) {

@@ -3,6 +3,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -80,4 +81,32 @@ void TEdytorTekstu::inputMethodEvent(QInputMethodEvent* zdarzenie) {
   obciete.setCommitString(zdarzenie->commitString().left(miejsce), zdarzenie->replacementStart(),
                           zdarzenie->replacementLength());
   QPlainTextEdit::inputMethodEvent(&obciete);
+}
+
+QString TEdytorTekstu::TekstPozaZaznaczeniem() const {
+  const QTextCursor kursor = textCursor();
+  return toPlainText().remove(kursor.selectionStart(), kursor.selectionEnd() - kursor.selectionStart());
+}
+
+bool TEdytorTekstu::ZaznaczCalosc(QMouseEvent* zdarzenie) {
+  if (!zaznaczajCalosc_ || zdarzenie->button() != Qt::LeftButton) return false;
+  setFocus(Qt::MouseFocusReason);
+  selectAll();
+  zdarzenie->accept();
+  return true;
+}
+
+void TEdytorTekstu::mousePressEvent(QMouseEvent* zdarzenie) {
+  if (!ZaznaczCalosc(zdarzenie)) QPlainTextEdit::mousePressEvent(zdarzenie);
+}
+
+void TEdytorTekstu::mouseDoubleClickEvent(QMouseEvent* zdarzenie) {
+  if (!ZaznaczCalosc(zdarzenie)) QPlainTextEdit::mouseDoubleClickEvent(zdarzenie);
+}
+
+void TEdytorTekstu::mouseReleaseEvent(QMouseEvent* zdarzenie) {
+  if (zaznaczajCalosc_ && zdarzenie->button() == Qt::LeftButton)
+    zdarzenie->accept();
+  else
+    QPlainTextEdit::mouseReleaseEvent(zdarzenie);
 }

@@ -38,15 +38,28 @@ class TEdytorTekstu : public QPlainTextEdit {
   // By the object's Wyrownanie: 1 right, 2 centred, anything else left.
   void UstawWyrownanie(int wyrownanie);
 
+  // A click selects the whole text instead of placing the caret, so what is typed next replaces it (amounts).
+  void UstawZaznaczanieCalosci(bool zaznaczaj) { zaznaczajCalosc_ = zaznaczaj; }
+
+  // The text as it stands once what is typed next has replaced the selection.
+  QString TekstPozaZaznaczeniem() const;
+
  protected:
   void keyPressEvent(QKeyEvent* zdarzenie) override;
   void insertFromMimeData(const QMimeData* zrodlo) override;
   void inputMethodEvent(QInputMethodEvent* zdarzenie) override;
+  void mousePressEvent(QMouseEvent* zdarzenie) override;
+  void mouseDoubleClickEvent(QMouseEvent* zdarzenie) override;
+  void mouseReleaseEvent(QMouseEvent* zdarzenie) override;
 
  private:
   // How many characters may still come in, in place of the selection; -1 = any.
   qsizetype Miejsce() const;
 
+  // A left press that selected the whole text: its move and release place no caret.
+  bool ZaznaczCalosc(QMouseEvent* zdarzenie);
+
   int maxLength_ = 0;
   int rozmiar_ = 10;
+  bool zaznaczajCalosc_ = false;
 };

@@ -5,7 +5,7 @@
 
 #include "calc/konwersje.h"
 #include "calc/wartosci.h"
-#include "main/druk.h"
+#include "model/druk.h"
 #include "platform/cp1250.h"
 
 const QString kPodpowiedzZbycia = QStringLiteral(
@@ -99,9 +99,9 @@ KwotaPola KwotaDoZapisu(const QString& wpisany, const TObiekt& obiekt) {
     if (!JakoLiczba(tekst)) return {std::nullopt, Cytat(tekst) + kZaDuza};
     if (obiekt.TylkoDodatnia && StrToFloat(tekst, ',') < 0)
       return {std::nullopt, QStringLiteral("Kwota w tym polu nie może być ujemna.")};
-    tekst = FormatujKwote(nullptr, tekst);
-    if (obiekt.Format == FormatZaokrGroszy) tekst = TekstKwoty(ZaokraglijDoGroszy(nullptr, StrToFloat(tekst, ',')));
-    if (obiekt.Format == FormatZaokrZloty) tekst = TekstKwoty(ZaokraglijDoZlotych(nullptr, StrToFloat(tekst, ',')));
+    tekst = FormatujKwote(tekst);
+    if (obiekt.Format == FormatZaokrGroszy) tekst = TekstKwoty(ZaokraglijDoGroszy(StrToFloat(tekst, ',')));
+    if (obiekt.Format == FormatZaokrZloty) tekst = TekstKwoty(ZaokraglijDoZlotych(StrToFloat(tekst, ',')));
   }
   // Cutting an amount would change its value, so a long one is refused instead.
   if (obiekt.LimitZnakow > 0 && tekst.size() > static_cast<std::size_t>(obiekt.LimitZnakow))

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "pages/obiekt.h"
+#include "model/obiekt.h"
 
 // The character a key press types into an amount field whose text is `tekst`, or a null character when the key is
 // refused: '.' becomes ','; ',' only into a non-empty text without one and not in a whole-number field; '-' not in

@@ -28,7 +28,8 @@ TFImage::TFImage(QWidget* parent) : QScrollArea(parent) {
   setObjectName("FImage");
   FImage = this;
   setWindowTitle(QStringLiteral(""));
-  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // A page wider than the view (a small screen) scrolls sideways as well.
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setWidgetResizable(false);
   setFrameShape(QFrame::NoFrame);
 

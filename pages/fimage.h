@@ -15,8 +15,9 @@
 #include <exception>
 #include <vector>
 
+#include "calc/ekran.h"
+#include "model/obiekt.h"
 #include "pages/edytory.h"
-#include "pages/obiekt.h"
 #include "pages/obraz_strony.h"
 
 class QAction;
@@ -26,11 +27,24 @@ class TNakladka;
 class TObrazDruku;
 class TObrysy;
 
-class TFImage : public QScrollArea {
+// The computations report on the screen through the page view: the read-only objects are its own, the rest lies in
+// the main window.
+class TFImage : public QScrollArea, public EkranObliczen {
   Q_OBJECT
  public:
   explicit TFImage(QWidget* parent = nullptr);
   ~TFImage() override;
+
+  // The main window's settlement with this view as its screen.
+  KontekstObliczen Kontekst();
+  const TDruk& BiezacyDruk() const override;
+  void WyczyscListError() override;
+  void DodajDoListError(const QString& linia) override;
+  int WysokoscListError() const override;
+  void UstawWysokoscListError(int wysokosc) override;
+  void UstawTylkoDoOdczytu(int k, std::uint8_t wartosc) override;
+  void Komunikat(const QString& tekst) override;
+  void PokazDruk(int j, int strona) override;
 
   // The objects of the form shown, in structure-file order: an object's index is its field number.
   std::vector<TObiekt> Obiekty;

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "pages/obiekt.h"
+#include "model/obiekt.h"
 
 class QPushButton;
 class QTabBar;

@@ -11,7 +11,7 @@
 #include <optional>
 #include <vector>
 
-#include "pages/obiekt.h"
+#include "model/obiekt.h"
 
 class QCheckBox;
 class QComboBox;

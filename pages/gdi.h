@@ -1,5 +1,5 @@
 #pragma once
-// Drawing with the rules of the Windows GDI calls the overlay and the printed page were designed for, on any
+// Drawing by the rules of the Windows GDI calls that the form structures are laid out for, on any
 // QPainter: a rectangle (l, t, r, b) covers the pixels l..r-1 and t..b-1; a line leaves out its end point; text
 // is placed from the top of its rectangle, on an opaque background while a brush is set, broken at blanks or cut
 // with an ellipsis on request. Coordinates and pen widths are device pixels; font sizes in points are turned into

@@ -11,10 +11,10 @@
 #include "calc/konwersje.h"
 #include "calc/wartosci.h"
 #include "main/tools.h"
+#include "model/struktura.h"
 #include "pages/fimage.h"
 #include "pages/nakladka.h"
 #include "pages/rysowanie.h"
-#include "pages/struktura.h"
 
 namespace {
 
@@ -22,10 +22,10 @@ void PokazLiczbeObiektow() { UstawPanelStatusu(0, QStringLiteral("Liczba obiekto
 
 // The amount in the text editor brought to the stored form: two decimals, rounded for formats 11 and 12.
 std::string ZnormalizowanaKwota(TFImage* view, const std::string& tekst, int format) {
-  std::string wynik = FormatujKwote(view, tekst);
-  if (format == FormatZaokrGroszy) wynik = FloatToStr(ZaokraglijDoGroszy(view, StrToFloat(wynik)));
-  if (format == FormatZaokrZloty) wynik = FloatToStr(ZaokraglijDoZlotych(view, StrToFloat(wynik)));
-  return FormatujKwote(view, wynik);
+  std::string wynik = FormatujKwote(tekst);
+  if (format == FormatZaokrGroszy) wynik = FloatToStr(ZaokraglijDoGroszy(StrToFloat(wynik)));
+  if (format == FormatZaokrZloty) wynik = FloatToStr(ZaokraglijDoZlotych(StrToFloat(wynik)));
+  return FormatujKwote(wynik);
 }
 
 // Takes the open editor's content into the object, by its type; a missing editor takes nothing.

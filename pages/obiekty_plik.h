@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "pages/obiekt.h"
+#include "model/obiekt.h"
 
 class TFImage;
 

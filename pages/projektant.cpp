@@ -8,13 +8,13 @@
 #include <utility>
 
 #include "main/tools.h"
+#include "model/rekordy.h"
 #include "pages/fobj.h"
 #include "pages/fpaleta.h"
 #include "pages/nakladka.h"
 #include "pages/obiekty_plik.h"
 #include "pages/rysowanie.h"
 #include "platform/dialogi.h"
-#include "platform/rekordy.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 
 #include "calc/konwersje.h"
 #include "main/tools.h"
+#include "model/struktura.h"
 #include "pages/blokada_pol.h"
 #include "pages/fimage.h"
 #include "pages/gdi.h"
 #include "pages/kolory.h"
 #include "pages/nakladka.h"
-#include "pages/struktura.h"
 #include "platform/dialogi.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "pages/obiekt.h"
+#include "model/obiekt.h"
 
 class TFImage;
 

@@ -14,8 +14,8 @@
 
 #include "calc/oblicz.h"
 #include "main/tools.h"
-#include "pages/fimage.h"
 #include "pages/filtr_klawiszy.h"
+#include "pages/fimage.h"
 #include "pages/nakladka.h"
 #include "pages/rysowanie.h"
 #include "platform/dialogi.h"
@@ -130,12 +130,13 @@ bool TFImage::ZapiszWartoscPola(int k, TObiekt obiekt, std::exception_ptr* bladO
   if (!ZapiszPole(k, obiekt)) return false;
   // A computation that shows another form comes back here through the page display; the value is stored already.
   const QScopedValueRollback<bool> zapisywanie(zapisywanie_, true);
+  KontekstObliczen kx = Kontekst();
   if (!bladObliczenia) {
-    Oblicz(this, Tools->BiezacyDruk.Id);
+    Oblicz(kx, Tools->BiezacyDruk.Id);
     return true;
   }
   try {
-    Oblicz(this, Tools->BiezacyDruk.Id);
+    Oblicz(kx, Tools->BiezacyDruk.Id);
   } catch (...) {
     *bladObliczenia = std::current_exception();
   }

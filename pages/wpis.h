@@ -2,7 +2,7 @@
 // Value entry on the page view: the editor of a field, the move to the next field in tab order and the rule that
 // picks it.
 
-#include "pages/obiekt.h"
+#include "model/obiekt.h"
 
 class TFImage;
 

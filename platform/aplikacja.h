@@ -23,6 +23,11 @@ class Aplikacja : public QApplication {
   // Replaces the dialog service (tests install a DialogiSkryptowe); returns the previous one.
   std::unique_ptr<Dialogi> UstawDialogi(std::unique_ptr<Dialogi> nowe);
 
+  // The application's title: the caption of plain message boxes. It is not Qt's display name, which the window
+  // system would append to every window title.
+  const QString& Tytul() const { return tytul_; }
+  void UstawTytul(const QString& tytul) { tytul_ = tytul; }
+
   // Application Terminate: the program ends when control returns to the event loop.
   void Terminate();
   bool Zakonczona() const { return zakonczona_; }
@@ -31,6 +36,7 @@ class Aplikacja : public QApplication {
 
  private:
   std::unique_ptr<Dialogi> dialogi_;
+  QString tytul_;
   bool zakonczona_ = false;
 };
 

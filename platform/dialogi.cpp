@@ -10,7 +10,10 @@
 namespace platform {
 namespace {
 
-QString TytulAplikacji() { return QGuiApplication::applicationDisplayName(); }
+QString TytulAplikacji() {
+  const Aplikacja* aplikacja = Aplikacja::Instancja();
+  return aplikacja ? aplikacja->Tytul() : QString();
+}
 
 // What a box answers when it is closed without a choice.
 Odpowiedz OdpowiedzDomyslna(Przyciski przyciski) {
@@ -61,7 +64,7 @@ QMessageBox::Icon IkonaQt(Ikona ikona) {
 
 Odpowiedz PokazOkno(const QString& tekst, const QString& tytul, Przyciski przyciski, Ikona ikona) {
   QMessageBox okno(IkonaQt(ikona), tytul, tekst, PrzyciskiQt(przyciski), QApplication::activeWindow());
-  // Escape and the close button mean the box's negative answer, as on the system the program came from.
+  // Escape and the close button give the box's negative answer: No, Cancel, or OK for a plain message.
   switch (przyciski) {
     case Przyciski::TakNie: okno.setEscapeButton(QMessageBox::No); break;
     case Przyciski::TakNieAnuluj: okno.setEscapeButton(QMessageBox::Cancel); break;

@@ -10,7 +10,7 @@
 namespace platform {
 namespace {
 
-// Our own files are UTF-8; a file written on the old system (an update description) is Windows-1250.
+// Our own files are UTF-8; a file written elsewhere (an update description from the server) may be Windows-1250.
 QString Dekoduj(const QByteArray& bajty) {
   if (bajty.isValidUtf8()) return QString::fromUtf8(bajty);
   return ZCp1250(std::string_view(bajty.constData(), static_cast<std::size_t>(bajty.size())));

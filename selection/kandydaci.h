@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "main/druk.h"
+#include "model/druk.h"
 
 struct TWzorKandydata {
   KodDruku IdPit;

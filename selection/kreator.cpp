@@ -13,8 +13,8 @@
 
 #include <algorithm>
 
-#include "main/druk.h"
 #include "main/tools.h"
+#include "model/druk.h"
 #include "platform/dialogi.h"
 #include "platform/jpeg.h"
 #include "platform/rtf.h"
@@ -351,18 +351,20 @@ void TKreator::PokazKrok() {
 
     Malzonek->setVisible(k.PokazMalzonek != 0);
     Malzonek->UstawItemIndex(k.OdpowiedzMalzonka);
-    PMalzonek->setGeometry(PMalzonek->x(), PPodatnik->y() + Klient(Podatnik) + 10, PMalzonek->width(),
+    // A group box's client area is its whole height, title included: the spouse's set starts below the
+    // taxpayer's answers, and the step buttons below the spouse's.
+    PMalzonek->setGeometry(PMalzonek->x(), PPodatnik->y() + Podatnik->height() + 10, PMalzonek->width(),
                            Klient(Pytanie) - Klient(POdpowiedzi) - Klient(PPodatnik) + 4);
     PMalzonek->setVisible(k.PokazMalzonek != 0);
     PIMalzonek->setVisible(k.PokazMalzonek != 0);
-    if (k.PokazMalzonek) SPN->move(lewa, PMalzonek->y() + 50);
+    if (k.PokazMalzonek) SPN->move(lewa, PMalzonek->y() + Malzonek->height() + 8);
 
     Odpowiedz->setVisible(k.PokazOdpowiedz != 0);
     Odpowiedz->UstawItemIndex(k.OdpowiedzOgolna);
     POgolnie->setGeometry(POgolnie->x(), Klient(Tytul) + Klient(HeadPytanie) + POdpowiedzi->height() + 5,
                           POgolnie->width(), Klient(Pytanie) - Klient(POdpowiedzi) + 4);
     POgolnie->setVisible(k.PokazOdpowiedz != 0);
-    if (k.PokazOdpowiedz) SPN->move(lewa, POgolnie->y() + 50);
+    if (k.PokazOdpowiedz) SPN->move(lewa, POgolnie->y() + Odpowiedz->height() + 8);
   } else {
     Pytanie->hide();
     HeadPytanie->setText(QStringLiteral("  Czy chcesz rozliczyć się: "));

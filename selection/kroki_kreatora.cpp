@@ -2,8 +2,8 @@
 
 #include <initializer_list>
 
-#include "main/druk.h"
 #include "main/tools.h"
+#include "model/druk.h"
 
 namespace {
 

@@ -219,6 +219,7 @@ void TSam::WczytajRozliczenie() {
 void TSam::ZatwierdzamClick() {
   const int wybrane = LiczbaWybranych();
   if (wybrane < 1) return;
+  Tools->ZwolnijDruk();
   Tools->PrzydzielDruki(wybrane);
   for (int i = 1; i <= Tools->LiczbaKandydatow; ++i) {
     const TDruk& k = Kandydat(i);
@@ -247,7 +248,7 @@ void TSam::ZatwierdzamClick() {
   // The form shown is chosen as the wizard chooses it: the first attachment, but record 1 before a PIT/B when a
   // PIT/Z exists.
   const int pitZ = Tools->ZnajdzDruk(PitZ);
-  ZapiszDaneOsobDoDrukow(FImage);
+  ZapiszDaneOsobDoDrukow(Tools->Rozl);
   int r = Tools->ZnajdzPierwszyZalacznik();
   if (r >= 1 && Tools->Druki[static_cast<std::size_t>(r)].IdPit == PitB && pitZ >= 1) r = 1;
   if (r >= 1) Tools->PokazDruk(Tools->Druki[static_cast<std::size_t>(r)].Wezel, 1);

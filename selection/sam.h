@@ -9,7 +9,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "main/druk.h"
+#include "model/druk.h"
 
 class QGroupBox;
 class QLabel;

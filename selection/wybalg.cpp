@@ -75,7 +75,7 @@ void TFWybAlg::Button2Click() {
   }
   Tools->setWindowTitle(TTools::kTytulBezRozliczenia);
   Tools->DobraneFormularze->setText(QStringLiteral("Dobrane formularze"));
-  WyczyscOsoby(FImage);
+  Tools->Rozl.WyczyscOsoby();
   if (FImage && FImage->isVisible()) FImage->close();
   Tools->UstawWysokoscListError(0);
   Tools->PokazPowitanie(false);

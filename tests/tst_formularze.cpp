@@ -9,9 +9,9 @@
 
 #include "calc/konwersje.h"
 #include "formularz.h"
-#include "main/druk.h"
 #include "main/tools.h"
-#include "platform/rekordy.h"
+#include "model/druk.h"
+#include "model/rekordy.h"
 #include "reguly.h"
 #include "support/program.h"
 #include "support/test_main.h"
@@ -93,7 +93,7 @@ QString Wypisz(const std::vector<Blad>& bledy) {
   return l.join('\n');
 }
 
-constexpr int kKody[] = {Pit37, PitO, PitD, Pit2K, Nip1, Nip3};
+constexpr int kKody[] = {Pit36, Pit37, PitO, PitD, Pit2K, Nip1, Nip3, Pit36L, PitZ, SseR, SseA, SseRA};
 
 }  // namespace
 
@@ -110,7 +110,11 @@ class TstFormularze : public QObject {
   void regulyPit37IPitOZCzesciObliczen();
   void zrodlaProgramuPrzechodzaKontrole();
   void strukturaPit37DlaObliczen();
-  void nowyRekordPit37();
+  void strukturaPit36DlaObliczen();
+  void nowyRekord_data();
+  void nowyRekord();
+  void polaObliczen_data();
+  void polaObliczen();
   void obrazyStronSaA4();
   void ramkaPolaLezyNaObrazie();
   void zawijanieMiesciSieWSzerokosci();
@@ -283,26 +287,115 @@ void TstFormularze::strukturaPit37DlaObliczen() {
 
 // A new PIT-37 record, filled from the generated structure by the program itself: every amount reads as zero and no
 // box is ticked.
-void TstFormularze::nowyRekordPit37() {
+// What the PIT-36 computation, its attachments and the field hints rely on beyond what every form's computed fields
+// show (polaObliczen).
+void TstFormularze::strukturaPit36DlaObliczen() {
+  const auto o = ObiektyFormularza(Pit36);
+  QVERIFY(o.size() >= 333 && o.size() <= 350);
+  const auto x = [&](int k) -> const TObiekt& { return o[std::size_t(k)]; };
+  // The settlement-kind boxes are one group; each PIT/Z box stands alone, since two of a person may be ticked.
+  for (const int k : {3, 4, 5, 6}) QCOMPARE(NaQString(x(k).Nazwa), NaQString(x(3).Nazwa));
+  QStringList nazwy{NaQString(x(3).Nazwa)};
+  for (const int k : {39, 40, 41, 42}) {
+    QVERIFY(!nazwy.contains(NaQString(x(k).Nazwa)));
+    nazwy << NaQString(x(k).Nazwa);
+  }
+  // Identification of both persons, with the country and flat-number fields at the end of the structure.
+  for (const auto& [k, typ] :
+       {std::pair{0, NIP}, {1, NIP}, {11, Data}, {24, Data}, {7, Text}, {324, Text}, {327, Text}, {328, Text}})
+    QCOMPARE(x(k).Typ, std::int32_t(typ));
+  // The tax on the sale of real estate, which the value entry explains.
+  for (const int k : {190, 191}) QVERIFY(NaQString(x(k).Pomoc).contains(QStringLiteral("zbycia nieruchomości")));
+  // Incomes on page 2, deductions and tax on 3, reliefs and the amounts due on 4, the 1% on 5, attachments on 6.
+  for (const auto& [k, strona] : {std::pair{45, 2}, {88, 2}, {140, 3}, {170, 3}, {175, 4}, {204, 4}, {322, 5},
+                                  {302, 6}})
+    QCOMPARE(x(k).Strona, strona);
+}
+
+void TstFormularze::nowyRekord_data() {
+  QTest::addColumn<int>("kod");
+  QTest::addColumn<int>("kwot");  // at least this many amounts
+  QTest::newRow("PIT-37") << int(Pit37) << 86;
+  QTest::newRow("PIT-36") << int(Pit36) << 250;
+  QTest::newRow("SSE/A") << int(SseA) << 25;
+  QTest::newRow("SSE-R/A") << int(SseRA) << 16;
+}
+
+void TstFormularze::nowyRekord() {
+  QFETCH(int, kod);
+  QFETCH(int, kwot);
   velmar_test::UstawRegionalne();
   TTools tools(QStringLiteral(VELMAR_BIN_DIR "/"));
   tools.PrzydzielDruki(1);
-  tools.DodajDruk(Pit37, 0, PMWspolny, Indywidualne);
+  tools.DodajDruk(kod, 0, PMWspolny, Indywidualne);
   tools.BudujDrzewo();
   const TDruk& druk = tools.Druki[1];
   QCOMPARE(druk.Wczytany, std::uint8_t{1});
-  int kwot = 0;
+  int kwoty = 0;
   for (const TPoleDruku& p : druk.Pola) {
     if (p.Typ == Checbox) QCOMPARE(p.Zaznaczone, std::uint8_t{0});
     if (p.Typ == Liczba && p.Format != FormatCalkowita) {
       QCOMPARE(NaQString(p.Wartosc), QStringLiteral("0,00"));
-      ++kwot;
+      ++kwoty;
     }
   }
-  QVERIFY(kwot >= 86);
+  QVERIFY2(kwoty >= kwot, qPrintable(QString::number(kwoty)));
   // Every field the computation reads converts to zero.
-  for (const int k : RegulyDla(Pit37)->liczbowe)
+  for (const int k : RegulyDla(kod)->liczbowe)
     QVERIFY(StrToFloat(Tekst(druk.Pola[std::size_t(k)].Wartosc), ',') == 0.0L);
+}
+
+// What each form's computation writes is a read-only amount (or count) the user cannot type over; every other amount
+// is the user's to enter. Boxes the computation reads are check boxes, and the catalogue agrees on the pages.
+void TstFormularze::polaObliczen_data() {
+  QTest::addColumn<int>("kod");
+  QTest::addColumn<QList<int>>("wyliczane");
+  QTest::addColumn<QList<int>>("liczniki");
+  QTest::addColumn<QList<int>>("kratki");
+  QTest::newRow("PIT-36L") << int(Pit36L)
+                           << QList<int>{23, 24, 28, 29, 34, 41, 42, 43, 46, 48, 50, 51, 52, 53, 60, 61, 62, 63}
+                           << QList<int>{100, 101, 102, 103} << QList<int>{19};
+  QTest::newRow("PIT/Z") << int(PitZ)
+                         << QList<int>{8, 9, 12, 13, 16, 17, 18, 19, 20, 21, 22, 25, 26, 29, 30, 31, 32, 33, 34, 35}
+                         << QList<int>{} << QList<int>{};
+  QTest::newRow("PIT-36") << int(Pit36)
+                          << QList<int>{47,  48,  51,  55,  56,  58,  61,  62,  66,  67,  71,  72,  76,  77,  81,  82,
+                                        84,  85,  86,  87,  90,  91,  94,  98,  99,  101, 104, 105, 109, 110, 114, 115,
+                                        119, 120, 124, 125, 127, 128, 129, 130, 142, 143, 150, 151, 166, 169, 170, 174,
+                                        180, 181, 182, 185, 186, 187, 188, 200, 201, 202, 203, 204, 205}
+                          << QList<int>{302, 303, 304, 305, 306, 307, 308, 309, 310}
+                          << QList<int>{3, 4, 5, 6, 39, 40, 41, 42};
+  // No computation: every amount is the user's.
+  QTest::newRow("SSE/A") << int(SseA) << QList<int>{} << QList<int>{} << QList<int>{};
+  QTest::newRow("SSE-R/A") << int(SseRA) << QList<int>{} << QList<int>{} << QList<int>{};
+  QTest::newRow("SSE-R") << int(SseR)
+                         << QList<int>{25, 26, 27, 40, 41, 42, 43, 45, 49, 51, 52, 53, 55,
+                                       59, 60, 64, 65, 68, 69, 73, 74, 76, 79, 80, 81}
+                         << QList<int>{} << QList<int>{};
+}
+
+void TstFormularze::polaObliczen() {
+  QFETCH(int, kod);
+  QFETCH(QList<int>, wyliczane);
+  QFETCH(QList<int>, liczniki);
+  QFETCH(QList<int>, kratki);
+  const auto o = ObiektyFormularza(kod);
+  QVERIFY(int(o.size()) > RegulyDla(kod)->najwyzszyIndeks && o.size() <= 350);
+  for (int k = 0; k < int(o.size()); ++k) {
+    const TObiekt& x = o[std::size_t(k)];
+    const QString pole = QStringLiteral("field %1").arg(k);
+    if (wyliczane.contains(k) || liczniki.contains(k)) {
+      QVERIFY2(x.Typ == Liczba && x.TylkoDoOdczytu == 1, qPrintable(pole));
+      QCOMPARE(x.Format, std::int32_t(liczniki.contains(k) ? FormatCalkowita : FormatDziesietna));
+      QCOMPARE(NaQString(x.WartoscDomyslna), liczniki.contains(k) ? QStringLiteral("0") : QStringLiteral("0,00"));
+    } else if (x.Typ == Liczba) {
+      QVERIFY2(x.TylkoDoOdczytu == 0, qPrintable(pole));
+    }
+    if (kratki.contains(k)) QCOMPARE(x.Typ, std::int32_t(Checbox));
+  }
+  velmar_test::UstawRegionalne();
+  TTools tools(QStringLiteral(VELMAR_BIN_DIR "/"));
+  QCOMPARE(tools.TypyDrukow[std::size_t(kod)].LiczbaStron, RegulyDla(kod)->liczbaStron);
 }
 
 // Every header gives the A4 view and the rule table's page count; every page picture is A4 at twice the view.
@@ -331,10 +424,10 @@ void TstFormularze::obrazyStronSaA4() {
 
 // The white box of a field on the picture is the field's rectangle doubled.
 void TstFormularze::ramkaPolaLezyNaObrazie() {
-  for (const int kod : {Pit37, PitO}) {
+  for (const int kod : {Pit36, Pit37, PitO, Pit36L, PitZ, SseR, SseA, SseRA}) {
     const auto o = ObiektyFormularza(kod);
-    std::vector<QString> strony(4);
-    for (int s = 1; s <= 3; ++s)
+    std::vector<QString> strony(7);
+    for (int s = 1; s <= RegulyDla(kod)->liczbaStron; ++s)
       strony[std::size_t(s)] = QString::fromUtf8(Plik(Folder() + QStringLiteral("%1_%2.dcg").arg(kod).arg(s)));
     for (const TObiekt& x : o) {
       if (!x.Widoczne) continue;

@@ -147,7 +147,7 @@ void TestIdentyfikacja::zapisDoDruku() {
   std::map<int, std::string> oczekiwane;
   for (int k = 0; k < kLiczbaPol; ++k) oczekiwane[k] = "f" + std::to_string(k);
   for (const Kopia& k : Przygotuj()) oczekiwane[k.druk] = k.blok < 0 ? "" : Znacznik(k.blok, k.osoba);
-  ZapiszDaneOsobDoDruku(p_->V(), 1);
+  ZapiszDaneOsobDoDruku(p_->T(), 1);
   for (const auto& [k, tekst] : oczekiwane) QCOMPARE(p_->Tekst(1, k), QString::fromStdString(tekst));
 }
 
@@ -158,7 +158,7 @@ void TestIdentyfikacja::odczytZDruku() {
   // Emptying has no counterpart when reading.
   for (const Kopia& k : Przygotuj())
     if (k.blok >= 0) oczekiwane[{k.blok, k.osoba}] = "f" + std::to_string(k.druk);
-  WczytajDaneOsobZDruku(p_->V(), 1);
+  WczytajDaneOsobZDruku(p_->T(), 1);
   for (const auto& [pole, tekst] : oczekiwane)
     QCOMPARE(QString::fromLatin1(p_->T().Osoby[pole.first].Pole(pole.second)), QString::fromStdString(tekst));
 }
@@ -169,14 +169,14 @@ void TestIdentyfikacja::tekstUcietyDoSzerokosci() {
   p_->Ustaw(1, 0, dlugi);    // Pole00, 14 with the terminator
   p_->Ustaw(1, 21, dlugi);   // Pole14, 8 with the terminator
   p_->Ustaw(1, 10, dlugi);   // Pole02, 255 with the terminator
-  WczytajDaneOsobZDruku(p_->V(), 1);
+  WczytajDaneOsobZDruku(p_->T(), 1);
   const TOsoba& podatnik = p_->T().Osoby[0];
   QCOMPARE(podatnik.Pole(0), std::string_view(dlugi).substr(0, 13));
   QCOMPARE(podatnik.Pole(14), std::string_view(dlugi).substr(0, 7));
   QCOMPARE(podatnik.Pole(2), std::string_view(dlugi).substr(0, 254));
 
   // Written back, the form holds the cut text.
-  ZapiszDaneOsobDoDruku(p_->V(), 1);
+  ZapiszDaneOsobDoDruku(p_->T(), 1);
   QCOMPARE(p_->Tekst(1, 0).size(), 13);
 }
 
@@ -185,8 +185,8 @@ void TestIdentyfikacja::pitOPolaDrugiejOsoby() {
   p_->Rozliczenie({{Pit28, 0, 1}, {PitO, 1, 1}}, WspolneZMalzonkiem);
   for (int k : {1, 8, 9, 10, 11}) p_->Ustaw(2, k, "wpisane");
   p_->Ustaw(2, 0, "12345");
-  WczytajDaneOsobZDruku(p_->V(), 2);
-  ZapiszDaneOsobDoDrukow(p_->V());
+  WczytajDaneOsobZDruku(p_->T(), 2);
+  ZapiszDaneOsobDoDrukow(p_->T());
   QCOMPARE(p_->Teksty(2, {1, 8, 9, 10, 11}), QStringLiteral("    "));
   QCOMPARE(p_->Teksty(2, {0}) + p_->Teksty(1, {0}), QStringLiteral("1234512345"));
 
@@ -194,8 +194,8 @@ void TestIdentyfikacja::pitOPolaDrugiejOsoby() {
   p_->Rozliczenie({{Pit37, 0, 0}, {PitO, 1, 0}}, Indywidualne);
   for (int k : {1, 8, 9, 10, 11}) p_->Ustaw(2, k, "w");
   p_->T().Osoby[1].UstawPole(0, "malzonek");
-  ZapiszDaneOsobDoDrukow(p_->V());
-  WczytajDaneOsobZDrukow(p_->V());
+  ZapiszDaneOsobDoDrukow(p_->T());
+  WczytajDaneOsobZDrukow(p_->T());
   QCOMPARE(p_->Teksty(2, {1, 8, 9, 10, 11}), QStringLiteral("w w w w w"));
   QCOMPARE(p_->T().Osoby[1].Pole(0), std::string_view("malzonek"));
 }
@@ -217,7 +217,7 @@ void TestIdentyfikacja::ostatniDrukWygrywaPrzyOdczycie() {
   p_->Rozliczenie({{Pit37, 0, 0}, {Pit28, 0, 1}}, Indywidualne);
   p_->Ustaw(1, 10, "z PIT-37");
   p_->Ustaw(2, 5, "z PIT-28");
-  WczytajDaneOsobZDrukow(p_->V());
+  WczytajDaneOsobZDrukow(p_->T());
   QCOMPARE(p_->T().Osoby[0].Pole(2), std::string_view("z PIT-28"));
 
   // Showing the PIT-37 reads its own form first and brings its text back everywhere.
@@ -244,12 +244,12 @@ void TestIdentyfikacja::tablicaObliczenUruchamiaWymiane() {
 
 void TestIdentyfikacja::indeksSpozaRozliczenia() {
   p_->Rozliczenie({{Pit37, 0, 0}}, Indywidualne);
-  QVERIFY_THROWS_EXCEPTION(std::out_of_range, WczytajDaneOsobZDruku(p_->V(), 0));
-  QVERIFY_THROWS_EXCEPTION(std::out_of_range, ZapiszDaneOsobDoDruku(p_->V(), 2));
+  QVERIFY_THROWS_EXCEPTION(std::out_of_range, WczytajDaneOsobZDruku(p_->T(), 0));
+  QVERIFY_THROWS_EXCEPTION(std::out_of_range, ZapiszDaneOsobDoDruku(p_->T(), 2));
   p_->T().PrzydzielDruki(0);
-  ZapiszDaneOsobDoDrukow(p_->V());
-  WczytajDaneOsobZDrukow(p_->V());
+  ZapiszDaneOsobDoDrukow(p_->T());
+  WczytajDaneOsobZDrukow(p_->T());
 }
 
-VELMAR_TEST_MAIN(TestIdentyfikacja)
+VELMAR_TEST_MAIN_RDZEN(TestIdentyfikacja)
 #include "tst_identyfikacja.moc"

@@ -104,6 +104,29 @@ class TstInfo : public QObject {
     QVERIFY(SkryptDialogow().pokazane.empty());
   }
 
+  // At the first start the about box is made before the first-start keys are written; it shows what they say.
+  void aboutBoxAgreesWithTheFirstStart_data() {
+    QTest::addColumn<QString>("ini");  // the settings file before the start, "" none
+    QTest::addColumn<bool>("zaznaczony");
+    QTest::addColumn<QString>("zapisany");
+    QTest::newRow("first start") << QString() << true << "1";
+    QTest::newRow("switched off earlier") << "[PIT]\nRun=1\nAutoUpdate=0\n" << false << "0";
+    QTest::newRow("switched on earlier") << "[PIT]\nRun=1\nAutoUpdate=1\n" << true << "1";
+  }
+  void aboutBoxAgreesWithTheFirstStart() {
+    QFETCH(QString, ini);
+    QFETCH(bool, zaznaczony);
+    QFETCH(QString, zapisany);
+    const QString plik = platform::FolderUstawien() + QStringLiteral("/velmar2008.ini");
+    QFile::remove(plik);
+    if (!ini.isEmpty()) Zapisz(plik, ini.toUtf8());
+    TInfo info(tools_.get());
+    tools_->show();
+    QCOMPARE(info.AutoAktualzacja->isChecked(), zaznaczony);
+    QCOMPARE(Przelacznik(), zapisany);
+    QVERIFY(SkryptDialogow().pokazane.empty());
+  }
+
   void clickingTheSwitchWritesAtOnce() {
     UstawPrzelacznik(QStringLiteral("0"));
     TInfo info(tools_.get());

@@ -589,6 +589,62 @@ class TstKreator : public QObject {
     QCOMPARE(pliki, oczekiwane);
   }
 
+  void answerRowsAreWholeAndClickable_data() {
+    QTest::addColumn<int>("rodzaj");
+    QTest::addColumn<int>("odpowiedz");
+    for (int rodzaj : {Indywidualne, WspolneZMalzonkiem, SamotnieWychowujacy})
+      for (int odpowiedz : {TAK, NIE})
+        QTest::addRow("kind %d, %s", rodzaj, odpowiedz == TAK ? "TAK" : "NIE") << rodzaj << odpowiedz;
+  }
+  // Through every step: each answer, box, step button and person picture shown lies whole inside the wizard and
+  // its panels, and a click anywhere on it reaches it, not a panel laid over it.
+  void answerRowsAreWholeAndClickable() {
+    QFETCH(int, rodzaj);
+    QFETCH(int, odpowiedz);
+    Start(rodzaj);
+    while (k_->Krok < k_->LiczbaKrokow) {
+      QList<QWidget*> kontrolki;
+      for (Grupa g : {Grupa::Podatnik, Grupa::Malzonek, Grupa::Ogolna}) {
+        TGrupaOpcji* grupa = k_->GrupaOdpowiedzi(g);
+        if (!Widoczny(grupa)) continue;
+        for (int i = 0; i < grupa->LiczbaPozycji(); ++i) kontrolki << grupa->Pozycja(i);
+        for (QCheckBox* pole : k_->Pola(g))
+          if (Widoczny(pole)) kontrolki << pole;
+      }
+      for (QWidget* w : std::initializer_list<QWidget*>{k_->SWstecz, k_->SDalej, k_->IPodatnik, k_->IMalzonek})
+        if (Widoczny(w)) kontrolki << w;
+      for (QWidget* w : kontrolki) {
+        const QString opis = QStringLiteral("%1 at step %2").arg(w->objectName().isEmpty() ? w->property("text").toString()
+                                                                                            : w->objectName())
+                                 .arg(k_->Krok);
+        const QRect r(w->mapTo(k_, QPoint(0, 0)), w->size());
+        for (QWidget* p = w->parentWidget(); p; p = p == k_ ? nullptr : p->parentWidget())
+          QVERIFY2(QRect(p->mapTo(k_, QPoint(0, 0)), p->size()).contains(r), qPrintable(opis + " is cut off"));
+        for (const QPoint& punkt : {r.center(), r.topLeft() + QPoint(2, 2), r.topRight() + QPoint(-2, 2),
+                                    r.bottomLeft() + QPoint(2, -2), r.bottomRight() - QPoint(2, 2)}) {
+          QWidget* trafiony = k_->childAt(punkt);
+          QVERIFY2(trafiony == w || w->isAncestorOf(trafiony),
+                   qPrintable(opis + " is covered by " + (trafiony ? trafiony->objectName() : QString())));
+        }
+      }
+      // On: the answer everywhere, and the first box offered where the answer asks for one.
+      for (Grupa g : {Grupa::Podatnik, Grupa::Malzonek, Grupa::Ogolna}) {
+        if (!Widoczny(k_->GrupaOdpowiedzi(g))) continue;
+        Odpowiedz(g, odpowiedz);
+        const auto pola = k_->Pola(g);
+        const bool zaznaczone = std::any_of(pola.begin(), pola.end(), [](QCheckBox* p) { return p->isChecked(); });
+        for (QCheckBox* pole : pola)
+          if (odpowiedz == TAK && !zaznaczone && Widoczny(pole)) {
+            Zaznacz(pole);
+            break;
+          }
+      }
+      const int byl = k_->Krok;
+      Dalej();
+      QVERIFY2(k_->Krok > byl, qPrintable(QStringLiteral("stuck at step %1").arg(byl)));
+    }
+  }
+
   void markerPicturesAreShown() {
     QVERIFY(k_->IPodatnik->pixmap().width() > 0);
     QVERIFY(k_->IMalzonek->pixmap().width() > 0);

@@ -171,7 +171,7 @@ class TstModel : public QObject {
   void clearingPersons() {
     T().Osoby[0].UstawPole(1, "Kowalski");
     T().Osoby[1].UstawPole(15, "x");
-    WyczyscOsoby(nullptr);
+    T().Rozl.WyczyscOsoby();
     for (const TOsoba& o : T().Osoby)
       for (int i = 0; i < 16; ++i) QVERIFY(o.Pole(i).empty());
   }

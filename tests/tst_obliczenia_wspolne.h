@@ -1,81 +1,100 @@
 #pragma once
-// What the computations' tests share: a main window and a page view around a settlement built by hand, with every
-// entry "0,00" and every box clear, and short ways to set and read fields, boxes, locks and ListError.
+// What the computations' tests share: a settlement with a recording screen, no window, and the stand-ins that
+// observe one computation calling another.
 
-#include <QListWidget>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "calc/ekran.h"
 #include "calc/oblicz.h"
-#include "main/tools.h"
-#include "pages/fimage.h"
-#include "support/program.h"
-#include "support/test_main.h"
+#include "model/rozliczenie.h"
+#include "model/struktura.h"
+#include "support/rdzen_main.h"
 
 namespace velmar_test {
 
 inline const QString kKomunikatRedukcji =
     QStringLiteral("Program dokonał redukcji odliczeń. Sprawdź wysokość poszczególnych kwot.");
 
+// The screen of a computation test: the record on screen, ListError, the read-only bytes of the objects a page
+// view would hold, and the messages and page turns asked for.
+class EkranTestowy : public EkranObliczen {
+ public:
+  TDruk Biezacy{};
+  std::vector<std::uint8_t> TylkoDoOdczytu;  // one byte an object; objects past the end are not held
+  QStringList ListError;
+  int Wysokosc = 0;
+  QStringList Komunikaty;
+  QStringList Strony;  // "record/page" of every page turn
+
+  const TDruk& BiezacyDruk() const override { return Biezacy; }
+  void WyczyscListError() override { ListError.clear(); }
+  void DodajDoListError(const QString& linia) override { ListError << linia; }
+  int WysokoscListError() const override { return Wysokosc; }
+  void UstawWysokoscListError(int wysokosc) override { Wysokosc = wysokosc; }
+  void UstawTylkoDoOdczytu(int k, std::uint8_t wartosc) override {
+    if (k >= 0 && k < static_cast<int>(TylkoDoOdczytu.size())) TylkoDoOdczytu[static_cast<std::size_t>(k)] = wartosc;
+  }
+  void Komunikat(const QString& tekst) override { Komunikaty << tekst; }
+  void PokazDruk(int j, int strona) override { Strony << QStringLiteral("%1/%2").arg(j).arg(strona); }
+};
+
+// A settlement built by hand, with every entry "0,00" and every box clear, on a recording screen; short ways to
+// set and read fields, boxes, locks and ListError.
 class ProgramZObliczeniami {
  public:
-  ProgramZObliczeniami() : tools_(NoweOkno(folder_)), view_(std::make_unique<TFImage>()) {}
-  // On another program folder, such as the build's own with the generated form structures.
-  explicit ProgramZObliczeniami(const QString& folderProgramu) {
-    UstawRegionalne();
-    tools_ = std::make_unique<TTools>(folderProgramu);
-    view_ = std::make_unique<TFImage>();
-  }
-  // The page view goes first, as at the program's end.
-  ~ProgramZObliczeniami() {
-    view_.reset();
-    tools_.reset();
-  }
+  ProgramZObliczeniami() = default;
+  // Records get the defaults of the form structures in this program folder, as the tree gives them on loading.
+  explicit ProgramZObliczeniami(const QString& folderProgramu) : folderDc_(folderProgramu + QStringLiteral("dc/")) {}
 
-  TTools& T() { return *tools_; }
-  TFImage* V() { return view_.get(); }
+  ::Rozliczenie& T() { return r_; }
+  KontekstObliczen& V() { return kx_; }
+  EkranTestowy& Ekran() { return ekran_; }
 
   // Records (type, parent, owner) of one settlement kind, loaded, every entry "0,00".
   void Rozliczenie(const std::vector<std::array<int, 3>>& druki, int rodzaj) {
-    T().PrzydzielDruki(static_cast<int>(druki.size()));
+    r_.PrzydzielDruki(static_cast<int>(druki.size()));
     for (const auto& [kod, rodzic, pm] : druki) {
-      T().DodajDruk(kod, rodzic, pm, rodzaj);
-      TDruk& d = T().Druki[static_cast<std::size_t>(T().LiczbaDrukow)];
+      r_.DodajDruk(kod, rodzic, pm, rodzaj);
+      TDruk& d = r_.Druk(r_.LiczbaDrukow);
       d.Wczytany = 1;
       for (TPoleDruku& p : d.Pola) UstawBajty(p.Wartosc, "0,00");
     }
-    T().RodzajRozliczenia = rodzaj;
+    r_.RodzajRozliczenia = rodzaj;
+  }
+  // Records not yet loaded get the defaults of their form structures, as the tree gives them.
+  void WczytajStruktury() {
+    for (int j = 1; j <= r_.LiczbaDrukow; ++j) {
+      TDruk& d = r_.Druk(j);
+      d.Id = j;
+      if (d.Wczytany == 0) struktura::WczytajDomyslne(d, folderDc_ + QString::number(d.IdPit) + QStringLiteral(".dcs"));
+    }
   }
 
   // Record j is the form on screen.
-  void Pokaz(int j) { T().BiezacyDruk = T().Druki[static_cast<std::size_t>(j)]; }
+  void Pokaz(int j) { ekran_.Biezacy = r_.Druk(j); }
   // A form of type kod is on screen, none of this settlement's records.
   void PokazTyp(int kod, int rodzaj) {
-    T().BiezacyDruk = TDruk{};
-    T().BiezacyDruk.IdPit = kod;
-    T().BiezacyDruk.Rodzaj = rodzaj;
+    ekran_.Biezacy = TDruk{};
+    ekran_.Biezacy.IdPit = kod;
+    ekran_.Biezacy.Rodzaj = rodzaj;
   }
 
   // The page view holds n objects, none read-only, or all read-only.
-  void Obiekty(int n, std::uint8_t tylkoDoOdczytu = 0) {
-    V()->Obiekty.assign(static_cast<std::size_t>(n), TObiekt{});
-    for (TObiekt& o : V()->Obiekty) o.TylkoDoOdczytu = tylkoDoOdczytu;
-    T().LiczbaObiektow = n;
-  }
-  bool Zablokowany(int k) { return V()->Obiekty[static_cast<std::size_t>(k)].TylkoDoOdczytu == 1; }
+  void Obiekty(int n, std::uint8_t tylkoDoOdczytu = 0) { ekran_.TylkoDoOdczytu.assign(static_cast<std::size_t>(n), tylkoDoOdczytu); }
+  bool Zablokowany(int k) { return ekran_.TylkoDoOdczytu[static_cast<std::size_t>(k)] == 1; }
   QList<int> Zablokowane() {
     QList<int> wynik;
-    for (int k = 0; k < static_cast<int>(V()->Obiekty.size()); ++k)
+    for (int k = 0; k < static_cast<int>(ekran_.TylkoDoOdczytu.size()); ++k)
       if (Zablokowany(k)) wynik << k;
     return wynik;
   }
 
-  TPoleDruku& Pole(int j, int k) {
-    return T().Druki[static_cast<std::size_t>(j)].Pola[static_cast<std::size_t>(k)];
-  }
+  TPoleDruku& Pole(int j, int k) { return r_.Druk(j).Pola[static_cast<std::size_t>(k)]; }
   void Ustaw(int j, int k, const std::string& tekst) { UstawBajty(Pole(j, k).Wartosc, tekst); }
   void Ustaw(int j, std::initializer_list<std::pair<int, const char*>> wpisy) {
     for (const auto& [k, tekst] : wpisy) Ustaw(j, k, tekst);
@@ -112,23 +131,20 @@ class ProgramZObliczeniami {
 
   // ListError as a stale earlier computation left it: one item, shown.
   void StaryListError() {
-    T().ListError->addItem(QStringLiteral("stary"));
-    T().UstawWysokoscListError(40);
+    ekran_.ListError = {QStringLiteral("stary")};
+    ekran_.Wysokosc = 40;
   }
-  int WysokoscListError() { return T().WysokoscListError(); }
-  QStringList PozycjeListError() {
-    QStringList wynik;
-    for (int i = 0; i < T().ListError->count(); ++i) wynik << T().ListError->item(i)->text();
-    return wynik;
-  }
+  int WysokoscListError() { return ekran_.Wysokosc; }
+  QStringList PozycjeListError() { return ekran_.ListError; }
   // ListError shows exactly the reduced-deductions line, or is empty and hidden.
   bool Komunikat() { return WysokoscListError() == 40 && PozycjeListError() == QStringList{kKomunikatRedukcji}; }
   bool BezKomunikatu() { return WysokoscListError() == 0 && PozycjeListError().isEmpty(); }
 
  private:
-  FolderProgramu folder_;
-  std::unique_ptr<TTools> tools_;
-  std::unique_ptr<TFImage> view_;
+  QString folderDc_;
+  ::Rozliczenie r_;
+  EkranTestowy ekran_;
+  KontekstObliczen kx_{r_, ekran_};
 };
 
 // Replaces the computation of one form type for the lifetime of the object.
@@ -144,6 +160,19 @@ class ZastepczeObliczenie {
   Obliczenie poprzednie_;
 };
 
+// Replaces the PIT-36 computation that attachments run (WywolanyZZalacznika true) for the lifetime of the object.
+class ZastepczyPit36ZZalacznika {
+ public:
+  explicit ZastepczyPit36ZZalacznika(Obliczenie obliczenie)
+      : poprzedni_(UstawObliczeniePit36ZZalacznika(obliczenie)) {}
+  ~ZastepczyPit36ZZalacznika() { UstawObliczeniePit36ZZalacznika(poprzedni_); }
+  ZastepczyPit36ZZalacznika(const ZastepczyPit36ZZalacznika&) = delete;
+  ZastepczyPit36ZZalacznika& operator=(const ZastepczyPit36ZZalacznika&) = delete;
+
+ private:
+  Obliczenie poprzedni_;
+};
+
 // What a stand-in main-form computation saw when it was called: the record and the fields an attachment fills.
 struct Wywolanie {
   int kod;
@@ -154,11 +183,9 @@ inline std::vector<Wywolanie>& Wywolania() {
   static std::vector<Wywolanie> wywolania;
   return wywolania;
 }
-inline QStringList Teksty(int j, std::initializer_list<int> pola) {
+inline QStringList Teksty(KontekstObliczen& kx, int j, std::initializer_list<int> pola) {
   QStringList wynik;
-  for (int k : pola)
-    wynik << QString::fromLatin1(
-        Tekst(Tools->Druki[static_cast<std::size_t>(j)].Pola[static_cast<std::size_t>(k)].Wartosc));
+  for (int k : pola) wynik << QString::fromLatin1(Tekst(kx.R.Druk(j).Pola[static_cast<std::size_t>(k)].Wartosc));
   return wynik;
 }
 // The calls seen so far, each as "kod/record: texts".

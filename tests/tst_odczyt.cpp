@@ -30,7 +30,7 @@
 #include "selection/sam.h"
 #include "selection/wybalg.h"
 #include "main/licencja.h"
-#include "pages/struktura.h"
+#include "model/struktura.h"
 #include "platform/jpeg.h"
 #include "platform/odczyt.h"
 #include "platform/rtf.h"

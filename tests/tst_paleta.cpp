@@ -13,10 +13,10 @@
 #include <QToolButton>
 #include <functional>
 
+#include "model/struktura.h"
 #include "pages/fobj.h"
 #include "pages/fpaleta.h"
 #include "pages/obiekty_plik.h"
-#include "pages/struktura.h"
 #include "tst_strony_wspolne.h"
 
 using namespace velmar_test;

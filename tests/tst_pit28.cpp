@@ -258,12 +258,12 @@ void TestPit28::naStrukturachFormularzy() {
   if (!QFile::exists(folder + QStringLiteral("dc/5.dcs"))) QSKIP("form structures not generated");
   p_.reset();
   p_ = std::make_unique<ProgramZObliczeniami>(folder);
-  TTools& t = p_->T();
+  Rozliczenie& t = p_->T();
   t.PrzydzielDruki(3);
   t.DodajDruk(Pit28, 0, PMPodatnik, Indywidualne);
   t.DodajDruk(Pit28A, 1, PMPodatnik, Indywidualne);
   t.DodajDruk(Pit28B, 1, PMPodatnik, Indywidualne);
-  t.BudujDrzewo();
+  p_->WczytajStruktury();
   p_->Ustaw(2, {{15, "1000,00"}});
   p_->Ustaw(3, {{24, "50,00"}, {26, "200,00"}});
   for (int j : {2, 3}) {
@@ -274,5 +274,5 @@ void TestPit28::naStrukturachFormularzy() {
   QCOMPARE(p_->Teksty(1, {19, 26, 42, 87, 102, 129, 130}), QStringLiteral("1000,00 100,00 1100,00 33,00 33,00 1 1"));
 }
 
-VELMAR_TEST_MAIN(TestPit28)
+VELMAR_TEST_MAIN_RDZEN(TestPit28)
 #include "tst_pit28.moc"

@@ -186,11 +186,11 @@ void TestPit38::naStrukturachFormularzy() {
   if (!QFile::exists(folder + QStringLiteral("dc/4.dcs"))) QSKIP("form structures not generated");
   p_.reset();
   p_ = std::make_unique<ProgramZObliczeniami>(folder);
-  TTools& t = p_->T();
+  Rozliczenie& t = p_->T();
   t.PrzydzielDruki(2);
   t.DodajDruk(Pit38, 0, PMPodatnik, Indywidualne);
   t.DodajDruk(PitZG, 1, PMPodatnik, Indywidualne);
-  t.BudujDrzewo();
+  p_->WczytajStruktury();
   p_->Ustaw(1, {{18, "2000,00"}, {19, "500,00"}});
   p_->Ustaw(2, {{8, "7,00"}, {11, "3,00"}});
   for (int j : {2, 1}) {
@@ -201,5 +201,5 @@ void TestPit38::naStrukturachFormularzy() {
   QCOMPARE(p_->Teksty(1, {24, 27, 28, 29, 41, 56}), QStringLiteral("1500,00 1500,00 19,00 285,00 285,00 1"));
 }
 
-VELMAR_TEST_MAIN(TestPit38)
+VELMAR_TEST_MAIN_RDZEN(TestPit38)
 #include "tst_pit38.moc"

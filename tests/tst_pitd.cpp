@@ -10,8 +10,8 @@ using namespace velmar_test;
 
 namespace {
 
-void SondaPit36(TFImage*, int j) { Wywolania().push_back({Pit36, j, Teksty(j, {146, 149, 179})}); }
-void SondaPit28(TFImage*, int j) { Wywolania().push_back({Pit28, j, Teksty(j, {66, 68, 99})}); }
+void SondaPit36(KontekstObliczen& kx, int j) { Wywolania().push_back({Pit36, j, Teksty(kx, j, {146, 149, 179})}); }
+void SondaPit28(KontekstObliczen& kx, int j) { Wywolania().push_back({Pit28, j, Teksty(kx, j, {66, 68, 99})}); }
 
 // The fields of a block in the order A, U, R, U1, U2, R1, R2, and the field the amount available is entered in.
 struct Blok {
@@ -195,5 +195,5 @@ void TestPitD::blednyTekstKonczyObliczenie() {
   QCOMPARE(p_->Kratka(1, 3), std::uint8_t{0});
 }
 
-VELMAR_TEST_MAIN(TestPitD)
+VELMAR_TEST_MAIN_RDZEN(TestPitD)
 #include "tst_pitd.moc"

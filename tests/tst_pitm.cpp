@@ -12,22 +12,11 @@ using namespace velmar_test;
 
 namespace {
 
-void SondaPit36(TFImage*, int j) { Wywolania().push_back({Pit36, j, Teksty(j, {131, 132, 133, 134})}); }
+void SondaPit36(KontekstObliczen& kx, int j) { Wywolania().push_back({Pit36, j, Teksty(kx, j, {131, 132, 133, 134})}); }
 // The PIT-36 as a PIT/B recomputes it; kod 100 + 1 tells it from the dispatch's PIT-36.
-void SondaPit36ZZalacznika(TFImage*, int j) { Wywolania().push_back({101, j, Teksty(j, {53, 54, 96, 97})}); }
-void SondaPit36L(TFImage*, int j) { Wywolania().push_back({Pit36L, j, Teksty(j, {21, 22})}); }
-void SondaPitZ(TFImage*, int j) { Wywolania().push_back({PitZ, j, Teksty(j, {6, 7, 23, 24})}); }
-
-class ZastepczyPit36ZZalacznika {
- public:
-  ZastepczyPit36ZZalacznika() : poprzedni_(UstawObliczeniePit36ZZalacznika(SondaPit36ZZalacznika)) {}
-  ~ZastepczyPit36ZZalacznika() { UstawObliczeniePit36ZZalacznika(poprzedni_); }
-  ZastepczyPit36ZZalacznika(const ZastepczyPit36ZZalacznika&) = delete;
-  ZastepczyPit36ZZalacznika& operator=(const ZastepczyPit36ZZalacznika&) = delete;
-
- private:
-  Obliczenie poprzedni_;
-};
+void SondaPit36ZZalacznika(KontekstObliczen& kx, int j) { Wywolania().push_back({101, j, Teksty(kx, j, {53, 54, 96, 97})}); }
+void SondaPit36L(KontekstObliczen& kx, int j) { Wywolania().push_back({Pit36L, j, Teksty(kx, j, {21, 22})}); }
+void SondaPitZ(KontekstObliczen& kx, int j) { Wywolania().push_back({PitZ, j, Teksty(kx, j, {6, 7, 23, 24})}); }
 
 const QString kOstrzezeniePodatnika = QStringLiteral(
     "UWAGA! \nPrzed wypełnieniem Pit/B (Podatnika), należy zaznaczyć odpowiednie pola 41 lub 42 w Pit-36.");
@@ -45,7 +34,6 @@ class TestPitMB : public QObject {
   void init() {
     p_ = std::make_unique<ProgramZObliczeniami>();
     Wywolania().clear();
-    SkryptDialogow().pokazane.clear();
   }
   void cleanup() { p_.reset(); }
 
@@ -68,11 +56,11 @@ class TestPitMB : public QObject {
   void naStrukturachFormularzy();
 
  private:
-  QStringList Komunikaty() { return SkryptDialogow().Teksty(); }
+  QStringList Komunikaty() { return p_->Ekran().Komunikaty; }
 
   std::unique_ptr<ProgramZObliczeniami> p_;
   ZastepczeObliczenie pit36_{Pit36, SondaPit36};
-  ZastepczyPit36ZZalacznika pit36ZZalacznika_;
+  ZastepczyPit36ZZalacznika pit36ZZalacznika_{SondaPit36ZZalacznika};
   ZastepczeObliczenie pit36L_{Pit36L, SondaPit36L};
   ZastepczeObliczenie pitZ_{PitZ, SondaPitZ};
 };
@@ -196,7 +184,8 @@ void TestPitMB::grupyPodatnikaIMalzonka() {
   QCOMPARE(OpisWywolan(), QStringList{Opis(101, 1, QStringLiteral("150,00 50,00 1000,00 1200,00"))});
 }
 
-// A zero total leaves the PIT-36 as it was but is written into the PIT-36L.
+// A person who has a PIT/B gets that person's totals in the PIT-36 also when they are 0, since the PIT-36 locks
+// those fields; the other person's stay as entered. The PIT-36L always takes them.
 void TestPitMB::zeroweSumy() {
   p_->Rozliczenie({{Pit36, 0, 0}, {PitB, 1, 1}, {Pit36L, 0, 0}, {PitB, 3, 0}}, Indywidualne);
   p_->Wpisz(1, "53=7,00 54=8,00 96=1,00 97=2,00");
@@ -205,8 +194,16 @@ void TestPitMB::zeroweSumy() {
   ObliczPitB(p_->V(), 2);
   p_->Pokaz(4);
   ObliczPitB(p_->V(), 4);
-  QCOMPARE(OpisWywolan(), (QStringList{Opis(101, 1, QStringLiteral("7,00 8,00 1,00 2,00")),
+  QCOMPARE(OpisWywolan(), (QStringList{Opis(101, 1, QStringLiteral("0,00 0,00 1,00 2,00")),
                                        Opis(Pit36L, 3, QStringLiteral("0,00 0,00"))}));
+
+  // The spouse's PIT/B alone: the taxpayer's fields stay.
+  Wywolania().clear();
+  p_->Rozliczenie({{Pit36, 0, 0}, {PitB, 1, 2}}, WspolneZMalzonkiem);
+  p_->Wpisz(1, "53=7,00 54=8,00 96=1,00 97=2,00");
+  p_->Pokaz(2);
+  ObliczPitB(p_->V(), 2);
+  QCOMPARE(OpisWywolan(), QStringList{Opis(101, 1, QStringLiteral("7,00 8,00 0,00 0,00"))});
 }
 
 void TestPitMB::ostrzezeniaPit36_data() {
@@ -243,6 +240,7 @@ void TestPitMB::ostrzezeniaPit36() {
     QCOMPARE(p_->Tekst(3, 0), zPitZ ? QStringLiteral("123") : QString());
   } else {
     QCOMPARE(Komunikaty(), QStringList{komunikat});
+    QCOMPARE(p_->Ekran().Strony, QStringList{QStringLiteral("1/2")});  // the PIT-36 at the boxes' page
     QCOMPARE(p_->Teksty(2, {2, 56}), QStringLiteral("0,00 0,00"));
     QCOMPARE(p_->Tekst(3, 0), QStringLiteral("0,00"));
     QVERIFY(Wywolania().empty());
@@ -255,9 +253,10 @@ void TestPitMB::ostrzezeniePit36L() {
   p_->Pokaz(3);
   ObliczPitB(p_->V(), 3);
   QCOMPARE(Komunikaty(), QStringList{kOstrzezeniePit36L});
+  QCOMPARE(p_->Ekran().Strony, QStringList{QStringLiteral("1/1")});
   QVERIFY(Wywolania().empty());
 
-  SkryptDialogow().pokazane.clear();
+  p_->Ekran().Komunikaty.clear();
   p_->Wpisz(1, "#19=1");
   p_->Wpisz(2, "6=9,00 7=9,00");
   ObliczPitB(p_->V(), 3);
@@ -309,12 +308,12 @@ void TestPitMB::naStrukturachFormularzy() {
     QSKIP("form structures not generated");
   p_.reset();
   p_ = std::make_unique<ProgramZObliczeniami>(folder);
-  TTools& t = p_->T();
+  Rozliczenie& t = p_->T();
   t.PrzydzielDruki(3);
   t.DodajDruk(Pit36, 0, PMWspolny, Indywidualne);
   t.DodajDruk(PitM, 1, PMPodatnik, Indywidualne);
   t.DodajDruk(PitB, 1, PMPodatnik, Indywidualne);
-  t.BudujDrzewo();
+  p_->WczytajStruktury();
   p_->Ustaw(2, {{9, "800,00"}, {10, "200,00"}});
   p_->Kratka(2, 28) = 1;
   p_->Ustaw(3, {{21, "50,00"}, {26, "1000,00"}, {28, "300,00"}});
@@ -327,5 +326,5 @@ void TestPitMB::naStrukturachFormularzy() {
   QCOMPARE(p_->Teksty(3, {2, 27, 29, 31, 56, 57, 58}), QStringLiteral("1 500,00 150,00 350,00 500,00 150,00 350,00"));
 }
 
-VELMAR_TEST_MAIN(TestPitMB)
+VELMAR_TEST_MAIN_RDZEN(TestPitMB)
 #include "tst_pitm.moc"

@@ -10,8 +10,8 @@ using namespace velmar_test;
 
 namespace {
 
-void SondaPit36(TFImage*, int j) { Wywolania().push_back({Pit36, j, Teksty(j, {144, 145, 177, 178})}); }
-void SondaPit28(TFImage*, int j) { Wywolania().push_back({Pit28, j, Teksty(j, {64, 98})}); }
+void SondaPit36(KontekstObliczen& kx, int j) { Wywolania().push_back({Pit36, j, Teksty(kx, j, {144, 145, 177, 178})}); }
+void SondaPit28(KontekstObliczen& kx, int j) { Wywolania().push_back({Pit28, j, Teksty(kx, j, {64, 98})}); }
 
 }  // namespace
 
@@ -167,19 +167,6 @@ void TestPitO::blokadyDalszejKopiiIOsoby() {
   QCOMPARE(zablokowane(2, true), osoby);
   QCOMPARE(zablokowane(4, true), QList<int>{});
   QCOMPARE(zablokowane(3, false), QList<int>{});
-
-  // Objects beyond those loaded are passed over.
-  p_->Obiekty(20);
-  p_->Pokaz(3);
-  Oblicz(3);
-  QVERIFY(p_->Zablokowany(19));
-  QCOMPARE(p_->V()->Obiekty.size(), std::size_t{20});
-  // So are objects past the form's object count that the array still holds.
-  p_->Obiekty(230);
-  p_->T().LiczbaObiektow = 20;
-  Oblicz(3);
-  QVERIFY(p_->Zablokowany(19));
-  QVERIFY(!p_->Zablokowany(20));
 }
 
 void TestPitO::blokadyPrzyPit28Malzonka() {
@@ -262,5 +249,5 @@ void TestPitO::blednyTekstKonczyObliczenie() {
   }
 }
 
-VELMAR_TEST_MAIN(TestPitO)
+VELMAR_TEST_MAIN_RDZEN(TestPitO)
 #include "tst_pito.moc"

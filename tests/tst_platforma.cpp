@@ -7,9 +7,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QProcess>
 #include <QScopeGuard>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTimer>
@@ -111,8 +109,6 @@ class TestPlatforma : public QObject {
   void regionalneZmianaNieudana();
 
   void blokadaDrugiejKopii();
-  void blokadaZwolnionaPoSmierciProcesu();
-
   void pamiecRezydentna();
 
   void dialogiZeSkryptu();
@@ -330,24 +326,6 @@ void TestPlatforma::blokadaDrugiejKopii() {
   QVERIFY(!platform::BlokadaInstancji(nazwa).JuzIstnieje());
 }
 
-void TestPlatforma::blokadaZwolnionaPoSmierciProcesu() {
-  const QString flock = QStandardPaths::findExecutable("flock");
-  if (flock.isEmpty()) QSKIP("flock(1) is not installed");
-  QTemporaryDir folder;
-  const QString nazwa = "TarvelVelmar2008";
-  // flock keeps the lock itself (-o: the command does not inherit it) while cat waits on its input.
-  QProcess inny;
-  inny.start(flock, {"-o", folder.filePath(nazwa + ".lock"), "cat"});
-  QVERIFY(inny.waitForStarted());
-  QTRY_VERIFY_WITH_TIMEOUT(platform::BlokadaInstancji(nazwa, folder.path()).JuzIstnieje(), 10000);
-
-  inny.kill();
-  QVERIFY(inny.waitForFinished());
-  inny.closeWriteChannel();
-  // flock's child may still hold its copy of the descriptor for a moment before it closes it and starts cat.
-  QTRY_VERIFY_WITH_TIMEOUT(!platform::BlokadaInstancji(nazwa, folder.path()).JuzIstnieje(), 10000);
-}
-
 void TestPlatforma::pamiecRezydentna() {
   const long long przed = platform::PamiecRezydentna();
   QVERIFY(przed > 1024 * 1024);
@@ -360,7 +338,7 @@ void TestPlatforma::pamiecRezydentna() {
 }
 
 void TestPlatforma::dialogiZeSkryptu() {
-  QGuiApplication::setApplicationDisplayName("Tytuł aplikacji");
+  platform::Aplikacja::Instancja()->UstawTytul("Tytuł aplikacji");
   auto& skrypt = SkryptDialogow();
   QCOMPARE(&platform::AktywneDialogi(), static_cast<platform::Dialogi*>(&skrypt));
   skrypt.odpowiedzi = {Odpowiedz::Tak, Odpowiedz::Nie};
@@ -379,7 +357,7 @@ void TestPlatforma::dialogiZeSkryptu() {
   QCOMPARE(pierwsze.ikona, Ikona::Wykrzyknik);
   QCOMPARE(skrypt.pokazane[1].rodzaj, PokazaneOkno::Rodzaj::Komunikat);
   QCOMPARE(skrypt.pokazane[1].tytul, QString("Tytuł aplikacji"));
-  QGuiApplication::setApplicationDisplayName(QString());
+  platform::Aplikacja::Instancja()->UstawTytul(QString());
 
   skrypt.pokazane.clear();
   skrypt.pliki = {"/dane/a.dc8", std::nullopt};
@@ -395,7 +373,7 @@ void TestPlatforma::dialogiZeSkryptu() {
 }
 
 void TestPlatforma::dialogiQt() {
-  QGuiApplication::setApplicationDisplayName("Tytuł aplikacji");
+  platform::Aplikacja::Instancja()->UstawTytul("Tytuł aplikacji");
   platform::DialogiQt dialogi;
   QMessageBox::Icon ikona = QMessageBox::NoIcon;
   QMessageBox::StandardButtons przyciski;
@@ -452,7 +430,7 @@ void TestPlatforma::dialogiQt() {
   QCOMPARE(tytul, QString("Zapisz rozliczenie"));
   GdyPokazane([](QWidget* okno) { static_cast<QDialog*>(okno)->reject(); });
   QCOMPARE(dialogi.PlikDoOtwarcia(ustawienia), std::optional<QString>());
-  QGuiApplication::setApplicationDisplayName(QString());
+  platform::Aplikacja::Instancja()->UstawTytul(QString());
 }
 
 void TestPlatforma::filtryQt_data() {

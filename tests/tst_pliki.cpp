@@ -11,9 +11,9 @@
 
 #include <sys/stat.h>
 
-#include "main/plik_rozliczenia.h"
 #include "main/tools.h"
-#include "platform/rekordy.h"
+#include "model/plik_rozliczenia.h"
+#include "model/rekordy.h"
 #include "support/program.h"
 #include "support/test_main.h"
 

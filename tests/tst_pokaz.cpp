@@ -6,11 +6,16 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QToolButton>
 #include <QWheelEvent>
+#include <functional>
+#include <tuple>
 
+#include "calc/ekran.h"
 #include "pages/obraz_strony.h"
+#include "selection/sam.h"
 #include "tst_wpis_wspolne.h"
 
 using namespace velmar_test;
@@ -47,6 +52,13 @@ class TstPokaz : public QObject {
   void podpowiedzNadPolem();
   void zamkniecieWidoku();
   void zmianaTrybuRysujeStroneOdNowa();
+  void widokJakoEkranObliczen();
+  void przekazanieWyboruZOtwartymEdytorem_data();
+  void przekazanieWyboruZOtwartymEdytorem();
+  void nieudanePokazanieZostawiaZgodnyEkran();
+  void stronaPrzewijaSieWObieStrony_data();
+  void stronaPrzewijaSieWObieStrony();
+  void przewroconaStronaOdGory();
 };
 
 void TstPokaz::init() {
@@ -311,6 +323,204 @@ void TstPokaz::zmianaTrybuRysujeStroneOdNowa() {
   QVERIFY(!V().MaMenuObiektu());
   QCOMPARE(T().BiezacyDruk.Id, 1);
   QCOMPARE(T().LiczbaObiektow, 2);
+}
+
+// What a computation does to the screen lands on the page view and the main window.
+void TstPokaz::widokJakoEkranObliczen() {
+  p_->Pokaz(2);
+  EkranObliczen& ekran = V();
+  QCOMPARE(ekran.BiezacyDruk().Id, 2);
+  // Only the form's fields take a lock: not objects past its count, nor past the array.
+  T().LiczbaObiektow = 2;
+  for (int k : {1, 2, 3, -1}) ekran.UstawTylkoDoOdczytu(k, 1);
+  QCOMPARE(V().Obiekty[1].TylkoDoOdczytu, std::uint8_t{1});
+  QCOMPARE(V().Obiekty[2].TylkoDoOdczytu, std::uint8_t{0});
+  ekran.UstawWysokoscListError(40);
+  ekran.DodajDoListError(QStringLiteral("linia"));
+  QCOMPARE(T().WysokoscListError(), 40);
+  QCOMPARE(T().ListError->count(), 1);
+  ekran.WyczyscListError();
+  QCOMPARE(T().ListError->count(), 0);
+  // A page turn asked by a computation shows the record as its tree node does; an index outside does nothing.
+  ekran.PokazDruk(1, 2);
+  QCOMPARE(T().BiezacyDruk.Id, 1);
+  QCOMPARE(T().BiezacaStrona, 2);
+  ekran.PokazDruk(3, 1);
+  QCOMPARE(T().BiezacyDruk.Id, 1);
+}
+
+void TstPokaz::przekazanieWyboruZOtwartymEdytorem_data() {
+  QTest::addColumn<bool>("pokazywalny");
+  QTest::newRow("the form shown after it can be shown") << true;
+  QTest::newRow("the form shown after it cannot be shown") << false;
+}
+
+// "dodaj/usuń druk" with a value still in its editor: a form ticked in front of the one on screen moves it to
+// another index, and neither the value nor the computation of the old form may land on what took its place.
+void TstPokaz::przekazanieWyboruZOtwartymEdytorem() {
+  QFETCH(bool, pokazywalny);
+  static std::vector<int> obce;
+  obce.clear();
+  const ObliczenieTestowe sondaO(PitO, [](KontekstObliczen& kx, int j) {
+    if (kx.R.Druk(j).IdPit != PitO) obce.push_back(j);
+  });
+  // The amount lies past every field the identification exchange writes on a PIT/O or a PIT-37.
+  constexpr int kKwotaO = 30;
+  std::vector<TObiekt> pola(kKwotaO, Pole(Text, 1, 50, 500, 150, 520));
+  pola.push_back(Pole(Liczba, 1, 50, 50, 150, 70, "0,00"));
+  p_->ZapiszFormularz(PitO, 1, pola);
+  p_->Rozliczenie({{Pit37, 0, PMWspolny}, {PitO, 1, PMWspolny}});
+  auto* sam = new TSam(&T());
+  p_->Pokaz(2);
+  QTest::mouseClick(V().Formatka, Qt::LeftButton, Qt::NoModifier, QPoint(100, 60));
+  QVERIFY(V().Memo());
+  Pisz(V().Memo(), QStringLiteral("555"));
+
+  T().Zmiana->click();
+  QVERIFY(sam->isVisible());
+  QVERIFY(!V().Memo());
+  QCOMPARE(Tekst(T().Druki[2].Pola[kKwotaO].Wartosc), std::string_view("555,00"));
+  const int pit36L = sam->ZnajdzKandydata(Pit36L, 0, PMWspolny);
+  QVERIFY(pit36L >= 1);
+  T().Kandydaci[static_cast<std::size_t>(pit36L)].Wezel->setCheckState(0, Qt::Checked);
+  if (!pokazywalny) QFile::remove(p_->PlikStrony(PitO, 1));
+  QTest::mouseClick(sam->Zatwierdzam, Qt::LeftButton);
+
+  // PIT-36L, PIT-37 and its PIT/O, in the chooser's order.
+  QCOMPARE(T().LiczbaDrukow, 3);
+  QCOMPARE(T().Druki[2].IdPit, int{Pit37});
+  QCOMPARE(T().Druki[3].IdPit, int{PitO});
+  QCOMPARE(Tekst(T().Druki[3].Pola[kKwotaO].Wartosc), std::string_view("555,00"));
+  QCOMPARE(Tekst(T().Druki[2].Pola[kKwotaO].Wartosc), std::string_view(""));
+  QVERIFY2(obce.empty(), "the PIT/O computation ran on another form's record");
+  if (pokazywalny) {
+    QVERIFY(Komunikaty().isEmpty());
+    QCOMPARE(T().BiezacyDruk.Id, 3);
+  } else {
+    QCOMPARE(Komunikaty().size(), 1);
+    QVERIFY(Komunikaty()[0].startsWith(QStringLiteral("Brak wynaganych plik plików")));
+    // Nothing is on screen, so no record is current: the next store has no old index to land on.
+    QCOMPARE(T().BiezacyDruk.Id, 0);
+    QVERIFY(!V().Otwarty());
+  }
+}
+
+// A form that cannot be shown, chosen with the mouse in the tree: the screen, its header, the tree and the current
+// record all stay on what is shown, and every other form still opens.
+void TstPokaz::nieudanePokazanieZostawiaZgodnyEkran() {
+  p_->ZapiszFormularz(PitD, 1, {Pole(Text, 1, 50, 50, 150, 70)}, kZielony);
+  p_->Rozliczenie({{Pit37, 0, PMWspolny}, {PitO, 1, PMPodatnik}, {PitD, 1, PMWspolny}});
+  T().resize(1000, 700);
+  T().show();
+  QApplication::processEvents();
+  const auto kliknij = [&](int j) {
+    QTreeWidgetItem* wezel = T().Druki[static_cast<std::size_t>(j)].Wezel;
+    QTest::mouseClick(T().TV->viewport(), Qt::LeftButton, Qt::NoModifier, T().TV->visualItemRect(wezel).center());
+    QTest::qWait(0);
+  };
+  // The record shown, as the tree selects it; -1 when the tree disagrees.
+  const auto wybrany = [&]() {
+    const QList<QTreeWidgetItem*> zaznaczone = T().TV->selectedItems();
+    const int j = T().BiezacyDruk.Id;
+    QTreeWidgetItem* wezel = j >= 1 ? T().Druki[static_cast<std::size_t>(j)].Wezel : nullptr;
+    const bool zgodne = T().TV->currentItem() == wezel &&
+                        zaznaczone == (wezel ? QList<QTreeWidgetItem*>{wezel} : QList<QTreeWidgetItem*>{});
+    return zgodne ? j : -1;
+  };
+  QFile::remove(p_->PlikStrony(PitO, 1));
+
+  kliknij(1);
+  T().PitNextPage->click();
+  kliknij(2);
+  QCOMPARE(Komunikaty().size(), 1);
+  QCOMPARE(wybrany(), 1);
+  QCOMPARE(T().BiezacaStrona, 2);
+  QCOMPARE(T().InfoPit->text(), QStringLiteral("Druk: PIT-37"));
+  QCOMPARE(T().InfoPage->text(), QStringLiteral("2 z 2"));
+  QVERIFY(!WidocznaWPasku(T().ZalAdd));
+  QCOMPARE(NaEkranie(10, 1130), kNiebieski);
+  kliknij(3);
+  QCOMPARE(wybrany(), 3);
+  QCOMPARE(NaEkranie(10, 1130), kZielony);
+  kliknij(1);
+  QCOMPARE(wybrany(), 1);
+  QCOMPARE(T().InfoPage->text(), QStringLiteral("1 z 2"));
+
+  // With no page on screen a failure leaves no form current and no header.
+  V().close();
+  kliknij(2);
+  QCOMPARE(Komunikaty().size(), 2);
+  QCOMPARE(wybrany(), 0);
+  QVERIFY(!V().Otwarty());
+  QVERIFY(!WidocznaWPasku(T().InfoPit));
+  QCOMPARE(T().InfoPage->text(), QString());
+  QVERIFY(!WidocznaWPasku(T().ZalAdd));
+  kliknij(3);
+  QCOMPARE(wybrany(), 3);
+  QVERIFY(V().Otwarty());
+}
+
+void TstPokaz::stronaPrzewijaSieWObieStrony_data() {
+  QTest::addColumn<QSize>("ekran");
+  QTest::newRow("800x600") << QSize(800, 600);
+  QTest::newRow("1280x1024") << QSize(1280, 1024);
+}
+
+// Every part of the page can be scrolled into the view, whatever the size of the main window.
+void TstPokaz::stronaPrzewijaSieWObieStrony() {
+  QFETCH(QSize, ekran);
+  T().setGeometry(QRect(QPoint(0, 0), ekran));
+  T().show();
+  p_->Pokaz(1);
+  QApplication::processEvents();
+  const QSize kartka = V().Kartka()->size();
+  const QSize widok = V().viewport()->size();
+  QVERIFY(kartka.width() > 800);
+  QVERIFY2(widok.width() > 0 && widok.height() > 0, "the view is shown");
+  const QScrollBar* poziomy = V().horizontalScrollBar();
+  const QScrollBar* pionowy = V().verticalScrollBar();
+  // Scrolled to the end, the view shows the page's last column and row.
+  QCOMPARE(poziomy->maximum() + widok.width(), std::max(kartka.width(), widok.width()));
+  QCOMPARE(pionowy->maximum() + widok.height(), std::max(kartka.height(), widok.height()));
+  if (kartka.width() > widok.width()) QVERIFY(poziomy->isVisible());
+}
+
+// A page turned to opens at its top, a form chosen at its top left corner; the page on screen drawn again stays
+// where it was scrolled.
+void TstPokaz::przewroconaStronaOdGory() {
+  T().setGeometry(0, 0, 800, 600);
+  T().show();
+  p_->Pokaz(1);
+  QApplication::processEvents();
+  QScrollBar* pasek = V().verticalScrollBar();
+  QScrollBar* poziomy = V().horizontalScrollBar();
+  QVERIFY(pasek->maximum() > 100 && poziomy->maximum() > 0);
+  const auto wRogu = [&] {
+    pasek->setValue(pasek->maximum());
+    poziomy->setValue(poziomy->maximum());
+    QCOMPARE(pasek->value(), pasek->maximum());
+  };
+  // A page turn keeps the view's sideways place, another form starts at the left edge.
+  const std::vector<std::tuple<const char*, std::function<void()>, bool>> zmiany = {
+      {"next page", [&] { T().PitNextPage->click(); }, false},
+      {"previous page", [&] { T().PitPrevPage->click(); }, false},
+      {"last page", [&] { T().PitNextPageEnd->click(); }, false},
+      {"first page", [&] { T().PitPrevPageEnd->click(); }, false},
+      {"another form", [&] { p_->Pokaz(2); }, true},
+      {"back to the first form", [&] { p_->Pokaz(1); }, true},
+  };
+  for (const auto& [nazwa, zmiana, odLewej] : zmiany) {
+    wRogu();
+    zmiana();
+    QVERIFY2(pasek->value() == 0, nazwa);
+    QVERIFY2(poziomy->value() == (odLewej ? 0 : poziomy->maximum()), nazwa);
+  }
+  wRogu();
+  const int dol = pasek->value();
+  QVERIFY(T().PokazStrone(T().BiezacyTyp, T().BiezacaStrona, true));
+  QCOMPARE(pasek->value(), dol);
+  QCOMPARE(poziomy->value(), poziomy->maximum());
+  QCOMPARE(T().BiezacaStrona, 1);
 }
 
 VELMAR_TEST_MAIN(TstPokaz)

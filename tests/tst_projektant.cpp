@@ -9,9 +9,9 @@
 #include <QMenu>
 #include <QSlider>
 
+#include "model/struktura.h"
 #include "pages/nakladka.h"
 #include "pages/projektant.h"
-#include "pages/struktura.h"
 #include "tst_strony_wspolne.h"
 
 using namespace velmar_test;

@@ -5,7 +5,7 @@
 #include <random>
 #include <vector>
 
-#include "platform/rekordy.h"
+#include "model/rekordy.h"
 
 namespace {
 

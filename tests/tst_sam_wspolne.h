@@ -10,8 +10,8 @@
 #include <memory>
 
 #include "main/tools.h"
+#include "model/rekordy.h"
 #include "pages/fimage.h"
-#include "platform/rekordy.h"
 #include "selection/grupa_opcji.h"
 #include "selection/sam.h"
 #include "support/program.h"

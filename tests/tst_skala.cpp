@@ -38,7 +38,7 @@ void TestSkala::podatek_data() {
 void TestSkala::podatek() {
   QFETCH(double, podstawa);
   QFETCH(QString, oczekiwany);
-  const long double podatek = ObliczPodatekWgSkali(nullptr, podstawa);
+  const long double podatek = ObliczPodatekWgSkali(podstawa);
   QVERIFY2(podatek == StrToFloat(oczekiwany.toStdString(), ','), FloatToStr(podatek).c_str());
   QCOMPARE(QString::fromStdString(TekstKwoty(podatek)), oczekiwany);
 }

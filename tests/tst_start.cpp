@@ -15,8 +15,19 @@
 #include <QToolBar>
 #include <QTreeWidget>
 
-#include "main/plik_rozliczenia.h"
+#include "main/aktualizacja.h"
+#include "main/info.h"
+#include "main/konwersja.h"
+#include "main/licencja.h"
 #include "main/tools.h"
+#include "main/wydruk.h"
+#include "model/plik_rozliczenia.h"
+#include "pages/fobj.h"
+#include "pages/fpaleta.h"
+#include "platform/aplikacja.h"
+#include "selection/kreator.h"
+#include "selection/sam.h"
+#include "selection/wybalg.h"
 #include "platform/ustawienia.h"
 #include "support/program.h"
 #include "support/test_main.h"
@@ -258,6 +269,34 @@ class TstStart : public QObject {
     QVERIFY(!t->ToolBarKlienta->isVisibleTo(t.get()));
     t->UstawTryb(true);
     QCOMPARE(t->menuBar()->actions().at(0)->text(), QStringLiteral("Rozliczenie"));
+  }
+
+  // Every window's title is its own text alone: the program's set-up gives Qt no display name, which the window
+  // system would append to each title. The application's title is the caption of plain message boxes.
+  void windowTitles() {
+    platform::TIniFile(QStringLiteral("velmar2008.ini")).WriteBool("PIT", "AutoUpdate", false);
+    UstawAplikacje(*platform::Aplikacja::Instancja());
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
+    platform::ShowMessage(QStringLiteral("komunikat"));
+    QCOMPARE(SkryptDialogow().pokazane.back().tytul,
+             QStringLiteral("Program Rozliczenie Roczne Velmary 2008  -  Korvanex"));
+
+    auto t = NoweOkno(folder_);
+    QVERIFY(!Pokaz(*t));
+    const std::vector<std::pair<QWidget*, QString>> okna = {
+        {t.get(), QStringLiteral("Program rozliczenie roczne podatku dochodowego Velmary 2008  -  Korvanex")},
+        {new TFPaleta(t.get()), QStringLiteral("Właściwości obiektu")},
+        {new TKonwersja(t.get()), QStringLiteral("Postęp konwersji")},
+        {new TFObj(t.get()), QStringLiteral("Zmiana typu obiektu")},
+        {new TKreator(t.get()), QStringLiteral("Kreator doboru formularzy Velmar 2008")},
+        {new TWydruk(t.get()), QStringLiteral("Parametry wydruku")},
+        {new TAktualizacja(t.get()), QStringLiteral("Aktualizacja on-line programu Velmar")},
+        {new TInfo(t.get()), QStringLiteral("Informacja o programie")},
+        {new TUmowaLicencyjna(t.get()), QStringLiteral("Umowa licencyjna")},
+        {new TSam(t.get()), QStringLiteral("Samodzielny dobór formularzy rozliczeniowych Velmar 2008")},
+        {new TFWybAlg(t.get()), QStringLiteral("Wybór sposobu doboru formularzy")},
+    };
+    for (const auto& [okno, tytul] : okna) QCOMPARE(okno->windowTitle(), tytul);
   }
 };
 

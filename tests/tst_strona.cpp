@@ -9,11 +9,11 @@
 #include <random>
 
 #include "calc/konwersje.h"
+#include "model/struktura.h"
 #include "pages/fpaleta.h"
 #include "pages/kolory.h"
 #include "pages/obiekty_plik.h"
 #include "pages/obraz_strony.h"
-#include "pages/struktura.h"
 #include "tst_strony_wspolne.h"
 
 using namespace velmar_test;

@@ -12,8 +12,8 @@
 
 #include "calc/oblicz.h"
 #include "main/tools.h"
+#include "model/rekordy.h"
 #include "pages/fimage.h"
-#include "platform/rekordy.h"
 #include "support/program.h"
 #include "support/test_main.h"
 

@@ -9,11 +9,10 @@
 #include <random>
 #include <algorithm>
 
+#include "calc/ekran.h"
 #include "calc/konwersje.h"
 #include "calc/wartosci.h"
-#include "main/tools.h"
-#include "platform/ustawienia.h"
-#include "support/test_main.h"
+#include "support/rdzen_main.h"
 
 namespace {
 
@@ -43,8 +42,12 @@ QString Komunikat(const std::function<void()>& dzialanie) {
   return QStringLiteral("(no error)");
 }
 
-void UstawPole(int j, int k, const char* tekst) { UstawBajty(Tools->Druki[j].Pola[k].Wartosc, tekst); }
-QString TekstPola(int j, int k) { return QString::fromLatin1(Tekst(Tools->Druki[j].Pola[k].Wartosc)); }
+Rozliczenie rozliczenie;
+EkranBezWidoku ekran;
+KontekstObliczen kx{rozliczenie, ekran};
+
+void UstawPole(int j, int k, const char* tekst) { UstawBajty(rozliczenie.Druki[j].Pola[k].Wartosc, tekst); }
+QString TekstPola(int j, int k) { return QString::fromLatin1(Tekst(rozliczenie.Druki[j].Pola[k].Wartosc)); }
 
 }  // namespace
 
@@ -53,7 +56,6 @@ class TestWartosci : public QObject {
 
  private slots:
   void initTestCase();
-  void cleanupTestCase();
   void init();
 
   void strToFloat_data();
@@ -79,21 +81,14 @@ class TestWartosci : public QObject {
 
 void TestWartosci::initTestCase() {
   // The amounts need ',' as the regional separator whatever the locale of the test machine.
-  QVERIFY(platform::UstawieniaRegionalne(platform::FolderUstawien()).Zmien(u',', u'-'));
   QCOMPARE(platform::Regionalne().SeparatorDziesietny(), QChar(u','));
-  Tools = new TTools(QStringLiteral(VELMAR_BIN_DIR));
-}
-
-void TestWartosci::cleanupTestCase() {
-  delete Tools;
-  Tools = nullptr;
 }
 
 void TestWartosci::init() {
-  Tools->Druki.assign(3, TDruk{});
-  Tools->LiczbaDrukow = 2;
+  rozliczenie.Druki.assign(3, TDruk{});
+  rozliczenie.LiczbaDrukow = 2;
   for (int j = 1; j <= 2; ++j)
-    for (auto& pole : Tools->Druki[j].Pola) UstawBajty(pole.Wartosc, "0,00");
+    for (auto& pole : rozliczenie.Druki[j].Pola) UstawBajty(pole.Wartosc, "0,00");
 }
 
 void TestWartosci::strToFloat_data() {
@@ -163,7 +158,7 @@ void TestWartosci::formatujKwote() {
       {"-0,5", "-0,50"}, {",", ",00"},     {"12,345", "12,345"}, {"", ""},           {"1,2,3", "1,2,3"},
       {"1,23,", "1,23,"}};
   for (const auto& [tekst, wynik] : przypadki)
-    QCOMPARE(QString::fromStdString(FormatujKwote(nullptr, tekst)), QString::fromLatin1(wynik));
+    QCOMPARE(QString::fromStdString(FormatujKwote(tekst)), QString::fromLatin1(wynik));
 }
 
 void TestWartosci::tekstKwoty() {
@@ -172,7 +167,7 @@ void TestWartosci::tekstKwoty() {
       {12.5L, "12,50"}, {-5, "-5,00"}, {WartoscC("1234567.89"), "1234567,89"}, {0.1L + 0.2L, "0,30"},
       {WartoscC("1e-20"), "0,00"}, {0.1L * 3 - 0.3L - 1e-13L, "0,00"}, {WartoscC("-3e-8"), "0,00"},
       {WartoscC("1e15"), "1000000000000000,00"}, {WartoscC("-2.5e16"), "-25000000000000000,00"},
-      {ZaokraglijDoGroszy(nullptr, WartoscC("2.125")), "2,13"}};
+      {ZaokraglijDoGroszy(WartoscC("2.125")), "2,13"}};
   for (const auto& [x, tekst] : przypadki) QCOMPARE(QString::fromStdString(TekstKwoty(x)), QString::fromLatin1(tekst));
 }
 
@@ -205,11 +200,11 @@ void TestWartosci::zaokraglenia() {
     long double w = 0;
     if (funkcja == 'd') {
       const double podwojna = static_cast<double>(Kwota(x));
-      w = ObetnijDoDziesiatekGroszy(
-          nullptr, wlos == 0 ? podwojna : std::nextafter(podwojna, wlos < 0 ? -INFINITY : INFINITY));
+      w = ObetnijDoDziesiatekGroszy(wlos == 0 ? podwojna
+                                              : std::nextafter(podwojna, wlos < 0 ? -INFINITY : INFINITY));
     } else {
       const long double wejscie = Przesun(Kwota(x), wlos);
-      w = funkcja == 'g' ? ZaokraglijDoGroszy(nullptr, wejscie) : ZaokraglijDoZlotych(nullptr, wejscie);
+      w = funkcja == 'g' ? ZaokraglijDoGroszy(wejscie) : ZaokraglijDoZlotych(wejscie);
     }
     QVERIFY2(w == Kwota(wynik), qPrintable(QStringLiteral("hair %1: %2").arg(wlos).arg(Zapis(w))));
     if (funkcja == 'g') QVERIFY(!std::signbit(w) || w < 0);
@@ -218,29 +213,29 @@ void TestWartosci::zaokraglenia() {
 
 void TestWartosci::wynikiArytmetykiOWlos() {
   // Results of arithmetic that miss the decimal they stand for still round as that decimal.
-  QVERIFY(ZaokraglijDoGroszy(nullptr, 1.005) == 1.01L);  // the double lies below 1,005
-  QVERIFY(ZaokraglijDoGroszy(nullptr, 0.1L + 0.2L - 0.3L) == 0);
-  QVERIFY(ZaokraglijDoGroszy(nullptr, 3 * Kwota("4,115")) == Kwota("12,35"));  // 12,345
-  QVERIFY(ZaokraglijDoZlotych(nullptr, 0.7L * 0.7L) == 0);                      // 0,49
-  QVERIFY(ZaokraglijDoZlotych(nullptr, Kwota("1,1") * Kwota("45,45")) == 50);  // 49,995 -> 50,00
-  QVERIFY(ObetnijDoDziesiatekGroszy(nullptr, 0.1 * 3) == Kwota("0,3"));          // 0,30000000000000004
-  QVERIFY(ObetnijDoDziesiatekGroszy(nullptr, 0.29 * 100 / 10) == Kwota("2,9"));   // 2,8999999999999995
-  QVERIFY(ObetnijDoDziesiatekGroszy(nullptr, -(0.1 + 0.2) + 0.3) == 0);          // -5,5e-17
+  QVERIFY(ZaokraglijDoGroszy(1.005) == 1.01L);  // the double lies below 1,005
+  QVERIFY(ZaokraglijDoGroszy(0.1L + 0.2L - 0.3L) == 0);
+  QVERIFY(ZaokraglijDoGroszy(3 * Kwota("4,115")) == Kwota("12,35"));  // 12,345
+  QVERIFY(ZaokraglijDoZlotych(0.7L * 0.7L) == 0);                      // 0,49
+  QVERIFY(ZaokraglijDoZlotych(Kwota("1,1") * Kwota("45,45")) == 50);  // 49,995 -> 50,00
+  QVERIFY(ObetnijDoDziesiatekGroszy(0.1 * 3) == Kwota("0,3"));          // 0,30000000000000004
+  QVERIFY(ObetnijDoDziesiatekGroszy(0.29 * 100 / 10) == Kwota("2,9"));   // 2,8999999999999995
+  QVERIFY(ObetnijDoDziesiatekGroszy(-(0.1 + 0.2) + 0.3) == 0);          // -5,5e-17
 }
 
 void TestWartosci::wartoscPola() {
   UstawPole(1, 20, "1234,56");
   UstawPole(2, 20, " -12,5 ");
-  QVERIFY(WartoscPola(nullptr, 20, 1) == Kwota("1234,56"));
-  QVERIFY(WartoscPola(nullptr, 20, 2) == -12.5L);
-  QVERIFY(WartoscPola(nullptr, 0, 1) == 0);
+  QVERIFY(WartoscPola(kx, 20, 1) == Kwota("1234,56"));
+  QVERIFY(WartoscPola(kx, 20, 2) == -12.5L);
+  QVERIFY(WartoscPola(kx, 0, 1) == 0);
   QCOMPARE(TekstPola(2, 20), QStringLiteral(" -12,5 "));
 
   // A bad text raises the run-time's message and stays as it was.
   UstawPole(1, 7, "");
   UstawPole(1, 8, "12.50");
-  QCOMPARE(Komunikat([] { WartoscPola(nullptr, 7, 1); }), QStringLiteral("'' is not a valid floating point value"));
-  QCOMPARE(Komunikat([] { WartoscPola(nullptr, 8, 1); }),
+  QCOMPARE(Komunikat([] { WartoscPola(kx, 7, 1); }), QStringLiteral("'' is not a valid floating point value"));
+  QCOMPARE(Komunikat([] { WartoscPola(kx, 8, 1); }),
            QStringLiteral("'12.50' is not a valid floating point value"));
   QCOMPARE(TekstPola(1, 8), QStringLiteral("12.50"));
 }
@@ -251,16 +246,16 @@ void TestWartosci::sumaPol() {
   UstawPole(1, 12, "3,30");
   UstawPole(1, 13, "-0,60");
   UstawPole(2, 11, "100,00");
-  const long double suma = SumaPol(nullptr, 10, 13, 1);
+  const long double suma = SumaPol(kx, 10, 13, 1);
   QVERIFY(std::fabs(suma - 6) < 1e-15L);
-  QVERIFY(ZaokraglijDoGroszy(nullptr, suma) == 6);
-  QVERIFY(SumaPol(nullptr, 11, 11, 1) == Kwota("2,20"));
-  QVERIFY(SumaPol(nullptr, 11, 11, 2) == 100);
+  QVERIFY(ZaokraglijDoGroszy(suma) == 6);
+  QVERIFY(SumaPol(kx, 11, 11, 1) == Kwota("2,20"));
+  QVERIFY(SumaPol(kx, 11, 11, 2) == 100);
 
   UstawPole(1, 14, "x");
-  QVERIFY(SumaPol(nullptr, 14, 13, 1) == 0);  // an empty range reads nothing
-  QVERIFY(SumaPol(nullptr, 349, 0, 1) == 0);
-  QVERIFY_THROWS_EXCEPTION(BladKonwersjiLiczby, SumaPol(nullptr, 10, 14, 1));
+  QVERIFY(SumaPol(kx, 14, 13, 1) == 0);  // an empty range reads nothing
+  QVERIFY(SumaPol(kx, 349, 0, 1) == 0);
+  QVERIFY_THROWS_EXCEPTION(BladKonwersjiLiczby, SumaPol(kx, 10, 14, 1));
 }
 
 void TestWartosci::policzUdzial() {
@@ -268,40 +263,40 @@ void TestWartosci::policzUdzial() {
   UstawPole(1, 31, "50,00");
   UstawPole(1, 33, "1234,56");
   UstawPole(1, 34, "23,00");
-  QVERIFY(std::fabs(PoliczUdzial(nullptr, 30, 31, 1) - 500) < 1e-12L);
-  QVERIFY(PoliczUdzial(nullptr, 30, 32, 1) == 0);                 // a share of 0
-  const long double udzial = PoliczUdzial(nullptr, 33, 34, 1);  // 283,9488, not rounded
+  QVERIFY(std::fabs(PoliczUdzial(kx, 30, 31, 1) - 500) < 1e-12L);
+  QVERIFY(PoliczUdzial(kx, 30, 32, 1) == 0);                 // a share of 0
+  const long double udzial = PoliczUdzial(kx, 33, 34, 1);  // 283,9488, not rounded
   QVERIFY(std::fabs(udzial - WartoscC("283.9488")) < 1e-12L);
-  QVERIFY(ZaokraglijDoGroszy(nullptr, udzial) == Kwota("283,95"));
+  QVERIFY(ZaokraglijDoGroszy(udzial) == Kwota("283,95"));
 }
 
 void TestWartosci::zapisPola() {
   UstawPole(1, 40, "123456,78");
-  ZapiszKwote(nullptr, 40, 1, 12.5L);
+  ZapiszKwote(kx, 40, 1, 12.5L);
   QCOMPARE(TekstPola(1, 40), QStringLiteral("12,50"));
   QCOMPARE(TekstPola(2, 40), QStringLiteral("0,00"));
-  ZapiszKwote(nullptr, 43, 1, -Kwota("1234,5"));
+  ZapiszKwote(kx, 43, 1, -Kwota("1234,5"));
   QCOMPARE(TekstPola(1, 43), QStringLiteral("-1234,50"));
-  QVERIFY(WartoscPola(nullptr, 43, 1) == Kwota("-1234,5"));
+  QVERIFY(WartoscPola(kx, 43, 1) == Kwota("-1234,5"));
   // A literal is copied as it is, without conversion.
-  UstawTekstPola(nullptr, 51, 2, "760,0");
+  UstawTekstPola(kx, 51, 2, "760,0");
   QCOMPARE(TekstPola(2, 51), QStringLiteral("760,0"));
 }
 
 void TestWartosci::indeksySprawdzane() {
-  QVERIFY_THROWS_EXCEPTION(std::out_of_range, PoleDruku(nullptr, -1, 1));
-  QVERIFY_THROWS_EXCEPTION(std::out_of_range, PoleDruku(nullptr, 350, 1));
-  QVERIFY_THROWS_EXCEPTION(std::out_of_range, WartoscPola(nullptr, 5, 0));
-  QVERIFY_THROWS_EXCEPTION(std::out_of_range, WartoscPola(nullptr, 5, 3));
-  QVERIFY_THROWS_EXCEPTION(std::out_of_range, SumaPol(nullptr, 348, 350, 1));
-  QVERIFY_THROWS_EXCEPTION(std::out_of_range, ZapiszKwote(nullptr, 5, -1, 1));
-  QVERIFY_THROWS_EXCEPTION(std::out_of_range, UstawTekstPola(nullptr, 350, 2, "1,00"));
-  QVERIFY(WartoscPola(nullptr, 349, 2) == 0);
+  QVERIFY_THROWS_EXCEPTION(std::out_of_range, PoleDruku(kx, -1, 1));
+  QVERIFY_THROWS_EXCEPTION(std::out_of_range, PoleDruku(kx, 350, 1));
+  QVERIFY_THROWS_EXCEPTION(std::out_of_range, WartoscPola(kx, 5, 0));
+  QVERIFY_THROWS_EXCEPTION(std::out_of_range, WartoscPola(kx, 5, 3));
+  QVERIFY_THROWS_EXCEPTION(std::out_of_range, SumaPol(kx, 348, 350, 1));
+  QVERIFY_THROWS_EXCEPTION(std::out_of_range, ZapiszKwote(kx, 5, -1, 1));
+  QVERIFY_THROWS_EXCEPTION(std::out_of_range, UstawTekstPola(kx, 350, 2, "1,00"));
+  QVERIFY(WartoscPola(kx, 349, 2) == 0);
 
   // A count above the records held still reads nothing past them.
-  Tools->LiczbaDrukow = 5;
-  QVERIFY_THROWS_EXCEPTION(std::out_of_range, WartoscPola(nullptr, 5, 3));
-  QCOMPARE(Komunikat<std::out_of_range>([] { PoleDruku(nullptr, 5, 3); }), QStringLiteral("Record index 3 outside 1..2"));
+  rozliczenie.LiczbaDrukow = 5;
+  QVERIFY_THROWS_EXCEPTION(std::out_of_range, WartoscPola(kx, 5, 3));
+  QCOMPARE(Komunikat<std::out_of_range>([] { PoleDruku(kx, 5, 3); }), QStringLiteral("Record index 3 outside 1..2"));
 }
 
 // The quick conversions must give what the exact ones give, across amounts of every size and many digits.
@@ -334,5 +329,5 @@ void TestWartosci::szybkieSciezkiZgodneZDokladnymi() {
   }
 }
 
-VELMAR_TEST_MAIN(TestWartosci)
+VELMAR_TEST_MAIN_RDZEN(TestWartosci)
 #include "tst_wartosci.moc"

@@ -35,6 +35,8 @@ class TstWpis : public QObject {
 
   void klikniecieOtwieraEdytorTypu();
   void filtrKlawiszy();
+  void kwotaWpisanaPoKliknieciu_data();
+  void kwotaWpisanaPoKliknieciu();
   void zapisKwoty_data();
   void zapisKwoty();
   void obcaKwotaOdrzucona_data();
@@ -102,6 +104,39 @@ void TstWpis::filtrKlawiszy() {
   QCOMPARE(Memo()->toPlainText(), QStringLiteral("-152"));
   Wpisz(kKrotki, QStringLiteral("a,-.b"));
   QCOMPARE(Memo()->toPlainText(), QStringLiteral("a,-.b"));
+}
+
+void TstWpis::kwotaWpisanaPoKliknieciu_data() {
+  QTest::addColumn<int>("klikniecia");  // clicks into the open editor before typing
+  QTest::addColumn<bool>("podwojne");
+  QTest::addColumn<double>("gdzie");  // where across the editor, 0 left edge to 1 right edge
+  QTest::newRow("typed as the editor opens") << 0 << false << 0.0;
+  QTest::newRow("a click at the left of the open editor") << 1 << false << 0.05;
+  QTest::newRow("a click inside the amount") << 1 << false << 0.93;
+  QTest::newRow("a click past the amount") << 1 << false << 0.99;
+  QTest::newRow("two clicks") << 2 << false << 0.5;
+  QTest::newRow("a double click") << 1 << true << 0.95;
+}
+
+// Typing an amount into a field gives that amount, however the editor came to have the caret.
+void TstWpis::kwotaWpisanaPoKliknieciu() {
+  QFETCH(int, klikniecia);
+  QFETCH(bool, podwojne);
+  QFETCH(double, gdzie);
+  p_->Kliknij(kKwota);
+  QVERIFY(Memo());
+  QCOMPARE(Memo()->toPlainText(), QStringLiteral("0,00"));
+  const QPoint punkt(static_cast<int>(Memo()->viewport()->width() * gdzie), Memo()->viewport()->height() / 2);
+  for (int i = 0; i < klikniecia; ++i) {
+    if (podwojne)
+      QTest::mouseDClick(Memo()->viewport(), Qt::LeftButton, Qt::NoModifier, punkt);
+    else
+      QTest::mouseClick(Memo()->viewport(), Qt::LeftButton, Qt::NoModifier, punkt);
+  }
+  Pisz(Memo(), QStringLiteral("2290,16"));
+  QCOMPARE(Memo()->toPlainText(), QStringLiteral("2290,16"));
+  QTest::keyClick(Memo(), Qt::Key_Return);
+  QCOMPARE(p_->Wartosc(kKwota), QStringLiteral("2290,16"));
 }
 
 void TstWpis::zapisKwoty_data() {

@@ -59,14 +59,14 @@ inline std::vector<WywolanieObliczenia>& Wywolania() {
   return wywolania;
 }
 
-inline void Sonda(TFImage*, int j) {
-  const TPoleDruku& kwota = Tools->Druki[static_cast<std::size_t>(j)].Pola[kKwota];
-  Wywolania().push_back({Tools->BiezacyDruk.IdPit, j, std::string(Tekst(kwota.Wartosc))});
+inline void Sonda(KontekstObliczen& kx, int j) {
+  const TPoleDruku& kwota = kx.R.Druk(j).Pola[kKwota];
+  Wywolania().push_back({kx.Ekran.BiezacyDruk().IdPit, j, std::string(Tekst(kwota.Wartosc))});
 }
 
 // A computation that fails after it has been called.
-inline void Wadliwa(TFImage* view, int j) {
-  Sonda(view, j);
+inline void Wadliwa(KontekstObliczen& kx, int j) {
+  Sonda(kx, j);
   throw BladKonwersjiLiczby("abc");
 }
 

@@ -1,5 +1,5 @@
 // The print window and what "Drukuj" prints: its controls, the commands that open it, a cancelled dialog, the records
-// and pages of each range (one PDF file per record), and files or a printer that fail.
+// and pages of each range (one PDF file a print), and files or a printer that fail.
 
 #include <QAction>
 #include <QDir>
@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTimer>
+#include <functional>
 
 #include "main/wydruk.h"
 #include "selection/grupa_opcji.h"
@@ -68,6 +69,7 @@ class TstWydruk : public QObject {
 
   void oknoIJegoUstawienia();
   void poleceniaOtwierajaOkno();
+  void poleceniaTylkoZeStrona();
   void anulowanyDialogNicNieDrukuje();
   void zakresy_data();
   void zakresy();
@@ -171,6 +173,33 @@ void TstWydruk::poleceniaOtwierajaOkno() {
   QCOMPARE(dialogi_, 0);
 }
 
+// The commands that lead to the print window are enabled only while a page is on screen: not at start, nor once
+// the page view, the settlement or a new one's choice has closed it.
+void TstWydruk::poleceniaTylkoZeStrona() {
+  const auto wlaczone = [&](bool oczekiwane, const char* kiedy) {
+    for (QAction* polecenie : {T().BWydruk, T().Drukuj2, T().ToolButton8}) {
+      QVERIFY2(polecenie->isEnabled() == oczekiwane, qPrintable(polecenie->objectName() + ' ' + kiedy));
+      if (oczekiwane) continue;
+      polecenie->trigger();
+      QVERIFY(W().isHidden());
+    }
+  };
+  wlaczone(false, "at start");
+  const std::vector<std::pair<const char*, std::function<void()>>> zamkniecia = {
+      {"the page view closed", [&] { p_->V().close(); }},
+      {"the settlement closed", [&] { T().Zamknij1Click(); }},
+      {"the settlement cleared for a new one", [&] { T().WyczyscRozliczenie(); }},
+  };
+  for (const auto& [kiedy, zamknij] : zamkniecia) {
+    if (!T().MaDruki()) p_->Rozliczenie({{Pit37, 0, PMWspolny}});
+    p_->Pokaz(1);
+    wlaczone(true, "with a page");
+    zamknij();
+    wlaczone(false, kiedy);
+  }
+  QCOMPARE(dialogi_, 0);
+}
+
 void TstWydruk::anulowanyDialogNicNieDrukuje() {
   // The designer's print asks for a printer only while a page is shown.
   W().Drukuj1Click();
@@ -199,7 +228,7 @@ void TstWydruk::zakresy_data() {
   QTest::addColumn<int>("strona");
   QTest::addColumn<int>("zakres");
   QTest::addColumn<QString>("oczekiwane");
-  // The files in job order, '|' between them; the words of each page, ' ' between pages.
+  // The words of each page of the one file, ' ' between pages, '|' where the next record starts.
   const QString zeznanie37 = QStringLiteral("d1s1 d1s2|d2s1 d2s2 d2s3|d5s1 d5s2 d5s3");
   QTest::newRow("shown page") << 1 << 2 << 0 << QStringLiteral("d1s2");
   // All pages of the form: the header's two, not the catalogue's three.
@@ -214,7 +243,7 @@ void TstWydruk::zakresy_data() {
                                     << QStringLiteral("d1s1 d1s2|d2s1 d2s2 d2s3|d3s1|d4s1 d4s2|d5s1 d5s2 d5s3");
 }
 
-// Each record is its own job and file: wydruk.pdf, then wydruk-2.pdf and on.
+// To a file, one print is one file holding every page of the range in order.
 void TstWydruk::zakresy() {
   QFETCH(int, pokazany);
   QFETCH(int, strona);
@@ -222,18 +251,19 @@ void TstWydruk::zakresy() {
   QFETCH(QString, oczekiwane);
   p_->Pokaz(pokazany, strona);
   DrukujZakres(zakres);
-  QStringList pliki;
-  for (int j = 1; j <= PlikiWynikow().size(); ++j) {
-    QStringList strony;
-    for (const QStringList& slowa : Strony(Plik(j == 1 ? QStringLiteral("wydruk.pdf")
-                                                        : QStringLiteral("wydruk-%1.pdf").arg(j))))
-      strony << slowa.join('+');
-    pliki << strony.join(' ');
+  QCOMPARE(PlikiWynikow(), QStringList{QStringLiteral("wydruk.pdf")});
+  QStringList strony;
+  QString poprzedni;
+  for (const QStringList& slowa : Strony(Plik())) {
+    const QString tekst = slowa.join('+');
+    // A page's text starts with its record's "d<j>".
+    if (!strony.isEmpty()) strony << (tekst.section('s', 0, 0) == poprzedni ? QStringLiteral(" ") : QStringLiteral("|"));
+    poprzedni = tekst.section('s', 0, 0);
+    strony << tekst;
   }
-  QCOMPARE(pliki.join('|'), oczekiwane);
+  QCOMPARE(strony.join(QString()), oczekiwane);
   QCOMPARE(dialogi_, 1);
   QVERIFY(Komunikaty().isEmpty());
-  // The dialog's choice is offered again, not the last job's numbered file.
   QCOMPARE(W().Drukarka().outputFileName(), Plik());
 }
 
@@ -271,8 +301,8 @@ void TstWydruk::brakPlikuPrzerywaPrzedWydrukiem() {
   W().ZawDruk->UstawItemIndex(0);
   DrukujZakres(3);
   QCOMPARE(Komunikaty().size(), 3);
-  QCOMPARE(PlikiWynikow().size(), 5);
-  QVERIFY(Strony(Plik(QStringLiteral("wydruk-5.pdf"))) == (QList<QStringList>{{}, {}, {}}));
+  QCOMPARE(PlikiWynikow().size(), 1);
+  QVERIFY(Strony(Plik()) == QList<QStringList>(11));
 }
 
 void TstWydruk::drukarkaOdmawiaIKolejnyWydrukDziala() {
@@ -284,14 +314,14 @@ void TstWydruk::drukarkaOdmawiaIKolejnyWydrukDziala() {
   QVERIFY2(Komunikaty()[0].contains(niemozliwy), qPrintable(Komunikaty()[0]));
   QVERIFY(PlikiWynikow().isEmpty());
 
-  // The first job refused ends the click: no later job is tried with a number after the refused name.
+  // The refused file ends the click: nothing is tried anywhere else.
   QVERIFY(!QDir(wyniki_->path() + QStringLiteral("/brak")).exists());
 
   DialogDo(Plik());
   DrukujZakres(2);
   QCOMPARE(Komunikaty().size(), 1);
-  QCOMPARE(PlikiWynikow().size(), 3);
-  QCOMPARE(Strony(Plik()).size(), 2);
+  QCOMPARE(PlikiWynikow().size(), 1);
+  QCOMPARE(Strony(Plik()).size(), 8);
 }
 
 VELMAR_TEST_MAIN(TstWydruk)

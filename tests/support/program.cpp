@@ -6,8 +6,8 @@
 #include <QToolBar>
 
 #include "main/tools.h"
+#include "model/rekordy.h"
 #include "platform/aplikacja.h"
-#include "platform/rekordy.h"
 #include "platform/ustawienia.h"
 
 namespace velmar_test {

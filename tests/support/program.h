@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "main/druk.h"
-#include "pages/obiekt.h"
+#include "model/druk.h"
+#include "model/obiekt.h"
 
 class TTools;
 class QWidget;

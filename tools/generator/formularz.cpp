@@ -4,8 +4,8 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "model/rekordy.h"
 #include "obiekty.h"
-#include "platform/rekordy.h"
 #include "reguly.h"
 #include "svg.h"
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "pages/obiekt.h"
+#include "model/obiekt.h"
 #include "uklad.h"
 #include "zrodlo.h"
 

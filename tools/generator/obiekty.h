@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "pages/obiekt.h"
+#include "model/obiekt.h"
 #include "uklad.h"
 
 namespace formularze {

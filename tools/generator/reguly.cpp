@@ -6,7 +6,7 @@
 #include <map>
 #include <set>
 
-#include "main/druk.h"
+#include "model/druk.h"
 #include "platform/cp1250.h"
 
 namespace formularze {
@@ -34,6 +34,24 @@ std::vector<PoleOsoby> OsobyPit37() {
   Dopisz(m, 2, 7, 23);
   Dopisz(m, 9, 15, 29);
   m.push_back({141, 8});
+  return m;
+}
+
+std::vector<PoleOsoby> OsobyPit36() {
+  std::vector<PoleOsoby> m{{0, 0}, {7, 1}};
+  Dopisz(m, 2, 7, 9);
+  Dopisz(m, 9, 15, 15);
+  m.push_back({327, 8});
+  m.push_back({1, 0});
+  Dopisz(m, 2, 7, 22);
+  m.push_back({28, 9});
+  m.push_back({29, 10});
+  m.push_back({30, 11});
+  m.push_back({324, 12});
+  m.push_back({31, 13});
+  m.push_back({32, 14});
+  m.push_back({33, 15});
+  m.push_back({328, 8});
   return m;
 }
 
@@ -72,11 +90,12 @@ std::vector<PoleOsoby> OsobyPit2K() {
   return m;
 }
 
-std::vector<PoleOsoby> OsobyPit38() {
+// PIT-36L and PIT-38 share the person's fields but for the country, which each appended at its own end.
+std::vector<PoleOsoby> OsobyPit36LIPit38(int kraj) {
   std::vector<PoleOsoby> m{{0, 0}, {2, 1}};
   Dopisz(m, 2, 7, 5);
   Dopisz(m, 9, 15, 11);
-  m.push_back({62, 8});
+  m.push_back({kraj, 8});
   return m;
 }
 
@@ -112,14 +131,24 @@ std::vector<PoleOsoby> OsobyNip() {
 
 const std::vector<RegulyFormularza>& Tablica() {
   static const std::vector<RegulyFormularza> tablica = {
+      // The amounts of both persons' incomes, deductions, tax, reliefs and balances, the 1% and the two capped
+      // "of which" pairs; the boxes of the settlement kind and of the PIT/Z parts.
+      {Pit36, "PIT-36", 6,
+       Zakres({{45, 136}, {138, 153}, {156, 161}, {166, 205}, {322, 322}, {329, 332}}), {3, 4, 5, 6, 39, 40, 41, 42},
+       OsobyPit36(), 332},
       {Pit37, "PIT-37", 3, Zakres({{36, 116}, {132, 132}, {136, 137}, {142, 143}}), {3, 4, 5, 6}, OsobyPit37(), 143},
       {PitO, "PIT/O", 3, Zakres({{3, 3}, {12, 23}, {26, 33}, {35, 36}, {39, 42}, {65, 66}}),
        Zakres({{73, 97}, {102, 127}, {132, 157}, {161, 186}, {192, 217}, {219, 219}}), OsobyPitO(), 219},
       {PitD, "PIT/D", 2, Zakres({{29, 35}, {38, 55}}), {}, OsobyPitD(), 57},
       {Pit2K, "PIT/2K", 2, {}, {}, OsobyPit2K(), 27},
       // The rate 28 is read too, but its default is the 19 of the law, not "0,00".
-      {Pit38, "PIT-38", 2, Zakres({{18, 27}, {29, 42}, {60, 60}}), {}, OsobyPit38(), 62},
+      {Pit36L, "PIT-36L", 3, Zakres({{21, 30}, {32, 34}, {36, 38}, {41, 63}, {109, 109}, {112, 114}}), {19},
+       OsobyPit36LIPit38(111), 114},
+      {Pit38, "PIT-38", 2, Zakres({{18, 27}, {29, 42}, {60, 60}}), {}, OsobyPit36LIPit38(62), 62},
+      {PitZ, "PIT/Z", 2, Zakres({{6, 26}, {28, 35}}), {}, OsobyZalacznika(), 35},
       {PitZG, "PIT/ZG", 1, Zakres({{8, 28}}), {}, OsobyZalacznika(), 28},
+      // SSE-R takes no part in the identification exchange.
+      {SseR, "SSE-R", 4, Zakres({{14, 18}, {22, 55}, {57, 81}}), {}, {}, 81},
       {Pit28, "PIT-28", 4, Zakres({{19, 102}, {104, 104}, {108, 122}, {143, 143}, {146, 146}, {149, 149}}), {},
        OsobyPit28(), 149},
       {Pit28A, "PIT-28/A", 1, Zakres({{15, 28}}), {}, OsobyZalacznika(), 28},
@@ -128,6 +157,9 @@ const std::vector<RegulyFormularza>& Tablica() {
       {PitB, "PIT/B", 2, Zakres({{10, 12}, {16, 18}, {21, 21}, {26, 31}, {34, 34}, {38, 43}, {46, 46}, {50, 59}}), {},
        OsobyPitB(), 59},
       {Nip1, "NIP-1", 4, {}, {}, OsobyNip(), 47},
+      // Attachments of the PIT-36 with no computation and no identification exchange.
+      {SseA, "SSE/A", 2, {}, {}, {}, 0},
+      {SseRA, "SSE-R/A", 2, {}, {}, {}, 0},
       {Nip3, "NIP-3", 2, {}, {}, OsobyNip(), 47},
   };
   return tablica;

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "pages/obiekt.h"
+#include "model/obiekt.h"
 
 namespace formularze {
 

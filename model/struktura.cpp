@@ -1,4 +1,4 @@
-#include "pages/struktura.h"
+#include "model/struktura.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -6,8 +6,8 @@
 #include <cmath>
 #include <limits>
 
+#include "model/rekordy.h"
 #include "platform/odczyt.h"
-#include "platform/rekordy.h"
 
 namespace struktura {
 namespace {
@@ -113,6 +113,29 @@ bool ZapiszNaglowek(const QString& sciezka, const TNaglowekFormularza& naglowek)
          plik.write(reinterpret_cast<const char*>(bajty.data()), static_cast<qint64>(bajty.size())) ==
              static_cast<qint64>(bajty.size()) &&
          plik.commit();
+}
+
+void WczytajDomyslne(TDruk& druk, const QString& plikDcs) {
+  // A file that is refused is reported when its form is shown.
+  const platform::OtwartyPlik plik = platform::OtworzDoOdczytu(plikDcs, kNajwiekszyPlikDcs);
+  if (!plik.plik) return;
+  const QByteArray bajty = plik.plik->read(static_cast<qint64>(rekordy::kRozmiarObiektu) * kLiczbaPol);
+  const auto obiekty = rekordy::DekodujObiekty(
+      std::span(reinterpret_cast<const std::uint8_t*>(bajty.constData()), static_cast<std::size_t>(bajty.size())));
+  if (obiekty.empty()) return;
+  druk.Wczytany = 1;
+  for (std::size_t k = 0; k < obiekty.size() && k < druk.Pola.size(); ++k) {
+    const TObiekt& o = obiekty[k];
+    TPoleDruku& p = druk.Pola[k];
+    UstawBajty(p.Nazwa, Tekst(o.Nazwa));
+    p.IdPit = druk.IdPit;
+    p.NrObiektu = o.NrObiektu;
+    p.Typ = o.Typ;
+    p.Format = o.Format;
+    p.Strona = o.Strona;
+    UstawBajty(p.Wartosc, Tekst(o.WartoscDomyslna));
+    p.Zaznaczone = o.Format != 0 ? 1 : 0;
+  }
 }
 
 }  // namespace struktura

@@ -7,8 +7,8 @@
 #include <span>
 #include <vector>
 
-#include "main/druk.h"
-#include "pages/obiekt.h"
+#include "model/druk.h"
+#include "model/obiekt.h"
 
 namespace rekordy {
 

@@ -1,4 +1,4 @@
-#include "main/druk.h"
+#include "model/druk.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "main/plik_rozliczenia.h"
+#include "model/plik_rozliczenia.h"
 
 #include <QBuffer>
 
-#include "platform/rekordy.h"
+#include "model/rekordy.h"
 
 static_assert(kNajwiekszyPlikRozliczenia == kNajwiecejDrukow * static_cast<qint64>(rekordy::kRozmiarDruku));
 

@@ -6,7 +6,7 @@
 #include <QString>
 #include <vector>
 
-#include "main/druk.h"
+#include "model/druk.h"
 
 class QIODevice;
 

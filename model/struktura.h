@@ -8,7 +8,8 @@
 #include <span>
 #include <vector>
 
-#include "pages/obiekt.h"
+#include "model/druk.h"
+#include "model/obiekt.h"
 
 namespace struktura {
 
@@ -39,5 +40,9 @@ std::optional<TNaglowekFormularza> NaglowekZBajtow(std::span<const std::uint8_t>
 std::optional<TNaglowekFormularza> CzytajNaglowek(const QString& sciezka, QString* blad = nullptr);
 // Creates or empties the file and writes the 276 bytes.
 bool ZapiszNaglowek(const QString& sciezka, const TNaglowekFormularza& naglowek);
+
+// Fills a record's entries with the defaults of its form's field objects and marks it loaded; a missing or empty
+// file leaves it as it is.
+void WczytajDomyslne(TDruk& druk, const QString& plikDcs);
 
 }  // namespace struktura

@@ -1,4 +1,4 @@
-#include "platform/rekordy.h"
+#include "model/rekordy.h"
 
 #include <tuple>
 

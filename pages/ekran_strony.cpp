@@ -1,0 +1,40 @@
+// The page view as the computations' screen.
+
+#include <QListWidget>
+
+#include "main/tools.h"
+#include "pages/fimage.h"
+#include "platform/dialogi.h"
+
+KontekstObliczen TFImage::Kontekst() { return {Tools->Rozl, *this}; }
+
+const TDruk& TFImage::BiezacyDruk() const {
+  static const TDruk brak{};
+  return Tools ? Tools->BiezacyDruk : brak;
+}
+
+void TFImage::WyczyscListError() {
+  // Clearing an empty list still resets its model; computations run often and mostly find it empty.
+  if (Tools && Tools->ListError && Tools->ListError->count() > 0) Tools->ListError->clear();
+}
+
+void TFImage::DodajDoListError(const QString& linia) {
+  if (Tools && Tools->ListError) Tools->ListError->addItem(linia);
+}
+
+int TFImage::WysokoscListError() const { return Tools ? Tools->WysokoscListError() : 0; }
+
+void TFImage::UstawWysokoscListError(int wysokosc) {
+  if (Tools && Tools->ListError) Tools->UstawWysokoscListError(wysokosc);
+}
+
+void TFImage::UstawTylkoDoOdczytu(int k, std::uint8_t wartosc) {
+  if (JestPolem(k)) Obiekty[static_cast<std::size_t>(k)].TylkoDoOdczytu = wartosc;
+}
+
+void TFImage::Komunikat(const QString& tekst) { platform::ShowMessage(tekst); }
+
+void TFImage::PokazDruk(int j, int strona) {
+  if (!Tools || j < 1 || j > Tools->LiczbaDrukow) return;
+  if (QTreeWidgetItem* wezel = Tools->Druki[static_cast<std::size_t>(j)].Wezel) Tools->PokazDruk(wezel, strona);
+}
