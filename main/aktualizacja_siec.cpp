@@ -169,7 +169,8 @@ QString TTools::SerwerAktualizacji() const {
 void TTools::JestPolaczenie(std::function<void(bool)> wynik) {
   UslugiSystemu& uslugi = UslugiWUzyciu();
   const QUrl serwer(SerwerAktualizacji());
-  if ((uslugi.StanPolaczenia(serwer) & kWszystkieFlagi) == 0) {
+  // Whether a proxy stands in between changes nothing here, and asking the system may wait on the network.
+  if ((uslugi.StanPolaczenia(QUrl()) & kWszystkieFlagi) == 0) {
     QTimer::singleShot(0, this, [wynik = std::move(wynik)] { wynik(false); });
     return;
   }

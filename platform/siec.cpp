@@ -78,7 +78,7 @@ constexpr qint64 kBuforOdczytu = 256 * 1024;
 unsigned StanPolaczenia(const QUrl& adresDocelowy) {
   const unsigned flagi = StanWedlugQt().value_or(StanWedlugInterfejsow());
   // A proxy alone is no connection: it is only reported on top of one.
-  return flagi != 0 && JestProxy(adresDocelowy) ? flagi | PolaczenieProxy : flagi;
+  return flagi != 0 && !adresDocelowy.isEmpty() && JestProxy(adresDocelowy) ? flagi | PolaczenieProxy : flagi;
 }
 
 EchoIcmp::EchoIcmp(QObject* parent) : QObject(parent), termin_(new QTimer(this)) {

@@ -27,7 +27,9 @@ enum FlagaPolaczenia : unsigned {
 
 // The current state as flags, 0 when no network is up. Qt's network information decides where a backend knows the
 // state; otherwise any non-loopback interface that is up and has an address counts (a point-to-point one as a modem).
-// The proxy flag joins a connection when the system names a proxy for the given address.
+// The proxy flag joins a connection when the system names a proxy for the given address; asking may mean a look-up
+// of the proxy's configuration on the network, so an empty address skips it (the connection itself does not depend
+// on it).
 unsigned StanPolaczenia(const QUrl& adresDocelowy);
 
 enum class WynikEcha {

@@ -699,6 +699,7 @@ class TstAktualizacja : public QObject {
     // Where the system allows no ICMP socket the echo is unavailable, never an error.
     QVERIFY(echo(QStringLiteral("127.0.0.1"), 300) != platform::WynikEcha::Blad);
     QVERIFY((platform::StanPolaczenia(QUrl(QStringLiteral("http://127.0.0.1/"))) & ~15u) == 0);
+    QVERIFY((platform::StanPolaczenia(QUrl()) & ~3u) == 0);  // no address: no proxy asked for
 
     const auto pobierz = [](platform::PobieranieHttp& pobieranie) {
       std::optional<QString> blad;
