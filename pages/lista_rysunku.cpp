@@ -19,10 +19,41 @@ constexpr std::size_t kNajwiecejWygladow = 0xFFFF;
 // A font of a size that is no whole number of units is set at this many pixels and scaled to its size.
 constexpr int kPikseleUlamkowe = 100;
 
+// A plain decimal of up to 15 digits is exactly a whole number over a power of ten, so one division rounds it
+// correctly; anything else takes the general conversion.
+std::optional<double> ProstaLiczba(QStringView tekst) {
+  static constexpr double kPotegi[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  qsizetype i = 0;
+  const bool ujemna = !tekst.isEmpty() && tekst[0] == u'-';
+  if (ujemna) ++i;
+  long long mantysa = 0;
+  int cyfry = 0, poPrzecinku = -1;
+  for (; i < tekst.size(); ++i) {
+    const char16_t z = tekst[i].unicode();
+    if (z == u'.' && poPrzecinku < 0) {
+      poPrzecinku = 0;
+    } else if (z >= u'0' && z <= u'9' && cyfry < 15) {
+      mantysa = mantysa * 10 + (z - u'0');
+      ++cyfry;
+      if (poPrzecinku >= 0) ++poPrzecinku;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (cyfry == 0) return std::nullopt;
+  const double wartosc = static_cast<double>(mantysa) / kPotegi[std::max(poPrzecinku, 0)];
+  return ujemna ? -wartosc : wartosc;
+}
+
 std::optional<double> Liczba(QStringView tekst) {
-  bool dobra = false;
-  const double wartosc = tekst.trimmed().toDouble(&dobra);
-  if (!dobra || !std::isfinite(wartosc) || std::fabs(wartosc) > kGranica) return std::nullopt;
+  std::optional<double> wartosc = ProstaLiczba(tekst);
+  if (!wartosc) {
+    bool dobra = false;
+    wartosc = tekst.trimmed().toDouble(&dobra);
+    if (!dobra) return std::nullopt;
+  }
+  if (!std::isfinite(*wartosc) || std::fabs(*wartosc) > kGranica) return std::nullopt;
   return wartosc;
 }
 
@@ -102,18 +133,18 @@ class TCzytnikRysunku {
     if (!xml_.namespaceUri().isEmpty() && xml_.namespaceUri() != kPrzestrzenSvg) return false;
     if (stos_.size() >= kNajglebszeZagniezdzenie || (stos_.empty() == (nazwa != u"svg"))) return false;
     Dziedziczone styl = stos_.empty() ? Dziedziczone{} : stos_.back();
-    std::map<QStringView, QStringView> wlasne;
+    wlasne_.clear();
     for (const QXmlStreamAttribute& a : xml_.attributes()) {
       if (!a.namespaceUri().isEmpty()) return false;
-      if (!Prezentacja(a.name(), a.value(), styl)) wlasne.emplace(a.name(), a.value());
+      if (!Prezentacja(a.name(), a.value(), styl)) wlasne_.push_back({a.name(), a.value()});
     }
     if (blad_) return false;
     stos_.push_back(styl);
-    if (nazwa == u"svg") return Korzen(wlasne);
-    if (nazwa == u"g") return wlasne.empty();
-    if (nazwa == u"rect") return Prostokat(wlasne, styl);
-    if (nazwa == u"line") return Linia(wlasne, styl);
-    if (nazwa == u"text") return Tekst(wlasne, styl);
+    if (nazwa == u"svg") return Korzen();
+    if (nazwa == u"g") return wlasne_.empty();
+    if (nazwa == u"rect") return Prostokat(styl);
+    if (nazwa == u"line") return Linia(styl);
+    if (nazwa == u"text") return Tekst(styl);
     return false;
   }
 
@@ -131,7 +162,7 @@ class TCzytnikRysunku {
       if (dobra) styl.grubosc = *w;
     } else if (nazwa == u"font-family") {
       dobra = ZwyklaNazwa(wartosc);
-      styl.rodzina = wartosc.toString();
+      if (dobra && wartosc != styl.rodzina) styl.rodzina = wartosc.toString();
     } else if (nazwa == u"font-size") {
       const auto r = Liczba(wartosc);
       dobra = r && *r > 0 && *r <= 10000;
@@ -151,66 +182,72 @@ class TCzytnikRysunku {
     return true;
   }
 
-  // The numbers of the listed attributes, each present and within range; any other attribute refuses.
+  // The element's own attribute of this name; null when it has none.
+  const QStringView* Wlasny(QStringView nazwa) const {
+    for (const Atrybut& a : wlasne_)
+      if (a.nazwa == nazwa) return &a.wartosc;
+    return nullptr;
+  }
+
+  // The numbers of exactly the listed attributes, each within range; any other attribute refuses.
   template <std::size_t N>
-  std::optional<std::array<double, N>> Liczby(const std::map<QStringView, QStringView>& wlasne,
-                                              const std::array<QStringView, N>& nazwy) {
-    if (wlasne.size() != N) return std::nullopt;
+  std::optional<std::array<double, N>> Liczby(const std::array<QStringView, N>& nazwy) const {
+    if (wlasne_.size() != N) return std::nullopt;
     std::array<double, N> liczby{};
     for (std::size_t i = 0; i < N; ++i) {
-      const auto znaleziona = wlasne.find(nazwy[i]);
-      if (znaleziona == wlasne.end()) return std::nullopt;
-      const auto liczba = Liczba(znaleziona->second);
+      const QStringView* wartosc = Wlasny(nazwy[i]);
+      const auto liczba = wartosc ? Liczba(*wartosc) : std::nullopt;
       if (!liczba) return std::nullopt;
       liczby[i] = *liczba;
     }
     return liczby;
   }
 
-  bool Korzen(std::map<QStringView, QStringView> wlasne) {
+  bool Korzen() {
     korzen_ = true;
-    wlasne.erase(u"version");
+    std::size_t znane = 0;
+    const auto liczba = [&](QStringView nazwa, std::optional<double>& cel) {
+      const QStringView* wartosc = Wlasny(nazwa);
+      if (!wartosc) return true;
+      ++znane;
+      cel = Liczba(*wartosc);
+      return cel.has_value();
+    };
     std::optional<double> szerokosc, wysokosc;
-    for (const auto& [nazwa, zmienna] : {std::pair{u"width", &szerokosc}, std::pair{u"height", &wysokosc}}) {
-      const auto znaleziona = wlasne.find(nazwa);
-      if (znaleziona == wlasne.end()) continue;
-      *zmienna = Liczba(znaleziona->second);
-      if (!*zmienna) return false;
-      wlasne.erase(znaleziona);
-    }
+    if (!liczba(u"width", szerokosc) || !liczba(u"height", wysokosc)) return false;
+    if (Wlasny(u"version")) ++znane;
     QRectF pole;
-    if (const auto znalezione = wlasne.find(u"viewBox"); znalezione != wlasne.end()) {
-      QString tekst = znalezione->second.toString();
-      const QStringList czesci = tekst.replace(u',', u' ').split(u' ', Qt::SkipEmptyParts);
+    if (const QStringView* tekst = Wlasny(u"viewBox")) {
+      ++znane;
+      const QStringList czesci = tekst->toString().replace(u',', u' ').split(u' ', Qt::SkipEmptyParts);
       std::array<double, 4> v{};
       for (int i = 0; i < 4; ++i) {
-        const auto liczba = czesci.size() == 4 ? Liczba(czesci[i]) : std::nullopt;
-        if (!liczba) return false;
-        v[static_cast<std::size_t>(i)] = *liczba;
+        const auto n = czesci.size() == 4 ? Liczba(czesci[i]) : std::nullopt;
+        if (!n) return false;
+        v[static_cast<std::size_t>(i)] = *n;
       }
       pole = QRectF(v[0], v[1], v[2], v[3]);
-      wlasne.erase(znalezione);
     } else if (szerokosc && wysokosc) {
       pole = QRectF(0, 0, *szerokosc, *wysokosc);
     }
     lista_.pole_ = pole;
-    return wlasne.empty() && pole.width() > 0 && pole.height() > 0;
+    return znane == wlasne_.size() && pole.width() > 0 && pole.height() > 0;
   }
 
-  bool Prostokat(const std::map<QStringView, QStringView>& wlasne, const Dziedziczone& styl) {
-    const auto p = Liczby<4>(wlasne, {u"x", u"y", u"width", u"height"});
+  bool Prostokat(const Dziedziczone& styl) {
+    const auto p = Liczby<4>({u"x", u"y", u"width", u"height"});
     // A rectangle without area is left to Qt SVG's own rules.
     if (!p || (*p)[2] <= 0 || (*p)[3] <= 0) return false;
     return Dodaj(TListaRysunku::Rodzaj::Prostokat, *p, styl);
   }
 
-  bool Linia(const std::map<QStringView, QStringView>& wlasne, const Dziedziczone& styl) {
-    const auto p = Liczby<4>(wlasne, {u"x1", u"y1", u"x2", u"y2"});
+  bool Linia(const Dziedziczone& styl) {
+    const auto p = Liczby<4>({u"x1", u"y1", u"x2", u"y2"});
     return p && Dodaj(TListaRysunku::Rodzaj::Linia, *p, styl);
   }
 
-  bool Tekst(const std::map<QStringView, QStringView>& wlasne, const Dziedziczone& styl) {
-    const auto p = Liczby<2>(wlasne, {u"x", u"y"});
+  bool Tekst(const Dziedziczone& styl) {
+    const auto p = Liczby<2>({u"x", u"y"});
     if (!p || styl.rozmiar <= 0) return false;
     // Character data only, its white space collapsed as SVG's default treatment does.
     QString tekst;
@@ -274,8 +311,13 @@ class TCzytnikRysunku {
     return indeks;
   }
 
+  struct Atrybut {
+    QStringView nazwa, wartosc;
+  };
+
   QXmlStreamReader xml_;
   std::vector<Dziedziczone> stos_;
+  std::vector<Atrybut> wlasne_;  // attributes of the element being read, other than presentation ones
   std::map<std::tuple<QString, double, int>, std::uint16_t> pisma_;
   TListaRysunku lista_;
   bool korzen_ = false;
