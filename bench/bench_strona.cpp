@@ -1,5 +1,5 @@
 // Times turning to every page of every form in the program's dc/ folder, from the click on the page button until the
-// page is painted in the shown main window: on a first visit (no picture of the page kept) and on a revisit. Beside
+// page is on screen in the shown main window (the end of the update that painted it): on a first visit (no picture of the page kept) and on a revisit. Beside
 // each page, the bare rendering of its picture into an image 800 pixels wide: read, parsed and drawn from its
 // drawing list, and the same through Qt SVG. Every field of the records is filled, as a user would have filled them.
 //
@@ -35,32 +35,43 @@ constexpr int kPowtorzenia = 9;
 
 double Ms(const QElapsedTimer& zegar) { return static_cast<double>(zegar.nsecsElapsed()) / 1e6; }
 
-// Notes when a widget is painted.
-class Malowanie : public QObject {
+// The application, noting when the page was last brought to the screen: the end of the update (paint and flush)
+// in which the page view's sheet was painted.
+class AplikacjaPomiaru : public platform::Aplikacja {
  public:
-  explicit Malowanie(QWidget* widget) { widget->installEventFilter(this); }
+  using platform::Aplikacja::Aplikacja;
   bool pomalowano = false;
-  bool eventFilter(QObject*, QEvent* zdarzenie) override {
-    if (zdarzenie->type() == QEvent::Paint) pomalowano = true;
-    return false;
+  qint64 koniec = 0;
+  QElapsedTimer zegar;
+
+  void Sledz(QWidget* kartka) { kartka_ = kartka; }
+  bool notify(QObject* odbiorca, QEvent* zdarzenie) override {
+    if (zdarzenie->type() == QEvent::Paint && odbiorca == kartka_) pomalowano = true;
+    const bool aktualizacja = zdarzenie->type() == QEvent::UpdateRequest;
+    const bool wynik = platform::Aplikacja::notify(odbiorca, zdarzenie);
+    if (aktualizacja && pomalowano && koniec == 0) koniec = zegar.nsecsElapsed();
+    return wynik;
   }
+
+ private:
+  QWidget* kartka_ = nullptr;
 };
 
 void Wyczerp() {
   for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
 }
 
-// Milliseconds from the action until the page is painted (and flushed, which the same event does).
+// Milliseconds from the action until the page is on screen.
 template <typename F>
-double DoNamalowania(Malowanie& malowanie, F&& klikniecie) {
+double DoNamalowania(AplikacjaPomiaru& aplikacja, F&& klikniecie) {
   Wyczerp();
-  malowanie.pomalowano = false;
-  QElapsedTimer zegar;
-  zegar.start();
+  aplikacja.pomalowano = false;
+  aplikacja.koniec = 0;
+  aplikacja.zegar.start();
   klikniecie();
-  while (!malowanie.pomalowano && zegar.nsecsElapsed() < 2'000'000'000) QCoreApplication::processEvents();
-  if (!malowanie.pomalowano) qFatal("the page was not painted (%d_%d)", Tools->BiezacyTyp, Tools->BiezacaStrona);
-  return Ms(zegar);
+  while (aplikacja.koniec == 0 && aplikacja.zegar.nsecsElapsed() < 2'000'000'000) QCoreApplication::processEvents();
+  if (aplikacja.koniec == 0) qFatal("the page was not painted");
+  return static_cast<double>(aplikacja.koniec) / 1e6;
 }
 
 QByteArray Plik(const QString& sciezka) {
@@ -96,7 +107,7 @@ struct WynikStrony {
 
 int main(int argc, char** argv) {
   const SrodowiskoPomiaru srodowisko;
-  platform::Aplikacja aplikacja(argc, argv);
+  AplikacjaPomiaru aplikacja(argc, argv);
   const QString folder =
       argc > 1 ? QString::fromLocal8Bit(argv[1]) : QCoreApplication::applicationDirPath() + "/../bin";
   const auto formularze = FormularzeZeStronami(folder + "/dc");
@@ -109,9 +120,11 @@ int main(int argc, char** argv) {
   tools.BudujDrzewo();
   for (std::size_t j = 1; j <= formularze.size(); ++j)
     Wypelnij(tools.Druki[j], folder + QStringLiteral("/dc/%1.dcs").arg(tools.Druki[j].IdPit));
+  // The folder argument is no settlement file for the window to open when shown.
+  tools.ParametrWiersza.clear();
   if (QScreen* ekran = QGuiApplication::primaryScreen()) tools.setGeometry(ekran->availableGeometry());
   tools.show();
-  Malowanie malowanie(widok.Kartka());
+  aplikacja.Sledz(widok.Kartka());
 
   std::map<std::pair<int, int>, WynikStrony> wyniki;
   for (int r = 0; r < kPowtorzenia; ++r)
@@ -121,7 +134,7 @@ int main(int argc, char** argv) {
       for (int strona = 1; strona <= f.strony; ++strona) {
         Wyczerp();
         widok.ObrazyStron.Wyczysc();
-        wyniki[{f.kod, strona}].pierwsza.push_back(DoNamalowania(malowanie, [&] {
+        wyniki[{f.kod, strona}].pierwsza.push_back(DoNamalowania(aplikacja, [&] {
           if (strona == 1)
             tools.TV->setCurrentItem(tools.Druki[j].Wezel);
           else
@@ -131,7 +144,7 @@ int main(int argc, char** argv) {
       // Turning to a page seen before: the form's pages once more (each first visit above began with nothing kept),
       // then timed. A form of one page has the first-page button disabled; its handler shows the page all the same.
       const auto obrot = [&](int strona) {
-        return DoNamalowania(malowanie, [&] {
+        return DoNamalowania(aplikacja, [&] {
           if (strona == 1)
             tools.PitPrevPageEndClick();
           else
