@@ -48,6 +48,8 @@ class TInfo : public QDialog {
   void FormCreate();
   void FormShow();
   void OtworzStroneProducenta();
+
+  bool obrazyWczytane_ = false;
 };
 
 extern TInfo* Info;
