@@ -12,6 +12,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
@@ -38,6 +39,12 @@ struct Program {
   const char* opis;
   std::vector<std::string> argumenty;
   std::vector<double> czasy;
+  std::vector<double> procesor;
+};
+
+struct Pomiar {
+  double czas = -1;     // ms until the window was mapped; negative when none was
+  double procesor = 0;  // ms of processor time the process used, until it was ended just after
 };
 
 void Zapisz(const QString& sciezka, const QByteArray& dane) {
@@ -48,9 +55,9 @@ void Zapisz(const QString& sciezka, const QByteArray& dane) {
   }
 }
 
-// Starts the program and waits until a top-level window of the display is mapped; milliseconds, or a negative
-// number when nothing was mapped within ten seconds.
-double CzasDoOkna(xcb_connection_t* polaczenie, const std::vector<std::string>& argumenty) {
+// Starts the program and waits until a top-level window of the display is mapped (for at most ten seconds), then
+// ends it.
+Pomiar CzasDoOkna(xcb_connection_t* polaczenie, const std::vector<std::string>& argumenty) {
   std::vector<char*> argv;
   for (const std::string& a : argumenty) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
@@ -62,7 +69,8 @@ double CzasDoOkna(xcb_connection_t* polaczenie, const std::vector<std::string>& 
     std::fprintf(stderr, "cannot start %s\n", argv[0]);
     std::exit(1);
   }
-  double czas = -1;
+  Pomiar pomiar;
+  double& czas = pomiar.czas;
   const int deskryptor = xcb_get_file_descriptor(polaczenie);
   while (czas < 0 && Zegar::now() - start < std::chrono::seconds(10)) {
     xcb_generic_event_t* zdarzenie = xcb_poll_for_event(polaczenie);
@@ -77,8 +85,11 @@ double CzasDoOkna(xcb_connection_t* polaczenie, const std::vector<std::string>& 
     std::free(zdarzenie);
   }
   kill(pid, SIGKILL);
-  waitpid(pid, nullptr, 0);
-  return czas;
+  rusage zuzycie{};
+  wait4(pid, nullptr, 0, &zuzycie);
+  const auto ms = [](const timeval& t) { return static_cast<double>(t.tv_sec) * 1e3 + t.tv_usec / 1e3; };
+  pomiar.procesor = ms(zuzycie.ru_utime) + ms(zuzycie.ru_stime);
+  return pomiar;
 }
 
 }  // namespace
@@ -121,21 +132,26 @@ int main(int argc, char** argv) {
   for (int r = 0; r < rundy; ++r)
     for (std::size_t i = 0; i < programy.size(); ++i) {
       Program& p = programy[(i + static_cast<std::size_t>(r)) % programy.size()];
-      const double czas = CzasDoOkna(polaczenie, p.argumenty);
-      if (czas < 0) {
+      const Pomiar pomiar = CzasDoOkna(polaczenie, p.argumenty);
+      if (pomiar.czas < 0) {
         std::fprintf(stderr, "%s mapped no window\n", p.opis);
         return 1;
       }
-      p.czasy.push_back(czas);
+      p.czasy.push_back(pomiar.czas);
+      p.procesor.push_back(pomiar.procesor);
     }
   xcb_disconnect(polaczenie);
 
-  std::printf("start until the main window is mapped, median of %d interleaved rounds\n", rundy);
-  const double program = Mediana(programy[0].czasy);
+  std::printf("start until the main window is mapped, median of %d interleaved rounds; beside it the processor\n"
+              "time the process used by then (a little more: it is ended only after the map is seen)\n",
+              rundy);
+  const double program = Mediana(programy[0].czasy), programProcesor = Mediana(programy[0].procesor);
   for (const Program& p : programy) {
-    const double m = Mediana(p.czasy);
+    const double m = Mediana(p.czasy), procesor = Mediana(p.procesor);
     std::printf("  %-30s %7.2f ms", p.opis, m);
-    if (&p != &programy[0]) std::printf("   program = %.2f x this", program / m);
+    if (&p != &programy[0]) std::printf(" (program %.2f x)", program / m);
+    std::printf("   processor %7.2f ms", procesor);
+    if (&p != &programy[0]) std::printf(" (program %.2f x)", programProcesor / procesor);
     std::printf("\n");
   }
   return 0;
