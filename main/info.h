@@ -51,6 +51,8 @@ class TInfo : public QDialog {
   void FormCreate();
   void FormShow();
   void OtworzStroneProducenta();
+
+  bool obrazyWczytane_ = false;
 };
 
 extern TInfo* Info;

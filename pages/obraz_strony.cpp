@@ -61,6 +61,12 @@ std::shared_ptr<TObrazStrony> TObrazStrony::ZBajtow(const QByteArray& dane, cons
   std::shared_ptr<TObrazStrony> obraz(new TObrazStrony);
   switch (RozpoznajRodzaj(dane)) {
     case Rodzaj::Svg: {
+      if ((obraz->lista_ = TListaRysunku::Czytaj(dane))) {
+        const QRectF& pole = obraz->lista_->Pole();
+        obraz->naturalny_ =
+            QSize(static_cast<int>(std::lround(pole.width())), static_cast<int>(std::lround(pole.height())));
+        break;
+      }
       auto svg = std::make_unique<QSvgRenderer>(dane);
       if (!svg->isValid()) break;
       const QRectF pole = svg->viewBoxF();
@@ -81,7 +87,7 @@ std::shared_ptr<TObrazStrony> TObrazStrony::ZBajtow(const QByteArray& dane, cons
       blad = QStringLiteral("Nieznany format obrazu strony formularza (oczekiwany SVG, PNG lub JPEG):\n") + sciezka;
       return nullptr;
   }
-  if (!obraz->svg_ && obraz->raster_.isNull()) {
+  if (!obraz->lista_ && !obraz->svg_ && obraz->raster_.isNull()) {
     blad = QStringLiteral("Nie można odczytać obrazu strony formularza:\n") + sciezka;
     return nullptr;
   }
@@ -108,7 +114,9 @@ void TObrazStrony::Dopasuj(int szerokosc, int wysokosc) {
 }
 
 void TObrazStrony::Rysuj(QPainter& malarz, const QRect& cel) const {
-  if (svg_)
+  if (lista_)
+    lista_->Rysuj(malarz, QRectF(cel));
+  else if (svg_)
     svg_->render(&malarz, QRectF(cel));
   else
     malarz.drawImage(cel, raster_);

@@ -1,6 +1,7 @@
 #pragma once
-// The picture of one page of a form (.dcg): SVG, PNG or JPEG, told apart by content. It is decoded once, rendered
-// once at its display size and kept, so repaints and turning back to a page cost no rendering.
+// The picture of one page of a form (.dcg): SVG, PNG or JPEG, told apart by content. An SVG of the kind the form
+// generator writes becomes a drawing list (pages/lista_rysunku.h); any other SVG is drawn by Qt SVG. It is decoded
+// once, rendered once at its display size and kept, so repaints and turning back to a page cost no rendering.
 
 #include <QDateTime>
 #include <QImage>
@@ -8,6 +9,9 @@
 #include <QString>
 #include <deque>
 #include <memory>
+#include <optional>
+
+#include "pages/lista_rysunku.h"
 
 class QPainter;
 class QSvgRenderer;
@@ -46,6 +50,7 @@ class TObrazStrony {
   QString sciezka_;
   QDateTime zmiana_;
   qint64 rozmiarPliku_ = -1;
+  std::optional<TListaRysunku> lista_;
   std::unique_ptr<QSvgRenderer> svg_;
   QImage raster_;
   QSize naturalny_;
