@@ -155,17 +155,19 @@ long double StrToFloat(std::string_view tekst, char separator) {
   if (PominSpacje(tekst, i) != tekst.size()) throw BladKonwersjiLiczby(tekst);
 
   // Both operands exact, so the one division is correctly rounded, as the full conversion is.
+  long double wartosc = 0;
   if (mantysaDokladna && !maWykladnik) {
     const long double w = static_cast<long double>(mantysa) / Potega10(miejsca);
-    return c.front() == '-' ? -w : w;
+    wartosc = c.front() == '-' ? -w : w;
+  } else {
+    const auto wynik = std::from_chars(c.data(), c.data() + c.size(), wartosc);
+    if (wynik.ec == std::errc::result_out_of_range) {
+      // Too small to hold is zero; too large is not a value.
+      if (!ujemnyWykladnik) throw BladKonwersjiLiczby(tekst);
+      return c.front() == '-' ? -0.0L : 0.0L;
+    }
   }
-  long double wartosc = 0;
-  const auto wynik = std::from_chars(c.data(), c.data() + c.size(), wartosc);
-  if (wynik.ec == std::errc::result_out_of_range) {
-    // Too small to hold is zero; too large is not a value.
-    if (!ujemnyWykladnik) throw BladKonwersjiLiczby(tekst);
-    return c.front() == '-' ? -0.0L : 0.0L;
-  }
+  if (!(std::fabs(wartosc) < kGranicaKwoty)) throw BladKonwersjiLiczby(tekst);
   return wartosc;
 }
 

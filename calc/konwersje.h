@@ -14,9 +14,14 @@ class BladKonwersjiLiczby : public std::runtime_error {
   explicit BladKonwersjiLiczby(std::string_view tekstCp1250);
 };
 
+// Every number of the settlement is an amount written with at most 15 digits before its decimal separator: its
+// magnitude stays below this.
+inline constexpr long double kGranicaKwoty = 1e15L;
+
 // Windows-1250 text to a number: blanks around, an optional sign, digits with at most one separator and at least
 // one digit, an optional exponent (E or e, optional sign, digits). Anything else, the empty text and thousands
-// separators included, throws BladKonwersjiLiczby. Converts to the nearest value.
+// separators included, throws BladKonwersjiLiczby, and so does a value that is no amount: not below kGranicaKwoty
+// in magnitude ("1e308", 16 digits and more), the more so "nan" or "inf". Converts to the nearest value.
 long double StrToFloat(std::string_view tekst, char separator);
 
 inline long double StrToFloat(std::string_view tekst) {

@@ -82,11 +82,8 @@ void TAktualizacja::FormCreate() {
   Wyczysc();
   if (!Tools) return;
   const platform::TIniFile ini(QStringLiteral("velmar2008.ini"));
-  if (!ini.ReadBool(QStringLiteral("PIT"), QStringLiteral("AutoUpdate"), false)) return;
-  // The silent check: a failed transfer is not reported and never stops the start-up.
-  Tools->PobierzPlikIni(aktualizacja::AdresOpisu(Tools->SerwerAktualizacji()),
-                        aktualizacja::PlikOpisu(Tools->FolderProgramu), false);
-  Tools->SprawdzAktualizacje(false);
+  // The silent check runs once the main window is shown and never holds it back; a failed transfer is not reported.
+  if (ini.ReadBool(QStringLiteral("PIT"), QStringLiteral("AutoUpdate"), false)) Tools->SprawdzAktualizacjePrzyStarcie();
 }
 
 void TAktualizacja::FormShow() {

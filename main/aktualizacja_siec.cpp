@@ -4,18 +4,22 @@
 
 #include <QAction>
 #include <QBuffer>
+#include <QCryptographicHash>
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
+#include <QTimer>
 #include <QProcess>
 #include <QSaveFile>
+#include <algorithm>
 #include <limits>
 
 #include "main/aktualizacja.h"
 #include "platform/dialogi.h"
+#include "platform/odczyt.h"
 #include "platform/siec.h"
 #include "platform/system.h"
 #include "platform/ustawienia.h"
@@ -51,12 +55,33 @@ bool JestOpisemAktualizacji(const QByteArray& dane) {
   return false;
 }
 
+std::optional<QByteArray> SumaZOpisu(const QString& tekst) {
+  if (tekst.isEmpty()) return QByteArray();
+  const bool szesnastkowa = tekst.size() == 64 && std::all_of(tekst.cbegin(), tekst.cend(), [](QChar c) {
+                              return (c >= u'0' && c <= u'9') || (c.toLower() >= u'a' && c.toLower() <= u'f');
+                            });
+  if (!szesnastkowa) return std::nullopt;
+  return tekst.toLower().toLatin1();
+}
+
+QByteArray SumaPliku(const QString& sciezka) {
+  const platform::OtwartyPlik plik = platform::OtworzDoOdczytu(sciezka, kMaksRozmiarInstalatora);
+  QCryptographicHash suma(QCryptographicHash::Sha256);
+  if (!plik.plik || !suma.addData(plik.plik.get())) return {};
+  return suma.result().toHex();
+}
+
 }  // namespace aktualizacja
 
 unsigned TTools::UslugiSystemu::StanPolaczenia(const QUrl& serwer) { return platform::StanPolaczenia(serwer); }
 
-bool TTools::UslugiSystemu::Echo(const QString& host) {
-  return platform::EchoIcmp(host, 1000) != platform::WynikEcha::Blad;
+void TTools::UslugiSystemu::Echo(const QString& host, QObject* kontekst, std::function<void(bool)> wynik) {
+  auto* echo = new platform::EchoIcmp(kontekst);
+  echo->Gotowe = [echo, wynik = std::move(wynik)](platform::WynikEcha w) {
+    echo->deleteLater();
+    wynik(w != platform::WynikEcha::Blad);
+  };
+  echo->Wyslij(host, 1000);
 }
 
 bool TTools::UslugiSystemu::Otworz(const QString& plik, const QString& folder) {
@@ -75,27 +100,13 @@ namespace {
 constexpr unsigned kWszystkieFlagi = platform::PolaczenieModem | platform::PolaczenieLan | platform::PolaczenieProxy |
                                      platform::ModemZajety;
 
-// While a transfer runs, no second check may start from the toolbar.
-class TransferWToku {
- public:
-  explicit TransferWToku(TTools& tools) : tools_(tools), przyciskWlaczony_(tools.ToolButton10->isEnabled()) {
-    tools_.PobieranieWToku = true;
-    tools_.ToolButton10->setEnabled(false);
-  }
-  ~TransferWToku() {
-    tools_.PobieranieWToku = false;
-    tools_.ToolButton10->setEnabled(przyciskWlaczony_);
-  }
-  TransferWToku(const TransferWToku&) = delete;
-  TransferWToku& operator=(const TransferWToku&) = delete;
-
- private:
-  TTools& tools_;
-  bool przyciskWlaczony_;
-};
-
 const QString kBrakPolaczenia = QStringLiteral("Brak połączenia z siecią Internet.");
 const QString kTytulAktualizacji = QStringLiteral("Aktualizacja on-line");
+
+TTools::WynikPobrania Wynik(const platform::PobieranieHttp& pobieranie, const QString& blad) {
+  if (blad.isEmpty()) return TTools::WynikPobrania::Pobrano;
+  return pobieranie.Przerwane() ? TTools::WynikPobrania::Przerwano : TTools::WynikPobrania::Blad;
+}
 
 }  // namespace
 
@@ -116,16 +127,31 @@ QString TTools::NazwaPlikuAktualizacji() const {
       .ReadString(QStringLiteral("UPDATE"), QStringLiteral("File"), QString());
 }
 
-int TTools::WersjaNaLiczbe(const QString& wersja) {
-  QString cyfry;
-  for (const QChar c : wersja) {
-    if (c == u'.') continue;
-    if (c < u'0' || c > u'9') return 0;
-    cyfry += c;
+QString TTools::SumaAktualizacji() const {
+  return platform::TIniFile(aktualizacja::PlikOpisu(FolderProgramu))
+      .ReadString(QStringLiteral("UPDATE"), QStringLiteral("SHA256"), QString());
+}
+
+std::vector<unsigned> TTools::WersjaNaLiczby(const QString& wersja) {
+  std::vector<unsigned> liczby;
+  for (const QStringView czesc : QStringView(wersja).split(u'.')) {
+    const bool cyfry = !czesc.isEmpty() && czesc.size() <= 9 &&
+                       std::all_of(czesc.begin(), czesc.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    if (!cyfry) return {};
+    liczby.push_back(czesc.toUInt());
   }
-  bool poprawna = false;
-  const int liczba = cyfry.toInt(&poprawna);
-  return poprawna ? liczba : 0;
+  return liczby;
+}
+
+int TTools::PorownajWersje(const QString& a, const QString& b) {
+  const std::vector<unsigned> x = WersjaNaLiczby(a);
+  const std::vector<unsigned> y = WersjaNaLiczby(b);
+  for (std::size_t i = 0; i < std::max(x.size(), y.size()); ++i) {
+    const unsigned u = i < x.size() ? x[i] : 0;
+    const unsigned v = i < y.size() ? y[i] : 0;
+    if (u != v) return u < v ? -1 : 1;
+  }
+  return 0;
 }
 
 QString TTools::SerwerAktualizacji() const {
@@ -140,128 +166,232 @@ QString TTools::SerwerAktualizacji() const {
   return poprawny ? serwer : aktualizacja::kDomyslnySerwer;
 }
 
-bool TTools::JestPolaczenie() {
+void TTools::JestPolaczenie(std::function<void(bool)> wynik) {
   UslugiSystemu& uslugi = UslugiWUzyciu();
   const QUrl serwer(SerwerAktualizacji());
-  if ((uslugi.StanPolaczenia(serwer) & kWszystkieFlagi) == 0) return false;
-  // The reply itself does not matter: only an echo that fails with an error counts as no connection.
-  return uslugi.Echo(serwer.host());
-}
-
-bool TTools::PobierzPlikIni(const QString& url, const QString& sciezka, bool verbose) {
-  if (PobieranieWToku) return false;
-  if (!JestPolaczenie()) {
-    if (verbose) platform::ShowMessage(kBrakPolaczenia);
-    return false;
-  }
-  const TransferWToku transfer(*this);
-  QBuffer bufor;
-  bufor.open(QIODevice::WriteOnly);
-  platform::PobieranieHttp pobieranie{QUrl(url)};
-  pobieranie.MaksRozmiar = aktualizacja::kMaksRozmiarOpisu;
-  QString blad = pobieranie.Pobierz(bufor);
-  if (blad.isEmpty() && !aktualizacja::JestOpisemAktualizacji(bufor.data()))
-    blad = QStringLiteral("Serwer nie przysłał opisu aktualizacji.");
-  if (blad.isEmpty()) {
-    QSaveFile plik(sciezka);
-    if (!plik.open(QIODevice::WriteOnly) || plik.write(bufor.data()) != bufor.data().size() || !plik.commit())
-      blad = QStringLiteral("Nie można zapisać pliku %1.").arg(QDir::toNativeSeparators(sciezka));
-  }
-  if (blad.isEmpty()) return true;
-  if (verbose) platform::ShowMessage(QStringLiteral("Nie udało się pobrać informacji o aktualizacji.\n") + blad);
-  return false;
-}
-
-bool TTools::PobierzAktualizacje(const QString& url, const QString& sciezka) {
-  if (PobieranieWToku) return false;
-  if (!JestPolaczenie()) {
-    platform::ShowMessage(kBrakPolaczenia);
-    return false;
-  }
-  const TransferWToku transfer(*this);
-  QSaveFile plik(sciezka);
-  if (!plik.open(QIODevice::WriteOnly)) {
-    platform::ShowMessage(QStringLiteral("Nie udało się pobrać aktualizacji.\nNie można zapisać pliku %1.")
-                              .arg(QDir::toNativeSeparators(sciezka)));
-    return false;
-  }
-
-  platform::PobieranieHttp pobieranie{QUrl(url)};
-  const QPointer<TAktualizacja> okno = Aktualizacja;
-  pobieranie.Polaczono = [okno] {
-    if (okno) okno->DodajWiersz(QStringLiteral("Połączono z serwerem."));
-  };
-  pobieranie.Poczatek = [okno](qint64 calosc) {
-    if (!okno) return;
-    okno->DodajWiersz(QStringLiteral("Trwa pobieranie aktualizacji ..."));
-    okno->UstawCalosc(calosc);
-  };
-  pobieranie.Postep = [okno](qint64 pobrane) {
-    if (okno) okno->UstawPostep(pobrane);
-  };
-  pobieranie.Koniec = [okno] {
-    if (!okno) return;
-    okno->PostepPelny();
-    okno->DodajWiersz(QStringLiteral("Pobieranie aktualizacji zakończone"));
-  };
-  pobieranie.Rozlaczono = [okno] {
-    if (okno) okno->DodajWiersz(QStringLiteral("Połączenie z serwerem zakończone."));
-  };
-  // Closing the progress window gives up the download.
-  if (okno) connect(okno, &QDialog::finished, &pobieranie, &platform::PobieranieHttp::Przerwij);
-
-  QString blad = pobieranie.Pobierz(plik);
-  if (blad.isEmpty() && !plik.commit())
-    blad = QStringLiteral("Nie można zapisać pliku %1.").arg(QDir::toNativeSeparators(sciezka));
-  if (blad.isEmpty()) return true;
-  if (!pobieranie.Przerwane()) platform::ShowMessage(QStringLiteral("Nie udało się pobrać aktualizacji.\n") + blad);
-  return false;
-}
-
-void TTools::SprawdzAktualizacje(bool verbose) {
-  if (PobieranieWToku) return;
-  const QString wlasna = WersjaProgramu();
-  const QString oferowana = WersjaAktualizacji();
-  if (WersjaNaLiczbe(oferowana) > WersjaNaLiczbe(wlasna) && JestPolaczenie()) {
-    const QString nazwa = NazwaPlikuAktualizacji();
-    if (!aktualizacja::JestNazwaPliku(nazwa)) {
-      if (verbose)
-        platform::ShowMessage(QStringLiteral("Opis aktualizacji nie podaje prawidłowej nazwy pliku instalacyjnego."));
-      return;
-    }
-    const auto odpowiedz = platform::MessageBox(
-        QStringLiteral("Aktualizacja nr ") + oferowana +
-            QStringLiteral(" jest dostępna. Czy rozpocząć aktualizację programu ?"),
-        kTytulAktualizacji, platform::Przyciski::TakNie, platform::Ikona::Wykrzyknik);
-    if (odpowiedz != platform::Odpowiedz::Tak) return;
-
-    const QString folder = aktualizacja::FolderInstalatora(FolderProgramu);
-    const QString instalator = folder + nazwa;
-    if (QFileInfo::exists(instalator)) QFile::remove(instalator);
-    QDir().mkpath(folder);
-    const QPointer<TAktualizacja> okno = Aktualizacja;
-    if (okno) okno->Pokaz();
-    const bool pobrano = PobierzAktualizacje(aktualizacja::AdresInstalatora(SerwerAktualizacji(), nazwa), instalator);
-    const bool odRazu = !okno || okno->AutoInstall->isChecked();
-    if (okno) {
-      if (pobrano && !odRazu) okno->PozwolInstalowac();
-      else okno->close();
-    }
-    if (odRazu && pobrano && QFileInfo::exists(instalator)) {
-      if (UslugiWUzyciu().Otworz(instalator, folder)) Zakoncz();
-      else platform::ShowMessage(QStringLiteral("Nie można uruchomić programu instalacyjnego:\n") + instalator);
-    }
+  if ((uslugi.StanPolaczenia(serwer) & kWszystkieFlagi) == 0) {
+    QTimer::singleShot(0, this, [wynik = std::move(wynik)] { wynik(false); });
     return;
   }
-  if (JestPolaczenie() && verbose)
-    platform::MessageBox(QStringLiteral("Wersja ") + wlasna + QStringLiteral(" jest najnowszą wersją programu."),
-                         kTytulAktualizacji, platform::Przyciski::Ok, platform::Ikona::Wykrzyknik);
+  // The reply itself does not matter: only an echo that fails with an error counts as no connection.
+  uslugi.Echo(serwer.host(), this, std::move(wynik));
 }
 
-void TTools::ToolButton10Click() {
-  if (PobieranieWToku) return;
-  PobierzPlikIni(aktualizacja::AdresOpisu(SerwerAktualizacji()), aktualizacja::PlikOpisu(FolderProgramu), true);
-  SprawdzAktualizacje(true);
+void TTools::PobierzPlikIni(const QString& url, const QString& sciezka, bool verbose,
+                            std::function<void(WynikPobrania)> dalej) {
+  JestPolaczenie([this, url, sciezka, verbose, dalej = std::move(dalej)](bool polaczono) {
+    if (!polaczono) {
+      if (verbose) platform::ShowMessage(kBrakPolaczenia);
+      dalej(WynikPobrania::Blad);
+      return;
+    }
+    // Asked for by the user, the download shows in the progress window, whose Anuluj gives it up.
+    const QPointer<TAktualizacja> okno = verbose ? Aktualizacja : nullptr;
+    auto* pobieranie = new platform::PobieranieHttp(QUrl(url), this);
+    pobieranie->MaksRozmiar = aktualizacja::kMaksRozmiarOpisu;
+    pobieranie->LimitBezczynnosciMs = LimitBezczynnosciMs;
+    pobieranie->LimitCalkowityMs = LimitOpisuMs;
+    if (okno) {
+      okno->Pokaz();
+      okno->DodajWiersz(QStringLiteral("Pobieranie informacji o aktualizacji ..."));
+      connect(okno, &QDialog::finished, pobieranie, &platform::PobieranieHttp::Przerwij);
+    }
+    pobieranie->Zakonczono = [pobieranie, okno, sciezka, verbose, dalej](const QString& bladTransferu) {
+      pobieranie->deleteLater();
+      const WynikPobrania wynik = Wynik(*pobieranie, bladTransferu);
+      QString blad = bladTransferu;
+      const QByteArray dane = static_cast<QBuffer*>(pobieranie->Cel())->data();
+      if (blad.isEmpty() && !aktualizacja::JestOpisemAktualizacji(dane))
+        blad = QStringLiteral("Serwer nie przysłał opisu aktualizacji.");
+      if (blad.isEmpty()) {
+        QSaveFile plik(sciezka);
+        if (!platform::MoznaZapisac(sciezka) || !plik.open(QIODevice::WriteOnly) || plik.write(dane) != dane.size() ||
+            !plik.commit())
+          blad = QStringLiteral("Nie można zapisać pliku %1.").arg(QDir::toNativeSeparators(sciezka));
+      }
+      if (okno) okno->close();
+      if (wynik == WynikPobrania::Przerwano) return dalej(wynik);
+      if (!blad.isEmpty() && verbose)
+        platform::ShowMessage(QStringLiteral("Nie udało się pobrać informacji o aktualizacji.\n") + blad);
+      dalej(blad.isEmpty() ? WynikPobrania::Pobrano : WynikPobrania::Blad);
+    };
+    auto bufor = std::make_unique<QBuffer>();
+    bufor->open(QIODevice::WriteOnly);
+    pobieranie->Rozpocznij(std::move(bufor));
+  });
+}
+
+void TTools::PobierzAktualizacje(const QString& url, const QString& sciezka,
+                                 std::function<void(WynikPobrania, bool)> dalej) {
+  JestPolaczenie([this, url, sciezka, dalej = std::move(dalej)](bool polaczono) {
+    if (!polaczono) {
+      platform::ShowMessage(kBrakPolaczenia);
+      dalej(WynikPobrania::Blad, false);
+      return;
+    }
+    // Written to disk as it arrives; the installer's name appears only once the whole of it is there.
+    auto plik = std::make_unique<QSaveFile>(sciezka);
+    if (!plik->open(QIODevice::WriteOnly)) {
+      platform::ShowMessage(QStringLiteral("Nie udało się pobrać aktualizacji.\nNie można zapisać pliku %1.")
+                                .arg(QDir::toNativeSeparators(sciezka)));
+      dalej(WynikPobrania::Blad, false);
+      return;
+    }
+    auto* pobieranie = new platform::PobieranieHttp(QUrl(url), this);
+    pobieranie->MaksRozmiar = aktualizacja::kMaksRozmiarInstalatora;
+    pobieranie->LimitBezczynnosciMs = LimitBezczynnosciMs;
+    pobieranie->LimitCalkowityMs = LimitInstalatoraMs;
+    const QPointer<TAktualizacja> okno = Aktualizacja;
+    pobieranie->Polaczono = [okno] {
+      if (okno) okno->DodajWiersz(QStringLiteral("Połączono z serwerem."));
+    };
+    pobieranie->Poczatek = [okno](qint64 calosc) {
+      if (!okno) return;
+      okno->DodajWiersz(QStringLiteral("Trwa pobieranie aktualizacji ..."));
+      okno->UstawCalosc(calosc);
+    };
+    pobieranie->Postep = [okno](qint64 pobrane) {
+      if (okno) okno->UstawPostep(pobrane);
+    };
+    pobieranie->Koniec = [okno] {
+      if (!okno) return;
+      okno->PostepPelny();
+      okno->DodajWiersz(QStringLiteral("Pobieranie aktualizacji zakończone"));
+    };
+    pobieranie->Rozlaczono = [okno] {
+      if (okno) okno->DodajWiersz(QStringLiteral("Połączenie z serwerem zakończone."));
+    };
+    // Closing the progress window gives up the download.
+    if (okno) connect(okno, &QDialog::finished, pobieranie, &platform::PobieranieHttp::Przerwij);
+    pobieranie->Zakonczono = [pobieranie, sciezka, dalej](const QString& bladTransferu) {
+      pobieranie->deleteLater();
+      WynikPobrania wynik = Wynik(*pobieranie, bladTransferu);
+      QString blad = bladTransferu;
+      if (wynik == WynikPobrania::Pobrano && !static_cast<QSaveFile*>(pobieranie->Cel())->commit()) {
+        blad = QStringLiteral("Nie można zapisać pliku %1.").arg(QDir::toNativeSeparators(sciezka));
+        wynik = WynikPobrania::Blad;
+      }
+      if (wynik == WynikPobrania::Blad)
+        platform::ShowMessage(QStringLiteral("Nie udało się pobrać aktualizacji.\n") + blad);
+      dalej(wynik, pobieranie->Szyfrowane());
+    };
+    pobieranie->Rozpocznij(std::move(plik));
+  });
+}
+
+void TTools::RozpocznijAktualizacje(bool verbose, bool zOpisem) {
+  if (aktualizacjaWToku_) return;
+  aktualizacjaWToku_ = true;
+  przyciskAktualizacji_ = ToolButton10->isEnabled();
+  ToolButton10->setEnabled(false);
+  if (!zOpisem) return PorownajWersjeAktualizacji(verbose);
+  PobierzPlikIni(aktualizacja::AdresOpisu(SerwerAktualizacji()), aktualizacja::PlikOpisu(FolderProgramu), verbose,
+                 [this, verbose](WynikPobrania wynik) {
+                   // A failed download leaves the last good description to compare with; a cancelled one ends here.
+                   if (wynik == WynikPobrania::Przerwano) return ZakonczAktualizacje();
+                   PorownajWersjeAktualizacji(verbose);
+                 });
+}
+
+void TTools::ZakonczAktualizacje() {
+  aktualizacjaWToku_ = false;
+  ToolButton10->setEnabled(przyciskAktualizacji_);
+}
+
+void TTools::SprawdzAktualizacje(bool verbose) { RozpocznijAktualizacje(verbose, false); }
+
+void TTools::SprawdzAktualizacjePrzyStarcie() {
+  if (pokazane_) RozpocznijAktualizacje(false, true);
+  else sprawdzPoPokazaniu_ = true;
+}
+
+void TTools::ToolButton10Click() { RozpocznijAktualizacje(true, true); }
+
+void TTools::PorownajWersjeAktualizacji(bool verbose) {
+  const QString wlasna = WersjaProgramu();
+  const QString oferowana = WersjaAktualizacji();
+  const bool nowsza = PorownajWersje(oferowana, wlasna) > 0;
+  if (!nowsza && !verbose) return ZakonczAktualizacje();
+  JestPolaczenie([this, wlasna, oferowana, nowsza, verbose](bool polaczono) {
+    // Without a connection nothing is said here: fetching the description has said it.
+    if (!polaczono) return ZakonczAktualizacje();
+    if (nowsza) return ZaproponujAktualizacje(oferowana, verbose);
+    platform::MessageBox(QStringLiteral("Wersja ") + wlasna + QStringLiteral(" jest najnowszą wersją programu."),
+                         kTytulAktualizacji, platform::Przyciski::Ok, platform::Ikona::Wykrzyknik);
+    ZakonczAktualizacje();
+  });
+}
+
+void TTools::ZaproponujAktualizacje(const QString& oferowana, bool verbose) {
+  const QString nazwa = NazwaPlikuAktualizacji();
+  if (!aktualizacja::JestNazwaPliku(nazwa)) {
+    if (verbose)
+      platform::ShowMessage(QStringLiteral("Opis aktualizacji nie podaje prawidłowej nazwy pliku instalacyjnego."));
+    return ZakonczAktualizacje();
+  }
+  const std::optional<QByteArray> suma = aktualizacja::SumaZOpisu(SumaAktualizacji());
+  if (!suma) {
+    if (verbose)
+      platform::ShowMessage(
+          QStringLiteral("Opis aktualizacji podaje nieprawidłową sumę kontrolną SHA-256 pliku instalacyjnego."));
+    return ZakonczAktualizacje();
+  }
+  const auto odpowiedz = platform::MessageBox(
+      QStringLiteral("Aktualizacja nr ") + oferowana +
+          QStringLiteral(" jest dostępna. Czy rozpocząć aktualizację programu ?"),
+      kTytulAktualizacji, platform::Przyciski::TakNie, platform::Ikona::Wykrzyknik);
+  if (odpowiedz != platform::Odpowiedz::Tak) return ZakonczAktualizacje();
+
+  const QString folder = aktualizacja::FolderInstalatora(FolderProgramu);
+  const QString instalator = folder + nazwa;
+  if (QFileInfo::exists(instalator)) QFile::remove(instalator);
+  QDir().mkpath(folder);
+  if (Aktualizacja) Aktualizacja->Pokaz();
+  PobierzAktualizacje(aktualizacja::AdresInstalatora(SerwerAktualizacji(), nazwa), instalator,
+                      [this, instalator, suma = *suma](WynikPobrania wynik, bool szyfrowane) {
+                        ZainstalujAktualizacje(instalator, suma, wynik, szyfrowane);
+                      });
+}
+
+void TTools::ZainstalujAktualizacje(const QString& instalator, const QByteArray& suma, WynikPobrania wynik,
+                                    bool szyfrowane) {
+  const QPointer<TAktualizacja> okno = Aktualizacja;
+  const auto zamknijOkno = [okno] {
+    if (okno) okno->close();
+  };
+  if (wynik != WynikPobrania::Pobrano) {
+    zamknijOkno();
+    return ZakonczAktualizacje();
+  }
+  // What may be opened: an installer that matches the description's SHA-256, or, when none is named, one that came
+  // over HTTPS.
+  if (!suma.isEmpty() && aktualizacja::SumaPliku(instalator) != suma) {
+    QFile::remove(instalator);
+    zamknijOkno();
+    platform::ShowMessage(QStringLiteral("Pobrany plik instalacyjny nie zgadza się z sumą kontrolną SHA-256 podaną w "
+                                         "opisie aktualizacji. Plik usunięto."));
+    return ZakonczAktualizacje();
+  }
+  if (suma.isEmpty() && !szyfrowane) {
+    zamknijOkno();
+    platform::ShowMessage(QStringLiteral("Plik instalacyjny pobrano bez szyfrowania, a opis aktualizacji nie podaje "
+                                         "jego sumy kontrolnej SHA-256, więc program go nie uruchomi.\nPlik zapisano "
+                                         "w:\n") +
+                          QDir::toNativeSeparators(instalator));
+    return ZakonczAktualizacje();
+  }
+  const QString folder = QFileInfo(instalator).path() + QLatin1Char('/');
+  bool odRazu = !okno || okno->AutoInstall->isChecked();
+  // Installing ends the program, so unsaved changes are asked about first, as on every other way out; Anuluj
+  // keeps the program running and leaves the installer to the window's Instaluj.
+  if (odRazu && QFileInfo::exists(instalator) && !PytanieOZapis(true)) odRazu = false;
+  if (okno && !odRazu) okno->PozwolInstalowac();
+  else zamknijOkno();
+  if (odRazu && QFileInfo::exists(instalator)) {
+    if (UslugiWUzyciu().Otworz(instalator, folder)) Zakoncz();
+    else platform::ShowMessage(QStringLiteral("Nie można uruchomić programu instalacyjnego:\n") + instalator);
+  }
+  ZakonczAktualizacje();
 }
 
 void TTools::ButtonInternetClick() {
@@ -273,8 +403,12 @@ void TTools::ButtonInternetClick() {
   if (flagi & platform::PolaczenieLan) stan = QStringLiteral("POŁĄCZENIE PRZEZ LAN");
   if (flagi & platform::PolaczenieProxy) stan = QStringLiteral("POŁĄCZENIE PRZEZ PROXY");
   if (flagi & platform::ModemZajety) stan = QStringLiteral("MODEM ZAJĘTY");
-  const bool polaczony = (flagi & kWszystkieFlagi) != 0;
-  if (polaczony) uslugi.Echo(serwer.host());
-  platform::ShowMessage(polaczony ? QStringLiteral("Jest zestawione polaczenie z siecia Internet :-)") + stan
-                                  : QStringLiteral("Brak polaczenia z siecia Internet :( "));
+  if ((flagi & kWszystkieFlagi) == 0) {
+    platform::ShowMessage(QStringLiteral("Brak polaczenia z siecia Internet :( "));
+    return;
+  }
+  // The echo's reply does not change the report; it is waited for without blocking.
+  uslugi.Echo(serwer.host(), this, [stan](bool) {
+    platform::ShowMessage(QStringLiteral("Jest zestawione polaczenie z siecia Internet :-)") + stan);
+  });
 }

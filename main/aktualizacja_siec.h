@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 #include <QUrl>
+#include <functional>
+#include <optional>
 
 #include "main/tools.h"
 
@@ -14,8 +16,9 @@ struct TTools::UslugiSystemu {
   virtual ~UslugiSystemu() = default;
   // The connection state as platform::FlagaPolaczenia bits; 0 = not connected.
   virtual unsigned StanPolaczenia(const QUrl& serwer);
-  // One ICMP echo to the host; false only when the echo failed with an error (no name resolution, nothing sent).
-  virtual bool Echo(const QString& host);
+  // One ICMP echo to the host, answered from the event loop while the context lives: false only when the echo failed
+  // with an error (no name resolution, nothing sent).
+  virtual void Echo(const QString& host, QObject* kontekst, std::function<void(bool)> wynik);
   // The shell's "open" of a file in its working folder: a program is started, anything else goes to its viewer.
   virtual bool Otworz(const QString& plik, const QString& folder);
   // Opens a web address in the user's browser.
@@ -26,10 +29,12 @@ struct TTools::UslugiSystemu {
 
 namespace aktualizacja {
 
-inline const QString kDomyslnySerwer = QStringLiteral("http://www.korvanex.pl");
+inline const QString kDomyslnySerwer = QStringLiteral("https://www.korvanex.pl");
 inline const QString kStronaProducenta = QStringLiteral("http://www.korvanex.pl");
 // The description file on the server is small; anything longer is not one.
 inline constexpr qint64 kMaksRozmiarOpisu = 64 * 1024;
+// Nor does an installer exceed this.
+inline constexpr qint64 kMaksRozmiarInstalatora = qint64{1} << 31;
 
 QString AdresOpisu(const QString& serwer);
 QString AdresInstalatora(const QString& serwer, const QString& plik);
@@ -39,5 +44,10 @@ QString FolderInstalatora(const QString& folderProgramu);  // where the installe
 bool JestNazwaPliku(const QString& nazwa);
 // What came from the server is a description file: text holding an [UPDATE] section.
 bool JestOpisemAktualizacji(const QByteArray& dane);
+// The installer's SHA-256 as UPDATE/SHA256 names it: 64 hexadecimal digits, returned in lower case; empty when the
+// description names none, null when what it names is no SHA-256.
+std::optional<QByteArray> SumaZOpisu(const QString& tekst);
+// The SHA-256 of a file in lower-case hexadecimal; empty when it cannot be read.
+QByteArray SumaPliku(const QString& sciezka);
 
 }  // namespace aktualizacja

@@ -44,7 +44,9 @@ QLabel* Obraz(QWidget* rodzic, const char* nazwa, QSize rozmiar) {
 
 // The pictures are delivered beside the program; a missing one leaves its place empty.
 void WczytajObraz(QLabel* l, const QString& plik) {
-  const QImage obraz = platform::WczytajJpeg(FolderProgramu() + QStringLiteral("alg/") + plik);
+  QString blad;
+  const QImage obraz = platform::WczytajJpeg(FolderProgramu() + QStringLiteral("alg/") + plik, &blad);
+  if (!blad.isEmpty()) platform::ShowMessage(blad);
   if (!obraz.isNull())
     l->setPixmap(QPixmap::fromImage(obraz.scaled(l->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }

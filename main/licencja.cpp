@@ -1,7 +1,6 @@
 #include "main/licencja.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScreen>
@@ -12,6 +11,7 @@
 
 #include "main/tools.h"
 #include "pages/gdi.h"
+#include "platform/dialogi.h"
 #include "platform/rtf.h"
 
 TUmowaLicencyjna* UmowaLicencyjna = nullptr;
@@ -54,8 +54,11 @@ TUmowaLicencyjna::~TUmowaLicencyjna() {
 void TUmowaLicencyjna::FormCreate() {
   const QString folder = Tools ? Tools->FolderProgramu : QCoreApplication::applicationDirPath() + QLatin1Char('/');
   const QString plik = folder + QStringLiteral("alg/licence.rtf");
-  if (!QFile::exists(plik)) return;
-  platform::WczytajPlikRtf(*Licencja->document(), plik);
+  QString blad;
+  if (!platform::WczytajPlikRtf(*Licencja->document(), plik, &blad)) {
+    if (!blad.isEmpty()) platform::ShowMessage(blad);
+    return;
+  }
   Licencja->document()->setDocumentMargin(8);
   Licencja->moveCursor(QTextCursor::Start);
 }

@@ -30,9 +30,12 @@ void TTools::ZapiszNaglowekFormularza() {
 }
 
 bool TTools::WczytajNaglowekFormularza() {
-  const auto naglowek = struktura::CzytajNaglowek(PlikDcd);
+  QString blad;
+  const auto naglowek = struktura::CzytajNaglowek(PlikDcd, &blad);
   if (!naglowek) {
-    platform::ShowMessage(QStringLiteral("Nieprawidłowy plik nagłówka formularza (wymagane 276 bajtów):\n") + PlikDcd);
+    platform::ShowMessage(blad.isEmpty() ? QStringLiteral("Nieprawidłowy plik nagłówka formularza (wymagane 276 "
+                                                          "bajtów):\n") + PlikDcd
+                                         : blad);
     return false;
   }
   UstawNaglowekFormularza(*naglowek);
@@ -56,7 +59,7 @@ bool TTools::WczytajObrazStrony() {
   }
   // A picture already rendered from this very file is kept; the view calls this to refresh the page.
   QString blad;
-  auto obraz = FImage ? FImage->ObrazyStron.Wczytaj(PlikDcg, 800, blad) : TObrazStrony::Wczytaj(PlikDcg, blad);
+  auto obraz = FImage ? FImage->ObrazyStron.Wczytaj(PlikDcg, 800, blad) : TObrazStrony::Wczytaj(PlikDcg, blad, 800);
   if (!obraz) {
     platform::ShowMessage(blad);
     return false;

@@ -8,13 +8,15 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <QSaveFile>
+#include <cerrno>
 
 #include "calc/identyfikacja.h"
 #include "main/tools.h"
 #include "model/plik_rozliczenia.h"
 #include "pages/fimage.h"
 #include "platform/dialogi.h"
+#include "platform/odczyt.h"
+#include "platform/zapis.h"
 #include "selection/kreator.h"
 #include "selection/wybalg.h"
 
@@ -26,19 +28,15 @@ const QString kFiltr = QStringLiteral("Rozliczenie roczne (*.dc8)|*.dc8");
 }  // namespace
 
 bool TTools::OtworzRozliczenie(const QString& sciezka) {
-  QFile plik(sciezka);
-  if (!plik.exists()) {
-    platform::ShowMessage(QStringLiteral("Nie ma pliku rozliczeniowego."));
+  // Its size is checked before it is read, and every record as it is read, all before the current settlement is
+  // dropped.
+  const platform::OtwartyPlik plik = platform::OtworzDoOdczytu(sciezka, kNajwiekszyPlikRozliczenia);
+  if (!plik.plik) {
+    platform::ShowMessage(plik.odmowa == platform::Odmowa::NieMaPliku ? QStringLiteral("Nie ma pliku rozliczeniowego.")
+                                                                       : plik.blad);
     return false;
   }
-  // The whole file is read and checked before the current settlement is dropped.
-  OdczytRozliczenia odczyt;
-  if (!plik.open(QIODevice::ReadOnly))
-    odczyt.blad = QStringLiteral("Nie można odczytać pliku rozliczenia \"%1\": %2").arg(sciezka, plik.errorString());
-  else
-    odczyt = CzytajRozliczenie(plik.readAll(), sciezka);
-  if (odczyt.blad.isEmpty() && plik.error() != QFileDevice::NoError)
-    odczyt.blad = QStringLiteral("Błąd odczytu pliku rozliczenia \"%1\": %2").arg(sciezka, plik.errorString());
+  OdczytRozliczenia odczyt = CzytajRozliczenie(*plik.plik, sciezka);
   if (!odczyt.blad.isEmpty()) {
     platform::ShowMessage(odczyt.blad);
     return false;
@@ -60,15 +58,20 @@ bool TTools::OtworzRozliczenie(const QString& sciezka) {
 }
 
 bool TTools::ZapiszDruki(const QString& sciezka) {
-  // The old file is replaced only after every byte of the new one was written and flushed.
-  QSaveFile plik(sciezka);
-  const QByteArray bajty = ZakodujRozliczenie(Druki, LiczbaDrukow);
-  if (!plik.open(QIODevice::WriteOnly) || plik.write(bajty) != bajty.size() || !plik.commit()) {
-    platform::ShowMessage(QStringLiteral("Brak dostępu do pliku: ") + sciezka + QStringLiteral("\n") +
-                          plik.errorString());
+  if (!platform::MoznaZapisac(sciezka)) {
+    platform::ShowMessage(QStringLiteral("Brak dostępu do pliku: ") + sciezka +
+                          QStringLiteral("\nTo nie jest zwykły plik."));
     return false;
   }
-  return true;
+  // The old file is replaced only after every byte of the new one was written and flushed.
+  const platform::WynikZapisu wynik = platform::ZapiszAtomowo(sciezka, ZakodujRozliczenie(Druki, LiczbaDrukow));
+  if (wynik.Udany()) return true;
+  const bool brakMiejsca = wynik.kod == ENOSPC || wynik.kod == EDQUOT;
+  platform::ShowMessage(brakMiejsca ? QStringLiteral("Brak miejsca na dysku - rozliczenia nie zapisano w pliku: ") +
+                                          sciezka + QStringLiteral("\nPoprzednia wersja pliku pozostała bez zmian.")
+                                    : QStringLiteral("Brak dostępu do pliku: ") + sciezka + QStringLiteral("\n") +
+                                          wynik.powod);
+  return false;
 }
 
 bool TTools::ZapiszRozliczenie(const QString& sciezka) {

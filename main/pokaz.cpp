@@ -184,10 +184,12 @@ bool TTools::PokazStrone(int kodDruku, int strona, bool odswiez) {
   const QString plikDcd = folderDruku + QStringLiteral("/%1.dcd").arg(kodDruku);
   std::optional<TNaglowekFormularza> naglowek;
   if (QFileInfo::exists(plikDcd)) {
-    naglowek = struktura::CzytajNaglowek(plikDcd);
+    QString blad;
+    naglowek = struktura::CzytajNaglowek(plikDcd, &blad);
     if (!naglowek) {
-      platform::ShowMessage(QStringLiteral("Nieprawidłowy plik nagłówka formularza (wymagane 276 bajtów):\n") +
-                            plikDcd);
+      platform::ShowMessage(blad.isEmpty() ? QStringLiteral("Nieprawidłowy plik nagłówka formularza (wymagane 276 "
+                                                            "bajtów):\n") + plikDcd
+                                           : blad);
       naKoniec();
       return false;
     }
@@ -225,9 +227,11 @@ bool TTools::PokazStrone(int kodDruku, int strona, bool odswiez) {
   const bool odGory = innyDruk || plikDcg != PlikDcg;
   std::optional<std::vector<TObiekt>> obiekty;
   if (wczytajObiekty) {
-    obiekty = struktura::CzytajObiekty(plikDcs, naglowek ? 1.0f : Skala);
+    QString blad;
+    obiekty = struktura::CzytajObiekty(plikDcs, naglowek ? 1.0f : Skala, &blad);
     if (!obiekty) {
-      platform::ShowMessage(QStringLiteral("Nie można odczytać pliku obiektów formularza:\n") + plikDcs);
+      platform::ShowMessage(blad.isEmpty() ? QStringLiteral("Nie można odczytać pliku obiektów formularza:\n") + plikDcs
+                                           : blad);
       naKoniec();
       return false;
     }

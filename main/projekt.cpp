@@ -19,6 +19,7 @@
 #include "pages/projektant.h"
 #include "pages/rysowanie.h"
 #include "platform/dialogi.h"
+#include "platform/odczyt.h"
 
 namespace {
 
@@ -27,6 +28,22 @@ namespace {
 QString WFolderze(const QString &folder, const QString &nazwa) {
   if (folder.isEmpty() || folder.endsWith(QLatin1Char('/'))) return folder + nazwa;
   return folder + QLatin1Char('/') + nazwa;
+}
+
+// A structure's files are copied only when they are regular files no larger than a page picture may be; a FIFO
+// or a device among them is never waited on. The target is never overwritten. Empty: copied; else why not.
+constexpr qint64 kNajwiekszyPlikStruktury = qint64{32} << 20;
+
+QString KopiujPlik(const QString &zrodlo, const QString &cel) {
+  const platform::OdczytanyPlik plik = platform::CzytajPlik(zrodlo, kNajwiekszyPlikStruktury);
+  if (!plik.Udany()) return plik.blad;
+  QFile kopia(cel);
+  if (!kopia.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return QStringLiteral("Nie można utworzyć pliku:\n") + cel;
+  if (kopia.write(plik.dane) != plik.dane.size() || !kopia.flush()) {
+    kopia.remove();
+    return QStringLiteral("Nie można zapisać pliku:\n") + cel;
+  }
+  return {};
 }
 
 // Creates one missing folder level; false when it is still not there.
@@ -262,7 +279,7 @@ bool TTools::KopiujPlikiFormularza(const QString &folder, const QString &staryRd
     const QString cel = WFolderze(FolderDruku, PodfolderDrukow + nowa);
     // A file already there is kept, never overwritten.
     if (QFileInfo::exists(cel)) continue;
-    if (!QFile::copy(plik.filePath(), cel)) wszystkie = false;
+    if (!KopiujPlik(plik.filePath(), cel).isEmpty()) wszystkie = false;
   }
   return wszystkie;
 }
@@ -291,9 +308,9 @@ void TTools::DodajStroneDrukuClick() {
   const QString plikStrony = WFolderze(FolderDruku, PodfolderDrukow + QStringLiteral("_%1.dcg").arg(LiczbaStron + 1));
   // A picture already there under the page's name stays and is the page.
   const bool skopiowany = !QFileInfo::exists(plikStrony);
-  if (skopiowany && !QFile::copy(*obraz, plikStrony)) {
+  if (const QString blad = skopiowany ? KopiujPlik(*obraz, plikStrony) : QString(); !blad.isEmpty()) {
     platform::ShowMessage(QStringLiteral("Nie można skopiować obrazu strony:\n") + *obraz +
-                          QStringLiteral("\ndo pliku:\n") + plikStrony);
+                          QStringLiteral("\ndo pliku:\n") + plikStrony + QStringLiteral("\n") + blad);
     return;
   }
   const QString poprzedniDcg = PlikDcg;

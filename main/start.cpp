@@ -2,7 +2,6 @@
 // screen check, first-start settings, command line and regional settings.
 
 #include <QApplication>
-#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLibraryInfo>
@@ -113,8 +112,11 @@ void TTools::FormCreate() {
   UstawDostepnosc(false);
   SelectObj->setCurrentIndex(0);
 
-  const QString powitanie = FolderProgramu + QStringLiteral("alg/welcome.rtf");
-  if (QFile::exists(powitanie)) platform::WczytajPlikRtf(*Powitanie->document(), powitanie);
+  // A welcome text that is missing leaves the panel's own; one that cannot be read is reported.
+  QString blad;
+  if (!platform::WczytajPlikRtf(*Powitanie->document(), FolderProgramu + QStringLiteral("alg/welcome.rtf"), &blad) &&
+      !blad.isEmpty())
+    platform::ShowMessage(blad);
 
   for (int kod = 1; kod <= kLiczbaTypowDrukow; ++kod) {
     const WierszKatalogu& w = kKatalog[kod - 1];
@@ -143,6 +145,7 @@ void TTools::FormShow() {
   }
 
   platform::TIniFile ini(QStringLiteral("velmar2008.ini"));
+  if (!ini.Blad().isEmpty()) platform::ShowMessage(ini.Blad());
   if (!ini.ReadBool(QStringLiteral("PIT"), QStringLiteral("Run"), false)) {
     ini.WriteBool(QStringLiteral("PIT"), QStringLiteral("Run"), true);
     ini.WriteString(QStringLiteral("PIT"), QStringLiteral("Path"), FolderProgramu);
@@ -172,6 +175,7 @@ void TTools::FormShow() {
 
 void TTools::SprawdzUstawieniaRegionalne() {
   platform::UstawieniaRegionalne regionalne(platform::FolderUstawien());
+  if (!regionalne.Blad().isEmpty()) platform::ShowMessage(regionalne.Blad());
   QString lista;
   if (regionalne.SeparatorDziesietny() != QLatin1Char(','))
     lista += QStringLiteral("\n - ustawienie separatora dziesiętnego: konieczne jest ustawienie separatora na "

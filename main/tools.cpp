@@ -15,6 +15,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -23,6 +24,7 @@
 #include "main/obrazki.h"
 #include "pages/fimage.h"
 #include "pages/rysowanie.h"
+#include "platform/aplikacja.h"
 #include "platform/system.h"
 
 TTools* Tools = nullptr;
@@ -364,5 +366,12 @@ void TTools::showEvent(QShowEvent* e) {
   if (!pokazane_) {
     pokazane_ = true;
     FormShow();
+    // The start-up check begins from the event loop, after the window has appeared, unless the program is ending.
+    if (sprawdzPoPokazaniu_)
+      QTimer::singleShot(0, this, [this] {
+        const auto* aplikacja = platform::Aplikacja::Instancja();
+        if (!aplikacja || !aplikacja->Zakonczona()) RozpocznijAktualizacje(false, true);
+      });
+    sprawdzPoPokazaniu_ = false;
   }
 }

@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -258,20 +259,39 @@ class TTools : public QMainWindow {
   struct UslugiSystemu;
   std::shared_ptr<UslugiSystemu> Uslugi;
   UslugiSystemu& UslugiWUzyciu() const;
-  // A transfer runs; its local event loop keeps the windows live, so a second check is refused meanwhile.
-  bool PobieranieWToku = false;
+  // How long a transfer may stay silent, and how long the description's and the installer's may take in all.
+  int LimitBezczynnosciMs = 30000;
+  int LimitOpisuMs = 60000;
+  int LimitInstalatoraMs = 30 * 60 * 1000;
+  // A check runs, from its connection test to its outcome; a second one is refused meanwhile. Nothing of it blocks:
+  // every network step answers from the event loop.
+  bool AktualizacjaWToku() const { return aktualizacjaWToku_; }
   QString WersjaProgramu() const;
   QString WersjaAktualizacji() const;  // UPDATE/Ver of the local update.ini
   QString NazwaPlikuAktualizacji() const;  // UPDATE/File of the local update.ini
-  // Digits with the dots removed; 0 for an empty text, a text with other characters, or one too long for int.
-  static int WersjaNaLiczbe(const QString& wersja);
+  QString SumaAktualizacji() const;  // UPDATE/SHA256 of the local update.ini: the installer's SHA-256, if named
+  // The numbers of a dotted version, part by part; empty for a text that is no version (an empty part, another
+  // character, a part of more than nine digits).
+  static std::vector<unsigned> WersjaNaLiczby(const QString& wersja);
+  // Below, at or above 0 as version a is older than, the same as or newer than b, compared part by part as numbers;
+  // missing trailing parts count as 0 and a text that is no version as version 0.
+  static int PorownajWersje(const QString& a, const QString& b);
   // PIT/SerwerAktualizacji of "velmar2008.ini", without a trailing '/'.
   QString SerwerAktualizacji() const;
-  bool JestPolaczenie();
-  // Both false when nothing usable arrived; the previous file then stays.
-  bool PobierzPlikIni(const QString& url, const QString& sciezka, bool verbose);
-  bool PobierzAktualizacje(const QString& url, const QString& sciezka);
+  // The connection test; its answer comes from the event loop.
+  void JestPolaczenie(std::function<void(bool polaczono)> wynik);
+  enum class WynikPobrania { Pobrano, Blad, Przerwano };
+  // The description into the program folder, through the progress window when verbose (its Anuluj gives it up);
+  // the previous file stays unless a good one arrived.
+  void PobierzPlikIni(const QString& url, const QString& sciezka, bool verbose,
+                      std::function<void(WynikPobrania)> dalej);
+  // The installer, its progress in the progress window; szyfrowane: it came over HTTPS.
+  void PobierzAktualizacje(const QString& url, const QString& sciezka,
+                           std::function<void(WynikPobrania, bool szyfrowane)> dalej);
+  // Compares, asks, downloads and installs with the local description.
   void SprawdzAktualizacje(bool verbose);
+  // The silent check of the switch AutoUpdate: the description, then the check, once the main window is shown.
+  void SprawdzAktualizacjePrzyStarcie();
   void ToolButton10Click();
   void ButtonInternetClick();
 
@@ -313,7 +333,16 @@ class TTools : public QMainWindow {
   void BudujUklad();
   void UstawStatus(int panel, const QString& tekst);
 
+  void RozpocznijAktualizacje(bool verbose, bool zOpisem);
+  void PorownajWersjeAktualizacji(bool verbose);
+  void ZaproponujAktualizacje(const QString& oferowana, bool verbose);
+  void ZainstalujAktualizacje(const QString& instalator, const QByteArray& suma, WynikPobrania wynik, bool szyfrowane);
+  void ZakonczAktualizacje();
+
   std::unique_ptr<platform::BlokadaInstancji> blokada_;
+  bool aktualizacjaWToku_ = false;
+  bool przyciskAktualizacji_ = true;
+  bool sprawdzPoPokazaniu_ = false;
   int wysokoscListError_ = 0;
   bool pokazane_ = false;
   std::vector<QMenu*> menuKlienta_;

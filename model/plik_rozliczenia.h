@@ -1,6 +1,6 @@
 #pragma once
-// The .dc8 settlement file: records 1..N one after another, no header. Reading checks every record before the
-// caller replaces its settlement with them.
+// The .dc8 settlement file: records 1..N one after another, no header. Reading checks the size first and then every
+// record as it is read, before the caller replaces its settlement with them.
 
 #include <QByteArray>
 #include <QString>
@@ -8,12 +8,21 @@
 
 #include "model/druk.h"
 
+class QIODevice;
+
+// A settlement holds at most this many records; a larger file is refused before anything of it is read.
+inline constexpr qint64 kNajwiecejDrukow = 1024;
+inline constexpr qint64 kNajwiekszyPlikRozliczenia = kNajwiecejDrukow * 137232;
+
 struct OdczytRozliczenia {
-  std::vector<TDruk> druki;  // slot 0 empty, records 1..N
+  std::vector<TDruk> druki;  // slot 0 empty, records 1..N; empty (its memory given back) when the file is refused
   QString blad;              // empty when the file is sound
 };
 
-// Decodes and checks a whole file's bytes; `nazwa` names the file in the message.
+// Reads and checks a file from its start, record by record, stopping at the first refused one; `nazwa` names the
+// file in the message.
+OdczytRozliczenia CzytajRozliczenie(QIODevice& plik, const QString& nazwa);
+// The same for a file's bytes already in memory.
 OdczytRozliczenia CzytajRozliczenie(const QByteArray& bajty, const QString& nazwa);
 
 // Encodes records 1..liczba.

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "model/rekordy.h"
+#include "platform/odczyt.h"
 
 namespace struktura {
 namespace {
@@ -47,12 +48,13 @@ std::vector<TObiekt> ObiektyZBajtow(std::span<const std::uint8_t> bajty, float s
   return obiekty;
 }
 
-std::optional<std::vector<TObiekt>> CzytajObiekty(const QString& sciezka, float skala) {
-  QFile plik(sciezka);
-  if (!plik.open(QIODevice::ReadOnly)) return std::nullopt;
-  const QByteArray dane = plik.readAll();
-  if (plik.error() != QFileDevice::NoError) return std::nullopt;
-  return ObiektyZBajtow(Bajty(dane), skala);
+std::optional<std::vector<TObiekt>> CzytajObiekty(const QString& sciezka, float skala, QString* blad) {
+  const platform::OdczytanyPlik plik = platform::CzytajPlik(sciezka, kNajwiekszyPlikDcs);
+  if (!plik.Udany()) {
+    if (blad) *blad = plik.blad;
+    return std::nullopt;
+  }
+  return ObiektyZBajtow(Bajty(plik.dane), skala);
 }
 
 bool DopiszObiekt(const QString& sciezka, const TObiekt& obiekt) {
@@ -62,8 +64,9 @@ bool DopiszObiekt(const QString& sciezka, const TObiekt& obiekt) {
 }
 
 std::optional<TObiekt> CzytajObiekt(const QString& sciezka, int k) {
-  QFile plik(sciezka);
-  if (!plik.open(QIODevice::ReadOnly)) return std::nullopt;
+  const platform::OtwartyPlik otwarty = platform::OtworzDoOdczytu(sciezka, kNajwiekszyPlikDcs);
+  if (!otwarty.plik) return std::nullopt;
+  QFile& plik = *otwarty.plik;
   const auto pozycja = Pozycja(plik, k);
   if (!pozycja || !plik.seek(*pozycja)) return std::nullopt;
   const QByteArray dane = plik.read(kRozmiar);
@@ -93,12 +96,13 @@ std::optional<TNaglowekFormularza> NaglowekZBajtow(std::span<const std::uint8_t>
   return rekordy::DekodujNaglowek(bajty.first<rekordy::kRozmiarNaglowkaFormularza>());
 }
 
-std::optional<TNaglowekFormularza> CzytajNaglowek(const QString& sciezka) {
-  QFile plik(sciezka);
-  if (!plik.open(QIODevice::ReadOnly)) return std::nullopt;
-  const QByteArray dane = plik.read(static_cast<qint64>(rekordy::kRozmiarNaglowkaFormularza));
-  if (plik.error() != QFileDevice::NoError) return std::nullopt;
-  return NaglowekZBajtow(Bajty(dane));
+std::optional<TNaglowekFormularza> CzytajNaglowek(const QString& sciezka, QString* blad) {
+  const platform::OdczytanyPlik plik = platform::CzytajPlik(sciezka, kNajwiekszyPlikDcd);
+  if (!plik.Udany()) {
+    if (blad) *blad = plik.blad;
+    return std::nullopt;
+  }
+  return NaglowekZBajtow(Bajty(plik.dane));
 }
 
 bool ZapiszNaglowek(const QString& sciezka, const TNaglowekFormularza& naglowek) {
@@ -112,9 +116,10 @@ bool ZapiszNaglowek(const QString& sciezka, const TNaglowekFormularza& naglowek)
 }
 
 void WczytajDomyslne(TDruk& druk, const QString& plikDcs) {
-  QFile plik(plikDcs);
-  if (!plik.open(QIODevice::ReadOnly)) return;
-  const QByteArray bajty = plik.read(static_cast<qint64>(rekordy::kRozmiarObiektu) * kLiczbaPol);
+  // A file that is refused is reported when its form is shown.
+  const platform::OtwartyPlik plik = platform::OtworzDoOdczytu(plikDcs, kNajwiekszyPlikDcs);
+  if (!plik.plik) return;
+  const QByteArray bajty = plik.plik->read(static_cast<qint64>(rekordy::kRozmiarObiektu) * kLiczbaPol);
   const auto obiekty = rekordy::DekodujObiekty(
       std::span(reinterpret_cast<const std::uint8_t*>(bajty.constData()), static_cast<std::size_t>(bajty.size())));
   if (obiekty.empty()) return;

@@ -43,6 +43,17 @@ bool Zaokraglana(int format) { return format == FormatZaokrGroszy || format == F
 
 bool Dziesietna(int format) { return format == FormatDziesietna || Zaokraglana(format); }
 
+const QString kZaDuza = QStringLiteral(" to za dużo jak na kwotę: najwyżej 15 cyfr przed przecinkiem.");
+
+// The text is a number the settlement can hold (StrToFloat takes it).
+std::optional<long double> JakoLiczba(const std::string& tekst) {
+  try {
+    return StrToFloat(tekst, ',');
+  } catch (const BladKonwersjiLiczby&) {
+    return std::nullopt;
+  }
+}
+
 QString Cytat(const std::string& tekst) {
   return QStringLiteral("\"") + platform::ZCp1250(tekst) + QStringLiteral("\"");
 }
@@ -73,6 +84,8 @@ KwotaPola KwotaDoZapisu(const QString& wpisany, const TObiekt& obiekt) {
   if (!Dziesietna(obiekt.Format)) {
     if (obiekt.Format == FormatCalkowita && !tekst.empty() && !JestLiczbaCalkowita(tekst))
       return {std::nullopt, Cytat(tekst) + QStringLiteral(" nie jest liczbą całkowitą. Wpisz same cyfry.")};
+    if (obiekt.Format == FormatCalkowita && !tekst.empty() && !JakoLiczba(tekst))
+      return {std::nullopt, Cytat(tekst) + kZaDuza};
     if (obiekt.TylkoDodatnia && tekst.starts_with('-'))
       return {std::nullopt, QStringLiteral("Liczba w tym polu nie może być ujemna.")};
   } else {
@@ -83,6 +96,7 @@ KwotaPola KwotaDoZapisu(const QString& wpisany, const TObiekt& obiekt) {
     if (!JestKwota(tekst))
       return {std::nullopt,
               Cytat(tekst) + QStringLiteral(" nie jest prawidłową kwotą. Wpisz liczbę z przecinkiem, np. 1234,56.")};
+    if (!JakoLiczba(tekst)) return {std::nullopt, Cytat(tekst) + kZaDuza};
     if (obiekt.TylkoDodatnia && StrToFloat(tekst, ',') < 0)
       return {std::nullopt, QStringLiteral("Kwota w tym polu nie może być ujemna.")};
     tekst = FormatujKwote(tekst);

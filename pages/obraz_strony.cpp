@@ -1,18 +1,27 @@
 #include "pages/obraz_strony.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <algorithm>
 #include <cmath>
 
 #include "platform/jpeg.h"
+#include "platform/odczyt.h"
+#include "platform/svg.h"
 
 namespace {
 
-// Larger pictures are refused rather than rendered into gigabytes.
-constexpr int kNajwiekszyBok = 32767;
+// A page at most this many times as high as it is wide; anything taller would be rendered into hundreds of
+// megabytes and is no form page.
+constexpr long long kNajwiekszaProporcja = 4;
+// A raster page holds at most this many pixels (a page scanned at 600 dpi has 35 million); a PNG declaring more is
+// refused before it is decoded.
+constexpr long long kNajwiecejPikseli = 40LL * 1000 * 1000;
+// A page picture file is read whole; a larger one is refused unread.
+constexpr qint64 kNajwiekszyPlikObrazu = qint64{32} << 20;
 
 enum class Rodzaj { Nieznany, Svg, Png, Jpeg };
 
@@ -26,6 +35,13 @@ Rodzaj RozpoznajRodzaj(const QByteArray& dane) {
   return Rodzaj::Nieznany;
 }
 
+QString ZlyRozmiar(QSize rozmiar, const QString& sciezka) {
+  return QStringLiteral("Obraz strony formularza ma nieprawidłowy rozmiar (%1x%2):\n")
+             .arg(rozmiar.width())
+             .arg(rozmiar.height()) +
+         sciezka;
+}
+
 }  // namespace
 
 TObrazStrony::~TObrazStrony() = default;
@@ -33,21 +49,17 @@ TObrazStrony::~TObrazStrony() = default;
 int WysokoscDopasowana(int szerokoscMetapliku, int wysokoscMetapliku, int szerokoscWidoku) {
   if (szerokoscMetapliku <= 0 || wysokoscMetapliku <= 0) return 0;
   const long long wysokosc = static_cast<long long>(wysokoscMetapliku) * szerokoscWidoku / szerokoscMetapliku;
-  return wysokosc >= 1 && wysokosc <= kNajwiekszyBok ? static_cast<int>(wysokosc) : 0;
+  return wysokosc >= 1 && wysokosc <= kNajwiekszaProporcja * szerokoscWidoku ? static_cast<int>(wysokosc) : 0;
 }
 
-std::shared_ptr<TObrazStrony> TObrazStrony::Wczytaj(const QString& sciezka, QString& blad) {
-  QFile plik(sciezka);
-  if (!plik.open(QIODevice::ReadOnly)) {
-    blad = QStringLiteral("Nie można odczytać obrazu strony formularza:\n") + sciezka;
+std::shared_ptr<TObrazStrony> TObrazStrony::Wczytaj(const QString& sciezka, QString& blad, int szerokosc) {
+  const platform::OdczytanyPlik plik = platform::CzytajPlik(sciezka, kNajwiekszyPlikObrazu);
+  if (!plik.Udany()) {
+    const bool odmowa = plik.odmowa == platform::Odmowa::NieZwykly || plik.odmowa == platform::Odmowa::ZaDuzy;
+    blad = odmowa ? plik.blad : QStringLiteral("Nie można odczytać obrazu strony formularza:\n") + sciezka;
     return nullptr;
   }
-  const QByteArray dane = plik.readAll();
-  if (plik.error() != QFileDevice::NoError) {
-    blad = QStringLiteral("Nie można odczytać obrazu strony formularza:\n") + sciezka;
-    return nullptr;
-  }
-  auto obraz = ZBajtow(dane, sciezka, blad);
+  auto obraz = ZBajtow(plik.dane, sciezka, blad, szerokosc);
   if (obraz) {
     const QFileInfo info(sciezka);
     obraz->sciezka_ = sciezka;
@@ -57,10 +69,15 @@ std::shared_ptr<TObrazStrony> TObrazStrony::Wczytaj(const QString& sciezka, QStr
   return obraz;
 }
 
-std::shared_ptr<TObrazStrony> TObrazStrony::ZBajtow(const QByteArray& dane, const QString& sciezka, QString& blad) {
+std::shared_ptr<TObrazStrony> TObrazStrony::ZBajtow(const QByteArray& dane, const QString& sciezka, QString& blad,
+                                                    int szerokosc) {
   std::shared_ptr<TObrazStrony> obraz(new TObrazStrony);
   switch (RozpoznajRodzaj(dane)) {
     case Rodzaj::Svg: {
+      if (!platform::SvgSamodzielny(dane)) {
+        blad = QStringLiteral("Obraz strony formularza odwołuje się do innych plików:\n") + sciezka;
+        return nullptr;
+      }
       if ((obraz->lista_ = TListaRysunku::Czytaj(dane))) {
         const QRectF& pole = obraz->lista_->Pole();
         obraz->naturalny_ =
@@ -75,13 +92,22 @@ std::shared_ptr<TObrazStrony> TObrazStrony::ZBajtow(const QByteArray& dane, cons
       obraz->svg_ = std::move(svg);
       break;
     }
-    case Rodzaj::Png:
-      obraz->raster_ = QImage::fromData(dane, "PNG");
+    case Rodzaj::Png: {
+      // The size the header declares is checked before a pixel is decoded.
+      QBuffer bufor;
+      bufor.setData(dane);
+      QImageReader czytnik(&bufor, "PNG");
+      const QSize rozmiar = czytnik.size();
+      if (rozmiar.isValid() && static_cast<long long>(rozmiar.width()) * rozmiar.height() > kNajwiecejPikseli) {
+        blad = ZlyRozmiar(rozmiar, sciezka);
+        return nullptr;
+      }
+      obraz->raster_ = czytnik.read();
       obraz->naturalny_ = obraz->raster_.size();
       break;
+    }
     case Rodzaj::Jpeg:
-      obraz->raster_ = platform::DekodujJpeg(dane);
-      obraz->naturalny_ = obraz->raster_.size();
+      obraz->raster_ = platform::DekodujJpeg(dane, szerokosc, &obraz->naturalny_);
       break;
     case Rodzaj::Nieznany:
       blad = QStringLiteral("Nieznany format obrazu strony formularza (oczekiwany SVG, PNG lub JPEG):\n") + sciezka;
@@ -92,10 +118,7 @@ std::shared_ptr<TObrazStrony> TObrazStrony::ZBajtow(const QByteArray& dane, cons
     return nullptr;
   }
   if (WysokoscDopasowana(obraz->SzerokoscMetapliku(), obraz->WysokoscMetapliku(), 800) == 0) {
-    blad = QStringLiteral("Obraz strony formularza ma nieprawidłowy rozmiar (%1x%2):\n")
-               .arg(obraz->SzerokoscMetapliku())
-               .arg(obraz->WysokoscMetapliku()) +
-           sciezka;
+    blad = ZlyRozmiar(obraz->naturalny_, sciezka);
     return nullptr;
   }
   return obraz;
@@ -136,7 +159,7 @@ std::shared_ptr<TObrazStrony> TPamiecObrazow::Wczytaj(const QString& sciezka, in
     if ((*znaleziony)->TenSamPlik(sciezka)) obraz = *znaleziony;
     obrazy_.erase(znaleziony);
   }
-  if (!obraz) obraz = TObrazStrony::Wczytaj(sciezka, blad);
+  if (!obraz) obraz = TObrazStrony::Wczytaj(sciezka, blad, szerokosc);
   if (!obraz) return nullptr;
   obraz->Dopasuj(szerokosc, WysokoscDopasowana(obraz->SzerokoscMetapliku(), obraz->WysokoscMetapliku(), szerokosc));
   obrazy_.push_front(obraz);

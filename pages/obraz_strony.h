@@ -21,10 +21,12 @@ class TObrazStrony {
   ~TObrazStrony();
 
   // Reads and decodes a picture file; null with a message for the user in blad when the file cannot be read, its
-  // content is none of the three kinds, it cannot be decoded or has no size.
-  static std::shared_ptr<TObrazStrony> Wczytaj(const QString& sciezka, QString& blad);
+  // content is none of the three kinds, it cannot be decoded, or its page would have no size or be absurdly tall.
+  // A JPEG is decoded no larger than it must be to stay szerokosc wide (0: at its full size).
+  static std::shared_ptr<TObrazStrony> Wczytaj(const QString& sciezka, QString& blad, int szerokosc = 0);
   // The same for bytes already read; sciezka only names them in the message.
-  static std::shared_ptr<TObrazStrony> ZBajtow(const QByteArray& dane, const QString& sciezka, QString& blad);
+  static std::shared_ptr<TObrazStrony> ZBajtow(const QByteArray& dane, const QString& sciezka, QString& blad,
+                                               int szerokosc = 0);
 
   // The picture's own size: the SVG's view box (or width and height), a raster's pixels.
   int SzerokoscMetapliku() const { return naturalny_.width(); }
@@ -58,7 +60,7 @@ class TObrazStrony {
 };
 
 // The display height of a picture shown 800 (szerokoscWidoku) pixels wide: height x width / own width in integer
-// arithmetic; 0 when it does not fit an image.
+// arithmetic; 0 when it is no page: nothing high, or more than four times as high as wide.
 int WysokoscDopasowana(int szerokoscMetapliku, int wysokoscMetapliku, int szerokoscWidoku);
 
 // Pictures already decoded and fitted to the display width, the most recently used first, so turning back to a page

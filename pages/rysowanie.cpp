@@ -155,7 +155,8 @@ void RysujPoleNa(gdi::Plotno& plotno, TFImage* view, int indeks, const TObiekt& 
       plotno.Rysuj({L, T, R, B});
       stan.tloTekstu = podswietlenie2;
     }
-    flagi |= gdi::DT_NOCLIP;
+    // Clipped to the field, as on paper: a value without its terminator fills all 355 bytes and would run on over
+    // the page.
     if (o.Typ == Liczba && o.Format != FormatCalkowita)
       if (const auto kwota = KwotaDoWyswietlenia(platform::DoCp1250(tekst))) tekst = *kwota;
     plotno.RysujTekst(tekst, {L + 1, T + 1, R - 1, B - 1}, flagi);
@@ -261,9 +262,11 @@ void WczytajIRysujObiekty(TFImage* view) {
     platform::ShowMessage(QStringLiteral("Brak pliku Dcs!: ") + t.PlikDcs);
     return;
   }
-  auto obiekty = struktura::CzytajObiekty(t.PlikDcs, t.Skala);
+  QString blad;
+  auto obiekty = struktura::CzytajObiekty(t.PlikDcs, t.Skala, &blad);
   if (!obiekty) {
-    platform::ShowMessage(QStringLiteral("Nie można odczytać pliku obiektów formularza:\n") + t.PlikDcs);
+    platform::ShowMessage(blad.isEmpty() ? QStringLiteral("Nie można odczytać pliku obiektów formularza:\n") + t.PlikDcs
+                                         : blad);
     return;
   }
   view->Obiekty = std::move(*obiekty);

@@ -1,20 +1,20 @@
 #include "platform/jpeg.h"
 
-#include <QFile>
 
 #include <csetjmp>
 #include <cstdio>
 
 #include <jpeglib.h>
 
+#include "platform/odczyt.h"
+
 namespace platform {
 namespace {
 
 // Bigger pictures are refused before any memory is taken for them.
 constexpr long long kNajwiecejPikseli = 64LL * 1024 * 1024;
-constexpr long long kNajwiecejBajtow = 256LL * 1024 * 1024;
 // What libjpeg may take for itself (progressive pictures keep every coefficient in memory).
-constexpr long kNajwiecejPamieci = 1L << 30;
+constexpr long kNajwiecejPamieci = 512L << 20;
 
 struct BladJpeg {
   jpeg_error_mgr pub;
@@ -32,10 +32,18 @@ void Ostrzezenie(j_common_ptr info, int poziom) {
 
 void BezKomunikatu(j_common_ptr) {}
 
+// The largest reduction libjpeg offers that keeps the picture at least `szerokosc` wide.
+unsigned Mianownik(JDIMENSION szerokoscObrazu, int szerokosc) {
+  if (szerokosc <= 0) return 1;
+  for (unsigned mianownik : {8u, 4u, 2u})
+    if ((szerokoscObrazu + mianownik - 1) / mianownik >= static_cast<unsigned>(szerokosc)) return mianownik;
+  return 1;
+}
+
 // Everything that can fail inside libjpeg runs here. Only trivially destructible objects are alive in this frame
 // when libjpeg jumps back, so the jump skips no destructor; the image is owned by the caller.
 bool Dekoduj(jpeg_decompress_struct* info, BladJpeg* blad, const unsigned char* dane, unsigned long rozmiar,
-             QImage* obraz) {
+             int szerokoscDocelowa, QImage* obraz, QSize* rozmiarObrazu) {
   if (setjmp(blad->powrot) != 0) return false;
   jpeg_create_decompress(info);
   info->mem->max_memory_to_use = kNajwiecejPamieci;
@@ -44,6 +52,8 @@ bool Dekoduj(jpeg_decompress_struct* info, BladJpeg* blad, const unsigned char* 
   info->out_color_space = JCS_RGB;
   const long long piksele = static_cast<long long>(info->image_width) * info->image_height;
   if (info->image_width == 0 || info->image_height == 0 || piksele > kNajwiecejPikseli) return false;
+  info->scale_num = 1;
+  info->scale_denom = Mianownik(info->image_width, szerokoscDocelowa);
   jpeg_start_decompress(info);
   if (info->output_components != 3) return false;
   *obraz = QImage(static_cast<int>(info->output_width), static_cast<int>(info->output_height), QImage::Format_RGB888);
@@ -53,12 +63,13 @@ bool Dekoduj(jpeg_decompress_struct* info, BladJpeg* blad, const unsigned char* 
     if (jpeg_read_scanlines(info, &wiersz, 1) != 1) return false;
   }
   jpeg_finish_decompress(info);
+  *rozmiarObrazu = QSize(static_cast<int>(info->image_width), static_cast<int>(info->image_height));
   return true;
 }
 
 }  // namespace
 
-QImage DekodujJpeg(QByteArrayView dane) {
+QImage DekodujJpeg(QByteArrayView dane, int szerokoscDocelowa, QSize* rozmiar) {
   if (dane.isEmpty()) return {};
   jpeg_decompress_struct info{};
   BladJpeg blad{};
@@ -67,16 +78,22 @@ QImage DekodujJpeg(QByteArrayView dane) {
   blad.pub.emit_message = Ostrzezenie;
   blad.pub.output_message = BezKomunikatu;
   QImage obraz;
+  QSize wlasny;
   const bool dobry = Dekoduj(&info, &blad, reinterpret_cast<const unsigned char*>(dane.data()),
-                             static_cast<unsigned long>(dane.size()), &obraz);
+                             static_cast<unsigned long>(dane.size()), szerokoscDocelowa, &obraz, &wlasny);
   jpeg_destroy_decompress(&info);
-  return dobry ? obraz : QImage();
+  if (!dobry) return {};
+  if (rozmiar) *rozmiar = wlasny;
+  return obraz;
 }
 
-QImage WczytajJpeg(const QString& sciezka) {
-  QFile plik(sciezka);
-  if (!plik.open(QIODevice::ReadOnly) || plik.size() > kNajwiecejBajtow) return {};
-  return DekodujJpeg(plik.readAll());
+QImage WczytajJpeg(const QString& sciezka, QString* blad) {
+  const OdczytanyPlik plik = CzytajPlik(sciezka, kNajwiekszyObrazJpeg);
+  if (!plik.Udany()) {
+    if (blad && plik.odmowa != Odmowa::NieMaPliku) *blad = plik.blad;
+    return {};
+  }
+  return DekodujJpeg(plik.dane);
 }
 
 }  // namespace platform

@@ -50,6 +50,7 @@ UstawieniaRegionalne::UstawieniaRegionalne(QString folderUstawien) : folder_(std
   daty_ = SeparatorDatyZFormatu(lokalizacja.Tekst(D_FMT));
 
   const TIniFile zmiana(folder_ + kPlik);
+  blad_ = zmiana.Blad();
   const QString dziesietny = zmiana.ReadString(kSekcja, kDziesietny, QString());
   const QString daty = zmiana.ReadString(kSekcja, kDaty, QString());
   if (!dziesietny.isEmpty()) dziesietny_ = dziesietny.front();

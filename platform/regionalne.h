@@ -13,6 +13,8 @@ class UstawieniaRegionalne {
 
   QChar SeparatorDziesietny() const { return dziesietny_; }
   QChar SeparatorDaty() const { return daty_; }
+  // Why the kept change could not be read (its file is no regular file or too large); the locale's separators hold.
+  const QString& Blad() const { return blad_; }
 
   // Keeps the new separators for the next start; false when they could not be stored.
   bool Zmien(QChar dziesietny, QChar daty);
@@ -21,6 +23,7 @@ class UstawieniaRegionalne {
   QString folder_;
   QChar dziesietny_;
   QChar daty_;
+  QString blad_;
 };
 
 // The settings in force for this process, read once at the first call.

@@ -2,7 +2,6 @@
 
 #include <QBrush>
 #include <QColor>
-#include <QFile>
 #include <QFont>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
@@ -12,12 +11,14 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <new>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/cp1250.h"
+#include "platform/odczyt.h"
 
 namespace platform {
 namespace {
@@ -420,12 +421,20 @@ bool WczytajRtf(QTextDocument& dokument, const QByteArray& rtf) {
   return jestRtf;
 }
 
-bool WczytajPlikRtf(QTextDocument& dokument, const QString& sciezka) {
-  QFile plik(sciezka);
-  if (!plik.open(QIODevice::ReadOnly)) return false;
-  const QByteArray dane = plik.readAll();
-  if (plik.error() != QFileDevice::NoError) return false;
-  return WczytajRtf(dokument, dane);
+bool WczytajPlikRtf(QTextDocument& dokument, const QString& sciezka, QString* blad) {
+  const OdczytanyPlik plik = CzytajPlik(sciezka, kNajwiekszyTekstRtf);
+  if (!plik.Udany()) {
+    if (blad && plik.odmowa != Odmowa::NieMaPliku) *blad = plik.blad;
+    return false;
+  }
+  try {
+    return WczytajRtf(dokument, plik.dane);
+  } catch (const std::bad_alloc&) {
+    // Texts are read while the windows are made: running out of memory on one must not end the program.
+    dokument.clear();
+    if (blad) *blad = QStringLiteral("Za mało pamięci, by wyświetlić tekst z pliku:\n") + sciezka;
+    return false;
+  }
 }
 
 }  // namespace platform

@@ -1,6 +1,5 @@
 #include "platform/siec.h"
 
-#include <QEventLoop>
 #include <QHostAddress>
 #include <QHostInfo>
 #include <QIODevice>
@@ -10,16 +9,16 @@
 #include <QNetworkProxyFactory>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QSocketNotifier>
+#include <QTimer>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
-#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <array>
 #include <cerrno>
-#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -67,24 +66,12 @@ bool JestProxy(const QUrl& adres) {
   return false;
 }
 
-class Gniazdo {
- public:
-  explicit Gniazdo(int fd) : fd_(fd) {}
-  ~Gniazdo() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Gniazdo(const Gniazdo&) = delete;
-  Gniazdo& operator=(const Gniazdo&) = delete;
-  int fd() const { return fd_; }
-
- private:
-  int fd_;
-};
-
 constexpr unsigned char kIcmpEcho = 8;
 constexpr unsigned char kIcmpOdpowiedzEcha = 0;
 
 bool StatusUdany(int status) { return status >= 200 && status < 300; }
+
+constexpr qint64 kBuforOdczytu = 256 * 1024;
 
 }  // namespace
 
@@ -94,21 +81,49 @@ unsigned StanPolaczenia(const QUrl& adresDocelowy) {
   return flagi != 0 && JestProxy(adresDocelowy) ? flagi | PolaczenieProxy : flagi;
 }
 
-WynikEcha EchoIcmp(const QString& host, int limitMs) {
-  const QHostInfo informacja = QHostInfo::fromName(host);
-  if (informacja.error() != QHostInfo::NoError || informacja.addresses().isEmpty()) return WynikEcha::Blad;
+EchoIcmp::EchoIcmp(QObject* parent) : QObject(parent), termin_(new QTimer(this)) {
+  termin_->setSingleShot(true);
+  // Still resolving when the time is up: the name cannot be resolved, as far as the echo is concerned.
+  connect(termin_, &QTimer::timeout, this,
+          [this] { Zakoncz(zapytanie_ >= 0 ? WynikEcha::Blad : WynikEcha::BrakOdpowiedzi); });
+}
+
+EchoIcmp::~EchoIcmp() { Zamknij(); }
+
+void EchoIcmp::Zamknij() {
+  termin_->stop();
+  if (zapytanie_ >= 0) QHostInfo::abortHostLookup(zapytanie_);
+  zapytanie_ = -1;
+  delete powiadomienie_;
+  powiadomienie_ = nullptr;
+  if (gniazdo_ >= 0) ::close(gniazdo_);
+  gniazdo_ = -1;
+}
+
+void EchoIcmp::Wyslij(const QString& host, int limitOdpowiedziMs, int limitNazwyMs) {
+  Zamknij();
+  trwa_ = true;
+  limitOdpowiedziMs_ = limitOdpowiedziMs;
+  termin_->start(limitNazwyMs);
+  const int zapytanie = QHostInfo::lookupHost(host, this, &EchoIcmp::Rozwiazano);
+  if (trwa_ && gniazdo_ < 0) zapytanie_ = zapytanie;
+}
+
+void EchoIcmp::Rozwiazano(const QHostInfo& informacja) {
+  zapytanie_ = -1;
+  if (!trwa_) return;
+  if (informacja.error() != QHostInfo::NoError || informacja.addresses().isEmpty()) return Zakoncz(WynikEcha::Blad);
   std::optional<quint32> adres;
   for (const QHostAddress& a : informacja.addresses())
     if (a.protocol() == QAbstractSocket::IPv4Protocol) {
       adres = a.toIPv4Address();
       break;
     }
-  if (!adres) return WynikEcha::Niedostepne;
+  if (!adres) return Zakoncz(WynikEcha::Niedostepne);
 
   // The kernel fills in the identifier and the checksum of a datagram ICMP socket.
-  const Gniazdo gniazdo(::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_ICMP));
-  if (gniazdo.fd() < 0) return WynikEcha::Niedostepne;
-
+  gniazdo_ = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, IPPROTO_ICMP);
+  if (gniazdo_ < 0) return Zakoncz(WynikEcha::Niedostepne);
   std::array<unsigned char, 8 + 32> pakiet{};
   pakiet[0] = kIcmpEcho;
   pakiet[7] = 1;  // sequence number
@@ -116,27 +131,51 @@ WynikEcha EchoIcmp(const QString& host, int limitMs) {
   sockaddr_in cel{};
   cel.sin_family = AF_INET;
   cel.sin_addr.s_addr = htonl(*adres);
-  if (::sendto(gniazdo.fd(), pakiet.data(), pakiet.size(), 0, reinterpret_cast<const sockaddr*>(&cel), sizeof cel) < 0)
-    return WynikEcha::Blad;
+  if (::sendto(gniazdo_, pakiet.data(), pakiet.size(), 0, reinterpret_cast<const sockaddr*>(&cel), sizeof cel) < 0)
+    return Zakoncz(WynikEcha::Blad);
+  powiadomienie_ = new QSocketNotifier(gniazdo_, QSocketNotifier::Read, this);
+  connect(powiadomienie_, &QSocketNotifier::activated, this, &EchoIcmp::Odbierz);
+  termin_->start(limitOdpowiedziMs_);
+}
 
-  using Zegar = std::chrono::steady_clock;
-  const auto termin = Zegar::now() + std::chrono::milliseconds(limitMs);
+void EchoIcmp::Odbierz() {
   for (;;) {
-    const auto pozostalo = std::chrono::duration_cast<std::chrono::milliseconds>(termin - Zegar::now()).count();
-    if (pozostalo <= 0) return WynikEcha::BrakOdpowiedzi;
-    pollfd oczekiwanie{gniazdo.fd(), POLLIN, 0};
-    const int gotowe = ::poll(&oczekiwanie, 1, static_cast<int>(pozostalo));
-    if (gotowe < 0 && errno == EINTR) continue;
-    if (gotowe <= 0) return WynikEcha::BrakOdpowiedzi;
     std::array<unsigned char, 1500> odebrane{};
-    const ssize_t n = ::recv(gniazdo.fd(), odebrane.data(), odebrane.size(), 0);
+    const ssize_t n = ::recv(gniazdo_, odebrane.data(), odebrane.size(), 0);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return;
     // An ICMP error about the request (host unreachable) arrives as a receive error: simply no reply.
-    if (n < 0 && errno != EINTR && errno != EAGAIN) return WynikEcha::BrakOdpowiedzi;
-    if (n >= 8 && odebrane[0] == kIcmpOdpowiedzEcha) return WynikEcha::Odpowiedz;
+    if (n < 0) return Zakoncz(WynikEcha::BrakOdpowiedzi);
+    if (n >= 8 && odebrane[0] == kIcmpOdpowiedzEcha) return Zakoncz(WynikEcha::Odpowiedz);
   }
 }
 
-PobieranieHttp::PobieranieHttp(const QUrl& adres, QObject* parent) : QObject(parent), adres_(adres) {}
+void EchoIcmp::Zakoncz(WynikEcha wynik) {
+  if (!trwa_) return;
+  trwa_ = false;
+  Zamknij();
+  QTimer::singleShot(0, this, [this, wynik] {
+    if (const auto gotowe = Gotowe) gotowe(wynik);
+  });
+}
+
+PobieranieHttp::PobieranieHttp(const QUrl& adres, QObject* parent)
+    : QObject(parent), adres_(adres), siec_(new QNetworkAccessManager(this)), termin_(new QTimer(this)) {
+  termin_->setSingleShot(true);
+  connect(termin_, &QTimer::timeout, this, [this] {
+    if (!odpowiedz_) return;
+    poTerminie_ = true;
+    odpowiedz_->abort();
+  });
+}
+
+PobieranieHttp::~PobieranieHttp() {
+  // Ended without a word: none of the callbacks may run on an object being destroyed.
+  if (odpowiedz_) {
+    odpowiedz_->disconnect(this);
+    odpowiedz_->abort();
+  }
+}
 
 void PobieranieHttp::Przerwij() {
   if (!odpowiedz_ || odpowiedz_->isFinished()) return;
@@ -144,110 +183,110 @@ void PobieranieHttp::Przerwij() {
   odpowiedz_->abort();
 }
 
-QString PobieranieHttp::Pobierz(QIODevice& cel) {
+void PobieranieHttp::Rozpocznij(std::unique_ptr<QIODevice> cel) {
+  cel_ = std::move(cel);
+  polaczono_ = rozpoczeto_ = zaDuzy_ = bladZapisu_ = poTerminie_ = przerwane_ = false;
+  zapisane_ = 0;
+  adresKoncowy_.clear();
   const QString schemat = adres_.scheme().toLower();
-  if (!adres_.isValid() || adres_.host().isEmpty() || (schemat != QLatin1String("http") && schemat != QLatin1String("https")))
-    return QStringLiteral("Nieprawidłowy adres serwera: %1").arg(adres_.toString());
-  przerwane_ = false;
-
-  QNetworkAccessManager siec;
+  if (!adres_.isValid() || adres_.host().isEmpty() ||
+      (schemat != QLatin1String("http") && schemat != QLatin1String("https"))) {
+    const QString blad = QStringLiteral("Nieprawidłowy adres serwera: %1").arg(adres_.toString());
+    QTimer::singleShot(0, this, [this, blad] { Zglos(blad); });
+    return;
+  }
   QNetworkRequest zadanie(adres_);
   zadanie.setRawHeader("Accept", "text/html, */*");
   zadanie.setHeader(QNetworkRequest::UserAgentHeader, QByteArrayLiteral("Mozilla/3.0 (compatible; Indy Library)"));
   zadanie.setTransferTimeout(LimitBezczynnosciMs);
-  std::unique_ptr<QNetworkReply> odpowiedz(siec.get(zadanie));
-  QNetworkReply* const odp = odpowiedz.get();
-  odpowiedz_ = odp;
-
-  bool polaczono = false;
-  bool rozpoczeto = false;
-  bool zaDuzy = false;
-  bool bladZapisu = false;
-  qint64 zapisane = 0;
-  const auto status = [odp] { return odp->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(); };
-
-  connect(odp, &QNetworkReply::requestSent, this, [&] {
-    if (polaczono) return;  // a redirect sends again
-    polaczono = true;
+  odpowiedz_ = siec_->get(zadanie);
+  // The network thread reads no further ahead than this, so a fast body is not held in memory while it is written.
+  odpowiedz_->setReadBufferSize(kBuforOdczytu);
+  connect(odpowiedz_, &QNetworkReply::requestSent, this, [this] {
+    if (polaczono_) return;  // a redirect sends again
+    polaczono_ = true;
     if (Polaczono) Polaczono();
   });
-  connect(odp, &QNetworkReply::metaDataChanged, this, [&] {
-    if (rozpoczeto || !StatusUdany(status())) return;
-    rozpoczeto = true;
-    bool znany = false;
-    const qint64 calosc = odp->header(QNetworkRequest::ContentLengthHeader).toLongLong(&znany);
-    if (znany && calosc > MaksRozmiar) {
-      zaDuzy = true;
-      odp->abort();
-      return;
-    }
-    if (Poczatek) Poczatek(znany ? calosc : -1);
+  connect(odpowiedz_, &QNetworkReply::metaDataChanged, this, &PobieranieHttp::MetaDane);
+  connect(odpowiedz_, &QNetworkReply::readyRead, this, &PobieranieHttp::Dane);
+  connect(odpowiedz_, &QNetworkReply::downloadProgress, this, [this](qint64 pobrane, qint64) {
+    if (rozpoczeto_ && !zaDuzy_ && !bladZapisu_ && Postep) Postep(pobrane);
   });
-  connect(odp, &QNetworkReply::readyRead, this, [&] {
-    const QByteArray dane = odp->readAll();
-    if (!rozpoczeto || zaDuzy || bladZapisu) return;  // an error page's body, or after the transfer failed
-    if (zapisane + dane.size() > MaksRozmiar) {
-      zaDuzy = true;
-      odp->abort();
-      return;
-    }
-    if (cel.write(dane) != dane.size()) {
-      bladZapisu = true;
-      odp->abort();
-      return;
-    }
-    zapisane += dane.size();
-  });
-  connect(odp, &QNetworkReply::downloadProgress, this, [&](qint64 pobrane, qint64) {
-    if (rozpoczeto && !zaDuzy && !bladZapisu && Postep) Postep(pobrane);
-  });
+  connect(odpowiedz_, &QNetworkReply::finished, this, &PobieranieHttp::Zakoncz);
+  termin_->start(LimitCalkowityMs);
+}
 
-  QEventLoop petla;
-  connect(odp, &QNetworkReply::finished, &petla, &QEventLoop::quit);
-  if (!odp->isFinished()) petla.exec();
-  // The application's exit ends every event loop, this one too: what came so far is no whole file.
-  if (!odp->isFinished()) {
-    przerwane_ = true;
-    odp->abort();
+void PobieranieHttp::MetaDane() {
+  const int status = odpowiedz_->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+  if (rozpoczeto_ || !StatusUdany(status)) return;
+  rozpoczeto_ = true;
+  bool znany = false;
+  const qint64 calosc = odpowiedz_->header(QNetworkRequest::ContentLengthHeader).toLongLong(&znany);
+  if (znany && calosc > MaksRozmiar) {
+    zaDuzy_ = true;
+    odpowiedz_->abort();
+    return;
   }
-  odpowiedz_ = nullptr;
+  if (Poczatek) Poczatek(znany ? calosc : -1);
+}
+
+void PobieranieHttp::Dane() {
+  const QByteArray dane = odpowiedz_->readAll();
+  if (!rozpoczeto_ || zaDuzy_ || bladZapisu_) return;  // an error page's body, or after the transfer failed
+  if (zapisane_ + dane.size() > MaksRozmiar) {
+    zaDuzy_ = true;
+    odpowiedz_->abort();
+    return;
+  }
+  if (cel_->write(dane) != dane.size()) {
+    bladZapisu_ = true;
+    odpowiedz_->abort();
+    return;
+  }
+  zapisane_ += dane.size();
+}
+
+void PobieranieHttp::Zakoncz() {
+  termin_->stop();
+  adresKoncowy_ = odpowiedz_->url();
   // The rest of the body that came with the last notification.
-  if (rozpoczeto && !zaDuzy && !bladZapisu && odp->error() == QNetworkReply::NoError && odp->bytesAvailable() > 0) {
-    const QByteArray dane = odp->readAll();
-    if (zapisane + dane.size() > MaksRozmiar) zaDuzy = true;
-    else if (cel.write(dane) != dane.size()) bladZapisu = true;
-  }
-
-  QString blad;
-  const int kod = status();
-  if (bladZapisu) {
-    blad = QStringLiteral("Nie można zapisać pobieranych danych.");
-  } else if (zaDuzy) {
-    blad = QStringLiteral("Plik na serwerze jest większy, niż program przyjmuje.");
-  } else if (przerwane_) {
-    blad = QStringLiteral("Pobieranie przerwano.");
-  } else if (kod != 0 && !StatusUdany(kod)) {
-    blad = QStringLiteral("Serwer odpowiedział: %1 %2")
-               .arg(kod)
-               .arg(odp->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString());
-  } else if (odp->error() != QNetworkReply::NoError) {
-    switch (odp->error()) {
-      case QNetworkReply::OperationCanceledError:
-      case QNetworkReply::TimeoutError: blad = QStringLiteral("Serwer nie odpowiada."); break;
-      case QNetworkReply::ConnectionRefusedError:
-      case QNetworkReply::HostNotFoundError:
-        blad = QStringLiteral("Nie można połączyć się z serwerem %1.").arg(adres_.host());
-        break;
-      case QNetworkReply::RemoteHostClosedError: blad = QStringLiteral("Serwer przerwał połączenie."); break;
-      default: blad = QStringLiteral("Błąd transmisji: %1").arg(odp->errorString()); break;
-    }
-  } else if (!rozpoczeto) {
-    blad = QStringLiteral("Serwer nie przysłał pliku.");
-  }
-
+  if (odpowiedz_->error() == QNetworkReply::NoError && odpowiedz_->bytesAvailable() > 0) Dane();
+  const QString blad = Blad();
+  odpowiedz_->disconnect(this);
+  odpowiedz_->deleteLater();
+  odpowiedz_ = nullptr;
   if (blad.isEmpty() && Koniec) Koniec();
-  if (polaczono && Rozlaczono) Rozlaczono();
-  return blad;
+  if (polaczono_ && Rozlaczono) Rozlaczono();
+  // From the event loop, so whatever the caller does next runs outside the network's signal.
+  QTimer::singleShot(0, this, [this, blad] { Zglos(blad); });
+}
+
+void PobieranieHttp::Zglos(const QString& blad) {
+  if (const auto zakonczono = Zakonczono) zakonczono(blad);
+}
+
+QString PobieranieHttp::Blad() const {
+  const QNetworkReply* odp = odpowiedz_;
+  const int kod = odp->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+  if (bladZapisu_) return QStringLiteral("Nie można zapisać pobieranych danych.");
+  if (zaDuzy_) return QStringLiteral("Plik na serwerze jest większy, niż program przyjmuje.");
+  if (poTerminie_) return QStringLiteral("Serwer nie przysłał pliku w wyznaczonym czasie.");
+  if (przerwane_) return QStringLiteral("Pobieranie przerwano.");
+  if (kod != 0 && !StatusUdany(kod))
+    return QStringLiteral("Serwer odpowiedział: %1 %2")
+        .arg(kod)
+        .arg(odp->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString());
+  switch (odp->error()) {
+    case QNetworkReply::NoError: break;
+    case QNetworkReply::OperationCanceledError:
+    case QNetworkReply::TimeoutError: return QStringLiteral("Serwer nie odpowiada.");
+    case QNetworkReply::ConnectionRefusedError:
+    case QNetworkReply::HostNotFoundError: return QStringLiteral("Nie można połączyć się z serwerem %1.").arg(adres_.host());
+    case QNetworkReply::RemoteHostClosedError: return QStringLiteral("Serwer przerwał połączenie.");
+    default: return QStringLiteral("Błąd transmisji: %1").arg(odp->errorString());
+  }
+  if (!rozpoczeto_) return QStringLiteral("Serwer nie przysłał pliku.");
+  return {};
 }
 
 }  // namespace platform

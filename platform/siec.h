@@ -1,15 +1,19 @@
 #pragma once
 // The network as the program sees it: the connection state in the terms of the program's flags, one ICMP echo, and
-// an HTTP download that blocks its caller while a local event loop keeps the windows live.
+// an HTTP download. The echo and the download never block: they report through callbacks from the event loop.
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <QUrl>
 #include <functional>
+#include <memory>
 
+class QHostInfo;
 class QIODevice;
+class QNetworkAccessManager;
 class QNetworkReply;
+class QSocketNotifier;
+class QTimer;
 
 namespace platform {
 
@@ -30,39 +34,88 @@ enum class WynikEcha {
   Odpowiedz,       // a reply came within the time limit
   BrakOdpowiedzi,  // sent, no reply in time
   Niedostepne,     // the system allows no unprivileged ICMP socket here, or the host has no IPv4 address
-  Blad,            // the host cannot be resolved or the request cannot be sent
+  Blad,            // the host cannot be resolved (in time) or the request cannot be sent
 };
 
-// One ICMP echo request through an unprivileged datagram socket; waits at most limitMs for the reply.
-WynikEcha EchoIcmp(const QString& host, int limitMs = 1000);
+// One ICMP echo request through an unprivileged datagram socket, without blocking: the name is resolved by Qt's
+// look-up off the GUI thread and the reply awaited on the event loop. Gotowe comes once, from the event loop, at the
+// latest when both limits have passed; destroying the object ends the echo without it.
+class EchoIcmp : public QObject {
+  Q_OBJECT
+ public:
+  explicit EchoIcmp(QObject* parent = nullptr);
+  ~EchoIcmp() override;
 
-// An HTTP GET whose body goes into a device as it arrives. Pobierz blocks until the transfer ends; the callbacks
-// report its progress and may call Przerwij.
+  std::function<void(WynikEcha)> Gotowe;
+  void Wyslij(const QString& host, int limitOdpowiedziMs = 1000, int limitNazwyMs = 5000);
+
+ private:
+  void Rozwiazano(const QHostInfo& informacja);
+  void Odbierz();
+  void Zakoncz(WynikEcha wynik);
+  void Zamknij();
+
+  QTimer* termin_;
+  int zapytanie_ = -1;
+  int gniazdo_ = -1;
+  QSocketNotifier* powiadomienie_ = nullptr;
+  int limitOdpowiedziMs_ = 1000;
+  bool trwa_ = false;
+};
+
+// An HTTP GET whose body goes into a device as it arrives, without blocking: Rozpocznij returns at once and
+// Zakonczono comes once, from the event loop, when the transfer is over either way. The other callbacks report its
+// progress. Destroying the object ends a running transfer without any callback.
 class PobieranieHttp : public QObject {
   Q_OBJECT
  public:
   explicit PobieranieHttp(const QUrl& adres, QObject* parent = nullptr);
+  ~PobieranieHttp() override;
 
   qint64 MaksRozmiar = qint64{1} << 31;  // a longer body ends the transfer as failed
   int LimitBezczynnosciMs = 30000;        // a transfer silent this long fails
+  int LimitCalkowityMs = 30 * 60 * 1000;  // a transfer not over by then fails, however busy it is
 
   std::function<void()> Polaczono;                // the request went out to the server
   std::function<void(qint64 calosc)> Poczatek;   // a success status came; the announced size, -1 when unknown
   std::function<void(qint64 pobrane)> Postep;
   std::function<void()> Koniec;                   // the whole body arrived
   std::function<void()> Rozlaczono;               // after Polaczono, when the transfer is over either way
+  // Empty on success; otherwise a text for the user saying what went wrong. May destroy the object only through
+  // deleteLater.
+  std::function<void(const QString& blad)> Zakonczono;
 
-  // Empty on success; otherwise a text for the user saying what went wrong. The device is written only with the
-  // body of a success response; the caller discards it on failure.
-  QString Pobierz(QIODevice& cel);
+  // Starts the transfer into the device, which the object keeps. The device is written only with the body of a
+  // success response; on failure the caller discards it.
+  void Rozpocznij(std::unique_ptr<QIODevice> cel);
+  QIODevice* Cel() const { return cel_.get(); }
   // Ends a running transfer as failed (a no-op otherwise).
   void Przerwij();
   bool Przerwane() const { return przerwane_; }
+  bool WToku() const { return odpowiedz_ != nullptr; }
+  // The body came over HTTPS: the address it finally came from, after any redirect, is an https one.
+  bool Szyfrowane() const { return adresKoncowy_.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0; }
 
  private:
+  void MetaDane();
+  void Dane();
+  void Zakoncz();
+  QString Blad() const;
+  void Zglos(const QString& blad);
+
   QUrl adres_;
-  QPointer<QNetworkReply> odpowiedz_;
+  QUrl adresKoncowy_;
+  std::unique_ptr<QIODevice> cel_;
+  QNetworkAccessManager* siec_;
+  QNetworkReply* odpowiedz_ = nullptr;
+  QTimer* termin_;
+  bool polaczono_ = false;
+  bool rozpoczeto_ = false;
+  bool zaDuzy_ = false;
+  bool bladZapisu_ = false;
+  bool poTerminie_ = false;
   bool przerwane_ = false;
+  qint64 zapisane_ = 0;
 };
 
 }  // namespace platform

@@ -27,8 +27,9 @@ QString WersjaPliku() { return QStringLiteral(VELMAR_VERSION); }
 long long PamiecRezydentna() {
   QFile status(QStringLiteral("/proc/self/status"));
   if (!status.open(QIODevice::ReadOnly)) return 0;
-  // A /proc file reports size 0, so it is read whole rather than up to its "end". The line reads "VmRSS: 1234 kB".
-  for (const QByteArray& linia : status.readAll().split('\n')) {
+  // A /proc file reports size 0, so it is read up to a bound rather than up to its "end". The line reads
+  // "VmRSS: 1234 kB".
+  for (const QByteArray& linia : status.read(64 * 1024).split('\n')) {
     if (!linia.startsWith("VmRSS:")) continue;
     bool ok = false;
     const long long kilobajty = linia.mid(6).simplified().split(' ').value(0).toLongLong(&ok);

@@ -1,10 +1,11 @@
 #include "platform/ustawienia.h"
 
 #include <QDir>
-#include <QFile>
 #include <QSaveFile>
+#include <optional>
 
 #include "platform/cp1250.h"
+#include "platform/odczyt.h"
 
 namespace platform {
 namespace {
@@ -22,23 +23,8 @@ QString Wartosc(QStringView surowa) {
   return w.toString();
 }
 
-using Klucze = std::vector<std::pair<QString, QString>>;
-using Sekcje = std::vector<std::pair<QString, Klucze>>;
-
 // Section and key names compare without regard to case.
-const Klucze* ZnajdzSekcje(const Sekcje& sekcje, const QString& sekcja) {
-  for (const auto& [nazwa, klucze] : sekcje)
-    if (nazwa.compare(sekcja, Qt::CaseInsensitive) == 0) return &klucze;
-  return nullptr;
-}
-
-const QString* ZnajdzWartosc(const Sekcje& sekcje, const QString& sekcja, const QString& klucz) {
-  const Klucze* klucze = ZnajdzSekcje(sekcje, sekcja);
-  if (!klucze) return nullptr;
-  for (const auto& [k, wartosc] : *klucze)
-    if (k.compare(klucz, Qt::CaseInsensitive) == 0) return &wartosc;
-  return nullptr;
-}
+QString Klucz(const QString& nazwa) { return nazwa.toCaseFolded(); }
 
 }  // namespace
 
@@ -54,29 +40,54 @@ QString FolderUstawien() {
 
 TIniFile::TIniFile(const QString& nazwa)
     : sciezka_(nazwa.contains(QLatin1Char('/')) ? nazwa : FolderUstawien() + QLatin1Char('/') + nazwa) {
-  QFile plik(sciezka_);
-  if (!plik.open(QIODevice::ReadOnly)) return;
-  const QString tekst = Dekoduj(plik.readAll());
-  Klucze* sekcja = nullptr;
-  for (QStringView linia : QStringView(tekst).split(u'\n')) {
+  const OdczytanyPlik plik = CzytajPlik(sciezka_, kNajwiekszyPlikIni);
+  if (!plik.Udany()) {
+    if (plik.odmowa != Odmowa::NieMaPliku) blad_ = plik.blad;
+    return;
+  }
+  const QString tekst = Dekoduj(plik.dane);
+  const QList<QStringView> linie = QStringView(tekst).split(u'\n');
+  indeks_.reserve(linie.size());
+  pierwszeWpisy_.reserve(linie.size());
+  std::optional<std::size_t> sekcja;
+  for (QStringView linia : linie) {
     linia = linia.trimmed();
     if (linia.isEmpty() || linia.front() == u';') continue;
     if (linia.front() == u'[') {
       const qsizetype koniec = linia.indexOf(u']');
-      const QString nazwaSekcji = linia.sliced(1, (koniec < 0 ? linia.size() : koniec) - 1).trimmed().toString();
       // A section repeated further down continues the first one of that name.
-      sekcja = const_cast<Klucze*>(ZnajdzSekcje(sekcje_, nazwaSekcji));
-      if (!sekcja) sekcja = &sekcje_.emplace_back(nazwaSekcji, Klucze{}).second;
+      sekcja = DajSekcje(linia.sliced(1, (koniec < 0 ? linia.size() : koniec) - 1).trimmed().toString());
       continue;
     }
     const qsizetype rownosc = linia.indexOf(u'=');
     if (!sekcja || rownosc <= 0) continue;  // lines outside a section or without a key mean nothing
-    sekcja->emplace_back(linia.first(rownosc).trimmed().toString(), Wartosc(linia.sliced(rownosc + 1)));
+    Dodaj(*sekcja, linia.first(rownosc).trimmed().toString(), Wartosc(linia.sliced(rownosc + 1)));
   }
 }
 
+std::size_t TIniFile::DajSekcje(const QString& nazwa) {
+  QString klucz = Klucz(nazwa);
+  const auto miejsce = indeks_.constFind(klucz);
+  if (miejsce != indeks_.cend()) return *miejsce;
+  indeks_.insert(klucz, sekcje_.size());
+  sekcje_.push_back({nazwa, std::move(klucz), {}});
+  return sekcje_.size() - 1;
+}
+
+void TIniFile::Dodaj(std::size_t sekcja, const QString& klucz, const QString& wartosc) {
+  Sekcja& s = sekcje_[sekcja];
+  const QString pelny = s.klucz + QLatin1Char('\n') + Klucz(klucz);
+  if (!pierwszeWpisy_.contains(pelny)) pierwszeWpisy_.insert(pelny, {sekcja, s.wpisy.size()});
+  s.wpisy.emplace_back(klucz, wartosc);
+}
+
+const QString* TIniFile::ZnajdzWartosc(const QString& sekcja, const QString& klucz) const {
+  const auto m = pierwszeWpisy_.constFind(Klucz(sekcja) + QLatin1Char('\n') + Klucz(klucz));
+  return m == pierwszeWpisy_.cend() ? nullptr : &sekcje_[m->sekcja].wpisy[m->wpis].second;
+}
+
 QString TIniFile::ReadString(const QString& sekcja, const QString& klucz, const QString& domyslna) const {
-  const QString* wartosc = ZnajdzWartosc(sekcje_, sekcja, klucz);
+  const QString* wartosc = ZnajdzWartosc(sekcja, klucz);
   return wartosc ? *wartosc : domyslna;
 }
 
@@ -91,17 +102,14 @@ bool TIniFile::ReadBool(const QString& sekcja, const QString& klucz, bool domysl
 }
 
 bool TIniFile::ValueExists(const QString& sekcja, const QString& klucz) const {
-  return ZnajdzWartosc(sekcje_, sekcja, klucz) != nullptr;
+  return ZnajdzWartosc(sekcja, klucz) != nullptr;
 }
 
 bool TIniFile::WriteString(const QString& sekcja, const QString& klucz, const QString& wartosc) {
-  if (const QString* istniejaca = ZnajdzWartosc(sekcje_, sekcja, klucz)) {
+  if (const QString* istniejaca = ZnajdzWartosc(sekcja, klucz))
     *const_cast<QString*>(istniejaca) = wartosc;
-  } else {
-    auto* klucze = const_cast<Klucze*>(ZnajdzSekcje(sekcje_, sekcja));
-    if (!klucze) klucze = &sekcje_.emplace_back(sekcja, Klucze{}).second;
-    klucze->emplace_back(klucz, wartosc);
-  }
+  else
+    Dodaj(DajSekcje(sekcja), klucz, wartosc);
   return Zapisz();
 }
 
@@ -111,13 +119,13 @@ bool TIniFile::WriteBool(const QString& sekcja, const QString& klucz, bool warto
 
 bool TIniFile::Zapisz() const {
   QString tekst;
-  for (const auto& [nazwa, klucze] : sekcje_) {
+  for (const Sekcja& sekcja : sekcje_) {
     if (!tekst.isEmpty()) tekst += QLatin1Char('\n');
-    tekst += QLatin1Char('[') + nazwa + QLatin1String("]\n");
-    for (const auto& [klucz, wartosc] : klucze) tekst += klucz + QLatin1Char('=') + wartosc + QLatin1Char('\n');
+    tekst += QLatin1Char('[') + sekcja.nazwa + QLatin1String("]\n");
+    for (const auto& [klucz, wartosc] : sekcja.wpisy) tekst += klucz + QLatin1Char('=') + wartosc + QLatin1Char('\n');
   }
   QSaveFile plik(sciezka_);
-  if (!plik.open(QIODevice::WriteOnly)) return false;
+  if (!MoznaZapisac(sciezka_) || !plik.open(QIODevice::WriteOnly)) return false;
   plik.write(tekst.toUtf8());
   return plik.commit();
 }

@@ -2,8 +2,8 @@
 // INI files "in the Windows directory": a bare-named INI file lives in one settings folder,
 // $VELMAR_CONFIG_DIR, else $XDG_CONFIG_HOME/velmar2008, else ~/.config/velmar2008.
 
+#include <QHash>
 #include <QString>
-#include <map>
 #include <utility>
 #include <vector>
 
@@ -25,12 +25,30 @@ class TIniFile {
   bool ValueExists(const QString& sekcja, const QString& klucz) const;
 
   const QString& Sciezka() const { return sciezka_; }
+  // Why a file that is there could not be read (not a regular file, too large); the settings then start empty.
+  const QString& Blad() const { return blad_; }
 
  private:
+  // Names are found through hashes of their case-folded form, so reading a file costs time in proportion to it.
+  struct Sekcja {
+    QString nazwa;
+    QString klucz;                                    // the name folded to one case
+    std::vector<std::pair<QString, QString>> wpisy;  // in file order, repeated keys too
+  };
+  struct Miejsce {
+    std::size_t sekcja, wpis;
+  };
+
+  const QString* ZnajdzWartosc(const QString& sekcja, const QString& klucz) const;
+  std::size_t DajSekcje(const QString& nazwa);  // the section of that name, made at the end when missing
+  void Dodaj(std::size_t sekcja, const QString& klucz, const QString& wartosc);
   bool Zapisz() const;
 
   QString sciezka_;
-  std::vector<std::pair<QString, std::vector<std::pair<QString, QString>>>> sekcje_;  // in file order
+  QString blad_;
+  std::vector<Sekcja> sekcje_;            // in file order
+  QHash<QString, std::size_t> indeks_;    // a section's folded name -> its place
+  QHash<QString, Miejsce> pierwszeWpisy_;  // folded section and key names -> the key's first entry
 };
 
 }  // namespace platform

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -258,7 +257,9 @@ void TKreator::showEvent(QShowEvent* e) {
   // The pictures are decoded when the wizard is first shown rather than when the program starts; a missing one
   // leaves its place empty.
   for (const auto& [obrazek, plik] : std::exchange(obrazyDoWczytania_, {})) {
-    const QImage rysunek = platform::WczytajJpeg(plik);
+    QString blad;
+    const QImage rysunek = platform::WczytajJpeg(plik, &blad);
+    if (!blad.isEmpty()) platform::ShowMessage(blad);
     if (!rysunek.isNull())
       obrazek->setPixmap(QPixmap::fromImage(
           rysunek.scaled(obrazek->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
@@ -327,7 +328,9 @@ void TKreator::PokazKrok() {
     POdpowiedzi->show();
     if (Tools) {
       const QString plik = Tools->FolderProgramu + QStringLiteral("alg/%1.%2.rtf").arg(Rodzaj + 1).arg(Krok);
-      if (QFile::exists(plik)) platform::WczytajPlikRtf(*Pytanie->document(), plik);
+      QString blad;
+      if (!platform::WczytajPlikRtf(*Pytanie->document(), plik, &blad) && !blad.isEmpty())
+        platform::ShowMessage(blad);
     }
 
     const TKrokKreatora& k = BiezacyKrok();
@@ -390,7 +393,8 @@ void TKreator::PokazPodsumowanie() {
   const int liczba = Tools->LiczbaDrukow;
   if (liczba > 0) {
     const QString koniec = Tools->FolderProgramu + QStringLiteral("alg/end.rtf");
-    if (QFile::exists(koniec)) platform::WczytajPlikRtf(tekst, koniec);
+    QString blad;
+    if (!platform::WczytajPlikRtf(tekst, koniec, &blad) && !blad.isEmpty()) platform::ShowMessage(blad);
     WstawWiersz(tekst, 0, QStringLiteral("Na podstawie udzielonych odpowiedzi dobrano formularze:\n"));
     Zakoncz->setEnabled(true);
   }

@@ -9,10 +9,14 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTcpServer>
-#include <QTcpSocket>
+#include <QTextEdit>
+#include <QTimer>
+#include <QCryptographicHash>
+
+#include <sys/stat.h>
 
 #include <map>
+#include <optional>
 #include <memory>
 #include <vector>
 
@@ -24,6 +28,7 @@
 #include "platform/system.h"
 #include "platform/ustawienia.h"
 #include "support/program.h"
+#include "support/serwer_http.h"
 #include "support/test_main.h"
 
 using namespace velmar_test;
@@ -36,63 +41,6 @@ const QByteArray kSciezkaOpisu = "/aktualizacja/velmar2008/update.ini";
 const QByteArray kSciezkaInstalatora = "/aktualizacja/velmar2008/setup.run";
 const QString kNowsza = QStringLiteral("8.0.1.1");  // the program itself is 8.0.1.0
 
-// A small HTTP/1.1 server on the loopback: fixed answers per path, every request recorded.
-class SerwerTestowy : public QObject {
- public:
-  struct Trasa {
-    int status = 200;
-    QByteArray cialo;
-    qint64 urwijPo = -1;  // >= 0: only this many bytes of the announced body are sent
-    bool trzymaj = false;  // after them the connection stays open instead of dropping
-  };
-  struct Zadanie {
-    QByteArray sciezka;
-    std::map<QByteArray, QByteArray> naglowki;  // names in lower case
-  };
-
-  std::map<QByteArray, Trasa> trasy;
-  std::vector<Zadanie> zadania;
-
-  SerwerTestowy() {
-    if (!serwer_.listen(QHostAddress::LocalHost, 0)) qFatal("cannot listen on the loopback");
-    connect(&serwer_, &QTcpServer::newConnection, this, [this] {
-      while (QTcpSocket* gniazdo = serwer_.nextPendingConnection()) Obsluz(gniazdo);
-    });
-  }
-  QString Adres() const { return QStringLiteral("http://127.0.0.1:%1").arg(serwer_.serverPort()); }
-  void Zamknij() { serwer_.close(); }
-
- private:
-  void Obsluz(QTcpSocket* gniazdo) {
-    auto bufor = std::make_shared<QByteArray>();
-    connect(gniazdo, &QTcpSocket::disconnected, gniazdo, &QObject::deleteLater);
-    connect(gniazdo, &QTcpSocket::readyRead, this, [this, gniazdo, bufor] {
-      bufor->append(gniazdo->readAll());
-      const qsizetype koniec = bufor->indexOf("\r\n\r\n");
-      if (koniec < 0) return;
-      const QList<QByteArray> linie = bufor->left(koniec).split('\n');
-      Zadanie zadanie;
-      zadanie.sciezka = linie.value(0).split(' ').value(1);
-      for (qsizetype i = 1; i < linie.size(); ++i) {
-        const qsizetype dwukropek = linie[i].indexOf(':');
-        if (dwukropek > 0)
-          zadanie.naglowki[linie[i].left(dwukropek).trimmed().toLower()] = linie[i].mid(dwukropek + 1).trimmed();
-      }
-      zadania.push_back(zadanie);
-      const auto trasa = trasy.find(zadanie.sciezka);
-      const Trasa odpowiedz = trasa != trasy.end() ? trasa->second : Trasa{404, "brak", -1, false};
-      const QByteArray powod = odpowiedz.status == 200 ? "OK" : odpowiedz.status == 404 ? "Not Found" : "Error";
-      gniazdo->write("HTTP/1.1 " + QByteArray::number(odpowiedz.status) + ' ' + powod +
-                     "\r\nContent-Type: application/octet-stream\r\nContent-Length: " +
-                     QByteArray::number(odpowiedz.cialo.size()) + "\r\nConnection: close\r\n\r\n");
-      gniazdo->write(odpowiedz.urwijPo >= 0 ? odpowiedz.cialo.left(odpowiedz.urwijPo) : odpowiedz.cialo);
-      if (!odpowiedz.trzymaj) gniazdo->disconnectFromHost();
-    });
-  }
-
-  QTcpServer serwer_;
-};
-
 // Records what the program asks of the system and answers the connection test as told.
 struct UslugiTestowe : TTools::UslugiSystemu {
   unsigned flagi = platform::PolaczenieLan;
@@ -102,9 +50,9 @@ struct UslugiTestowe : TTools::UslugiSystemu {
   QStringList uruchomione;
 
   unsigned StanPolaczenia(const QUrl&) override { return flagi; }
-  bool Echo(const QString& host) override {
+  void Echo(const QString& host, QObject* kontekst, std::function<void(bool)> wynik) override {
     hostyEcha << host;
-    return echo;
+    QTimer::singleShot(0, kontekst, [wynik, odpowiedz = echo] { wynik(odpowiedz); });
   }
   bool Otworz(const QString& plik, const QString& folder) override {
     otwarte << plik + QLatin1Char('|') + folder;
@@ -129,9 +77,24 @@ void Zapisz(const QString& sciezka, const QByteArray& dane) {
   plik.write(dane);
 }
 
-QByteArray Opis(const QString& wersja, const QString& plik = QStringLiteral("setup.run")) {
-  return "[UPDATE]\r\nVer=" + wersja.toUtf8() + "\r\nFile=" + plik.toUtf8() + "\r\n";
+QByteArray Opis(const QString& wersja, const QString& plik = QStringLiteral("setup.run"), const QByteArray& suma = {}) {
+  return "[UPDATE]\r\nVer=" + wersja.toUtf8() + "\r\nFile=" + plik.toUtf8() + "\r\n" +
+         (suma.isEmpty() ? QByteArray() : "SHA256=" + suma + "\r\n");
 }
+
+// The bytes this process has written so far into files it holds open in a folder; a file being saved may have no
+// name there yet, so the open descriptors are looked at.
+qint64 ZapisywaneW(const QString& folder) {
+  qint64 razem = 0;
+  for (const QFileInfo& fd : QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::Files | QDir::System)) {
+    if (!fd.symLinkTarget().startsWith(folder)) continue;
+    struct stat info {};
+    if (::stat(QFile::encodeName(fd.absoluteFilePath()).constData(), &info) == 0) razem += info.st_size;
+  }
+  return razem;
+}
+
+QByteArray Sha256(const QByteArray& dane) { return QCryptographicHash::hash(dane, QCryptographicHash::Sha256).toHex(); }
 
 QStringList Wiersze(const QListWidget* lista) {
   QStringList wiersze;
@@ -145,13 +108,18 @@ class TstAktualizacja : public QObject {
   Q_OBJECT
 
   std::unique_ptr<FolderProgramu> folder_;
-  std::unique_ptr<SerwerTestowy> serwer_;
+  std::unique_ptr<SerwerHttp> serwer_;
   std::unique_ptr<TTools> tools_;
   std::unique_ptr<TAktualizacja> okno_;
   std::shared_ptr<UslugiTestowe> uslugi_;
 
   QString PlikOpisu() const { return folder_->Sciezka() + "update.ini"; }
   QString Instalator() const { return folder_->Sciezka() + "update/setup.run"; }
+
+  // Waits until the running check has come to its outcome.
+  [[nodiscard]] bool Czekaj() {
+    return QTest::qWaitFor([this] { return !tools_->AktualizacjaWToku(); }, 30000);
+  }
 
   static void UstawUstawienie(const QString& klucz, const QString& wartosc) {
     platform::TIniFile("velmar2008.ini").WriteString("PIT", klucz, wartosc);
@@ -163,13 +131,15 @@ class TstAktualizacja : public QObject {
     okno_.reset();
     tools_.reset();  // one running copy at a time
     tools_ = NoweOkno(*folder_);
+    tools_->ParametrWiersza.clear();  // the test's own arguments name no settlement
     tools_->Uslugi = uslugi_;
     okno_ = std::make_unique<TAktualizacja>(tools_.get());
   }
 
-  // A newer version described locally, an old installer copy, the new one on the server and the user's answer.
-  void Przygotuj(const SerwerTestowy::Trasa& nowy, platform::Odpowiedz odpowiedz) {
-    Zapisz(PlikOpisu(), Opis(kNowsza));
+  // A newer version described locally with the SHA-256 of the new installer, an old installer copy, the new one on
+  // the server and the user's answer.
+  void Przygotuj(const SerwerHttp::Trasa& nowy, platform::Odpowiedz odpowiedz) {
+    Zapisz(PlikOpisu(), Opis(kNowsza, QStringLiteral("setup.run"), Sha256(nowy.cialo)));
     Zapisz(Instalator(), "stary instalator");
     serwer_->trasy[kSciezkaInstalatora] = nowy;
     SkryptDialogow().odpowiedzi = {odpowiedz};
@@ -180,7 +150,7 @@ class TstAktualizacja : public QObject {
     SkryptDialogow().pokazane.clear();
     SkryptDialogow().odpowiedzi.clear();
     folder_ = std::make_unique<FolderProgramu>();
-    serwer_ = std::make_unique<SerwerTestowy>();
+    serwer_ = std::make_unique<SerwerHttp>();
     uslugi_ = std::make_shared<UslugiTestowe>();
     UstawUstawienie(QStringLiteral("SerwerAktualizacji"), serwer_->Adres());
     Uruchom();
@@ -194,33 +164,53 @@ class TstAktualizacja : public QObject {
     App().AnulujZakonczenie();
   }
 
-  void versionAsNumber_data() {
-    QTest::addColumn<QString>("wersja");
-    QTest::addColumn<int>("liczba");
-    QTest::newRow("four parts") << "2.0.0.15" << 20015;
-    QTest::newRow("parts of other widths") << "2.0.1.0" << 2010;
-    QTest::newRow("empty") << "" << 0;
-    QTest::newRow("dots alone") << "..." << 0;
-    QTest::newRow("letter") << "2.a" << 0;
-    QTest::newRow("blank") << "2.0 " << 0;
-    QTest::newRow("sign") << "-2.0" << 0;
-    QTest::newRow("too long for int") << "99999.99999.9" << 0;
-    QTest::newRow("other digits") << QString::fromUtf8("\xd9\xa2.\xd9\xa0") << 0;
+  void versionsCompareByParts_data() {
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("b");
+    QTest::addColumn<int>("wynik");
+    QTest::newRow("last part") << "2.0.0.16" << "2.0.0.15" << 1;
+    QTest::newRow("same") << "2.0.0.15" << "2.0.0.15" << 0;
+    QTest::newRow("wider part is no larger") << "8.0.0.15" << "8.0.1.0" << -1;
+    QTest::newRow("numbers, not text") << "8.0.10.0" << "8.0.9.9" << 1;
+    QTest::newRow("leading zeros") << "8.00.1" << "8.0.1" << 0;
+    QTest::newRow("missing parts are 0") << "8.0.1" << "8.0.1.0" << 0;
+    QTest::newRow("a further part") << "8.0.1.0.1" << "8.0.1" << 1;
+    QTest::newRow("first part decides") << "9" << "8.99.99.99" << 1;
+    QTest::newRow("nine digits") << "8.999999999" << "8.999999998" << 1;
+    // A text that is no version is version 0: never newer than a real one.
+    QTest::newRow("empty") << "" << "8.0.1.0" << -1;
+    QTest::newRow("empty against 0") << "" << "0.0" << 0;
+    QTest::newRow("dots alone") << "..." << "0.1" << -1;
+    QTest::newRow("empty part") << "9..1" << "8.0.1.0" << -1;
+    QTest::newRow("trailing dot") << "9." << "8.0.1.0" << -1;
+    QTest::newRow("letter") << "9.a" << "8.0.1.0" << -1;
+    QTest::newRow("blank") << "9.0 " << "8.0.1.0" << -1;
+    QTest::newRow("sign") << "+9.0" << "8.0.1.0" << -1;
+    QTest::newRow("ten digits") << "9999999999" << "8.0.1.0" << -1;
+    QTest::newRow("other digits") << QString::fromUtf8("\xd9\xa9.\xd9\xa0") << "8.0.1.0" << -1;
   }
-  void versionAsNumber() {
-    QFETCH(QString, wersja);
-    QFETCH(int, liczba);
-    QCOMPARE(TTools::WersjaNaLiczbe(wersja), liczba);
+  void versionsCompareByParts() {
+    QFETCH(QString, a);
+    QFETCH(QString, b);
+    QFETCH(int, wynik);
+    QCOMPARE(TTools::PorownajWersje(a, b), wynik);
+    QCOMPARE(TTools::PorownajWersje(b, a), -wynik);
   }
+
+  void initTestCase() { SerwerHttp::Ufaj(); }
 
   void serverAddressComesFromSettings() {
     UstawUstawienie(QStringLiteral("SerwerAktualizacji"), QStringLiteral("http://127.0.0.1:8080//"));
     QCOMPARE(tools_->SerwerAktualizacji(), QStringLiteral("http://127.0.0.1:8080"));
-    QVERIFY(tools_->JestPolaczenie());
+    std::optional<bool> polaczono;
+    tools_->JestPolaczenie([&](bool p) { polaczono = p; });
+    QVERIFY(!polaczono.has_value());  // the answer comes from the event loop
+    QTRY_VERIFY(polaczono.has_value());
+    QVERIFY(*polaczono);
     QCOMPARE(uslugi_->hostyEcha, QStringList{QStringLiteral("127.0.0.1")});
     for (const char* zly : {"file:///etc/passwd", "ftp://example.org", "http://", "nonsense"}) {
       UstawUstawienie(QStringLiteral("SerwerAktualizacji"), QString::fromLatin1(zly));
-      QCOMPARE(tools_->SerwerAktualizacji(), QStringLiteral("http://www.korvanex.pl"));
+      QCOMPARE(tools_->SerwerAktualizacji(), QStringLiteral("https://www.korvanex.pl"));
     }
   }
 
@@ -228,6 +218,7 @@ class TstAktualizacja : public QObject {
     serwer_->trasy[kSciezkaOpisu] = {200, Opis(kNowsza), -1};
     okno_ = std::make_unique<TAktualizacja>(tools_.get());  // a second window must not double the command
     tools_->ToolButton10->trigger();
+    QVERIFY(Czekaj());
     QCOMPARE(serwer_->zadania.size(), std::size_t{1});
     const auto& zadanie = serwer_->zadania.front();
     QCOMPARE(zadanie.sciezka, kSciezkaOpisu);
@@ -249,6 +240,7 @@ class TstAktualizacja : public QObject {
   void declinedUpdateLeavesOldInstaller() {
     Przygotuj({200, "nowy"}, platform::Odpowiedz::Nie);
     tools_->SprawdzAktualizacje(true);
+    QVERIFY(Czekaj());
     QCOMPARE(SkryptDialogow().pokazane.size(), std::size_t{1});
     QCOMPARE(Czytaj(Instalator()), QByteArray("stary instalator"));
     QVERIFY(serwer_->zadania.empty());
@@ -260,6 +252,7 @@ class TstAktualizacja : public QObject {
     const QByteArray nowy = "#!/bin/sh\n" + QByteArray(300 * 1024, 'x');
     Przygotuj({200, nowy}, platform::Odpowiedz::Tak);
     tools_->SprawdzAktualizacje(false);
+    QVERIFY(Czekaj());
 
     QCOMPARE(serwer_->zadania.size(), std::size_t{1});
     QCOMPARE(Czytaj(Instalator()), nowy);
@@ -278,6 +271,7 @@ class TstAktualizacja : public QObject {
     Przygotuj({200, "nowy"}, platform::Odpowiedz::Tak);
     okno_->AutoInstall->setChecked(false);
     tools_->SprawdzAktualizacje(true);
+    QVERIFY(Czekaj());
 
     QCOMPARE(Czytaj(Instalator()), QByteArray("nowy"));
     QVERIFY(uslugi_->otwarte.isEmpty());
@@ -294,6 +288,47 @@ class TstAktualizacja : public QObject {
     okno_->show();
     QVERIFY(!okno_->Instaluj->isEnabled());
     QCOMPARE(okno_->ListBox1->count(), 0);
+  }
+
+  // Installing ends the program: unsaved changes are asked about first, and only a settled answer lets it end.
+  void unsavedChangesAreAskedBeforeInstalling_data() {
+    QTest::addColumn<platform::Odpowiedz>("odpowiedz");
+    QTest::addColumn<bool>("nazwany");  // the settlement has a file, so Tak saves without a dialog
+    QTest::addColumn<bool>("konczy");
+    QTest::addColumn<bool>("zapisany");
+    QTest::newRow("save") << platform::Odpowiedz::Tak << true << true << true;
+    QTest::newRow("discard") << platform::Odpowiedz::Nie << true << true << false;
+    QTest::newRow("cancel") << platform::Odpowiedz::Anuluj << true << false << false;
+    QTest::newRow("save dialog cancelled") << platform::Odpowiedz::Tak << false << false << false;
+  }
+  void unsavedChangesAreAskedBeforeInstalling() {
+    QFETCH(platform::Odpowiedz, odpowiedz);
+    QFETCH(bool, nazwany);
+    QFETCH(bool, konczy);
+    QFETCH(bool, zapisany);
+    const QString rozliczenie = folder_->Sciezka() + "moje.dc8";
+    Zapisz(rozliczenie, "poprzednia wersja");
+    tools_->PlikRozliczenia = nazwany ? rozliczenie : QString();
+    tools_->NazwaRozliczenia = "moje.dc8 - Velmar 2008 Korvanex";
+    tools_->Zmodyfikowane = 1;
+    Przygotuj({200, "nowy"}, platform::Odpowiedz::Tak);
+    SkryptDialogow().odpowiedzi.push_back(odpowiedz);
+    tools_->SprawdzAktualizacje(false);
+    QVERIFY(Czekaj());
+
+    const QStringList teksty = SkryptDialogow().Teksty();
+    QVERIFY(teksty.size() >= 2);
+    QCOMPARE(teksty[1], QString("Rozliczenie \"moje.dc8 - Velmar 2008 Korvanex\" zostało zmodyfikowane.\nCzy zapisać "
+                                "zmiany w bieżącym rozliczeniu ?"));
+    QCOMPARE(SkryptDialogow().pokazane[1].przyciski, platform::Przyciski::TakNieAnuluj);
+    QCOMPARE(ZakonczenieZadane(), konczy);
+    QCOMPARE(uslugi_->otwarte.size(), konczy ? 1 : 0);
+    QCOMPARE(Czytaj(rozliczenie).isEmpty(), zapisany);  // the settlement holds no records
+    QCOMPARE(tools_->Zmodyfikowane != 0, !zapisany);
+    // Staying on: the downloaded installer waits for the window's Instaluj.
+    QCOMPARE(Czytaj(Instalator()), QByteArray("nowy"));
+    QCOMPARE(okno_->isVisible(), !konczy);
+    QCOMPARE(okno_->Instaluj->isEnabled(), !konczy);
   }
 
   void failedInstallerDownloadLeavesNoFile_data() {
@@ -320,6 +355,7 @@ class TstAktualizacja : public QObject {
       }
     });
     tools_->SprawdzAktualizacje(true);
+    QVERIFY(Czekaj());
 
     QCOMPARE(kliknieto, anuluj);
     // The answer Yes gave the old copy up; the failed transfer left nothing in its place.
@@ -329,12 +365,59 @@ class TstAktualizacja : public QObject {
     QVERIFY(!ZakonczenieZadane());
     QVERIFY(!okno_->isVisible());
     QVERIFY(!Wiersze(okno_->ListBox1).contains("Pobieranie aktualizacji zakończone"));
-    QCOMPARE(Czytaj(PlikOpisu()), Opis(kNowsza));
+    QCOMPARE(tools_->WersjaAktualizacji(), kNowsza);
     QCOMPARE(SkryptDialogow().pokazane.size(), std::size_t{anuluj ? 1u : 2u});
     if (anuluj) return;
     const QString komunikat = SkryptDialogow().pokazane.back().tekst;
     QVERIFY2(komunikat.startsWith("Nie udało się pobrać aktualizacji.\n"), qPrintable(komunikat));
     QVERIFY2(komunikat.endsWith(powod), qPrintable(komunikat));
+  }
+
+  // An installer is opened at once only when it matches the SHA-256 the description names or, with none named, came
+  // over HTTPS. One that does not match is deleted; one that came unencrypted and unchecked is left where it lies.
+  void installerIsOpenedOnlyWhenVerified_data() {
+    QTest::addColumn<bool>("https");
+    QTest::addColumn<QByteArray>("suma");  // "=": the installer's own, in lower case; "=A": in upper case
+    QTest::addColumn<QString>("wynik");     // "otwarty", "usuniety" or "pozostawiony"
+    const QByteArray inna = Sha256("inny instalator");
+    QTest::newRow("http, matching sum") << false << QByteArray("=") << "otwarty";
+    QTest::newRow("http, matching sum in upper case") << false << QByteArray("=A") << "otwarty";
+    QTest::newRow("http, another sum") << false << inna << "usuniety";
+    QTest::newRow("http, no sum") << false << QByteArray() << "pozostawiony";
+    QTest::newRow("https, no sum") << true << QByteArray() << "otwarty";
+    QTest::newRow("https, matching sum") << true << QByteArray("=") << "otwarty";
+    QTest::newRow("https, another sum") << true << inna << "usuniety";
+  }
+  void installerIsOpenedOnlyWhenVerified() {
+    QFETCH(bool, https);
+    QFETCH(QByteArray, suma);
+    QFETCH(QString, wynik);
+    if (https) {
+      serwer_ = std::make_unique<SerwerHttp>(true);
+      UstawUstawienie(QStringLiteral("SerwerAktualizacji"), serwer_->Adres());
+    }
+    const QByteArray nowy = "#!/bin/sh\n" + QByteArray(70000, 'n');
+    Przygotuj({200, nowy}, platform::Odpowiedz::Tak);
+    if (suma.startsWith('=')) suma = suma == "=A" ? Sha256(nowy).toUpper() : Sha256(nowy);
+    Zapisz(PlikOpisu(), Opis(kNowsza, QStringLiteral("setup.run"), suma));
+    tools_->SprawdzAktualizacje(false);
+    QVERIFY(Czekaj());
+
+    QCOMPARE(serwer_->zadania.size(), std::size_t{1});
+    const QStringList teksty = SkryptDialogow().Teksty();
+    QCOMPARE(uslugi_->otwarte.size(), wynik == "otwarty" ? 1 : 0);
+    QCOMPARE(ZakonczenieZadane(), wynik == "otwarty");
+    QCOMPARE(Czytaj(Instalator()), wynik == "usuniety" ? QByteArray() : nowy);
+    QVERIFY(!okno_->isVisible());
+    if (wynik == "otwarty") {
+      QCOMPARE(teksty.size(), 1);  // the question alone
+    } else if (wynik == "usuniety") {
+      QCOMPARE(teksty.value(1), QString("Pobrany plik instalacyjny nie zgadza się z sumą kontrolną SHA-256 podaną w "
+                                        "opisie aktualizacji. Plik usunięto."));
+    } else {
+      QVERIFY2(teksty.value(1).startsWith("Plik instalacyjny pobrano bez szyfrowania"), qPrintable(teksty.value(1)));
+      QVERIFY2(teksty.value(1).endsWith("\n" + QDir::toNativeSeparators(Instalator())), qPrintable(teksty.value(1)));
+    }
   }
 
   // Nothing is offered for a version not above the own one nor for an unsafe installer name; only the verbose
@@ -343,27 +426,40 @@ class TstAktualizacja : public QObject {
     QTest::addColumn<QString>("oferowana");
     QTest::addColumn<QString>("nazwa");
     QTest::addColumn<QString>("komunikat");
+    QTest::addColumn<QByteArray>("suma");
     const QString najnowsza = "Wersja " + platform::WersjaPliku() + " jest najnowszą wersją programu.";
     const QString zlaNazwa = "Opis aktualizacji nie podaje prawidłowej nazwy pliku instalacyjnego.";
-    QTest::newRow("same") << "8.0.1.0" << "setup.run" << najnowsza;
-    QTest::newRow("older") << "7.9.9.9" << "setup.run" << najnowsza;
-    QTest::newRow("not a version") << "8.0.1.x" << "setup.run" << najnowsza;
-    QTest::newRow("missing") << "" << "setup.run" << najnowsza;
-    QTest::newRow("parent folder") << kNowsza << "../evil.sh" << zlaNazwa;
-    QTest::newRow("absolute") << kNowsza << "/tmp/evil.sh" << zlaNazwa;
-    QTest::newRow("backslash") << kNowsza << "..\\evil.sh" << zlaNazwa;
-    QTest::newRow("dot dot") << kNowsza << ".." << zlaNazwa;
-    QTest::newRow("empty name") << kNowsza << "" << zlaNazwa;
+    const QString zlaSuma = "Opis aktualizacji podaje nieprawidłową sumę kontrolną SHA-256 pliku instalacyjnego.";
+    const QByteArray suma = Sha256("x");
+    QTest::newRow("sum too short") << kNowsza << "setup.run" << zlaSuma << suma.left(63);
+    QTest::newRow("sum too long") << kNowsza << "setup.run" << zlaSuma << suma + "0";
+    QTest::newRow("sum not hexadecimal") << kNowsza << "setup.run" << zlaSuma << "g" + suma.mid(1);
+    QTest::newRow("sum in base64") << kNowsza << "setup.run" << zlaSuma
+                                   << QCryptographicHash::hash("x", QCryptographicHash::Sha256).toBase64();
+    QTest::newRow("same") << "8.0.1.0" << "setup.run" << najnowsza << QByteArray();
+    QTest::newRow("older") << "7.9.9.9" << "setup.run" << najnowsza << QByteArray();
+    QTest::newRow("older with a wider part") << "8.0.0.15" << "setup.run" << najnowsza << QByteArray();
+    QTest::newRow("same, shorter") << "8.0.1" << "setup.run" << najnowsza << QByteArray();
+    QTest::newRow("not a version") << "8.0.1.x" << "setup.run" << najnowsza << QByteArray();
+    QTest::newRow("missing") << "" << "setup.run" << najnowsza << QByteArray();
+    QTest::newRow("parent folder") << kNowsza << "../evil.sh" << zlaNazwa << QByteArray();
+    QTest::newRow("absolute") << kNowsza << "/tmp/evil.sh" << zlaNazwa << QByteArray();
+    QTest::newRow("backslash") << kNowsza << "..\\evil.sh" << zlaNazwa << QByteArray();
+    QTest::newRow("dot dot") << kNowsza << ".." << zlaNazwa << QByteArray();
+    QTest::newRow("empty name") << kNowsza << "" << zlaNazwa << QByteArray();
   }
   void nothingIsOffered() {
     QFETCH(QString, oferowana);
     QFETCH(QString, nazwa);
     QFETCH(QString, komunikat);
-    Zapisz(PlikOpisu(), Opis(oferowana, nazwa));
+    QFETCH(QByteArray, suma);
+    Zapisz(PlikOpisu(), Opis(oferowana, nazwa, suma));
     SkryptDialogow().odpowiedzi = {platform::Odpowiedz::Tak};
     tools_->SprawdzAktualizacje(false);
+    QVERIFY(Czekaj());
     QVERIFY(SkryptDialogow().pokazane.empty());
     tools_->SprawdzAktualizacje(true);
+    QVERIFY(Czekaj());
     QCOMPARE(SkryptDialogow().Teksty(), QStringList{komunikat});
     QVERIFY(serwer_->zadania.empty());
     QVERIFY(!QFile::exists(folder_->Sciezka() + "evil.sh"));
@@ -390,10 +486,11 @@ class TstAktualizacja : public QObject {
     Zapisz(PlikOpisu(), Opis(kNowsza));
     serwer_->trasy[kSciezkaOpisu] = {200, Opis(kNowsza), -1};
     tools_->ToolButton10->trigger();
+    QVERIFY(Czekaj());
     QCOMPARE(SkryptDialogow().Teksty(), QStringList{"Brak połączenia z siecią Internet."});
     QVERIFY(serwer_->zadania.empty());
     // The description download and the check each test once; the echo follows only a connection.
-    QCOMPARE(uslugi_->hostyEcha.size(), 3 * ech);
+    QCOMPARE(uslugi_->hostyEcha.size(), 2 * ech);
   }
 
   void failedDescriptionKeepsThePreviousOne_data() {
@@ -415,10 +512,16 @@ class TstAktualizacja : public QObject {
     Zapisz(Instalator(), "stary instalator");
     serwer_->trasy[kSciezkaOpisu] = {status, cialo, urwijPo};
 
-    QVERIFY(!tools_->PobierzPlikIni(aktualizacja::AdresOpisu(tools_->SerwerAktualizacji()), PlikOpisu(), false));
+    std::optional<TTools::WynikPobrania> wynik;
+    tools_->PobierzPlikIni(aktualizacja::AdresOpisu(tools_->SerwerAktualizacji()), PlikOpisu(), false,
+                           [&](TTools::WynikPobrania w) { wynik = w; });
+    QTRY_VERIFY(wynik.has_value());
+    QCOMPARE(*wynik, TTools::WynikPobrania::Blad);
     QVERIFY(SkryptDialogow().pokazane.empty());
 
     tools_->ToolButton10->trigger();
+
+    QVERIFY(Czekaj());
     QCOMPARE(Czytaj(PlikOpisu()), Opis(QStringLiteral("8.0.1.0")));
     QCOMPARE(Czytaj(Instalator()), QByteArray("stary instalator"));
     const QStringList teksty = SkryptDialogow().Teksty();
@@ -429,18 +532,108 @@ class TstAktualizacja : public QObject {
     QVERIFY(tools_->ToolButton10->isEnabled());
   }
 
-  void unreachableServerDoesNotStopStartUp() {
-    Zapisz(PlikOpisu(), Opis(QStringLiteral("8.0.1.0")));
-    serwer_->Zamknij();
+  // The start-up check waits for the main window: creating the windows reaches for nothing, showing the main one
+  // starts the check from the event loop.
+  void startUpCheckBeginsOnceTheWindowIsShown() {
+    serwer_->trasy[kSciezkaOpisu] = {200, Opis(kNowsza)};
+    SkryptDialogow().odpowiedzi = {platform::Odpowiedz::Nie};
     Uruchom(true);
-    QVERIFY(SkryptDialogow().pokazane.empty());
+    QVERIFY(!tools_->AktualizacjaWToku());
+    QVERIFY(serwer_->zadania.empty());
+    tools_->show();
+    QVERIFY(tools_->isVisible());
+    QTRY_VERIFY(!uslugi_->hostyEcha.isEmpty());
+    QVERIFY(Czekaj());
+    QCOMPARE(serwer_->zadania.size(), std::size_t{1});
+    QCOMPARE(SkryptDialogow().Teksty(),
+             QStringList{"Aktualizacja nr 8.0.1.1 jest dostępna. Czy rozpocząć aktualizację programu ?"});
+  }
+
+  // A server that answers nothing, or trickles a byte now and then, never holds the windows back: the check runs
+  // beside them until its deadline and then ends as failed, silently at start-up, with a message from the toolbar.
+  void slowServerNeverHoldsTheWindow_data() {
+    QTest::addColumn<bool>("przyStarcie");
+    QTest::addColumn<bool>("kapie");
+    QTest::newRow("start-up, silent") << true << false;
+    QTest::newRow("start-up, trickle") << true << true;
+    QTest::newRow("toolbar, silent") << false << false;
+    QTest::newRow("toolbar, trickle") << false << true;
+  }
+  void slowServerNeverHoldsTheWindow() {
+    QFETCH(bool, przyStarcie);
+    QFETCH(bool, kapie);
+    Zapisz(PlikOpisu(), Opis(QStringLiteral("8.0.1.0")));
+    SerwerHttp::Trasa trasa{200, Opis(kNowsza)};
+    trasa.milczy = !kapie;
+    trasa.bajtCoMs = 50;
+    serwer_->trasy[kSciezkaOpisu] = trasa;
+    Uruchom(przyStarcie);
+    tools_->LimitBezczynnosciMs = 60000;
+    tools_->LimitOpisuMs = 1500;
+    tools_->show();
+    if (!przyStarcie) tools_->ToolButton10->trigger();
+    QTRY_COMPARE(serwer_->zadania.size(), std::size_t{1});
+    QVERIFY(tools_->AktualizacjaWToku());
+    QVERIFY(!tools_->ToolButton10->isEnabled());
+    // Meanwhile the program does what it is asked: a settlement is closed and the welcome panel comes back.
+    tools_->Zamknij1->trigger();
+    QVERIFY(!tools_->Powitanie->isHidden());
+    QVERIFY(Czekaj());
+    QVERIFY(tools_->ToolButton10->isEnabled());
     QCOMPARE(Czytaj(PlikOpisu()), Opis(QStringLiteral("8.0.1.0")));
-    QVERIFY(!ZakonczenieZadane());
+    const QStringList teksty = SkryptDialogow().Teksty();
+    if (przyStarcie) {
+      QVERIFY2(teksty.isEmpty(), qPrintable(teksty.join('|')));
+    } else {
+      QCOMPARE(teksty.value(0), QString("Nie udało się pobrać informacji o aktualizacji.\nSerwer nie przysłał pliku "
+                                        "w wyznaczonym czasie."));
+      QCOMPARE(teksty.value(1), QString("Wersja 8.0.1.0 jest najnowszą wersją programu."));
+    }
+  }
+
+  // Asked for from the toolbar, the description comes through the progress window; its Anuluj ends the check.
+  void descriptionDownloadCanBeCancelled() {
+    Zapisz(PlikOpisu(), Opis(kNowsza));
+    SerwerHttp::Trasa trasa{200, Opis("9.0.0.0")};
+    trasa.milczy = true;
+    serwer_->trasy[kSciezkaOpisu] = trasa;
+    tools_->ToolButton10->trigger();
+    QTRY_COMPARE(serwer_->zadania.size(), std::size_t{1});
+    QVERIFY(okno_->isVisible());
+    QCOMPARE(Wiersze(okno_->ListBox1), QStringList{"Pobieranie informacji o aktualizacji ..."});
+    okno_->Anuluj->click();
+    QVERIFY(Czekaj());
+    QVERIFY(!okno_->isVisible());
+    QVERIFY(SkryptDialogow().pokazane.empty());  // neither a failure nor the offer of the older description
+    QCOMPARE(Czytaj(PlikOpisu()), Opis(kNowsza));
+  }
+
+  // A body without an announced length goes to disk as it arrives, not into memory, and becomes the installer only
+  // once it is whole.
+  void bodyWithoutLengthIsWrittenAsItArrives() {
+    const QByteArray nowy = "#!/bin/sh\n" + QByteArray(3 * 1024 * 1024, 'z');
+    SerwerHttp::Trasa trasa{200, nowy};
+    trasa.bezDlugosci = true;
+    trasa.trzymaj = true;
+    Przygotuj(trasa, platform::Odpowiedz::Tak);
+    tools_->SprawdzAktualizacje(false);
+    QTRY_COMPARE_WITH_TIMEOUT(ZapisywaneW(folder_->Sciezka() + "update/"), qint64{nowy.size()}, 20000);
+    QVERIFY(tools_->AktualizacjaWToku());
+    QVERIFY(!QFile::exists(Instalator()));
+    QCOMPARE(okno_->ProgressHTTP->maximum(), 0);  // a busy bar: the size is unknown
+    serwer_->Rozlacz();
+    QVERIFY(Czekaj());
+    QCOMPARE(Czytaj(Instalator()), nowy);
+    QCOMPARE(uslugi_->otwarte.size(), 1);
+    QVERIFY(ZakonczenieZadane());
   }
 
   void startUpCheckFollowsTheSwitch() {
     serwer_->trasy[kSciezkaOpisu] = {200, Opis(kNowsza), -1};
     Uruchom(false);
+    tools_->show();
+    QTest::qWait(50);
+    QVERIFY(!tools_->AktualizacjaWToku());
     QVERIFY(serwer_->zadania.empty());
     QVERIFY(SkryptDialogow().pokazane.empty());
 
@@ -452,9 +645,23 @@ class TstAktualizacja : public QObject {
     QVERIFY(info.AutoAktualzacja->isChecked());
     SkryptDialogow().odpowiedzi = {platform::Odpowiedz::Nie};
     TAktualizacja przyStarcie(tools_.get());
+    QVERIFY(tools_->AktualizacjaWToku());  // the main window is already shown: the check begins at once
+    QVERIFY(Czekaj());
     QCOMPARE(serwer_->zadania.size(), std::size_t{1});
     QCOMPARE(SkryptDialogow().pokazane.size(), std::size_t{1});
     QCOMPARE(SkryptDialogow().pokazane.front().tytul, QString("Aktualizacja on-line"));
+  }
+
+  void unreachableServerDoesNotStopStartUp() {
+    Zapisz(PlikOpisu(), Opis(QStringLiteral("8.0.1.0")));
+    serwer_->Zamknij();
+    Uruchom(true);
+    tools_->show();
+    QTRY_VERIFY(!uslugi_->hostyEcha.isEmpty());
+    QVERIFY(Czekaj());
+    QVERIFY(SkryptDialogow().pokazane.empty());
+    QCOMPARE(Czytaj(PlikOpisu()), Opis(QStringLiteral("8.0.1.0")));
+    QVERIFY(!ZakonczenieZadane());
   }
 
   void connectionReport_data() {
@@ -474,29 +681,60 @@ class TstAktualizacja : public QObject {
     uslugi_->echo = false;  // the echo's outcome does not change the report
     tools_->ButtonInternet->setEnabled(true);  // as while a form is open in designer mode
     tools_->ButtonInternet->trigger();
-    QCOMPARE(SkryptDialogow().Teksty(), QStringList{tekst});
+    QTRY_COMPARE(SkryptDialogow().Teksty(), QStringList{tekst});
     QCOMPARE(uslugi_->hostyEcha.size(), (flagi & 15u) ? 1 : 0);
   }
 
   void networkServices() {
-    QCOMPARE(platform::EchoIcmp(QStringLiteral("nie-ma-takiego-hosta.invalid")), platform::WynikEcha::Blad);
+    const auto echo = [](const QString& host, int limitMs) {
+      platform::EchoIcmp echo;
+      std::optional<platform::WynikEcha> wynik;
+      echo.Gotowe = [&](platform::WynikEcha w) { wynik = w; };
+      echo.Wyslij(host, limitMs);
+      if (wynik) qFatal("the echo must answer from the event loop");
+      if (!QTest::qWaitFor([&] { return wynik.has_value(); }, 10000)) qFatal("the echo never answered");
+      return *wynik;
+    };
+    QCOMPARE(echo(QStringLiteral("nie-ma-takiego-hosta.invalid"), 300), platform::WynikEcha::Blad);
     // Where the system allows no ICMP socket the echo is unavailable, never an error.
-    QVERIFY(platform::EchoIcmp(QStringLiteral("127.0.0.1"), 300) != platform::WynikEcha::Blad);
+    QVERIFY(echo(QStringLiteral("127.0.0.1"), 300) != platform::WynikEcha::Blad);
     QVERIFY((platform::StanPolaczenia(QUrl(QStringLiteral("http://127.0.0.1/"))) & ~15u) == 0);
 
-    QBuffer bufor;
-    bufor.open(QIODevice::WriteOnly);
+    const auto pobierz = [](platform::PobieranieHttp& pobieranie) {
+      std::optional<QString> blad;
+      pobieranie.Zakonczono = [&](const QString& b) { blad = b; };
+      auto bufor = std::make_unique<QBuffer>();
+      bufor->open(QIODevice::WriteOnly);
+      pobieranie.Rozpocznij(std::move(bufor));
+      if (!QTest::qWaitFor([&] { return blad.has_value(); }, 10000)) qFatal("the transfer never ended");
+      return *blad;
+    };
     platform::PobieranieHttp plikLokalny(QUrl::fromLocalFile(PlikOpisu()));
-    QVERIFY(!plikLokalny.Pobierz(bufor).isEmpty());
+    QVERIFY(!pobierz(plikLokalny).isEmpty());
 
     serwer_->trasy["/duzy"] = {200, QByteArray(5000, 'd'), -1};
     platform::PobieranieHttp duzy(QUrl(serwer_->Adres() + QStringLiteral("/duzy")));
     duzy.MaksRozmiar = 4096;
     bool koniec = false;
     duzy.Koniec = [&] { koniec = true; };
-    QVERIFY(!duzy.Pobierz(bufor).isEmpty());
+    QCOMPARE(pobierz(duzy), QString("Plik na serwerze jest większy, niż program przyjmuje."));
     QVERIFY(!koniec);
-    QCOMPARE(bufor.data().size(), 0);
+    QCOMPARE(static_cast<QBuffer*>(duzy.Cel())->data().size(), 0);
+
+    // A transfer destroyed while it runs says nothing more.
+    SerwerHttp::Trasa cisza;
+    cisza.milczy = true;
+    serwer_->trasy["/cisza"] = cisza;
+    bool odezwal = false;
+    {
+      platform::PobieranieHttp przerwany(QUrl(serwer_->Adres() + QStringLiteral("/cisza")));
+      przerwany.Zakonczono = [&](const QString&) { odezwal = true; };
+      przerwany.Rozlaczono = [&] { odezwal = true; };
+      przerwany.Rozpocznij(std::make_unique<QBuffer>());
+      QTRY_COMPARE(serwer_->zadania.size(), std::size_t{1});
+    }
+    QTest::qWait(50);
+    QVERIFY(!odezwal);
   }
 };
 

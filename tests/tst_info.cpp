@@ -50,7 +50,7 @@ QString Dane(const char* plik) { return QStringLiteral(VELMAR_SOURCE_DIR "/data/
 struct UslugiTestowe : TTools::UslugiSystemu {
   QList<QUrl> adresy;
   unsigned StanPolaczenia(const QUrl&) override { return 0; }
-  bool Echo(const QString&) override { return false; }
+  void Echo(const QString&, QObject*, std::function<void(bool)>) override {}
   bool Otworz(const QString&, const QString&) override { return false; }
   bool OtworzAdres(const QUrl& adres) override {
     adresy << adres;

@@ -46,6 +46,39 @@ class TstJpeg : public QObject {
   Q_OBJECT
 
  private slots:
+  // A picture shown small is decoded small: at libjpeg's smallest scale that still covers the width asked for.
+  void decodesScaledToTheWidthNeeded_data() {
+    QTest::addColumn<bool>("progresywnie");
+    QTest::addColumn<int>("docelowa");
+    QTest::addColumn<QSize>("wynik");
+    for (bool p : {false, true}) {
+      const char* rodzaj = p ? "progressive" : "baseline";
+      QTest::addRow("%s, full size", rodzaj) << p << 0 << QSize(1600, 1200);
+      QTest::addRow("%s, half exactly", rodzaj) << p << 800 << QSize(800, 600);
+      QTest::addRow("%s, just under half", rodzaj) << p << 799 << QSize(800, 600);
+      QTest::addRow("%s, just over half", rodzaj) << p << 801 << QSize(1600, 1200);
+      QTest::addRow("%s, an eighth", rodzaj) << p << 150 << QSize(200, 150);
+      QTest::addRow("%s, smaller than an eighth", rodzaj) << p << 1 << QSize(200, 150);
+      QTest::addRow("%s, wider than the picture", rodzaj) << p << 5000 << QSize(1600, 1200);
+    }
+    // An odd size: a scaled width rounds up, so it never falls short.
+    QTest::newRow("odd width") << false << 251 << QSize(251, 38);
+  }
+  void decodesScaledToTheWidthNeeded() {
+    QFETCH(bool, progresywnie);
+    QFETCH(int, docelowa);
+    QFETCH(QSize, wynik);
+    const bool nieparzysty = wynik == QSize(251, 38);
+    const QSize wlasny = nieparzysty ? QSize(2001, 300) : QSize(1600, 1200);
+    QSize rozmiar;
+    const QImage obraz = platform::DekodujJpeg(
+        Zakoduj(Wypelniony(wlasny.width(), wlasny.height(), QColor(30, 160, 60)), progresywnie), docelowa, &rozmiar);
+    QCOMPARE(obraz.size(), wynik);
+    QCOMPARE(rozmiar, wlasny);
+    QVERIFY(obraz.width() >= std::min(docelowa, wlasny.width()));
+    QVERIFY(Bliski(obraz.pixelColor(obraz.width() / 2, obraz.height() / 2), QColor(30, 160, 60)));
+  }
+
   void decodesSizeAndColour_data() {
     QTest::addColumn<bool>("progresywnie");
     QTest::addColumn<QColor>("kolor");

@@ -19,6 +19,8 @@
 #include <set>
 #include <tuple>
 
+#include <sys/stat.h>
+
 #include "main/tools.h"
 #include "platform/rtf.h"
 #include "selection/grupa_opcji.h"
@@ -257,6 +259,19 @@ class TstKreator : public QObject {
                        "kreatora.")));
     Wstecz();
     QCOMPARE(k_->Krok, 5);
+  }
+
+  // A question text that is a FIFO is refused with a message instead of being waited on; the wizard goes on.
+  void questionTextThatIsNoFile() {
+    const QString plik = folder_->Sciezka() + QStringLiteral("alg/1.1.rtf");
+    QVERIFY(QFile::remove(plik));
+    QCOMPARE(::mkfifo(QFile::encodeName(plik).constData(), 0600), 0);
+    Start(Indywidualne);
+    QCOMPARE(SkryptDialogow().Teksty(),
+             QStringList{QStringLiteral("Plik nie jest zwykłym plikiem, więc nie zostanie odczytany:\n") + plik});
+    QVERIFY(k_->Pytanie->toPlainText().isEmpty());
+    Ogolnie({TAK});
+    QCOMPARE(T().LiczbaDrukow, 1);
   }
 
   void jointPerPersonSteps() {

@@ -241,6 +241,12 @@ void TestPitO::blednyTekstKonczyObliczenie() {
   QVERIFY_THROWS_EXCEPTION(BladKonwersjiLiczby, Oblicz(2));
   QCOMPARE(p_->Teksty(2, {3, 28}), QStringLiteral("1 0,00"));
   QCOMPARE(p_->Tekst(1, 94), QStringLiteral("stare"));
+  // A stored value that is no finite amount ends it the same way.
+  for (const char* zly : {"nan", "inf", "-INF", "1e308", "1000000000000000", "1e15"}) {
+    p_->Ustaw(2, 20, zly);
+    QVERIFY_THROWS_EXCEPTION(BladKonwersjiLiczby, Oblicz(2));
+    QCOMPARE(p_->Tekst(1, 94), QStringLiteral("stare"));
+  }
 }
 
 VELMAR_TEST_MAIN_RDZEN(TestPitO)

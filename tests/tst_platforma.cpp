@@ -97,6 +97,7 @@ class TestPlatforma : public QObject {
   void iniZapisIOdczyt();
   void iniZachowujeInneKluczeISekcje();
   void iniBrakujaceIBledneWartosci();
+  void iniWieleSekcjiIPowtorzenia();
   void iniNazwaGolaWFolderzeUstawien();
   void iniZapisNieudany();
 
@@ -191,6 +192,31 @@ void TestPlatforma::iniBrakujaceIBledneWartosci() {
   QVERIFY(!ini.ValueExists("PIT", "Poza"));
   QVERIFY(!ini.ReadBool("PIT", "Run", false));  // the key of another section
   QCOMPARE(ini.ReadString("PIT", "File", QString()), QString("Instalator ąę.exe"));  // Windows-1250
+}
+
+// A file of 200 000 sections reads in time proportional to it (the quadratic reader needed minutes here); repeated
+// sections continue the first of their name, and a repeated key keeps its first value.
+void TestPlatforma::iniWieleSekcjiIPowtorzenia() {
+  QTemporaryDir folder;
+  const QString sciezka = folder.filePath("wiele.ini");
+  constexpr int kSekcje = 200000;
+  QByteArray tresc;
+  for (int i = 0; i < kSekcje; ++i) tresc += "[S" + QByteArray::number(i) + "]\nK=" + QByteArray::number(i) + "\n";
+  tresc += "[s0]\nk=inna\nL=druga\n[S7]\nK=siedem\n";
+  QVERIFY(Zapisz(sciezka, tresc));
+  platform::TIniFile ini(sciezka);
+  QCOMPARE(ini.ReadString("S199999", "K", {}), QString("199999"));
+  QCOMPARE(ini.ReadString("S0", "K", {}), QString("0"));
+  QCOMPARE(ini.ReadString("S0", "l", {}), QString("druga"));
+  QCOMPARE(ini.ReadString("s7", "K", {}), QString("7"));
+  QVERIFY(!ini.ValueExists("S200000", "K"));
+
+  QVERIFY(ini.WriteString("S100000", "Nowy", "1"));
+  const QByteArray zapisany = Zawartosc(sciezka);
+  QVERIFY(zapisany.contains("[S100000]\nK=100000\nNowy=1\n\n[S100001]"));
+  QVERIFY(zapisany.contains("[S0]\nK=0\nk=inna\nL=druga\n\n[S1]"));
+  QCOMPARE(zapisany.count("[S7]"), 1);
+  QCOMPARE(platform::TIniFile(sciezka).ReadString("S100000", "nowy", {}), QString("1"));
 }
 
 void TestPlatforma::iniNazwaGolaWFolderzeUstawien() {

@@ -1,9 +1,15 @@
 // Settlement files: the exact bytes, atomic replacement, hostile files, and the question before changes are dropped.
 
 #include <QAction>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTreeWidget>
+
+#include <sys/stat.h>
 
 #include "main/tools.h"
 #include "model/plik_rozliczenia.h"
@@ -149,6 +155,26 @@ class TstPliki : public QObject {
     QVERIFY(T().PlikRozliczenia.isEmpty());
   }
 
+  // A disk that fills up during the save: the message says so, and the old file and the modified flag stay. The disk
+  // is a tmpfs of 64 KiB in a private mount namespace, where the helper saves 411 KB.
+  void fullDiskIsNamed() {
+    const QString unshare = QStandardPaths::findExecutable(QStringLiteral("unshare"));
+    if (unshare.isEmpty()) QSKIP("unshare(1) is not installed");
+    QTemporaryDir dysk;
+    QProcess proces;
+    proces.start(unshare, {QStringLiteral("-Urm"), QStringLiteral("sh"), QStringLiteral("-c"),
+                           QStringLiteral("mount -t tmpfs -o size=64k tmpfs \"$0\" && exec \"$1\" \"$0\""), dysk.path(),
+                           QStringLiteral(VELMAR_TESTS_DIR "/zapis_na_pelny_dysk")});
+    QVERIFY(proces.waitForFinished(120000));
+    const QString wynik = QString::fromUtf8(proces.readAllStandardOutput());
+    if (!wynik.startsWith(QStringLiteral("zapisany=")))
+      QSKIP(qPrintable(QStringLiteral("no private tmpfs here: ") + QString::fromLocal8Bit(proces.readAllStandardError())));
+    const QString plik = dysk.path() + QStringLiteral("/rozliczenie.dc8");
+    QCOMPARE(wynik, QStringLiteral("zapisany=0\nzmodyfikowane=1\nplik=stary\npliki=rozliczenie.dc8\n"
+                                   "komunikat=Brak miejsca na dysku - rozliczenia nie zapisano w pliku: ") +
+                        plik + QStringLiteral("\nPoprzednia wersja pliku pozostała bez zmian.\n"));
+  }
+
   void hostileFilesAreRefused_data() {
     QTest::addColumn<QByteArray>("bajty");
     QTest::addColumn<QString>("fragment");
@@ -165,7 +191,15 @@ class TstPliki : public QObject {
     QTest::newRow("unknown type") << zmien(kDruk + 8, 20) << QStringLiteral("druk nr 2");
     QTest::newRow("owner") << zmien(kDruk + 16, 3) << QStringLiteral("właściciel");
     QTest::newRow("kind") << zmien(kDruk + 20, 3) << QStringLiteral("rodzaj rozliczenia");
-    QTest::newRow("parent ahead") << zmien(kDruk + 12, 2) << QStringLiteral("druk główny 2");
+    QTest::newRow("parent ahead") << zmien(kDruk + 12, 2)
+                                  << QStringLiteral("druk nr 2 - załącznik wskazuje druk główny 2, którego nie ma przed nim.");
+    QByteArray wnuk = zmien(kDruk + 12, 1) + dobry;
+    wnuk[2 * kDruk + 8] = 7;  // PIT/D
+    wnuk[2 * kDruk + 12] = 2;
+    QTest::newRow("parent is an attachment")
+        << wnuk
+        << QStringLiteral("druk nr 3 - załącznik wskazuje jako swój druk główny druk nr 2, który sam jest załącznikiem "
+                          "druku nr 1.");
     QTest::newRow("negative parent") << zmien(kDruk + 15, '\xFF') << QStringLiteral("druk nr 2");
   }
   void hostileFilesAreRefused() {
@@ -184,6 +218,81 @@ class TstPliki : public QObject {
     QCOMPARE(T().LiczbaDrukow, 1);
     QCOMPARE(T().PlikRozliczenia, Plik("stary.dc8"));
     QCOMPARE(T().Osoby[0].Pole(1), std::string_view("Nowak"));
+  }
+
+  // A settlement as large as the program takes opens; one record more is refused by its size before anything of it
+  // is read, as is what is no regular file at all. The settlement on screen stays in every refusal.
+  void sizeIsCheckedBeforeReading_data() {
+    QTest::addColumn<qint64>("druki");
+    QTest::addColumn<QString>("odmowa");  // empty: the file opens
+    QTest::newRow("at the cap") << kNajwiecejDrukow << QString();
+    QTest::newRow("one record over") << kNajwiecejDrukow + 1 << QStringLiteral("Plik jest za duży");
+    QTest::newRow("2 GiB") << (qint64{2} << 30) / kDruk << QStringLiteral("Plik jest za duży");
+    QTest::newRow("FIFO") << qint64{-1} << QStringLiteral("Plik nie jest zwykłym plikiem");
+  }
+  void sizeIsCheckedBeforeReading() {
+    QFETCH(qint64, druki);
+    QFETCH(QString, odmowa);
+    T().PrzydzielDruki(1);
+    T().DodajDruk(Pit37, 0, PMWspolny, Indywidualne);
+    T().BudujDrzewo();
+    const QString sciezka = Plik("wielki.dc8");
+    if (druki < 0) {
+      QCOMPARE(::mkfifo(QFile::encodeName(sciezka).constData(), 0600), 0);
+    } else {
+      QFile plik(sciezka);
+      QVERIFY(plik.open(QIODevice::WriteOnly));
+      if (odmowa.isEmpty()) {
+        // PIT-37 and its PIT/O attachments, written out in full.
+        std::vector<TDruk> wzor(3);
+        wzor[1].IdPit = Pit37;
+        wzor[2].IdPit = PitO;
+        wzor[2].IdParent = 1;
+        const QByteArray oba = ZakodujRozliczenie(wzor, 2);
+        QVERIFY(plik.write(oba.left(kDruk)) == kDruk);
+        for (qint64 i = 1; i < druki; ++i) QVERIFY(plik.write(oba.mid(kDruk)) == kDruk);
+      } else {
+        QVERIFY(plik.resize(druki * kDruk));  // sparse: refused unread, it costs nothing
+      }
+    }
+    const bool otwarty = T().OtworzRozliczenie(sciezka);
+    QCOMPARE(otwarty, odmowa.isEmpty());
+    if (otwarty) {
+      QCOMPARE(T().LiczbaDrukow, static_cast<int>(druki));
+      QCOMPARE(T().TV->topLevelItem(0)->childCount(), static_cast<int>(druki) - 1);
+      QVERIFY(Komunikaty().isEmpty());
+    } else {
+      QCOMPARE(T().LiczbaDrukow, 1);
+      QVERIFY2(Komunikaty().value(0).startsWith(odmowa) && Komunikaty().value(0).endsWith(sciezka),
+               qPrintable(Komunikaty().value(0)));
+    }
+    QFile::remove(sciezka);
+  }
+
+  // Records are checked as they are read: the first refused one ends the reading, and the refused file's records
+  // give their memory back.
+  void readingStopsAtTheFirstRefusedRecord() {
+    std::vector<TDruk> druki(5);
+    for (std::size_t i = 1; i <= 4; ++i) druki[i].IdPit = Pit37;
+    druki[2].IdPit = 99;
+    QBuffer bufor;
+    bufor.setData(ZakodujRozliczenie(druki, 4));
+    QVERIFY(bufor.open(QIODevice::ReadOnly));
+    const OdczytRozliczenia odczyt = CzytajRozliczenie(bufor, QStringLiteral("x.dc8"));
+    QCOMPARE(odczyt.blad,
+             QStringLiteral("Plik \"x.dc8\" nie jest poprawnym plikiem rozliczenia: druk nr 2 - nieznany rodzaj druku 99."));
+    QCOMPARE(bufor.pos(), 2 * kDruk);
+    QVERIFY(odczyt.druki.empty());
+    QCOMPARE(odczyt.druki.capacity(), std::size_t{0});
+
+    // Over the cap, nothing is read at all.
+    QBuffer wielki;
+    wielki.setData(QByteArray((kNajwiecejDrukow + 1) * kDruk, '\0'));
+    QVERIFY(wielki.open(QIODevice::ReadOnly));
+    QCOMPARE(CzytajRozliczenie(wielki, QStringLiteral("w.dc8")).blad,
+             QStringLiteral("Plik \"w.dc8\" nie jest poprawnym plikiem rozliczenia: zawiera 1025 druków, a rozliczenie "
+                            "może ich mieć najwyżej 1024."));
+    QCOMPARE(wielki.pos(), qint64{0});
   }
 
   void unterminatedValueOpens() {

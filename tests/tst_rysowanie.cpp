@@ -71,6 +71,8 @@ class TstRysowanie : public QObject {
   void podswietlenieWylaczone();
   void tekstyPolJakWzor();
   void dataJedenZnakWKomorce();
+  void wartoscBezKoncaZostajeWPolu_data();
+  void wartoscBezKoncaZostajeWPolu();
   void dopasowanieCzcionki();
   void blokadaPolWgRodzaju_data();
   void blokadaPolWgRodzaju();
@@ -230,6 +232,26 @@ void TstRysowanie::tekstyPolJakWzor() {
   QCOMPARE(KwotaDoWyswietlenia("12"), QStringLiteral("12,00"));
   QVERIFY(!KwotaDoWyswietlenia("12 000"));
   QVERIFY(!KwotaDoWyswietlenia("1e30"));
+}
+
+// A value that fills its whole entry (no terminator) is drawn within its field, as on paper, whatever its type.
+void TstRysowanie::wartoscBezKoncaZostajeWPolu_data() {
+  QTest::addColumn<int>("pole");
+  QTest::addColumn<QRect>("obok");  // overlay pixels just outside the field, on the side the text runs to
+  QTest::newRow("text") << 0 << QRect(111, 10, 80, 20);
+  QTest::newRow("amount, to the left") << 8 << QRect(120, 70, 79, 20);
+  QTest::newRow("whole number, to the left") << 9 << QRect(120, 100, 79, 20);
+}
+
+void TstRysowanie::wartoscBezKoncaZostajeWPolu() {
+  QFETCH(int, pole);
+  QFETCH(QRect, obok);
+  QVERIFY(!Tusz(Nakladka(), obok));
+  std::fill(std::begin(T().Druki[1].Pola[static_cast<std::size_t>(pole)].Wartosc),
+            std::end(T().Druki[1].Pola[static_cast<std::size_t>(pole)].Wartosc), 'W');
+  T().WyczyscNakladke();
+  RysujObiekty(&V());
+  QVERIFY(!Tusz(Nakladka(), obok));
 }
 
 void TstRysowanie::dataJedenZnakWKomorce() {

@@ -73,6 +73,8 @@ class TstStrona : public QObject {
   void usuniecieObiektu();
   void kolorZTekstu();
   void obrazSvgDopasowanyDo800();
+  void ksztaltyStron_data();
+  void ksztaltyStron();
   void obrazyRastroweIBledne();
 };
 
@@ -364,6 +366,62 @@ void TstStrona::obrazSvgDopasowanyDo800() {
   QCOMPARE(T().ObrazStrony, dobry);
   QCOMPARE(T().WysokoscWidoku, 200);
   QCOMPARE(T().StronaWczytana, std::uint8_t{1});
+}
+
+// A page at most four times as tall as it is wide, whatever the picture's own size; a taller one is refused with the
+// size message, a raster declaring too many pixels before it is decoded. A JPEG keeps its own size as the page's
+// while it is decoded no larger than the page shows it.
+void TstStrona::ksztaltyStron_data() {
+  QTest::addColumn<QByteArray>("dane");
+  QTest::addColumn<QSize>("strona");  // invalid: refused with the size message
+  QTest::addColumn<QSize>("wlasny");
+  const auto svg = [](const char* pole) {
+    return QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"") + pole + "\"><rect width=\"1\" height=\"1\"/></svg>";
+  };
+  // A PNG whose header declares a size (its checksum made anew) but whose data holds one pixel.
+  const auto naglowekPng = [](int w, int h) {
+    QByteArray png = Raster(1, 1, 0);
+    const auto wpisz = [&](qsizetype gdzie, quint32 liczba) {
+      for (int i = 0; i < 4; ++i) png[gdzie + i] = static_cast<char>(liczba >> (24 - 8 * i));
+    };
+    wpisz(16, static_cast<quint32>(w));
+    wpisz(20, static_cast<quint32>(h));
+    quint32 crc = 0xFFFFFFFFu;
+    for (qsizetype i = 12; i < 29; ++i) {
+      crc ^= static_cast<quint8>(png[i]);
+      for (int b = 0; b < 8; ++b) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    wpisz(29, ~crc);
+    return png;
+  };
+  QTest::newRow("1 pixel") << Raster(1, 1, 0) << QSize(800, 800) << QSize(1, 1);
+  QTest::newRow("1 pixel wide, four high") << Raster(1, 4, 0) << QSize(800, 3200) << QSize(1, 4);
+  QTest::newRow("1 pixel wide, five high") << Raster(1, 5, 0) << QSize() << QSize(1, 5);
+  QTest::newRow("100 x 4000 PNG") << Raster(100, 4000, 0) << QSize() << QSize(100, 4000);
+  QTest::newRow("view box 1 x 40") << svg("0 0 1 40") << QSize() << QSize(1, 40);
+  QTest::newRow("view box 1 x 4") << svg("0 0 1 4") << QSize(800, 3200) << QSize(1, 4);
+  QTest::newRow("PNG declaring 20000 x 20000") << naglowekPng(20000, 20000) << QSize() << QSize(20000, 20000);
+  QTest::newRow("JPEG 3200 x 4526") << Raster(3200, 4526, qRgb(0, 0, 255), "JPEG") << QSize(800, 1131)
+                                    << QSize(3200, 4526);
+}
+
+void TstStrona::ksztaltyStron() {
+  QFETCH(QByteArray, dane);
+  QFETCH(QSize, strona);
+  QFETCH(QSize, wlasny);
+  QString blad;
+  const auto obraz = TObrazStrony::ZBajtow(dane, QStringLiteral("s.dcg"), blad, 800);
+  if (!strona.isValid()) {
+    QVERIFY(!obraz);
+    QCOMPARE(blad, QStringLiteral("Obraz strony formularza ma nieprawidłowy rozmiar (%1x%2):\ns.dcg")
+                       .arg(wlasny.width())
+                       .arg(wlasny.height()));
+    return;
+  }
+  QVERIFY2(obraz, qPrintable(blad));
+  QCOMPARE(QSize(obraz->SzerokoscMetapliku(), obraz->WysokoscMetapliku()), wlasny);
+  obraz->Dopasuj(800, WysokoscDopasowana(wlasny.width(), wlasny.height(), 800));
+  QCOMPARE(obraz->Obraz().size(), strona);
 }
 
 void TstStrona::obrazyRastroweIBledne() {

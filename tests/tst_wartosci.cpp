@@ -105,6 +105,9 @@ void TestWartosci::strToFloat_data() {
   QTest::newRow("ujemny wykladnik") << "25e-2" << "0.25";
   QTest::newRow("wiele cyfr") << "0,3333333333333333333333" << "0.3333333333333333333333";
   QTest::newRow("niedomiar") << "1E-99999" << "0";
+  QTest::newRow("najwieksza kwota") << "999999999999999,99" << "999999999999999.99";
+  QTest::newRow("najmniejsza kwota") << "-999999999999999,99" << "-999999999999999.99";
+  QTest::newRow("wykladnik ponizej granicy") << "9,99E14" << "999000000000000";
 }
 
 void TestWartosci::strToFloat() {
@@ -117,7 +120,8 @@ void TestWartosci::strToFloat() {
 void TestWartosci::strToFloatOdrzuca_data() {
   QTest::addColumn<QString>("tekst");
   for (const char* tekst : {"", "   ", "abc", "12.50", "1 234,56", "1.234,56", "1,2,3", ",", "-", "--1", "1E", "E5",
-                            "12,5zl", "1E99999", "\t12"})
+                            "12,5zl", "1E99999", "\t12", "nan", "NaN", "inf", "-inf", "infinity", "1e308", "-1e308",
+                            "1e4000", "1E15", "-1e15", "1000000000000000", "99999999999999999999"})
     QTest::addRow("'%s'", tekst) << QString::fromLatin1(tekst);
 }
 

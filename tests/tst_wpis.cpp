@@ -197,6 +197,14 @@ void TstWpis::obcaKwotaOdrzucona_data() {
   QTest::newRow("negative where not allowed") << int{kDodatnia} << "0,00" << "-5" << "nie może być ujemna";
   QTest::newRow("whole number with a comma") << int{kCalkowita} << "" << "1,5" << "nie jest liczbą całkowitą";
   QTest::newRow("longer than the field") << int{kKwota} << "0,00" << "12345678901234" << "nie mieści się";
+  // Not finite amounts are no amounts either.
+  QTest::newRow("nan") << int{kDodatnia} << "0,00" << "nan" << "nie jest prawidłową kwotą";
+  QTest::newRow("inf") << int{kGrosze} << "0,00" << "inf" << "nie jest prawidłową kwotą";
+  QTest::newRow("1e308") << int{kDodatnia} << "0,00" << "1e308" << "nie jest prawidłową kwotą";
+  QTest::newRow("16 digits") << int{kDodatnia} << "0,00" << "1234567890123456" << "to za dużo jak na kwotę";
+  QTest::newRow("309 digits") << int{kDodatnia} << "0,00" << "1" + QString(308, '0') + ",00"
+                              << "to za dużo jak na kwotę";
+  QTest::newRow("whole number of 16 digits") << int{kCalkowita} << "" << "9999999999999999" << "to za dużo";
 }
 
 void TstWpis::obcaKwotaOdrzucona() {

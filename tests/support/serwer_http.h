@@ -1,0 +1,61 @@
+#pragma once
+// A small HTTP/1.1 server on the loopback for the update's tests: fixed answers per path, every request recorded,
+// plain or over TLS with the test certificate, and the misbehaviour of real servers on request (a body cut short,
+// a connection held open, silence, a trickle, no announced length).
+
+#include <QByteArray>
+#include <QObject>
+#include <QSslCertificate>
+#include <QString>
+#include <map>
+#include <memory>
+#include <vector>
+
+class QTcpServer;
+class QTcpSocket;
+
+namespace velmar_test {
+
+class SerwerHttp : public QObject {
+ public:
+  struct Trasa {
+    int status = 200;
+    QByteArray cialo;
+    qint64 urwijPo = -1;       // >= 0: only this many bytes of the body are sent
+    bool trzymaj = false;      // after them the connection stays open instead of dropping
+    bool milczy = false;       // the request is read and never answered
+    bool bezDlugosci = false;  // no Content-Length: the body ends when the connection does
+    int bajtCoMs = 0;          // > 0: the body goes out one byte this often
+  };
+  struct Zadanie {
+    QByteArray sciezka;
+    std::map<QByteArray, QByteArray> naglowki;  // names in lower case
+  };
+
+  std::map<QByteArray, Trasa> trasy;
+  std::vector<Zadanie> zadania;
+
+  // szyfrowany: HTTPS with the test certificate, which the program trusts after Ufaj.
+  explicit SerwerHttp(bool szyfrowany = false);
+  ~SerwerHttp() override;
+
+  QString Adres() const;
+  // Stops accepting connections.
+  void Zamknij();
+  // Drops every open connection, which ends a body without a length.
+  void Rozlacz();
+
+  static QSslCertificate Certyfikat();
+  // The program's connections trust the test certificate from now on.
+  static void Ufaj();
+
+ private:
+  void Obsluz(QTcpSocket* gniazdo);
+  void Odpowiedz(QTcpSocket* gniazdo, const Trasa& trasa);
+
+  bool szyfrowany_;
+  std::unique_ptr<QTcpServer> serwer_;
+  std::vector<QTcpSocket*> gniazda_;
+};
+
+}  // namespace velmar_test
