@@ -185,7 +185,7 @@ class Przypadek {
     } else if (co == u"wpisz") {
       p_->Wpisz(s.takeFirst().toInt(), s.join(u' '));
     } else if (co == u"oblicz") {
-      Oblicz(s[0].toInt(), s.size() > 1 && s[1] == u"z-zalacznika");
+      Oblicz(s[0].toInt(), s.value(1));
     } else if (co == u"stan") {
       const int j = s.takeFirst().toInt();
       const QString wzor = s.join(u' ');
@@ -222,11 +222,14 @@ class Przypadek {
     }
   }
 
-  // The record's own computation through the table, or PIT-36's attachment entry; an error is kept for "blad".
-  void Oblicz(int j, bool zZalacznika) {
+  // The record's own computation through the table, that of the form named, or PIT-36's attachment entry; an error
+  // is kept for "blad".
+  void Oblicz(int j, const QString& jak) {
     try {
-      if (zZalacznika)
+      if (jak == u"z-zalacznika")
         ObliczPit36ZZalacznika(p_->V(), j);
+      else if (!jak.isEmpty())
+        ObliczDruk(KodNazwy(jak), p_->V(), j);
       else
         ObliczDruk(j >= 1 && j <= p_->T().LiczbaDrukow ? p_->T().Druk(j).IdPit : Pit37, p_->V(), j);
     } catch (const BladKonwersjiLiczby& e) {
