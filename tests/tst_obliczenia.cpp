@@ -183,7 +183,8 @@ class Przypadek {
     } else if (co == u"stary-listerror") {
       p_->StaryListError();
     } else if (co == u"wpisz") {
-      p_->Wpisz(s.takeFirst().toInt(), s.join(u' '));
+      const int j = s.takeFirst().toInt();  // before the join: argument order is unspecified
+      p_->Wpisz(j, s.join(u' '));
     } else if (co == u"oblicz") {
       Oblicz(s[0].toInt(), s.value(1));
     } else if (co == u"stan") {
@@ -191,9 +192,15 @@ class Przypadek {
       const QString wzor = s.join(u' ');
       Porownaj(p_->Stan(j, wzor), wzor);
     } else if (co == u"listerror") {
-      const bool stary = p_->PozycjeListError() == QStringList{QStringLiteral("stary")} && p_->WysokoscListError() == 40;
-      Sprawdz(reszta == u"tak" ? p_->Komunikat() : reszta == u"nie" ? p_->BezKomunikatu() : stary,
+      Sprawdz(ListErrorJest(reszta),
               QStringLiteral("ListError %1 at height %2").arg(p_->PozycjeListError().join(u'|')).arg(p_->WysokoscListError()));
+    } else if (co == u"kratki") {
+      for (int k = 0; k < kLiczbaPol; ++k) p_->Kratka(s[0].toInt(), k) = static_cast<std::uint8_t>(s[1].toInt());
+    } else if (co == u"odznaczone") {
+      QList<int> puste;
+      for (int k = 0; k < kLiczbaPol; ++k)
+        if (p_->Kratka(s[0].toInt(), k) == 0) puste << k;
+      Porownaj(Lista(puste), Lista(Numery(s.mid(1))));
     } else if (co == u"zablokowane") {
       Porownaj(Lista(p_->Zablokowane()), Lista(Numery(s)));
     } else if (co == u"komunikaty") {
@@ -220,6 +227,15 @@ class Przypadek {
     } else {
       Sprawdz(false, QStringLiteral("unknown command ") + co);
     }
+  }
+
+  // ListError as "listerror" names it.
+  bool ListErrorJest(const QString& jak) {
+    const int wysokosc = p_->WysokoscListError();
+    if (jak == u"tak") return p_->Komunikat();
+    if (jak == u"nie") return p_->BezKomunikatu();
+    if (jak == u"ukryta") return wysokosc == 0;
+    return jak == u"stary" && wysokosc == 40 && p_->PozycjeListError() == QStringList{QStringLiteral("stary")};
   }
 
   // The record's own computation through the table, that of the form named, or PIT-36's attachment entry; an error
