@@ -7,13 +7,16 @@
 #include "calc/pit28.h"
 #include "calc/pit28a.h"
 #include "calc/pit28b.h"
+#include "calc/pit36l.h"
 #include "calc/pit37.h"
 #include "calc/pit38.h"
 #include "calc/pitb.h"
 #include "calc/pitd.h"
 #include "calc/pitm.h"
 #include "calc/pito.h"
+#include "calc/pitz.h"
 #include "calc/pitzg.h"
+#include "calc/sser.h"
 #include "model/druk.h"
 
 namespace {
@@ -26,6 +29,7 @@ TablicaObliczen& Tablica() {
   static TablicaObliczen tablica = [] {
     TablicaObliczen t{};
     t[Pit37] = ObliczPit37;
+    t[Pit36L] = ObliczPit36L;
     t[Pit28] = ObliczPit28;
     t[Pit28A] = ObliczPit28A;
     t[Pit28B] = ObliczPit28B;
@@ -35,7 +39,9 @@ TablicaObliczen& Tablica() {
     t[Pit2K] = ObliczPit2K;
     t[PitM] = ObliczPitM;
     t[PitB] = ObliczPitB;
+    t[PitZ] = ObliczPitZ;
     t[PitZG] = ObliczPitZG;
+    t[SseR] = ObliczSseR;
     t[Nip1] = ObliczNip1;
     t[Nip3] = ObliczNip3;
     return t;

@@ -93,7 +93,7 @@ QString Wypisz(const std::vector<Blad>& bledy) {
   return l.join('\n');
 }
 
-constexpr int kKody[] = {Pit37, PitO, PitD, Pit2K, Nip1, Nip3};
+constexpr int kKody[] = {Pit37, PitO, PitD, Pit2K, Nip1, Nip3, Pit36L, PitZ, SseR};
 
 }  // namespace
 
@@ -111,6 +111,8 @@ class TstFormularze : public QObject {
   void zrodlaProgramuPrzechodzaKontrole();
   void strukturaPit37DlaObliczen();
   void nowyRekordPit37();
+  void polaObliczen_data();
+  void polaObliczen();
   void obrazyStronSaA4();
   void ramkaPolaLezyNaObrazie();
   void zawijanieMiesciSieWSzerokosci();
@@ -305,6 +307,49 @@ void TstFormularze::nowyRekordPit37() {
     QVERIFY(StrToFloat(Tekst(druk.Pola[std::size_t(k)].Wartosc), ',') == 0.0L);
 }
 
+// What each form's computation writes is a read-only amount (or count) the user cannot type over; every other amount
+// is the user's to enter. Boxes the computation reads are check boxes, and the catalogue agrees on the pages.
+void TstFormularze::polaObliczen_data() {
+  QTest::addColumn<int>("kod");
+  QTest::addColumn<QList<int>>("wyliczane");
+  QTest::addColumn<QList<int>>("liczniki");
+  QTest::addColumn<QList<int>>("kratki");
+  QTest::newRow("PIT-36L") << int(Pit36L)
+                           << QList<int>{23, 24, 28, 29, 34, 41, 42, 43, 46, 48, 50, 51, 52, 53, 60, 61, 62, 63}
+                           << QList<int>{100, 101, 102, 103} << QList<int>{19};
+  QTest::newRow("PIT/Z") << int(PitZ)
+                         << QList<int>{8, 9, 12, 13, 16, 17, 18, 19, 20, 21, 22, 25, 26, 29, 30, 31, 32, 33, 34, 35}
+                         << QList<int>{} << QList<int>{};
+  QTest::newRow("SSE-R") << int(SseR)
+                         << QList<int>{25, 26, 27, 40, 41, 42, 43, 45, 49, 51, 52, 53, 55,
+                                       59, 60, 64, 65, 68, 69, 73, 74, 76, 79, 80, 81}
+                         << QList<int>{} << QList<int>{};
+}
+
+void TstFormularze::polaObliczen() {
+  QFETCH(int, kod);
+  QFETCH(QList<int>, wyliczane);
+  QFETCH(QList<int>, liczniki);
+  QFETCH(QList<int>, kratki);
+  const auto o = ObiektyFormularza(kod);
+  QVERIFY(int(o.size()) > RegulyDla(kod)->najwyzszyIndeks && o.size() <= 350);
+  for (int k = 0; k < int(o.size()); ++k) {
+    const TObiekt& x = o[std::size_t(k)];
+    const QString pole = QStringLiteral("field %1").arg(k);
+    if (wyliczane.contains(k) || liczniki.contains(k)) {
+      QVERIFY2(x.Typ == Liczba && x.TylkoDoOdczytu == 1, qPrintable(pole));
+      QCOMPARE(x.Format, std::int32_t(liczniki.contains(k) ? FormatCalkowita : FormatDziesietna));
+      QCOMPARE(NaQString(x.WartoscDomyslna), liczniki.contains(k) ? QStringLiteral("0") : QStringLiteral("0,00"));
+    } else if (x.Typ == Liczba) {
+      QVERIFY2(x.TylkoDoOdczytu == 0, qPrintable(pole));
+    }
+    if (kratki.contains(k)) QCOMPARE(x.Typ, std::int32_t(Checbox));
+  }
+  velmar_test::UstawRegionalne();
+  TTools tools(QStringLiteral(VELMAR_BIN_DIR "/"));
+  QCOMPARE(tools.TypyDrukow[std::size_t(kod)].LiczbaStron, RegulyDla(kod)->liczbaStron);
+}
+
 // Every header gives the A4 view and the rule table's page count; every page picture is A4 at twice the view.
 void TstFormularze::obrazyStronSaA4() {
   for (const int kod : kKody) {
@@ -331,10 +376,10 @@ void TstFormularze::obrazyStronSaA4() {
 
 // The white box of a field on the picture is the field's rectangle doubled.
 void TstFormularze::ramkaPolaLezyNaObrazie() {
-  for (const int kod : {Pit37, PitO}) {
+  for (const int kod : {Pit37, PitO, Pit36L, PitZ, SseR}) {
     const auto o = ObiektyFormularza(kod);
-    std::vector<QString> strony(4);
-    for (int s = 1; s <= 3; ++s)
+    std::vector<QString> strony(5);
+    for (int s = 1; s <= RegulyDla(kod)->liczbaStron; ++s)
       strony[std::size_t(s)] = QString::fromUtf8(Plik(Folder() + QStringLiteral("%1_%2.dcg").arg(kod).arg(s)));
     for (const TObiekt& x : o) {
       if (!x.Widoczne) continue;

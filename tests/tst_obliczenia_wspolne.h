@@ -160,6 +160,19 @@ class ZastepczeObliczenie {
   Obliczenie poprzednie_;
 };
 
+// Replaces the PIT-36 computation that attachments run (WywolanyZZalacznika true) for the lifetime of the object.
+class ZastepczyPit36ZZalacznika {
+ public:
+  explicit ZastepczyPit36ZZalacznika(Obliczenie obliczenie)
+      : poprzedni_(UstawObliczeniePit36ZZalacznika(obliczenie)) {}
+  ~ZastepczyPit36ZZalacznika() { UstawObliczeniePit36ZZalacznika(poprzedni_); }
+  ZastepczyPit36ZZalacznika(const ZastepczyPit36ZZalacznika&) = delete;
+  ZastepczyPit36ZZalacznika& operator=(const ZastepczyPit36ZZalacznika&) = delete;
+
+ private:
+  Obliczenie poprzedni_;
+};
+
 // What a stand-in main-form computation saw when it was called: the record and the fields an attachment fills.
 struct Wywolanie {
   int kod;

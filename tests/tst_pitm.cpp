@@ -18,17 +18,6 @@ void SondaPit36ZZalacznika(KontekstObliczen& kx, int j) { Wywolania().push_back(
 void SondaPit36L(KontekstObliczen& kx, int j) { Wywolania().push_back({Pit36L, j, Teksty(kx, j, {21, 22})}); }
 void SondaPitZ(KontekstObliczen& kx, int j) { Wywolania().push_back({PitZ, j, Teksty(kx, j, {6, 7, 23, 24})}); }
 
-class ZastepczyPit36ZZalacznika {
- public:
-  ZastepczyPit36ZZalacznika() : poprzedni_(UstawObliczeniePit36ZZalacznika(SondaPit36ZZalacznika)) {}
-  ~ZastepczyPit36ZZalacznika() { UstawObliczeniePit36ZZalacznika(poprzedni_); }
-  ZastepczyPit36ZZalacznika(const ZastepczyPit36ZZalacznika&) = delete;
-  ZastepczyPit36ZZalacznika& operator=(const ZastepczyPit36ZZalacznika&) = delete;
-
- private:
-  Obliczenie poprzedni_;
-};
-
 const QString kOstrzezeniePodatnika = QStringLiteral(
     "UWAGA! \nPrzed wypełnieniem Pit/B (Podatnika), należy zaznaczyć odpowiednie pola 41 lub 42 w Pit-36.");
 const QString kOstrzezenieMalzonka = QStringLiteral(
@@ -71,7 +60,7 @@ class TestPitMB : public QObject {
 
   std::unique_ptr<ProgramZObliczeniami> p_;
   ZastepczeObliczenie pit36_{Pit36, SondaPit36};
-  ZastepczyPit36ZZalacznika pit36ZZalacznika_;
+  ZastepczyPit36ZZalacznika pit36ZZalacznika_{SondaPit36ZZalacznika};
   ZastepczeObliczenie pit36L_{Pit36L, SondaPit36L};
   ZastepczeObliczenie pitZ_{PitZ, SondaPitZ};
 };

@@ -72,11 +72,12 @@ std::vector<PoleOsoby> OsobyPit2K() {
   return m;
 }
 
-std::vector<PoleOsoby> OsobyPit38() {
+// PIT-36L and PIT-38 share the person's fields but for the country, which each appended at its own end.
+std::vector<PoleOsoby> OsobyPit36LIPit38(int kraj) {
   std::vector<PoleOsoby> m{{0, 0}, {2, 1}};
   Dopisz(m, 2, 7, 5);
   Dopisz(m, 9, 15, 11);
-  m.push_back({62, 8});
+  m.push_back({kraj, 8});
   return m;
 }
 
@@ -118,8 +119,13 @@ const std::vector<RegulyFormularza>& Tablica() {
       {PitD, "PIT/D", 2, Zakres({{29, 35}, {38, 55}}), {}, OsobyPitD(), 57},
       {Pit2K, "PIT/2K", 2, {}, {}, OsobyPit2K(), 27},
       // The rate 28 is read too, but its default is the 19 of the law, not "0,00".
-      {Pit38, "PIT-38", 2, Zakres({{18, 27}, {29, 42}, {60, 60}}), {}, OsobyPit38(), 62},
+      {Pit36L, "PIT-36L", 3, Zakres({{21, 30}, {32, 34}, {36, 38}, {41, 63}, {109, 109}, {112, 114}}), {19},
+       OsobyPit36LIPit38(111), 114},
+      {Pit38, "PIT-38", 2, Zakres({{18, 27}, {29, 42}, {60, 60}}), {}, OsobyPit36LIPit38(62), 62},
+      {PitZ, "PIT/Z", 2, Zakres({{6, 26}, {28, 35}}), {}, OsobyZalacznika(), 35},
       {PitZG, "PIT/ZG", 1, Zakres({{8, 28}}), {}, OsobyZalacznika(), 28},
+      // SSE-R takes no part in the identification exchange.
+      {SseR, "SSE-R", 4, Zakres({{14, 18}, {22, 55}, {57, 81}}), {}, {}, 81},
       {Pit28, "PIT-28", 4, Zakres({{19, 102}, {104, 104}, {108, 122}, {143, 143}, {146, 146}, {149, 149}}), {},
        OsobyPit28(), 149},
       {Pit28A, "PIT-28/A", 1, Zakres({{15, 28}}), {}, OsobyZalacznika(), 28},
