@@ -1,6 +1,6 @@
 // The computations run on the cases of tests/obliczenia/*.txt: each case builds a settlement, enters values, runs
-// computations and checks fields, ListError, locks, messages and the calls between forms. The notation is
-// described in tests/obliczenia/README.md.
+// computations or the identification exchange and checks fields, person blocks, ListError, locks, messages and the
+// calls between forms. The notation is described in tests/obliczenia/README.md.
 
 #include <QDir>
 #include <QFile>
@@ -347,7 +347,6 @@ void TestObliczenia::przypadki_data() {
     QVERIFY(plik.open(QIODevice::ReadOnly | QIODevice::Text));
     std::map<QString, QList<Polecenie>> preludia;
     QList<Polecenie>* biezace = nullptr;
-    QString tytul;
     std::vector<std::pair<QString, QList<Polecenie>>> przypadki;
     int numer = 0;
     while (!plik.atEnd()) {
