@@ -182,11 +182,11 @@ inline void WymianaZDruku(Rozliczenie& r, int j) {
 inline QString Obieg(Rozliczenie& r, bool reszta, const std::function<bool(int)>& wymien) {
   const auto bajty = [](const TDruk& d, int k) { return Tekst(d.Pola[static_cast<std::size_t>(k)].Wartosc); };
   const auto tekst = [&](int j, int k) { return QString::fromLatin1(bajty(r.Druk(j), k)); };
+  const std::vector<TDruk> przed = r.Druki;  // beyond the identification fields nothing may ever change
   for (int j = 1; j <= r.LiczbaDrukow; ++j)
     for (const PoleOsoby& zrodlo : PolaOsob(r.Druk(j).IdPit)) {
       const int osoby = OsobyPola(r.Druk(j), zrodlo);
       if (osoby == 0) continue;
-      const std::vector<TDruk> przed = r.Druki;
       const QString wpisany = QStringLiteral("%1.%2").arg(j).arg(zrodlo.k);
       UstawBajty(r.Druk(j).Pola[static_cast<std::size_t>(zrodlo.k)].Wartosc, wpisany.toStdString());
       if (!wymien(j)) return {};
