@@ -135,7 +135,7 @@ void TFImage::customEvent(QEvent* zdarzenie) {
   const QString sciezka = std::exchange(doPrzygotowania_, QString());
   if (!Otwarty() || !QFileInfo::exists(sciezka)) return;
   QString blad;
-  ObrazyStron.Wczytaj(sciezka, 800, blad);
+  ObrazyStron.Wczytaj(sciezka, blad);
 }
 
 void TFImage::FormMouseWheelUp() {

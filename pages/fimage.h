@@ -93,7 +93,7 @@ class TFImage : public QScrollArea, public EkranObliczen {
 
   TObrazDruku* IDruk = nullptr;
   TNakladka* Formatka = nullptr;
-  // Page pictures rendered at the display width, kept for turning back.
+  // Page pictures decoded, and their renderings at the display width packed, kept for turning back.
   TPamiecObrazow ObrazyStron;
 
   // Frees every editor and empties its slot.
@@ -147,8 +147,9 @@ class TFImage : public QScrollArea, public EkranObliczen {
 
   // The page as the user sees it: the picture with the overlay over it, white overlay pixels transparent.
   QImage Zlozenie() const;
-  // Renders a page picture into ObrazyStron once the events waiting now (the repaint of the page shown) are done,
-  // so turning to it costs no rendering; a missing or damaged file is left for the page display to report.
+  // Reads and decodes a page picture into ObrazyStron once the events waiting now (the repaint of the page shown)
+  // are done, so turning to it costs only its rendering; a missing or damaged file is left for the page display to
+  // report.
   void PrzygotujObraz(const QString& sciezka);
   // Sizes the area that holds the picture and the overlay to both layers.
   void DopasujKartke();

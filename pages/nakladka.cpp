@@ -2,15 +2,14 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <cstring>
 
 namespace {
 
 constexpr QRgb kBialy = 0xFFFFFFFFu;
 // Beyond this many rectangles the overlay remembers only their bounding rectangle.
 constexpr std::size_t kNajwiecejProstokatow = 4096;
-// Beyond this many parts a region to compose is taken whole.
-constexpr int kNajwiecejCzesci = 32;
+// The overlay is laid over the picture this many rows at a time.
+constexpr int kWierszePasa = 32;
 
 QRect Obejmujacy(const std::vector<QRect>& prostokaty) {
   QRect wynik;
@@ -68,6 +67,7 @@ void TNakladka::Wyczysc(int szerokosc, int wysokosc) {
     }
   }
   narysowane_.clear();
+  obszarRysunku_ = QRect();
   stan_.pioro.reset();
   stan_.pedzel = qRgb(255, 255, 255);
   resize(szerokosc, wysokosc);
@@ -79,6 +79,7 @@ void TNakladka::Narysowano(const std::vector<QRect>& obszary) {
     const QRect p = o & plotno;
     if (p.isEmpty()) continue;
     narysowane_.push_back(p);
+    obszarRysunku_ |= p;
     kartka_.Zmiana(p.translated(pos()));
   }
   if (narysowane_.size() > kNajwiecejProstokatow) narysowane_ = {Obejmujacy(narysowane_)};
@@ -119,91 +120,69 @@ void TNakladka::mouseReleaseEvent(QMouseEvent* zdarzenie) {
 
 TKartka::TKartka() {
   setObjectName("Kartka");
-  // Every pixel comes from the composed image: nothing under it needs painting first.
+  // Every pixel is painted here: nothing under the sheet needs painting first.
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void TKartka::UstawWarstwy(TObrazDruku* obraz, TNakladka* nakladka) {
   obraz_ = obraz;
   nakladka_ = nakladka;
-  Zmiana(rect());
+  update();
 }
 
 void TKartka::Zmiana(const QRect& obszar) {
   const QRect r = obszar & rect();
-  if (r.isEmpty()) return;
-  nieaktualne_ += r;
-  update(r);
+  if (!r.isEmpty()) update(r);
 }
 
-const QImage& TKartka::Zlozenie() {
-  DopasujRozmiar();
-  for (const QRect& r : nieaktualne_) Skladaj(r);
-  nieaktualne_ = QRegion();
-  return zlozenie_;
+QImage TKartka::Zlozenie() {
+  QImage obraz(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+  QPainter malarz(&obraz);
+  Rysuj(malarz, obraz.rect());
+  return obraz;
 }
-
-void TKartka::resizeEvent(QResizeEvent*) { DopasujRozmiar(); }
-
-void TKartka::DopasujRozmiar() {
-  // A hidden sheet hears of its new size only when it is shown; whoever needs the image asks first.
-  const QSize rozmiar = size().expandedTo(QSize(1, 1));
-  if (zlozenie_.size() == rozmiar) return;
-  zlozenie_ = QImage(rozmiar, QImage::Format_RGB32);
-  nieaktualne_ = rect();
-}
-
-void TKartka::showEvent(QShowEvent*) { nieaktualne_ = rect(); }
 
 void TKartka::paintEvent(QPaintEvent* zdarzenie) {
-  DopasujRozmiar();
-  // Many small parts are composed as the one rectangle around them: composing is cheaper than keeping count.
-  QRegion teraz = nieaktualne_ & zdarzenie->region();
-  if (teraz.rectCount() > kNajwiecejCzesci) teraz = teraz.boundingRect();
-  for (const QRect& r : teraz) Skladaj(r);
-  nieaktualne_ -= teraz;
-  const QRect obszar = zdarzenie->region().boundingRect();
-  QPainter(this).drawImage(obszar.topLeft(), zlozenie_, obszar);
+  QPainter malarz(this);
+  Rysuj(malarz, zdarzenie->region().boundingRect());
 }
 
-void TKartka::Skladaj(const QRect& obszar) {
-  const QRect r = obszar & zlozenie_.rect();
+void TKartka::Rysuj(QPainter& malarz, const QRect& obszar) {
+  const QRect r = obszar & rect();
   if (r.isEmpty()) return;
-  const auto wiersz = [](QImage& obraz, int x, int y) { return reinterpret_cast<QRgb*>(obraz.scanLine(y)) + x; };
-  const auto bialy = [&](const QRect& p) {
-    for (int y = p.top(); y <= p.bottom(); ++y) std::fill_n(wiersz(zlozenie_, p.left(), y), p.width(), kBialy);
-  };
   // The picture where it lies, paper white around it.
   QRect o;
   if (obraz_ && obraz_->isVisibleTo(this) && !obraz_->Obraz().isNull())
     o = r & obraz_->geometry() & QRect(obraz_->pos(), obraz_->Obraz().size());
   if (o.isEmpty()) {
-    bialy(r);
+    malarz.fillRect(r, Qt::white);
   } else {
-    bialy(QRect(QPoint(r.left(), r.top()), QPoint(r.right(), o.top() - 1)));
-    bialy(QRect(QPoint(r.left(), o.bottom() + 1), QPoint(r.right(), r.bottom())));
-    bialy(QRect(QPoint(r.left(), o.top()), QPoint(o.left() - 1, o.bottom())));
-    bialy(QRect(QPoint(o.right() + 1, o.top()), QPoint(r.right(), o.bottom())));
-    const QImage& obraz = obraz_->Obraz();
-    for (int y = o.top(); y <= o.bottom(); ++y)
-      std::memcpy(wiersz(zlozenie_, o.left(), y),
-                  obraz.constScanLine(y - obraz_->y()) + (o.left() - obraz_->x()) * sizeof(QRgb),
-                  static_cast<std::size_t>(o.width()) * sizeof(QRgb));
+    for (const QRect& pas : {QRect(QPoint(r.left(), r.top()), QPoint(r.right(), o.top() - 1)),
+                             QRect(QPoint(r.left(), o.bottom() + 1), QPoint(r.right(), r.bottom())),
+                             QRect(QPoint(r.left(), o.top()), QPoint(o.left() - 1, o.bottom())),
+                             QRect(QPoint(o.right() + 1, o.top()), QPoint(r.right(), o.bottom()))})
+      if (pas.isValid()) malarz.fillRect(pas, Qt::white);
+    malarz.drawImage(o.topLeft(), obraz_->Obraz(), o.translated(-obraz_->pos()));
   }
   if (!nakladka_ || !nakladka_->isVisibleTo(this) || nakladka_->Obraz().isNull()) return;
-  // The overlay's white is transparent, any other colour covers the picture; it is white but where it was drawn.
+  // The overlay where it was drawn on, its white transparent and any other colour covering the picture; a strip at a
+  // time, so the scratch stays small.
   const QImage& nakladka = nakladka_->Obraz();
   const QPoint przesuniecie = nakladka_->pos();
-  const QRect widoczna = r & nakladka_->geometry();
-  for (const QRect& narysowany : nakladka_->Narysowane()) {
-    const QRect n = narysowany.translated(przesuniecie) & widoczna;
-    for (int y = n.top(); y <= n.bottom(); ++y) {
-      const auto* zrodlo =
-          reinterpret_cast<const QRgb*>(nakladka.constScanLine(y - przesuniecie.y())) + (n.left() - przesuniecie.x());
-      QRgb* cel = wiersz(zlozenie_, n.left(), y);
-      for (int x = 0; x < n.width(); ++x)
-        if (zrodlo[x] != kBialy) cel[x] = zrodlo[x];
+  const QRect n = r & nakladka_->geometry() & nakladka_->ObszarRysunku().translated(przesuniecie);
+  if (n.isEmpty()) return;
+  pas_.resize(static_cast<std::size_t>(n.width()) * kWierszePasa);
+  for (int gora = n.top(); gora <= n.bottom(); gora += kWierszePasa) {
+    const int wiersze = std::min(kWierszePasa, n.bottom() + 1 - gora);
+    for (int w = 0; w < wiersze; ++w) {
+      const auto* zrodlo = reinterpret_cast<const QRgb*>(nakladka.constScanLine(gora + w - przesuniecie.y())) +
+                           (n.left() - przesuniecie.x());
+      QRgb* cel = pas_.data() + static_cast<std::size_t>(w) * static_cast<std::size_t>(n.width());
+      for (int x = 0; x < n.width(); ++x) cel[x] = zrodlo[x] == kBialy ? 0u : zrodlo[x];
     }
+    const QImage pas(reinterpret_cast<const uchar*>(pas_.data()), n.width(), wiersze,
+                     n.width() * static_cast<int>(sizeof(QRgb)), QImage::Format_ARGB32_Premultiplied);
+    malarz.drawImage(QPoint(n.left(), gora), pas);
   }
 }
 

@@ -2,11 +2,10 @@
 // The layers of the page view: the page picture IDruk and, over it, the overlay Formatka, on a sheet that shows them
 // composed. The overlay is a retained image on which the fields are drawn from the handlers, never while painting;
 // its exactly white pixels are transparent, so a white field lets the picture show through. Neither layer paints
-// itself: the sheet keeps the page composed in one opaque image, brings up to date only the parts a layer changed,
-// and paints by copying that image.
+// itself: the sheet paints, opaque, only the parts a layer changed, copying the picture and laying over it the
+// overlay's pixels where it was drawn on.
 
 #include <QImage>
-#include <QRegion>
 #include <QWidget>
 #include <memory>
 #include <optional>
@@ -48,8 +47,8 @@ class TNakladka : public QWidget {
   const QImage& Obraz() const { return obraz_; }
   // What the canvas holds between drawings: pen, brush, text colours and font.
   gdi::Stan& Stan() { return stan_; }
-  // Rectangles of the canvas drawn on since it was last cleared; outside them it is white.
-  const std::vector<QRect>& Narysowane() const { return narysowane_; }
+  // The rectangle around everything drawn on the canvas since it was last cleared; outside it the canvas is white.
+  const QRect& ObszarRysunku() const { return obszarRysunku_; }
 
  signals:
   void Ruch(int x, int y, Qt::KeyboardModifiers klawisze);
@@ -73,36 +72,34 @@ class TNakladka : public QWidget {
 
   TKartka& kartka_;
   QImage obraz_;
-  std::vector<QRect> narysowane_;
+  std::vector<QRect> narysowane_;  // what was drawn since the last clearing, to be cleared next
+  QRect obszarRysunku_;
   gdi::Stan stan_;
   TRysowanieNakladki* rysowanie_ = nullptr;
 };
 
-// The sheet under the scroll area: the picture and the overlay composed into one opaque image.
+// The sheet under the scroll area: the page as the two layers compose it.
 class TKartka : public QWidget {
   Q_OBJECT
  public:
   TKartka();
   // The layers it composes; set once, by the page view.
   void UstawWarstwy(TObrazDruku* obraz, TNakladka* nakladka);
-  // Something changed within this area of the sheet: composed again and repainted when the event loop gets to it.
+  // Something changed within this area of the sheet: painted again when the event loop gets to it.
   void Zmiana(const QRect& obszar);
   // The page as shown: the picture, the overlay's non-white pixels over it, white elsewhere.
-  const QImage& Zlozenie();
+  QImage Zlozenie();
 
  protected:
   void paintEvent(QPaintEvent* zdarzenie) override;
-  void resizeEvent(QResizeEvent* zdarzenie) override;
-  void showEvent(QShowEvent* zdarzenie) override;
 
  private:
-  void DopasujRozmiar();
-  void Skladaj(const QRect& obszar);
+  // Draws the composed page within obszar (sheet coordinates) with a painter whose origin is the sheet's.
+  void Rysuj(QPainter& malarz, const QRect& obszar);
 
   TObrazDruku* obraz_ = nullptr;
   TNakladka* nakladka_ = nullptr;
-  QImage zlozenie_;
-  QRegion nieaktualne_;
+  std::vector<QRgb> pas_;  // a strip of the overlay with its white made transparent
 };
 
 // One drawing on the overlay: opens a painter on its canvas, or joins the drawing already under way, and has the

@@ -1,10 +1,12 @@
-// The sheet of the page view: the page composed piece by piece as the picture and the overlay change must equal the
-// page composed afresh, through page turns, values, highlighting, another form, the designer's frames and zoom; and
-// what changed is painted later, by the event loop, and no more of it than changed.
+// The sheet of the page view: what the screen shows after the picture and the overlay changed, painted piece by piece,
+// must equal the page composed afresh, through page turns, values, highlighting, another form, the designer's frames
+// and zoom; and what changed is painted later, by the event loop, and no more of it than changed.
 
 #include <QAction>
 #include <QDir>
 #include <QPaintEvent>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSlider>
 
 #include "pages/nakladka.h"
@@ -41,11 +43,17 @@ class TstKartka : public QObject {
   TFImage& V() { return p_->V(); }
   TKartka& Kartka() { return *qobject_cast<TKartka*>(V().Kartka()); }
 
-  // The page as composed so far against the page composed from nothing.
+  // The visible part of the page on screen, as painted piece by piece, against the page composed from nothing.
   void JakOdNowa(const char* po) {
-    const QImage biezace = V().Zlozenie();
-    Kartka().Zmiana(Kartka().rect());
-    QVERIFY2(V().Zlozenie() == biezace, po);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    const QImage ekran = T().screen()->grabWindow(T().winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage strona = V().Zlozenie();
+    const QRect widoczna =
+        QRect(Kartka().mapFrom(V().viewport(), QPoint(0, 0)), V().viewport()->size()) & Kartka().rect();
+    QVERIFY2(!widoczna.isEmpty(), po);
+    const QPoint naEkranie = Kartka().mapTo(&T(), widoczna.topLeft());
+    QVERIFY2(ekran.copy(QRect(naEkranie, widoczna.size())) == strona.copy(widoczna), po);
   }
 
  private slots:
@@ -71,6 +79,8 @@ void TstKartka::init() {
 }
 
 void TstKartka::skladanaNaBiezacoJakOdNowa() {
+  T().show();
+  QVERIFY(QTest::qWaitForWindowExposed(&T()));
   JakOdNowa("the first page");
   // Every field of both records given a value of its kind, the check boxes ticked.
   for (int j = 1; j <= 2; ++j)
@@ -95,6 +105,8 @@ void TstKartka::skladanaNaBiezacoJakOdNowa() {
   JakOdNowa("another form");
   p_->Pokaz(1, 3);
   JakOdNowa("the first form's last page");
+  V().verticalScrollBar()->setValue(V().verticalScrollBar()->maximum() / 2);
+  JakOdNowa("scrolled");
   T().UstawTryb(false);
   JakOdNowa("the designer's frames");
   T().TrackBar->setValue(50);
