@@ -2,11 +2,7 @@
 // (its objects then drawn on a page as in client mode), a .dcd header, or a page picture (decoded and fitted).
 // Nothing may crash; the record counts and the header's bytes must come out as the formats define them.
 
-#include <QApplication>
 #include <QByteArray>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
@@ -20,40 +16,25 @@
 #include "pages/obiekty_plik.h"
 #include "pages/obraz_strony.h"
 #include "pages/rysowanie.h"
+#include "srodowisko.h"
 
 namespace {
 
 struct Program {
-  QTemporaryDir ustawienia;
-  QTemporaryDir folder;
-  std::unique_ptr<QApplication> aplikacja;
-  std::unique_ptr<TTools> tools;
-  std::unique_ptr<TFImage> widok;
+  TTools tools{fuzz::FolderRoboczy()};
+  TFImage widok;
+  Program() {
+    tools.PrzydzielDruki(1);
+    tools.DodajDruk(Pit37, 0, PMWspolny, Indywidualne);
+    tools.BiezacyDruk = tools.Druki[1];
+    tools.WysokoscWidoku = 1131;
+    tools.WyczyscNakladke();
+  }
 };
 
 Program& Srodowisko() {
-  static Program* program = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    auto* p = new Program;
-    qputenv("VELMAR_CONFIG_DIR", QFile::encodeName(p->ustawienia.path()));
-    QFile regionalne(p->ustawienia.path() + "/regionalne.ini");
-    regionalne.open(QIODevice::WriteOnly);
-    regionalne.write("[Regional]\nDecimalSeparator=,\nDateSeparator=-\n");
-    regionalne.close();
-    QDir(p->folder.path()).mkpath("dc");
-    static int argc = 1;
-    static char nazwa[] = "fuzz_strona";
-    static char* argv[] = {nazwa, nullptr};
-    p->aplikacja = std::make_unique<QApplication>(argc, argv);
-    p->tools = std::make_unique<TTools>(p->folder.path());
-    p->widok = std::make_unique<TFImage>();
-    p->tools->PrzydzielDruki(1);
-    p->tools->DodajDruk(Pit37, 0, PMWspolny, Indywidualne);
-    p->tools->BiezacyDruk = p->tools->Druki[1];
-    p->tools->WysokoscWidoku = 1131;
-    p->tools->WyczyscNakladke();
-    return p;
-  }();
+  fuzz::Aplikacja();
+  static Program* program = new Program;  // lives as long as the run
   return *program;
 }
 
@@ -69,12 +50,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t rozm
       if (obiekty.size() != bajty.size() / rekordy::kRozmiarObiektu) std::abort();
       // Values for the fields, taken from the objects' own texts, so damaged values are drawn too.
       for (std::size_t k = 0; k < obiekty.size() && k < kLiczbaPol; ++k) {
-        UstawBajty(p.tools->Druki[1].Pola[k].Wartosc, Tekst(obiekty[k].Wartosc));
-        p.tools->Druki[1].Pola[k].Zaznaczone = obiekty[k].Opcje[0].Zaznaczona;
+        UstawBajty(p.tools.Druki[1].Pola[k].Wartosc, Tekst(obiekty[k].Wartosc));
+        p.tools.Druki[1].Pola[k].Zaznaczone = obiekty[k].Opcje[0].Zaznaczona;
       }
-      p.tools->BiezacaStrona = obiekty.empty() ? 1 : obiekty[0].Strona;
-      UstawObiekty(p.widok.get(), std::move(obiekty));
-      RysujObiekty(p.widok.get());
+      p.tools.BiezacaStrona = obiekty.empty() ? 1 : obiekty[0].Strona;
+      UstawObiekty(&p.widok, std::move(obiekty));
+      RysujObiekty(&p.widok);
       break;
     }
     case 1: {
@@ -90,16 +71,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t rozm
     default: {
       QString blad;
       const QByteArray obraz(reinterpret_cast<const char*>(bajty.data()), static_cast<qsizetype>(bajty.size()));
-      if (auto strona = TObrazStrony::ZBajtow(obraz, QStringLiteral("fuzz.dcg"), blad)) {
+      if (auto strona = TObrazStrony::ZBajtow(obraz, QStringLiteral("fuzz.dcg"), blad, 800)) {
+        // Every page taken is one the view can show: at most four times as tall as wide.
         const int wysokosc = WysokoscDopasowana(strona->SzerokoscMetapliku(), strona->WysokoscMetapliku(), 800);
-        if (wysokosc <= 0) std::abort();
-        // Tall pictures are valid; rendering them only costs time the fuzzer spends better elsewhere.
-        if (wysokosc <= 2000) strona->Dopasuj(800, wysokosc);
+        if (wysokosc <= 0 || wysokosc > 3200) std::abort();
+        strona->Dopasuj(800, wysokosc);
       } else if (blad.isEmpty()) {
         std::abort();
       }
       break;
     }
   }
+  fuzz::PoWejsciu();
   return 0;
 }

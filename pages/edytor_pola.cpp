@@ -141,7 +141,7 @@ void UtworzEdytorPola(TFImage* view, int k, TObiekt obiekt) {
       view->UkryjEdytory();
       t.WyczyscNakladke();
       RysujObiekty(view);
-      if (blad) std::rethrow_exception(blad);
+      if (blad) ZglosBladObliczenia(blad);
       break;
     }
     default: {
@@ -232,7 +232,7 @@ void TFImage::EdytorKeyDown(int klawisz) {
   if (!JestPolem(t.WybranyObiekt)) return;
   std::exception_ptr blad;
   zapisanoKlawiszem_ = ZapiszWartoscPola(t.WybranyObiekt, Obiekty[static_cast<std::size_t>(t.WybranyObiekt)], &blad);
-  if (blad) std::rethrow_exception(blad);
+  if (blad) ZglosBladObliczenia(blad);
 }
 
 void TFImage::EdytorKeyUp(int klawisz) {

@@ -20,10 +20,7 @@
 #include "pages/rysowanie.h"
 #include "platform/dialogi.h"
 
-namespace {
-
-// Shows the error of a computation that ran after a store, as the application shows an escaped exception.
-void ZglosBlad(const std::exception_ptr& blad) {
+void ZglosBladObliczenia(const std::exception_ptr& blad) {
   try {
     std::rethrow_exception(blad);
   } catch (const std::exception& e) {
@@ -32,8 +29,6 @@ void ZglosBlad(const std::exception_ptr& blad) {
     platform::AktywneDialogi().Wyjatek(QString());
   }
 }
-
-}  // namespace
 
 QWidget* TFImage::EdytorTypu(int typ) const {
   switch (typ) {
@@ -167,7 +162,7 @@ bool TFImage::ZatwierdzEdytor() {
   UsunEdytory();
   RysujObiekty(this);
   // The caller goes on: saving or closing must not fail on another field's value.
-  if (blad) ZglosBlad(blad);
+  if (blad) ZglosBladObliczenia(blad);
   return true;
 }
 
@@ -196,7 +191,7 @@ void TFImage::FormatkaClick() {
     t.WyczyscNakladke();
     RysujObiekty(this);
   }
-  if (blad) std::rethrow_exception(blad);
+  if (blad) ZglosBladObliczenia(blad);
 }
 
 int ZnajdzNastepnePole(TFImage* view, int biezacy) {
@@ -259,5 +254,5 @@ void PrzejdzDoNastepnegoPola(TFImage* view) {
       UtworzEdytorPola(view, t.WybranyObiekt, view->Obiekty[static_cast<std::size_t>(t.WybranyObiekt)]);
     view->PoprzedniObiekt = -1;
   }
-  if (blad) std::rethrow_exception(blad);
+  if (blad) ZglosBladObliczenia(blad);
 }

@@ -2,6 +2,8 @@
 // Value entry on the page view: the editor of a field, the move to the next field in tab order and the rule that
 // picks it.
 
+#include <exception>
+
 #include "model/obiekt.h"
 
 class TFImage;
@@ -14,6 +16,11 @@ void UtworzEdytorPola(TFImage* view, int k, TObiekt obiekt);
 // After a store: the editors hidden, the page redrawn, and the editor of the next field in tab order opened; a
 // field on a later page is reached only when the user agrees to turn to it.
 void PrzejdzDoNastepnegoPola(TFImage* view);
+
+// Shows the error of a computation that ran after a store in the application's exception box, as an escaped
+// exception is shown, without letting it unwind through the toolkit's event dispatch (which would leave the
+// toolkit's own bookkeeping behind).
+void ZglosBladObliczenia(const std::exception_ptr& blad);
 
 // The field after object `biezacy` in (PozycjaPrzegladania, index) order among the visible fields that take a
 // value through an editor (not read-only, no check box); `biezacy` itself when none follows.

@@ -14,7 +14,7 @@ namespace {
 // Bigger pictures are refused before any memory is taken for them.
 constexpr long long kNajwiecejPikseli = 64LL * 1024 * 1024;
 // What libjpeg may take for itself (progressive pictures keep every coefficient in memory).
-constexpr long kNajwiecejPamieci = 512L << 20;
+constexpr long kNajwiecejPamieci = 256L << 20;
 
 struct BladJpeg {
   jpeg_error_mgr pub;
