@@ -151,7 +151,6 @@ TInfo::TInfo(QWidget* parent)
   uklad->addWidget(Bevel2);
   uklad->addWidget(AutoAktualzacja);
   uklad->addLayout(przyciski);
-  setFixedSize(sizeHint().expandedTo(QSize(520, 0)));
 
   Image2->installEventFilter(this);
   StaticText7->installEventFilter(this);
@@ -182,11 +181,12 @@ void TInfo::FormShow() {
 
 void TInfo::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
-  // Decoded when the box is first shown rather than when the program starts.
-  if (!obrazyWczytane_) {
+  // Decoded and measured when the box is first shown rather than when the program starts.
+  if (!przygotowane_) {
     WczytajObraz(Image1, QStringLiteral("info1.jpg"));
     WczytajObraz(Image2, QStringLiteral("info2.jpg"));
-    obrazyWczytane_ = true;
+    setFixedSize(sizeHint().expandedTo(QSize(520, 0)));
+    przygotowane_ = true;
   }
   if (const QScreen* ekran = screen()) move(ekran->availableGeometry().center() - rect().center());
   FormShow();

@@ -52,7 +52,8 @@ class TInfo : public QDialog {
   void FormShow();
   void OtworzStroneProducenta();
 
-  bool obrazyWczytane_ = false;
+  // The pictures are decoded and the box sized at its first showing.
+  bool przygotowane_ = false;
 };
 
 extern TInfo* Info;

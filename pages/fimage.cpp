@@ -63,7 +63,8 @@ TFImage::TFImage(QWidget* parent) : QScrollArea(parent) {
   });
   UtworzProjektanta();
 
-  Otworz();
+  // The view joins the main window's MDI area when a page is first shown in it: until then the welcome text stands
+  // there, and the program starts without laying out a maximised child it does not show.
   if (Tools && Tools->LiczbaDrukow >= 1 && Tools->Druki.size() > 1 && Tools->Druki[1].Wezel)
     Tools->PokazDruk(Tools->Druki[1].Wezel, 1);
 }

@@ -139,7 +139,8 @@ class TFImage : public QScrollArea, public EkranObliczen {
 
   // The view is open in the main window's MDI area.
   bool Otwarty() const { return okno_ != nullptr; }
-  // Opens it there maximised and in front (the overlay without a popup menu); an open view stays as it is.
+  // Opens it there maximised and in front (the overlay without a popup menu); an open view stays as it is. The page
+  // display and the designer's commands open it when they first show something.
   void Otworz();
 
   int PozycjaPionowa() const;
