@@ -1,6 +1,6 @@
-// Times printing a settlement of ten filled records (every form in the program's dc/ folder, in turn) to PDF files,
-// each record its own job, and prints the median time per printed page: files read and checked, pictures drawn as
-// vectors, field values written.
+// Times printing to PDF every form in the program's dc/ folder, each as one record with every field filled and its
+// own job (its own file), as the print window prints a settlement: files read and checked, pictures drawn, values
+// written. Per form: milliseconds and bytes of PDF a page, beside the bytes of the form's page pictures a page.
 //
 //   bench_wydruk [program folder [folder to keep the PDFs in]]      default: ../bin beside this program
 
@@ -8,12 +8,13 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
+#include "formularze.h"
 #include "main/drukowanie.h"
 #include "main/tools.h"
 #include "model/struktura.h"
@@ -24,45 +25,12 @@
 namespace {
 
 constexpr int kPowtorzenia = 7;
-constexpr int kLiczbaDrukow = 10;
 
-// The form types with a structure and a first page in the folder.
-std::vector<int> Formularze(const QString& dc) {
-  std::vector<int> kody;
-  for (int kod = 1; kod <= kLiczbaTypowDrukow; ++kod)
-    if (QFile::exists(dc + QStringLiteral("/%1.dcs").arg(kod)) &&
-        QFile::exists(dc + QStringLiteral("/%1_1.dcg").arg(kod)))
-      kody.push_back(kod);
-  return kody;
-}
-
-// Every field of a record given a value of its kind, as a user would have filled it.
-void Wypelnij(TDruk& druk, const QString& plikDcs) {
-  const auto obiekty = struktura::CzytajObiekty(plikDcs, 1.0f);
-  if (!obiekty) qFatal("cannot read %s", qPrintable(plikDcs));
-  const int liczba = std::min(static_cast<int>(obiekty->size()), kLiczbaPol);
-  for (int k = 0; k < liczba; ++k) {
-    const TObiekt& o = (*obiekty)[static_cast<std::size_t>(k)];
-    TPoleDruku& pole = druk.Pola[static_cast<std::size_t>(k)];
-    switch (o.Typ) {
-      case Liczba:
-        UstawBajty(pole.Wartosc, o.Format == FormatCalkowita ? "2" : "123456,78");
-        break;
-      case NIP:
-        UstawBajty(pole.Wartosc, "1234567890");
-        break;
-      case Data:
-        UstawBajty(pole.Wartosc, "01022009");
-        break;
-      case Checbox:
-        pole.Zaznaczone = static_cast<std::uint8_t>(k % 2);
-        break;
-      default:
-        UstawTekst(pole.Wartosc, QStringLiteral("Żółć %1").arg(k).left(std::max(o.LimitZnakow, 1)));
-        break;
-    }
-  }
-}
+struct WynikFormularza {
+  std::vector<double> msNaStrone;
+  qint64 bajtyPdf = 0;
+  qint64 bajtyObrazow = 0;
+};
 
 }  // namespace
 
@@ -75,47 +43,52 @@ int main(int argc, char** argv) {
   QTemporaryDir tymczasowy;
   const QString wyniki = argc > 2 ? QString::fromLocal8Bit(argv[2]) : tymczasowy.path();
   QDir().mkpath(wyniki);
-  const std::vector<int> kody = Formularze(folder + "/dc");
-  if (kody.empty()) qFatal("no forms in %s/dc: build the velmar_dc target first", qPrintable(folder));
+  const auto formularze = FormularzeZeStronami(folder + "/dc");
+  if (formularze.empty()) qFatal("no forms in %s/dc: build the velmar_dc target first", qPrintable(folder));
 
   TTools tools(folder);
   TFImage widok;
-  tools.PrzydzielDruki(kLiczbaDrukow);
-  // The first form is the main one; the others are its attachments.
-  for (int i = 0; i < kLiczbaDrukow; ++i)
-    tools.DodajDruk(kody[static_cast<std::size_t>(i) % kody.size()], i == 0 ? 0 : 1, PMWspolny, Indywidualne);
+  tools.PrzydzielDruki(static_cast<int>(formularze.size()));
+  for (const FormularzPomiaru& f : formularze) tools.DodajDruk(f.kod, 0, PMWspolny, Indywidualne);
   tools.BudujDrzewo();
-  for (int i = 1; i <= kLiczbaDrukow; ++i) {
-    TDruk& druk = tools.Druki[static_cast<std::size_t>(i)];
-    Wypelnij(druk, folder + QStringLiteral("/dc/%1.dcs").arg(druk.IdPit));
-  }
-  tools.BiezacyDruk = tools.Druki[1];
+  for (std::size_t j = 1; j <= formularze.size(); ++j)
+    Wypelnij(tools.Druki[j], folder + QStringLiteral("/dc/%1.dcs").arg(tools.Druki[j].IdPit));
 
   QPrinter drukarka(QPrinter::HighResolution);
   drukarka.setOutputFormat(QPrinter::PdfFormat);
-  drukarka.setOutputFileName(wyniki + "/rozliczenie.pdf");
   const UstawieniaWydruku ustawienia;
-  const auto druki = DrukiZakresu(tools, 3);
+  std::vector<WynikFormularza> wynikiFormularzy(formularze.size());
+  std::vector<double> wszystkie;
+  for (int r = 0; r < kPowtorzenia; ++r)
+    for (std::size_t j = 1; j <= formularze.size(); ++j) {
+      const FormularzPomiaru& f = formularze[j - 1];
+      const QString plik = wyniki + QStringLiteral("/%1.pdf").arg(f.kod);
+      drukarka.setOutputFileName(plik);
+      tools.BiezacyDruk = tools.Druki[j];
+      QElapsedTimer zegar;
+      zegar.start();
+      if (!DrukujDruki(drukarka, tools, DrukiZakresu(tools, 1), ustawienia)) qFatal("printing form %d failed", f.kod);
+      const double naStrone = static_cast<double>(zegar.nsecsElapsed()) / 1e6 / f.strony;
+      wynikiFormularzy[j - 1].msNaStrone.push_back(naStrone);
+      wszystkie.push_back(naStrone);
+      wynikiFormularzy[j - 1].bajtyPdf = QFileInfo(plik).size();
+    }
 
-  std::vector<double> naStrone, przygotowanie;
-  int strony = 0;
-  for (int i = 0; i < kPowtorzenia; ++i) {
-    QElapsedTimer zegar;
-    zegar.start();
-    QString blad;
-    const auto zadania = PrzygotujZadania(tools, druki, ustawienia.Dane, blad);
-    if (!zadania) qFatal("%s", qPrintable(blad));
-    const double czytanie = static_cast<double>(zegar.nsecsElapsed()) / 1e6;
-    if (!DrukujZadania(drukarka, *zadania, ustawienia, blad)) qFatal("%s", qPrintable(blad));
-    strony = 0;
-    for (const ZadanieWydruku& z : *zadania) strony += static_cast<int>(z.strony.size());
-    naStrone.push_back(static_cast<double>(zegar.nsecsElapsed()) / 1e6 / strony);
-    przygotowanie.push_back(czytanie / strony);
-  }
-
-  std::printf("%d records, %zu forms, %d pages at %d dpi, %d runs; PDFs in %s\n", kLiczbaDrukow, kody.size(), strony,
+  std::printf("%zu forms at %d dpi, each its own job, medians of %d runs; PDFs in %s\n", formularze.size(),
               drukarka.resolution(), kPowtorzenia, qPrintable(wyniki));
-  std::printf("per page, all:               median %7.2f ms\n", Mediana(naStrone));
-  std::printf("per page, files read first:  median %7.2f ms\n", Mediana(przygotowanie));
+  std::printf("form  pages   ms a page   PDF KB a page   picture files KB a page\n");
+  double najwolniejsza = 0, najwiekszaKb = 0;
+  for (std::size_t i = 0; i < formularze.size(); ++i) {
+    const FormularzPomiaru& f = formularze[i];
+    WynikFormularza& w = wynikiFormularzy[i];
+    for (int strona = 1; strona <= f.strony; ++strona)
+      w.bajtyObrazow += QFileInfo(folder + QStringLiteral("/dc/%1_%2.dcg").arg(f.kod).arg(strona)).size();
+    const double ms = Mediana(w.msNaStrone), kb = w.bajtyPdf / 1024.0 / f.strony;
+    najwolniejsza = std::max(najwolniejsza, ms);
+    najwiekszaKb = std::max(najwiekszaKb, kb);
+    std::printf("%4d  %5d  %10.2f  %14.1f  %24.1f\n", f.kod, f.strony, ms, kb, w.bajtyObrazow / 1024.0 / f.strony);
+  }
+  std::printf("all pages: median %.2f ms a page; slowest form %.2f ms a page; largest %.1f KB a page\n",
+              Mediana(wszystkie), najwolniejsza, najwiekszaKb);
   return 0;
 }

@@ -34,18 +34,21 @@ QLabel* Tekst(QWidget* rodzic, const char* nazwa, const QString& tekst) {
   return l;
 }
 
-// The pictures are delivered beside the program; a missing one leaves its place empty.
-QLabel* Obraz(QWidget* rodzic, const char* nazwa, const QString& plik, QSize rozmiar) {
+QLabel* Obraz(QWidget* rodzic, const char* nazwa, QSize rozmiar) {
   auto* l = new QLabel(rodzic);
   l->setObjectName(QString::fromLatin1(nazwa));
   l->setFixedSize(rozmiar);
   l->setAlignment(Qt::AlignCenter);
+  return l;
+}
+
+// The pictures are delivered beside the program; a missing one leaves its place empty.
+void WczytajObraz(QLabel* l, const QString& plik) {
   QString blad;
   const QImage obraz = platform::WczytajJpeg(FolderProgramu() + QStringLiteral("alg/") + plik, &blad);
   if (!blad.isEmpty()) platform::ShowMessage(blad);
   if (!obraz.isNull())
-    l->setPixmap(QPixmap::fromImage(obraz.scaled(rozmiar, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
-  return l;
+    l->setPixmap(QPixmap::fromImage(obraz.scaled(l->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }
 
 QFrame* Linia(QWidget* rodzic, const char* nazwa) {
@@ -66,7 +69,7 @@ TInfo::TInfo(QWidget* parent)
   setWindowTitle(QStringLiteral("Informacja o programie"));
   setFont(QFont(gdi::RodzinaCzcionki(), 8));
 
-  Image1 = Obraz(this, "Image1", QStringLiteral("info1.jpg"), QSize(150, 270));
+  Image1 = Obraz(this, "Image1", QSize(150, 270));
   Panel1 = new QFrame(this);
   Panel1->setObjectName("Panel1");
   Panel1->setFrameShape(QFrame::StyledPanel);
@@ -76,7 +79,7 @@ TInfo::TInfo(QWidget* parent)
   tlo.setColor(QPalette::Window, Qt::white);
   Panel1->setPalette(tlo);
 
-  Image2 = Obraz(Panel1, "Image2", QStringLiteral("info2.jpg"), QSize(240, 64));
+  Image2 = Obraz(Panel1, "Image2", QSize(240, 64));
   Image2->setCursor(Qt::PointingHandCursor);
   Image2->setToolTip(aktualizacja::kStronaProducenta);
   StaticText1 = Tekst(Panel1, "StaticText1", QStringLiteral("Program Velmar 2008"));
@@ -148,7 +151,6 @@ TInfo::TInfo(QWidget* parent)
   uklad->addWidget(Bevel2);
   uklad->addWidget(AutoAktualzacja);
   uklad->addLayout(przyciski);
-  setFixedSize(sizeHint().expandedTo(QSize(520, 0)));
 
   Image2->installEventFilter(this);
   StaticText7->installEventFilter(this);
@@ -179,6 +181,13 @@ void TInfo::FormShow() {
 
 void TInfo::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
+  // Decoded and measured when the box is first shown rather than when the program starts.
+  if (!przygotowane_) {
+    WczytajObraz(Image1, QStringLiteral("info1.jpg"));
+    WczytajObraz(Image2, QStringLiteral("info2.jpg"));
+    setFixedSize(sizeHint().expandedTo(QSize(520, 0)));
+    przygotowane_ = true;
+  }
   if (const QScreen* ekran = screen()) move(ekran->availableGeometry().center() - rect().center());
   FormShow();
 }
@@ -196,7 +205,11 @@ void TInfo::Informacjaoprogramie1Click() { exec(); }
 
 void TInfo::AutoAktualzacjaClick() {
   platform::TIniFile ini(QStringLiteral("velmar2008.ini"));
-  if (!ini.WriteBool(QStringLiteral("PIT"), QStringLiteral("AutoUpdate"), AutoAktualzacja->isChecked()))
+  // A file that already holds the value (as when the box is set from it at start-up) is not written again.
+  const QString sekcja = QStringLiteral("PIT"), klucz = QStringLiteral("AutoUpdate");
+  const QString wartosc = AutoAktualzacja->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+  if (ini.ValueExists(sekcja, klucz) && ini.ReadString(sekcja, klucz, {}) == wartosc) return;
+  if (!ini.WriteString(sekcja, klucz, wartosc))
     platform::AktywneDialogi().Wyjatek(QStringLiteral("Unable to write to %1").arg(ini.Sciezka()));
 }
 

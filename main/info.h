@@ -51,6 +51,9 @@ class TInfo : public QDialog {
   void FormCreate();
   void FormShow();
   void OtworzStroneProducenta();
+
+  // The pictures are decoded and the box sized at its first showing.
+  bool przygotowane_ = false;
 };
 
 extern TInfo* Info;

@@ -57,9 +57,9 @@ bool TTools::WczytajObrazStrony() {
     platform::ShowMessage(QStringLiteral("Brak wymaganego pliku dcg:\n") + PlikDcg);
     return false;
   }
-  // A picture already rendered from this very file is kept; the view calls this to refresh the page.
+  // A picture already decoded from this very file is kept; the view calls this to refresh the page.
   QString blad;
-  auto obraz = FImage ? FImage->ObrazyStron.Wczytaj(PlikDcg, 800, blad) : TObrazStrony::Wczytaj(PlikDcg, blad, 800);
+  auto obraz = FImage ? FImage->ObrazyStron.Wczytaj(PlikDcg, blad, 800) : TObrazStrony::Wczytaj(PlikDcg, blad, 800);
   if (!obraz) {
     platform::ShowMessage(blad);
     return false;
@@ -75,7 +75,13 @@ void TTools::UstawObrazStrony(std::shared_ptr<TObrazStrony> obraz) {
   SzerokoscMetapliku = ObrazStrony->SzerokoscMetapliku();
   SzerokoscWidoku = 800;
   WysokoscWidoku = WysokoscDopasowana(SzerokoscMetapliku, WysokoscMetapliku, SzerokoscWidoku);
-  ObrazStrony->Dopasuj(SzerokoscWidoku, WysokoscWidoku);
+  if (FImage) {
+    // The rendering shown so far is let go first, so the new one can take its memory.
+    if (ObrazStrony->Obraz().isNull()) FImage->IDruk->UstawObraz({});
+    FImage->ObrazyStron.Dopasuj(*ObrazStrony, SzerokoscWidoku);
+  } else {
+    ObrazStrony->Dopasuj(SzerokoscWidoku, WysokoscWidoku);
+  }
   if (FImage) {
     FImage->IDruk->move(LewaKrawedzStrony, FImage->IDruk->y());
     FImage->IDruk->resize(SzerokoscWidoku, FImage->IDruk->height());

@@ -237,7 +237,7 @@ bool TTools::PokazStrone(int kodDruku, int strona, bool odswiez) {
     }
   }
   QString blad;
-  std::shared_ptr<TObrazStrony> obraz = FImage->ObrazyStron.Wczytaj(plikDcg, 800, blad);
+  std::shared_ptr<TObrazStrony> obraz = FImage->ObrazyStron.Wczytaj(plikDcg, blad);
   if (!obraz) {
     platform::ShowMessage(blad);
     naKoniec();

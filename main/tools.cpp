@@ -14,7 +14,6 @@
 #include <QSlider>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
@@ -39,8 +38,8 @@ QAction* Akcja(QObject* wlasciciel, const char* nazwa, const QString& tekst, con
   return a;
 }
 
-QAction* Przycisk(QToolBar* pasek, const char* nazwa, const QString& podpowiedz, QStyle::StandardPixmap ikona) {
-  auto* a = pasek->addAction(pasek->style()->standardIcon(ikona), podpowiedz);
+QAction* Przycisk(QToolBar* pasek, const char* nazwa, const QString& podpowiedz, const char* ikona) {
+  auto* a = pasek->addAction(IkonaPaska(QString::fromLatin1(ikona)), podpowiedz);
   a->setObjectName(QString::fromLatin1(nazwa));
   a->setToolTip(podpowiedz);
   return a;
@@ -143,38 +142,38 @@ void TTools::BudujPaskiNarzedzi() {
   ToolBarKlienta = new QToolBar(this);
   ToolBarKlienta->setObjectName("ToolBarKlienta");
   ToolBarKlienta->setMovable(false);
-  ToolButton1 = Przycisk(ToolBarKlienta, "ToolButton1", QStringLiteral("Nowe rozliczenie"), QStyle::SP_FileIcon);
+  ToolButton1 = Przycisk(ToolBarKlienta, "ToolButton1", QStringLiteral("Nowe rozliczenie"), "nowe");
   ToolButton2 = Przycisk(ToolBarKlienta, "ToolButton2", QStringLiteral("Otwórz istniejące rozliczenie"),
-                         QStyle::SP_DialogOpenButton);
+                         "otworz");
   ToolButtonSave =
-      Przycisk(ToolBarKlienta, "ToolButtonSave", QStringLiteral("Zapisz rozliczenie"), QStyle::SP_DialogSaveButton);
-  BWydruk = Przycisk(ToolBarKlienta, "BWydruk", QStringLiteral("Drukuj"), QStyle::SP_FileDialogDetailedView);
+      Przycisk(ToolBarKlienta, "ToolButtonSave", QStringLiteral("Zapisz rozliczenie"), "zapisz");
+  BWydruk = Przycisk(ToolBarKlienta, "BWydruk", QStringLiteral("Drukuj"), "drukuj");
   ToolButton10 = Przycisk(ToolBarKlienta, "ToolButton10", QStringLiteral("Sprawdz czy jest nowsza wersja programu"),
-                          QStyle::SP_BrowserReload);
-  ToolButton6 = Przycisk(ToolBarKlienta, "ToolButton6", QString(), QStyle::SP_FileDialogContentsView);
+                          "aktualizacja");
+  ToolButton6 = Przycisk(ToolBarKlienta, "ToolButton6", QString(), "projektant");
   addToolBar(Qt::TopToolBarArea, ToolBarKlienta);
 
   ToolBarNarzedziowy = new QToolBar(this);
   ToolBarNarzedziowy->setObjectName("ToolBarNarzedziowy");
   ToolBarNarzedziowy->setMovable(false);
-  ButtonNew = Przycisk(ToolBarNarzedziowy, "ButtonNew", QStringLiteral("Nowy formularz"), QStyle::SP_FileIcon);
+  ButtonNew = Przycisk(ToolBarNarzedziowy, "ButtonNew", QStringLiteral("Nowy formularz"), "nowe");
   ButtonOpen = Przycisk(ToolBarNarzedziowy, "ButtonOpen", QStringLiteral("Otwórz istniejący dokument"),
-                        QStyle::SP_DialogOpenButton);
+                        "otworz");
   ButtonSave =
-      Przycisk(ToolBarNarzedziowy, "ButtonSave", QStringLiteral("Zapisz dokument jako"), QStyle::SP_DialogSaveButton);
+      Przycisk(ToolBarNarzedziowy, "ButtonSave", QStringLiteral("Zapisz dokument jako"), "zapisz");
   ButtonAddPage =
-      Przycisk(ToolBarNarzedziowy, "ButtonAddPage", QStringLiteral("Dodaj stronę druku"), QStyle::SP_FileDialogNewFolder);
+      Przycisk(ToolBarNarzedziowy, "ButtonAddPage", QStringLiteral("Dodaj stronę druku"), "dodaj_strone");
   ButtonInternet = Przycisk(ToolBarNarzedziowy, "ButtonInternet", QStringLiteral("sprawdz połączenie z siecią Internet"),
-                            QStyle::SP_DriveNetIcon);
+                            "siec");
   ButtonTrybEdycji = Przycisk(ToolBarNarzedziowy, "ButtonTrybEdycji",
-                              QStringLiteral("tryb pracy: narzędziowy lub klienta"), QStyle::SP_ArrowBack);
-  ToolButton8 = Przycisk(ToolBarNarzedziowy, "ToolButton8", QString(), QStyle::SP_FileDialogDetailedView);
+                              QStringLiteral("tryb pracy: narzędziowy lub klienta"), "tryb_klienta");
+  ToolButton8 = Przycisk(ToolBarNarzedziowy, "ToolButton8", QString(), "drukuj");
   // The print window prints only while BWydruk can: with a page on screen. Its other commands follow it.
   connect(BWydruk, &QAction::enabledChanged, this, [this](bool wlaczony) {
     Drukuj2->setEnabled(wlaczony);
     ToolButton8->setEnabled(wlaczony);
   });
-  Drukuj = Przycisk(ToolBarNarzedziowy, "Drukuj", QStringLiteral("Drukuj dokument"), QStyle::SP_FileDialogListView);
+  Drukuj = Przycisk(ToolBarNarzedziowy, "Drukuj", QStringLiteral("Drukuj dokument"), "drukuj_strone");
   SelectObj = new QComboBox(ToolBarNarzedziowy);
   SelectObj->setObjectName("SelectObj");
   SelectObj->addItems({"Text", "Liczba", "NIP", "Data", "Select", "Checbox"});

@@ -158,6 +158,11 @@ void TWydruk::PolaczPolecenia() {
     if (polecenie) connect(polecenie, &QAction::triggered, this, &TWydruk::Drukuj1Click);
 }
 
+QPrinter& TWydruk::Drukarka() {
+  if (!drukarka_) drukarka_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  return *drukarka_;
+}
+
 UstawieniaWydruku TWydruk::Ustawienia() const {
   UstawieniaWydruku u;
   u.MarginesGora = Krotka(MarginesGora);
@@ -182,13 +187,13 @@ void TWydruk::ZawDrukClick() { GroupPrzesText->setEnabled(ZawDruk->ItemIndex() =
 void TWydruk::SpeedButton1Click() { close(); }
 
 void TWydruk::SpeedButton3Click() {
-  if (PrinterSetupDialog) PrinterSetupDialog(drukarka_);
+  if (PrinterSetupDialog) PrinterSetupDialog(Drukarka());
 }
 
 void TWydruk::DrukujClick() {
-  if (!PrintDialog || !PrintDialog(drukarka_)) return;
+  if (!PrintDialog || !PrintDialog(Drukarka())) return;
   Drukuj->setEnabled(false);
-  if (Tools) DrukujDruki(drukarka_, *Tools, DrukiZakresu(*Tools, ZakresDruku->ItemIndex()), Ustawienia());
+  if (Tools) DrukujDruki(Drukarka(), *Tools, DrukiZakresu(*Tools, ZakresDruku->ItemIndex()), Ustawienia());
   close();
 }
 
@@ -203,5 +208,5 @@ void TWydruk::PokazOkno() {
 void TWydruk::Drukuj1Click() {
   if (!Tools || !Tools->StronaWczytana || !Tools->ObrazStrony) return;
   if (FImage && !FImage->ZatwierdzEdytor()) return;
-  if (PrintDialog && PrintDialog(drukarka_)) Tools->Drukuj1Click(drukarka_);
+  if (PrintDialog && PrintDialog(Drukarka())) Tools->Drukuj1Click(Drukarka());
 }

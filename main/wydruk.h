@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QPrinter>
 #include <functional>
+#include <memory>
 
 #include "main/drukowanie.h"
 
@@ -28,8 +29,9 @@ class TWydruk : public QDialog {
 
   // The settings in the controls, each up-down read as a signed 16-bit number.
   UstawieniaWydruku Ustawienia() const;
-  // The printer every print of the window goes to; the dialogs keep their choices on it.
-  QPrinter& Drukarka() { return drukarka_; }
+  // The printer every print of the window goes to; the dialogs keep their choices on it. Made at its first use:
+  // setting up a printer loads the system's print support.
+  QPrinter& Drukarka();
 
   void FormShow();
   void ZawDrukClick();
@@ -65,7 +67,7 @@ class TWydruk : public QDialog {
  private:
   void PolaczPolecenia();
 
-  QPrinter drukarka_{QPrinter::HighResolution};
+  std::unique_ptr<QPrinter> drukarka_;
 };
 
 extern TWydruk* Wydruk;

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,7 +12,6 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScrollBar>
-#include <QTimer>
 #include <QWheelEvent>
 
 #include "main/tools.h"
@@ -33,16 +33,12 @@ TFImage::TFImage(QWidget* parent) : QScrollArea(parent) {
   setWidgetResizable(false);
   setFrameShape(QFrame::NoFrame);
 
-  kartka_ = new QWidget;
-  kartka_->setObjectName("Kartka");
-  kartka_->setAutoFillBackground(true);
-  QPalette paleta = kartka_->palette();
-  paleta.setColor(QPalette::Window, Qt::white);
-  kartka_->setPalette(paleta);
+  kartka_ = new TKartka;
   IDruk = new TObrazDruku(kartka_);
   Formatka = new TNakladka(kartka_);
   Formatka->resize(0, 0);
   Formatka->hide();
+  kartka_->UstawWarstwy(IDruk, Formatka);
   setWidget(kartka_);
 
   UstawBajty(KolorPodswietlenia[0], "D9FFD9");
@@ -67,7 +63,8 @@ TFImage::TFImage(QWidget* parent) : QScrollArea(parent) {
   });
   UtworzProjektanta();
 
-  Otworz();
+  // The view joins the main window's MDI area when a page is first shown in it: until then the welcome text stands
+  // there, and the program starts without laying out a maximised child it does not show.
   if (Tools && Tools->LiczbaDrukow >= 1 && Tools->Druki.size() > 1 && Tools->Druki[1].Wezel)
     Tools->PokazDruk(Tools->Druki[1].Wezel, 1);
 }
@@ -118,22 +115,28 @@ void TFImage::DopasujKartke() {
   kartka_->resize(std::max(obszar.right() + 1, 0), std::max(obszar.bottom() + 1, 0));
 }
 
-QImage TFImage::Zlozenie() const {
-  QImage wynik(kartka_->size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-  wynik.fill(Qt::white);
-  QPainter malarz(&wynik);
-  if (!IDruk->Obraz().isNull()) malarz.drawImage(IDruk->pos(), IDruk->Obraz());
-  if (Formatka->isVisibleTo(kartka_) && !Formatka->Obraz().isNull())
-    malarz.drawImage(Formatka->pos(), Formatka->Widok());
-  return wynik;
-}
+QWidget* TFImage::Kartka() const { return kartka_; }
+
+QImage TFImage::Zlozenie() const { return kartka_->Zlozenie(); }
+
+namespace {
+
+// Posted at low priority, behind the repaint of the page just shown.
+const QEvent::Type kPrzygotujObraz = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+}  // namespace
 
 void TFImage::PrzygotujObraz(const QString& sciezka) {
-  QTimer::singleShot(0, this, [this, sciezka] {
-    if (!Otwarty() || !QFileInfo::exists(sciezka)) return;
-    QString blad;
-    ObrazyStron.Wczytaj(sciezka, 800, blad);
-  });
+  if (doPrzygotowania_.isEmpty()) QCoreApplication::postEvent(this, new QEvent(kPrzygotujObraz), Qt::LowEventPriority);
+  doPrzygotowania_ = sciezka;
+}
+
+void TFImage::customEvent(QEvent* zdarzenie) {
+  if (zdarzenie->type() != kPrzygotujObraz) return;
+  const QString sciezka = std::exchange(doPrzygotowania_, QString());
+  if (!Otwarty() || !QFileInfo::exists(sciezka)) return;
+  QString blad;
+  ObrazyStron.Wczytaj(sciezka, blad);
 }
 
 void TFImage::FormMouseWheelUp() {

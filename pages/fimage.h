@@ -23,6 +23,7 @@
 class QAction;
 class QKeyEvent;
 class QMenu;
+class TKartka;
 class TNakladka;
 class TObrazDruku;
 class TObrysy;
@@ -92,7 +93,7 @@ class TFImage : public QScrollArea, public EkranObliczen {
 
   TObrazDruku* IDruk = nullptr;
   TNakladka* Formatka = nullptr;
-  // Page pictures rendered at the display width, kept for turning back.
+  // Page pictures decoded, and their renderings at the display width packed, kept for turning back.
   TPamiecObrazow ObrazyStron;
 
   // Frees every editor and empties its slot.
@@ -128,7 +129,7 @@ class TFImage : public QScrollArea, public EkranObliczen {
   TEdytorTekstu* Memo() const { return qobject_cast<TEdytorTekstu*>(EdytorTekstu.data()); }
 
   // The page under the scroll area: the picture, the overlay and the editors over it.
-  QWidget* Kartka() const { return kartka_; }
+  QWidget* Kartka() const;
 
   // Field k takes part in drawing and editing: an object of the array within the count and the record's 350
   // fields.
@@ -138,7 +139,8 @@ class TFImage : public QScrollArea, public EkranObliczen {
 
   // The view is open in the main window's MDI area.
   bool Otwarty() const { return okno_ != nullptr; }
-  // Opens it there maximised and in front (the overlay without a popup menu); an open view stays as it is.
+  // Opens it there maximised and in front (the overlay without a popup menu); an open view stays as it is. The page
+  // display and the designer's commands open it when they first show something.
   void Otworz();
 
   int PozycjaPionowa() const;
@@ -146,8 +148,9 @@ class TFImage : public QScrollArea, public EkranObliczen {
 
   // The page as the user sees it: the picture with the overlay over it, white overlay pixels transparent.
   QImage Zlozenie() const;
-  // Renders a page picture into ObrazyStron once the program is idle, so turning to it costs no rendering; a
-  // missing or damaged file is left for the page display to report.
+  // Reads and decodes a page picture into ObrazyStron once the events waiting now (the repaint of the page shown)
+  // are done, so turning to it costs only its rendering; a missing or damaged file is left for the page display to
+  // report.
   void PrzygotujObraz(const QString& sciezka);
   // Sizes the area that holds the picture and the overlay to both layers.
   void DopasujKartke();
@@ -176,6 +179,7 @@ class TFImage : public QScrollArea, public EkranObliczen {
 
  protected:
   void closeEvent(QCloseEvent* zdarzenie) override;
+  void customEvent(QEvent* zdarzenie) override;
   void wheelEvent(QWheelEvent* zdarzenie) override;
   // Enter, Tab and the amount filter of the editors.
   bool eventFilter(QObject* obiekt, QEvent* zdarzenie) override;
@@ -200,9 +204,11 @@ class TFImage : public QScrollArea, public EkranObliczen {
   int drukEdytora_ = 0;     // the record on screen then
   bool zapisanoKlawiszem_ = false;  // the last press of Enter stored; its release moves on
   bool zapisywanie_ = false;        // a store is running its computation
-  QWidget* kartka_ = nullptr;
+  TKartka* kartka_ = nullptr;
   QPointer<QMdiSubWindow> okno_;
   int resztaKolka_ = 0;  // wheel turn not yet worth a whole notch
+  // The picture PrzygotujObraz was last asked for, until it is rendered.
+  QString doPrzygotowania_;
 };
 
 extern TFImage* FImage;

@@ -63,7 +63,9 @@ TFPaleta::TFPaleta(QWidget* parent) : QDialog(parent) {
     if (!kolor.isValid()) return std::nullopt;
     return kolor;
   };
+}
 
+void TFPaleta::Zbuduj() {
   auto* uklad = new QVBoxLayout(this);
   uklad->setSizeConstraint(QLayout::SetFixedSize);
   TabControl = new QTabBar(this);
@@ -371,6 +373,8 @@ void TFPaleta::TabControlChange(int indeks) {
 }
 
 void TFPaleta::showEvent(QShowEvent* zdarzenie) {
+  // The controls are made when the palette is first shown: the program starts without them.
+  if (!TabControl) Zbuduj();
   if (!zdarzenie->spontaneous()) FormShow();
   QDialog::showEvent(zdarzenie);
 }

@@ -143,6 +143,8 @@ class TFPaleta : public QDialog {
   void showEvent(QShowEvent* zdarzenie) override;
 
  private:
+  // Makes the controls and their layout.
+  void Zbuduj();
   void UtworzOgolne();
   void UtworzWyglad();
   void UtworzOpcje();

@@ -109,9 +109,14 @@ const QFont& Plotno::Czcionka() {
   return *czcionka_;
 }
 
+void Plotno::Zmiana(const QRect& obszar) {
+  if (zmiany_ && obszar.isValid()) zmiany_->push_back(obszar);
+}
+
 void Plotno::Rysuj(const Prostokat& p) {
   const int l = std::min(p.l, p.r), r = std::max(p.l, p.r);
   const int t = std::min(p.t, p.b), b = std::max(p.t, p.b);
+  if (stan_.pedzel || stan_.pioro) Zmiana(QRect(l, t, r - l, b - t));
   if (stan_.pedzel) {
     const QRect wypelnienie = stan_.pioro ? QRect(l, t, r - l, b - t) : QRect(l, t, r - l - 1, b - t - 1);
     if (wypelnienie.isValid()) malarz_.fillRect(wypelnienie, QColor(*stan_.pedzel));
@@ -130,6 +135,8 @@ void Plotno::Linia(int x1, int y1, int x2, int y2) {
   if (!stan_.pioro || (x1 == x2 && y1 == y2)) return;
   const QColor kolor(*stan_.pioro);
   const int w = std::max(stan_.szerokoscPiora, 1);
+  Zmiana(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2)))
+             .adjusted(-w, -w, w, w));
   if (w == 1 && (y1 == y2 || x1 == x2)) {
     // Axis-parallel lines, the common case, exactly: the end point is left out.
     if (y1 == y2)
@@ -179,7 +186,8 @@ void Plotno::RysujTekst(const QString& tekst, const Prostokat& p, unsigned flagi
     y = p.b - wysokoscWiersza;
 
   malarz_.save();
-  if (!(flagi & DT_NOCLIP)) malarz_.setClipRect(QRect(p.l, p.t, std::max(szerokosc, 0), std::max(p.b - p.t, 0)));
+  const QRect obciecie(p.l, p.t, std::max(szerokosc, 0), std::max(p.b - p.t, 0));
+  if (!(flagi & DT_NOCLIP)) malarz_.setClipRect(obciecie);
   malarz_.setFont(czcionka);
   malarz_.setPen(QColor(stan_.kolorTekstu));
   for (const QString& wiersz : wiersze) {
@@ -191,6 +199,10 @@ void Plotno::RysujTekst(const QString& tekst, const Prostokat& p, unsigned flagi
       x = p.r - w;
     if (stan_.pedzel && w > 0) malarz_.fillRect(QRect(x, y, w, wysokoscWiersza), QColor(stan_.tloTekstu));
     malarz_.drawText(QPoint(x, y + miary.ascent()), wiersz);
+    // Glyphs may reach a little beyond their advances.
+    const int zapas = 2 + wysokoscWiersza / 4;
+    const QRect wiersza = QRect(x, y, w, wysokoscWiersza).adjusted(-zapas, -1, zapas, 1);
+    Zmiana(flagi & DT_NOCLIP ? wiersza : wiersza & obciecie);
     y += wysokoscWiersza;
   }
   malarz_.restore();

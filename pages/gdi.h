@@ -8,9 +8,11 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QRect>
 #include <QRgb>
 #include <QString>
 #include <optional>
+#include <vector>
 
 class QPainter;
 
@@ -58,6 +60,8 @@ class Plotno {
   Plotno(QPainter& malarz, Stan& stan, double skala = 1.0);
 
   Stan& stan() { return stan_; }
+  // Collects the device rectangle every later drawing may have touched (none is collected by default).
+  void SledzZmiany(std::vector<QRect>* zmiany) { zmiany_ = zmiany; }
 
   // Font.Size in points (negative while the font is set by its cell height) and its setters.
   int RozmiarCzcionki() const;
@@ -76,10 +80,12 @@ class Plotno {
 
  private:
   const QFont& Czcionka();
+  void Zmiana(const QRect& obszar);
 
   QPainter& malarz_;
   Stan& stan_;
   double skala_;
+  std::vector<QRect>* zmiany_ = nullptr;
   std::optional<QFont> czcionka_;
   std::optional<QFontMetrics> miary_;
   int wysokoscCzcionki_ = 0;

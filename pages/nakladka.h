@@ -1,29 +1,35 @@
 #pragma once
-// The two layers of the page view: the page picture IDruk and, over it, the overlay Formatka. The overlay is a
-// retained image on which the fields are drawn from the handlers, never while painting; its exactly white pixels
-// are transparent, so a white field lets the picture show through.
+// The layers of the page view: the page picture IDruk and, over it, the overlay Formatka, on a sheet that shows them
+// composed. The overlay is a retained image on which the fields are drawn from the handlers, never while painting;
+// its exactly white pixels are transparent, so a white field lets the picture show through. Neither layer paints
+// itself: the sheet paints, opaque, only the parts a layer changed, copying the picture and laying over it the
+// overlay's pixels where it was drawn on.
 
 #include <QImage>
 #include <QWidget>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "pages/gdi.h"
 
 class QPainter;
+class TKartka;
 
-// IDruk: shows the rendered page picture as it is.
+// IDruk: the place of the rendered page picture on the sheet.
 class TObrazDruku : public QWidget {
   Q_OBJECT
  public:
-  explicit TObrazDruku(QWidget* rodzic);
+  explicit TObrazDruku(TKartka* kartka);
   void UstawObraz(const QImage& obraz);
   const QImage& Obraz() const { return obraz_; }
 
  protected:
-  void paintEvent(QPaintEvent* zdarzenie) override;
+  void moveEvent(QMoveEvent* zdarzenie) override;
+  void resizeEvent(QResizeEvent* zdarzenie) override;
 
  private:
+  TKartka& kartka_;
   QImage obraz_;
 };
 
@@ -33,7 +39,7 @@ class TRysowanieNakladki;
 class TNakladka : public QWidget {
   Q_OBJECT
  public:
-  explicit TNakladka(QWidget* rodzic);
+  explicit TNakladka(TKartka* kartka);
 
   // A blank white canvas of this size, the widget sized to it; pen none, brush solid white.
   void Wyczysc(int szerokosc, int wysokosc);
@@ -41,8 +47,8 @@ class TNakladka : public QWidget {
   const QImage& Obraz() const { return obraz_; }
   // What the canvas holds between drawings: pen, brush, text colours and font.
   gdi::Stan& Stan() { return stan_; }
-  // The canvas with white made transparent, rebuilt at its first use after a change.
-  const QImage& Widok();
+  // The rectangle around everything drawn on the canvas since it was last cleared; outside it the canvas is white.
+  const QRect& ObszarRysunku() const { return obszarRysunku_; }
 
  signals:
   void Ruch(int x, int y, Qt::KeyboardModifiers klawisze);
@@ -52,23 +58,52 @@ class TNakladka : public QWidget {
   void Klikniecie();
 
  protected:
-  void paintEvent(QPaintEvent* zdarzenie) override;
+  bool event(QEvent* zdarzenie) override;
+  void moveEvent(QMoveEvent* zdarzenie) override;
+  void resizeEvent(QResizeEvent* zdarzenie) override;
   void mouseMoveEvent(QMouseEvent* zdarzenie) override;
   void mousePressEvent(QMouseEvent* zdarzenie) override;
   void mouseReleaseEvent(QMouseEvent* zdarzenie) override;
 
  private:
   friend class TRysowanieNakladki;
+  // The canvas changed within these rectangles: remembered, and shown on the sheet.
+  void Narysowano(const std::vector<QRect>& obszary);
 
+  TKartka& kartka_;
   QImage obraz_;
-  QImage widok_;
-  bool widokAktualny_ = false;
+  std::vector<QRect> narysowane_;  // what was drawn since the last clearing, to be cleared next
+  QRect obszarRysunku_;
   gdi::Stan stan_;
   TRysowanieNakladki* rysowanie_ = nullptr;
 };
 
+// The sheet under the scroll area: the page as the two layers compose it.
+class TKartka : public QWidget {
+  Q_OBJECT
+ public:
+  TKartka();
+  // The layers it composes; set once, by the page view.
+  void UstawWarstwy(TObrazDruku* obraz, TNakladka* nakladka);
+  // Something changed within this area of the sheet: painted again when the event loop gets to it.
+  void Zmiana(const QRect& obszar);
+  // The page as shown: the picture, the overlay's non-white pixels over it, white elsewhere.
+  QImage Zlozenie();
+
+ protected:
+  void paintEvent(QPaintEvent* zdarzenie) override;
+
+ private:
+  // Draws the composed page within obszar (sheet coordinates) with a painter whose origin is the sheet's.
+  void Rysuj(QPainter& malarz, const QRect& obszar);
+
+  TObrazDruku* obraz_ = nullptr;
+  TNakladka* nakladka_ = nullptr;
+  std::vector<QRgb> pas_;  // a strip of the overlay with its white made transparent
+};
+
 // One drawing on the overlay: opens a painter on its canvas, or joins the drawing already under way, and has the
-// overlay repainted when the outermost one ends.
+// changed parts shown when the outermost one ends.
 class TRysowanieNakladki {
  public:
   explicit TRysowanieNakladki(TNakladka& nakladka);
@@ -84,4 +119,5 @@ class TRysowanieNakladki {
   TRysowanieNakladki* zewnetrzne_;
   std::unique_ptr<QPainter> malarz_;
   std::optional<gdi::Plotno> plotno_;
+  std::vector<QRect> zmiany_;
 };

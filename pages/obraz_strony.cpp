@@ -7,6 +7,7 @@
 #include <QSvgRenderer>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "platform/jpeg.h"
 #include "platform/odczyt.h"
@@ -24,6 +25,60 @@ constexpr long long kNajwiecejPikseli = 40LL * 1000 * 1000;
 constexpr qint64 kNajwiekszyPlikObrazu = qint64{32} << 20;
 
 enum class Rodzaj { Nieznany, Svg, Png, Jpeg };
+
+// Runs shorter than this are packed among the pixels as they are.
+constexpr std::size_t kNajkrotszaSeria = 3;
+constexpr std::uint32_t kSeria = 0x80000000u;
+
+// Packs the pixels as runs; empty when the packing would not take under half of them.
+std::vector<std::uint32_t> Spakuj(const QImage& obraz) {
+  const auto* piksele = reinterpret_cast<const std::uint32_t*>(obraz.constBits());
+  const std::size_t n = static_cast<std::size_t>(obraz.width()) * static_cast<std::size_t>(obraz.height());
+  std::vector<std::uint32_t> wynik;
+  std::size_t poczatekDoslownych = 0;
+  const auto doslowne = [&](std::size_t do_) {
+    if (do_ == poczatekDoslownych) return;
+    wynik.push_back(static_cast<std::uint32_t>(do_ - poczatekDoslownych));
+    wynik.insert(wynik.end(), piksele + poczatekDoslownych, piksele + do_);
+  };
+  for (std::size_t i = 0; i < n;) {
+    std::size_t j = i + 1;
+    while (j < n && piksele[j] == piksele[i] && j - i < kSeria - 1) ++j;
+    if (j - i >= kNajkrotszaSeria) {
+      doslowne(i);
+      wynik.push_back(kSeria | static_cast<std::uint32_t>(j - i));
+      wynik.push_back(piksele[i]);
+      poczatekDoslownych = j;
+    }
+    i = j;
+    if (wynik.size() + (i - poczatekDoslownych) > n / 2) return {};
+  }
+  doslowne(n);
+  wynik.shrink_to_fit();
+  return wynik;
+}
+
+// Unpacks runs into an image of the size they were packed from; false when they do not fill it exactly.
+bool Rozpakuj(const std::vector<std::uint32_t>& spakowany, QImage& obraz) {
+  auto* piksele = reinterpret_cast<std::uint32_t*>(obraz.bits());
+  const std::size_t n = static_cast<std::size_t>(obraz.width()) * static_cast<std::size_t>(obraz.height());
+  std::size_t i = 0;
+  for (std::size_t k = 0; k < spakowany.size();) {
+    const std::uint32_t naglowek = spakowany[k++];
+    const std::size_t dlugosc = naglowek & ~kSeria;
+    if (i + dlugosc > n) return false;
+    if (naglowek & kSeria) {
+      if (k >= spakowany.size()) return false;
+      std::fill_n(piksele + i, dlugosc, spakowany[k++]);
+    } else {
+      if (k + dlugosc > spakowany.size()) return false;
+      std::copy_n(spakowany.begin() + static_cast<std::ptrdiff_t>(k), dlugosc, piksele + i);
+      k += dlugosc;
+    }
+    i += dlugosc;
+  }
+  return i == n;
+}
 
 Rodzaj RozpoznajRodzaj(const QByteArray& dane) {
   if (dane.startsWith("\x89PNG\r\n\x1a\n")) return Rodzaj::Png;
@@ -78,6 +133,12 @@ std::shared_ptr<TObrazStrony> TObrazStrony::ZBajtow(const QByteArray& dane, cons
         blad = QStringLiteral("Obraz strony formularza odwołuje się do innych plików:\n") + sciezka;
         return nullptr;
       }
+      if ((obraz->lista_ = TListaRysunku::Czytaj(dane))) {
+        const QRectF& pole = obraz->lista_->Pole();
+        obraz->naturalny_ =
+            QSize(static_cast<int>(std::lround(pole.width())), static_cast<int>(std::lround(pole.height())));
+        break;
+      }
       auto svg = std::make_unique<QSvgRenderer>(dane);
       if (!svg->isValid()) break;
       const QRectF pole = svg->viewBoxF();
@@ -107,7 +168,7 @@ std::shared_ptr<TObrazStrony> TObrazStrony::ZBajtow(const QByteArray& dane, cons
       blad = QStringLiteral("Nieznany format obrazu strony formularza (oczekiwany SVG, PNG lub JPEG):\n") + sciezka;
       return nullptr;
   }
-  if (!obraz->svg_ && obraz->raster_.isNull()) {
+  if (!obraz->lista_ && !obraz->svg_ && obraz->raster_.isNull()) {
     blad = QStringLiteral("Nie można odczytać obrazu strony formularza:\n") + sciezka;
     return nullptr;
   }
@@ -118,20 +179,38 @@ std::shared_ptr<TObrazStrony> TObrazStrony::ZBajtow(const QByteArray& dane, cons
   return obraz;
 }
 
-void TObrazStrony::Dopasuj(int szerokosc, int wysokosc) {
+void TObrazStrony::Dopasuj(int szerokosc, int wysokosc, QImage bufor) {
   if (szerokosc <= 0 || wysokosc <= 0) return;
   if (obraz_.width() == szerokosc && obraz_.height() == wysokosc) return;
-  QImage obraz(szerokosc, wysokosc, QImage::Format_RGB32);
-  obraz.fill(Qt::white);
-  QPainter malarz(&obraz);
+  const QSize rozmiar(szerokosc, wysokosc);
+  // The memory handed in is used when nothing else refers to it; painting on it would copy it otherwise.
+  if (bufor.size() != rozmiar || bufor.format() != QImage::Format_RGB32 || !bufor.isDetached())
+    bufor = QImage(rozmiar, QImage::Format_RGB32);
+  if (rozmiarSpakowanego_ == rozmiar && Rozpakuj(spakowany_, bufor)) {
+    obraz_ = std::move(bufor);
+    return;
+  }
+  bufor.fill(Qt::white);
+  QPainter malarz(&bufor);
   malarz.setRenderHint(QPainter::SmoothPixmapTransform, true);
-  Rysuj(malarz, QRect(0, 0, szerokosc, wysokosc));
+  Rysuj(malarz, QRect(QPoint(0, 0), rozmiar));
   malarz.end();
-  obraz_ = std::move(obraz);
+  obraz_ = std::move(bufor);
+}
+
+QImage TObrazStrony::Oddaj() {
+  if (obraz_.isNull()) return {};
+  if (rozmiarSpakowanego_ != obraz_.size()) {
+    spakowany_ = Spakuj(obraz_);
+    rozmiarSpakowanego_ = spakowany_.empty() ? QSize() : obraz_.size();
+  }
+  return std::exchange(obraz_, QImage());
 }
 
 void TObrazStrony::Rysuj(QPainter& malarz, const QRect& cel) const {
-  if (svg_)
+  if (lista_)
+    lista_->Rysuj(malarz, QRectF(cel));
+  else if (svg_)
     svg_->render(&malarz, QRectF(cel));
   else
     malarz.drawImage(cel, raster_);
@@ -143,18 +222,44 @@ bool TObrazStrony::TenSamPlik(const QString& sciezka) const {
   return info.exists() && info.lastModified() == zmiana_ && info.size() == rozmiarPliku_;
 }
 
-std::shared_ptr<TObrazStrony> TPamiecObrazow::Wczytaj(const QString& sciezka, int szerokosc, QString& blad) {
+std::size_t TObrazStrony::Rozmiar() const {
+  // Qt SVG's tree of a document takes some times the size of its text.
+  constexpr std::size_t kNaBajtSvg = 8;
+  std::size_t bajty = spakowany_.size() * sizeof(std::uint32_t);
+  if (lista_) return bajty + lista_->Rozmiar();
+  if (svg_) return bajty + static_cast<std::size_t>(std::max<qint64>(rozmiarPliku_, 0)) * kNaBajtSvg;
+  return bajty + static_cast<std::size_t>(raster_.sizeInBytes());
+}
+
+std::shared_ptr<TObrazStrony> TPamiecObrazow::Wczytaj(const QString& sciezka, QString& blad, int szerokosc) {
   const auto znaleziony =
-      std::find_if(obrazy_.begin(), obrazy_.end(), [&](const auto& o) { return o->sciezka_ == sciezka; });
+      std::find_if(pamiec_.begin(), pamiec_.end(), [&](const auto& o) { return o->sciezka_ == sciezka; });
   std::shared_ptr<TObrazStrony> obraz;
-  if (znaleziony != obrazy_.end()) {
+  if (znaleziony != pamiec_.end()) {
     if ((*znaleziony)->TenSamPlik(sciezka)) obraz = *znaleziony;
-    obrazy_.erase(znaleziony);
+    pamiec_.erase(znaleziony);
   }
   if (!obraz) obraz = TObrazStrony::Wczytaj(sciezka, blad, szerokosc);
   if (!obraz) return nullptr;
-  obraz->Dopasuj(szerokosc, WysokoscDopasowana(obraz->SzerokoscMetapliku(), obraz->WysokoscMetapliku(), szerokosc));
-  obrazy_.push_front(obraz);
-  if (obrazy_.size() > pojemnosc_) obrazy_.pop_back();
+  pamiec_.push_front(obraz);
+  std::size_t bajty = 0;
+  for (std::size_t i = 0; i < pamiec_.size(); ++i) {
+    bajty += pamiec_[i]->Rozmiar();
+    // The one just asked for stays whatever its size; one still shown stays while its page view refers to it.
+    if (i > 0 && (i >= obrazy_ || bajty > bajty_)) {
+      pamiec_.resize(i);
+      break;
+    }
+  }
   return obraz;
+}
+
+void TPamiecObrazow::Dopasuj(TObrazStrony& obraz, int szerokosc) {
+  const int wysokosc = WysokoscDopasowana(obraz.SzerokoscMetapliku(), obraz.WysokoscMetapliku(), szerokosc);
+  if (obraz.Obraz().size() == QSize(szerokosc, wysokosc)) return;
+  // Every other rendering is packed; the memory of the last one becomes this one's.
+  QImage bufor;
+  for (const auto& inny : pamiec_)
+    if (inny.get() != &obraz && !inny->Obraz().isNull()) bufor = inny->Oddaj();
+  obraz.Dopasuj(szerokosc, wysokosc, std::move(bufor));
 }

@@ -1,13 +1,20 @@
 #pragma once
-// The picture of one page of a form (.dcg): SVG, PNG or JPEG, told apart by content. It is decoded once, rendered
-// once at its display size and kept, so repaints and turning back to a page cost no rendering.
+// The picture of one page of a form (.dcg): SVG, PNG or JPEG, told apart by content. An SVG of the kind the form
+// generator writes becomes a drawing list (pages/lista_rysunku.h); any other SVG is drawn by Qt SVG. It is decoded
+// once and rendered at its display size; a rendering no longer shown is kept packed (the flat colours of a form page
+// pack to a tenth or less), so turning back to the page unpacks it instead of rendering again.
 
 #include <QDateTime>
 #include <QImage>
 #include <QRect>
 #include <QString>
+#include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
+#include <vector>
+
+#include "pages/lista_rysunku.h"
 
 class QPainter;
 class QSvgRenderer;
@@ -28,9 +35,15 @@ class TObrazStrony {
   int SzerokoscMetapliku() const { return naturalny_.width(); }
   int WysokoscMetapliku() const { return naturalny_.height(); }
 
-  // Renders the picture stretched to the display size, once per size.
-  void Dopasuj(int szerokosc, int wysokosc);
-  // The rendering at the display size, opaque (RGB32).
+  // Renders the picture stretched to the display size, or unpacks the rendering kept packed; into bufor when that is
+  // an unshared image of the size.
+  void Dopasuj(int szerokosc, int wysokosc, QImage bufor = {});
+  // Packs the rendering (when it packs well) and hands its memory back for another rendering.
+  QImage Oddaj();
+  // Bytes the picture holds besides its rendering: the decoded picture (a drawing list, a raster, an estimate for Qt
+  // SVG) and the packed rendering.
+  std::size_t Rozmiar() const;
+  // The rendering at the display size, opaque (RGB32); null while it is packed.
   const QImage& Obraz() const { return obraz_; }
   int Szerokosc() const { return obraz_.width(); }
   int Wysokosc() const { return obraz_.height(); }
@@ -48,27 +61,37 @@ class TObrazStrony {
   QString sciezka_;
   QDateTime zmiana_;
   qint64 rozmiarPliku_ = -1;
+  std::optional<TListaRysunku> lista_;
   std::unique_ptr<QSvgRenderer> svg_;
   QImage raster_;
   QSize naturalny_;
   QImage obraz_;
+  // The rendering packed as runs: a word n < 2^31 and n pixels as they are, or 2^31 + n and one pixel n times.
+  std::vector<std::uint32_t> spakowany_;
+  QSize rozmiarSpakowanego_;
 };
 
 // The display height of a picture shown 800 (szerokoscWidoku) pixels wide: height x width / own width in integer
 // arithmetic; 0 when it is no page: nothing high, or more than four times as high as wide.
 int WysokoscDopasowana(int szerokoscMetapliku, int wysokoscMetapliku, int szerokoscWidoku);
 
-// Pictures already decoded and fitted to the display width, the most recently used first, so turning back to a page
-// renders nothing; a file changed on disk is read again.
+// Pictures already decoded, the most recently used first, so turning back to a page decodes nothing and renders
+// nothing: one rendering at a time is kept as it is (the page shown), the others packed. A file changed on disk is
+// read again.
 class TPamiecObrazow {
  public:
-  explicit TPamiecObrazow(std::size_t pojemnosc = 8) : pojemnosc_(pojemnosc) {}
+  // How many pictures are kept, within bajty bytes of decoded pictures and packed renderings.
+  explicit TPamiecObrazow(std::size_t obrazy = 64, std::size_t bajty = 16u << 20) : obrazy_(obrazy), bajty_(bajty) {}
 
-  // The picture of a file fitted to the width; null with a message in blad as TObrazStrony::Wczytaj gives it.
-  std::shared_ptr<TObrazStrony> Wczytaj(const QString& sciezka, int szerokosc, QString& blad);
-  void Wyczysc() { obrazy_.clear(); }
+  // The decoded picture of a file, not yet rendered, a JPEG decoded no wider than it needs for szerokosc; null with
+  // a message in blad as TObrazStrony::Wczytaj gives it.
+  std::shared_ptr<TObrazStrony> Wczytaj(const QString& sciezka, QString& blad, int szerokosc = 800);
+  // Renders the picture at the display width, into the memory of the rendering shown before, which is packed.
+  void Dopasuj(TObrazStrony& obraz, int szerokosc);
+  void Wyczysc() { pamiec_.clear(); }
 
  private:
-  std::size_t pojemnosc_;
-  std::deque<std::shared_ptr<TObrazStrony>> obrazy_;
+  std::size_t obrazy_;
+  std::size_t bajty_;
+  std::deque<std::shared_ptr<TObrazStrony>> pamiec_;
 };

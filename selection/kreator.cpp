@@ -177,12 +177,7 @@ void TKreator::BudujKontrolki() {
     obrazek->setObjectName(QString::fromLatin1(nazwaObrazka));
     obrazek->setGeometry(p->rect());
     obrazek->setAlignment(Qt::AlignCenter);
-    QString blad;
-    const QImage rysunek = platform::WczytajJpeg(folderObrazkow + plik, &blad);
-    if (!blad.isEmpty()) platform::ShowMessage(blad);
-    if (!rysunek.isNull())
-      obrazek->setPixmap(QPixmap::fromImage(
-          rysunek.scaled(p->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    obrazyDoWczytania_.emplace_back(obrazek, folderObrazkow + plik);
     return p;
   };
 
@@ -259,6 +254,16 @@ void TKreator::FormShow() {
 
 void TKreator::showEvent(QShowEvent* e) {
   QDialog::showEvent(e);
+  // The pictures are decoded when the wizard is first shown rather than when the program starts; a missing one
+  // leaves its place empty.
+  for (const auto& [obrazek, plik] : std::exchange(obrazyDoWczytania_, {})) {
+    QString blad;
+    const QImage rysunek = platform::WczytajJpeg(plik, &blad);
+    if (!blad.isEmpty()) platform::ShowMessage(blad);
+    if (!rysunek.isNull())
+      obrazek->setPixmap(QPixmap::fromImage(
+          rysunek.scaled(obrazek->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+  }
   if (!e->spontaneous()) FormShow();
 }
 

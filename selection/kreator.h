@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <array>
 #include <span>
+#include <utility>
+#include <vector>
 
 #include "selection/kroki_kreatora.h"
 
@@ -108,6 +110,9 @@ class TKreator : public QDialog {
   void ZmienionoPole(Grupa g, int i, bool zaznaczone);
   void ZastosujKrok(bool naprzod);
   TKrokKreatora& BiezacyKrok() { return Kroki[static_cast<std::size_t>(Krok)]; }
+
+  // The pictures and their files, until the wizard is first shown.
+  std::vector<std::pair<QLabel*, QString>> obrazyDoWczytania_;
 };
 
 extern TKreator* Kreator;

@@ -3,7 +3,9 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QTextEdit>
@@ -88,15 +90,21 @@ class TstInfo : public QObject {
     QTest::newRow("missing") << QString() << false << "0";
     QTest::newRow("empty") << "" << false << "0";
     QTest::newRow("on") << "1" << true << "1";
+    QTest::newRow("off") << "0" << false << "0";
   }
   void switchIsReadOnceAtCreation() {
     QFETCH(QString, zapisany);
     QFETCH(bool, zaznaczony);
     QFETCH(QString, poUtworzeniu);
     UstawPrzelacznik(zapisany);
+    const QString plik = platform::FolderUstawien() + QStringLiteral("/velmar2008.ini");
+    const QDateTime zapisanyCzas = QFileInfo(plik).fileTime(QFileDevice::FileModificationTime);
     TInfo info(tools_.get());
     QCOMPARE(info.AutoAktualzacja->isChecked(), zaznaczony);
     QCOMPARE(Przelacznik(), poUtworzeniu);
+    // A file that holds the value already is not written again while the program starts.
+    if (zapisany == poUtworzeniu)
+      QCOMPARE(QFileInfo(plik).fileTime(QFileDevice::FileModificationTime), zapisanyCzas);
     // Read once: a later change of the file is not shown by the existing box.
     UstawPrzelacznik(zaznaczony ? QStringLiteral("0") : QStringLiteral("1"));
     info.show();
@@ -212,14 +220,18 @@ class TstInfo : public QObject {
     QVERIFY(!tekst.contains(QLatin1Char('\\')));
   }
 
-  void picturesComeFromProgramFolder() {
+  void picturesComeFromProgramFolderWhenFirstShown() {
     TInfo bezObrazow(tools_.get());
+    bezObrazow.show();
     QVERIFY(bezObrazow.Image1->pixmap().isNull());
     QVERIFY(bezObrazow.Image2->pixmap().isNull());
 
     for (const char* plik : {"info1.jpg", "info2.jpg"})
       QVERIFY(QFile::copy(Dane(plik), folder_->Sciezka() + QStringLiteral("alg/") + QString::fromLatin1(plik)));
     TInfo info(tools_.get());
+    // Nothing is decoded while the program starts.
+    QVERIFY(info.Image1->pixmap().isNull());
+    info.show();
     QCOMPARE(info.Image1->pixmap().size(), QSize(150, 270));
     QCOMPARE(info.Image2->pixmap().size(), QSize(240, 64));
   }

@@ -1,12 +1,13 @@
 // The computations run on the cases of tests/obliczenia/*.txt: each case builds a settlement, enters values, runs
-// computations and checks fields, ListError, locks, messages and the calls between forms. The notation is
-// described in tests/obliczenia/README.md.
+// computations or the identification exchange and checks fields, person blocks, ListError, locks, messages and the
+// calls between forms. The notation is described in tests/obliczenia/README.md.
 
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QtTest>
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -14,6 +15,7 @@
 #include <utility>
 
 #include "calc/konwersje.h"
+#include "obliczenia_osoby.h"
 #include "tst_obliczenia_wspolne.h"
 
 using namespace velmar_test;
@@ -27,7 +29,10 @@ constexpr std::array<const char*, kLiczbaTypowDrukow + 1> kNazwy = {
 constexpr int kPit36ZZalacznika = 0;
 const QString kNazwaPit36ZZalacznika = QStringLiteral("PIT-36*");
 
+// A form's name, or its code written as a number.
 int KodNazwy(const QString& nazwa) {
+  bool liczba = false;
+  if (const int kod = nazwa.toInt(&liczba); liczba) return kod;
   for (int kod = 1; kod <= kLiczbaTypowDrukow; ++kod)
     if (nazwa == QLatin1String(kNazwy[static_cast<std::size_t>(kod)])) return kod;
   throw std::invalid_argument("unknown form " + nazwa.toStdString());
@@ -141,7 +146,11 @@ class Przypadek {
     }
     for (const Polecenie& p : polecenia) {
       linia_ = p.linia;
-      Polecenie1(p.tekst);
+      try {
+        Polecenie1(p.tekst);
+      } catch (const std::invalid_argument& e) {
+        Sprawdz(false, QString::fromStdString(e.what()));
+      }
       if (QTest::currentTestFailed()) return;
     }
     if (blad_) Sprawdz(false, QStringLiteral("computation failed unexpectedly: ") + *blad_);
@@ -158,11 +167,23 @@ class Przypadek {
   void Polecenie1(const QString& tekst) {
     QStringList s = tekst.split(u' ', Qt::SkipEmptyParts);
     const QString co = s.takeFirst();
-    const QString reszta = s.join(u' ');
     if (co != u"blad" && blad_) {
       Sprawdz(false, QStringLiteral("computation failed unexpectedly: ") + *blad_);
       return;
     }
+    if (co == u"oblicz") {
+      Oblicz(s[0].toInt(), s.value(1));
+    } else if (co == u"obieg") {
+      Obieg(s.value(0) == u"oblicz");
+    } else if (!Przygotowanie(co, s) && !Sprawdzenie(co, s)) {
+      Uruchom([&] {
+        if (!WymianaOsob(p_->T(), co, s.value(0).toInt())) throw std::invalid_argument("unknown command " + co.toStdString());
+      });
+    }
+  }
+
+  // The commands that build the settlement and the screen; false for another command.
+  bool Przygotowanie(const QString& co, QStringList s) {
     if (co == u"rozliczenie") {
       const int rodzaj = Rodzaj(s.takeFirst());
       std::vector<std::array<int, 3>> druki;
@@ -187,17 +208,40 @@ class Przypadek {
     } else if (co == u"stary-listerror") {
       p_->StaryListError();
     } else if (co == u"wpisz") {
-      p_->Wpisz(s.takeFirst().toInt(), s.join(u' '));
-    } else if (co == u"oblicz") {
-      Oblicz(s[0].toInt(), s.size() > 1 && s[1] == u"z-zalacznika");
-    } else if (co == u"stan") {
-      const int j = s.takeFirst().toInt();
-      const QString wzor = s.join(u' ');
-      Porownaj(p_->Stan(j, wzor), wzor);
+      const QString kto = s.takeFirst();
+      const QStringList wpisy = Wpisy(kto, s);
+      if (TOsoba* osoba = Osoba(kto))
+        for (const QString& w : wpisy) osoba->UstawPole(w.section(u'=', 0, 0).toInt(), w.section(u'=', 1).toStdString());
+      else
+        p_->Wpisz(kto.toInt(), wpisy.join(u' '));
+    } else if (co == u"kratki") {
+      for (int k = 0; k < kLiczbaPol; ++k) p_->Kratka(s[0].toInt(), k) = static_cast<std::uint8_t>(s[1].toInt());
+    } else if (co == u"sonda") {
+      const QString nazwa = s.takeFirst();
+      std::vector<int> pola;
+      for (const QString& k : s) pola.push_back(k.toInt());
+      zastepstwa_.Dodaj(nazwa == kNazwaPit36ZZalacznika ? kPit36ZZalacznika : KodNazwy(nazwa), std::move(pola));
+    } else {
+      return false;
+    }
+    return true;
+  }
+
+  // The commands that check the outcome; false for another command.
+  bool Sprawdzenie(const QString& co, QStringList s) {
+    const QString reszta = s.join(u' ');
+    if (co == u"stan") {
+      const QString kto = s.takeFirst();
+      const QString wzor = Wpisy(kto, s).join(u' ');
+      Porownaj(Osoba(kto) ? StanOsoby(*Osoba(kto), wzor) : p_->Stan(kto.toInt(), wzor), wzor);
     } else if (co == u"listerror") {
-      const bool tak = reszta == u"tak";
-      Sprawdz(tak ? p_->Komunikat() : p_->BezKomunikatu(),
+      Sprawdz(ListErrorJest(reszta),
               QStringLiteral("ListError %1 at height %2").arg(p_->PozycjeListError().join(u'|')).arg(p_->WysokoscListError()));
+    } else if (co == u"odznaczone") {
+      QList<int> puste;
+      for (int k = 0; k < kLiczbaPol; ++k)
+        if (p_->Kratka(s[0].toInt(), k) == 0) puste << k;
+      Porownaj(Lista(puste), Lista(Numery(s.mid(1))));
     } else if (co == u"zablokowane") {
       Porownaj(Lista(p_->Zablokowane()), Lista(Numery(s)));
     } else if (co == u"komunikaty") {
@@ -210,11 +254,6 @@ class Przypadek {
       Sprawdz(blad_.has_value(), QStringLiteral("no error"));
       if (blad_) Porownaj(*blad_, reszta);
       blad_.reset();
-    } else if (co == u"sonda") {
-      const QString nazwa = s.takeFirst();
-      std::vector<int> pola;
-      for (const QString& k : s) pola.push_back(k.toInt());
-      zastepstwa_.Dodaj(nazwa == kNazwaPit36ZZalacznika ? kPit36ZZalacznika : KodNazwy(nazwa), std::move(pola));
     } else if (co == u"wywolania") {
       QStringList jest;
       for (const Wywolanie& w : Wywolania())
@@ -222,17 +261,53 @@ class Przypadek {
       Porownaj(jest.join(u" | "), reszta);
       Wywolania().clear();
     } else {
-      Sprawdz(false, QStringLiteral("unknown command ") + co);
+      return false;
     }
+    return true;
   }
 
-  // The record's own computation through the table, or PIT-36's attachment entry; an error is kept for "blad".
-  void Oblicz(int j, bool zZalacznika) {
-    try {
-      if (zZalacznika)
+  // "P" or "M": the taxpayer's or the spouse's block.
+  TOsoba* Osoba(const QString& kto) { return kto == u"P" || kto == u"M" ? &p_->T().Osoby[kto == u"M" ? 1 : 0] : nullptr; }
+  // Entries of a record or a block, role names turned into the record's fields.
+  QStringList Wpisy(const QString& kto, const QStringList& s) {
+    return ZRolami(Osoba(kto) ? 0 : p_->T().Druk(kto.toInt()).IdPit, s);
+  }
+
+  void Obieg(bool przezObliczenie) {
+    const QString blad = ::Obieg(p_->T(), !przezObliczenie, [&](int j) {
+      if (przezObliczenie)
+        Oblicz(j, {});
+      else
+        Uruchom([&] { WymianaZDruku(p_->T(), j); });
+      return !blad_;
+    });
+    Sprawdz(blad.isEmpty(), blad);
+  }
+
+  // ListError as "listerror" names it.
+  bool ListErrorJest(const QString& jak) {
+    const int wysokosc = p_->WysokoscListError();
+    if (jak == u"tak") return p_->Komunikat();
+    if (jak == u"nie") return p_->BezKomunikatu();
+    if (jak == u"ukryta") return wysokosc == 0;
+    return jak == u"stary" && wysokosc == 40 && p_->PozycjeListError() == QStringList{QStringLiteral("stary")};
+  }
+
+  // The record's own computation through the table, that of the form named, or PIT-36's attachment entry; an error
+  // is kept for "blad".
+  void Oblicz(int j, const QString& jak) {
+    Uruchom([&] {
+      if (jak == u"z-zalacznika")
         ObliczPit36ZZalacznika(p_->V(), j);
+      else if (!jak.isEmpty())
+        ObliczDruk(KodNazwy(jak), p_->V(), j);
       else
         ObliczDruk(j >= 1 && j <= p_->T().LiczbaDrukow ? p_->T().Druk(j).IdPit : Pit37, p_->V(), j);
+    });
+  }
+  void Uruchom(const std::function<void()>& dzialanie) {
+    try {
+      dzialanie();
     } catch (const BladKonwersjiLiczby& e) {
       blad_ = QString::fromUtf8(e.what());
     } catch (const std::out_of_range&) {
@@ -276,7 +351,6 @@ void TestObliczenia::przypadki_data() {
     QVERIFY(plik.open(QIODevice::ReadOnly | QIODevice::Text));
     std::map<QString, QList<Polecenie>> preludia;
     QList<Polecenie>* biezace = nullptr;
-    QString tytul;
     std::vector<std::pair<QString, QList<Polecenie>>> przypadki;
     int numer = 0;
     while (!plik.atEnd()) {

@@ -298,6 +298,27 @@ class TstStart : public QObject {
     };
     for (const auto& [okno, tytul] : okna) QCOMPARE(okno->windowTitle(), tytul);
   }
+
+  // Every icon button of the two tool bars shows a picture of the program's own, at any size, greyed when disabled.
+  void toolBarIconsAreTheProgramsOwn() {
+    auto t = NoweOkno(folder_);
+    int przyciski = 0;
+    for (const QToolBar* pasek : {t->ToolBarKlienta, t->ToolBarNarzedziowy})
+      for (const QAction* a : pasek->actions()) {
+        if (a->icon().isNull()) continue;
+        ++przyciski;
+        for (const int rozmiar : {16, 24, 48}) {
+          const QImage obraz = a->icon().pixmap(rozmiar).toImage();
+          QCOMPARE(obraz.size(), QSize(rozmiar, rozmiar));
+          int kryjace = 0;
+          for (int y = 0; y < rozmiar; ++y)
+            for (int x = 0; x < rozmiar; ++x) kryjace += qAlpha(obraz.pixel(x, y)) > 0;
+          QVERIFY2(kryjace > rozmiar * rozmiar / 8, qPrintable(a->objectName()));
+        }
+        QVERIFY(a->icon().pixmap(24, QIcon::Disabled).toImage() != a->icon().pixmap(24).toImage());
+      }
+    QCOMPARE(przyciski, 14);
+  }
 };
 
 VELMAR_TEST_MAIN(TstStart)

@@ -372,6 +372,12 @@ void TstWydrukStrony::prawdziweFormularze() {
   }
   QCOMPARE(Razem(wPolu(nip)), QStringLiteral("987-654-32-10"));
   QCOMPARE(Razem(wPolu(kwota)), QStringLiteral("1234,50"));
+
+  // The form's own captions are text on paper too, in the picture's title block.
+  const Slowo* symbol = zeznanie.Znajdz(1, QStringLiteral("PIT-37"));
+  QVERIFY(symbol);
+  QVERIFY(symbol->y1 < 120 * s && symbol->x1 < 400 * s);
+  for (const char* slowo : {"ZEZNANIE", "Podstawa", "prawna:"}) QVERIFY2(zeznanie.Znajdz(1, slowo), slowo);
 }
 
 void TstWydrukStrony::drukProjektanta() {
