@@ -1,6 +1,7 @@
 // Opening a settlement and showing every record, as the user would click through it: the reader, the tree, the
 // identification data, every form's computation and the drawing of its fields on the generated form structures;
-// the first record is turned through all its pages. A value the computations cannot read ends a computation as it does in the program (the exception box);
+// the first record is turned through all its pages. Then every record's computation once more on the core alone,
+// with a screen that shows nothing, as the computations run without a window. A value the computations cannot read ends a computation as it does in the program (the exception box);
 // anything else that escapes, crashes or leaks is a finding. Saving the result and reading it back must succeed.
 
 #include <QFile>
@@ -8,7 +9,9 @@
 #include <cstdlib>
 #include <span>
 
+#include "calc/ekran.h"
 #include "calc/konwersje.h"
+#include "calc/oblicz.h"
 #include "main/drukowanie.h"
 #include "main/tools.h"
 #include "model/plik_rozliczenia.h"
@@ -48,6 +51,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t rozm
         p.tools.PokazDruk(p.tools.Druki[static_cast<std::size_t>(j)].Wezel, strona);
       } catch (const BladKonwersjiLiczby&) {
       }
+    }
+  }
+  for (int j = 1; j <= p.tools.LiczbaDrukow; ++j) {
+    EkranBezWidoku ekran;
+    ekran.Biezacy = p.tools.Rozl.Druk(j);
+    KontekstObliczen kx{p.tools.Rozl, ekran};
+    try {
+      ObliczDruk(ekran.Biezacy.IdPit, kx, j);
+    } catch (const BladKonwersjiLiczby&) {
     }
   }
   // What the computations wrote is saved and must open again.
