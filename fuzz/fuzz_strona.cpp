@@ -1,5 +1,6 @@
 // The page view's readers on any bytes, as the page display uses them: the first byte chooses a .dcs structure
-// (its objects then drawn on a page as in client mode), a .dcd header, or a page picture (decoded and fitted).
+// (its objects then drawn on a page as in client mode), a .dcd header, or a page picture (decoded, fitted, packed
+// and unpacked).
 // Nothing may crash; the record counts and the header's bytes must come out as the formats define them.
 
 #include <QByteArray>
@@ -76,6 +77,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t rozm
         const int wysokosc = WysokoscDopasowana(strona->SzerokoscMetapliku(), strona->WysokoscMetapliku(), 800);
         if (wysokosc <= 0 || wysokosc > 3200) std::abort();
         strona->Dopasuj(800, wysokosc);
+        // A rendering packed and unpacked into its own memory comes back pixel for pixel.
+        const QImage wyrenderowany = strona->Obraz().copy();
+        strona->Dopasuj(800, wysokosc, strona->Oddaj());
+        if (strona->Obraz() != wyrenderowany) std::abort();
       } else if (blad.isEmpty()) {
         std::abort();
       }

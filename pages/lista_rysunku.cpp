@@ -5,6 +5,7 @@
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <map>
 #include <tuple>
@@ -64,9 +65,11 @@ bool Kolor(QStringView tekst, std::optional<QRgb>& kolor) {
     return true;
   }
   if (!tekst.startsWith(u'#') || (tekst.size() != 7 && tekst.size() != 4)) return false;
-  bool dobra = false;
-  const uint wartosc = tekst.mid(1).toUInt(&dobra, 16);
-  if (!dobra) return false;
+  const QStringView cyfry = tekst.mid(1);
+  if (!std::all_of(cyfry.begin(), cyfry.end(),
+                   [](QChar z) { return std::isxdigit(z.toLatin1()) && z.unicode() < 128; }))
+    return false;
+  const uint wartosc = cyfry.toUInt(nullptr, 16);
   if (tekst.size() == 7) {
     kolor = qRgb(int(wartosc >> 16) & 0xFF, int(wartosc >> 8) & 0xFF, int(wartosc) & 0xFF);
   } else {

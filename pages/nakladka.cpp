@@ -11,12 +11,6 @@ constexpr std::size_t kNajwiecejProstokatow = 4096;
 // The overlay is laid over the picture this many rows at a time.
 constexpr int kWierszePasa = 32;
 
-QRect Obejmujacy(const std::vector<QRect>& prostokaty) {
-  QRect wynik;
-  for (const QRect& p : prostokaty) wynik |= p;
-  return wynik;
-}
-
 }  // namespace
 
 TObrazDruku::TObrazDruku(TKartka* kartka) : QWidget(kartka), kartka_(*kartka) {
@@ -61,10 +55,8 @@ void TNakladka::Wyczysc(int szerokosc, int wysokosc) {
   } else {
     // Only what was drawn is not white already.
     QPainter malarz(&obraz_);
-    for (const QRect& p : narysowane_) {
-      malarz.fillRect(p, Qt::white);
-      kartka_.Zmiana(p.translated(pos()));
-    }
+    for (const QRect& p : narysowane_) malarz.fillRect(p, Qt::white);
+    kartka_.Zmiana(obszarRysunku_.translated(pos()));
   }
   narysowane_.clear();
   obszarRysunku_ = QRect();
@@ -75,14 +67,17 @@ void TNakladka::Wyczysc(int szerokosc, int wysokosc) {
 
 void TNakladka::Narysowano(const std::vector<QRect>& obszary) {
   const QRect plotno = obraz_.rect();
+  // One repaint of the rectangle around this drawing: copying a little more costs less than keeping many parts.
+  QRect zmieniony;
   for (const QRect& o : obszary) {
     const QRect p = o & plotno;
     if (p.isEmpty()) continue;
     narysowane_.push_back(p);
-    obszarRysunku_ |= p;
-    kartka_.Zmiana(p.translated(pos()));
+    zmieniony |= p;
   }
-  if (narysowane_.size() > kNajwiecejProstokatow) narysowane_ = {Obejmujacy(narysowane_)};
+  obszarRysunku_ |= zmieniony;
+  if (narysowane_.size() > kNajwiecejProstokatow) narysowane_ = {obszarRysunku_};
+  kartka_.Zmiana(zmieniony.translated(pos()));
 }
 
 void TNakladka::moveEvent(QMoveEvent* zdarzenie) {

@@ -152,6 +152,7 @@ void TstListaRysunku::podzbior_data() {
   wiersz("a number in units", Svg(R"(<line x1="0" y1="0" x2="1px" y2="1"/>)"), false);
   wiersz("a number out of range", Svg(R"(<line x1="0" y1="0" x2="1e300" y2="1"/>)"), false);
   wiersz("a named colour", Svg(R"(<rect x="0" y="0" width="1" height="1" fill="red"/>)"), false);
+  wiersz("a colour with a sign", Svg(R"(<rect x="0" y="0" width="1" height="1" fill="#+12345"/>)"), false);
   wiersz("an opacity", Svg(R"(<rect x="0" y="0" width="1" height="1" fill-opacity="0.5"/>)"), false);
   wiersz("a dashed line", Svg(R"(<line x1="0" y1="0" x2="1" y2="1" stroke="#000" stroke-dasharray="2"/>)"), false);
   wiersz("a negative stroke", Svg(R"(<g stroke-width="-1"/>)"), false);
