@@ -18,22 +18,11 @@
 #include "calc/oblicz.h"
 #include "calc/wartosci.h"
 #include "srodowisko.h"
+#include "wypelnienie.h"
 
 namespace {
 
 constexpr int kPowtorzenia = 2000;
-
-// A non-zero amount that differs from field to field: whole zloty up to about 5000 and grosze.
-std::string Kwota(int k) {
-  const int zlote = (k * 37) % 5000 + 1;
-  const int grosze = (k * 13) % 100;
-  return std::to_string(zlote) + (grosze < 10 ? ",0" : ",") + std::to_string(grosze);
-}
-
-void Wypelnij(TDruk& druk) {
-  druk.Wczytany = 1;
-  for (int k = 0; k < kLiczbaPol; ++k) UstawBajty(druk.Pola[static_cast<std::size_t>(k)].Wartosc, Kwota(k));
-}
 
 struct Zakres {
   int od, doKonca;
