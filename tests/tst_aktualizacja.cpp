@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QDir>
+#include <QFileDevice>
 #include <QFile>
 #include <QListWidget>
 #include <QProgressBar>
@@ -13,7 +14,6 @@
 #include <QTimer>
 #include <QCryptographicHash>
 
-#include <sys/stat.h>
 
 #include <map>
 #include <optional>
@@ -82,16 +82,14 @@ QByteArray Opis(const QString& wersja, const QString& plik = QStringLiteral("set
          (suma.isEmpty() ? QByteArray() : "SHA256=" + suma + "\r\n");
 }
 
-// The bytes this process has written so far into files it holds open in a folder; a file being saved may have no
-// name there yet, so the open descriptors are looked at.
-qint64 ZapisywaneW(const QString& folder) {
-  qint64 razem = 0;
-  for (const QFileInfo& fd : QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::Files | QDir::System)) {
-    if (!fd.symLinkTarget().startsWith(folder)) continue;
-    struct stat info {};
-    if (::stat(QFile::encodeName(fd.absoluteFilePath()).constData(), &info) == 0) razem += info.st_size;
+// The bytes on disk so far in the file a download into `plik` is writing; a file being saved has no name there
+// yet, so the download's own file is asked.
+qint64 ZapisywaneDo(const QObject* wlasciciel, const QString& plik) {
+  for (const auto* pobieranie : wlasciciel->findChildren<platform::PobieranieHttp*>()) {
+    const auto* cel = qobject_cast<QFileDevice*>(pobieranie->Cel());
+    if (cel && cel->fileName() == plik && cel->isOpen()) return cel->size();
   }
-  return razem;
+  return 0;
 }
 
 QByteArray Sha256(const QByteArray& dane) { return QCryptographicHash::hash(dane, QCryptographicHash::Sha256).toHex(); }
@@ -617,7 +615,7 @@ class TstAktualizacja : public QObject {
     trasa.trzymaj = true;
     Przygotuj(trasa, platform::Odpowiedz::Tak);
     tools_->SprawdzAktualizacje(false);
-    QTRY_COMPARE_WITH_TIMEOUT(ZapisywaneW(folder_->Sciezka() + "update/"), qint64{nowy.size()}, 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(ZapisywaneDo(tools_.get(), Instalator()), qint64{nowy.size()}, 20000);
     QVERIFY(tools_->AktualizacjaWToku());
     QVERIFY(!QFile::exists(Instalator()));
     QCOMPARE(okno_->ProgressHTTP->maximum(), 0);  // a busy bar: the size is unknown
