@@ -331,9 +331,9 @@ void TestPlatforma::pamiecRezydentna() {
   QVERIFY(przed > 1024 * 1024);
   constexpr std::size_t kRozmiar = 64 * 1024 * 1024;
   std::vector<char> blok(kRozmiar, '\1');
-  const long long po = platform::PamiecRezydentna();
-  QVERIFY2(po - przed >= static_cast<long long>(kRozmiar / 2), qPrintable(QString::number(po - przed)));
-  QVERIFY(po - przed < static_cast<long long>(kRozmiar * 2));
+  // The kernel's count catches up with touched pages a little later on a busy machine.
+  QTRY_VERIFY_WITH_TIMEOUT(platform::PamiecRezydentna() - przed >= static_cast<long long>(kRozmiar / 2), 5000);
+  QVERIFY(platform::PamiecRezydentna() - przed < static_cast<long long>(kRozmiar * 2));
   QCOMPARE(blok.back(), '\1');
 }
 
