@@ -115,13 +115,10 @@ inline const std::vector<PoleOsoby>& PolaOsob(int kod) {
 }
 
 // The fields "n=..." of wzor as block osoba holds them.
-inline QString StanOsoby(const TOsoba& osoba, const QString& wzor) {
+inline QStringList StanOsoby(const TOsoba& osoba, const QStringList& wzor) {
   QStringList wynik;
-  for (const QString& w : wzor.split(u' ', Qt::SkipEmptyParts)) {
-    const QString n = w.section(u'=', 0, 0);
-    wynik << n + u'=' + QString::fromLatin1(osoba.Pole(n.toInt()));
-  }
-  return wynik.join(u' ');
+  for (const QString& w : wzor) wynik << w.section(u'=', 0, 0) + u'=' + QString::fromLatin1(osoba.Pole(w.section(u'=', 0, 0).toInt()));
+  return wynik;
 }
 
 inline int PoleRoli(int kod, const QString& rola) {
