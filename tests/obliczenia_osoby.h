@@ -83,9 +83,9 @@ inline std::pair<int, std::vector<PoleOsoby>> PolaOsobZrodla(QFile& plik) {
     const QString rola = RolaPodpisu(m.captured(4), NaglowekDanychOsoby(naglowek));
     if (rola.isEmpty()) continue;
     const QString czyje = (rola == u"nip" ? m.captured(4) : naglowek).toUpper();
-    const int osoby = czyje.contains(QStringLiteral("MAŁŻONKA")) ? kMalzonka
+    const int osoby = czyje.contains(QStringLiteral("MAŁŻONKA"))    ? kMalzonka
                       : czyje.contains(QStringLiteral("PODATNIKA")) ? kPodatnika
-                                                                   : 0;
+                                                                    : 0;
     pola.push_back({osoby == kMalzonka ? QStringLiteral("m.") + rola : rola, osoby, m.captured(1).toInt()});
   }
   const bool dwieOsoby = std::ranges::any_of(pola, [](const PoleOsoby& p) { return p.osoby == kMalzonka; });
@@ -117,7 +117,8 @@ inline const std::vector<PoleOsoby>& PolaOsob(int kod) {
 // The fields "n=..." of wzor as block osoba holds them.
 inline QStringList StanOsoby(const TOsoba& osoba, const QStringList& wzor) {
   QStringList wynik;
-  for (const QString& w : wzor) wynik << w.section(u'=', 0, 0) + u'=' + QString::fromLatin1(osoba.Pole(w.section(u'=', 0, 0).toInt()));
+  for (const QString& w : wzor)
+    wynik << w.section(u'=', 0, 0) + u'=' + QString::fromLatin1(osoba.Pole(w.section(u'=', 0, 0).toInt()));
   return wynik;
 }
 
@@ -149,27 +150,6 @@ inline QStringList ZRolami(int kod, const QStringList& wpisy) {
     wynik << k + u'=' + tekst;
   }
   return wynik;
-}
-
-// One operation of the exchange named as the cases name it; false for another name.
-inline bool WymianaOsob(Rozliczenie& r, const QString& co, int j) {
-  if (co == u"osoby-z-druku")
-    WczytajDaneOsobZDruku(r, j);
-  else if (co == u"osoby-do-druku")
-    ZapiszDaneOsobDoDruku(r, j);
-  else if (co == u"osoby-z-drukow")
-    WczytajDaneOsobZDrukow(r);
-  else if (co == u"osoby-do-drukow")
-    ZapiszDaneOsobDoDrukow(r);
-  else
-    return false;
-  return true;
-}
-
-// What every computation starts with: record j read into the blocks, the blocks written into every record.
-inline void WymianaZDruku(Rozliczenie& r, int j) {
-  WczytajDaneOsobZDruku(r, j);
-  ZapiszDaneOsobDoDrukow(r);
 }
 
 // Every identification field of every record in turn takes the text "j.k" and wymien(j) makes it the source of the

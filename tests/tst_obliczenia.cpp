@@ -30,8 +30,8 @@ using namespace velmar_test;
 namespace {
 
 constexpr std::array<const char*, kLiczbaTypowDrukow + 1> kNazwy = {
-    "",      "PIT-36", "PIT-37", "PIT-36L", "PIT-38", "PIT-28",   "PIT/O",   "PIT/D",    "PIT/2K",  "PIT/M",
-    "PIT/B", "PIT/Z",  "PIT/ZG", "SSE-R",   "SSE/A",  "SSE-R/A",  "NIP-1",   "NIP-3",    "PIT-28/A", "PIT-28/B"};
+    "",      "PIT-36", "PIT-37", "PIT-36L", "PIT-38", "PIT-28",  "PIT/O", "PIT/D", "PIT/2K",   "PIT/M",
+    "PIT/B", "PIT/Z",  "PIT/ZG", "SSE-R",   "SSE/A",  "SSE-R/A", "NIP-1", "NIP-3", "PIT-28/A", "PIT-28/B"};
 // The PIT-36 entry its attachments use appears in the calls as this name.
 constexpr int kPit36ZZalacznika = 0;
 const QString kNazwaPit36ZZalacznika = QStringLiteral("PIT-36*");
@@ -50,13 +50,13 @@ int KodNazwy(const QString& nazwa) {
 
 // A number is a kind as it stands, also one the program does not know.
 int Rodzaj(const QString& slowo) {
-  if (slowo == u"ind") return Indywidualne;
-  if (slowo == u"wsp") return WspolneZMalzonkiem;
-  if (slowo == u"sam") return SamotnieWychowujacy;
+  static const std::map<QString, int> kRodzaje = {{QStringLiteral("ind"), Indywidualne},
+                                                  {QStringLiteral("wsp"), WspolneZMalzonkiem},
+                                                  {QStringLiteral("sam"), SamotnieWychowujacy}};
   bool liczba = false;
   const int rodzaj = slowo.toInt(&liczba);
-  if (liczba) return rodzaj;
-  throw std::invalid_argument("unknown settlement kind " + slowo.toStdString());
+  if (!liczba && !kRodzaje.count(slowo)) throw std::invalid_argument("unknown settlement kind " + slowo.toStdString());
+  return liczba ? rodzaj : kRodzaje.at(slowo);
 }
 
 // NAME[@parent][:P|:M]: a record's type, its main form and its owner.
@@ -86,7 +86,8 @@ QStringList Cytaty(const QString& reszta) {
     QString t = it.next().captured(1).replace(QStringLiteral("\\n"), QStringLiteral("\n"));
     t.replace(QStringLiteral("\\t"), QStringLiteral("\t"));
     for (auto m = bajt.match(t); m.hasMatch(); m = bajt.match(t))
-      t.replace(m.capturedStart(), 4, platform::ZCp1250(std::string(1, static_cast<char>(m.captured(1).toInt(nullptr, 16)))));
+      t.replace(m.capturedStart(), 4,
+                platform::ZCp1250(std::string(1, static_cast<char>(m.captured(1).toInt(nullptr, 16)))));
     wynik << t;
   }
   return wynik;
@@ -96,14 +97,12 @@ QStringList Cytaty(const QString& reszta) {
 template <class T>
 T Liczba(QString s) {
   s.replace(u',', u'.');
-  const bool podwojna = s.endsWith(u'd');
-  const std::string c = (podwojna ? s.chopped(1) : s).toStdString();
+  if (s.endsWith(u'd')) return static_cast<T>(Liczba<double>(s.chopped(1)));
+  const std::string c = s.toStdString();
   T x{};
-  double d = 0;
-  if (podwojna ? std::from_chars(c.data(), c.data() + c.size(), d).ec != std::errc{}
-               : std::from_chars(c.data(), c.data() + c.size(), x).ec != std::errc{})
-    throw std::invalid_argument("not a number: " + c);
-  return podwojna ? static_cast<T>(d) : x;
+  if (std::from_chars(c.data(), c.data() + c.size(), x).ec != std::errc{})
+    throw std::invalid_argument("not a number " + c);
+  return x;
 }
 
 // Numbers joined by + - * /, worked left to right in the arithmetic of T: "0.1d*3".
@@ -114,7 +113,9 @@ T Wyrazenie(const QString& s) {
   for (qsizetype i = 0, k = 1; i < s.size(); i = k + 1, k = i + 1) {
     while (k < s.size() && !(QStringLiteral("+-*/").contains(s[k]) && s[k - 1].toLower() != u'e')) ++k;
     const T x = Liczba<T>(s.mid(i, k - i));
-    wynik = !wynik ? x : dzialanie == u'+' ? *wynik + x : dzialanie == u'-' ? *wynik - x : dzialanie == u'*' ? *wynik * x : *wynik / x;
+    static const std::map<QChar, std::function<T(T, T)>> kDzialania = {
+        {u'+', std::plus<T>()}, {u'-', std::minus<T>()}, {u'*', std::multiplies<T>()}, {u'/', std::divides<T>()}};
+    wynik = wynik ? kDzialania.at(dzialanie)(*wynik, x) : x;
     if (k < s.size()) dzialanie = s[k];
   }
   return wynik.value_or(T{});
@@ -122,12 +123,8 @@ T Wyrazenie(const QString& s) {
 
 QString Zapis(long double x) { return QString::fromStdString(FloatToStr(x)); }
 
-// What a probe saw when it ran: the form it stands in for, the record, the texts of the fields it records.
-struct Wywolanie {
-  int kod, j;
-  QStringList pola;
-};
-std::vector<Wywolanie> wywolania;
+// The probes run, each as "NAME/record: texts of the fields it records".
+QStringList wywolania;
 // A probe records fields of the record it runs on, then makes entries into record j (none when j is 0).
 struct Sonda {
   std::vector<int> pola;
@@ -141,7 +138,8 @@ void Sonduj(KontekstObliczen& kx, int j) {
   const Sonda& s = sondy[Kod];
   QStringList teksty;
   for (int k : s.pola) teksty << QString::fromLatin1(Tekst(kx.R.Druk(j).Pola[static_cast<std::size_t>(k)].Wartosc));
-  wywolania.push_back({Kod, j, teksty});
+  const QString nazwa = Kod == kPit36ZZalacznika ? kNazwaPit36ZZalacznika : QLatin1String(kNazwy[Kod]);
+  wywolania << QStringLiteral("%1/%2: %3").arg(nazwa).arg(j).arg(teksty.join(u' ')).trimmed();
   for (const QString& w : s.wpisy)
     UstawBajty(kx.R.Druk(s.j).Pola[w.section(u'=', 0, 0).toUInt()].Wartosc, w.section(u'=', 1).toStdString());
 }
@@ -156,20 +154,12 @@ Obliczenie Zastap(int kod, Obliczenie obliczenie) {
   return kod == kPit36ZZalacznika ? UstawObliczeniePit36ZZalacznika(obliczenie) : UstawObliczenie(kod, obliczenie);
 }
 
-// The probes of one case, the computations they stand in for put back at its end.
-class Zastepstwa {
- public:
-  ~Zastepstwa() {
-    for (const auto& [kod, poprzednie] : poprzednie_) Zastap(kod, poprzednie);
-  }
-  void Dodaj(int kod, Sonda sonda) {
-    sondy[static_cast<std::size_t>(kod)] = std::move(sonda);
-    poprzednie_.emplace(kod, Zastap(kod, kSondy[static_cast<std::size_t>(kod)]));  // the first replaced stays
-  }
-
- private:
-  std::map<int, Obliczenie> poprzednie_;
-};
+// The exchange operations by their names in the cases.
+const std::map<QString, std::function<void(Rozliczenie&, int)>> kWymiana = {
+    {QStringLiteral("osoby-z-druku"), WczytajDaneOsobZDruku},
+    {QStringLiteral("osoby-do-druku"), ZapiszDaneOsobDoDruku},
+    {QStringLiteral("osoby-z-drukow"), [](Rozliczenie& r, int) { WczytajDaneOsobZDrukow(r); }},
+    {QStringLiteral("osoby-do-drukow"), [](Rozliczenie& r, int) { ZapiszDaneOsobDoDrukow(r); }}};
 
 // N amounts of every size and many digits: the quick conversions give what the standard library gives.
 QString LiczbyLosowe(int n) {
@@ -185,7 +175,8 @@ QString LiczbyLosowe(int n) {
     if (StrToFloat(z, ',') != dokladna) return QString::fromStdString("read " + c);
     // The 15 significant digits, without sign, separator and zeros at either end.
     char bufor[64];
-    const auto koniec = std::to_chars(bufor, bufor + sizeof bufor, std::fabs(dokladna), std::chars_format::scientific, 14).ptr;
+    const auto koniec =
+        std::to_chars(bufor, bufor + sizeof bufor, std::fabs(dokladna), std::chars_format::scientific, 14).ptr;
     std::string cyfry(bufor, std::find(bufor, koniec, 'e')), zapis = FloatToStr(dokladna, ',');
     for (std::string* t : {&cyfry, &zapis}) {
       std::erase_if(*t, [](char z) { return z == '-' || z == ',' || z == '.'; });
@@ -212,15 +203,20 @@ namespace {
 class Przypadek {
  public:
   explicit Przypadek(QString plik) : plik_(std::move(plik)) {}
+  // The computations the probes stood in for are put back.
+  ~Przypadek() {
+    for (const auto& [kod, poprzednie] : poprzednie_) Zastap(kod, poprzednie);
+  }
 
   void Wykonaj(const QList<Polecenie>& polecenia) {
     wywolania.clear();
     // Cases on the generated structures start with "struktury".
-    if (!polecenia.isEmpty() && polecenia.front().tekst == u"struktury") {
+    const bool struktury = !polecenia.isEmpty() && polecenia.front().tekst == u"struktury";
+    if (struktury) {
       if (!QFile::exists(QStringLiteral(VELMAR_BIN_DIR "/dc/2.dcs"))) QSKIP("form structures not generated");
       p_ = std::make_unique<ProgramZObliczeniami>(QStringLiteral(VELMAR_BIN_DIR "/"));
     }
-    for (const Polecenie& p : polecenia) {
+    for (const Polecenie& p : polecenia.mid(struktury ? 1 : 0)) {
       linia_ = p.linia;
       try {
         Polecenie1(p.tekst);
@@ -234,7 +230,8 @@ class Przypadek {
 
  private:
   void Sprawdz(bool warunek, const QString& opis) {
-    if (!warunek) QTest::qFail(qPrintable(QStringLiteral("%1:%2: %3").arg(plik_).arg(linia_).arg(opis)), __FILE__, __LINE__);
+    if (!warunek)
+      QTest::qFail(qPrintable(QStringLiteral("%1:%2: %3").arg(plik_).arg(linia_).arg(opis)), __FILE__, __LINE__);
   }
   void Porownaj(const QString& jest, const QString& ma) {
     Sprawdz(jest == ma, QStringLiteral("\n   got: %1\n  want: %2").arg(jest, ma));
@@ -250,11 +247,20 @@ class Przypadek {
     if (co == u"oblicz") {
       Oblicz(s[0].toInt(), s.value(1));
     } else if (co == u"obieg") {
-      Obieg(s.value(0) == u"oblicz");
-    } else if (!Przygotowanie(co, s) && !Sprawdzenie(co, s) && !Wartosci(co, s, tekst.section(u' ', 1))) {
-      Uruchom([&] {
-        if (!WymianaOsob(p_->T(), co, s.value(0).toInt())) throw std::invalid_argument("unknown command " + co.toStdString());
+      // Every identification field in turn is the source of the exchange, or of its record's computation.
+      const bool oblicz = s.value(0) == u"oblicz";
+      const QString blad = Obieg(p_->T(), !oblicz, [&](int j) {
+        if (oblicz)
+          Oblicz(j, {});
+        else
+          Uruchom([&] { WczytajDaneOsobZDruku(p_->T(), j), ZapiszDaneOsobDoDrukow(p_->T()); });
+        return !blad_;
       });
+      Sprawdz(blad.isEmpty(), blad);
+    } else if (kWymiana.count(co)) {
+      Uruchom([&] { kWymiana.at(co)(p_->T(), s.value(0).toInt()); });
+    } else if (!Przygotowanie(co, s) && !Sprawdzenie(co, s) && !Wartosci(co, s, tekst.section(u' ', 1))) {
+      throw std::invalid_argument("unknown command " + co.toStdString());
     }
   }
 
@@ -266,8 +272,6 @@ class Przypadek {
       std::vector<std::array<int, 3>> druki;
       for (const QString& r : s) druki.push_back(Rekord(r));
       p_->Rozliczenie(druki, rodzaj);
-    } else if (co == u"struktury") {
-      // Taken before the first command.
     } else if (co == u"domyslne") {
       // The records as the tree finds them new: no entries but the defaults of their structures.
       for (int j = 1; j <= p_->T().LiczbaDrukow; ++j) {
@@ -293,13 +297,15 @@ class Przypadek {
       else
         p_->Wpisz(kto.toInt(), Wpisy(kto, s));
     } else if (co == u"kratki") {
-      for (int k = 0; k < kLiczbaPol; ++k) p_->Pole(s[0].toInt(), k).Zaznaczone = static_cast<std::uint8_t>(s[1].toInt());
+      for (int k = 0; k < kLiczbaPol; ++k)
+        p_->Pole(s[0].toInt(), k).Zaznaczone = static_cast<std::uint8_t>(s[1].toInt());
     } else if (co == u"sonda") {
       const int kod = KodNazwy(s.takeFirst());
       Sonda sonda;
       while (!s.isEmpty() && s.front() != u">") sonda.pola.push_back(s.takeFirst().toInt());
       if (s.size() > 1) sonda.j = s[1].toInt(), sonda.wpisy = s.mid(2);
-      zastepstwa_.Dodaj(kod, std::move(sonda));
+      sondy[static_cast<std::size_t>(kod)] = std::move(sonda);
+      poprzednie_.emplace(kod, Zastap(kod, kSondy[static_cast<std::size_t>(kod)]));  // the first replaced stays
     } else {
       return false;
     }
@@ -316,11 +322,12 @@ class Przypadek {
       Porownaj((Osoba(kto) ? StanOsoby(*Osoba(kto), wzor) : p_->Stan(kto.toInt(), wzor)).join(u' '), wzor.join(u' '));
     } else if (co == u"listerror") {
       const QMap<QString, QString> ma = {{QStringLiteral("tak"), QStringLiteral("40 ") + kKomunikatRedukcji},
-                                             {QStringLiteral("nie"), QStringLiteral("0 ")},
-                                             {QStringLiteral("stary"), QStringLiteral("40 stary")},
-                                             {QStringLiteral("pusta"), QString::number(e.Wysokosc) + u' '}};
+                                         {QStringLiteral("nie"), QStringLiteral("0 ")},
+                                         {QStringLiteral("stary"), QStringLiteral("40 stary")},
+                                         {QStringLiteral("pusta"), QString::number(e.Wysokosc) + u' '}};
       const QString jest = QStringLiteral("%1 %2").arg(e.Wysokosc).arg(e.ListError.join(u'|'));
-      Porownaj(jest, reszta == u"ukryta" ? QStringLiteral("0 ") + e.ListError.join(u'|') : ma.value(reszta, QStringLiteral("?")));
+      Porownaj(jest, reszta == u"ukryta" ? QStringLiteral("0 ") + e.ListError.join(u'|')
+                                         : ma.value(reszta, QStringLiteral("?")));
     } else if (co == u"odznaczone") {
       QStringList puste;
       for (int k = 0; k < kLiczbaPol; ++k)
@@ -342,14 +349,7 @@ class Przypadek {
       if (blad_) Porownaj(*blad_, reszta);
       blad_.reset();
     } else if (co == u"wywolania") {
-      QStringList jest;
-      for (const Wywolanie& w : wywolania)
-        jest << QStringLiteral("%1/%2: %3")
-                    .arg(w.kod == kPit36ZZalacznika ? kNazwaPit36ZZalacznika : QLatin1String(kNazwy[w.kod]))
-                    .arg(w.j)
-                    .arg(w.pola.join(u' '))
-                    .trimmed();
-      Porownaj(jest.join(u" | "), reszta);
+      Porownaj(wywolania.join(QStringLiteral(" | ")), reszta);
       wywolania.clear();
     } else {
       return false;
@@ -366,7 +366,8 @@ class Przypadek {
         const long double x = StrToFloat(platform::DoCp1250(tekst), ',');
         Sprawdz(ma != u"blad" && x == Liczba<long double>(ma), Zapis(x));
       } catch (const BladKonwersjiLiczby& b) {
-        Porownaj(QString::fromUtf8(b.what()), ma == u"blad" ? u'\'' + tekst + QStringLiteral("' is not a valid floating point value") : ma);
+        Porownaj(QString::fromUtf8(b.what()),
+                 ma == u"blad" ? u'\'' + tekst + QStringLiteral("' is not a valid floating point value") : ma);
       }
     } else if (co == u"zapis" || co == u"kwota") {
       const long double x = Wyrazenie<long double>(s[0]);
@@ -387,7 +388,8 @@ class Przypadek {
           w = ObetnijDoDziesiatekGroszy(przesun(Wyrazenie<double>(s[1])));
         else
           w = (s[0] == u"g" ? ZaokraglijDoGroszy : ZaokraglijDoZlotych)(przesun(Wyrazenie<long double>(s[1])));
-        Sprawdz(w == Liczba<long double>(s[2]) && !(w == 0 && std::signbit(w)), QStringLiteral("hair %1: %2").arg(wlos).arg(Zapis(w)));
+        Sprawdz(w == Liczba<long double>(s[2]) && !(w == 0 && std::signbit(w)),
+                QStringLiteral("hair %1: %2").arg(wlos).arg(Zapis(w)));
       }
     } else if (co == u"liczby-losowe") {
       Porownaj(LiczbyLosowe(s[0].toInt()), {});
@@ -398,21 +400,12 @@ class Przypadek {
   }
 
   // "P" or "M": the taxpayer's or the spouse's block.
-  TOsoba* Osoba(const QString& kto) { return kto == u"P" || kto == u"M" ? &p_->T().Osoby[kto == u"M" ? 1 : 0] : nullptr; }
+  TOsoba* Osoba(const QString& kto) {
+    return kto == u"P" || kto == u"M" ? &p_->T().Osoby[kto == u"M" ? 1 : 0] : nullptr;
+  }
   // Entries of a record or a block, role names turned into the record's fields.
   QStringList Wpisy(const QString& kto, const QStringList& s) {
     return ZRolami(Osoba(kto) ? 0 : p_->T().Druk(kto.toInt()).IdPit, s);
-  }
-
-  void Obieg(bool przezObliczenie) {
-    const QString blad = ::Obieg(p_->T(), !przezObliczenie, [&](int j) {
-      if (przezObliczenie)
-        Oblicz(j, {});
-      else
-        Uruchom([&] { WymianaZDruku(p_->T(), j); });
-      return !blad_;
-    });
-    Sprawdz(blad.isEmpty(), blad);
   }
 
   // The record's own computation through the table, that of the form named, or PIT-36's attachment entry; an error
@@ -422,7 +415,10 @@ class Przypadek {
       if (jak == u"z-zalacznika")
         ObliczPit36ZZalacznika(p_->V(), j);
       else
-        ObliczDruk(!jak.isEmpty() ? KodNazwy(jak) : j >= 1 && j <= p_->T().LiczbaDrukow ? p_->T().Druk(j).IdPit : Pit37, p_->V(), j);
+        ObliczDruk(!jak.isEmpty()                        ? KodNazwy(jak)
+                   : j >= 1 && j <= p_->T().LiczbaDrukow ? p_->T().Druk(j).IdPit
+                                                         : Pit37,
+                   p_->V(), j);
     });
     Sprawdz(p_->V().LancuchPit36 == nullptr, QStringLiteral("a PIT-36 chain left behind"));
   }
@@ -439,7 +435,7 @@ class Przypadek {
   QString plik_;
   int linia_ = 0;
   std::unique_ptr<ProgramZObliczeniami> p_ = std::make_unique<ProgramZObliczeniami>();
-  Zastepstwa zastepstwa_;
+  std::map<int, Obliczenie> poprzednie_;
   std::optional<QString> blad_;
 };
 
