@@ -30,28 +30,21 @@ struct PoleOsoby {
 
 // The role of a caption; personal and address captions count only under an identification heading.
 inline QString RolaPodpisu(const QString& podpis, bool wDanychOsoby) {
-  static const std::map<QString, QString> kWszedzie = {
-      {QStringLiteral("Identyfikator podatkowy NIP"), QStringLiteral("nip")},
-      {QStringLiteral("Identyfikator podatkowy NIP podatnika"), QStringLiteral("nip")},
-      {QStringLiteral("Identyfikator podatkowy NIP małżonka"), QStringLiteral("nip")},
-      {QStringLiteral("Urząd skarbowy, do którego adresowane jest zeznanie"), QStringLiteral("urzad")}};
-  static const std::map<QString, QString> kWDanychOsoby = {
-      {QStringLiteral("Nazwisko"), QStringLiteral("nazwisko")},
-      {QStringLiteral("Pierwsze imię"), QStringLiteral("imie")},
-      {QStringLiteral("Data urodzenia (dzień – miesiąc – rok)"), QStringLiteral("urodzenie")},
-      {QStringLiteral("Numer PESEL"), QStringLiteral("pesel")},
-      {QStringLiteral("Kraj"), QStringLiteral("kraj")},
-      {QStringLiteral("Województwo"), QStringLiteral("wojewodztwo")},
-      {QStringLiteral("Powiat"), QStringLiteral("powiat")},
-      {QStringLiteral("Gmina"), QStringLiteral("gmina")},
-      {QStringLiteral("Ulica"), QStringLiteral("ulica")},
-      {QStringLiteral("Nr domu"), QStringLiteral("dom")},
-      {QStringLiteral("Nr lokalu"), QStringLiteral("lokal")},
-      {QStringLiteral("Miejscowość"), QStringLiteral("miejscowosc")},
-      {QStringLiteral("Kod pocztowy"), QStringLiteral("kod")},
-      {QStringLiteral("Poczta"), QStringLiteral("poczta")}};
-  if (const auto it = kWszedzie.find(podpis); it != kWszedzie.end()) return it->second;
-  if (const auto it = kWDanychOsoby.find(podpis); wDanychOsoby && it != kWDanychOsoby.end()) return it->second;
+  using Podpisy = std::pair<const char*, const char*>[];
+  static const Podpisy kWszedzie = {{"Identyfikator podatkowy NIP", "nip"},
+                                    {"Identyfikator podatkowy NIP podatnika", "nip"},
+                                    {"Identyfikator podatkowy NIP małżonka", "nip"},
+                                    {"Urząd skarbowy, do którego adresowane jest zeznanie", "urzad"}};
+  static const Podpisy kWDanychOsoby = {
+      {"Nazwisko", "nazwisko"}, {"Pierwsze imię", "imie"}, {"Data urodzenia (dzień – miesiąc – rok)", "urodzenie"},
+      {"Numer PESEL", "pesel"}, {"Kraj", "kraj"},          {"Województwo", "wojewodztwo"},
+      {"Powiat", "powiat"},     {"Gmina", "gmina"},        {"Ulica", "ulica"},
+      {"Nr domu", "dom"},       {"Nr lokalu", "lokal"},    {"Miejscowość", "miejscowosc"},
+      {"Kod pocztowy", "kod"},  {"Poczta", "poczta"}};
+  for (const auto& [tekst, rola] : kWszedzie)
+    if (podpis == QString::fromUtf8(tekst)) return QString::fromLatin1(rola);
+  for (const auto& [tekst, rola] : kWDanychOsoby)
+    if (wDanychOsoby && podpis == QString::fromUtf8(tekst)) return QString::fromLatin1(rola);
   return {};
 }
 
