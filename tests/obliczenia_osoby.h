@@ -30,28 +30,21 @@ struct PoleOsoby {
 
 // The role of a caption; personal and address captions count only under an identification heading.
 inline QString RolaPodpisu(const QString& podpis, bool wDanychOsoby) {
-  static const std::map<QString, QString> kWszedzie = {
-      {QStringLiteral("Identyfikator podatkowy NIP"), QStringLiteral("nip")},
-      {QStringLiteral("Identyfikator podatkowy NIP podatnika"), QStringLiteral("nip")},
-      {QStringLiteral("Identyfikator podatkowy NIP małżonka"), QStringLiteral("nip")},
-      {QStringLiteral("Urząd skarbowy, do którego adresowane jest zeznanie"), QStringLiteral("urzad")}};
-  static const std::map<QString, QString> kWDanychOsoby = {
-      {QStringLiteral("Nazwisko"), QStringLiteral("nazwisko")},
-      {QStringLiteral("Pierwsze imię"), QStringLiteral("imie")},
-      {QStringLiteral("Data urodzenia (dzień – miesiąc – rok)"), QStringLiteral("urodzenie")},
-      {QStringLiteral("Numer PESEL"), QStringLiteral("pesel")},
-      {QStringLiteral("Kraj"), QStringLiteral("kraj")},
-      {QStringLiteral("Województwo"), QStringLiteral("wojewodztwo")},
-      {QStringLiteral("Powiat"), QStringLiteral("powiat")},
-      {QStringLiteral("Gmina"), QStringLiteral("gmina")},
-      {QStringLiteral("Ulica"), QStringLiteral("ulica")},
-      {QStringLiteral("Nr domu"), QStringLiteral("dom")},
-      {QStringLiteral("Nr lokalu"), QStringLiteral("lokal")},
-      {QStringLiteral("Miejscowość"), QStringLiteral("miejscowosc")},
-      {QStringLiteral("Kod pocztowy"), QStringLiteral("kod")},
-      {QStringLiteral("Poczta"), QStringLiteral("poczta")}};
-  if (const auto it = kWszedzie.find(podpis); it != kWszedzie.end()) return it->second;
-  if (const auto it = kWDanychOsoby.find(podpis); wDanychOsoby && it != kWDanychOsoby.end()) return it->second;
+  using Podpisy = std::pair<const char*, const char*>[];
+  static const Podpisy kWszedzie = {{"Identyfikator podatkowy NIP", "nip"},
+                                    {"Identyfikator podatkowy NIP podatnika", "nip"},
+                                    {"Identyfikator podatkowy NIP małżonka", "nip"},
+                                    {"Urząd skarbowy, do którego adresowane jest zeznanie", "urzad"}};
+  static const Podpisy kWDanychOsoby = {
+      {"Nazwisko", "nazwisko"}, {"Pierwsze imię", "imie"}, {"Data urodzenia (dzień – miesiąc – rok)", "urodzenie"},
+      {"Numer PESEL", "pesel"}, {"Kraj", "kraj"},          {"Województwo", "wojewodztwo"},
+      {"Powiat", "powiat"},     {"Gmina", "gmina"},        {"Ulica", "ulica"},
+      {"Nr domu", "dom"},       {"Nr lokalu", "lokal"},    {"Miejscowość", "miejscowosc"},
+      {"Kod pocztowy", "kod"},  {"Poczta", "poczta"}};
+  for (const auto& [tekst, rola] : kWszedzie)
+    if (podpis == QString::fromUtf8(tekst)) return QString::fromLatin1(rola);
+  for (const auto& [tekst, rola] : kWDanychOsoby)
+    if (wDanychOsoby && podpis == QString::fromUtf8(tekst)) return QString::fromLatin1(rola);
   return {};
 }
 
@@ -83,9 +76,9 @@ inline std::pair<int, std::vector<PoleOsoby>> PolaOsobZrodla(QFile& plik) {
     const QString rola = RolaPodpisu(m.captured(4), NaglowekDanychOsoby(naglowek));
     if (rola.isEmpty()) continue;
     const QString czyje = (rola == u"nip" ? m.captured(4) : naglowek).toUpper();
-    const int osoby = czyje.contains(QStringLiteral("MAŁŻONKA")) ? kMalzonka
+    const int osoby = czyje.contains(QStringLiteral("MAŁŻONKA"))    ? kMalzonka
                       : czyje.contains(QStringLiteral("PODATNIKA")) ? kPodatnika
-                                                                   : 0;
+                                                                    : 0;
     pola.push_back({osoby == kMalzonka ? QStringLiteral("m.") + rola : rola, osoby, m.captured(1).toInt()});
   }
   const bool dwieOsoby = std::ranges::any_of(pola, [](const PoleOsoby& p) { return p.osoby == kMalzonka; });
@@ -115,13 +108,11 @@ inline const std::vector<PoleOsoby>& PolaOsob(int kod) {
 }
 
 // The fields "n=..." of wzor as block osoba holds them.
-inline QString StanOsoby(const TOsoba& osoba, const QString& wzor) {
+inline QStringList StanOsoby(const TOsoba& osoba, const QStringList& wzor) {
   QStringList wynik;
-  for (const QString& w : wzor.split(u' ', Qt::SkipEmptyParts)) {
-    const QString n = w.section(u'=', 0, 0);
-    wynik << n + u'=' + QString::fromLatin1(osoba.Pole(n.toInt()));
-  }
-  return wynik.join(u' ');
+  for (const QString& w : wzor)
+    wynik << w.section(u'=', 0, 0) + u'=' + QString::fromLatin1(osoba.Pole(w.section(u'=', 0, 0).toInt()));
+  return wynik;
 }
 
 inline int PoleRoli(int kod, const QString& rola) {
@@ -152,27 +143,6 @@ inline QStringList ZRolami(int kod, const QStringList& wpisy) {
     wynik << k + u'=' + tekst;
   }
   return wynik;
-}
-
-// One operation of the exchange named as the cases name it; false for another name.
-inline bool WymianaOsob(Rozliczenie& r, const QString& co, int j) {
-  if (co == u"osoby-z-druku")
-    WczytajDaneOsobZDruku(r, j);
-  else if (co == u"osoby-do-druku")
-    ZapiszDaneOsobDoDruku(r, j);
-  else if (co == u"osoby-z-drukow")
-    WczytajDaneOsobZDrukow(r);
-  else if (co == u"osoby-do-drukow")
-    ZapiszDaneOsobDoDrukow(r);
-  else
-    return false;
-  return true;
-}
-
-// What every computation starts with: record j read into the blocks, the blocks written into every record.
-inline void WymianaZDruku(Rozliczenie& r, int j) {
-  WczytajDaneOsobZDruku(r, j);
-  ZapiszDaneOsobDoDrukow(r);
 }
 
 // Every identification field of every record in turn takes the text "j.k" and wymien(j) makes it the source of the

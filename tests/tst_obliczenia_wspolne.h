@@ -1,11 +1,9 @@
 #pragma once
-// What the computations' tests share: a settlement with a recording screen, no window, and the stand-ins that
-// observe one computation calling another.
+// A settlement built by hand on a recording screen, with no window: what the computations' tests share.
 
 #include <QString>
 #include <QStringList>
 #include <array>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,9 +14,6 @@
 #include "support/rdzen_main.h"
 
 namespace velmar_test {
-
-inline const QString kKomunikatRedukcji =
-    QStringLiteral("Program dokonał redukcji odliczeń. Sprawdź wysokość poszczególnych kwot.");
 
 // The screen of a computation test: the record on screen, ListError, the read-only bytes of the objects a page
 // view would hold, and the messages and page turns asked for.
@@ -43,8 +38,7 @@ class EkranTestowy : public EkranObliczen {
   void PokazDruk(int j, int strona) override { Strony << QStringLiteral("%1/%2").arg(j).arg(strona); }
 };
 
-// A settlement built by hand, with every entry "0,00" and every box clear, on a recording screen; short ways to
-// set and read fields, boxes, locks and ListError.
+// A settlement built by hand, with every entry "0,00" and every box clear, on a recording screen.
 class ProgramZObliczeniami {
  public:
   ProgramZObliczeniami() = default;
@@ -77,68 +71,29 @@ class ProgramZObliczeniami {
 
   // Record j is the form on screen.
   void Pokaz(int j) { ekran_.Biezacy = r_.Druk(j); }
-  // A form of type kod is on screen, none of this settlement's records.
-  void PokazTyp(int kod, int rodzaj) {
-    ekran_.Biezacy = TDruk{};
-    ekran_.Biezacy.IdPit = kod;
-    ekran_.Biezacy.Rodzaj = rodzaj;
-  }
-
-  // The page view holds n objects, none read-only, or all read-only.
-  void Obiekty(int n, std::uint8_t tylkoDoOdczytu = 0) { ekran_.TylkoDoOdczytu.assign(static_cast<std::size_t>(n), tylkoDoOdczytu); }
-  bool Zablokowany(int k) { return ekran_.TylkoDoOdczytu[static_cast<std::size_t>(k)] == 1; }
-  QList<int> Zablokowane() {
-    QList<int> wynik;
-    for (int k = 0; k < static_cast<int>(ekran_.TylkoDoOdczytu.size()); ++k)
-      if (Zablokowany(k)) wynik << k;
-    return wynik;
-  }
 
   TPoleDruku& Pole(int j, int k) { return r_.Druk(j).Pola[static_cast<std::size_t>(k)]; }
   void Ustaw(int j, int k, const std::string& tekst) { UstawBajty(Pole(j, k).Wartosc, tekst); }
-  void Ustaw(int j, std::initializer_list<std::pair<int, const char*>> wpisy) {
-    for (const auto& [k, tekst] : wpisy) Ustaw(j, k, tekst);
-  }
-  QString Tekst(int j, int k) { return QString::fromLatin1(::Tekst(Pole(j, k).Wartosc)); }
-  // Entries of record j written "k=text" and separated by spaces; "#k=n" is box k.
-  void Wpisz(int j, const QString& wpisy) {
-    for (const QString& w : wpisy.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-      const QString k = w.section(QLatin1Char('='), 0, 0);
-      const QString tekst = w.section(QLatin1Char('='), 1);
-      if (k.startsWith(QLatin1Char('#')))
-        Kratka(j, k.mid(1).toInt()) = static_cast<std::uint8_t>(tekst.toInt());
+  // Entries "k=text" of record j; "#k=n" is box k.
+  void Wpisz(int j, const QStringList& wpisy) {
+    for (const QString& w : wpisy) {
+      const QString k = w.section(u'=', 0, 0), tekst = w.section(u'=', 1);
+      if (k.startsWith(u'#'))
+        Pole(j, k.mid(1).toInt()).Zaznaczone = static_cast<std::uint8_t>(tekst.toInt());
       else
         Ustaw(j, k.toInt(), tekst.toStdString());
     }
   }
   // Record j now, written as Wpisz reads it, for the fields and boxes named in wzor.
-  QString Stan(int j, const QString& wzor) {
+  QStringList Stan(int j, const QStringList& wzor) {
     QStringList wynik;
-    for (const QString& w : wzor.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-      const QString k = w.section(QLatin1Char('='), 0, 0);
-      const bool kratka = k.startsWith(QLatin1Char('#'));
-      wynik << k + QLatin1Char('=') + (kratka ? QString::number(Kratka(j, k.mid(1).toInt())) : Tekst(j, k.toInt()));
+    for (const QString& w : wzor) {
+      const QString k = w.section(u'=', 0, 0);
+      const TPoleDruku& p = Pole(j, k.mid(k.startsWith(u'#') ? 1 : 0).toInt());
+      wynik << k + u'=' + (k.startsWith(u'#') ? QString::number(p.Zaznaczone) : QString::fromLatin1(Tekst(p.Wartosc)));
     }
-    return wynik.join(QLatin1Char(' '));
+    return wynik;
   }
-  // The texts of fields of record j, joined by spaces.
-  QString Teksty(int j, std::initializer_list<int> pola) {
-    QStringList wynik;
-    for (int k : pola) wynik << Tekst(j, k);
-    return wynik.join(QLatin1Char(' '));
-  }
-  std::uint8_t& Kratka(int j, int k) { return Pole(j, k).Zaznaczone; }
-
-  // ListError as a stale earlier computation left it: one item, shown.
-  void StaryListError() {
-    ekran_.ListError = {QStringLiteral("stary")};
-    ekran_.Wysokosc = 40;
-  }
-  int WysokoscListError() { return ekran_.Wysokosc; }
-  QStringList PozycjeListError() { return ekran_.ListError; }
-  // ListError shows exactly the reduced-deductions line, or is empty and hidden.
-  bool Komunikat() { return WysokoscListError() == 40 && PozycjeListError() == QStringList{kKomunikatRedukcji}; }
-  bool BezKomunikatu() { return WysokoscListError() == 0 && PozycjeListError().isEmpty(); }
 
  private:
   QString folderDc_;
@@ -146,62 +101,5 @@ class ProgramZObliczeniami {
   EkranTestowy ekran_;
   KontekstObliczen kx_{r_, ekran_};
 };
-
-// Replaces the computation of one form type for the lifetime of the object.
-class ZastepczeObliczenie {
- public:
-  ZastepczeObliczenie(int kod, Obliczenie obliczenie) : kod_(kod), poprzednie_(UstawObliczenie(kod, obliczenie)) {}
-  ~ZastepczeObliczenie() { UstawObliczenie(kod_, poprzednie_); }
-  ZastepczeObliczenie(const ZastepczeObliczenie&) = delete;
-  ZastepczeObliczenie& operator=(const ZastepczeObliczenie&) = delete;
-
- private:
-  int kod_;
-  Obliczenie poprzednie_;
-};
-
-// Replaces the PIT-36 computation that attachments run (WywolanyZZalacznika true) for the lifetime of the object.
-class ZastepczyPit36ZZalacznika {
- public:
-  explicit ZastepczyPit36ZZalacznika(Obliczenie obliczenie)
-      : poprzedni_(UstawObliczeniePit36ZZalacznika(obliczenie)) {}
-  ~ZastepczyPit36ZZalacznika() { UstawObliczeniePit36ZZalacznika(poprzedni_); }
-  ZastepczyPit36ZZalacznika(const ZastepczyPit36ZZalacznika&) = delete;
-  ZastepczyPit36ZZalacznika& operator=(const ZastepczyPit36ZZalacznika&) = delete;
-
- private:
-  Obliczenie poprzedni_;
-};
-
-// What a stand-in main-form computation saw when it was called: the record and the fields an attachment fills.
-struct Wywolanie {
-  int kod;
-  int j;
-  QStringList pola;
-};
-inline std::vector<Wywolanie>& Wywolania() {
-  static std::vector<Wywolanie> wywolania;
-  return wywolania;
-}
-inline QStringList Teksty(KontekstObliczen& kx, int j, std::initializer_list<int> pola) {
-  QStringList wynik;
-  for (int k : pola) wynik << QString::fromLatin1(Tekst(kx.R.Druk(j).Pola[static_cast<std::size_t>(k)].Wartosc));
-  return wynik;
-}
-// The calls seen so far, each as "kod/record: texts".
-inline QString Opis(int kod, int j, const QString& pola) { return QStringLiteral("%1/%2: %3").arg(kod).arg(j).arg(pola); }
-inline QStringList OpisWywolan() {
-  QStringList wynik;
-  for (const Wywolanie& w : Wywolania()) wynik << Opis(w.kod, w.j, w.pola.join(QLatin1Char(' ')));
-  return wynik;
-}
-// Entries for Wpisz and Stan: the texts, separated by spaces, of the first fields given.
-inline QString Wpisy(std::initializer_list<int> pola, const QString& teksty) {
-  const QStringList t = teksty.split(QLatin1Char(' '));
-  QStringList wynik;
-  for (auto k = pola.begin(); k != pola.end() && wynik.size() < t.size(); ++k)
-    wynik << QStringLiteral("%1=%2").arg(*k).arg(t[wynik.size()]);
-  return wynik.join(QLatin1Char(' '));
-}
 
 }  // namespace velmar_test
