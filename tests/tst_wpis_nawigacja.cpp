@@ -154,6 +154,14 @@ void TstWpisNawigacja::pytanieOStronie() {
   QCOMPARE(V().OtwartyEdytor(), int{kStrona2a});
   QCOMPARE(V().PoprzedniObiekt, -1);
   QVERIFY(!V().EdytorMaski || V().EdytorMaski->isHidden());
+  // A next field on an earlier page turns nothing and asks nothing.
+  V().Obiekty[kNipFirmy].PozycjaPrzegladania = 14;
+  QTest::keyClick(Memo(), Qt::Key_Tab);
+  QCOMPARE(V().OtwartyEdytor(), int{kStrona2b});
+  QTest::keyClick(Memo(), Qt::Key_Tab);
+  QCOMPARE(SkryptDialogow().pokazane.size(), std::size_t{2});
+  QCOMPARE(T().BiezacaStrona, 2);
+  QCOMPARE(T().WybranyObiekt, int{kNipFirmy});
 }
 
 void TstWpisNawigacja::obliczeniePoZapisie() {
