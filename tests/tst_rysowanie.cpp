@@ -62,7 +62,7 @@ std::set<int> PolaMalzonka(const char* plik) {
     return t.find("ałżon") != std::string::npos || t.find("AŁŻON") != std::string::npos;
   };
   struct Wiersz {
-    bool malzonka;                        // its section, sub-section or label is the spouse's
+    bool malzonka;                             // its section, sub-section or label is the spouse's
     std::vector<std::pair<int, int>> kolumny;  // the spouse's columns of the table it belongs to
   };
   std::map<std::pair<int, std::string>, Wiersz> wiersze;
@@ -162,8 +162,9 @@ void TstRysowanie::init() {
   p_->ZapiszFormularz(Pit37, 1, o, kCzerwony);
   p_->Uruchom();
   p_->Rozliczenie({{Pit37, 0, PMWspolny}});
-  for (const auto& [k, tekst] : {std::pair{0, "x"}, std::pair{6, "1234567890"}, std::pair{7, "01022009"}, std::pair{8, "1234567,5"},
-                                 std::pair{9, "1234567,5"}, std::pair{10, "abc"}, std::pair{11, "dalej"}})
+  for (const auto& [k, tekst] :
+       {std::pair{0, "x"}, std::pair{6, "1234567890"}, std::pair{7, "01022009"}, std::pair{8, "1234567,5"},
+        std::pair{9, "1234567,5"}, std::pair{10, "abc"}, std::pair{11, "dalej"}})
     UstawBajty(T().Druki[1].Pola[static_cast<std::size_t>(k)].Wartosc, tekst);
   T().Druki[1].Pola[13].Zaznaczone = 1;
   p_->Pokaz(1);
@@ -311,7 +312,8 @@ void TstRysowanie::dataJedenZnakWKomorce() {
         lewa = std::min(lewa, x);
         prawa = x;
       }
-    QVERIFY2(prawa >= 0 && std::abs(lewa + prawa - 2 * (210 + 20 * k)) <= 4, qPrintable(QStringLiteral("cell %1").arg(k)));
+    QVERIFY2(prawa >= 0 && std::abs(lewa + prawa - 2 * (210 + 20 * k)) <= 4,
+             qPrintable(QStringLiteral("cell %1").arg(k)));
   }
   QVERIFY(!Tusz(Nakladka(), QRect(200 + 20 * 2 + 2, 41, 17, 7)));  // a dash leaves the top of its cell blank
 }
@@ -358,7 +360,7 @@ void TstRysowanie::widokNaOtwartymRozliczeniu() {
 void TstRysowanie::blokadaPolWgRodzaju_data() {
   QTest::addColumn<int>("kod");
   QTest::addColumn<int>("rodzaj");
-  QTest::addColumn<int>("rodzic");  // the form type of record 1, the record the form is attached to
+  QTest::addColumn<int>("rodzic");       // the form type of record 1, the record the form is attached to
   QTest::addColumn<QList<int>>("inne");  // locked besides the spouse's fields
   const QList<int> pit28{22, 34, 35};
   QTest::newRow("PIT-36 individual") << int(Pit36) << int(Indywidualne) << int(Pit37) << QList<int>{};

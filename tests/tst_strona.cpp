@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <climits>
-#include <tuple>
 #include <random>
+#include <tuple>
 
 #include "calc/konwersje.h"
 #include "model/struktura.h"
@@ -142,7 +142,8 @@ void TstStrona::naglowekWZapisieIOdczycie() {
   T().SzerokoscWidoku = 800;
   T().Skala = 2.0f;
   T().ZapiszNaglowekFormularza();
-  QCOMPARE((std::tuple{T().Skala, T().SzerokoscWidokuProjektu, T().WysokoscWidokuProjektu}), (std::tuple{1.0f, 800, 1131}));
+  QCOMPARE((std::tuple{T().Skala, T().SzerokoscWidokuProjektu, T().WysokoscWidokuProjektu}),
+           (std::tuple{1.0f, 800, 1131}));
   // The file's own path, zero-padded to 256 bytes, then the counts and sizes.
   QCOMPARE(CzytajPlik(T().PlikDcd), T().PlikDcd.toLatin1().leftJustified(256, '\0') +
                                         QByteArray::fromHex("0300000000050000000400006b04000020030000"));
@@ -218,8 +219,7 @@ void TstStrona::zapisZaznaczeniaCzysciGrupeWPliku() {
 
   // The box written ticked, the rest of its group cleared, another group untouched.
   const auto zapisane = struktura::CzytajObiekty(PlikDcs(), 1.0f);
-  for (std::size_t i = 0; i < 4; ++i)
-    QCOMPARE(zapisane->at(i).Opcje[0].Zaznaczona, std::uint8_t(i == 1 || i == 2));
+  for (std::size_t i = 0; i < 4; ++i) QCOMPARE(zapisane->at(i).Opcje[0].Zaznaczona, std::uint8_t(i == 1 || i == 2));
 }
 
 void TstStrona::zapisKwotyWedlugFormatu() {
@@ -346,7 +346,8 @@ void TstStrona::ksztaltyStron_data() {
   QTest::addColumn<QSize>("wlasny");
   QTest::addColumn<QString>("blad");  // what the refusal says
   const auto svg = [](const char* pole) {
-    return QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"") + pole + "\"><rect width=\"1\" height=\"1\"/></svg>";
+    return QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"") + pole +
+           "\"><rect width=\"1\" height=\"1\"/></svg>";
   };
   // A PNG whose header declares a size (its checksum made anew) but whose data holds one pixel.
   const auto naglowekPng = [](int w, int h) {

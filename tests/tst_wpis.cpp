@@ -7,9 +7,9 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
-#include <QMap>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 
 #include "calc/konwersje.h"
 #include "tst_wpis_wspolne.h"

@@ -56,8 +56,7 @@ class TstWpisNawigacja : public QObject {
   // The fields reached by following the tab order from `od`, until it stays on one.
   std::vector<int> Kolejnosc(int od) {
     std::vector<int> wynik{od};
-    for (int i = ZnajdzNastepnePole(&V(), od); i != wynik.back() && wynik.size() < 100;
-         i = ZnajdzNastepnePole(&V(), i))
+    for (int i = ZnajdzNastepnePole(&V(), od); i != wynik.back() && wynik.size() < 100; i = ZnajdzNastepnePole(&V(), i))
       wynik.push_back(i);
     return wynik;
   }
