@@ -3,6 +3,8 @@
 
 #include <QAction>
 #include <QPainter>
+#include <climits>
+#include <map>
 #include <set>
 
 #include "pages/blokada_pol.h"
@@ -10,6 +12,7 @@
 #include "pages/nakladka.h"
 #include "pages/rysowanie.h"
 #include "tst_strony_wspolne.h"
+#include "zrodlo.h"
 
 using namespace velmar_test;
 
@@ -49,6 +52,49 @@ bool Tusz(const QImage& obraz, const QRect& obszar) {
   return false;
 }
 
+// The spouse's fields of a form by its source in data/forms/.
+std::set<int> PolaMalzonka(const char* plik) {
+  QFile zrodlo(QStringLiteral(VELMAR_SOURCE_DIR "/data/forms/") + QLatin1String(plik));
+  if (!zrodlo.open(QIODevice::ReadOnly)) qFatal("cannot read %s", plik);
+  const QByteArray tekst = zrodlo.readAll();
+  const auto formularz = formularze::WczytajZrodlo(std::string_view(tekst.constData(), tekst.size()), plik);
+  const auto malzonka = [](const std::string& t) {
+    return t.find("ałżon") != std::string::npos || t.find("AŁŻON") != std::string::npos;
+  };
+  struct Wiersz {
+    bool malzonka;                             // its section, sub-section or label is the spouse's
+    std::vector<std::pair<int, int>> kolumny;  // the spouse's columns of the table it belongs to
+  };
+  std::map<std::pair<int, std::string>, Wiersz> wiersze;
+  std::string tytul;
+  const formularze::Element* naglowek = nullptr;
+  for (const auto& strona : formularz.strony)
+    for (const auto& e : strona.elementy) {
+      if (e.rodzaj == formularze::RodzajElementu::Sekcja || e.rodzaj == formularze::RodzajElementu::Podsekcja) {
+        tytul = e.teksty.at(0);
+        naglowek = nullptr;
+      } else if (e.rodzaj == formularze::RodzajElementu::Naglowek) {
+        naglowek = &e;
+      } else if (e.rodzaj == formularze::RodzajElementu::Wiersz) {
+        Wiersz w{malzonka(tytul) || e.etykieta.find("Małżonek") != std::string::npos, {}};
+        // A row under a head takes its columns when its label spans the head's label.
+        if (naglowek && naglowek->szerokoscEtykiety == e.szerokoscEtykiety)
+          for (const auto& k : naglowek->komorki)
+            if (k.tekst == "Małżonek") w.kolumny.emplace_back(k.kolumna, k.kolumna + k.szerokosc);
+        wiersze[{strona.numer, e.id}] = w;
+      }
+    }
+  std::set<int> wynik;
+  for (const auto& p : formularz.pola) {
+    const Wiersz& w = wiersze.at({p.miejsce.strona, p.miejsce.wiersz});
+    bool wKolumnie = false;
+    for (const auto& [od, doKonca] : w.kolumny)
+      wKolumnie = wKolumnie || (p.miejsce.kolumna < doKonca && od < p.miejsce.kolumna + p.miejsce.szerokosc);
+    if (malzonka(p.opis) || w.malzonka || wKolumnie) wynik.insert(p.indeks);
+  }
+  return wynik;
+}
+
 }  // namespace
 
 class TstRysowanie : public QObject {
@@ -74,6 +120,7 @@ class TstRysowanie : public QObject {
   void wartoscBezKoncaZostajeWPolu_data();
   void wartoscBezKoncaZostajeWPolu();
   void dopasowanieCzcionki();
+  void widokNaOtwartymRozliczeniu();
   void blokadaPolWgRodzaju_data();
   void blokadaPolWgRodzaju();
 };
@@ -115,8 +162,9 @@ void TstRysowanie::init() {
   p_->ZapiszFormularz(Pit37, 1, o, kCzerwony);
   p_->Uruchom();
   p_->Rozliczenie({{Pit37, 0, PMWspolny}});
-  for (const auto& [k, tekst] : {std::pair{6, "1234567890"}, std::pair{7, "01022009"}, std::pair{8, "1234567,5"},
-                                 std::pair{9, "1234567,5"}, std::pair{10, "abc"}, std::pair{11, "dalej"}})
+  for (const auto& [k, tekst] :
+       {std::pair{0, "x"}, std::pair{6, "1234567890"}, std::pair{7, "01022009"}, std::pair{8, "1234567,5"},
+        std::pair{9, "1234567,5"}, std::pair{10, "abc"}, std::pair{11, "dalej"}})
     UstawBajty(T().Druki[1].Pola[static_cast<std::size_t>(k)].Wartosc, tekst);
   T().Druki[1].Pola[13].Zaznaczone = 1;
   p_->Pokaz(1);
@@ -224,6 +272,7 @@ void TstRysowanie::tekstyPolJakWzor() {
                    gdi::DT_RIGHT));
   QVERIFY(porownaj(QStringLiteral("1234567,5"), 100, gdi::DT_RIGHT));
   QVERIFY(porownaj(QStringLiteral("abc"), 130, gdi::DT_LEFT));
+  QVERIFY(Tusz(Nakladka(), QRect(11, 11, 98, 18)));  // the first field's value too
 
   QCOMPARE(WstawMyslnikiNip("123-45"), std::string("123-45"));
   QCOMPARE(WstawMyslnikiDaty("01022009"), std::string("01-02-2009"));
@@ -255,9 +304,17 @@ void TstRysowanie::wartoscBezKoncaZostajeWPolu() {
 }
 
 void TstRysowanie::dataJedenZnakWKomorce() {
-  // 200 pixels in 10 cells whatever the cell count says; the dashes take cells of their own.
-  for (int k = 0; k < 10; ++k)
-    QVERIFY2(Tusz(Nakladka(), QRect(200 + 20 * k + 2, 41, 17, 18)), qPrintable(QStringLiteral("cell %1").arg(k)));
+  // 200 pixels in 10 cells of 20 whatever the cell count says, each character centred in its own; the dashes too.
+  for (int k = 0; k < 10; ++k) {
+    int lewa = INT_MAX, prawa = -1;
+    for (int x = 200 + 20 * k; x < 220 + 20 * k; ++x)
+      if (Tusz(Nakladka(), QRect(x, 41, 1, 18))) {
+        lewa = std::min(lewa, x);
+        prawa = x;
+      }
+    QVERIFY2(prawa >= 0 && std::abs(lewa + prawa - 2 * (210 + 20 * k)) <= 4,
+             qPrintable(QStringLiteral("cell %1").arg(k)));
+  }
   QVERIFY(!Tusz(Nakladka(), QRect(200 + 20 * 2 + 2, 41, 17, 7)));  // a dash leaves the top of its cell blank
 }
 
@@ -281,58 +338,77 @@ void TstRysowanie::dopasowanieCzcionki() {
   QCOMPARE(plotno->RozmiarCzcionki(), 10);
 }
 
+// A view made while a settlement is open shows its first form at once; a record count without records, or records
+// without a count, shows nothing.
+void TstRysowanie::widokNaOtwartymRozliczeniu() {
+  for (const int liczba : {-1, 0, 1}) {
+    p_.reset();
+    p_ = std::make_unique<ProgramZeStronami>();
+    p_->ZapiszFormularz(Pit37, 1, {Pole(Text, 1, 10, 10, 110, 30)});
+    p_->UruchomOkno();
+    if (liczba == 1)
+      T().LiczbaDrukow = 1;
+    else
+      p_->Rozliczenie({{Pit37, 0, PMWspolny}});
+    if (liczba == 0) T().LiczbaDrukow = 0;
+    p_->UtworzWidok();
+    QCOMPARE(T().StronaWczytana, std::uint8_t(liczba < 0));
+    QCOMPARE(T().BiezacyDruk.Id, liczba < 0 ? 1 : 0);
+  }
+}
+
 void TstRysowanie::blokadaPolWgRodzaju_data() {
   QTest::addColumn<int>("kod");
   QTest::addColumn<int>("rodzaj");
-  QTest::addColumn<int>("rodzic");
-  QTest::addColumn<QList<int>>("zablokowane");
-  QTest::addColumn<QList<int>>("wolne");
-  const QList<int> pit36{1,   4,   5,   22,  33,  88,  126, 136, 168, 199, 218,
-                         229, 242, 253, 266, 277, 290, 301, 324, 328, 330, 332};
-  const QList<int> pit36Wolne{0, 7, 21, 34, 87, 127, 200, 230, 302, 325, 349};
-  QTest::newRow("PIT-36 indywidualnie") << int(Pit36) << int(Indywidualne) << 0 << pit36 << pit36Wolne;
-  QTest::newRow("PIT-36 samotnie") << int(Pit36) << int(SamotnieWychowujacy) << 0 << pit36 << pit36Wolne;
-  QTest::newRow("PIT-36 wspólnie") << int(Pit36) << int(WspolneZMalzonkiem) << 0 << QList<int>{}
-                                   << (pit36 + pit36Wolne);
-  const QList<int> pit37{1, 4, 5, 23, 35, 63, 89, 91, 106, 137, 141, 143};
-  const QList<int> pit37Wolne{7, 22, 36, 62, 90, 138, 142, 144};
-  QTest::newRow("PIT-37 indywidualnie") << int(Pit37) << int(Indywidualne) << 0 << pit37 << pit37Wolne;
-  QTest::newRow("PIT-37 wspólnie") << int(Pit37) << int(WspolneZMalzonkiem) << 0 << QList<int>{} << pit37;
-  const QList<int> pitO{1,   8,   11,  13,  27,  40,  53,  64,  66,  86,  97,
-                        115, 127, 132, 145, 156, 162, 175, 186, 205, 217, 219};
-  const QList<int> pitOWolne{7, 12, 14, 22, 34, 35, 85, 98, 114, 128, 218};
-  QTest::newRow("PIT/O indywidualnie") << int(PitO) << int(Indywidualne) << 1 << pitO << pitOWolne;
-  QTest::newRow("PIT/O przy PIT-28 wspólnie")
-      << int(PitO) << int(WspolneZMalzonkiem) << 2 << QList<int>{22, 34, 35} << pitO;
-  QTest::newRow("PIT/O przy PIT-28 indywidualnie")
-      << int(PitO) << int(Indywidualne) << 2 << (pitO + QList<int>{22, 34, 35}) << QList<int>{7, 37};
-  QTest::newRow("PIT-36L") << int(Pit36L) << int(Indywidualne) << 0 << QList<int>{} << (pit36 + pit37);
-  QTest::newRow("PIT-28") << int(Pit28) << int(Indywidualne) << 0 << QList<int>{} << (pit36 + pitO);
+  QTest::addColumn<int>("rodzic");       // the form type of record 1, the record the form is attached to
+  QTest::addColumn<QList<int>>("inne");  // locked besides the spouse's fields
+  const QList<int> pit28{22, 34, 35};
+  QTest::newRow("PIT-36 individual") << int(Pit36) << int(Indywidualne) << int(Pit37) << QList<int>{};
+  QTest::newRow("PIT-36 single parent") << int(Pit36) << int(SamotnieWychowujacy) << int(Pit37) << QList<int>{};
+  QTest::newRow("PIT-36 joint") << int(Pit36) << int(WspolneZMalzonkiem) << int(Pit37) << QList<int>{};
+  QTest::newRow("PIT-37 individual") << int(Pit37) << int(Indywidualne) << int(Pit36) << QList<int>{};
+  QTest::newRow("PIT-37 joint") << int(Pit37) << int(WspolneZMalzonkiem) << int(Pit36) << QList<int>{};
+  QTest::newRow("PIT/O individual") << int(PitO) << int(Indywidualne) << int(Pit37) << QList<int>{};
+  QTest::newRow("PIT/O of a PIT-28, joint") << int(PitO) << int(WspolneZMalzonkiem) << int(Pit28) << pit28;
+  QTest::newRow("PIT/O of a PIT-28, individual") << int(PitO) << int(Indywidualne) << int(Pit28) << pit28;
+  QTest::newRow("PIT-36L") << int(Pit36L) << int(Indywidualne) << int(Pit37) << QList<int>{};
+  QTest::newRow("PIT-28") << int(Pit28) << int(Indywidualne) << int(Pit37) << QList<int>{};
 }
 
+// Outside a joint settlement every field of the spouse is locked, as the form's own source tells them: a caption
+// naming the spouse, a section or sub-section of the spouse, a row labelled for the spouse, or the spouse's column
+// of a table. The spouse's fields that the program fills itself, or that both share, stay open.
 void TstRysowanie::blokadaPolWgRodzaju() {
   QFETCH(int, kod);
   QFETCH(int, rodzaj);
   QFETCH(int, rodzic);
-  QFETCH(QList<int>, zablokowane);
-  QFETCH(QList<int>, wolne);
-  p_->Rozliczenie({{Pit37, 0, PMWspolny}, {Pit28, 0, PMPodatnik}, {kod, rodzic, PMWspolny}}, rodzaj);
-  V().Obiekty.assign(kLiczbaPol, TObiekt{});
-  T().LiczbaObiektow = kLiczbaPol;
-  T().BiezacyDruk = T().Druki[3];
-  ZablokujPolaDruku(&V());
-  for (const int k : zablokowane)
-    QVERIFY2(V().Obiekty[static_cast<std::size_t>(k)].TylkoDoOdczytu, qPrintable(QString::number(k)));
-  for (const int k : wolne)
-    QVERIFY2(!V().Obiekty[static_cast<std::size_t>(k)].TylkoDoOdczytu, qPrintable(QString::number(k)));
+  QFETCH(QList<int>, inne);
+  const std::map<int, std::pair<const char*, std::set<int>>> formularze = {
+      // Totals and results computed from the spouse's entries; the spouse's amounts carried in from PIT/M and
+      // PIT/O; the spouse's PIT/Z boxes, which only a spouse's PIT/Z follows; the date both sign under.
+      {Pit36, {"pit36.txt", {127, 128, 129, 130, 143, 201, 203, 132, 134, 145, 178, 40, 42, 319}}},
+      {Pit37, {"pit37.txt", {93, 95, 108, 122}}},
+      {PitO, {"pito.txt", {29, 42}}}};
+  std::set<int> oczekiwane(inne.begin(), inne.end());
+  if (const auto f = formularze.find(kod); f != formularze.end() && rodzaj != WspolneZMalzonkiem) {
+    const std::set<int> malzonka = PolaMalzonka(f->second.first);
+    for (const int k : f->second.second) QVERIFY2(malzonka.count(k), qPrintable(QString::number(k)));
+    std::ranges::set_difference(malzonka, f->second.second, std::inserter(oczekiwane, oczekiwane.end()));
+  }
 
-  // A short structure: what lies beyond it is passed over.
-  V().Obiekty.assign(30, TObiekt{});
-  T().LiczbaObiektow = 30;
-  ZablokujPolaDruku(&V());
-  for (const int k : zablokowane)
-    if (k < 30) QVERIFY(V().Obiekty[static_cast<std::size_t>(k)].TylkoDoOdczytu);
-  QCOMPARE(V().Obiekty.size(), std::size_t{30});
+  p_->Rozliczenie({{rodzic, 0, PMWspolny}, {kod, 1, PMWspolny}}, rodzaj);
+  T().BiezacyDruk = T().Druki[2];
+  for (const int liczba : {kLiczbaPol, 30}) {
+    V().Obiekty.assign(static_cast<std::size_t>(liczba), TObiekt{});
+    T().LiczbaObiektow = liczba;
+    ZablokujPolaDruku(&V());
+    QCOMPARE(V().Obiekty.size(), static_cast<std::size_t>(liczba));
+    QStringList roznice;
+    for (int k = 0; k < liczba; ++k)
+      if (V().Obiekty[static_cast<std::size_t>(k)].TylkoDoOdczytu != oczekiwane.count(k))
+        roznice << (oczekiwane.count(k) ? QStringLiteral("open %1") : QStringLiteral("locked %1")).arg(k);
+    QVERIFY2(roznice.isEmpty(), qPrintable(roznice.join(QStringLiteral(", "))));
+  }
 }
 
 VELMAR_TEST_MAIN(TstRysowanie)

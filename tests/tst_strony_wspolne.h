@@ -90,7 +90,12 @@ class ProgramZeStronami {
   }
 
   void Uruchom() {
-    tools_ = NoweOkno(folder_);
+    UruchomOkno();
+    UtworzWidok();
+  }
+  // The main window alone; the page view comes with UtworzWidok.
+  void UruchomOkno() { tools_ = NoweOkno(folder_); }
+  void UtworzWidok() {
     image_ = std::make_unique<TFImage>();
     SkryptDialogow().pokazane.clear();
   }

@@ -92,42 +92,44 @@ inline TObiekt PoleWSiatce(int typ, int indeks, int strona, int pozycja, const c
 }
 
 inline std::vector<TObiekt> PolaTestowe() {
+  struct Opis {
+    int typ, strona, pozycja, format, limit;  // -1: as a new object has it
+    const char* domyslna;
+  };
+  constexpr Opis kOpisy[kLiczbaPolTestowych] = {{NIP, 1, 1, NipOsobaFizyczna, 13, ""},
+                                                {Liczba, 1, 2, FormatDziesietna, 14, "0,00"},
+                                                {Liczba, 1, 3, FormatZaokrGroszy, 14, "0,00"},
+                                                {Liczba, 1, 4, FormatZaokrZloty, 14, "0,00"},
+                                                {Liczba, 1, 5, FormatCalkowita, -1, ""},
+                                                {Liczba, 1, 6, -1, -1, "0,00"},
+                                                {Text, 1, 7, -1, -1, ""},
+                                                {Data, 1, 8, -1, -1, ""},
+                                                {Checbox, 1, 0, -1, -1, ""},
+                                                {Checbox, 1, 0, -1, -1, ""},
+                                                {Checbox, 1, 0, -1, -1, ""},
+                                                {Checbox, 1, 0, -1, -1, ""},
+                                                {Text, 1, 9, -1, -1, ""},
+                                                {Text, 1, 10, -1, 5, ""},
+                                                {Select, 1, 11, 1, -1, ""},
+                                                {NIP, 1, 12, NipOsobaPrawna, -1, ""},
+                                                {Text, 2, 13, -1, -1, ""},
+                                                {Text, 2, 13, -1, -1, ""},
+                                                {Text, 1, 1, -1, -1, ""},
+                                                {Text, 1, 0, -1, -1, ""}};
   std::vector<TObiekt> o;
-  o.push_back(PoleWSiatce(NIP, kNip, 1, 1));
-  o.back().Format = NipOsobaFizyczna;
-  o.back().LimitZnakow = 13;
-  for (const auto& [indeks, format] : {std::pair{kKwota, 1}, std::pair{kGrosze, 11}, std::pair{kZlote, 12}}) {
-    o.push_back(PoleWSiatce(Liczba, indeks, 1, indeks + 1, "0,00"));
-    o.back().Format = format;
-    o.back().LimitZnakow = 14;
-    o.back().Wyrownanie = DoPrawej;
+  for (int i = 0; i < kLiczbaPolTestowych; ++i) {
+    const Opis& d = kOpisy[i];
+    o.push_back(PoleWSiatce(d.typ, i, d.strona, d.pozycja, d.domyslna));
+    if (d.format >= 0) o.back().Format = d.format;
+    if (d.limit >= 0) o.back().LimitZnakow = d.limit;
+    if (d.typ == Checbox) UstawBajty(o.back().Nazwa, i == kInnaGrupa ? "inna" : "grupa");
   }
-  o.push_back(PoleWSiatce(Liczba, kCalkowita, 1, 5));
-  o.back().Format = FormatCalkowita;
-  o.push_back(PoleWSiatce(Liczba, kDodatnia, 1, 6, "0,00"));
-  o.back().TylkoDodatnia = 1;
-  o.push_back(PoleWSiatce(Text, kTylkoOdczyt, 1, 7));
-  o.back().TylkoDoOdczytu = 1;
-  o.push_back(PoleWSiatce(Data, kData, 1, 8));
-  for (int i = kGrupa1; i <= kInnaGrupa; ++i) {
-    o.push_back(PoleWSiatce(Checbox, i, 1, 0));
-    UstawBajty(o.back().Nazwa, i == kInnaGrupa ? "inna" : "grupa");
-  }
-  o.push_back(PoleWSiatce(Text, kUkryte, 1, 9));
-  o.back().Widoczne = 0;
-  o.push_back(PoleWSiatce(Text, kKrotki, 1, 10));
-  o.back().LimitZnakow = 5;
-  o.push_back(PoleWSiatce(Select, kLista, 1, 11));
-  UstawBajty(o.back().ElementyListy[0].Tekst, "jeden");
-  UstawBajty(o.back().ElementyListy[1].Tekst, "dwa");
-  UstawBajty(o.back().ElementyListy[2].Tekst, "trzy");
-  o.back().Format = 1;
-  o.push_back(PoleWSiatce(NIP, kNipFirmy, 1, 12));
-  o.back().Format = NipOsobaPrawna;
-  o.push_back(PoleWSiatce(Text, kStrona2a, 2, 13));
-  o.push_back(PoleWSiatce(Text, kStrona2b, 2, 13));
-  o.push_back(PoleWSiatce(Text, kRownaZeraPoz, 1, 1));
-  o.push_back(PoleWSiatce(Text, kPierwszy, 1, 0));
+  for (const int i : {kKwota, kGrosze, kZlote}) o[i].Wyrownanie = DoPrawej;
+  o[kDodatnia].TylkoDodatnia = 1;
+  o[kTylkoOdczyt].TylkoDoOdczytu = 1;
+  o[kUkryte].Widoczne = 0;
+  for (std::size_t e = 0; const char* tekst : {"jeden", "dwa", "trzy"})
+    UstawBajty(o[kLista].ElementyListy[e++].Tekst, tekst);
   return o;
 }
 
