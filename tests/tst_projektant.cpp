@@ -103,8 +103,7 @@ void TstProjektant::nowaStrukturaIStrony() {
   QCOMPARE(CzytajPlik(Dc() + "tmp/tmp_2.dcg"), Svg(800, 800, qRgb(0, 255, 0)));
   QVERIFY(!QFile::exists(Dc() + "tmp/tmp_3.dcg"));
   QCOMPARE(Komunikaty().size(), 1);
-  QCOMPARE(T().LiczbaStron, 2);
-  QCOMPARE(T().BiezacaStrona, 2);
+  QCOMPARE((std::array{T().LiczbaStron, T().BiezacaStrona}), (std::array{2, 2}));
   QCOMPARE(T().PlikDcg, Dc() + "tmp/tmp_2.dcg");
   QCOMPARE(struktura::CzytajNaglowek(Dc() + "tmp/tmp.dcd")->LiczbaStron, 2);
   QCOMPARE(Panel(5), QStringLiteral(" Roz.akt.druk: 800x800 Skala:1"));
@@ -128,8 +127,7 @@ void TstProjektant::zapisJako() {
   QCOMPARE(T().PlikDcs, Dc() + "kopia/kopia.dcs");
   QCOMPARE(T().PlikDcg, Dc() + "kopia/kopia_1.dcg");
 
-  // A folder that cannot be made: reported, and the structure stays where it
-  // was.
+  // A folder that cannot be made: reported, and the structure stays where it was.
   ZapiszPlik(Dc() + "plik", "");
   QVERIFY(!T().ZapiszFormularz("plik"));
   QCOMPARE(Komunikaty().last(), "Tworzenie folderu [" + Dc() + "plik] nie powiodło się!");
@@ -193,22 +191,17 @@ void TstProjektant::rysowanieObiektu() {
   QVERIFY(!V().Rysowanie && !V().Obrysy->Ramka());
   if (nowy.isNull()) return;
   QCOMPARE(Prostokat(pliki.back()), nowy);
-  QCOMPARE(pliki.back().Typ, static_cast<int>(Liczba));
-  QCOMPARE(pliki.back().Strona, 1);
+  // A new object is numbered and named by its 1-based position.
+  QCOMPARE((std::array{pliki.back().Typ, pliki.back().Strona, pliki.back().NrObiektu}), (std::array{int(Liczba), 1, 4}));
+  QCOMPARE(Tekst(pliki.back().Nazwa), "4");
 }
 
 void TstProjektant::obrysPoZmianie() {
-  TObiekt o = Pole(Text, 1, 100, 200, 300, 400);
+  const TObiekt o = Pole(Text, 1, 100, 200, 300, 400);
   // Per handle: left, right, top, bottom after a displacement of (10, 20).
-  const std::array<TFImage::Obrys, 9> oczekiwane{{{110, 310, 220, 420},
-                                                  {110, 300, 220, 400},
-                                                  {100, 300, 220, 400},
-                                                  {100, 310, 220, 400},
-                                                  {100, 310, 200, 400},
-                                                  {100, 310, 200, 420},
-                                                  {100, 300, 200, 420},
-                                                  {110, 300, 200, 420},
-                                                  {110, 300, 200, 400}}};
+  const std::array<TFImage::Obrys, 9> oczekiwane{{{110, 310, 220, 420}, {110, 300, 220, 400}, {100, 300, 220, 400},
+                                                  {100, 310, 220, 400}, {100, 310, 200, 400}, {100, 310, 200, 420},
+                                                  {100, 300, 200, 420}, {110, 300, 200, 420}, {110, 300, 200, 400}}};
   for (int uchwyt = 0; uchwyt <= 8; ++uchwyt)
     QCOMPARE(ObrysPoZmianie(o, uchwyt, 10, 20), oczekiwane[static_cast<std::size_t>(uchwyt)]);
 }
@@ -243,26 +236,24 @@ void TstProjektant::przesuwanieIKopie() {
   QCOMPARE(Prostokat(pliki[static_cast<std::size_t>(obiekt)]), zrodloPrzesuniete ? przesuniety : Prostokat(przed));
   if (liczba == 4) {
     QCOMPARE(Prostokat(pliki.back()), przesuniety);
-    QCOMPARE(Tekst(pliki.back().Nazwa) == Tekst(przed.Nazwa), taSamaNazwa);
+    QCOMPARE(pliki.back().NrObiektu, 4);
+    QCOMPARE(Tekst(pliki.back().Nazwa), taSamaNazwa ? Tekst(przed.Nazwa) : std::string_view("0.4"));
   }
   QCOMPARE(V().WektorX, 0);
 }
 
 void TstProjektant::zmianaRozmiaruUchwytem() {
   OtworzAbc();
-  Przeciagnij(150, 120, 150,
-              120);  // a click selects the text and shows its handles
+  Przeciagnij(150, 120, 150, 120);  // a click selects the text and shows its handles
   QVERIFY(V().UchwytyWidoczne);
   QCOMPARE(T().WybranyObiekt, 0);
-  // The bottom-right handle of the text; the check box's corners are no handles
-  // while the text is selected.
+  // The bottom-right handle of the text; the check box's corners are no handles while the text is selected.
   V().FormatkaMouseMove(440, 130);
   QCOMPARE(V().UchwytPodKursorem, 0);
   Przeciagnij(300, 140, 330, 170);
   QCOMPARE(Prostokat(Plik()[0]), ProstokatZRogow(100, 100, 330, 170));
   QCOMPARE(Plik().size(), std::size_t{3});
-  // With handles shown a press on an empty spot draws nothing; the click there
-  // clears the selection.
+  // With handles shown a press on an empty spot draws nothing; the click there clears the selection.
   Przeciagnij(600, 600, 700, 700);
   QCOMPARE(Plik().size(), std::size_t{3});
   QVERIFY(!V().UchwytyWidoczne);
