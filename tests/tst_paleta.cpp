@@ -314,6 +314,9 @@ void TstPaleta::elementyListy() {
   f.SelectUsun->click();
   QCOMPARE(f.EListBox->currentRow(), -1);
   QCOMPARE(Tekst(Edytowany().ElementyListy[0].Tekst), "");
+  f.EListBox->setCurrentRow(0);
+  f.SelectDodaj->click();
+  QCOMPARE(Tekst(Edytowany().ElementyListy[0].Tekst), "X");
   // The last slot moves the selection no further; with no line chosen the buttons do nothing.
   f.EListBox->setCurrentRow(9);
   f.SelectDodaj->click();

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QToolButton>
@@ -14,6 +15,7 @@
 #include <tuple>
 
 #include "calc/ekran.h"
+#include "pages/gdi.h"
 #include "pages/obraz_strony.h"
 #include "selection/sam.h"
 #include "tst_wpis_wspolne.h"
@@ -58,6 +60,7 @@ class TstPokaz : public QObject {
   void stronaPrzewijaSieWObieStrony_data();
   void stronaPrzewijaSieWObieStrony();
   void przewroconaStronaOdGory();
+  void plotnoZglaszaZmiany();
 };
 
 void TstPokaz::init() {
@@ -473,6 +476,31 @@ void TstPokaz::przewroconaStronaOdGory() {
   QCOMPARE(pasek->value(), dol);
   QCOMPARE(poziomy->value(), poziomy->maximum());
   QCOMPARE(T().BiezacaStrona, 1);
+}
+
+// What the page view repaints and the overlay later wipes: every rectangle drawn with a pen, a brush or both.
+void TstPokaz::plotnoZglaszaZmiany() {
+  QImage obraz(100, 40, QImage::Format_RGB32);
+  QPainter malarz(&obraz);
+  gdi::Stan stan;
+  gdi::Plotno plotno(malarz, stan);
+  std::vector<QRect> zmiany;
+  plotno.SledzZmiany(&zmiany);
+  for (const auto& [pioro, pedzel] : {std::pair{true, false}, {false, true}, {true, true}, {false, false}}) {
+    zmiany.clear();
+    stan.pioro = pioro ? std::optional(qRgb(0, 0, 0)) : std::nullopt;
+    stan.pedzel = pedzel ? std::optional(qRgb(0, 0, 255)) : std::nullopt;
+    plotno.Rysuj({10, 10, 30, 20});
+    QCOMPARE(zmiany, (pioro || pedzel ? std::vector{QRect(10, 10, 20, 10)} : std::vector<QRect>{}));
+  }
+  // A text exactly as wide as its box fits: the ellipsis leaves it whole.
+  const QString numer = QStringLiteral("12.0.345");
+  const auto napis = [&](unsigned flagi) {
+    malarz.fillRect(obraz.rect(), Qt::white);
+    plotno.RysujTekst(numer, {0, 0, plotno.SzerokoscTekstu(numer), 20}, flagi | gdi::DT_SINGLELINE);
+    return obraz.copy();
+  };
+  QCOMPARE(napis(gdi::DT_END_ELLIPSIS), napis(0));
 }
 
 VELMAR_TEST_MAIN(TstPokaz)

@@ -79,6 +79,7 @@ class TstProjektant : public QObject {
   void zmianaRozmiaruUchwytem();
   void klawisze();
   void menuObiektuIPowiekszenie();
+  void ramkaIEtykieta();
 };
 
 void TstProjektant::nowaStrukturaIStrony() {
@@ -285,6 +286,9 @@ void TstProjektant::klawisze() {
   QTest::keyRelease(&V(), Qt::Key_Delete);
   QCOMPARE(Plik().size(), std::size_t{2});
   QCOMPARE(T().LiczbaObiektow, 2);
+  Przeciagnij(420, 115, 420, 115);
+  QTest::keyRelease(&V(), Qt::Key_Delete);
+  QCOMPARE(Plik().size(), std::size_t{1});
   // Client mode leaves the keys alone.
   T().TrybKlienta = 1;
   QTest::keyPress(&T(), Qt::Key_Shift);
@@ -308,6 +312,27 @@ void TstProjektant::menuObiektuIPowiekszenie() {
   QCOMPARE(V().Formatka->Obraz().size(), QSize(480, 678));
   QCOMPARE(Panel(0), QStringLiteral("2263 x 1600"));
   QCOMPARE(Panel(2), QStringLiteral("Skala:480:678 - 30 %"));
+}
+
+// The first object's frame (100, 100)-(300, 140): one black pixel wide, white inside, its number's label centred.
+void TstProjektant::ramkaIEtykieta() {
+  T().NazwyPol->setChecked(true);
+  OtworzAbc();
+  const QImage obraz = V().Formatka->Obraz();
+  QCOMPARE((std::array{obraz.pixel(100, 120), obraz.pixel(101, 120), obraz.pixel(298, 120), obraz.pixel(299, 120)}),
+           (std::array{qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(255, 255, 255), qRgb(0, 0, 0)}));
+  int gora = -1, dol = -1, lewa = 300, prawa = -1;
+  for (int y = 101; y < 139; ++y)
+    for (int x = 101; x < 299; ++x)
+      if (obraz.pixel(x, y) == qRgb(255, 255, 128)) {
+        if (gora < 0) gora = y;
+        dol = y;
+        lewa = std::min(lewa, x);
+        prawa = std::max(prawa, x);
+      }
+  QVERIFY2(gora > 101 && lewa > 101, "a label with room around it");
+  QVERIFY2(std::abs((gora - 101) - (138 - dol)) <= 1 && std::abs((lewa - 101) - (298 - prawa)) <= 1,
+           qPrintable(QStringLiteral("%1 %2 %3 %4").arg(gora).arg(dol).arg(lewa).arg(prawa)));
 }
 
 VELMAR_TEST_MAIN(TstProjektant)
