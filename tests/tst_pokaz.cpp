@@ -15,6 +15,7 @@
 #include <tuple>
 
 #include "calc/ekran.h"
+#include "main/obrazki.h"
 #include "pages/gdi.h"
 #include "pages/obraz_strony.h"
 #include "selection/sam.h"
@@ -61,6 +62,7 @@ class TstPokaz : public QObject {
   void stronaPrzewijaSieWObieStrony();
   void przewroconaStronaOdGory();
   void plotnoZglaszaZmiany();
+  void obrazkiDrukow();
 };
 
 void TstPokaz::init() {
@@ -501,6 +503,14 @@ void TstPokaz::plotnoZglaszaZmiany() {
     return obraz.copy();
   };
   QCOMPARE(napis(gdi::DT_END_ELLIPSIS), napis(0));
+}
+
+// The tree's form icons: the owner's coloured band stays inside the sheet's frame, which runs unbroken beside it.
+void TstPokaz::obrazkiDrukow() {
+  for (const QIcon& ikona : ObrazkiDrukow()) {
+    const QImage obraz = ikona.pixmap(16, 16).toImage();
+    for (const int y : {2, 3, 4}) QCOMPARE(obraz.pixel(2, y), obraz.pixel(2, 9));
+  }
 }
 
 VELMAR_TEST_MAIN(TstPokaz)
