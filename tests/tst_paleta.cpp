@@ -39,21 +39,29 @@ class TstPaleta : public QObject {
   TFImage& V() { return p_->V(); }
   QString PlikDcs() const { return p_->Dc() + QStringLiteral("2.dcs"); }
 
-  // The form's objects, in the file and in the view.
-  void Obiekty(const std::vector<TObiekt>& obiekty) {
+  // One object between two others, in the file and in the view, under the mouse (or not: -1).
+  void Obiekty(const TObiekt& o, int nadKursorem = 1) {
+    const std::vector<TObiekt> obiekty{Pole(Text, 1, 0, 0, 10, 10), o, Pole(Text, 1, 20, 20, 30, 30)};
     p_->Folder().ZapiszDcs(2, obiekty);
     UstawObiekty(&V(), obiekty);
-  }
-  // One object of a type between two others, the palette shown on it.
-  TFPaleta& Paleta(const TObiekt& o, int nadKursorem = 1) {
-    Obiekty({Pole(Text, 1, 0, 0, 10, 10), o, Pole(Text, 1, 20, 20, 30, 30)});
     p_->T().ObiektNadKursorem = nadKursorem;
+  }
+  TFPaleta& Paleta(const TObiekt& o) {
+    Obiekty(o);
     paleta_->hide();
     paleta_->show();
     return *paleta_;
   }
   TObiekt& Edytowany() { return V().Obiekty[1]; }
-  TObiekt Zapisany(int k) { return struktura::CzytajObiekt(PlikDcs(), k).value(); }
+  TObiekt Zapisany() { return struktura::CzytajObiekt(PlikDcs(), 1).value(); }
+  // The file differs from before only in the edited object's record, which holds these bytes.
+  void TylkoRekordZmieniony(const QByteArray& przed, const QByteArray& rekord) {
+    const QByteArray po = CzytajPlik(PlikDcs());
+    const qsizetype r = static_cast<qsizetype>(rekordy::kRozmiarObiektu);
+    QCOMPARE(po.size(), przed.size());
+    QCOMPARE(po.left(r) + po.mid(2 * r), przed.left(r) + przed.mid(2 * r));
+    QCOMPARE(po.mid(r, r), rekord);
+  }
 
  private slots:
   void init() {
@@ -69,38 +77,23 @@ class TstPaleta : public QObject {
     p_.reset();
   }
 
-  void tekstyKolorowWObieStrony();
   void koloryZOknaIPaneli();
   void zastosujPiszeObiektWMiejscu();
   void opcjeTypuPrzyZastosowaniu();
   void domyslnaPrzyZmianieRodzajuLiczby();
   void rozmiarCzcionki();
-  void niepoprawneLiczbyNiczegoNieZmieniaja();
-  void zbytDlugieTekstyObciete();
+  void odmowaNiczegoNieZmienia_data();
+  void odmowaNiczegoNieZmienia();
   void elementyListy();
-  void edytowanyObiektIPodpis();
+  void tytulIBrakObiektu_data();
+  void tytulIBrakObiektu();
   void zmianaTypuResetujeObiekt();
   void anulowanieZmianyTypu();
 };
 
-void TstPaleta::tekstyKolorowWObieStrony() {
-  struct {
-    const char* tekst;
-    std::int32_t kolor;
-    const char* zPowrotem;
-  } const przypadki[] = {
-      {"FFFFFF", 16777215, "FFFFFF"}, {"000000", 0, "000000"},       {"D9FFD9", 14286809, "D9FFD9"},
-      {"0000ff", 0xFF0000, "0000FF"}, {"123456", 0x563412, "123456"}, {"FFFFFE", 0xFEFFFF, "FFFFFE"},
-  };
-  for (const auto& p : przypadki) {
-    QCOMPARE(TFPaleta::KolorZTekstu(QLatin1String(p.tekst)), p.kolor);
-    QCOMPARE(TFPaleta::KolorNaTekst(p.kolor), QLatin1String(p.zPowrotem));
-  }
-  // Only the three colour bytes count: a system-colour flag in the high byte is not a fourth pair.
-  QCOMPARE(TFPaleta::KolorNaTekst(static_cast<std::int32_t>(0x80FF0000u)), QStringLiteral("0000FF"));
-}
-
 void TstPaleta::koloryZOknaIPaneli() {
+  // Only the three colour bytes count: a system-colour flag in the high byte is not a fourth pair.
+  QCOMPARE(TFPaleta::KolorNaTekst(static_cast<std::int32_t>(0x80563412u)), QStringLiteral("123456"));
   TObiekt o = Pole(Text, 1, 0, 0, 50, 20);
   UstawBajty(o.KolorTekstu, "GGGGGG");  // no colour: shown as the default, not thrown
   TFPaleta& f = Paleta(o);
@@ -116,7 +109,6 @@ void TstPaleta::koloryZOknaIPaneli() {
   QCOMPARE(Tekst(Edytowany().KolorKrawedzi), "123456");
   QCOMPARE(f.KK->text(), QStringLiteral("  123456"));
   QCOMPARE(poczatkowe.back(), QColor(Qt::white));
-
   odpowiedz = std::nullopt;
   f.KolorTekst->click();
   QCOMPARE(Tekst(Edytowany().KolorTekstu), "GGGGGG");
@@ -128,7 +120,7 @@ void TstPaleta::koloryZOknaIPaneli() {
   f.Panel2->click();
   QCOMPARE(Tekst(Edytowany().KolorTla), "FFFFFF");
   // Stored at once in memory, but the file waits for "zastosuj".
-  QCOMPARE(Tekst(Zapisany(1).KolorKrawedzi), "FFFFFF");
+  QCOMPARE(Tekst(Zapisany().KolorKrawedzi), "FFFFFF");
 }
 
 void TstPaleta::zastosujPiszeObiektWMiejscu() {
@@ -136,7 +128,6 @@ void TstPaleta::zastosujPiszeObiektWMiejscu() {
   o.NrObiektu = 2;
   TFPaleta& f = Paleta(o);
   const QByteArray przed = CzytajPlik(PlikDcs());
-
   f.Nazwa->setText(QStringLiteral("kwota"));
   f.Pomoc->setText(QStringLiteral("Wpisz kwotę"));
   f.PozPrzeg->setText(QStringLiteral(" 7 "));
@@ -152,66 +143,69 @@ void TstPaleta::zastosujPiszeObiektWMiejscu() {
 
   QVERIFY(!f.isVisible());
   QCOMPARE(f.result(), int(QDialog::Accepted));
-  const QByteArray po = CzytajPlik(PlikDcs());
-  QCOMPARE(po.size(), przed.size());
-  const qsizetype r = static_cast<qsizetype>(rekordy::kRozmiarObiektu);
-  QCOMPARE(po.left(r), przed.left(r));
-  QCOMPARE(po.mid(2 * r), przed.mid(2 * r));
-  QCOMPARE(po.mid(r, r), Bajty(Edytowany()));
-
-  const TObiekt z = Zapisany(1);
+  TylkoRekordZmieniony(przed, Bajty(Edytowany()));
+  const TObiekt z = Zapisany();
   QCOMPARE((std::array{NaQString(z.Nazwa), NaQString(z.Pomoc), NaQString(z.WartoscDomyslna)}),
            (std::array{QStringLiteral("kwota"), QStringLiteral("Wpisz kwotę"), QStringLiteral("5,00")}));
-  QCOMPARE((std::array{z.PozycjaPrzegladania, z.Strona, z.Wyrownanie, z.Format}),
-           (std::array{7, 2, int(Centruj), int(FormatZaokrGroszy)}));
+  QCOMPARE((std::array{z.PozycjaPrzegladania, z.Strona, z.Wyrownanie, z.Format, z.Lewy, z.Dolny, z.NrObiektu}),
+           (std::array{7, 2, int(Centruj), int(FormatZaokrGroszy), 40, 70, 2}));
   QCOMPARE((std::array{z.Widoczne, z.TylkoDoOdczytu, z.Wymagane, z.Zablokowane, z.TylkoDodatnia}),
            (std::array<std::uint8_t, 5>{0, 1, 0, 1, 1}));
-  QCOMPARE((std::array{z.Lewy, z.Gorny, z.Prawy, z.Dolny, z.NrObiektu}), (std::array{40, 50, 140, 70, 2}));
 }
 
 void TstPaleta::opcjeTypuPrzyZastosowaniu() {
+  using Widok = std::function<bool(TFPaleta&)>;
+  using Zmiana = std::function<void(TFPaleta&)>;
+  const auto zaznaczone = [](auto... przyciski) -> Widok {
+    return [=](TFPaleta& f) { return ((f.*przyciski)->isChecked() && ...); };
+  };
+  const auto kliknij = [](auto przycisk) -> Zmiana { return [=](TFPaleta& f) { (f.*przycisk)->click(); }; };
+  const Widok zawsze = [](TFPaleta&) { return true; };
+  const Zmiana nic = [](TFPaleta&) {};
+  const Zmiana limit5 = [](TFPaleta& f) {
+    f.MaxChar->setChecked(true);
+    f.CharLimit->setText(QStringLiteral("5"));
+  };
   struct Przypadek {
     const char* nazwa;
     int typ, format, limit;
-    std::function<bool(TFPaleta&)> pokazane;  // what the palette shows on opening
-    std::function<void(TFPaleta&)> zmiana;
+    Widok pokazane;  // what the palette shows on opening
+    Zmiana zmiana;
     int formatPo, limitPo;
   };
-  const auto nic = [](TFPaleta&) {};
-  const auto zawsze = [](TFPaleta&) { return true; };
   const Przypadek przypadki[] = {
-      {"NIP with a limit typed", NIP, 1, 0, [](TFPaleta& f) { return f.NipFizyczna->isChecked(); },
-       [](TFPaleta& f) {
-         f.MaxChar->setChecked(true);
-         f.CharLimit->setText(QStringLiteral("5"));
-       },
-       NipOsobaFizyczna, 13},
-      {"NIP of a legal person", NIP, 2, 0, [](TFPaleta& f) { return f.NipPrawna->isChecked(); }, nic,
-       NipOsobaPrawna, 13},
-      {"NIP switched", NIP, 7, 0, [](TFPaleta& f) { return f.NipFizyczna->isChecked(); },
-       [](TFPaleta& f) { f.NipPrawna->click(); }, NipOsobaPrawna, 13},
+      {"NIP with a limit typed", NIP, 1, 0, zaznaczone(&TFPaleta::NipFizyczna), limit5, NipOsobaFizyczna, 13},
+      {"NIP of a legal person", NIP, 2, 0, zaznaczone(&TFPaleta::NipPrawna), nic, NipOsobaPrawna, 13},
+      {"NIP switched", NIP, 7, 0, zaznaczone(&TFPaleta::NipFizyczna), kliknij(&TFPaleta::NipPrawna), NipOsobaPrawna, 13},
       {"decimal rounded to grosze, made whole", Liczba, 11, 0,
        [](TFPaleta& f) {
          return f.LiczbaDziesietna->isChecked() && f.ZaokrGroszy->isChecked() && !f.Zaokraglanie->isHidden();
        },
-       [](TFPaleta& f) { f.LiczbaCalkowita->click(); }, FormatCalkowita, 0},
+       kliknij(&TFPaleta::LiczbaCalkowita), FormatCalkowita, 0},
       {"whole made decimal", Liczba, 2, 0,
        [](TFPaleta& f) { return f.LiczbaCalkowita->isChecked() && f.Zaokraglanie->isHidden(); },
-       [](TFPaleta& f) { f.LiczbaDziesietna->click(); }, FormatDziesietna, 0},
-      {"rounding to złoty kept", Liczba, 12, 4,
+       kliknij(&TFPaleta::LiczbaDziesietna), FormatDziesietna, 0},
+      {"decimal without rounding kept", Liczba, 1, 0, zaznaczone(&TFPaleta::LiczbaDziesietna, &TFPaleta::BezZaokr),
+       nic, FormatDziesietna, 0},
+      {"an unknown format shown as whole", Liczba, 5, 0, zaznaczone(&TFPaleta::BezZaokr), kliknij(&TFPaleta::LiczbaDziesietna),
+       FormatDziesietna, 0},
+      {"rounding to złoty and a limit kept", Liczba, 12, 4,
        [](TFPaleta& f) { return f.ZaokrZloty->isChecked() && f.CharLimit->text() == QLatin1String("4"); }, nic,
        FormatZaokrZloty, 4},
-      {"today's date", Data, 1, 0, [](TFPaleta& f) { return f.BiezacaData->isChecked(); }, nic, 1, 0},
-      {"today's date cleared", Data, 1, 0, zawsze, [](TFPaleta& f) { f.BiezacaData->setChecked(false); }, 0, 0},
-      {"text limit", Text, 0, 7,
-       [](TFPaleta& f) { return f.MaxChar->isChecked() && f.CharLimit->isEnabled(); }, nic, 0, 7},
-      {"text limit cleared", Text, 0, 7, zawsze, [](TFPaleta& f) { f.MaxChar->click(); }, 0, 0},
+      {"limit of one", Liczba, 12, 1, zaznaczone(&TFPaleta::MaxChar), nic, FormatZaokrZloty, 1},
+      {"today's date", Data, 1, 0, zaznaczone(&TFPaleta::BiezacaData), nic, 1, 0},
+      {"today's date cleared", Data, 1, 0, zawsze, kliknij(&TFPaleta::BiezacaData), 0, 0},
+      {"text limit", Text, 0, 7, [](TFPaleta& f) { return f.MaxChar->isChecked() && f.CharLimit->isEnabled(); }, nic,
+       0, 7},
+      {"text limit cleared", Text, 0, 7, zawsze, kliknij(&TFPaleta::MaxChar), 0, 0},
+      {"text limit typed", Text, 0, 0, zawsze, limit5, 0, 5},
       {"no limit shown", Text, 0, 0,
        [](TFPaleta& f) { return !f.MaxChar->isChecked() && f.CharLimit->text().isEmpty() && !f.CharLimit->isEnabled(); },
        nic, 0, 0},
       {"date ignores a stale limit", Data, 0, 9, zawsze, nic, 0, 0},
       {"selection outside the list", Select, 15, 0, [](TFPaleta& f) { return f.EListBox->currentRow() == -1; }, nic,
        15, 0},
+      {"last line of the list", Select, 9, 0, [](TFPaleta& f) { return f.EListBox->currentRow() == 9; }, nic, 9, 0},
   };
   for (const Przypadek& p : przypadki) {
     TObiekt o = Pole(p.typ, 1, 0, 0, 50, 20);
@@ -221,25 +215,21 @@ void TstPaleta::opcjeTypuPrzyZastosowaniu() {
     QVERIFY2(p.pokazane(f), p.nazwa);
     p.zmiana(f);
     f.Zastosuj->click();
-    const TObiekt z = Zapisany(1);
-    QVERIFY2(z.Format == p.formatPo, p.nazwa);
-    QVERIFY2(z.LimitZnakow == p.limitPo, p.nazwa);
+    QVERIFY2(Zapisany().Format == p.formatPo && Zapisany().LimitZnakow == p.limitPo, p.nazwa);
   }
 }
 
 void TstPaleta::domyslnaPrzyZmianieRodzajuLiczby() {
   TFPaleta& f = Paleta(Pole(Liczba, 1, 0, 0, 50, 20, "0,00"));
-  f.LiczbaCalkowita->click();
-  QCOMPARE(f.DefValue->toPlainText(), QStringLiteral("0"));
-  f.LiczbaDziesietna->click();
-  QCOMPARE(f.DefValue->toPlainText(), QStringLiteral("0,00"));
-  f.DefValue->clear();
-  f.LiczbaCalkowita->click();
-  QCOMPARE(f.DefValue->toPlainText(), QStringLiteral("0"));
-  f.DefValue->setPlainText(QStringLiteral("1,50"));
-  f.LiczbaDziesietna->click();
-  f.LiczbaCalkowita->click();
-  QCOMPARE(f.DefValue->toPlainText(), QStringLiteral("1,50"));
+  // Each click: the radio button, the default before it (null: leave as it is), the default after it.
+  const std::tuple<QRadioButton*, const char*, const char*> kroki[] = {
+      {f.LiczbaCalkowita, nullptr, "0"}, {f.LiczbaDziesietna, nullptr, "0,00"}, {f.LiczbaCalkowita, "", "0"},
+      {f.LiczbaDziesietna, "", "0,00"},  {f.LiczbaDziesietna, "1,50", "1,50"},  {f.LiczbaCalkowita, nullptr, "1,50"}};
+  for (const auto& [przycisk, przed, po] : kroki) {
+    if (przed) f.DefValue->setPlainText(QLatin1String(przed));
+    przycisk->click();
+    QCOMPARE(f.DefValue->toPlainText(), QLatin1String(po));
+  }
 }
 
 void TstPaleta::rozmiarCzcionki() {
@@ -247,96 +237,56 @@ void TstPaleta::rozmiarCzcionki() {
   UstawBajty(o.RozmiarCzcionki, "20");
   TFPaleta& f = Paleta(o);
   QCOMPARE(f.RozmiarCzcionki->currentText(), QStringLiteral("20"));
-
-  UstawBajty(o.RozmiarCzcionki, "11");
+  UstawBajty(o.RozmiarCzcionki, "11");  // no size of the list: the first shown, the object's kept
   Paleta(o);
-  QCOMPARE(f.RozmiarCzcionki->currentIndex(), 0);
   QCOMPARE(f.RozmiarCzcionki->currentText(), QStringLiteral("4"));
   QCOMPARE(Tekst(Edytowany().RozmiarCzcionki), "11");
   f.RozmiarCzcionki->setCurrentIndex(5);
   QCOMPARE(Tekst(Edytowany().RozmiarCzcionki), "14");
-
-  // A size that is no number is neither stored nor applied.
-  const QByteArray przed = CzytajPlik(PlikDcs());
-  f.Nazwa->setText(QStringLiteral("inna"));
-  for (const char* zly : {"ab", "0", "120", ""}) {
-    SkryptDialogow().pokazane.clear();
-    f.RozmiarCzcionki->setEditText(QLatin1String(zly));
-    f.Zastosuj->click();
-    QVERIFY2(f.isVisible(), zly);
-    QCOMPARE(SkryptDialogow().Teksty(), QStringList{QStringLiteral("Rozmiar czcionki musi być liczbą od 1 do 99.")});
-  }
-  QCOMPARE(Tekst(Edytowany().RozmiarCzcionki), "14");
-  QCOMPARE(Tekst(Edytowany().Nazwa), "pole");
-  QCOMPARE(CzytajPlik(PlikDcs()), przed);
-  f.RozmiarCzcionki->setEditText(QStringLiteral("9"));
+  f.RozmiarCzcionki->setEditText(QStringLiteral("99"));
+  QCOMPARE(Tekst(Edytowany().RozmiarCzcionki), "99");
+  f.RozmiarCzcionki->setEditText(QStringLiteral("1"));
   f.Zastosuj->click();
-  QCOMPARE(Tekst(Zapisany(1).RozmiarCzcionki), "9");
+  QCOMPARE(Tekst(Zapisany().RozmiarCzcionki), "1");
 }
 
-void TstPaleta::niepoprawneLiczbyNiczegoNieZmieniaja() {
-  struct {
-    QLineEdit* TFPaleta::*pole;
-    const char* tekst;
-    const char* etykieta;
-  } const przypadki[] = {
-      {&TFPaleta::PozPrzeg, "x", "Pozycja przegladania"},
-      {&TFPaleta::DrukPage, "", "Strona druku"},
-      {&TFPaleta::DrukPage, "99999999999", "Strona druku"},
-      {&TFPaleta::CharLimit, "1a", "ograniczenie"},
-  };
-  for (const auto& p : przypadki) {
-    TFPaleta& f = Paleta(Pole(Text, 1, 0, 0, 50, 20));
-    const QByteArray plik = CzytajPlik(PlikDcs());
-    const QByteArray obiekt = Bajty(Edytowany());
-    SkryptDialogow().pokazane.clear();
-    f.Nazwa->setText(QStringLiteral("zmieniona"));
-    f.MaxChar->setChecked(true);
-    f.CharLimit->setText(QStringLiteral("5"));
-    (f.*p.pole)->setText(QLatin1String(p.tekst));
-    f.Zastosuj->click();
-    QVERIFY2(f.isVisible(), p.etykieta);
-    QCOMPARE(SkryptDialogow().Teksty(),
-             QStringList{QStringLiteral("W polu \"%1\" należy wpisać liczbę całkowitą.").arg(p.etykieta)});
-    QCOMPARE(Bajty(Edytowany()), obiekt);
-    QCOMPARE(CzytajPlik(PlikDcs()), plik);
-  }
+void TstPaleta::odmowaNiczegoNieZmienia_data() {
+  QTest::addColumn<int>("pole");  // 0 position, 1 page, 2 limit, -1 the font size
+  QTest::addColumn<QString>("tekst");
+  QTest::addColumn<QString>("komunikat");
+  const QString liczba = QStringLiteral("W polu \"%1\" należy wpisać liczbę całkowitą.");
+  const QString rozmiar = QStringLiteral("Rozmiar czcionki musi być liczbą od 1 do 99.");
+  QTest::newRow("position") << 0 << "x" << liczba.arg(QStringLiteral("Pozycja przegladania"));
+  QTest::newRow("empty page") << 1 << "" << liczba.arg(QStringLiteral("Strona druku"));
+  QTest::newRow("page too large") << 1 << "99999999999" << liczba.arg(QStringLiteral("Strona druku"));
+  QTest::newRow("limit") << 2 << "1a" << liczba.arg(QStringLiteral("ograniczenie"));
+  QTest::newRow("size no number") << -1 << "ab" << rozmiar;
+  QTest::newRow("size 0") << -1 << "0" << rozmiar;
+  QTest::newRow("size 100") << -1 << "100" << rozmiar;
+  QTest::newRow("size of three digits") << -1 << "010" << rozmiar;
+  QTest::newRow("no size") << -1 << "" << rozmiar;
 }
 
-void TstPaleta::zbytDlugieTekstyObciete() {
-  const QString dlugi = QString(300, QLatin1Char('x')) + QStringLiteral("ąę");
-  TFPaleta& f = Paleta(Pole(Checbox, 1, 0, 0, 50, 20));
-  f.Nazwa->setText(QStringLiteral("żółć") + dlugi);
-  f.Pomoc->setText(dlugi);
-  f.DefValue->setPlainText(QStringLiteral("ą") + dlugi);
-  f.ChecBoxValue->setText(dlugi);
+// A number that is none: the message, the palette stays open, nothing changes in memory or in the file.
+void TstPaleta::odmowaNiczegoNieZmienia() {
+  QFETCH(int, pole);
+  QFETCH(QString, tekst);
+  QFETCH(QString, komunikat);
+  TFPaleta& f = Paleta(Pole(Text, 1, 0, 0, 50, 20));
+  const QByteArray plik = CzytajPlik(PlikDcs());
+  const QByteArray obiekt = Bajty(Edytowany());
+  f.Nazwa->setText(QStringLiteral("zmieniona"));
+  f.MaxChar->setChecked(true);
+  f.CharLimit->setText(QStringLiteral("5"));
+  if (pole < 0)
+    f.RozmiarCzcionki->setEditText(tekst);
+  else
+    (std::array{f.PozPrzeg, f.DrukPage, f.CharLimit}[static_cast<std::size_t>(pole)])->setText(tekst);
   f.Zastosuj->click();
-
-  const TObiekt z = Zapisany(1);
-  QCOMPARE(NaQString(z.Nazwa), QStringLiteral("żółć") + QString(10, QLatin1Char('x')));
-  QCOMPARE(Tekst(z.Pomoc).size(), std::size_t{79});
-  QCOMPARE(NaQString(z.WartoscDomyslna), QStringLiteral("ą") + QString(253, QLatin1Char('x')));
-  QCOMPARE(Tekst(z.Opcje[0].Wartosc).size(), std::size_t{49});
-  // The fields after the cut ones keep their own contents.
-  QCOMPARE(Tekst(z.Wartosc), "");
-  QCOMPARE(Tekst(z.Rezerwa), "");
-  QCOMPARE(Tekst(z.RozmiarCzcionki), "10");
-  QCOMPARE(z.Opcje[0].Zaznaczona, 0);
-  QCOMPARE(Tekst(z.Opcje[1].Tekst), "");
-
-  TObiekt lista = Pole(Select, 1, 0, 0, 50, 20);
-  Paleta(lista);
-  f.EListBox->setCurrentRow(9);
-  f.SelectText->setText(dlugi);
-  f.SelectValue->setText(dlugi);
-  f.SelectDodaj->click();
-  f.Zastosuj->click();
-  const TObiekt s = Zapisany(1);
-  QCOMPARE(Tekst(s.ElementyListy[9].Tekst).size(), std::size_t{49});
-  QCOMPARE(Tekst(s.ElementyListy[9].Wartosc).size(), std::size_t{49});
-  QCOMPARE(Tekst(s.OpcjeDodatkowe[0].Tekst), "");
-  QCOMPARE(s.Format, 9);
-  QCOMPARE(Tekst(s.Wartosc), Tekst(s.ElementyListy[9].Tekst));
+  QVERIFY(f.isVisible());
+  QCOMPARE(SkryptDialogow().Teksty(), QStringList{komunikat});
+  QCOMPARE(Bajty(Edytowany()), obiekt);
+  QCOMPARE(CzytajPlik(PlikDcs()), plik);
 }
 
 void TstPaleta::elementyListy() {
@@ -348,15 +298,11 @@ void TstPaleta::elementyListy() {
   o.Format = 1;
   TFPaleta& f = Paleta(o);
   QCOMPARE(f.EListBox->count(), 10);
-  QCOMPARE(f.EListBox->currentRow(), 1);
-  QCOMPARE(f.SelectText->text(), QStringLiteral("B"));
-  QCOMPARE(f.SelectValue->text(), QStringLiteral("2"));
-
+  QCOMPARE(f.SelectText->text() + f.SelectValue->text(), QStringLiteral("B2"));
   f.SelectText->setText(QStringLiteral("X"));
   f.SelectDodaj->click();
   QCOMPARE(Tekst(Edytowany().ElementyListy[1].Tekst), "X");
   QCOMPARE(f.EListBox->currentRow(), 2);
-
   f.SelectUsun->click();
   QCOMPARE(Tekst(Edytowany().ElementyListy[2].Tekst), "");
   QCOMPARE(Tekst(Edytowany().ElementyListy[2].Wartosc), "");
@@ -364,11 +310,13 @@ void TstPaleta::elementyListy() {
   QCOMPARE(f.EListBox->count(), 10);
   QCOMPARE(f.EListBox->item(2)->text(), QString());
   QCOMPARE(f.EListBox->currentRow(), 1);
-
   f.EListBox->setCurrentRow(0);
-  f.EListBox->itemClicked(f.EListBox->item(0));
-  QCOMPARE(f.SelectText->text(), QStringLiteral("A"));
-
+  f.SelectUsun->click();
+  QCOMPARE(f.EListBox->currentRow(), -1);
+  QCOMPARE(Tekst(Edytowany().ElementyListy[0].Tekst), "");
+  f.EListBox->setCurrentRow(0);
+  f.SelectDodaj->click();
+  QCOMPARE(Tekst(Edytowany().ElementyListy[0].Tekst), "X");
   // The last slot moves the selection no further; with no line chosen the buttons do nothing.
   f.EListBox->setCurrentRow(9);
   f.SelectDodaj->click();
@@ -378,28 +326,48 @@ void TstPaleta::elementyListy() {
   f.SelectDodaj->click();
   f.SelectUsun->click();
   QCOMPARE(Bajty(Edytowany()), przed);
-
   f.EListBox->setCurrentRow(1);
+  f.EListBox->itemClicked(f.EListBox->item(1));
+  QCOMPARE(f.SelectText->text(), QStringLiteral("X"));
   f.Zastosuj->click();
-  QCOMPARE(Zapisany(1).Format, 1);
-  QCOMPARE(Tekst(Zapisany(1).Wartosc), "X");
+  QCOMPARE(Zapisany().Format, 1);
+  QCOMPARE(Tekst(Zapisany().Wartosc), "X");
 }
 
-void TstPaleta::edytowanyObiektIPodpis() {
-  TObiekt o = Pole(Liczba, 1, 0, 0, 50, 20);
-  o.NrObiektu = 12;
-  Obiekty({Pole(Text, 1, 0, 0, 10, 10), o});
-  p_->T().ObiektNadKursorem = -1;
-  paleta_->show();
-  QCOMPARE(paleta_->EdytowanyObiekt, 1);
-  QCOMPARE(paleta_->windowTitle(), QStringLiteral("Właściwości obiektu LICZBA [0.12]"));
-  QVERIFY(!paleta_->PanelOpcje->isHidden() && !paleta_->PanelLiczba->isHidden() && paleta_->PanelNip->isHidden());
-  paleta_->hide();
+void TstPaleta::tytulIBrakObiektu_data() {
+  QTest::addColumn<int>("typ");
+  QTest::addColumn<int>("nadKursorem");
+  QTest::addColumn<int>("edytowany");  // -1: no object to edit
+  QTest::addColumn<QString>("tytul");
+  QTest::newRow("the last object when none is under the mouse")
+      << int(Liczba) << -1 << 2 << "Właściwości obiektu LICZBA [0.12]";
+  QTest::newRow("the first object") << int(Liczba) << 0 << 0 << "Właściwości obiektu TEKST [0.0]";
+  QTest::newRow("the last type") << int(Radio) << 1 << 1 << "Właściwości obiektu RADIO [0.12]";
+  QTest::newRow("a type past the names") << 7 << 1 << 1 << "Właściwości obiektu [0.12]";
+  QTest::newRow("a negative type") << -1 << 1 << 1 << "Właściwości obiektu [0.12]";
+  QTest::newRow("an index past the objects") << int(Text) << 3 << -1 << "Właściwości obiektu";
+}
 
-  // An index beyond the objects: nothing to edit and nothing written.
-  const QByteArray przed = CzytajPlik(PlikDcs());
-  p_->T().ObiektNadKursorem = 5;
+void TstPaleta::tytulIBrakObiektu() {
+  QFETCH(int, typ);
+  QFETCH(int, nadKursorem);
+  QFETCH(int, edytowany);
+  QFETCH(QString, tytul);
+  TObiekt o = Pole(Text, 1, 0, 0, 50, 20);
+  o.Typ = typ;
+  o.NrObiektu = 12;
+  Obiekty(o, nadKursorem);
+  if (nadKursorem == -1) std::swap(V().Obiekty[1], V().Obiekty[2]);
   paleta_->show();
+  QCOMPARE(paleta_->windowTitle(), tytul);
+  if (edytowany >= 0) {
+    QCOMPARE(paleta_->Obiekt(), &V().Obiekty[static_cast<std::size_t>(edytowany)]);
+    if (tytul.contains(QLatin1String("LICZBA")))
+      QVERIFY(!paleta_->PanelOpcje->isHidden() && !paleta_->PanelLiczba->isHidden() && paleta_->PanelNip->isHidden());
+    return;
+  }
+  // Nothing to edit and nothing written.
+  const QByteArray przed = CzytajPlik(PlikDcs());
   QVERIFY(paleta_->Obiekt() == nullptr);
   QVERIFY(!paleta_->Zastosuj->isEnabled());
   paleta_->ZastosujClick();
@@ -420,16 +388,15 @@ void TstPaleta::zmianaTypuResetujeObiekt() {
   o.Wyrownanie = Justuj;
   UstawBajty(o.Nazwa, "grupa");
   UstawBajty(o.Pomoc, "pomoc");
-  UstawBajty(o.Rezerwa, "rezerwa");
-  UstawBajty(o.Wartosc, "wartosc");
+  UstawBajty(o.Rezerwa, "r");
+  UstawBajty(o.Wartosc, "w");
   UstawBajty(o.KolorTla, "123456");
   UstawBajty(o.RozmiarCzcionki, "14");
   UstawBajty(o.Opcje[0].Wartosc, "T");
   o.Opcje[0].Zaznaczona = 1;
   UstawBajty(o.ElementyListy[3].Tekst, "item");
   UstawBajty(o.OpcjeDodatkowe[9].Wartosc, "9");
-  Obiekty({Pole(Text, 1, 0, 0, 10, 10), o, Pole(Text, 1, 20, 20, 30, 30)});
-  p_->T().ObiektNadKursorem = 1;
+  Obiekty(o);
   typ_->show();
   QCOMPARE(typ_->windowTitle(), QStringLiteral("Zmiana typu obiektu [3.7]"));
   QCOMPARE(Bajty(Edytowany()), Bajty(o));  // opening changes nothing
@@ -442,26 +409,19 @@ void TstPaleta::zmianaTypuResetujeObiekt() {
   for (const auto& p : przypadki) {
     typ_->ControlType->setCurrentIndex(p.typ);
     const TObiekt& z = Edytowany();
-    QCOMPARE(z.Typ, p.typ);
-    QCOMPARE(z.Format, p.format);
-    QCOMPARE(z.Wyrownanie, p.wyrownanie);
-    QCOMPARE(Tekst(z.WartoscDomyslna), p.domyslna);
-    QCOMPARE(z.LimitZnakow, 0);
-    QCOMPARE((std::array{Tekst(z.Pomoc), Tekst(z.Rezerwa), Tekst(z.Wartosc)}), (std::array<std::string_view, 3>{}));
-    QCOMPARE((std::array{Tekst(z.KolorKrawedzi), Tekst(z.KolorTla), Tekst(z.KolorTekstu), Tekst(z.RozmiarCzcionki)}),
-             (std::array<std::string_view, 4>{"FFFFFF", "FFFFFF", "000000", "10"}));
-    QCOMPARE((std::array{z.Widoczne, z.TylkoDoOdczytu, z.Wymagane, z.Zablokowane, z.Wielowierszowe}),
-             (std::array<std::uint8_t, 5>{1, 0, 0, 0, 0}));
-    QCOMPARE(Tekst(z.Opcje[0].Wartosc), "0");
-    QCOMPARE(z.Opcje[0].Zaznaczona, 0);
-    QCOMPARE(Tekst(z.ElementyListy[3].Tekst), "");
-    QCOMPARE(Tekst(z.OpcjeDodatkowe[9].Wartosc), "0");
+    QCOMPARE((std::array{z.Typ, z.Format, z.Wyrownanie, z.LimitZnakow}), (std::array{p.typ, p.format, p.wyrownanie, 0}));
+    QCOMPARE((std::array{Tekst(z.WartoscDomyslna), Tekst(z.Pomoc), Tekst(z.Rezerwa), Tekst(z.Wartosc),
+                         Tekst(z.KolorKrawedzi), Tekst(z.KolorTla), Tekst(z.KolorTekstu), Tekst(z.RozmiarCzcionki),
+                         Tekst(z.Opcje[0].Wartosc), Tekst(z.ElementyListy[3].Tekst), Tekst(z.OpcjeDodatkowe[9].Wartosc)}),
+             (std::array<std::string_view, 11>{p.domyslna, "", "", "", "FFFFFF", "FFFFFF", "000000", "10", "0", "", "0"}));
+    QCOMPARE((std::array{z.Widoczne, z.TylkoDoOdczytu, z.Wymagane, z.Zablokowane, z.Wielowierszowe,
+                         z.Opcje[0].Zaznaczona, z.TylkoDodatnia}),
+             (std::array<std::uint8_t, 7>{1, 0, 0, 0, 0, 0, 1}));
     // What a type change keeps.
     QCOMPARE((std::array{z.Lewy, z.Gorny, z.Prawy, z.Dolny, z.NrObiektu, z.Strona, z.DrugiNumer,
                          z.PozycjaPrzegladania}),
              (std::array{11, 12, 13, 14, 7, 2, 3, 5}));
     QCOMPARE(Tekst(z.Nazwa), "grupa");
-    QCOMPARE(z.TylkoDodatnia, 1);
   }
   const QByteArray raz = Bajty(Edytowany());
   typ_->UstawTyp(-1);
@@ -470,23 +430,17 @@ void TstPaleta::zmianaTypuResetujeObiekt() {
 
   // Nothing reaches the file before "Zastosuj", which rewrites that one record.
   const QByteArray przed = CzytajPlik(PlikDcs());
-  QCOMPARE(Bajty(Zapisany(1)), Bajty(o));
+  QCOMPARE(Bajty(Zapisany()), Bajty(o));
   typ_->zastosuj->click();
   QVERIFY(!typ_->isVisible());
-  const QByteArray po = CzytajPlik(PlikDcs());
-  const qsizetype r = static_cast<qsizetype>(rekordy::kRozmiarObiektu);
-  QCOMPARE(po.size(), przed.size());
-  QCOMPARE(po.left(r), przed.left(r));
-  QCOMPARE(po.mid(r, r), raz);
-  QCOMPARE(po.mid(2 * r), przed.mid(2 * r));
+  TylkoRekordZmieniony(przed, raz);
 }
 
 void TstPaleta::anulowanieZmianyTypu() {
   TObiekt o = Pole(Checbox, 1, 0, 0, 10, 10);
   UstawBajty(o.Opcje[0].Wartosc, "T");
   o.Opcje[0].Zaznaczona = 1;
-  Obiekty({Pole(Text, 1, 0, 0, 10, 10), o});
-  p_->T().ObiektNadKursorem = 1;
+  Obiekty(o);
   const QByteArray plik = CzytajPlik(PlikDcs());
   typ_->show();
   QCOMPARE(typ_->ControlType->currentIndex(), int(Checbox));

@@ -79,6 +79,7 @@ class TstProjektant : public QObject {
   void zmianaRozmiaruUchwytem();
   void klawisze();
   void menuObiektuIPowiekszenie();
+  void ramkaIEtykieta();
 };
 
 void TstProjektant::nowaStrukturaIStrony() {
@@ -103,8 +104,7 @@ void TstProjektant::nowaStrukturaIStrony() {
   QCOMPARE(CzytajPlik(Dc() + "tmp/tmp_2.dcg"), Svg(800, 800, qRgb(0, 255, 0)));
   QVERIFY(!QFile::exists(Dc() + "tmp/tmp_3.dcg"));
   QCOMPARE(Komunikaty().size(), 1);
-  QCOMPARE(T().LiczbaStron, 2);
-  QCOMPARE(T().BiezacaStrona, 2);
+  QCOMPARE((std::array{T().LiczbaStron, T().BiezacaStrona}), (std::array{2, 2}));
   QCOMPARE(T().PlikDcg, Dc() + "tmp/tmp_2.dcg");
   QCOMPARE(struktura::CzytajNaglowek(Dc() + "tmp/tmp.dcd")->LiczbaStron, 2);
   QCOMPARE(Panel(5), QStringLiteral(" Roz.akt.druk: 800x800 Skala:1"));
@@ -128,8 +128,7 @@ void TstProjektant::zapisJako() {
   QCOMPARE(T().PlikDcs, Dc() + "kopia/kopia.dcs");
   QCOMPARE(T().PlikDcg, Dc() + "kopia/kopia_1.dcg");
 
-  // A folder that cannot be made: reported, and the structure stays where it
-  // was.
+  // A folder that cannot be made: reported, and the structure stays where it was.
   ZapiszPlik(Dc() + "plik", "");
   QVERIFY(!T().ZapiszFormularz("plik"));
   QCOMPARE(Komunikaty().last(), "Tworzenie folderu [" + Dc() + "plik] nie powiodło się!");
@@ -193,22 +192,17 @@ void TstProjektant::rysowanieObiektu() {
   QVERIFY(!V().Rysowanie && !V().Obrysy->Ramka());
   if (nowy.isNull()) return;
   QCOMPARE(Prostokat(pliki.back()), nowy);
-  QCOMPARE(pliki.back().Typ, static_cast<int>(Liczba));
-  QCOMPARE(pliki.back().Strona, 1);
+  // A new object is numbered and named by its 1-based position.
+  QCOMPARE((std::array{pliki.back().Typ, pliki.back().Strona, pliki.back().NrObiektu}), (std::array{int(Liczba), 1, 4}));
+  QCOMPARE(Tekst(pliki.back().Nazwa), "4");
 }
 
 void TstProjektant::obrysPoZmianie() {
-  TObiekt o = Pole(Text, 1, 100, 200, 300, 400);
+  const TObiekt o = Pole(Text, 1, 100, 200, 300, 400);
   // Per handle: left, right, top, bottom after a displacement of (10, 20).
-  const std::array<TFImage::Obrys, 9> oczekiwane{{{110, 310, 220, 420},
-                                                  {110, 300, 220, 400},
-                                                  {100, 300, 220, 400},
-                                                  {100, 310, 220, 400},
-                                                  {100, 310, 200, 400},
-                                                  {100, 310, 200, 420},
-                                                  {100, 300, 200, 420},
-                                                  {110, 300, 200, 420},
-                                                  {110, 300, 200, 400}}};
+  const std::array<TFImage::Obrys, 9> oczekiwane{{{110, 310, 220, 420}, {110, 300, 220, 400}, {100, 300, 220, 400},
+                                                  {100, 310, 220, 400}, {100, 310, 200, 400}, {100, 310, 200, 420},
+                                                  {100, 300, 200, 420}, {110, 300, 200, 420}, {110, 300, 200, 400}}};
   for (int uchwyt = 0; uchwyt <= 8; ++uchwyt)
     QCOMPARE(ObrysPoZmianie(o, uchwyt, 10, 20), oczekiwane[static_cast<std::size_t>(uchwyt)]);
 }
@@ -243,26 +237,24 @@ void TstProjektant::przesuwanieIKopie() {
   QCOMPARE(Prostokat(pliki[static_cast<std::size_t>(obiekt)]), zrodloPrzesuniete ? przesuniety : Prostokat(przed));
   if (liczba == 4) {
     QCOMPARE(Prostokat(pliki.back()), przesuniety);
-    QCOMPARE(Tekst(pliki.back().Nazwa) == Tekst(przed.Nazwa), taSamaNazwa);
+    QCOMPARE(pliki.back().NrObiektu, 4);
+    QCOMPARE(Tekst(pliki.back().Nazwa), taSamaNazwa ? Tekst(przed.Nazwa) : std::string_view("0.4"));
   }
   QCOMPARE(V().WektorX, 0);
 }
 
 void TstProjektant::zmianaRozmiaruUchwytem() {
   OtworzAbc();
-  Przeciagnij(150, 120, 150,
-              120);  // a click selects the text and shows its handles
+  Przeciagnij(150, 120, 150, 120);  // a click selects the text and shows its handles
   QVERIFY(V().UchwytyWidoczne);
   QCOMPARE(T().WybranyObiekt, 0);
-  // The bottom-right handle of the text; the check box's corners are no handles
-  // while the text is selected.
+  // The bottom-right handle of the text; the check box's corners are no handles while the text is selected.
   V().FormatkaMouseMove(440, 130);
   QCOMPARE(V().UchwytPodKursorem, 0);
   Przeciagnij(300, 140, 330, 170);
   QCOMPARE(Prostokat(Plik()[0]), ProstokatZRogow(100, 100, 330, 170));
   QCOMPARE(Plik().size(), std::size_t{3});
-  // With handles shown a press on an empty spot draws nothing; the click there
-  // clears the selection.
+  // With handles shown a press on an empty spot draws nothing; the click there clears the selection.
   Przeciagnij(600, 600, 700, 700);
   QCOMPARE(Plik().size(), std::size_t{3});
   QVERIFY(!V().UchwytyWidoczne);
@@ -294,6 +286,9 @@ void TstProjektant::klawisze() {
   QTest::keyRelease(&V(), Qt::Key_Delete);
   QCOMPARE(Plik().size(), std::size_t{2});
   QCOMPARE(T().LiczbaObiektow, 2);
+  Przeciagnij(420, 115, 420, 115);
+  QTest::keyRelease(&V(), Qt::Key_Delete);
+  QCOMPARE(Plik().size(), std::size_t{1});
   // Client mode leaves the keys alone.
   T().TrybKlienta = 1;
   QTest::keyPress(&T(), Qt::Key_Shift);
@@ -317,6 +312,27 @@ void TstProjektant::menuObiektuIPowiekszenie() {
   QCOMPARE(V().Formatka->Obraz().size(), QSize(480, 678));
   QCOMPARE(Panel(0), QStringLiteral("2263 x 1600"));
   QCOMPARE(Panel(2), QStringLiteral("Skala:480:678 - 30 %"));
+}
+
+// The first object's frame (100, 100)-(300, 140): one black pixel wide, white inside, its number's label centred.
+void TstProjektant::ramkaIEtykieta() {
+  T().NazwyPol->setChecked(true);
+  OtworzAbc();
+  const QImage obraz = V().Formatka->Obraz();
+  QCOMPARE((std::array{obraz.pixel(100, 120), obraz.pixel(101, 120), obraz.pixel(298, 120), obraz.pixel(299, 120)}),
+           (std::array{qRgb(0, 0, 0), qRgb(255, 255, 255), qRgb(255, 255, 255), qRgb(0, 0, 0)}));
+  int gora = -1, dol = -1, lewa = 300, prawa = -1;
+  for (int y = 101; y < 139; ++y)
+    for (int x = 101; x < 299; ++x)
+      if (obraz.pixel(x, y) == qRgb(255, 255, 128)) {
+        if (gora < 0) gora = y;
+        dol = y;
+        lewa = std::min(lewa, x);
+        prawa = std::max(prawa, x);
+      }
+  QVERIFY2(gora > 101 && lewa > 101, "a label with room around it");
+  QVERIFY2(std::abs((gora - 101) - (138 - dol)) <= 1 && std::abs((lewa - 101) - (298 - prawa)) <= 1,
+           qPrintable(QStringLiteral("%1 %2 %3 %4").arg(gora).arg(dol).arg(lewa).arg(prawa)));
 }
 
 VELMAR_TEST_MAIN(TstProjektant)

@@ -68,11 +68,11 @@ class TstWydruk : public QObject {
   void cleanup();
 
   void oknoIJegoUstawienia();
-  void poleceniaOtwierajaOkno();
   void poleceniaTylkoZeStrona();
   void anulowanyDialogNicNieDrukuje();
   void zakresy_data();
   void zakresy();
+  void brakPlikuPrzerywaPrzedWydrukiem_data();
   void brakPlikuPrzerywaPrzedWydrukiem();
   void drukarkaOdmawiaIKolejnyWydrukDziala();
 };
@@ -148,43 +148,18 @@ void TstWydruk::oknoIJegoUstawienia() {
   W().close();
 }
 
-void TstWydruk::poleceniaOtwierajaOkno() {
-  // No page on screen: the client's commands do nothing.
-  T().BWydruk->setEnabled(false);
-  T().Drukuj2->trigger();
-  T().ToolButton8->trigger();
-  QVERIFY(W().isHidden());
-
-  p_->Pokaz(1);
-  QVERIFY(T().BWydruk->isEnabled());
-  for (QAction* polecenie : {T().BWydruk, T().Drukuj2, T().ToolButton8}) {
-    bool modalne = false, wlaczony = false;
-    QTimer::singleShot(0, this, [&] {
-      modalne = W().isVisible() && W().isModal();
-      wlaczony = W().Drukuj->isEnabled();
-      QTest::mouseClick(W().SpeedButton1, Qt::LeftButton);
-    });
-    polecenie->trigger();
-    QVERIFY2(modalne, qPrintable(polecenie->objectName()));
-    QVERIFY(wlaczony);
-    QVERIFY(W().isHidden());
-  }
-  QVERIFY(PlikiWynikow().isEmpty());
-  QCOMPARE(dialogi_, 0);
-}
-
-// The commands that lead to the print window are enabled only while a page is on screen: not at start, nor once
-// the page view, the settlement or a new one's choice has closed it.
+// The commands that lead to the print window open it, modal, while a page is on screen; they are disabled and do
+// nothing at start and once the page view, the settlement or a new one's choice has closed it.
 void TstWydruk::poleceniaTylkoZeStrona() {
-  const auto wlaczone = [&](bool oczekiwane, const char* kiedy) {
-    for (QAction* polecenie : {T().BWydruk, T().Drukuj2, T().ToolButton8}) {
-      QVERIFY2(polecenie->isEnabled() == oczekiwane, qPrintable(polecenie->objectName() + ' ' + kiedy));
-      if (oczekiwane) continue;
+  const std::array<QAction*, 3> polecenia{T().BWydruk, T().Drukuj2, T().ToolButton8};
+  const auto wylaczone = [&](const char* kiedy) {
+    for (QAction* polecenie : polecenia) {
+      QVERIFY2(!polecenie->isEnabled(), qPrintable(polecenie->objectName() + ' ' + kiedy));
       polecenie->trigger();
       QVERIFY(W().isHidden());
     }
   };
-  wlaczone(false, "at start");
+  wylaczone("at start");
   const std::vector<std::pair<const char*, std::function<void()>>> zamkniecia = {
       {"the page view closed", [&] { p_->V().close(); }},
       {"the settlement closed", [&] { T().Zamknij1Click(); }},
@@ -193,10 +168,21 @@ void TstWydruk::poleceniaTylkoZeStrona() {
   for (const auto& [kiedy, zamknij] : zamkniecia) {
     if (!T().MaDruki()) p_->Rozliczenie({{Pit37, 0, PMWspolny}});
     p_->Pokaz(1);
-    wlaczone(true, "with a page");
+    for (QAction* polecenie : polecenia) {
+      bool modalne = false, wlaczony = false;
+      QTimer::singleShot(0, this, [&] {
+        modalne = W().isVisible() && W().isModal();
+        wlaczony = W().Drukuj->isEnabled();
+        QTest::mouseClick(W().SpeedButton1, Qt::LeftButton);
+      });
+      polecenie->trigger();
+      QVERIFY2(modalne && wlaczony, qPrintable(polecenie->objectName()));
+      QVERIFY(W().isHidden());
+    }
     zamknij();
-    wlaczone(false, kiedy);
+    wylaczone(kiedy);
   }
+  QVERIFY(PlikiWynikow().isEmpty());
   QCOMPARE(dialogi_, 0);
 }
 
@@ -267,42 +253,40 @@ void TstWydruk::zakresy() {
   QCOMPARE(W().Drukarka().outputFileName(), Plik());
 }
 
-void TstWydruk::brakPlikuPrzerywaPrzedWydrukiem() {
-  p_->Pokaz(1);
-  const QString brakujacy = p_->PlikStrony(PitD, 2);
-  const QByteArray obraz = CzytajPlik(brakujacy);
-  QFile::remove(brakujacy);
-  DrukujZakres(3);
-  QCOMPARE(Komunikaty().size(), 1);
-  QVERIFY2(Komunikaty()[0].contains(brakujacy), qPrintable(Komunikaty()[0]));
-  QVERIFY2(PlikiWynikow().isEmpty(), "no job may start before every file is there");
+void TstWydruk::brakPlikuPrzerywaPrzedWydrukiem_data() {
+  QTest::addColumn<QString>("plik");     // the file made bad, in the dc folder
+  QTest::addColumn<QByteArray>("dane");  // null: the file is missing
+  QTest::addColumn<bool>("zDanymi");
+  QTest::newRow("a page picture missing") << "7_2.dcg" << QByteArray() << true;
+  QTest::newRow("a damaged page picture") << "7_2.dcg" << QByteArray("nie obraz") << true;
+  QTest::newRow("no structure") << "6.dcs" << QByteArray() << true;
+  QTest::newRow("no structure for the form alone") << "6.dcs" << QByteArray() << false;
+}
 
-  // A record without the missing page prints.
+// Every file of a print is checked before the job starts: a bad one stops the whole print with its name.
+void TstWydruk::brakPlikuPrzerywaPrzedWydrukiem() {
+  QFETCH(QString, plik);
+  QFETCH(QByteArray, dane);
+  QFETCH(bool, zDanymi);
+  p_->Pokaz(1);
+  if (dane.isNull())
+    QFile::remove(p_->Dc() + plik);
+  else
+    ZapiszPlik(p_->Dc() + plik, dane);
+  W().ZawDruk->UstawItemIndex(zDanymi ? 1 : 0);
+  DrukujZakres(3);
+  if (!zDanymi) {
+    QVERIFY(Komunikaty().isEmpty());
+    QVERIFY(Strony(Plik()) == QList<QStringList>(11));
+    return;
+  }
+  QCOMPARE(Komunikaty().size(), 1);
+  QVERIFY2(Komunikaty()[0].contains(p_->Dc() + plik), qPrintable(Komunikaty()[0]));
+  QVERIFY2(PlikiWynikow().isEmpty(), "no job may start before every file is there");
+  // A record without the bad file prints.
   DrukujZakres(1);
   QCOMPARE(Komunikaty().size(), 1);
   QCOMPARE(Strony(Plik()).size(), 2);
-
-  // A damaged picture is found the same way.
-  ZapiszPlik(brakujacy, "nie obraz");
-  QFile::remove(Plik());
-  DrukujZakres(3);
-  QCOMPARE(Komunikaty().size(), 2);
-  QVERIFY(Komunikaty()[1].contains(brakujacy));
-  QVERIFY(PlikiWynikow().isEmpty());
-  ZapiszPlik(brakujacy, obraz);
-
-  // The structure is needed only when data is printed.
-  const QString dcs = p_->Dc() + QStringLiteral("6.dcs");
-  QFile::remove(dcs);
-  DrukujZakres(3);
-  QCOMPARE(Komunikaty().size(), 3);
-  QVERIFY(Komunikaty()[2].contains(dcs));
-  QVERIFY(PlikiWynikow().isEmpty());
-  W().ZawDruk->UstawItemIndex(0);
-  DrukujZakres(3);
-  QCOMPARE(Komunikaty().size(), 3);
-  QCOMPARE(PlikiWynikow().size(), 1);
-  QVERIFY(Strony(Plik()) == QList<QStringList>(11));
 }
 
 void TstWydruk::drukarkaOdmawiaIKolejnyWydrukDziala() {
