@@ -112,14 +112,6 @@ class TstSam : public QObject {
     for (int i = 0; i < wezel->childCount(); ++i) teksty << wezel->child(i)->text(0);
     return teksty;
   }
-  // Candidates by position: type, owner and main-form position.
-  void Pozycje(std::initializer_list<std::array<int, 4>> oczekiwane) {
-    for (const auto& [i, typ, pm, rodzic] : oczekiwane) {
-      QCOMPARE(K(i).IdPit, typ);
-      QCOMPARE(K(i).PM, pm);
-      QCOMPARE(K(i).IdParent, rodzic);
-    }
-  }
   void Zatwierdz() {
     QVERIFY(S().Zatwierdzam->isEnabled());
     QTest::mouseClick(S().Zatwierdzam, Qt::LeftButton);
@@ -340,60 +332,53 @@ class TstSam : public QObject {
     QCOMPARE(t.Zmodyfikowane, std::uint8_t{0});
   }
 
+  // The lists of data/wybor_kandydaci.txt, and the tree over them.
   void newSettlementListsHoldTheirTables_data() {
     QTest::addColumn<int>("rodzaj");
-    QTest::addColumn<int>("liczba");
-    QTest::newRow("individual") << int(Indywidualne) << 35;
-    QTest::newRow("joint") << int(WspolneZMalzonkiem) << 48;
-    QTest::newRow("single parent") << int(SamotnieWychowujacy) << 28;
+    QTest::addColumn<QStringList>("lista");
+    QFile plik(QStringLiteral(VELMAR_SOURCE_DIR "/tests/data/wybor_kandydaci.txt"));
+    QVERIFY(plik.open(QIODevice::ReadOnly | QIODevice::Text));
+    std::vector<std::pair<QString, QStringList>> listy;
+    QString glowny;
+    for (const QString& wiersz : QString::fromUtf8(plik.readAll()).split(QLatin1Char('\n'))) {
+      const QStringList s = wiersz.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+      if (s.isEmpty() || s[0] == QLatin1String("#")) continue;
+      if (s[0] == QLatin1String("kind")) listy.emplace_back(s.value(1), QStringList{});
+      else if (wiersz.startsWith(QLatin1Char(' ')))
+        for (const QString& z : s) listy.back().second << glowny + QStringLiteral(" > ") + z;
+      else
+        listy.back().second << (glowny = s[0]);
+    }
+    for (const auto& [rodzaj, lista] : listy)
+      QTest::newRow(qPrintable(rodzaj)) << static_cast<int>(QStringLiteral("IJS").indexOf(rodzaj)) << lista;
   }
   void newSettlementListsHoldTheirTables() {
     QFETCH(int, rodzaj);
-    QFETCH(int, liczba);
+    QFETCH(QStringList, lista);
     NoweRozliczenie(rodzaj);
-    QCOMPARE(T().LiczbaKandydatow, liczba);
     QCOMPARE(T().DodatkoweKopie, 0);
     QCOMPARE(S().LiczbaWybranych(), 0);
     QVERIFY(!S().Zatwierdzam->isEnabled());
     QCOMPARE(S().RodzRozl->ItemIndex(), rodzaj);
-
+    QStringList jest;
     int korzenie = 0;
-    for (int i = 1; i <= liczba; ++i) {
+    for (int i = 1; i <= T().LiczbaKandydatow; ++i) {
       const TDruk& k = K(i);
-      QVERIFY(k.IdPit > 0);
+      const auto nazwa = [this](const TDruk& d) {
+        return NaQString(T().TypyDrukow.at(static_cast<std::size_t>(d.IdPit)).Nazwa) +
+               (d.PM ? QStringLiteral(":%1").arg(d.PM) : QString());
+      };
+      jest << (k.IdParent == 0 ? nazwa(k) : nazwa(K(k.IdParent)) + QStringLiteral(" > ") + nazwa(k));
       QCOMPARE(k.Id, i);
       QVERIFY(k.Wezel);
       QCOMPARE(k.Wezel->checkState(0), Qt::Unchecked);
-      if (k.IdParent == 0) {
-        ++korzenie;
-        QVERIFY(JestDrukiemGlownym(k.IdPit));
-        QCOMPARE(S().ZnajdzKandydata(k.IdPit, 0, k.PM), i);  // unique by type and owner
-        QCOMPARE(k.Wezel->parent(), nullptr);
-        QVERIFY(k.Wezel->font(0).bold());
-      } else {
-        QVERIFY(k.IdParent < i);
-        QCOMPARE(K(k.IdParent).IdParent, 0);
-        QCOMPARE(k.Wezel->parent(), Wezel(k.IdParent));
-        QVERIFY(!k.Wezel->font(0).bold());
-      }
-      if (rodzaj != WspolneZMalzonkiem) QCOMPARE(k.PM, int(PMWspolny));
-      if (rodzaj != Indywidualne) QVERIFY(k.IdPit != Pit36L && k.IdPit != Pit28B);
+      QCOMPARE(k.Wezel->parent(), k.IdParent == 0 ? nullptr : Wezel(k.IdParent));
+      QCOMPARE(k.Wezel->font(0).bold(), k.IdParent == 0);
+      korzenie += k.IdParent == 0;
     }
+    QCOMPARE(jest, lista);
     QCOMPARE(S().STV->topLevelItemCount(), korzenie);
     QCOMPARE(S().STV->currentItem(), Wezel(1));
-  }
-
-  void jointAttachmentsComeForTheTaxpayerThenTheSpouse() {
-    NoweRozliczenie(WspolneZMalzonkiem);
-    Pozycje({{5, PitM, PMPodatnik, 1},
-             {6, PitM, PMMalzonek, 1},
-             {22, Nip3, PMMalzonek, 1},
-             {23, Pit37, 0, 0},
-             {28, Nip3, PMMalzonek, 23},
-             {29, Pit38, PMPodatnik, 0},
-             {33, PitZG, PMMalzonek, 32},
-             {42, Pit28, PMMalzonek, 0},
-             {48, Nip3, PMMalzonek, 42}});
   }
 
   void copiesOfTheSettlementGetCandidates() {
