@@ -26,19 +26,7 @@ using namespace velmar_test;
 
 namespace {
 
-// A candidate: form type, owner, main-form type (0 = itself a main form) and the main form's owner.
-using Cel = std::array<int, 4>;
-using Cele = QList<Cel>;
-constexpr int W = PMWspolny, Pd = PMPodatnik, Mz = PMMalzonek;
-
-QString PoWyborze(const char* druk, const char* wczesniej) {
-  return QStringLiteral("UWAGA!\nNie można załączyć druku:%1, ponieważ został wybrany wcześniej druk %2.")
-      .arg(QString::fromUtf8(druk), QString::fromUtf8(wczesniej));
-}
-QString PoZalaczeniu(const char* druk, const char* wczesniej) {
-  return QStringLiteral("UWAGA!\nNie można załączyć druku:%1, ponieważ został załączony wcześniej do druku:%2")
-      .arg(QString::fromUtf8(druk), QString::fromUtf8(wczesniej));
-}
+constexpr int W = PMWspolny, Pd = PMPodatnik;
 
 // A field of every form that neither the structure files nor the identification exchange touch: what a test writes
 // there stays only as long as the record does.
@@ -63,7 +51,18 @@ class TstSam : public QObject {
     const int rodzic = glowny == 0 ? 0 : S().ZnajdzKandydata(glowny, 0, pmGlownego);
     return S().ZnajdzKandydata(idPit, rodzic, pm);
   }
-  int Indeks(const Cel& m) { return Indeks(m[0], m[1], m[2], m[3]); }
+  // The candidate written FORM[:owner][<MAIN FORM[:owner]], forms by their catalogue names.
+  int Indeks(const QString& c) {
+    const auto typ = [this](const QString& t) {
+      const QString nazwa = t.section(QLatin1Char(':'), 0, 0);
+      for (int kod = 1; kod <= kLiczbaTypowDrukow; ++kod)
+        if (NaQString(T().TypyDrukow[static_cast<std::size_t>(kod)].Nazwa) == nazwa) return kod;
+      return -1;
+    };
+    const QString druk = c.section(QLatin1Char('<'), 0, 0), glowny = c.section(QLatin1Char('<'), 1);
+    return Indeks(typ(druk), druk.section(QLatin1Char(':'), 1).toInt(), glowny.isEmpty() ? 0 : typ(glowny),
+                  glowny.section(QLatin1Char(':'), 1).toInt());
+  }
   void Zaznacz(int i) { Wezel(i)->setCheckState(0, Qt::Checked); }
   void Odznacz(int i) { Wezel(i)->setCheckState(0, Qt::Unchecked); }
   bool Zaznaczony(int i) { return Wezel(i)->checkState(0) == Qt::Checked; }
@@ -193,76 +192,37 @@ class TstSam : public QObject {
   }
 
   // Candidates ticked without objection, then one more: refused with the message given, or taken when none is.
+  // The rows of data/wybor_wykluczenia.txt.
   void exclusionRules_data() {
-    QTest::addColumn<int>("rodzaj");
-    QTest::addColumn<Cele>("przed");
-    QTest::addColumn<Cel>("druk");
-    QTest::addColumn<QString>("tekst");
-    const int I = Indywidualne, S = SamotnieWychowujacy, J = WspolneZMalzonkiem;
-    QTest::newRow("PIT-37 after PIT-36") << I << Cele{{PitM, W, Pit36, W}} << Cel{Pit37, W, 0, W}
-                                         << PoWyborze("PIT-37", "Pit-36");
-    QTest::newRow("PIT/O of PIT-37 after PIT-36")
-        << I << Cele{{PitM, W, Pit36, W}} << Cel{PitO, W, Pit37, W} << PoWyborze("PIT/O do PIT-37", "Pit-36");
-    QTest::newRow("PIT-36 after PIT-37") << S << Cele{{PitO, W, Pit37, W}} << Cel{Pit36, W, 0, W}
-                                         << PoWyborze("PIT-36", "Pit-37");
-    QTest::newRow("PIT/M of PIT-36 after PIT-37")
-        << S << Cele{{PitO, W, Pit37, W}} << Cel{PitM, W, Pit36, W} << PoWyborze("PIT/M do PIT-36", "Pit-37");
-    QTest::newRow("NIP-1") << I << Cele{{Nip1, W, Pit36, W}} << Cel{Nip1, W, Pit28, W}
-                           << PoZalaczeniu("NIP-1 do PIT-28", "PIT-36");
-    QTest::newRow("NIP-3") << I << Cele{{Nip3, W, Pit36L, W}} << Cel{Nip3, W, Pit38, W}
-                           << PoZalaczeniu("NIP-3 do PIT-38", "PIT-36L");
-    QTest::newRow("PIT/D") << I << Cele{{PitD, W, Pit28, W}} << Cel{PitD, W, Pit37, W}
-                           << PoZalaczeniu("PIT/D do PIT-37", "PIT-28");
-    QTest::newRow("PIT/2K") << I << Cele{{Pit2K, W, Pit36, W}} << Cel{Pit2K, W, Pit28, W}
-                            << PoZalaczeniu("PIT/2K do PIT-28", "PIT-36");
-    QTest::newRow("PIT/Z") << I << Cele{{PitZ, W, Pit36L, W}} << Cel{PitZ, W, Pit36, W}
-                           << PoZalaczeniu("PIT/Z do PIT-36", "PIT-36L");
-    QTest::newRow("unlimited attachments")
-        << I << Cele{{PitZG, W, Pit36, W}, {PitZG, W, Pit38, W}, {PitB, W, Pit36L, W}} << Cel{PitB, W, Pit36, W}
-        << QString();
-    QTest::newRow("single parent PIT/D") << S << Cele{{PitD, W, Pit37, W}} << Cel{PitD, W, Pit28, W}
-                                         << PoZalaczeniu("PIT/D do PIT-28", "PIT-37");
-    QTest::newRow("single parent NIP-3") << S << Cele{{Nip3, W, Pit38, W}} << Cel{Nip3, W, Pit28, W}
-                                         << PoZalaczeniu("NIP-3 do PIT-28", "PIT-38");
-    QTest::newRow("joint NIP-3 of the spouse") << J << Cele{{Nip3, Mz, Pit36, W}} << Cel{Nip3, Mz, Pit38, Mz}
-                                               << PoZalaczeniu("NIP-3 Małżonka  do PIT-38", "PIT-36");
-    // The other owner's NIP-3 is a form of its own.
-    QTest::newRow("joint NIP-3 of the taxpayer")
-        << J << Cele{{Nip3, Mz, Pit36, W}, {Nip3, Pd, Pit38, Pd}} << Cel{Nip3, Pd, Pit28, Pd}
-        << PoZalaczeniu("NIP-3 Płatnika  do PIT-28", "PIT-38");
-    QTest::newRow("joint NIP-1") << J << Cele{{Nip1, Pd, Pit28, Pd}} << Cel{Nip1, Pd, Pit36, W}
-                                 << PoZalaczeniu("NIP-1 Płatnika  do PIT-36", "PIT-28");
-    // PIT/D once in the whole settlement, whoever's it is.
-    QTest::newRow("joint PIT/D of the other owner") << J << Cele{{PitD, Pd, Pit28, Pd}} << Cel{PitD, Mz, Pit28, Mz}
-                                                    << PoZalaczeniu("PIT/D Małżonka  do PIT-28", "PIT-28");
-    QTest::newRow("joint common PIT/D") << J << Cele{{PitD, Pd, Pit28, Pd}} << Cel{PitD, W, Pit36, W}
-                                        << PoZalaczeniu("PIT/D do PIT-36", "PIT-28");
-    // The common PIT/2K is not limited; each owner's is.
-    QTest::newRow("joint PIT/2K") << J << Cele{{Pit2K, W, Pit36, W}, {Pit2K, Pd, Pit28, Pd}}
-                                  << Cel{Pit2K, Mz, Pit28, Mz} << QString();
-    QTest::newRow("joint main-form rule first")
-        << J << Cele{{Nip3, Pd, Pit37, W}} << Cel{Nip3, Pd, Pit36, W} << PoWyborze("NIP-3 do PIT-36", "Pit-37");
+    QTest::addColumn<QStringList>("wiersz");
+    QFile plik(QStringLiteral(VELMAR_SOURCE_DIR "/tests/data/wybor_wykluczenia.txt"));
+    QVERIFY(plik.open(QIODevice::ReadOnly | QIODevice::Text));
+    for (const QString& w : QString::fromUtf8(plik.readAll()).split(QLatin1Char('\n'))) {
+      const QStringList pola = w.split(QStringLiteral(" | "));
+      if (pola.size() == 4 && !w.startsWith(QLatin1Char('#')))
+        QTest::newRow(qPrintable(pola[0] + ": " + pola[2] + " after " + pola[1])) << pola;
+    }
   }
   void exclusionRules() {
-    QFETCH(int, rodzaj);
-    QFETCH(Cele, przed);
-    QFETCH(Cel, druk);
-    QFETCH(QString, tekst);
-    NoweRozliczenie(rodzaj);
-    for (const Cel& m : przed) Zaznacz(Indeks(m));
+    QFETCH(QStringList, wiersz);
+    NoweRozliczenie(static_cast<int>(QStringLiteral("IJS").indexOf(wiersz[0])));
+    QList<int> przed;
+    for (const QString& c : wiersz[1].split(QLatin1Char(' '))) przed << Indeks(c);
+    const int i = Indeks(wiersz[2]);
+    QVERIFY(!przed.contains(-1) && i > 0);
+    for (int k : przed) Zaznacz(k);
     QVERIFY(Komunikaty().isEmpty());
     std::vector<bool> stan;
-    for (int i = 1; i <= T().LiczbaKandydatow; ++i) stan.push_back(Wybrany(i));
+    for (int k = 1; k <= T().LiczbaKandydatow; ++k) stan.push_back(Wybrany(k));
 
-    const int i = Indeks(druk);
     Zaznacz(i);
-    if (tekst.isEmpty()) {
+    if (wiersz[3] == QStringLiteral("-")) {
       QVERIFY(Komunikaty().isEmpty());
-      for (const Cel& m : przed + Cele{druk}) QVERIFY(Zaznaczony(Indeks(m)) && Wybrany(Indeks(m)));
+      for (int k : przed + QList<int>{i}) QVERIFY(Zaznaczony(k) && Wybrany(k));
       return;
     }
     // A refused tick leaves the candidate unticked and unselected and changes nothing else, its main form included.
-    QCOMPARE(Komunikaty(), QStringList{tekst});
+    QCOMPARE(Komunikaty(), QStringList{QStringLiteral("UWAGA!\n") + wiersz[3]});
     for (int k = 1; k <= T().LiczbaKandydatow; ++k) {
       QCOMPARE(Wybrany(k), bool(stan[static_cast<std::size_t>(k - 1)]));
       QCOMPARE(Zaznaczony(k), Wybrany(k));
@@ -343,7 +303,8 @@ class TstSam : public QObject {
     for (const QString& wiersz : QString::fromUtf8(plik.readAll()).split(QLatin1Char('\n'))) {
       const QStringList s = wiersz.split(QLatin1Char(' '), Qt::SkipEmptyParts);
       if (s.isEmpty() || s[0] == QLatin1String("#")) continue;
-      if (s[0] == QLatin1String("kind")) listy.emplace_back(s.value(1), QStringList{});
+      if (s[0] == QLatin1String("kind"))
+        listy.emplace_back(s.value(1), QStringList{});
       else if (wiersz.startsWith(QLatin1Char(' ')))
         for (const QString& z : s) listy.back().second << glowny + QStringLiteral(" > ") + z;
       else
