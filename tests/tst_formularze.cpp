@@ -125,55 +125,33 @@ void TstFormularze::zrodloProbyJestPoprawne() {
   QVERIFY2(bledy.empty(), qPrintable(Wypisz(bledy)));
 }
 
+// The rows of data/wybor_reguly_zrodla.txt.
 void TstFormularze::regulaOdrzucaZleZrodlo_data() {
-  QTest::addColumn<QString>("co");
-  QTest::addColumn<QString>("na");
   QTest::addColumn<QString>("regula");
   QTest::addColumn<int>("linia");
-
-  // Each row: the text replaced, its replacement, the rule and the line it must be reported at.
-  const auto Wiersz = [](const char* nazwa, const char* co, const char* na, const char* regula, int linia) {
-    QTest::newRow(nazwa) << QString(co) << QString(na) << QString(regula) << linia;
-  };
-  Wiersz("gap in the indexes", "3 1:R1@12+6", "7 1:R1@12+6", "contiguous-indexes", 9);
-  Wiersz("page count", "pages 1", "pages 2", "page-count", 2);
-  Wiersz("numeric field not an amount", "1 1:R1@6+6  Liczba  1 -   2 0,00",
-         "1 1:R1@6+6  Text    0 -   2 0,00", "numeric-field", 7);
-  Wiersz("numeric field default", "2 0,00 14", "2 0    14", "numeric-field", 7);
-  Wiersz("amount without a default", "2 0,00 14", "2 -    14", "amount-default", 7);
-  Wiersz("ticked check box", "2 1:R2@6+4  Checbox 0", "2 1:R2@6+4  Checbox 1", "checkbox-format", 8);
-  Wiersz("computation's box not a box", "2 1:R2@6+4  Checbox 0 g", "2 1:R2@6+4  Text    0 g", "checkbox", 8);
-  Wiersz("field in a group's name", "4 1:R1@18+6 Text    0 -", "4 1:R1@18+6 Text    0 g", "checkbox-group", 10);
-  Wiersz("two fields of one name", "1 1:R1@6+6  Liczba  1 -", "1 1:R1@6+6  Liczba  1 5", "checkbox-group", 10);
-  Wiersz("group over two pages", "row R2 6 \"Grupa:\"\n|5 1:R2@10+4",
-         "row R2 6 \"Grupa:\"\npage 2\nrow R3\n|5 2:R3@10+4", "checkbox-group", 13);
-  Wiersz("NIP limit beyond Pole00", "NIP     1 -   1 -    13", "NIP     1 -   1 -    14", "identification", 6);
-  Wiersz("name without a limit", "Text    0 -   4 -    40", "Text    0 -   4 -    0 ", "identification", 10);
-  Wiersz("birth date not a date", "3 1:R1@12+6 Data ", "3 1:R1@12+6 Text ", "identification", 9);
-  Wiersz("overlapping boxes", "3 1:R1@12+6", "3 1:R1@4+6 ", "place", 9);
-  Wiersz("unknown row", "4 1:R1@18+6", "4 1:R9@18+6", "place", 10);
-  Wiersz("row of another page", "4 1:R1@18+6", "4 2:R1@18+6", "place", 10);
-  Wiersz("position printed twice", "Text    0 -   4 -", "Text    0 -   2 -", "position-number", 10);
-  Wiersz("format of another type", "Liczba  1 -   2", "Liczba  3 -   2", "type-format", 7);
-  Wiersz("cells without a count", "2 0,00 14 R", "2 0,00 0  J", "limit", 7);
-  Wiersz("default longer than the limit", "2 0,00 14 R", "2 0,00 3  R", "limit", 7);
-  Wiersz("character outside Windows-1250", "\"Kwota\"", "\"Kwota \u2603\"", "encoding", 7);
-  Wiersz("name too long", "Liczba  1 -  ", "Liczba  1 abcdefghijklmno", "name", 7);
-  Wiersz("unknown type", "Data    0", "Datum   0", "syntax", 9);
-  Wiersz("missing column", "\"Nazwisko\"", "", "syntax", 10);
-  Wiersz("fewer fields than the computation names", "5 1:R2@10+4 Checbox 0 g   - -    0  L * - \"b\"\n",
-         "", "object-count", 10);
+  QTest::addColumn<QStringList>("zamiany");  // text, replacement, text, replacement...
+  static const QRegularExpression cytat(QStringLiteral(R"re("((?:[^"\\]|\\.)*)")re"));
+  const QString tekst =
+      QString::fromUtf8(Plik(QStringLiteral(VELMAR_SOURCE_DIR "/tests/data/wybor_reguly_zrodla.txt")));
+  for (const QString& wiersz : tekst.split('\n')) {
+    const QStringList pola = wiersz.split(QStringLiteral(" | "));
+    if (wiersz.startsWith('#') || pola.size() != 3) continue;
+    QStringList zamiany;
+    for (const auto& m : cytat.globalMatch(pola[2]))
+      zamiany << m.captured(1)
+                     .replace(QStringLiteral("\\n"), QStringLiteral("\n"))
+                     .replace(QStringLiteral("\\\""), QStringLiteral("\""));
+    QTest::newRow(qPrintable(pola[1])) << pola[0].section(' ', 0, 0) << pola[0].section(' ', 1).toInt() << zamiany;
+  }
 }
 
 void TstFormularze::regulaOdrzucaZleZrodlo() {
-  QFETCH(QString, co);
-  QFETCH(QString, na);
   QFETCH(QString, regula);
   QFETCH(int, linia);
-  // Several replacements are separated by '|'.
+  QFETCH(QStringList, zamiany);
   std::string tekst = kZrodloProby;
-  const QStringList zCo = co.split('|'), naCo = na.split('|');
-  for (qsizetype i = 0; i < zCo.size(); ++i) tekst = Zamien(tekst, zCo[i].toStdString(), naCo[i].toStdString());
+  for (qsizetype i = 0; i + 1 < zamiany.size(); i += 2)
+    tekst = Zamien(tekst, zamiany[i].toStdString(), zamiany[i + 1].toStdString());
   const auto bledy = BledyProby(tekst);
   QVERIFY2(JestBlad(bledy, regula.toStdString(), linia),
            qPrintable(QStringLiteral("expected [%1] at line %2, got:\n%3").arg(regula).arg(linia).arg(Wypisz(bledy))));
@@ -322,26 +300,19 @@ void TstFormularze::polaObliczen_data() {
   QTest::addColumn<QList<int>>("wyliczane");
   QTest::addColumn<QList<int>>("liczniki");
   QTest::addColumn<QList<int>>("kratki");
-  QTest::newRow("PIT-36L") << int(Pit36L)
-                           << QList<int>{23, 24, 28, 29, 34, 41, 42, 43, 46, 48, 50, 51, 52, 53, 60, 61, 62, 63}
-                           << QList<int>{100, 101, 102, 103} << QList<int>{19};
-  QTest::newRow("PIT/Z") << int(PitZ)
-                         << QList<int>{8, 9, 12, 13, 16, 17, 18, 19, 20, 21, 22, 25, 26, 29, 30, 31, 32, 33, 34, 35}
-                         << QList<int>{} << QList<int>{};
-  QTest::newRow("PIT-36") << int(Pit36)
-                          << QList<int>{47,  48,  51,  55,  56,  58,  61,  62,  66,  67,  71,  72,  76,  77,  81,  82,
-                                        84,  85,  86,  87,  90,  91,  94,  98,  99,  101, 104, 105, 109, 110, 114, 115,
-                                        119, 120, 124, 125, 127, 128, 129, 130, 142, 143, 150, 151, 166, 169, 170, 174,
-                                        180, 181, 182, 185, 186, 187, 188, 200, 201, 202, 203, 204, 205}
-                          << QList<int>{302, 303, 304, 305, 306, 307, 308, 309, 310}
-                          << QList<int>{3, 4, 5, 6, 39, 40, 41, 42};
-  // No computation: every amount is the user's.
-  QTest::newRow("SSE/A") << int(SseA) << QList<int>{} << QList<int>{} << QList<int>{};
-  QTest::newRow("SSE-R/A") << int(SseRA) << QList<int>{} << QList<int>{} << QList<int>{};
-  QTest::newRow("SSE-R") << int(SseR)
-                         << QList<int>{25, 26, 27, 40, 41, 42, 43, 45, 49, 51, 52, 53, 55,
-                                       59, 60, 64, 65, 68, 69, 73, 74, 76, 79, 80, 81}
-                         << QList<int>{} << QList<int>{};
+  const QString tekst =
+      QString::fromUtf8(Plik(QStringLiteral(VELMAR_SOURCE_DIR "/tests/data/wybor_pola_obliczen.txt")));
+  for (const QString& wiersz : tekst.split('\n')) {
+    const QStringList pola = wiersz.split('|');
+    if (wiersz.startsWith('#') || pola.size() != 4) continue;
+    const auto Liczby = [](const QString& t) {
+      QList<int> l;
+      for (const QString& x : t.split(' ', Qt::SkipEmptyParts)) l << x.toInt();
+      return l;
+    };
+    QTest::newRow(qPrintable(pola[0].trimmed()))
+        << pola[0].section(' ', 0, 0).toInt() << Liczby(pola[1]) << Liczby(pola[2]) << Liczby(pola[3]);
+  }
 }
 
 void TstFormularze::polaObliczen() {
