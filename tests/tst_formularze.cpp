@@ -109,8 +109,8 @@ class TstFormularze : public QObject {
   void przepelnionaStrona();
   void regulyPit37IPitOZCzesciObliczen();
   void zrodlaProgramuPrzechodzaKontrole();
-  void strukturaPit37DlaObliczen();
-  void strukturaPit36DlaObliczen();
+  void strukturyWiernieZrodlom();
+  void umowyZObliczeniami();
   void nowyRekord_data();
   void nowyRekord();
   void polaObliczen_data();
@@ -125,55 +125,33 @@ void TstFormularze::zrodloProbyJestPoprawne() {
   QVERIFY2(bledy.empty(), qPrintable(Wypisz(bledy)));
 }
 
+// The rows of data/wybor_reguly_zrodla.txt.
 void TstFormularze::regulaOdrzucaZleZrodlo_data() {
-  QTest::addColumn<QString>("co");
-  QTest::addColumn<QString>("na");
   QTest::addColumn<QString>("regula");
   QTest::addColumn<int>("linia");
-
-  // Each row: the text replaced, its replacement, the rule and the line it must be reported at.
-  const auto Wiersz = [](const char* nazwa, const char* co, const char* na, const char* regula, int linia) {
-    QTest::newRow(nazwa) << QString(co) << QString(na) << QString(regula) << linia;
-  };
-  Wiersz("gap in the indexes", "3 1:R1@12+6", "7 1:R1@12+6", "contiguous-indexes", 9);
-  Wiersz("page count", "pages 1", "pages 2", "page-count", 2);
-  Wiersz("numeric field not an amount", "1 1:R1@6+6  Liczba  1 -   2 0,00",
-         "1 1:R1@6+6  Text    0 -   2 0,00", "numeric-field", 7);
-  Wiersz("numeric field default", "2 0,00 14", "2 0    14", "numeric-field", 7);
-  Wiersz("amount without a default", "2 0,00 14", "2 -    14", "amount-default", 7);
-  Wiersz("ticked check box", "2 1:R2@6+4  Checbox 0", "2 1:R2@6+4  Checbox 1", "checkbox-format", 8);
-  Wiersz("computation's box not a box", "2 1:R2@6+4  Checbox 0 g", "2 1:R2@6+4  Text    0 g", "checkbox", 8);
-  Wiersz("field in a group's name", "4 1:R1@18+6 Text    0 -", "4 1:R1@18+6 Text    0 g", "checkbox-group", 10);
-  Wiersz("two fields of one name", "1 1:R1@6+6  Liczba  1 -", "1 1:R1@6+6  Liczba  1 5", "checkbox-group", 10);
-  Wiersz("group over two pages", "row R2 6 \"Grupa:\"\n|5 1:R2@10+4",
-         "row R2 6 \"Grupa:\"\npage 2\nrow R3\n|5 2:R3@10+4", "checkbox-group", 13);
-  Wiersz("NIP limit beyond Pole00", "NIP     1 -   1 -    13", "NIP     1 -   1 -    14", "identification", 6);
-  Wiersz("name without a limit", "Text    0 -   4 -    40", "Text    0 -   4 -    0 ", "identification", 10);
-  Wiersz("birth date not a date", "3 1:R1@12+6 Data ", "3 1:R1@12+6 Text ", "identification", 9);
-  Wiersz("overlapping boxes", "3 1:R1@12+6", "3 1:R1@4+6 ", "place", 9);
-  Wiersz("unknown row", "4 1:R1@18+6", "4 1:R9@18+6", "place", 10);
-  Wiersz("row of another page", "4 1:R1@18+6", "4 2:R1@18+6", "place", 10);
-  Wiersz("position printed twice", "Text    0 -   4 -", "Text    0 -   2 -", "position-number", 10);
-  Wiersz("format of another type", "Liczba  1 -   2", "Liczba  3 -   2", "type-format", 7);
-  Wiersz("cells without a count", "2 0,00 14 R", "2 0,00 0  J", "limit", 7);
-  Wiersz("default longer than the limit", "2 0,00 14 R", "2 0,00 3  R", "limit", 7);
-  Wiersz("character outside Windows-1250", "\"Kwota\"", "\"Kwota \u2603\"", "encoding", 7);
-  Wiersz("name too long", "Liczba  1 -  ", "Liczba  1 abcdefghijklmno", "name", 7);
-  Wiersz("unknown type", "Data    0", "Datum   0", "syntax", 9);
-  Wiersz("missing column", "\"Nazwisko\"", "", "syntax", 10);
-  Wiersz("fewer fields than the computation names", "5 1:R2@10+4 Checbox 0 g   - -    0  L * - \"b\"\n",
-         "", "object-count", 10);
+  QTest::addColumn<QStringList>("zamiany");  // text, replacement, text, replacement...
+  static const QRegularExpression cytat(QStringLiteral(R"re("((?:[^"\\]|\\.)*)")re"));
+  const QString tekst =
+      QString::fromUtf8(Plik(QStringLiteral(VELMAR_SOURCE_DIR "/tests/data/wybor_reguly_zrodla.txt")));
+  for (const QString& wiersz : tekst.split('\n')) {
+    const QStringList pola = wiersz.split(QStringLiteral(" | "));
+    if (wiersz.startsWith('#') || pola.size() != 3) continue;
+    QStringList zamiany;
+    for (const auto& m : cytat.globalMatch(pola[2]))
+      zamiany << m.captured(1)
+                     .replace(QStringLiteral("\\n"), QStringLiteral("\n"))
+                     .replace(QStringLiteral("\\\""), QStringLiteral("\""));
+    QTest::newRow(qPrintable(pola[1])) << pola[0].section(' ', 0, 0) << pola[0].section(' ', 1).toInt() << zamiany;
+  }
 }
 
 void TstFormularze::regulaOdrzucaZleZrodlo() {
-  QFETCH(QString, co);
-  QFETCH(QString, na);
   QFETCH(QString, regula);
   QFETCH(int, linia);
-  // Several replacements are separated by '|'.
+  QFETCH(QStringList, zamiany);
   std::string tekst = kZrodloProby;
-  const QStringList zCo = co.split('|'), naCo = na.split('|');
-  for (qsizetype i = 0; i < zCo.size(); ++i) tekst = Zamien(tekst, zCo[i].toStdString(), naCo[i].toStdString());
+  for (qsizetype i = 0; i + 1 < zamiany.size(); i += 2)
+    tekst = Zamien(tekst, zamiany[i].toStdString(), zamiany[i + 1].toStdString());
   const auto bledy = BledyProby(tekst);
   QVERIFY2(JestBlad(bledy, regula.toStdString(), linia),
            qPrintable(QStringLiteral("expected [%1] at line %2, got:\n%3").arg(regula).arg(linia).arg(Wypisz(bledy))));
@@ -241,77 +219,47 @@ void TstFormularze::zrodlaProgramuPrzechodzaKontrole() {
   for (const int kod : kKody) QVERIFY(std::find(kody.begin(), kody.end(), kod) != kody.end());
 }
 
-void TstFormularze::strukturaPit37DlaObliczen() {
-  const auto o = ObiektyFormularza(Pit37);
-  QVERIFY(o.size() >= 144 && o.size() <= 350);
-
-  const auto kwota = [&](int k) {
-    return o[std::size_t(k)].Typ == Liczba && Tekst(o[std::size_t(k)].WartoscDomyslna) == "0,00";
-  };
-  // Incomes, totals, deductions, tax, reliefs, the amounts from the attachments and the 1% cap.
-  for (const int k : {36,  37,  40,  41,  43,  54,  59,  61,  62,  63,  88,  89,  90,  91,  94,  95,  96,  97, 100,
-                      101, 102, 103, 104, 105, 106, 107, 108, 110, 113, 114, 115, 116, 132, 136, 137, 142, 143}) {
-    QVERIFY2(kwota(k), qPrintable(QStringLiteral("field %1").arg(k)));
+// Every structure in the build carries its source field by field.
+void TstFormularze::strukturyWiernieZrodlom() {
+  const QDir folder(QStringLiteral(VELMAR_SOURCE_DIR "/data/forms"));
+  for (const QString& nazwa : folder.entryList({QStringLiteral("*.txt")}, QDir::Files)) {
+    const Zrodlo z = WczytajZrodlo(Plik(folder.filePath(nazwa)).toStdString(), nazwa.toStdString());
+    const auto o = ObiektyFormularza(z.kod);
+    QCOMPARE(o.size(), z.pola.size());
+    for (std::size_t i = 0; i < o.size(); ++i) {
+      const Pole& p = z.pola[i];
+      const TObiekt& x = o[i];
+      const QString opis = QStringLiteral("%1 field %2").arg(nazwa).arg(i);
+      QVERIFY2(x.NrObiektu == p.indeks + 1 && x.Typ == p.typ && x.Format == p.format && x.Strona == p.miejsce.strona &&
+                   x.LimitZnakow == p.limit && x.Wyrownanie == p.wyrownanie &&
+                   x.TylkoDoOdczytu == int(p.tylkoDoOdczytu) && x.Widoczne == int(!p.ukryte),
+               qPrintable(opis));
+      QCOMPARE(NaQString(x.Nazwa), QString::fromStdString(NazwaObiektu(p)));
+      QCOMPARE(NaQString(x.WartoscDomyslna), QString::fromStdString(p.domyslna));
+    }
   }
-  // The settlement-kind boxes are one group the computation ticks.
-  for (const int k : {3, 4, 5, 6}) {
-    QCOMPARE(o[std::size_t(k)].Typ, std::int32_t(Checbox));
-    QCOMPARE(NaQString(o[std::size_t(k)].Nazwa), NaQString(o[3].Nazwa));
-  }
-  QVERIFY(NaQString(o[8].Nazwa) != NaQString(o[3].Nazwa));
-  // The attachment counts are written as whole numbers.
-  for (const int k : {117, 118, 119, 120}) {
-    QCOMPARE(o[std::size_t(k)].Typ, std::int32_t(Liczba));
-    QCOMPARE(o[std::size_t(k)].Format, std::int32_t(FormatCalkowita));
-  }
-  // Identification: NIPs, birth dates and the country fields of both persons.
-  for (const auto& [k, typ] : {std::pair{0, NIP}, {1, NIP}, {12, Data}, {25, Data}, {7, Text}})
-    QCOMPARE(o[std::size_t(k)].Typ, std::int32_t(typ));
-  QCOMPARE(o[0].Format, std::int32_t(NipOsobaFizyczna));
-  QVERIFY(o[140].LimitZnakow > 0 && o[140].LimitZnakow < 255);
-  QVERIFY(o[13].LimitZnakow > 0 && o[13].LimitZnakow <= 12);  // Pole05 is 13 bytes
-  // Incomes on page 1, deductions on page 2; amounts right-aligned.
-  QCOMPARE(o[36].Strona, 1);
-  QCOMPARE(o[90].Strona, 2);
-  QCOMPARE(o[36].Wyrownanie, std::int32_t(DoPrawej));
-  // Field objects are transparent over the picture.
-  for (const TObiekt& x : o) {
-    QCOMPARE(NaQString(x.KolorTla), QStringLiteral("FFFFFF"));
-    QCOMPARE(NaQString(x.KolorTekstu), QStringLiteral("000000"));
-    QVERIFY(x.Lewy >= 0 && x.Prawy <= kSzerokoscStrony && x.Gorny >= 0 && x.Dolny <= kWysokoscStrony);
-    QVERIFY(x.Lewy < x.Prawy && x.Gorny < x.Dolny);
-    QVERIFY(x.Strona >= 1 && x.Strona <= 3);
-  }
-  QCOMPARE(o[36].NrObiektu, 37);
 }
 
-// A new PIT-37 record, filled from the generated structure by the program itself: every amount reads as zero and no
-// box is ticked.
-// What the PIT-36 computation, its attachments and the field hints rely on beyond what every form's computed fields
-// show (polaObliczen).
-void TstFormularze::strukturaPit36DlaObliczen() {
-  const auto o = ObiektyFormularza(Pit36);
-  QVERIFY(o.size() >= 333 && o.size() <= 350);
-  const auto x = [&](int k) -> const TObiekt& { return o[std::size_t(k)]; };
-  // The settlement-kind boxes are one group; each PIT/Z box stands alone, since two of a person may be ticked.
-  for (const int k : {3, 4, 5, 6}) QCOMPARE(NaQString(x(k).Nazwa), NaQString(x(3).Nazwa));
-  QStringList nazwy{NaQString(x(3).Nazwa)};
+// What the computations rely on beyond the rule table: the settlement-kind boxes form one group; each PIT/Z box of
+// PIT-36 stands alone, since two of a person may be ticked; PIT-37's attachment counts are whole numbers.
+void TstFormularze::umowyZObliczeniami() {
+  for (const int kod : {Pit37, Pit36}) {
+    const auto o = ObiektyFormularza(kod);
+    for (const int k : {3, 4, 5, 6}) QCOMPARE(NaQString(o[std::size_t(k)].Nazwa), NaQString(o[3].Nazwa));
+  }
+  const auto pit36 = ObiektyFormularza(Pit36);
+  QStringList nazwy{NaQString(pit36[3].Nazwa)};
   for (const int k : {39, 40, 41, 42}) {
-    QVERIFY(!nazwy.contains(NaQString(x(k).Nazwa)));
-    nazwy << NaQString(x(k).Nazwa);
+    QVERIFY(!nazwy.contains(NaQString(pit36[std::size_t(k)].Nazwa)));
+    nazwy << NaQString(pit36[std::size_t(k)].Nazwa);
   }
-  // Identification of both persons, with the country and flat-number fields at the end of the structure.
-  for (const auto& [k, typ] :
-       {std::pair{0, NIP}, {1, NIP}, {11, Data}, {24, Data}, {7, Text}, {324, Text}, {327, Text}, {328, Text}})
-    QCOMPARE(x(k).Typ, std::int32_t(typ));
-  // The tax on the sale of real estate, which the value entry explains.
-  for (const int k : {190, 191}) QVERIFY(NaQString(x(k).Pomoc).contains(QStringLiteral("zbycia nieruchomości")));
-  // Incomes on page 2, deductions and tax on 3, reliefs and the amounts due on 4, the 1% on 5, attachments on 6.
-  for (const auto& [k, strona] : {std::pair{45, 2}, {88, 2}, {140, 3}, {170, 3}, {175, 4}, {204, 4}, {322, 5},
-                                  {302, 6}})
-    QCOMPARE(x(k).Strona, strona);
+  const auto pit37 = ObiektyFormularza(Pit37);
+  for (const int k : {117, 118, 119, 120})
+    QVERIFY(pit37[std::size_t(k)].Typ == Liczba && pit37[std::size_t(k)].Format == FormatCalkowita);
 }
 
+// A new record, filled from the generated structure by the program itself: every amount reads as zero and no box is
+// ticked.
 void TstFormularze::nowyRekord_data() {
   QTest::addColumn<int>("kod");
   QTest::addColumn<int>("kwot");  // at least this many amounts
@@ -352,26 +300,19 @@ void TstFormularze::polaObliczen_data() {
   QTest::addColumn<QList<int>>("wyliczane");
   QTest::addColumn<QList<int>>("liczniki");
   QTest::addColumn<QList<int>>("kratki");
-  QTest::newRow("PIT-36L") << int(Pit36L)
-                           << QList<int>{23, 24, 28, 29, 34, 41, 42, 43, 46, 48, 50, 51, 52, 53, 60, 61, 62, 63}
-                           << QList<int>{100, 101, 102, 103} << QList<int>{19};
-  QTest::newRow("PIT/Z") << int(PitZ)
-                         << QList<int>{8, 9, 12, 13, 16, 17, 18, 19, 20, 21, 22, 25, 26, 29, 30, 31, 32, 33, 34, 35}
-                         << QList<int>{} << QList<int>{};
-  QTest::newRow("PIT-36") << int(Pit36)
-                          << QList<int>{47,  48,  51,  55,  56,  58,  61,  62,  66,  67,  71,  72,  76,  77,  81,  82,
-                                        84,  85,  86,  87,  90,  91,  94,  98,  99,  101, 104, 105, 109, 110, 114, 115,
-                                        119, 120, 124, 125, 127, 128, 129, 130, 142, 143, 150, 151, 166, 169, 170, 174,
-                                        180, 181, 182, 185, 186, 187, 188, 200, 201, 202, 203, 204, 205}
-                          << QList<int>{302, 303, 304, 305, 306, 307, 308, 309, 310}
-                          << QList<int>{3, 4, 5, 6, 39, 40, 41, 42};
-  // No computation: every amount is the user's.
-  QTest::newRow("SSE/A") << int(SseA) << QList<int>{} << QList<int>{} << QList<int>{};
-  QTest::newRow("SSE-R/A") << int(SseRA) << QList<int>{} << QList<int>{} << QList<int>{};
-  QTest::newRow("SSE-R") << int(SseR)
-                         << QList<int>{25, 26, 27, 40, 41, 42, 43, 45, 49, 51, 52, 53, 55,
-                                       59, 60, 64, 65, 68, 69, 73, 74, 76, 79, 80, 81}
-                         << QList<int>{} << QList<int>{};
+  const QString tekst =
+      QString::fromUtf8(Plik(QStringLiteral(VELMAR_SOURCE_DIR "/tests/data/wybor_pola_obliczen.txt")));
+  for (const QString& wiersz : tekst.split('\n')) {
+    const QStringList pola = wiersz.split('|');
+    if (wiersz.startsWith('#') || pola.size() != 4) continue;
+    const auto Liczby = [](const QString& t) {
+      QList<int> l;
+      for (const QString& x : t.split(' ', Qt::SkipEmptyParts)) l << x.toInt();
+      return l;
+    };
+    QTest::newRow(qPrintable(pola[0].trimmed()))
+        << pola[0].section(' ', 0, 0).toInt() << Liczby(pola[1]) << Liczby(pola[2]) << Liczby(pola[3]);
+  }
 }
 
 void TstFormularze::polaObliczen() {

@@ -1,28 +1,22 @@
-// The question wizard: walks through the three settlement kinds, the records each answer adds and Wstecz takes out,
-// the attach boxes, the checks before Dalej, the summary, and the two ways out.
+// The question wizard: walks read from data/wybor_kreator.txt (answers given, questions asked, forms chosen, and
+// every step undone on the way back), then the checks before Dalej, the attach boxes, the summary and the ways out.
 
-#include <QAction>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRandomGenerator>
-#include <QTextBlock>
-#include <QTextDocument>
+#include <QRegularExpression>
 #include <QTextEdit>
 #include <QTreeWidget>
 
 #include <algorithm>
 #include <map>
-#include <set>
-#include <tuple>
 
 #include <sys/stat.h>
 
 #include "main/tools.h"
-#include "platform/rtf.h"
 #include "selection/grupa_opcji.h"
 #include "selection/kreator.h"
 #include "support/program.h"
@@ -35,75 +29,57 @@ namespace {
 constexpr int TAK = 0;
 constexpr int NIE = 1;
 
-// The forms asked at each step, by kind, and the places an attachment may go to: written out here apart from the
-// program's tables so that a slip in either shows.
-const std::vector<std::vector<int>> kFormyKrokow = {
-    {Pit37, Pit36, Pit36L, Pit28, Pit38, PitB, PitZ, SseR, SseA, SseRA, PitZG, PitM, Pit28A, Pit28B, PitD, Pit2K, PitO,
-     Nip1, Nip3},
-    {Pit37, Pit36, Pit28, Pit38, PitB, PitZ, SseR, SseA, SseRA, PitZG, PitM, Pit28A, PitD, Pit2K, PitO, Nip1, Nip3},
-    {Pit37, Pit36, Pit28, Pit38, PitB, PitZ, SseR, SseA, SseRA, PitZG, PitM, Pit28A, PitD, Pit2K, PitO, Nip1, Nip3},
+// One walk of the data file: the answers by form asked, the forms asked, the records made, the summary lines.
+struct Przejscie {
+  int rodzaj = 0;
+  int podsumowanie = 0;
+  int pokazany = -1;
+  std::map<QString, QStringList> odpowiedzi;
+  QStringList pokazane, druki, podsumowania;
 };
-const int kNajwiecej[] = {35, 48, 28};
 
-// (kind, form, owner, main form, main form's owner); a main form has main form 0.
-using Dozwolone = std::set<std::tuple<int, int, int, int, int>>;
+}  // namespace
+Q_DECLARE_METATYPE(Przejscie)
+namespace {
 
-Dozwolone DozwoloneMiejsca() {
-  Dozwolone d;
-  const auto dodaj = [&d](int r, int typ, int pm, std::initializer_list<std::pair<int, int>> rodzice) {
-    for (auto [rt, rpm] : rodzice) d.insert({r, typ, pm, rt, rpm});
-  };
-  for (int r : {0, 2}) {
-    for (int g : {Pit37, Pit36, Pit28, Pit38}) dodaj(r, g, 0, {{0, 0}});
-    for (int z : {SseR, SseA, SseRA, PitM}) dodaj(r, z, 0, {{Pit36, 0}});
-    dodaj(r, Pit28A, 0, {{Pit28, 0}});
-    for (int z : {PitD, Pit2K, PitO}) dodaj(r, z, 0, {{Pit28, 0}, {Pit36, 0}, {Pit37, 0}});
+std::vector<std::pair<QString, Przejscie>> WczytajPrzejscia() {
+  QFile plik(QStringLiteral(VELMAR_SOURCE_DIR "/tests/data/wybor_kreator.txt"));
+  if (!plik.open(QIODevice::ReadOnly | QIODevice::Text)) qFatal("no wizard walks");
+  std::vector<std::pair<QString, Przejscie>> wynik;
+  for (const QString& surowy : QString::fromUtf8(plik.readAll()).split(QLatin1Char('\n'))) {
+    if (surowy.startsWith(QLatin1String("= "))) wynik.emplace_back(surowy.mid(2), Przejscie{});
+    const QStringList s = surowy.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (s.isEmpty() || s[0] == QLatin1String("#") || s[0] == QLatin1String("=") || wynik.empty()) continue;
+    Przejscie& p = wynik.back().second;
+    if (s[0] == QLatin1String("kind")) {
+      p.rodzaj = static_cast<int>(QStringLiteral("IJS").indexOf(s.value(1)));
+      p.podsumowanie = s.value(2).toInt();
+    } else if (s[0] == QLatin1String("answer")) {
+      p.odpowiedzi[s.value(1)] = s.mid(2);
+    } else if (s[0] == QLatin1String("shown")) {
+      p.pokazane += s.mid(1);
+    } else if (s[0] == QLatin1String("forms")) {
+      p.druki += s.mid(1);
+    } else if (s[0] == QLatin1String("shows")) {
+      p.pokazany = s.value(1).toInt();
+    } else if (s[0] == QLatin1String("summary")) {
+      p.podsumowania << surowy.section(QLatin1Char('"'), 1, 1);
+    } else {
+      qFatal("unknown line in the wizard walks: %s", qPrintable(surowy));
+    }
   }
-  dodaj(0, Pit36L, 0, {{0, 0}});
-  dodaj(0, PitB, 0, {{Pit36, 0}, {Pit36L, 0}});
-  dodaj(0, PitZ, 0, {{Pit36, 0}, {Pit36L, 0}});
-  dodaj(0, PitZG, 0, {{Pit36, 0}, {Pit36L, 0}, {Pit38, 0}});
-  dodaj(0, Pit28B, 0, {{Pit28, 0}});
-  dodaj(0, Nip1, 0, {{Pit28, 0}, {Pit36L, 0}, {Pit36, 0}});
-  dodaj(0, Nip3, 0, {{Pit28, 0}, {Pit36L, 0}, {Pit36, 0}, {Pit37, 0}, {Pit38, 0}});
-  dodaj(2, PitB, 0, {{Pit36, 0}});
-  dodaj(2, PitZ, 0, {{Pit36, 0}});
-  dodaj(2, PitZG, 0, {{Pit36, 0}, {Pit38, 0}});
-  dodaj(2, Nip1, 0, {{Pit28, 0}, {Pit36, 0}});
-  dodaj(2, Nip3, 0, {{Pit28, 0}, {Pit36, 0}, {Pit37, 0}, {Pit38, 0}});
-
-  dodaj(1, Pit37, 0, {{0, 0}});
-  dodaj(1, Pit36, 0, {{0, 0}});
-  for (int pm : {1, 2}) {
-    dodaj(1, Pit28, pm, {{0, 0}});
-    dodaj(1, Pit38, pm, {{0, 0}});
-    for (int z : {PitB, PitZ, SseR, SseA, SseRA, PitM}) dodaj(1, z, pm, {{Pit36, 0}});
-    dodaj(1, PitZG, pm, {{Pit36, 0}, {Pit38, pm}});
-    dodaj(1, Pit28A, pm, {{Pit28, pm}});
-    dodaj(1, PitD, pm, {{Pit28, pm}});
-    dodaj(1, PitO, pm, {{Pit28, pm}});
-    dodaj(1, Nip1, pm, {{Pit28, pm}, {Pit36, 0}});
-    dodaj(1, Nip3, pm, {{Pit28, pm}, {Pit36, 0}, {Pit37, 0}, {Pit38, pm}});
-  }
-  dodaj(1, PitD, 0, {{Pit36, 0}, {Pit37, 0}});
-  dodaj(1, PitO, 0, {{Pit36, 0}, {Pit37, 0}});
-  dodaj(1, Pit2K, 0, {{Pit28, 1}, {Pit28, 2}, {Pit36, 0}, {Pit37, 0}});
-  return d;
-}
-
-// Forms that go to one main form only (per owner in the joint settlement).
-bool JedenGlowny(int rodzaj, int typ) {
-  if (typ == PitD || typ == Pit2K || typ == Nip1 || typ == Nip3) return true;
-  return rodzaj == 0 && typ == PitZ;
+  return wynik;
 }
 
 QStringList Wiersze(const QTextEdit* edycja) { return edycja->toPlainText().split(QLatin1Char('\n')); }
-std::tuple<int, int, int, int> R(int typ, int rodzic, int pm, int rodzaj) { return {typ, rodzic, pm, rodzaj}; }
 
 const QString kBezOdpowiedzi =
     QStringLiteral("Nie udzielono wszystkich odpowiedzi. Udziel odpowiedzi i spróbuj ponownie.");
 const QString kBezZalacznika =
     QStringLiteral("Nie zaznaczono żadnego z załączników. Udziel odpowiedzi i spróbuj ponownie.");
+const QString kRodzaje[] = {QStringLiteral(" - rozliczenie indywidualne "),
+                            QStringLiteral(" - rozliczenie wspólnie z małżonkiem "),
+                            QStringLiteral(" - rozliczenie osoby samotnie wychowującej dziecko")};
 
 }  // namespace
 
@@ -113,7 +89,6 @@ class TstKreator : public QObject {
   std::unique_ptr<FolderProgramu> folder_;
   std::unique_ptr<TTools> tools_;
   TKreator* k_ = nullptr;
-  const Dozwolone dozwolone_ = DozwoloneMiejsca();
 
   TTools& T() { return *tools_; }
   void Dalej() { QTest::mouseClick(k_->Dalej, Qt::LeftButton); }
@@ -121,24 +96,19 @@ class TstKreator : public QObject {
   void Odpowiedz(Grupa g, int i) { k_->GrupaOdpowiedzi(g)->Pozycja(i)->click(); }
   void Zaznacz(QCheckBox* pole) { QTest::mouseClick(pole, Qt::LeftButton, {}, QPoint(6, pole->height() / 2)); }
   bool Widoczny(const QWidget* w) const { return w->isVisibleTo(k_); }
+  QString Komunikat() { return SkryptDialogow().pokazane.back().tekst; }
 
   void Start(int rodzaj) {
     k_->TypAlgorytm->Pozycja(rodzaj)->click();
     Dalej();
     QCOMPARE(k_->Krok, 1);
   }
-  // Answers the common group of each step in turn.
+  // The common answer at each step in turn.
   void Ogolnie(std::initializer_list<int> odpowiedzi) {
     for (int o : odpowiedzi) {
       Odpowiedz(Grupa::Ogolna, o);
       Dalej();
     }
-  }
-  // Answers per person and goes on.
-  void Osobno(int podatnik, int malzonek) {
-    Odpowiedz(Grupa::Podatnik, podatnik);
-    Odpowiedz(Grupa::Malzonek, malzonek);
-    Dalej();
   }
   // NIE in every group shown, step after step, landing on the step given.
   void NieDo(int krok) {
@@ -151,46 +121,79 @@ class TstKreator : public QObject {
     }
     QCOMPARE(k_->Krok, krok);
   }
-  QString Komunikat() { return SkryptDialogow().pokazane.back().tekst; }
 
-  std::tuple<int, int, int, int> Rekord(int i) {
-    const TDruk& d = T().Druki[static_cast<std::size_t>(i)];
-    return {d.IdPit, d.IdParent, d.PM, d.Rodzaj};
+  // The settlement as the data file writes it.
+  QStringList Druki() {
+    QStringList l;
+    for (int i = 1; i <= T().LiczbaDrukow; ++i) {
+      const TDruk& d = T().Druki[static_cast<std::size_t>(i)];
+      QString r = NaQString(T().TypyDrukow[static_cast<std::size_t>(d.IdPit)].Nazwa);
+      if (d.PM != 0) r += QStringLiteral(":%1").arg(d.PM);
+      if (d.IdParent != 0) r += QStringLiteral(">%1").arg(d.IdParent);
+      if (d.Rodzaj != k_->Rodzaj) r += QStringLiteral(" of kind %1").arg(d.Rodzaj);
+      l << r;
+    }
+    return l;
+  }
+  // The form the step asks about, as its heading names it; a main form is headed "Dobór: ", any other form
+  // "Dobór załączników: ".
+  QString FormaKroku() {
+    static const QRegularExpression wzor(QStringLiteral("^ (Dobór|Dobór załączników): (\\S+)(.*)$"));
+    const auto m = wzor.match(k_->HeadPytanie->text());
+    if (!m.hasMatch() || m.captured(3) != kRodzaje[k_->Rodzaj]) return QStringLiteral("heading ") + m.captured(0);
+    const bool glowny =
+        QStringList{"PIT-36", "PIT-37", "PIT-36L", "PIT-38", "PIT-28"}.contains(m.captured(2));
+    return glowny == (m.captured(1) == QStringLiteral("Dobór")) ? m.captured(2) : QStringLiteral("prefix");
+  }
+  // Answers one group as the data file says: T, N, - (group not shown) or T:1,3 (boxes to click).
+  void Odpowiedz(Grupa g, const QString& co) {
+    QCOMPARE(Widoczny(k_->GrupaOdpowiedzi(g)), co != QStringLiteral("-"));
+    if (co == QStringLiteral("-")) return;
+    Odpowiedz(g, co.startsWith(QLatin1Char('T')) ? TAK : NIE);
+    for (const QString& nr : co.section(QLatin1Char(':'), 1).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+      QCheckBox* pole = k_->Pola(g)[static_cast<std::size_t>(nr.toInt() - 1)];
+      QVERIFY2(Widoczny(pole) && pole->isEnabled(), qPrintable(QStringLiteral("box ") + nr));
+      Zaznacz(pole);
+    }
   }
 
-  // What must hold after any move: every record comes from a step already left, in step order; a main form comes
-  // first and an attachment names an earlier main form it may go to; no record twice; the kind's limit kept.
-  void SprawdzRekordy(int rodzaj) {
-    const int n = T().LiczbaDrukow;
-    QVERIFY2(n <= kNajwiecej[rodzaj], qPrintable(QString::number(n)));
-    QCOMPARE(T().Druki.size(), std::size_t{50});
-    const auto& formy = kFormyKrokow[static_cast<std::size_t>(rodzaj)];
-    const auto krokFormy = [&formy](int typ) {
-      return static_cast<int>(std::find(formy.begin(), formy.end(), typ) - formy.begin()) + 1;
-    };
-    std::set<std::tuple<int, int, int>> bylo;
-    std::map<std::pair<int, int>, int> glownych;
-    int poprzedni = 0;
-    for (int i = 1; i <= n; ++i) {
-      const TDruk& d = T().Druki[static_cast<std::size_t>(i)];
-      QCOMPARE(d.Rodzaj, rodzaj);
-      const int krok = krokFormy(d.IdPit);
-      QVERIFY2(krok >= poprzedni && krok < k_->Krok, qPrintable(QStringLiteral("record %1 form %2").arg(i).arg(d.IdPit)));
-      poprzedni = krok;
-      QVERIFY(bylo.insert({d.IdPit, d.IdParent, d.PM}).second);
-      int rt = 0, rpm = 0;
-      if (d.IdParent != 0) {
-        QVERIFY(d.IdParent > 0 && d.IdParent < i);
-        const TDruk& r = T().Druki[static_cast<std::size_t>(d.IdParent)];
-        QCOMPARE(r.IdParent, 0);
-        rt = r.IdPit;
-        rpm = r.PM;
-      }
-      QVERIFY2(dozwolone_.count({rodzaj, d.IdPit, d.PM, rt, rpm}),
-               qPrintable(QStringLiteral("form %1 owner %2 under %3/%4").arg(d.IdPit).arg(d.PM).arg(rt).arg(rpm)));
-      if (JedenGlowny(rodzaj, d.IdPit)) QCOMPARE(++glownych[std::make_pair(d.IdPit, d.PM)], 1);
+  // Each answer, box, step button and person picture shown lies whole inside the wizard and its panels, and a click
+  // anywhere on it reaches it, not a panel laid over it; the boxes shown stack from the top of their panel.
+  void SprawdzKontrolki() {
+    QList<QWidget*> kontrolki;
+    for (Grupa g : {Grupa::Podatnik, Grupa::Malzonek, Grupa::Ogolna}) {
+      TGrupaOpcji* grupa = k_->GrupaOdpowiedzi(g);
+      if (!Widoczny(grupa)) continue;
+      for (int i = 0; i < grupa->LiczbaPozycji(); ++i) kontrolki << grupa->Pozycja(i);
+      int y = 59;
+      for (QCheckBox* pole : k_->Pola(g))
+        if (Widoczny(pole)) {
+          kontrolki << pole;
+          QCOMPARE(pole->y(), y);
+          y += 20;
+        }
+      QCOMPARE(Widoczny(k_->EtykietaPol(g)), y > 59);
+      // What stands below a set of boxes follows its last box.
+      if (y == 59) continue;
+      if (g == Grupa::Podatnik) QCOMPARE(k_->PMalzonek->y(), k_->PPodatnik->y() + y + 10);
+      if (g == Grupa::Malzonek) QCOMPARE(k_->SPN->y(), k_->PMalzonek->y() + y + 10);
+      if (g == Grupa::Ogolna) QCOMPARE(k_->SPN->y(), k_->PPodatnik->y() + y + 10);
     }
-    QVERIFY(!(T().ZnajdzDrukRodzicPM(Pit36, 0, 0) > 0 && T().ZnajdzDrukRodzicPM(Pit37, 0, 0) > 0));
+    for (QWidget* w : std::initializer_list<QWidget*>{k_->SWstecz, k_->SDalej, k_->IPodatnik, k_->IMalzonek})
+      if (Widoczny(w)) kontrolki << w;
+    for (QWidget* w : kontrolki) {
+      const QString opis = (w->objectName().isEmpty() ? w->property("text").toString() : w->objectName()) +
+                           QStringLiteral(" at step %1").arg(k_->Krok);
+      const QRect r(w->mapTo(k_, QPoint(0, 0)), w->size());
+      for (QWidget* p = w->parentWidget(); p; p = p == k_ ? nullptr : p->parentWidget())
+        QVERIFY2(QRect(p->mapTo(k_, QPoint(0, 0)), p->size()).contains(r), qPrintable(opis + " is cut off"));
+      for (const QPoint& punkt : {r.center(), r.topLeft() + QPoint(2, 2), r.topRight() + QPoint(-2, 2),
+                                  r.bottomLeft() + QPoint(2, -2), r.bottomRight() - QPoint(2, 2)}) {
+        QWidget* trafiony = k_->childAt(punkt);
+        QVERIFY2(trafiony == w || w->isAncestorOf(trafiony),
+                 qPrintable(opis + " is covered by " + (trafiony ? trafiony->objectName() : QString())));
+      }
+    }
   }
 
  private slots:
@@ -213,52 +216,78 @@ class TstKreator : public QObject {
     folder_.reset();
   }
 
-  void individualPit37PassesOverPit36() {
-    Start(Indywidualne);
-    QCOMPARE(k_->LiczbaKrokow, 20);
-    Ogolnie({TAK});
-    QCOMPARE(k_->Krok, 3);
-    QCOMPARE(T().LiczbaDrukow, 1);
-    QCOMPARE(Rekord(1), R(Pit37, 0, 0, 0));
-    QCOMPARE(k_->Kroki[2].OdpowiedzOgolna, kNie);
-    QCOMPARE(k_->Kroki[2].OdpowiedzPodatnika, kNie);
-    QCOMPARE(T().TV->topLevelItemCount(), 1);
-    Wstecz();
-    QCOMPARE(k_->Krok, 1);
-    QCOMPARE(T().LiczbaDrukow, 0);
-    QCOMPARE(k_->Odpowiedz->ItemIndex(), TAK);
+  void walks_data() {
+    QTest::addColumn<Przejscie>("p");
+    for (const auto& [nazwa, p] : WczytajPrzejscia()) QTest::newRow(qPrintable(nazwa)) << p;
   }
+  void walks() {
+    QFETCH(Przejscie, p);
+    Start(p.rodzaj);
+    QCOMPARE(k_->LiczbaKrokow, p.podsumowanie);
+    QCOMPARE(T().RodzajRozliczenia, p.rodzaj);
+    QStringList pokazane;
+    std::vector<std::pair<int, QStringList>> przed;  // each step shown, with the settlement before it was left
+    while (k_->Krok < k_->LiczbaKrokow) {
+      const int krok = k_->Krok;
+      const QString forma = FormaKroku();
+      pokazane << forma;
+      QVERIFY2(k_->Pytanie->toPlainText().startsWith(forma + QStringLiteral(" - ")), qPrintable(forma));
+      QCOMPARE(Widoczny(k_->PIPodatnik), Widoczny(k_->Podatnik));
+      QCOMPARE(Widoczny(k_->PIMalzonek), Widoczny(k_->Malzonek));
+      przed.emplace_back(krok, Druki());
+      const QStringList odp = p.odpowiedzi.count(forma) ? p.odpowiedzi[forma] : QStringList{};
+      if (odp.size() == 1) Odpowiedz(Grupa::Ogolna, odp[0]);
+      if (odp.size() == 2) {
+        Odpowiedz(Grupa::Podatnik, odp[0]);
+        Odpowiedz(Grupa::Malzonek, odp[1]);
+        QVERIFY(!Widoczny(k_->Odpowiedz));
+      }
+      SprawdzKontrolki();
+      if (QTest::currentTestFailed()) return;
+      if (odp.isEmpty())
+        for (Grupa g : {Grupa::Podatnik, Grupa::Malzonek, Grupa::Ogolna})
+          if (Widoczny(k_->GrupaOdpowiedzi(g))) Odpowiedz(g, NIE);
+      Dalej();
+      QVERIFY2(k_->Krok > krok, qPrintable(forma + QStringLiteral(" stays")));
+      // The steps passed over are answered NIE.
+      for (int s = krok + 1; s < k_->Krok; ++s)
+        for (Grupa g : {Grupa::Podatnik, Grupa::Malzonek, Grupa::Ogolna})
+          QCOMPARE(OdpowiedzGrupy(k_->Kroki[static_cast<std::size_t>(s)], g), kNie);
+    }
+    QCOMPARE(pokazane, p.pokazane);
+    QCOMPARE(Druki(), p.druki);
+    const auto glowne = std::count_if(p.druki.begin(), p.druki.end(), [](const QString& d) { return !d.contains('>'); });
+    QCOMPARE(T().TV->topLevelItemCount(), static_cast<int>(glowne));
+    QCOMPARE(k_->Zakoncz->isEnabled(), !p.druki.isEmpty());
+    QVERIFY(!k_->Dalej->isEnabled());
+    QCOMPARE(k_->HeadPytanie->text(), QStringLiteral(" Koniec doboru formularzy."));
+    const QStringList wiersze = Wiersze(k_->Pytanie);
+    if (p.druki.isEmpty())
+      QVERIFY(k_->Pytanie->toPlainText().endsWith(
+          QStringLiteral("UWAGA:\nNie wybrano żadnego formularza. Naciśnij przycisk \"Wstecz\", aby powrócić do "
+                         "poprzednich kroków doboru formularzy, lub naciśnij przycisk \"Anuluj\" aby zakonczyć pracę "
+                         "kreatora.")));
+    else
+      QCOMPARE(wiersze.mid(0, 2), (QStringList{"Na podstawie udzielonych odpowiedzi dobrano formularze:", ""}));
+    if (!p.podsumowania.isEmpty()) QCOMPARE(wiersze.mid(2, p.podsumowania.size()), p.podsumowania);
+    if (p.pokazany >= 0) QCOMPARE(k_->DrukDoPokazania(), p.pokazany);
 
-  void individualPit38Only() {
-    Start(Indywidualne);
-    Ogolnie({NIE, NIE, NIE, NIE, TAK});
-    QCOMPARE(k_->Krok, 11);
-    // The one box offered stands at the top and is ticked with the answer.
-    QVERIFY(!Widoczny(k_->OZ[0]) && !Widoczny(k_->OZ[1]) && Widoczny(k_->OZ[2]));
-    QCOMPARE(k_->OZ[2]->text(), QStringLiteral("Pit-38"));
-    QCOMPARE(k_->OZ[2]->y(), 59);
-    Ogolnie({TAK});
-    QCOMPARE(k_->Krok, 19);
-    for (int s : {6, 7, 8, 9, 10, 12, 13, 14, 15, 16, 17, 18}) QCOMPARE(k_->Kroki[s].OdpowiedzOgolna, kNie);
-    Ogolnie({TAK});
-    QCOMPARE(T().LiczbaDrukow, 3);
-    QCOMPARE(Rekord(2), R(PitZG, 1, 0, 0));
-    QCOMPARE(Rekord(3), R(Nip3, 1, 0, 0));
-    QVERIFY(k_->Zakoncz->isEnabled() && !k_->Dalej->isEnabled());
-  }
-
-  void individualNothingChosen() {
-    Start(Indywidualne);
-    Ogolnie({NIE, NIE, NIE, NIE, NIE});
-    QCOMPARE(k_->Krok, 20);
-    QCOMPARE(T().LiczbaDrukow, 0);
-    QVERIFY(!k_->Zakoncz->isEnabled());
-    QVERIFY(k_->Pytanie->toPlainText().endsWith(
-        QStringLiteral("UWAGA:\nNie wybrano żadnego formularza. Naciśnij przycisk \"Wstecz\", aby powrócić do "
-                       "poprzednich kroków doboru formularzy, lub naciśnij przycisk \"Anuluj\" aby zakonczyć pracę "
-                       "kreatora.")));
+    // Back to the start: each step reached again takes out what it added, and only that.
+    for (auto it = przed.rbegin(); it != przed.rend(); ++it) {
+      Wstecz();
+      QCOMPARE(k_->Krok, it->first);
+      QCOMPARE(Druki(), it->second);
+    }
     Wstecz();
-    QCOMPARE(k_->Krok, 5);
+    QCOMPARE(k_->Krok, 0);
+    QCOMPARE(T().LiczbaDrukow, 0);
+    QCOMPARE(T().Druki.size(), std::size_t{50});
+    QCOMPARE(T().TV->topLevelItemCount(), 0);
+    QCOMPARE(k_->TypAlgorytm->ItemIndex(), p.rodzaj);
+    QVERIFY(!k_->Wstecz->isEnabled());
+    // The kind chosen again starts from a fresh table.
+    Start(p.rodzaj);
+    QCOMPARE(k_->Kroki[1].OdpowiedzOgolna, kBrakOdpowiedzi);
   }
 
   // A question text that is a FIFO is refused with a message instead of being waited on; the wizard goes on.
@@ -274,107 +303,31 @@ class TstKreator : public QObject {
     QCOMPARE(T().LiczbaDrukow, 1);
   }
 
-  void jointPerPersonSteps() {
-    Start(WspolneZMalzonkiem);
-    QCOMPARE(k_->LiczbaKrokow, 18);
-    QCOMPARE(T().RodzajRozliczenia, 1);
-    QTextDocument pytanie21;
-    QVERIFY(platform::WczytajPlikRtf(pytanie21, folder_->Sciezka() + QStringLiteral("alg/2.1.rtf")));
-    QCOMPARE(k_->Pytanie->toPlainText(), pytanie21.toPlainText());
+  void boxesStackFromTheTop() {
+    Start(Indywidualne);
+    Ogolnie({NIE, NIE, TAK, NIE, NIE});  // PIT-36L only
+    QCOMPARE(k_->Krok, 6);
+    QVERIFY(!Widoczny(k_->OZ[0]) && Widoczny(k_->OZ[1]) && Widoczny(k_->TextO) && Widoczny(k_->SPN));
+    QCOMPARE(k_->OZ[1]->text(), QStringLiteral("Pit-36L"));
+    QVERIFY(!k_->OZ[1]->isEnabled());  // no answer yet
+    QTest::mouseClick(k_->SWstecz, Qt::LeftButton);
+    QCOMPARE(k_->Krok, 5);
+    for (QCheckBox* pole : k_->OZ) QVERIFY(!Widoczny(pole));
+    QVERIFY(!Widoczny(k_->TextO));
+  }
 
+  void jointBoxesOfEachPerson() {
+    Start(WspolneZMalzonkiem);
     Ogolnie({NIE, TAK});  // PIT-36
-    QVERIFY(Widoczny(k_->Podatnik) && Widoczny(k_->Malzonek) && !Widoczny(k_->Odpowiedz));
-    Osobno(TAK, TAK);
-    QCOMPARE(Rekord(2), R(Pit28, 0, 1, 1));
-    QCOMPARE(Rekord(3), R(Pit28, 0, 2, 1));
-    Osobno(NIE, TAK);  // the spouse's PIT-38
-    Osobno(TAK, NIE);  // the taxpayer's PIT/B on the common PIT-36
-    QCOMPARE(Rekord(5), R(PitB, 1, 1, 1));
+    NieDo(4);
+    Odpowiedz(Grupa::Podatnik, NIE);
+    Odpowiedz(Grupa::Malzonek, TAK);  // the spouse's PIT-38
+    Dalej();
     NieDo(10);
     // The taxpayer has no PIT-38: one box; the spouse may attach to both.
-    QVERIFY(Widoczny(k_->PZ[0]) && !Widoczny(k_->PZ[1]));
+    QVERIFY(Widoczny(k_->PZ[0]) && !Widoczny(k_->PZ[1]) && Widoczny(k_->PIPodatnik) && Widoczny(k_->TextP));
     QCOMPARE(k_->MZ[0]->text(), QStringLiteral("Pit-36"));
     QCOMPARE(k_->MZ[1]->text(), QStringLiteral("Pit-38 (Małżonka)"));
-    QCOMPARE(k_->MZ[1]->y(), 79);
-    QCOMPARE(k_->PMalzonek->y(), k_->PPodatnik->y() + 79 + 10);
-    Odpowiedz(Grupa::Podatnik, NIE);
-    Odpowiedz(Grupa::Malzonek, TAK);
-    Zaznacz(k_->MZ[1]);
-    Dalej();
-    QCOMPARE(Rekord(6), R(PitZG, 4, 2, 1));
-    NieDo(14);  // PIT/2K: owned by the settlement even on a person's PIT-28
-    Odpowiedz(Grupa::Ogolna, TAK);
-    Zaznacz(k_->OZ[1]);
-    Dalej();
-    QCOMPARE(Rekord(7), R(Pit2K, 3, 0, 1));
-    SprawdzRekordy(WspolneZMalzonkiem);
-    Wstecz();
-    QCOMPARE(k_->Krok, 14);
-    QCOMPARE(T().LiczbaDrukow, 6);
-    QVERIFY(k_->OZ[1]->isChecked());
-  }
-
-  void jointSpousePit38Only() {
-    Start(WspolneZMalzonkiem);
-    Ogolnie({NIE, NIE});
-    Osobno(NIE, NIE);
-    Osobno(NIE, TAK);
-    QCOMPARE(k_->Krok, 10);
-    for (int s = 5; s <= 9; ++s) QCOMPARE(k_->Kroki[s].OdpowiedzMalzonka, kNie);
-    QVERIFY(!Widoczny(k_->Podatnik) && !Widoczny(k_->PIPodatnik) && !Widoczny(k_->TextP));
-    QVERIFY(!Widoczny(k_->MZ[0]) && Widoczny(k_->MZ[1]));
-    QCOMPARE(k_->MZ[1]->y(), 59);
-    Odpowiedz(Grupa::Malzonek, TAK);
-    QVERIFY(k_->MZ[1]->isChecked());
-    Dalej();
-    QCOMPARE(k_->Krok, 17);
-    QCOMPARE(Rekord(2), R(PitZG, 1, 2, 1));
-  }
-
-  void backToStepZeroLeavesNoRecord() {
-    Start(SamotnieWychowujacy);
-    Ogolnie({NIE, TAK, TAK, NIE, TAK});  // PIT-36, PIT-28, PIT/B
-    QCOMPARE(T().LiczbaDrukow, 3);
-    while (k_->Krok > 0) Wstecz();
-    QCOMPARE(T().LiczbaDrukow, 0);
-    QCOMPARE(T().Druki.size(), std::size_t{50});
-    QCOMPARE(k_->TypAlgorytm->ItemIndex(), 2);
-    QVERIFY(!k_->Wstecz->isEnabled());
-    QCOMPARE(T().TV->topLevelItemCount(), 0);
-    // The kind chosen again starts from a fresh table.
-    Start(SamotnieWychowujacy);
-    QCOMPARE(k_->Kroki[1].OdpowiedzOgolna, kBrakOdpowiedzi);
-  }
-
-  void randomWalk_data() {
-    QTest::addColumn<int>("rodzaj");
-    QTest::addColumn<quint32>("ziarno");
-    for (int r = 0; r < 3; ++r)
-      for (quint32 z : {1u, 2u, 3u}) QTest::addRow("kind %d seed %u", r, z) << r << z;
-  }
-  void randomWalk() {
-    QFETCH(int, rodzaj);
-    QFETCH(quint32, ziarno);
-    QRandomGenerator los(ziarno);
-    Start(rodzaj);
-    for (int ruch = 0; ruch < 300; ++ruch) {
-      for (Grupa g : {Grupa::Podatnik, Grupa::Malzonek, Grupa::Ogolna}) {
-        if (!Widoczny(k_->GrupaOdpowiedzi(g)) || los.bounded(4) == 0) continue;
-        Odpowiedz(g, los.bounded(3) == 0 ? NIE : TAK);
-        for (QCheckBox* pole : k_->Pola(g))
-          if (Widoczny(pole) && los.bounded(2) == 0) Zaznacz(pole);
-      }
-      if (k_->Krok == 0 || (k_->Krok < k_->LiczbaKrokow && los.bounded(10) < 7)) {
-        if (k_->Krok == 0) k_->TypAlgorytm->Pozycja(rodzaj)->click();
-        Dalej();
-      } else {
-        Wstecz();
-      }
-      SprawdzRekordy(rodzaj);
-      if (QTest::currentTestFailed()) return;
-    }
-    while (k_->Krok > 0) Wstecz();
-    QCOMPARE(T().LiczbaDrukow, 0);
   }
 
   void answersAreCheckedBeforeDalej() {
@@ -403,14 +356,16 @@ class TstKreator : public QObject {
     Odpowiedz(Grupa::Ogolna, TAK);
     QVERIFY(k_->OZ[1]->isEnabled() && k_->OZ[1]->isChecked() && !k_->OZ[0]->isChecked());
     Dalej();
-    QCOMPARE(Rekord(3), R(PitB, 2, 0, 0));
+    QCOMPARE(Druki().value(2), QStringLiteral("PIT/B>2"));
   }
 
   void jointMissingAnswerTakesPrecedence() {
     Start(WspolneZMalzonkiem);
     Ogolnie({NIE, TAK});
-    Osobno(NIE, NIE);
-    Osobno(NIE, TAK);
+    NieDo(4);
+    Odpowiedz(Grupa::Podatnik, NIE);
+    Odpowiedz(Grupa::Malzonek, TAK);
+    Dalej();
     NieDo(10);
     // PIT/ZG: the spouse says TAK without a box, the taxpayer does not answer.
     Odpowiedz(Grupa::Malzonek, TAK);
@@ -421,29 +376,6 @@ class TstKreator : public QObject {
     QCOMPARE(Komunikat(), kBezZalacznika);
     QCOMPARE(k_->Krok, 10);
     QCOMPARE(T().LiczbaDrukow, 2);
-  }
-
-  void oneMainFormOnlyKeepsOneTick() {
-    Start(Indywidualne);
-    Ogolnie({TAK, NIE, TAK});  // PIT-37 and PIT-28
-    NieDo(15);                 // PIT/D: one main form only
-    Odpowiedz(Grupa::Ogolna, TAK);
-    Zaznacz(k_->OZ[0]);
-    Zaznacz(k_->OZ[2]);
-    QVERIFY(!k_->OZ[0]->isChecked() && k_->OZ[2]->isChecked());
-    Zaznacz(k_->OZ[2]);
-    QVERIFY(k_->OZ[2]->isChecked());
-    QCOMPARE(k_->Kroki[15].StanOZ, (std::array<std::uint8_t, 5>{0, 0, 1, 0, 0}));
-    Dalej();
-    NieDo(17);  // PIT/O: to both
-    Odpowiedz(Grupa::Ogolna, TAK);
-    Zaznacz(k_->OZ[0]);
-    Zaznacz(k_->OZ[2]);
-    Dalej();
-    QCOMPARE(T().LiczbaDrukow, 5);
-    QCOMPARE(Rekord(3), R(PitD, 1, 0, 0));
-    QCOMPARE(Rekord(4), R(PitO, 2, 0, 0));
-    QCOMPARE(Rekord(5), R(PitO, 1, 0, 0));
   }
 
   void hiddenBoxKeepsNoTick() {
@@ -463,24 +395,8 @@ class TstKreator : public QObject {
     QCOMPARE(Komunikat(), kBezZalacznika);
   }
 
-  void boxesStackFromTheTop() {
+  void headingCountsStepsWhenTheToolsAreOpen() {
     Start(Indywidualne);
-    Ogolnie({NIE, NIE, TAK, NIE, NIE});  // PIT-36L only
-    QCOMPARE(k_->Krok, 6);
-    QVERIFY(!Widoczny(k_->OZ[0]) && Widoczny(k_->OZ[1]) && Widoczny(k_->TextO) && Widoczny(k_->SPN));
-    QCOMPARE(k_->OZ[1]->text(), QStringLiteral("Pit-36L"));
-    QCOMPARE(k_->OZ[1]->y(), 59);
-    QCOMPARE(k_->SPN->y(), k_->PPodatnik->y() + 89);
-    QVERIFY(!k_->OZ[1]->isEnabled());  // no answer yet
-    QTest::mouseClick(k_->SWstecz, Qt::LeftButton);
-    QCOMPARE(k_->Krok, 5);
-    for (QCheckBox* pole : k_->OZ) QVERIFY(!Widoczny(pole));
-    QVERIFY(!Widoczny(k_->TextO));
-  }
-
-  void heading() {
-    Start(Indywidualne);
-    QCOMPARE(k_->HeadPytanie->text(), QStringLiteral(" Dobór: PIT-37 - rozliczenie indywidualne "));
     T().BlokadaNarzedzi = 0;
     Ogolnie({TAK});
     QCOMPARE(k_->HeadPytanie->text(), QStringLiteral("  Krok 3 / 19 Dobór: PIT-36L - rozliczenie indywidualne "));
@@ -489,56 +405,17 @@ class TstKreator : public QObject {
              QStringLiteral("  Krok 15 / 19 Dobór załączników: PIT/D - rozliczenie indywidualne "));
   }
 
-  void summaryListsMainFormsInReverse() {
+  void finishKeepsTheSettlement() {
     Start(Indywidualne);
-    Ogolnie({NIE, TAK, NIE, NIE, TAK});  // PIT-36, PIT-38
-    NieDo(17);
-    Odpowiedz(Grupa::Ogolna, TAK);  // PIT/O: the PIT-36 is its one main form, ticked with the answer
-    QVERIFY(k_->OZ[1]->isChecked());
-    Dalej();
-    NieDo(20);
-    QCOMPARE(k_->HeadPytanie->text(), QStringLiteral(" Koniec doboru formularzy."));
-    QCOMPARE(Wiersze(k_->Pytanie).mid(0, 5),
-             (QStringList{"Na podstawie udzielonych odpowiedzi dobrano formularze:", "", " - PIT-38 załączniki: ",
-                          " - PIT-36 załączniki: PIT/O, ", "Co dalej?"}));
-  }
-
-  void summaryNamesOwners() {
-    Start(WspolneZMalzonkiem);
-    Ogolnie({TAK});
-    Osobno(NIE, TAK);
-    NieDo(15);
-    Odpowiedz(Grupa::Ogolna, TAK);
-    Zaznacz(k_->OZ[1]);
-    Dalej();
-    NieDo(18);
-    QCOMPARE(Wiersze(k_->Pytanie).mid(2, 2), (QStringList{" - PIT-28 (Małżonka)  załączniki: PIT/O (Małżonka), ",
-                                                          " - PIT-37 załączniki: "}));
-  }
-
-  void finishShowsARecord_data() {
-    QTest::addColumn<QList<int>>("odpowiedzi");
-    QTest::addColumn<int>("pokazany");
-    // Individual: PIT-36 with a PIT/B and a PIT/Z shows the main form; without the PIT/Z, the PIT/B.
-    QTest::newRow("PIT/B with PIT/Z") << QList<int>{NIE, TAK, NIE, NIE, NIE, TAK, TAK} << 1;
-    QTest::newRow("PIT/B alone") << QList<int>{NIE, TAK, NIE, NIE, NIE, TAK, NIE} << 2;
-    QTest::newRow("no attachment") << QList<int>{TAK, NIE, NIE, NIE} << 1;
-  }
-  void finishShowsARecord() {
-    QFETCH(QList<int>, odpowiedzi);
-    QFETCH(int, pokazany);
-    Start(Indywidualne);
-    for (int o : odpowiedzi) Ogolnie({o});
-    while (k_->Krok < k_->LiczbaKrokow) Ogolnie({NIE});
+    Ogolnie({NIE, TAK, NIE, NIE, NIE, TAK});  // PIT-36 with a PIT/B
+    NieDo(k_->LiczbaKrokow);
     QTest::mouseClick(k_->Zakoncz, Qt::LeftButton);
     QVERIFY(k_->isHidden());
     QCOMPARE(k_->result(), int{QDialog::Accepted});
     QCOMPARE(T().Zmodyfikowane, 1);
     QVERIFY(T().ToolButtonSave->isEnabled());
     QCOMPARE(T().NazwaRozliczenia, QStringLiteral("nowe_rozliczenie.dc8"));
-    // Which record goes on screen; showing it needs the form files, which this folder does not hold.
-    QCOMPARE(k_->DrukDoPokazania(), pokazany);
-    QVERIFY(T().MaDruki());
+    QCOMPARE(T().LiczbaDrukow, 2);
   }
 
   void cancelRestoresWelcome_data() {
@@ -564,85 +441,6 @@ class TstKreator : public QObject {
     QVERIFY(!T().Powitanie->isHidden() && !T().RozpocznijPrace->isHidden());
     QCOMPARE(T().DobraneFormularze->text(),
              QStringLiteral("Informacja o programie Velmar 2008 - rozliczenie roczne podatku dochodowego."));
-  }
-
-  void everyStepHasItsQuestion() {
-    const QDir dane(QStringLiteral(VELMAR_SOURCE_DIR "/data/alg"));
-    QStringList oczekiwane{QStringLiteral("end.rtf")};
-    for (int r = 0; r < 3; ++r) {
-      const auto& formy = kFormyKrokow[static_cast<std::size_t>(r)];
-      for (std::size_t s = 0; s < formy.size(); ++s) {
-        const QString nazwa = QStringLiteral("%1.%2.rtf").arg(r + 1).arg(s + 1);
-        oczekiwane << nazwa;
-        QTextDocument tekst;
-        QVERIFY2(platform::WczytajPlikRtf(tekst, dane.filePath(nazwa)), qPrintable(nazwa));
-        // Each question is headed by the form its step asks about.
-        const QString forma = NaQString(T().TypyDrukow[static_cast<std::size_t>(formy[s])].Nazwa);
-        QVERIFY2(tekst.firstBlock().text().startsWith(forma + QStringLiteral(" - ")), qPrintable(nazwa));
-      }
-    }
-    QStringList pliki = dane.entryList({QStringLiteral("*.rtf")}, QDir::Files);
-    pliki.removeAll(QStringLiteral("welcome.rtf"));
-    pliki.removeAll(QStringLiteral("licence.rtf"));
-    oczekiwane.sort();
-    pliki.sort();
-    QCOMPARE(pliki, oczekiwane);
-  }
-
-  void answerRowsAreWholeAndClickable_data() {
-    QTest::addColumn<int>("rodzaj");
-    QTest::addColumn<int>("odpowiedz");
-    for (int rodzaj : {Indywidualne, WspolneZMalzonkiem, SamotnieWychowujacy})
-      for (int odpowiedz : {TAK, NIE})
-        QTest::addRow("kind %d, %s", rodzaj, odpowiedz == TAK ? "TAK" : "NIE") << rodzaj << odpowiedz;
-  }
-  // Through every step: each answer, box, step button and person picture shown lies whole inside the wizard and
-  // its panels, and a click anywhere on it reaches it, not a panel laid over it.
-  void answerRowsAreWholeAndClickable() {
-    QFETCH(int, rodzaj);
-    QFETCH(int, odpowiedz);
-    Start(rodzaj);
-    while (k_->Krok < k_->LiczbaKrokow) {
-      QList<QWidget*> kontrolki;
-      for (Grupa g : {Grupa::Podatnik, Grupa::Malzonek, Grupa::Ogolna}) {
-        TGrupaOpcji* grupa = k_->GrupaOdpowiedzi(g);
-        if (!Widoczny(grupa)) continue;
-        for (int i = 0; i < grupa->LiczbaPozycji(); ++i) kontrolki << grupa->Pozycja(i);
-        for (QCheckBox* pole : k_->Pola(g))
-          if (Widoczny(pole)) kontrolki << pole;
-      }
-      for (QWidget* w : std::initializer_list<QWidget*>{k_->SWstecz, k_->SDalej, k_->IPodatnik, k_->IMalzonek})
-        if (Widoczny(w)) kontrolki << w;
-      for (QWidget* w : kontrolki) {
-        const QString opis = QStringLiteral("%1 at step %2").arg(w->objectName().isEmpty() ? w->property("text").toString()
-                                                                                            : w->objectName())
-                                 .arg(k_->Krok);
-        const QRect r(w->mapTo(k_, QPoint(0, 0)), w->size());
-        for (QWidget* p = w->parentWidget(); p; p = p == k_ ? nullptr : p->parentWidget())
-          QVERIFY2(QRect(p->mapTo(k_, QPoint(0, 0)), p->size()).contains(r), qPrintable(opis + " is cut off"));
-        for (const QPoint& punkt : {r.center(), r.topLeft() + QPoint(2, 2), r.topRight() + QPoint(-2, 2),
-                                    r.bottomLeft() + QPoint(2, -2), r.bottomRight() - QPoint(2, 2)}) {
-          QWidget* trafiony = k_->childAt(punkt);
-          QVERIFY2(trafiony == w || w->isAncestorOf(trafiony),
-                   qPrintable(opis + " is covered by " + (trafiony ? trafiony->objectName() : QString())));
-        }
-      }
-      // On: the answer everywhere, and the first box offered where the answer asks for one.
-      for (Grupa g : {Grupa::Podatnik, Grupa::Malzonek, Grupa::Ogolna}) {
-        if (!Widoczny(k_->GrupaOdpowiedzi(g))) continue;
-        Odpowiedz(g, odpowiedz);
-        const auto pola = k_->Pola(g);
-        const bool zaznaczone = std::any_of(pola.begin(), pola.end(), [](QCheckBox* p) { return p->isChecked(); });
-        for (QCheckBox* pole : pola)
-          if (odpowiedz == TAK && !zaznaczone && Widoczny(pole)) {
-            Zaznacz(pole);
-            break;
-          }
-      }
-      const int byl = k_->Krok;
-      Dalej();
-      QVERIFY2(k_->Krok > byl, qPrintable(QStringLiteral("stuck at step %1").arg(byl)));
-    }
   }
 
   void markerPicturesAreShown() {

@@ -116,16 +116,6 @@ class TstWybAlg : public QObject {
     QVERIFY(wyb_->isHidden());
   }
 
-  void manualCancelledSaveKeepsSettlement() {
-    Rozliczenie();
-    SkryptDialogow().odpowiedzi = {Odpowiedz::Tak};
-    SkryptDialogow().pliki = {std::nullopt};
-    QTest::mouseClick(wyb_->Button2, Qt::LeftButton);
-    SprawdzPytanie(true);
-    SprawdzNietkniete();
-    QVERIFY(!Sam->isVisible());
-  }
-
   void wizardPathShowsTheWizard() {
     Rozliczenie();
     SkryptDialogow().odpowiedzi = {Odpowiedz::Nie};
@@ -147,7 +137,14 @@ class TstWybAlg : public QObject {
     QVERIFY(!T().Powitanie->isHidden());
   }
 
-  void wizardPathStopsWhenSaveCancelled() {
+  // A Yes whose save is cancelled keeps the settlement, and neither way goes on.
+  void cancelledSaveKeepsTheSettlement_data() {
+    QTest::addColumn<bool>("kreator");
+    QTest::newRow("ścieżka wyboru") << true;
+    QTest::newRow("samodzielnie") << false;
+  }
+  void cancelledSaveKeepsTheSettlement() {
+    QFETCH(bool, kreator);
     Rozliczenie();
     SkryptDialogow().odpowiedzi = {Odpowiedz::Tak};
     SkryptDialogow().pliki = {std::nullopt};
@@ -159,8 +156,9 @@ class TstWybAlg : public QObject {
       QTest::mouseClick(Kreator->Anuluj, Qt::LeftButton);
     });
     czuwanie.start(0);
-    QTest::mouseClick(wyb_->Button1, Qt::LeftButton);
+    QTest::mouseClick(kreator ? wyb_->Button1 : wyb_->Button2, Qt::LeftButton);
     QVERIFY(!pokazany);
+    QVERIFY(!Sam->isVisible());
     SprawdzPytanie(true);
     SprawdzNietkniete();
   }
