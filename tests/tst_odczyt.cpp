@@ -156,8 +156,7 @@ class TstOdczyt : public QObject {
 
  private slots:
   void init() {
-    SkryptDialogow().pokazane.clear();
-    SkryptDialogow().odpowiedzi.clear();
+    SkryptDialogow().Wyczysc();
     UstawRegionalne();
   }
 
@@ -272,17 +271,6 @@ class TstOdczyt : public QObject {
     QCOMPARE(p.T().PokazStrone(Pit37, 1, true), przyjety);
     QCOMPARE(SkryptDialogow().Teksty(),
              przyjety ? QStringList{} : QStringList{"Obraz strony formularza odwołuje się do innych plików:\n" + plik});
-  }
-
-  // The welcome text linked to /dev/zero once ended the program from the main window's constructor.
-  void welcomeTextLinkedToADevice() {
-    FolderProgramu folder;
-    const QString plik = folder.Sciezka() + "alg/welcome.rtf";
-    Podrzuc(plik, Podrzutek::Urzadzenie, 0);
-    const auto okno = NoweOkno(folder);
-    QVERIFY(!ZakonczenieZadane());
-    QCOMPARE(SkryptDialogow().Teksty(), QStringList{Powod(Podrzutek::Urzadzenie) +
-                                                    ", więc nie zostanie odczytany:\n" + plik});
   }
 
   // Start-up as the program's entry runs it, with every file it reads on the way broken at once: each is reported,

@@ -14,6 +14,7 @@
 #include "main/tools.h"
 #include "model/plik_rozliczenia.h"
 #include "model/rekordy.h"
+#include "support/pliki.h"
 #include "support/program.h"
 #include "support/test_main.h"
 
@@ -21,17 +22,6 @@ using namespace velmar_test;
 using platform::Odpowiedz;
 
 namespace {
-
-QByteArray Czytaj(const QString& sciezka) {
-  QFile f(sciezka);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void Zapisz(const QString& sciezka, const QByteArray& bajty) {
-  QFile f(sciezka);
-  if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write a test file");
-  f.write(bajty);
-}
 
 std::int32_t Int32(const QByteArray& b, qsizetype przesuniecie) {
   std::uint32_t v = 0;
@@ -43,7 +33,7 @@ std::int32_t Int32(const QByteArray& b, qsizetype przesuniecie) {
 QStringList Komunikaty() {
   QStringList teksty;
   for (const auto& okno : SkryptDialogow().pokazane)
-    if (okno.rodzaj == platform::PokazaneOkno::Rodzaj::Komunikat) teksty << okno.tekst;
+    if (okno.rodzaj == PokazaneOkno::Rodzaj::Komunikat) teksty << okno.tekst;
   return teksty;
 }
 
@@ -74,9 +64,7 @@ class TstPliki : public QObject {
 
  private slots:
   void init() {
-    SkryptDialogow().pokazane.clear();
-    SkryptDialogow().odpowiedzi.clear();
-    SkryptDialogow().pliki.clear();
+    SkryptDialogow().Wyczysc();
     folder_ = std::make_unique<FolderProgramu>();
     folder_->ZapiszDcs(Pit37, {NowyObiekt(Liczba, 1, "1", "0,00")});
     tools_ = NoweOkno(*folder_);
@@ -93,7 +81,7 @@ class TstPliki : public QObject {
     QVERIFY(T().ZapiszRozliczenie(QString()));
     const QString sciezka = Plik("zapis.dc8");
     QCOMPARE(T().PlikRozliczenia, sciezka);
-    const QByteArray b = Czytaj(sciezka);
+    const QByteArray b = CzytajPlik(sciezka);
     QCOMPARE(b.size(), 3 * kDruk);
     QCOMPARE(Int32(b, 0), 0);                 // Wezel
     QCOMPARE(Int32(b, 8), int(Pit37));        // IdPit
@@ -130,7 +118,7 @@ class TstPliki : public QObject {
   }
 
   void saveAsOverALargerFileLeavesExactlyTheRecords() {
-    Zapisz(Plik("duzy.dc8"), QByteArray(10 * kDruk, '\x55'));
+    ZapiszPlik(Plik("duzy.dc8"), QByteArray(10 * kDruk, '\x55'));
     TrzyDruki();
     SkryptDialogow().pliki = {Plik("duzy.dc8")};
     QVERIFY(T().ZapiszRozliczenie(QString()));
@@ -210,7 +198,7 @@ class TstPliki : public QObject {
     T().BudujDrzewo();
     T().PlikRozliczenia = Plik("stary.dc8");
     T().Osoby[0].UstawPole(1, "Nowak");
-    Zapisz(Plik("zly.dc8"), bajty);
+    ZapiszPlik(Plik("zly.dc8"), bajty);
     SkryptDialogow().pliki = {Plik("zly.dc8")};
     T().OtworzClick(true);
     const QString tekst = Komunikaty().value(0);
@@ -300,13 +288,13 @@ class TstPliki : public QObject {
     b[8] = 2;
     b[29] = 1;
     for (int k = 0; k < 350; ++k) b.replace(Pole(1, k) + 36, 355, QByteArray(355, 'A'));
-    Zapisz(Plik("bez_konca.dc8"), b);
+    ZapiszPlik(Plik("bez_konca.dc8"), b);
     QVERIFY(T().OtworzRozliczenie(Plik("bez_konca.dc8")));
     QCOMPARE(Tekst(T().Druki[1].Pola[349].Wartosc).size(), std::size_t{355});
   }
 
   void emptyFileOpensWithoutRecords() {
-    Zapisz(Plik("pusty.dc8"), {});
+    ZapiszPlik(Plik("pusty.dc8"), {});
     QVERIFY(T().OtworzRozliczenie(Plik("pusty.dc8")));
     QVERIFY(T().MaDruki());
     QCOMPARE(T().LiczbaDrukow, 0);
