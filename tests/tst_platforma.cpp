@@ -1,5 +1,5 @@
-// The platform services: settings files, regional settings, the single-instance lock, the dialog service and the
-// application object.
+// The platform services: settings files, regional settings, resident memory, the Qt dialogs and the application
+// object.
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -97,13 +97,11 @@ class TestPlatforma : public QObject {
   void separatorDatyZFormatu();
   void regionalneZLokalizacji_data();
   void regionalneZLokalizacji();
-  void regionalneZmianaNaNastepnyStart();
-  void regionalneZmianaNieudana();
-
-  void blokadaDrugiejKopii();
+  void regionalneZmiana();
   void pamiecRezydentna();
 
   void dialogiQt();
+  void odpowiedzBezWyboru();
   void filtryQt_data();
   void filtryQt();
   void wyjatekZObslugiZdarzenia();
@@ -127,7 +125,7 @@ void TestPlatforma::iniOdczyt_data() {
   QTest::newRow("text") << "PIT" << "Tekst" << "tak" << 'd';
   QTest::newRow("number, first of two") << "PIT" << "Piec" << "5" << '1';
   QTest::newRow("zero") << "PIT" << "Zero" << "0" << '0';
-  QTest::newRow("hexadecimal") << "PIT" << "Hex" << "0x10" << '1';
+  QTest::newRow("hexadecimal") << "PIT" << "Hex" << "0xA" << '1';
   QTest::newRow("no equals sign") << "PIT" << "BezRownosci" << QString() << 'd';
   QTest::newRow("before any section") << "PIT" << "Poza" << QString() << 'd';
   QTest::newRow("Windows-1250") << "PIT" << "File" << "Instalator ąę.exe" << 'd';
@@ -144,7 +142,7 @@ void TestPlatforma::iniOdczyt() {
   QTemporaryDir folder;
   const QString sciezka = folder.filePath("proba.ini");
   ZapiszPlik(sciezka, "Poza=1\n[Inne]\nA=1\n; uwaga\nB = x y \n\n[PIT]\nPusty=\nTekst=tak\nPiec=5\nZero=0\n"
-                      "Hex=0x10\nBezRownosci\nFile=Instalator \xB9\xEA.exe\n[pit]\r\nRUN=1\r\n[Inna]\nRun=2\n"
+                      "Hex=0xA\nBezRownosci\nFile=Instalator \xB9\xEA.exe\n[pit]\r\nRUN=1\r\n[Inna]\nRun=2\n"
                       "[PIT]\nPiec=6\n");
   const platform::TIniFile ini(sciezka);
   QCOMPARE(ini.ValueExists(sekcja, klucz), !tekst.isNull());
@@ -270,7 +268,7 @@ void TestPlatforma::regionalneZLokalizacji() {
   QCOMPARE(QByteArray(std::setlocale(LC_NUMERIC, nullptr)), QByteArray("C"));
 }
 
-void TestPlatforma::regionalneZmianaNaNastepnyStart() {
+void TestPlatforma::regionalneZmiana() {
   const auto zmienna = ZmiennaSrodowiska("VELMAR_LOCALE", "C");
   QTemporaryDir folder;
   platform::UstawieniaRegionalne regionalne(folder.path());
@@ -281,32 +279,10 @@ void TestPlatforma::regionalneZmianaNaNastepnyStart() {
   const platform::UstawieniaRegionalne nastepny(folder.path());
   QCOMPARE(nastepny.SeparatorDziesietny(), QChar(u','));
   QCOMPARE(nastepny.SeparatorDaty(), QChar(u'-'));
-}
-
-void TestPlatforma::regionalneZmianaNieudana() {
-  const auto zmienna = ZmiennaSrodowiska("VELMAR_LOCALE", "C");
   // A folder below a regular file cannot be created, not even by root.
   QTemporaryFile plik;
   QVERIFY(plik.open());
-  platform::UstawieniaRegionalne regionalne(plik.fileName() + "/sub");
-  QCOMPARE(regionalne.SeparatorDziesietny(), QChar(u'.'));
-  QVERIFY(!regionalne.Zmien(u',', u'-'));
-}
-
-void TestPlatforma::blokadaDrugiejKopii() {
-  QTemporaryDir runtime;
-  const auto zmienna = ZmiennaSrodowiska("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-  const QString nazwa = "TarvelVelmar2008";
-  {
-    const platform::BlokadaInstancji pierwsza(nazwa);
-    QVERIFY(!pierwsza.JuzIstnieje());
-    QVERIFY(QFile::exists(runtime.filePath(nazwa + ".lock")));
-    QVERIFY(platform::BlokadaInstancji(nazwa).JuzIstnieje());
-    // The refused copy did not take the lock away from the first.
-    QVERIFY(platform::BlokadaInstancji(nazwa).JuzIstnieje());
-    QVERIFY(!platform::BlokadaInstancji("Inna").JuzIstnieje());
-  }
-  QVERIFY(!platform::BlokadaInstancji(nazwa).JuzIstnieje());
+  QVERIFY(!platform::UstawieniaRegionalne(plik.fileName() + "/sub").Zmien(u',', u'-'));
 }
 
 void TestPlatforma::pamiecRezydentna() {
@@ -379,6 +355,13 @@ void TestPlatforma::dialogiQt() {
   GdyPokazane([](QWidget* okno) { static_cast<QDialog*>(okno)->reject(); });
   QCOMPARE(dialogi.PlikDoOtwarcia(ustawienia), std::optional<QString>());
   platform::Aplikacja::Instancja()->UstawTytul(QString());
+}
+
+// What a box closed without a choice answers, wherever no one can choose (no screen, an empty test script).
+void TestPlatforma::odpowiedzBezWyboru() {
+  QCOMPARE(platform::OdpowiedzDomyslna(Przyciski::TakNie), Odpowiedz::Nie);
+  QCOMPARE(platform::OdpowiedzDomyslna(Przyciski::TakNieAnuluj), Odpowiedz::Anuluj);
+  QCOMPARE(platform::OdpowiedzDomyslna(Przyciski::Ok), Odpowiedz::Ok);
 }
 
 void TestPlatforma::filtryQt_data() {

@@ -86,10 +86,6 @@ class TstPliki : public QObject {
     QCOMPARE(Int32(b, 0), 0);                 // Wezel
     QCOMPARE(Int32(b, 8), int(Pit37));        // IdPit
     QCOMPARE(Int32(b, kDruk + 12), 1);        // IdParent of the PIT/O
-    QCOMPARE(Int32(b, kDruk + 16), 1);        // PM
-    QCOMPARE(Int32(b, 2 * kDruk + 20), 1);    // Rodzaj
-    QCOMPARE(b[30], '\0');
-    QCOMPARE(b[31], '\0');
     QCOMPARE(b.mid(Pole(1, 10) + 36, 12), QByteArray("\xA3\xF3" "d\x9F \xB9\xEA\xB3\x9C\xBF\x9F\0", 12));
     QCOMPARE(b.mid(Pole(2, 349) + 36, 8), QByteArray("1234,56\0", 8));
     QCOMPARE(b[Pole(3, 7) + 391], '\1');
