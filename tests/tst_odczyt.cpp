@@ -80,14 +80,8 @@ void Podrzuc(const QString& sciezka, Podrzutek rodzaj, qint64 limit) {
 }
 
 const char* Nazwa(Podrzutek rodzaj) {
-  switch (rodzaj) {
-    case Podrzutek::Fifo: return "FIFO";
-    case Podrzutek::Gniazdo: return "socket";
-    case Podrzutek::Urzadzenie: return "/dev/zero";
-    case Podrzutek::Folder: return "folder";
-    case Podrzutek::ZaDuzy: return "too large";
-  }
-  return "";
+  constexpr const char* kNazwy[] = {"FIFO", "socket", "folder", "too large", "/dev/zero"};
+  return kNazwy[int(rodzaj)];
 }
 
 QString Powod(Podrzutek rodzaj) {

@@ -279,16 +279,6 @@ class TstPliki : public QObject {
     QCOMPARE(wielki.pos(), qint64{0});
   }
 
-  void unterminatedValueOpens() {
-    QByteArray b(kDruk, '\0');
-    b[8] = 2;
-    b[29] = 1;
-    for (int k = 0; k < 350; ++k) b.replace(Pole(1, k) + 36, 355, QByteArray(355, 'A'));
-    ZapiszPlik(Plik("bez_konca.dc8"), b);
-    QVERIFY(T().OtworzRozliczenie(Plik("bez_konca.dc8")));
-    QCOMPARE(Tekst(T().Druki[1].Pola[349].Wartosc).size(), std::size_t{355});
-  }
-
   void emptyFileOpensWithoutRecords() {
     ZapiszPlik(Plik("pusty.dc8"), {});
     QVERIFY(T().OtworzRozliczenie(Plik("pusty.dc8")));
