@@ -287,72 +287,58 @@ class TstPliki : public QObject {
     QCOMPARE(T().TV->topLevelItemCount(), 0);
   }
 
-  void saveQuestionFlows_data() {
-    QTest::addColumn<QList<Odpowiedz>>("odpowiedzi");
-    QTest::addColumn<bool>("plikWybrany");
-    QTest::addColumn<bool>("zamknieto");
+  // Every way of leaving a modified settlement asks first; the answer, and the file dialog after Tak, decide what
+  // stays. Closing the program offers Anuluj; closing the settlement and opening another ask Tak or Nie.
+  void leavingAsksToSave_data() {
+    QTest::addColumn<int>("akcja");  // 0: closing the program, 1: closing the settlement, 2: opening another
+    QTest::addColumn<Odpowiedz>("odpowiedz");
+    QTest::addColumn<QString>("plik");  // chosen in the file dialog that follows, if any
+    QTest::addColumn<bool>("zostaje");  // the settlement is still there (for the program: it did not close)
     QTest::addColumn<bool>("zapisano");
-    QTest::newRow("yes, saved") << QList<Odpowiedz>{Odpowiedz::Tak} << true << true << true;
-    QTest::newRow("yes, save dialog cancelled") << QList<Odpowiedz>{Odpowiedz::Tak} << false << false << false;
-    QTest::newRow("no") << QList<Odpowiedz>{Odpowiedz::Nie} << false << true << false;
-    QTest::newRow("cancel") << QList<Odpowiedz>{Odpowiedz::Anuluj} << false << false << false;
+    QTest::newRow("program, yes, saved") << 0 << Odpowiedz::Tak << "wynik.dc8" << false << true;
+    QTest::newRow("program, yes, save cancelled") << 0 << Odpowiedz::Tak << "" << true << false;
+    QTest::newRow("program, no") << 0 << Odpowiedz::Nie << "" << false << false;
+    QTest::newRow("program, cancel") << 0 << Odpowiedz::Anuluj << "" << true << false;
+    QTest::newRow("settlement, yes, save cancelled") << 1 << Odpowiedz::Tak << "" << true << false;
+    QTest::newRow("settlement, no") << 1 << Odpowiedz::Nie << "" << false << false;
+    // The changes are dropped only when another file was really opened.
+    QTest::newRow("open, no, dialog cancelled") << 2 << Odpowiedz::Nie << "" << true << false;
+    QTest::newRow("open, no, missing file") << 2 << Odpowiedz::Nie << "brak.dc8" << true << false;
   }
-  void saveQuestionFlows() {
-    QFETCH(QList<Odpowiedz>, odpowiedzi);
-    QFETCH(bool, plikWybrany);
-    QFETCH(bool, zamknieto);
+  void leavingAsksToSave() {
+    QFETCH(int, akcja);
+    QFETCH(Odpowiedz, odpowiedz);
+    QFETCH(QString, plik);
+    QFETCH(bool, zostaje);
     QFETCH(bool, zapisano);
     TrzyDruki();
     T().Zmodyfikowane = 1;
+    T().Osoby[0].UstawPole(1, "Nowak");
     T().NazwaRozliczenia = QStringLiteral("nowe_rozliczenie.dc8");
-    for (Odpowiedz o : odpowiedzi) SkryptDialogow().odpowiedzi.push_back(o);
-    if (plikWybrany) SkryptDialogow().pliki = {Plik("wynik.dc8")};
-
-    // Closing the settlement asks Yes/No, so Cancel is not offered there; closing the program asks all three.
+    SkryptDialogow().odpowiedzi = {odpowiedz};
+    if (!plik.isEmpty()) SkryptDialogow().pliki = {Plik(plik.toUtf8().constData())};
     T().show();
-    const bool zamkniety = T().close();
+    bool zostal = true;
+    if (akcja == 0) zostal = !T().close();
+    if (akcja == 1) T().Zamknij1Click();
+    if (akcja == 2) T().OtworzClick(true);
+    if (akcja != 0) {
+      zostal = T().LiczbaDrukow == 3;
+      QCOMPARE(T().Osoby[0].Pole(1).empty(), !zostaje);
+    }
+    QCOMPARE(zostal, zostaje);
     const auto& pytanie = SkryptDialogow().pokazane.at(0);
     QCOMPARE(pytanie.tytul, QStringLiteral("Zapisanie zmian"));
     QCOMPARE(pytanie.tekst, QStringLiteral("Rozliczenie \"nowe_rozliczenie.dc8\" zostało zmodyfikowane.\nCzy zapisać "
                                            "zmiany w bieżącym rozliczeniu ?"));
-    QCOMPARE(pytanie.przyciski, platform::Przyciski::TakNieAnuluj);
-    QCOMPARE(zamkniety, zamknieto);
+    QCOMPARE(pytanie.przyciski, akcja == 0 ? platform::Przyciski::TakNieAnuluj : platform::Przyciski::TakNie);
     QCOMPARE(QFileInfo::exists(Plik("wynik.dc8")), zapisano);
-    QCOMPARE(T().LiczbaDrukow, 3);
-  }
-
-  void closingTheSettlement() {
-    TrzyDruki();
-    T().Zmodyfikowane = 1;
-    T().Osoby[0].UstawPole(1, "Nowak");
-    SkryptDialogow().odpowiedzi = {Odpowiedz::Tak};  // and then the save dialog is cancelled
-    T().Zamknij1Click();
-    QCOMPARE(T().LiczbaDrukow, 3);
-    QCOMPARE(T().Osoby[0].Pole(1), std::string_view("Nowak"));
-
-    SkryptDialogow().odpowiedzi = {Odpowiedz::Nie};
-    T().Zamknij1Click();
-    QVERIFY(!T().MaDruki());
-    QCOMPARE(T().Zmodyfikowane, std::uint8_t{0});
-    QVERIFY(T().Osoby[0].Pole(1).empty());
-    QCOMPARE(T().windowTitle(), TTools::kTytulBezRozliczenia);
-    QVERIFY(!T().ToolButtonSave->isEnabled());
-  }
-
-  void openingAskedAndCancelled() {
-    TrzyDruki();
-    T().Zmodyfikowane = 1;
-    // No: the changes are dropped only when a file was really opened; a cancelled dialog keeps them.
-    SkryptDialogow().odpowiedzi = {Odpowiedz::Nie};
-    T().OtworzClick(true);
-    QCOMPARE(T().LiczbaDrukow, 3);
-    QCOMPARE(T().Zmodyfikowane, std::uint8_t{1});
-
-    SkryptDialogow().odpowiedzi = {Odpowiedz::Nie};
-    SkryptDialogow().pliki = {Plik("brak.dc8")};
-    T().OtworzClick(true);
-    QCOMPARE(Komunikaty().last(), QStringLiteral("Nie ma pliku rozliczeniowego."));
-    QCOMPARE(T().LiczbaDrukow, 3);
+    QCOMPARE(T().Zmodyfikowane, std::uint8_t(zostaje || (akcja == 0 && !zapisano)));
+    if (plik == "brak.dc8") QCOMPARE(Komunikaty().last(), QStringLiteral("Nie ma pliku rozliczeniowego."));
+    if (akcja == 1 && !zostaje) {
+      QCOMPARE(T().windowTitle(), TTools::kTytulBezRozliczenia);
+      QVERIFY(!T().ToolButtonSave->isEnabled());
+    }
   }
 };
 
