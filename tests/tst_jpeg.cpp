@@ -52,26 +52,28 @@ class TstJpeg : public QObject {
     QTest::addColumn<int>("docelowa");
     QTest::addColumn<QSize>("wynik");
     QTest::addColumn<bool>("szary");
+    QTest::addColumn<QSize>("wlasny");
     for (bool p : {false, true}) {
       const char* rodzaj = p ? "progressive" : "baseline";
-      QTest::addRow("%s, full size", rodzaj) << p << 0 << QSize(1600, 1200) << false;
-      QTest::addRow("%s, half exactly", rodzaj) << p << 800 << QSize(800, 600) << false;
-      QTest::addRow("%s, just under half", rodzaj) << p << 799 << QSize(800, 600) << false;
-      QTest::addRow("%s, just over half", rodzaj) << p << 801 << QSize(1600, 1200) << false;
-      QTest::addRow("%s, an eighth", rodzaj) << p << 150 << QSize(200, 150) << false;
-      QTest::addRow("%s, smaller than an eighth", rodzaj) << p << 1 << QSize(200, 150) << false;
-      QTest::addRow("%s, wider than the picture", rodzaj) << p << 5000 << QSize(1600, 1200) << false;
+      QTest::addRow("%s, full size", rodzaj) << p << 0 << QSize(1600, 1200) << false << QSize(1600, 1200);
+      QTest::addRow("%s, half exactly", rodzaj) << p << 800 << QSize(800, 600) << false << QSize(1600, 1200);
+      QTest::addRow("%s, just under half", rodzaj) << p << 799 << QSize(800, 600) << false << QSize(1600, 1200);
+      QTest::addRow("%s, just over half", rodzaj) << p << 801 << QSize(1600, 1200) << false << QSize(1600, 1200);
+      QTest::addRow("%s, an eighth", rodzaj) << p << 150 << QSize(200, 150) << false << QSize(1600, 1200);
+      QTest::addRow("%s, smaller than an eighth", rodzaj) << p << 1 << QSize(200, 150) << false << QSize(1600, 1200);
+      QTest::addRow("%s, wider than the picture", rodzaj) << p << 5000 << QSize(1600, 1200) << false << QSize(1600, 1200);
     }
-    QTest::newRow("greyscale") << false << 0 << QSize(1600, 1200) << true;
+    QTest::newRow("greyscale") << false << 0 << QSize(1600, 1200) << true << QSize(1600, 1200);
+    QTest::newRow("one pixel wide") << false << 0 << QSize(1, 3) << false << QSize(1, 3);
     // An odd size: a scaled width rounds up, so it never falls short.
-    QTest::newRow("odd width") << false << 251 << QSize(251, 38) << false;
+    QTest::newRow("odd width") << false << 251 << QSize(251, 38) << false << QSize(2001, 300);
   }
   void decodesScaledToTheWidthNeeded() {
     QFETCH(bool, progresywnie);
     QFETCH(int, docelowa);
     QFETCH(QSize, wynik);
     QFETCH(bool, szary);
-    const QSize wlasny = wynik == QSize(251, 38) ? QSize(2001, 300) : QSize(1600, 1200);
+    QFETCH(QSize, wlasny);
     const QColor kolor = szary ? QColor(100, 100, 100) : QColor(30, 160, 60);
     QSize rozmiar;
     const QImage obraz = platform::DekodujJpeg(
