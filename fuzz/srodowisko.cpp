@@ -20,12 +20,7 @@ class DialogiCiche : public platform::Dialogi {
  public:
   void Komunikat(const QString&) override {}
   platform::Odpowiedz Pytanie(const QString&, const QString&, platform::Przyciski przyciski, platform::Ikona) override {
-    switch (przyciski) {
-      case platform::Przyciski::TakNieAnuluj: return platform::Odpowiedz::Anuluj;
-      case platform::Przyciski::TakNie: return platform::Odpowiedz::Nie;
-      case platform::Przyciski::Ok: break;
-    }
-    return platform::Odpowiedz::Ok;
+    return platform::OdpowiedzDomyslna(przyciski);
   }
   void Wyjatek(const QString&) override {}
   std::optional<QString> PlikDoOtwarcia(const platform::UstawieniaPliku&) override { return std::nullopt; }

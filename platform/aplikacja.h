@@ -20,7 +20,7 @@ class Aplikacja : public QApplication {
   bool notify(QObject* odbiorca, QEvent* zdarzenie) override;
 
   Dialogi& dialogi() { return *dialogi_; }
-  // Replaces the dialog service (tests install a DialogiSkryptowe); returns the previous one.
+  // Replaces the dialog service (tests and fuzzers install their own); returns the previous one.
   std::unique_ptr<Dialogi> UstawDialogi(std::unique_ptr<Dialogi> nowe);
 
   // The application's title: the caption of plain message boxes. It is not Qt's display name, which the window

@@ -15,16 +15,6 @@ QString TytulAplikacji() {
   return aplikacja ? aplikacja->Tytul() : QString();
 }
 
-// What a box answers when it is closed without a choice.
-Odpowiedz OdpowiedzDomyslna(Przyciski przyciski) {
-  switch (przyciski) {
-    case Przyciski::TakNieAnuluj: return Odpowiedz::Anuluj;
-    case Przyciski::TakNie: return Odpowiedz::Nie;
-    case Przyciski::Ok: break;
-  }
-  return Odpowiedz::Ok;
-}
-
 // Without an application object (fuzzers, command-line tools) nothing can be shown: texts go to stderr and every
 // question is declined.
 class DialogiKonsoli : public Dialogi {
@@ -115,42 +105,13 @@ QStringList FiltryQt(const QString& filtr) {
   return wynik;
 }
 
-void DialogiSkryptowe::Komunikat(const QString& tekst) {
-  pokazane.push_back({PokazaneOkno::Rodzaj::Komunikat, TytulAplikacji(), tekst, Przyciski::Ok, Ikona::Brak});
-}
-
-Odpowiedz DialogiSkryptowe::Pytanie(const QString& tekst, const QString& tytul, Przyciski przyciski, Ikona ikona) {
-  pokazane.push_back({PokazaneOkno::Rodzaj::Pytanie, tytul, tekst, przyciski, ikona});
-  if (odpowiedzi.empty()) return OdpowiedzDomyslna(przyciski);
-  const Odpowiedz odpowiedz = odpowiedzi.front();
-  odpowiedzi.pop_front();
-  return odpowiedz;
-}
-
-void DialogiSkryptowe::Wyjatek(const QString& tekst) {
-  pokazane.push_back({PokazaneOkno::Rodzaj::Wyjatek, TytulAplikacji(), tekst, Przyciski::Ok, Ikona::Blad});
-}
-
-std::optional<QString> DialogiSkryptowe::PlikDoOtwarcia(const UstawieniaPliku& ustawienia) {
-  pokazane.push_back({PokazaneOkno::Rodzaj::PlikDoOtwarcia, ustawienia.tytul, ustawienia.nazwaPliku});
-  if (pliki.empty()) return std::nullopt;
-  auto plik = pliki.front();
-  pliki.pop_front();
-  return plik;
-}
-
-std::optional<QString> DialogiSkryptowe::PlikDoZapisu(const UstawieniaPliku& ustawienia) {
-  pokazane.push_back({PokazaneOkno::Rodzaj::PlikDoZapisu, ustawienia.tytul, ustawienia.nazwaPliku});
-  if (pliki.empty()) return std::nullopt;
-  auto plik = pliki.front();
-  pliki.pop_front();
-  return plik;
-}
-
-QStringList DialogiSkryptowe::Teksty() const {
-  QStringList wynik;
-  for (const PokazaneOkno& okno : pokazane) wynik.append(okno.tekst);
-  return wynik;
+Odpowiedz OdpowiedzDomyslna(Przyciski przyciski) {
+  switch (przyciski) {
+    case Przyciski::TakNieAnuluj: return Odpowiedz::Anuluj;
+    case Przyciski::TakNie: return Odpowiedz::Nie;
+    case Przyciski::Ok: break;
+  }
+  return Odpowiedz::Ok;
 }
 
 void DialogiQt::Komunikat(const QString& tekst) { PokazOkno(tekst, TytulAplikacji(), Przyciski::Ok, Ikona::Brak); }

@@ -1,13 +1,11 @@
 #pragma once
 // Message boxes, questions, file dialogs and the exception box. The program asks through these functions; the
-// service behind them shows Qt dialogs, or, in tests, answers from a script and records what was shown.
+// service behind them shows Qt dialogs, or whatever an environment without a screen installs instead.
 
 #include <QString>
 #include <QStringList>
-#include <deque>
 #include <memory>
 #include <optional>
-#include <vector>
 
 class QWidget;
 
@@ -30,6 +28,9 @@ struct UstawieniaPliku {
 // name filters "Opis (*.a *.b)".
 QStringList FiltryQt(const QString& filtr);
 
+// What a box answers when it is closed without a choice: Anuluj, Nie for a Yes/No box, else Ok.
+Odpowiedz OdpowiedzDomyslna(Przyciski przyciski);
+
 class Dialogi {
  public:
   virtual ~Dialogi() = default;
@@ -38,33 +39,6 @@ class Dialogi {
   virtual void Wyjatek(const QString& tekst) = 0;  // the application's exception box
   virtual std::optional<QString> PlikDoOtwarcia(const UstawieniaPliku& ustawienia) = 0;
   virtual std::optional<QString> PlikDoZapisu(const UstawieniaPliku& ustawienia) = 0;
-};
-
-// What a scripted service saw.
-struct PokazaneOkno {
-  enum class Rodzaj { Komunikat, Pytanie, Wyjatek, PlikDoOtwarcia, PlikDoZapisu } rodzaj;
-  QString tytul;
-  QString tekst;
-  Przyciski przyciski = Przyciski::Ok;
-  Ikona ikona = Ikona::Brak;
-};
-
-// For tests: answers questions and file dialogs from queues and records every window it was asked to show. An empty
-// queue answers as closing the box would (Anuluj, Nie for a Yes/No box, Ok) and gives no file. Nothing is ever
-// shown, so no test blocks.
-class DialogiSkryptowe : public Dialogi {
- public:
-  std::deque<Odpowiedz> odpowiedzi;
-  std::deque<std::optional<QString>> pliki;
-  std::vector<PokazaneOkno> pokazane;
-
-  void Komunikat(const QString& tekst) override;
-  Odpowiedz Pytanie(const QString& tekst, const QString& tytul, Przyciski przyciski, Ikona ikona) override;
-  void Wyjatek(const QString& tekst) override;
-  std::optional<QString> PlikDoOtwarcia(const UstawieniaPliku& ustawienia) override;
-  std::optional<QString> PlikDoZapisu(const UstawieniaPliku& ustawienia) override;
-
-  QStringList Teksty() const;  // texts shown, in order
 };
 
 // The real dialogs, parented to the active window.

@@ -150,9 +150,7 @@ class TstModel : public QObject {
   }
 
   void nodeLookupAndClearing() {
-    TDruk brak = T().ZnajdzDrukWezla(nullptr);
-    QCOMPARE(brak.Id, -1);
-    QCOMPARE(brak.IdPit, -1);
+    QCOMPARE(T().ZnajdzDrukWezla(nullptr).IdPit, -1);
     T().PrzydzielDruki(1);
     T().DodajDruk(Pit37, 0, PMWspolny, Indywidualne);
     T().BudujDrzewo();

@@ -80,14 +80,8 @@ void Podrzuc(const QString& sciezka, Podrzutek rodzaj, qint64 limit) {
 }
 
 const char* Nazwa(Podrzutek rodzaj) {
-  switch (rodzaj) {
-    case Podrzutek::Fifo: return "FIFO";
-    case Podrzutek::Gniazdo: return "socket";
-    case Podrzutek::Urzadzenie: return "/dev/zero";
-    case Podrzutek::Folder: return "folder";
-    case Podrzutek::ZaDuzy: return "too large";
-  }
-  return "";
+  constexpr const char* kNazwy[] = {"FIFO", "socket", "folder", "too large", "/dev/zero"};
+  return kNazwy[int(rodzaj)];
 }
 
 QString Powod(Podrzutek rodzaj) {
@@ -156,8 +150,7 @@ class TstOdczyt : public QObject {
 
  private slots:
   void init() {
-    SkryptDialogow().pokazane.clear();
-    SkryptDialogow().odpowiedzi.clear();
+    SkryptDialogow().Wyczysc();
     UstawRegionalne();
   }
 
@@ -272,17 +265,6 @@ class TstOdczyt : public QObject {
     QCOMPARE(p.T().PokazStrone(Pit37, 1, true), przyjety);
     QCOMPARE(SkryptDialogow().Teksty(),
              przyjety ? QStringList{} : QStringList{"Obraz strony formularza odwołuje się do innych plików:\n" + plik});
-  }
-
-  // The welcome text linked to /dev/zero once ended the program from the main window's constructor.
-  void welcomeTextLinkedToADevice() {
-    FolderProgramu folder;
-    const QString plik = folder.Sciezka() + "alg/welcome.rtf";
-    Podrzuc(plik, Podrzutek::Urzadzenie, 0);
-    const auto okno = NoweOkno(folder);
-    QVERIFY(!ZakonczenieZadane());
-    QCOMPARE(SkryptDialogow().Teksty(), QStringList{Powod(Podrzutek::Urzadzenie) +
-                                                    ", więc nie zostanie odczytany:\n" + plik});
   }
 
   // Start-up as the program's entry runs it, with every file it reads on the way broken at once: each is reported,

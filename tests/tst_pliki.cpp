@@ -14,6 +14,7 @@
 #include "main/tools.h"
 #include "model/plik_rozliczenia.h"
 #include "model/rekordy.h"
+#include "support/pliki.h"
 #include "support/program.h"
 #include "support/test_main.h"
 
@@ -21,17 +22,6 @@ using namespace velmar_test;
 using platform::Odpowiedz;
 
 namespace {
-
-QByteArray Czytaj(const QString& sciezka) {
-  QFile f(sciezka);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void Zapisz(const QString& sciezka, const QByteArray& bajty) {
-  QFile f(sciezka);
-  if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) qFatal("cannot write a test file");
-  f.write(bajty);
-}
 
 std::int32_t Int32(const QByteArray& b, qsizetype przesuniecie) {
   std::uint32_t v = 0;
@@ -43,7 +33,7 @@ std::int32_t Int32(const QByteArray& b, qsizetype przesuniecie) {
 QStringList Komunikaty() {
   QStringList teksty;
   for (const auto& okno : SkryptDialogow().pokazane)
-    if (okno.rodzaj == platform::PokazaneOkno::Rodzaj::Komunikat) teksty << okno.tekst;
+    if (okno.rodzaj == PokazaneOkno::Rodzaj::Komunikat) teksty << okno.tekst;
   return teksty;
 }
 
@@ -74,9 +64,7 @@ class TstPliki : public QObject {
 
  private slots:
   void init() {
-    SkryptDialogow().pokazane.clear();
-    SkryptDialogow().odpowiedzi.clear();
-    SkryptDialogow().pliki.clear();
+    SkryptDialogow().Wyczysc();
     folder_ = std::make_unique<FolderProgramu>();
     folder_->ZapiszDcs(Pit37, {NowyObiekt(Liczba, 1, "1", "0,00")});
     tools_ = NoweOkno(*folder_);
@@ -93,15 +81,11 @@ class TstPliki : public QObject {
     QVERIFY(T().ZapiszRozliczenie(QString()));
     const QString sciezka = Plik("zapis.dc8");
     QCOMPARE(T().PlikRozliczenia, sciezka);
-    const QByteArray b = Czytaj(sciezka);
+    const QByteArray b = CzytajPlik(sciezka);
     QCOMPARE(b.size(), 3 * kDruk);
     QCOMPARE(Int32(b, 0), 0);                 // Wezel
     QCOMPARE(Int32(b, 8), int(Pit37));        // IdPit
     QCOMPARE(Int32(b, kDruk + 12), 1);        // IdParent of the PIT/O
-    QCOMPARE(Int32(b, kDruk + 16), 1);        // PM
-    QCOMPARE(Int32(b, 2 * kDruk + 20), 1);    // Rodzaj
-    QCOMPARE(b[30], '\0');
-    QCOMPARE(b[31], '\0');
     QCOMPARE(b.mid(Pole(1, 10) + 36, 12), QByteArray("\xA3\xF3" "d\x9F \xB9\xEA\xB3\x9C\xBF\x9F\0", 12));
     QCOMPARE(b.mid(Pole(2, 349) + 36, 8), QByteArray("1234,56\0", 8));
     QCOMPARE(b[Pole(3, 7) + 391], '\1');
@@ -130,7 +114,7 @@ class TstPliki : public QObject {
   }
 
   void saveAsOverALargerFileLeavesExactlyTheRecords() {
-    Zapisz(Plik("duzy.dc8"), QByteArray(10 * kDruk, '\x55'));
+    ZapiszPlik(Plik("duzy.dc8"), QByteArray(10 * kDruk, '\x55'));
     TrzyDruki();
     SkryptDialogow().pliki = {Plik("duzy.dc8")};
     QVERIFY(T().ZapiszRozliczenie(QString()));
@@ -210,7 +194,7 @@ class TstPliki : public QObject {
     T().BudujDrzewo();
     T().PlikRozliczenia = Plik("stary.dc8");
     T().Osoby[0].UstawPole(1, "Nowak");
-    Zapisz(Plik("zly.dc8"), bajty);
+    ZapiszPlik(Plik("zly.dc8"), bajty);
     SkryptDialogow().pliki = {Plik("zly.dc8")};
     T().OtworzClick(true);
     const QString tekst = Komunikaty().value(0);
@@ -295,90 +279,66 @@ class TstPliki : public QObject {
     QCOMPARE(wielki.pos(), qint64{0});
   }
 
-  void unterminatedValueOpens() {
-    QByteArray b(kDruk, '\0');
-    b[8] = 2;
-    b[29] = 1;
-    for (int k = 0; k < 350; ++k) b.replace(Pole(1, k) + 36, 355, QByteArray(355, 'A'));
-    Zapisz(Plik("bez_konca.dc8"), b);
-    QVERIFY(T().OtworzRozliczenie(Plik("bez_konca.dc8")));
-    QCOMPARE(Tekst(T().Druki[1].Pola[349].Wartosc).size(), std::size_t{355});
-  }
-
   void emptyFileOpensWithoutRecords() {
-    Zapisz(Plik("pusty.dc8"), {});
+    ZapiszPlik(Plik("pusty.dc8"), {});
     QVERIFY(T().OtworzRozliczenie(Plik("pusty.dc8")));
     QVERIFY(T().MaDruki());
     QCOMPARE(T().LiczbaDrukow, 0);
     QCOMPARE(T().TV->topLevelItemCount(), 0);
   }
 
-  void saveQuestionFlows_data() {
-    QTest::addColumn<QList<Odpowiedz>>("odpowiedzi");
-    QTest::addColumn<bool>("plikWybrany");
-    QTest::addColumn<bool>("zamknieto");
+  // Every way of leaving a modified settlement asks first; the answer, and the file dialog after Tak, decide what
+  // stays. Closing the program offers Anuluj; closing the settlement and opening another ask Tak or Nie.
+  void leavingAsksToSave_data() {
+    QTest::addColumn<int>("akcja");  // 0: closing the program, 1: closing the settlement, 2: opening another
+    QTest::addColumn<Odpowiedz>("odpowiedz");
+    QTest::addColumn<QString>("plik");  // chosen in the file dialog that follows, if any
+    QTest::addColumn<bool>("zostaje");  // the settlement is still there (for the program: it did not close)
     QTest::addColumn<bool>("zapisano");
-    QTest::newRow("yes, saved") << QList<Odpowiedz>{Odpowiedz::Tak} << true << true << true;
-    QTest::newRow("yes, save dialog cancelled") << QList<Odpowiedz>{Odpowiedz::Tak} << false << false << false;
-    QTest::newRow("no") << QList<Odpowiedz>{Odpowiedz::Nie} << false << true << false;
-    QTest::newRow("cancel") << QList<Odpowiedz>{Odpowiedz::Anuluj} << false << false << false;
+    QTest::newRow("program, yes, saved") << 0 << Odpowiedz::Tak << "wynik.dc8" << false << true;
+    QTest::newRow("program, yes, save cancelled") << 0 << Odpowiedz::Tak << "" << true << false;
+    QTest::newRow("program, no") << 0 << Odpowiedz::Nie << "" << false << false;
+    QTest::newRow("program, cancel") << 0 << Odpowiedz::Anuluj << "" << true << false;
+    QTest::newRow("settlement, yes, save cancelled") << 1 << Odpowiedz::Tak << "" << true << false;
+    QTest::newRow("settlement, no") << 1 << Odpowiedz::Nie << "" << false << false;
+    // The changes are dropped only when another file was really opened.
+    QTest::newRow("open, no, dialog cancelled") << 2 << Odpowiedz::Nie << "" << true << false;
+    QTest::newRow("open, no, missing file") << 2 << Odpowiedz::Nie << "brak.dc8" << true << false;
   }
-  void saveQuestionFlows() {
-    QFETCH(QList<Odpowiedz>, odpowiedzi);
-    QFETCH(bool, plikWybrany);
-    QFETCH(bool, zamknieto);
+  void leavingAsksToSave() {
+    QFETCH(int, akcja);
+    QFETCH(Odpowiedz, odpowiedz);
+    QFETCH(QString, plik);
+    QFETCH(bool, zostaje);
     QFETCH(bool, zapisano);
     TrzyDruki();
     T().Zmodyfikowane = 1;
+    T().Osoby[0].UstawPole(1, "Nowak");
     T().NazwaRozliczenia = QStringLiteral("nowe_rozliczenie.dc8");
-    for (Odpowiedz o : odpowiedzi) SkryptDialogow().odpowiedzi.push_back(o);
-    if (plikWybrany) SkryptDialogow().pliki = {Plik("wynik.dc8")};
-
-    // Closing the settlement asks Yes/No, so Cancel is not offered there; closing the program asks all three.
+    SkryptDialogow().odpowiedzi = {odpowiedz};
+    if (!plik.isEmpty()) SkryptDialogow().pliki = {Plik(plik.toUtf8().constData())};
     T().show();
-    const bool zamkniety = T().close();
+    bool zostal = true;
+    if (akcja == 0) zostal = !T().close();
+    if (akcja == 1) T().Zamknij1Click();
+    if (akcja == 2) T().OtworzClick(true);
+    if (akcja != 0) {
+      zostal = T().LiczbaDrukow == 3;
+      QCOMPARE(T().Osoby[0].Pole(1).empty(), !zostaje);
+    }
+    QCOMPARE(zostal, zostaje);
     const auto& pytanie = SkryptDialogow().pokazane.at(0);
     QCOMPARE(pytanie.tytul, QStringLiteral("Zapisanie zmian"));
     QCOMPARE(pytanie.tekst, QStringLiteral("Rozliczenie \"nowe_rozliczenie.dc8\" zostało zmodyfikowane.\nCzy zapisać "
                                            "zmiany w bieżącym rozliczeniu ?"));
-    QCOMPARE(pytanie.przyciski, platform::Przyciski::TakNieAnuluj);
-    QCOMPARE(zamkniety, zamknieto);
+    QCOMPARE(pytanie.przyciski, akcja == 0 ? platform::Przyciski::TakNieAnuluj : platform::Przyciski::TakNie);
     QCOMPARE(QFileInfo::exists(Plik("wynik.dc8")), zapisano);
-    QCOMPARE(T().LiczbaDrukow, 3);
-  }
-
-  void closingTheSettlement() {
-    TrzyDruki();
-    T().Zmodyfikowane = 1;
-    T().Osoby[0].UstawPole(1, "Nowak");
-    SkryptDialogow().odpowiedzi = {Odpowiedz::Tak};  // and then the save dialog is cancelled
-    T().Zamknij1Click();
-    QCOMPARE(T().LiczbaDrukow, 3);
-    QCOMPARE(T().Osoby[0].Pole(1), std::string_view("Nowak"));
-
-    SkryptDialogow().odpowiedzi = {Odpowiedz::Nie};
-    T().Zamknij1Click();
-    QVERIFY(!T().MaDruki());
-    QCOMPARE(T().Zmodyfikowane, std::uint8_t{0});
-    QVERIFY(T().Osoby[0].Pole(1).empty());
-    QCOMPARE(T().windowTitle(), TTools::kTytulBezRozliczenia);
-    QVERIFY(!T().ToolButtonSave->isEnabled());
-  }
-
-  void openingAskedAndCancelled() {
-    TrzyDruki();
-    T().Zmodyfikowane = 1;
-    // No: the changes are dropped only when a file was really opened; a cancelled dialog keeps them.
-    SkryptDialogow().odpowiedzi = {Odpowiedz::Nie};
-    T().OtworzClick(true);
-    QCOMPARE(T().LiczbaDrukow, 3);
-    QCOMPARE(T().Zmodyfikowane, std::uint8_t{1});
-
-    SkryptDialogow().odpowiedzi = {Odpowiedz::Nie};
-    SkryptDialogow().pliki = {Plik("brak.dc8")};
-    T().OtworzClick(true);
-    QCOMPARE(Komunikaty().last(), QStringLiteral("Nie ma pliku rozliczeniowego."));
-    QCOMPARE(T().LiczbaDrukow, 3);
+    QCOMPARE(T().Zmodyfikowane, std::uint8_t(zostaje || (akcja == 0 && !zapisano)));
+    if (plik == "brak.dc8") QCOMPARE(Komunikaty().last(), QStringLiteral("Nie ma pliku rozliczeniowego."));
+    if (akcja == 1 && !zostaje) {
+      QCOMPARE(T().windowTitle(), TTools::kTytulBezRozliczenia);
+      QVERIFY(!T().ToolButtonSave->isEnabled());
+    }
   }
 };
 

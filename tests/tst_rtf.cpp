@@ -1,5 +1,3 @@
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -70,7 +68,6 @@ class TestRtf : public QObject {
   void formatZnakow();
   void wyrownanieAkapitow();
   void nieRtf();
-  void pliki();
 };
 
 void TestRtf::tekst_data() {
@@ -185,23 +182,6 @@ void TestRtf::nieRtf() {
   QVERIFY(!platform::WczytajRtf(dokument, " {\\rtf1 a}"));
   QVERIFY(!platform::WczytajRtf(dokument, QByteArray()));
   QVERIFY(dokument.isEmpty());
-}
-
-void TestRtf::pliki() {
-  QTemporaryDir katalog;
-  QVERIFY(katalog.isValid());
-  QTextDocument dokument;
-  dokument.setPlainText("bez zmian");
-  QVERIFY(!platform::WczytajPlikRtf(dokument, katalog.filePath("brak.rtf")));
-  QVERIFY(!platform::WczytajPlikRtf(dokument, katalog.path()));
-  QCOMPARE(dokument.toPlainText(), QString("bez zmian"));
-
-  QFile plik(katalog.filePath("licence.rtf"));
-  QVERIFY(plik.open(QIODevice::WriteOnly));
-  plik.write("{\\rtf1\\ansi\\ansicpg1250{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Umowa\\par \\'9ccie\\'bfka\\par }");
-  plik.close();
-  QVERIFY(platform::WczytajPlikRtf(dokument, plik.fileName()));
-  QCOMPARE(Tekst(dokument), QString("Umowa\nścieżka"));
 }
 
 QTEST_MAIN(TestRtf)

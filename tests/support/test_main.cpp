@@ -14,11 +14,11 @@ SrodowiskoTestow::SrodowiskoTestow() {
 }
 
 void ZainstalujSkrypt(platform::Aplikacja& aplikacja) {
-  aplikacja.UstawDialogi(std::make_unique<platform::DialogiSkryptowe>());
+  aplikacja.UstawDialogi(std::make_unique<DialogiSkryptowe>());
 }
 
 }  // namespace velmar_test
 
-platform::DialogiSkryptowe& SkryptDialogow() {
-  return static_cast<platform::DialogiSkryptowe&>(platform::Aplikacja::Instancja()->dialogi());
+velmar_test::DialogiSkryptowe& SkryptDialogow() {
+  return static_cast<velmar_test::DialogiSkryptowe&>(platform::Aplikacja::Instancja()->dialogi());
 }

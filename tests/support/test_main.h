@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "platform/aplikacja.h"
-#include "platform/dialogi.h"
+#include "support/dialogi_skryptowe.h"
 
 namespace velmar_test {
 
@@ -27,7 +27,7 @@ void ZainstalujSkrypt(platform::Aplikacja& aplikacja);
 }  // namespace velmar_test
 
 // The scripted dialog service of the running test application.
-platform::DialogiSkryptowe& SkryptDialogow();
+velmar_test::DialogiSkryptowe& SkryptDialogow();
 
 #define VELMAR_TEST_MAIN(TestClass)                          \
   int main(int argc, char** argv) {                          \

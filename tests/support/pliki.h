@@ -1,0 +1,37 @@
+#pragma once
+// Whole files in one call, and bytes of no pattern, for tests that prepare or inspect what the program reads and
+// writes.
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+#include <random>
+
+namespace velmar_test {
+
+// Writes the bytes over the file, its folder made if missing, or ends the test run: a test whose input is missing
+// proves nothing.
+inline void ZapiszPlik(const QString& sciezka, const QByteArray& dane) {
+  QDir().mkpath(QFileInfo(sciezka).path());
+  QFile plik(sciezka);
+  if (!plik.open(QIODevice::WriteOnly | QIODevice::Truncate) || plik.write(dane) != dane.size())
+    qFatal("cannot write %s", qPrintable(sciezka));
+}
+
+// The file's bytes; none when it cannot be read.
+inline QByteArray CzytajPlik(const QString& sciezka) {
+  QFile plik(sciezka);
+  return plik.open(QIODevice::ReadOnly) ? plik.readAll() : QByteArray();
+}
+
+// n bytes of no pattern, the same for the same seed on every run.
+inline QByteArray LosoweBajty(qsizetype n, unsigned ziarno) {
+  std::mt19937 generator(ziarno);
+  QByteArray wynik(n, '\0');
+  for (char& b : wynik) b = static_cast<char>(generator() & 0xFF);
+  return wynik;
+}
+
+}  // namespace velmar_test
