@@ -77,10 +77,10 @@ void TTools::UstawObrazStrony(std::shared_ptr<TObrazStrony> obraz) {
   WysokoscWidoku = WysokoscDopasowana(SzerokoscMetapliku, WysokoscMetapliku, SzerokoscWidoku);
   if (FImage) {
     // A new rendering is drawn in the overlay's memory, which every caller clears next, and kept packed: the page on
-    // screen holds one full-size image, its overlay.
+    // screen holds one full-size image, its overlay. The memory comes back blank.
     QImage plotno = FImage->Formatka->PozyczPlotno();
-    const bool zamazane = FImage->ObrazyStron.Dopasuj(*ObrazStrony, SzerokoscWidoku, plotno);
-    FImage->Formatka->ZwrocPlotno(std::move(plotno), zamazane);
+    const bool wyczyszczone = FImage->ObrazyStron.Dopasuj(*ObrazStrony, SzerokoscWidoku, plotno);
+    FImage->Formatka->ZwrocPlotno(std::move(plotno), wyczyszczone);
   } else {
     ObrazStrony->Dopasuj(SzerokoscWidoku, WysokoscWidoku);
   }

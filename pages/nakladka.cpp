@@ -73,13 +73,12 @@ void TNakladka::Wyczysc(int szerokosc, int wysokosc) {
 
 QImage TNakladka::PozyczPlotno() { return rysowanie_ ? QImage() : std::exchange(obraz_, QImage()); }
 
-void TNakladka::ZwrocPlotno(QImage obraz, bool zamazane) {
+void TNakladka::ZwrocPlotno(QImage obraz, bool wyczyszczone) {
   obraz_ = std::move(obraz);
-  if (!zamazane) return;
+  if (!wyczyszczone) return;
+  kartka_.Zmiana(obszarRysunku_.translated(pos()));
   narysowane_.clear();
-  if (!obraz_.isNull()) narysowane_.push_back(obraz_.rect());
-  obszarRysunku_ = obraz_.rect();
-  kartka_.Zmiana(geometry());
+  obszarRysunku_ = QRect();
 }
 
 void TNakladka::Narysowano(const std::vector<QRect>& obszary) {

@@ -55,8 +55,8 @@ class TNakladka : public QWidget {
   // Lends the canvas's memory (none while a drawing is under way) to render a page picture in, before the overlay is
   // cleared for that page; until it is given back the overlay shows nothing.
   QImage PozyczPlotno();
-  // Takes the memory back, or other memory; drawn over (zamazane), all of it is cleared by the next Wyczysc.
-  void ZwrocPlotno(QImage obraz, bool zamazane);
+  // Takes the memory back, or other memory: blank (white) when wyczyszczone, else as it was lent.
+  void ZwrocPlotno(QImage obraz, bool wyczyszczone);
 
  signals:
   void Ruch(int x, int y, Qt::KeyboardModifiers klawisze);

@@ -29,15 +29,13 @@ enum class Rodzaj { Nieznany, Svg, Png, Jpeg };
 // Runs shorter than this are packed among the pixels as they are.
 constexpr std::size_t kNajkrotszaSeria = 3;
 constexpr std::uint32_t kSeria = 0x80000000u;
+constexpr std::uint32_t kBialy = 0xFFFFFFFFu;
 
 // Packs the pixels as runs; empty when the packing would not take under half of them.
 std::vector<std::uint32_t> SpakujPiksele(const QImage& obraz) {
   const auto* piksele = reinterpret_cast<const std::uint32_t*>(obraz.constBits());
   const std::size_t n = static_cast<std::size_t>(obraz.width()) * static_cast<std::size_t>(obraz.height());
-  // Room for the most it may hold before it gives up, so it never grows by copying; pages never written to take no
-  // memory.
   std::vector<std::uint32_t> wynik;
-  wynik.reserve(n / 2 + 4);
   std::size_t poczatekDoslownych = 0;
   const auto doslowne = [&](std::size_t do_) {
     if (do_ == poczatekDoslownych) return;
@@ -45,12 +43,21 @@ std::vector<std::uint32_t> SpakujPiksele(const QImage& obraz) {
     wynik.insert(wynik.end(), piksele + poczatekDoslownych, piksele + do_);
   };
   for (std::size_t i = 0; i < n;) {
+    // The pixel held apart: the words written could otherwise be the pixels read, for all the compiler knows.
+    const std::uint32_t piksel = piksele[i];
+    const std::size_t koniec = std::min(n, i + (kSeria - 1));
     std::size_t j = i + 1;
-    while (j < n && piksele[j] == piksele[i] && j - i < kSeria - 1) ++j;
+    // Eight pixels at a time while they all match, a comparison the compiler does side by side.
+    for (; j + 8 <= koniec; j += 8) {
+      std::uint32_t rozne = 0;
+      for (std::size_t k = 0; k < 8; ++k) rozne |= piksele[j + k] ^ piksel;
+      if (rozne != 0) break;
+    }
+    while (j < koniec && piksele[j] == piksel) ++j;
     if (j - i >= kNajkrotszaSeria) {
       doslowne(i);
       wynik.push_back(kSeria | static_cast<std::uint32_t>(j - i));
-      wynik.push_back(piksele[i]);
+      wynik.push_back(piksel);
       poczatekDoslownych = j;
     }
     i = j;
@@ -59,6 +66,19 @@ std::vector<std::uint32_t> SpakujPiksele(const QImage& obraz) {
   doslowne(n);
   wynik.shrink_to_fit();
   return wynik;
+}
+
+// Paints white every pixel the runs do not give as white, so the image they were packed from becomes blank.
+void Wybiel(const std::vector<std::uint32_t>& spakowany, QImage& obraz) {
+  auto* piksele = reinterpret_cast<std::uint32_t*>(obraz.bits());
+  for (std::size_t k = 0; k < spakowany.size();) {
+    const std::uint32_t naglowek = spakowany[k];
+    const std::size_t dlugosc = naglowek & ~kSeria;
+    const bool biala = (naglowek & kSeria) && spakowany[k + 1] == kBialy;
+    if (!biala) std::fill_n(piksele, dlugosc, kBialy);
+    piksele += dlugosc;
+    k += (naglowek & kSeria) ? 2 : 1 + dlugosc;
+  }
 }
 
 // Unpacks runs into an image of the size they were packed from; false when they do not fill it exactly.
@@ -232,7 +252,9 @@ QImage TObrazStrony::Oddaj() {
 
 QImage TObrazStrony::Upakuj() {
   Spakuj();
-  return rozmiarSpakowanego_.isValid() ? std::exchange(obraz_, QImage()) : QImage();
+  if (!rozmiarSpakowanego_.isValid()) return {};
+  Wybiel(spakowany_, obraz_);
+  return std::exchange(obraz_, QImage());
 }
 
 void TObrazStrony::Wiersze(int y, int n, QRgb* cel) const {

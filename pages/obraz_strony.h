@@ -41,8 +41,8 @@ class TObrazStrony {
   void Dopasuj(int szerokosc, int wysokosc, QImage bufor = {});
   // Packs the rendering (when it packs well) and hands its memory back for another rendering.
   QImage Oddaj();
-  // Packs the rendering and hands its memory back; one that does not pack well stays as it is and nothing is handed
-  // back.
+  // Packs the rendering and hands its memory back painted white; one that does not pack well stays as it is and
+  // nothing is handed back.
   QImage Upakuj();
   // Bytes the picture holds besides its rendering: the decoded picture (a drawing list, a raster, an estimate for Qt
   // SVG) and the packed rendering.
@@ -102,8 +102,8 @@ class TPamiecObrazow {
   // Renders the picture at the display width, unless a rendering of that size is kept, and keeps it packed (as it is
   // when it does not pack well), so a page shown holds no full-size image of its own. It is drawn in bufor's memory
   // when that is an unshared image of the size, else in that of another picture's rendering kept as it is, which is
-  // packed; bufor is handed the memory no longer needed, or emptied. True when the picture was rendered (and bufor's
-  // old content is gone).
+  // packed; bufor is handed the memory no longer needed, painted white, or emptied. True when the picture was rendered
+  // (and bufor's old content is gone).
   bool Dopasuj(TObrazStrony& obraz, int szerokosc, QImage& bufor);
   void Wyczysc() { pamiec_.clear(); }
 

@@ -507,8 +507,8 @@ void TstStrona::renderowanieSpakowaneIRozpakowane() {
   QCOMPARE(raster->Obraz(), rastrowy);
   QVERIFY(raster->Obraz().constBits() != oddany.constBits());
 
-  // The pictures kept: each is rendered in the memory handed in, kept packed and the memory handed back; one kept
-  // at the size is not rendered again and leaves the memory as it was.
+  // The pictures kept: each is rendered in the memory handed in, kept packed and the memory handed back white; one
+  // kept at the size is not rendered again and leaves the memory as it was.
   ZapiszPlik(p_->PlikStrony(2, 1), Svg(1600, 2263, qRgb(0, 0, 255)));
   ZapiszPlik(p_->PlikStrony(2, 2), Svg(1600, 2263, qRgb(0, 128, 0)));
   TPamiecObrazow pamiec;
@@ -516,12 +516,15 @@ void TstStrona::renderowanieSpakowaneIRozpakowane() {
   auto druga = pamiec.Wczytaj(p_->PlikStrony(2, 2), blad);
   QVERIFY(pierwsza && druga);
   QImage pozyczony(800, 1131, QImage::Format_RGB32);
+  QImage bialy(800, 1131, QImage::Format_RGB32);
+  bialy.fill(Qt::white);
   const uchar* pamiecPozyczona = pozyczony.constBits();
   std::vector<QRgb> wiersz(800);
   for (const auto& [obraz, kolor] : {std::pair(pierwsza, qRgb(0, 0, 255)), std::pair(druga, qRgb(0, 128, 0))}) {
     QVERIFY(pamiec.Dopasuj(*obraz, 800, pozyczony));
     QVERIFY(obraz->Obraz().isNull());
     QCOMPARE(pozyczony.constBits(), pamiecPozyczona);
+    QCOMPARE(pozyczony, bialy);
     QCOMPARE(QSize(obraz->Szerokosc(), obraz->Wysokosc()), QSize(800, 1131));
     obraz->Wiersze(600, 1, wiersz.data());
     QCOMPARE(wiersz[400], kolor);
