@@ -21,6 +21,7 @@
 #include <QTreeWidget>
 #include <cstdio>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,7 @@
 #include "pages/fimage.h"
 #include "pages/lista_rysunku.h"
 #include "platform/aplikacja.h"
+#include "platform/dialogi.h"
 #include "srodowisko.h"
 
 namespace {
@@ -119,6 +121,9 @@ std::string Kolumna(const std::vector<double>& czasy) {
 int main(int argc, char** argv) {
   const SrodowiskoPomiaru srodowisko;
   AplikacjaPomiaru aplikacja(argc, argv);
+  // A computation's message on the filled records (none of them is about a page) answered at once, as a user would,
+  // instead of a box no one closes offscreen.
+  aplikacja.UstawDialogi(std::make_unique<platform::DialogiCiche>());
   const QString folder =
       argc > 1 ? QString::fromLocal8Bit(argv[1]) : QCoreApplication::applicationDirPath() + "/../bin";
   const auto formularze = FormularzeZeStronami(folder + "/dc");

@@ -4,11 +4,13 @@
 // Nothing may crash; the record counts and the header's bytes must come out as the formats define them.
 
 #include <QByteArray>
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <span>
+#include <vector>
 
 #include "main/tools.h"
 #include "model/rekordy.h"
@@ -77,9 +79,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t rozm
         const int wysokosc = WysokoscDopasowana(strona->SzerokoscMetapliku(), strona->WysokoscMetapliku(), 800);
         if (wysokosc <= 0 || wysokosc > 3200) std::abort();
         strona->Dopasuj(800, wysokosc);
-        // A rendering packed and unpacked into its own memory comes back pixel for pixel.
+        // A rendering packed and unpacked into its own memory comes back pixel for pixel, and so do rows read from
+        // the packing.
         const QImage wyrenderowany = strona->Obraz().copy();
-        strona->Dopasuj(800, wysokosc, strona->Oddaj());
+        QImage bufor = strona->Oddaj();
+        std::vector<QRgb> wiersz(800);
+        for (int y = 0; y < strona->Wysokosc(); ++y) {
+          strona->Wiersze(y, 1, wiersz.data());
+          if (!std::equal(wiersz.begin(), wiersz.end(), reinterpret_cast<const QRgb*>(wyrenderowany.constScanLine(y))))
+            std::abort();
+        }
+        strona->Dopasuj(800, wysokosc, std::move(bufor));
         if (strona->Obraz() != wyrenderowany) std::abort();
       } else if (blad.isEmpty()) {
         std::abort();

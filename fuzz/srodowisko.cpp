@@ -15,18 +15,6 @@
 namespace fuzz {
 namespace {
 
-// Dialogs that show and keep nothing: a question is answered as closing its box would, no file is chosen.
-class DialogiCiche : public platform::Dialogi {
- public:
-  void Komunikat(const QString&) override {}
-  platform::Odpowiedz Pytanie(const QString&, const QString&, platform::Przyciski przyciski, platform::Ikona) override {
-    return platform::OdpowiedzDomyslna(przyciski);
-  }
-  void Wyjatek(const QString&) override {}
-  std::optional<QString> PlikDoOtwarcia(const platform::UstawieniaPliku&) override { return std::nullopt; }
-  std::optional<QString> PlikDoZapisu(const platform::UstawieniaPliku&) override { return std::nullopt; }
-};
-
 // Files written for every input, and saved with a flush to the disk, go to memory where the system offers it.
 QString Szablon() {
   return (QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath()) +
@@ -49,7 +37,7 @@ struct Srodowisko {
     static char nazwa[] = "velmar-fuzz";
     static char* argv[] = {nazwa, nullptr};
     aplikacja = std::make_unique<platform::Aplikacja>(argc, argv);
-    aplikacja->UstawDialogi(std::make_unique<DialogiCiche>());
+    aplikacja->UstawDialogi(std::make_unique<platform::DialogiCiche>());
   }
 };
 

@@ -23,9 +23,14 @@ void TTools::ZwolnijDruk() {
   BiezacyTyp = 0;
 }
 
-TDruk TTools::ZnajdzDrukWezla(const QTreeWidgetItem* wezel) const {
+const TDruk* TTools::DrukWezla(const QTreeWidgetItem* wezel) const {
   for (int i = 1; i <= LiczbaDrukow; ++i)
-    if (Druki[i].Wezel == wezel && wezel) return Druki[i];
+    if (Druki[i].Wezel == wezel && wezel) return &Druki[i];
+  return nullptr;
+}
+
+TDruk TTools::ZnajdzDrukWezla(const QTreeWidgetItem* wezel) const {
+  if (const TDruk* druk = DrukWezla(wezel)) return *druk;
   TDruk brak{};
   brak.Id = -1;
   brak.IdPit = -1;

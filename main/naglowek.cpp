@@ -76,9 +76,11 @@ void TTools::UstawObrazStrony(std::shared_ptr<TObrazStrony> obraz) {
   SzerokoscWidoku = 800;
   WysokoscWidoku = WysokoscDopasowana(SzerokoscMetapliku, WysokoscMetapliku, SzerokoscWidoku);
   if (FImage) {
-    // The rendering shown so far is let go first, so the new one can take its memory.
-    if (ObrazStrony->Obraz().isNull()) FImage->IDruk->UstawObraz({});
-    FImage->ObrazyStron.Dopasuj(*ObrazStrony, SzerokoscWidoku);
+    // A new rendering is drawn in the overlay's memory, which every caller clears next, and kept packed: the page on
+    // screen holds one full-size image, its overlay. The memory comes back blank.
+    QImage plotno = FImage->Formatka->PozyczPlotno();
+    const bool wyczyszczone = FImage->ObrazyStron.Dopasuj(*ObrazStrony, SzerokoscWidoku, plotno);
+    FImage->Formatka->ZwrocPlotno(std::move(plotno), wyczyszczone);
   } else {
     ObrazStrony->Dopasuj(SzerokoscWidoku, WysokoscWidoku);
   }
@@ -94,7 +96,7 @@ void TTools::UstawObrazStrony(std::shared_ptr<TObrazStrony> obraz) {
 void TTools::RysujObrazStrony() {
   if (!FImage || !FImage->Otwarty() || !StronaWczytana || !ObrazStrony) return;
   FImage->IDruk->resize(FImage->IDruk->width(), WysokoscWidoku);
-  FImage->IDruk->UstawObraz(ObrazStrony->Obraz());
+  FImage->IDruk->UstawObraz(ObrazStrony);
   FImage->DopasujKartke();
 }
 

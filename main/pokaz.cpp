@@ -11,6 +11,7 @@
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QTimer>
+#include <memory>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -68,9 +69,10 @@ class TFiltrStron : public QObject {
   int reszta_ = 0;
 };
 
-// What a form that cannot be shown must leave as it was.
+// What a form that cannot be shown must leave as it was. The record is held apart: it is too large for the stack of
+// every page shown.
 struct StanEkranu {
-  TDruk druk;
+  std::unique_ptr<const TDruk> druk;
   int liczbaStron = 0, typ = 0, strona = 0;
   std::uint8_t pierwszeWyswietlenie = 1;
   QString opis, opisStrony;
@@ -78,7 +80,7 @@ struct StanEkranu {
 };
 
 void Przywroc(TTools& t, const StanEkranu& stan) {
-  t.BiezacyDruk = stan.druk;
+  t.BiezacyDruk = *stan.druk;
   t.LiczbaStron = stan.liczbaStron;
   t.BiezacyTyp = stan.typ;
   t.BiezacaStrona = stan.strona;
@@ -107,7 +109,7 @@ void TTools::PokazDruk(QTreeWidgetItem* wezel, int strona) {
   // A rebuild of the tree may follow new records: an open editor is stored only into the records it was opened on.
   if (BudowanieDrzewa != 1 && FImage && !FImage->ZatwierdzEdytor()) return;
   UstawWysokoscListError(0);
-  const StanEkranu poprzedni{.druk = BiezacyDruk,
+  const StanEkranu poprzedni{.druk = std::make_unique<const TDruk>(BiezacyDruk),
                              .liczbaStron = LiczbaStron,
                              .typ = BiezacyTyp,
                              .strona = BiezacaStrona,
@@ -123,22 +125,22 @@ void TTools::PokazDruk(QTreeWidgetItem* wezel, int strona) {
   }
   if (BudowanieDrzewa == 1) return;
 
-  const TDruk druk = ZnajdzDrukWezla(wezel);
+  const TDruk* druk = DrukWezla(wezel);
   // A node without a record (the tree emptied, a selection cleared) shows nothing.
-  if (!ZnanyTyp(druk.IdPit)) {
+  if (!druk || !ZnanyTyp(druk->IdPit)) {
     Przywroc(*this, poprzedni);
     if (wezel) ZaznaczWezelNaEkranie();
     return;
   }
 
-  BiezacyDruk = druk;
-  const TTypDruku& typ = TypyDrukow[static_cast<std::size_t>(druk.IdPit)];
+  BiezacyDruk = *druk;
+  const TTypDruku& typ = TypyDrukow[static_cast<std::size_t>(BiezacyDruk.IdPit)];
   LiczbaStron = typ.LiczbaStron;
-  BiezacyTyp = druk.IdPit;
+  BiezacyTyp = BiezacyDruk.IdPit;
   PokazZalAdd(typ.WieleKopii != 0);
   QString opis = QStringLiteral("Druk: ") + NaQString(typ.Nazwa);
-  if (druk.PM == PMPodatnik) opis += QStringLiteral(" (Podatnika)");
-  if (druk.PM == PMMalzonek) opis += QStringLiteral(" (Małżonka)");
+  if (BiezacyDruk.PM == PMPodatnik) opis += QStringLiteral(" (Podatnika)");
+  if (BiezacyDruk.PM == PMMalzonek) opis += QStringLiteral(" (Małżonka)");
   InfoPit->setText(opis);
   InfoPage->setText(QStringLiteral("%1 z %2").arg(strona).arg(LiczbaStron));
   if (!PokazStrone(BiezacyTyp, strona, true)) {

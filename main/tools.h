@@ -108,6 +108,8 @@ class TTools : public QMainWindow {
   // record current, so nothing meant for the old records reaches the new ones.
   void ZwolnijDruk();
   TDruk ZnajdzDrukWezla(const QTreeWidgetItem* wezel) const;
+  // The same without a copy: null when the node holds no record.
+  const TDruk* DrukWezla(const QTreeWidgetItem* wezel) const;
   void BudujDrzewo();
   // A fresh block for n records plus the empty slot 0.
   void PrzydzielDruki(int n) { Rozl.PrzydzielDruki(n); }

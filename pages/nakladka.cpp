@@ -2,6 +2,10 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
+#include <utility>
+
+#include "pages/obraz_strony.h"
 
 namespace {
 
@@ -20,11 +24,12 @@ TObrazDruku::TObrazDruku(TKartka* kartka) : QWidget(kartka), kartka_(*kartka) {
   setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void TObrazDruku::UstawObraz(const QImage& obraz) {
+void TObrazDruku::UstawObraz(std::shared_ptr<const TObrazStrony> obraz) {
+  const QSize rozmiar = obraz ? QSize(obraz->Szerokosc(), obraz->Wysokosc()) : QSize();
   // The same rendering again changes nothing on screen.
-  if (obraz.cacheKey() == obraz_.cacheKey()) return;
-  obraz_ =
-      obraz.isNull() || obraz.format() == QImage::Format_RGB32 ? obraz : obraz.convertToFormat(QImage::Format_RGB32);
+  if (obraz == obraz_ && rozmiar == rozmiar_) return;
+  obraz_ = std::move(obraz);
+  rozmiar_ = rozmiar;
   kartka_.Zmiana(geometry());
 }
 
@@ -49,7 +54,8 @@ void TNakladka::Wyczysc(int szerokosc, int wysokosc) {
   szerokosc = std::max(szerokosc, 0);
   wysokosc = std::max(wysokosc, 0);
   if (obraz_.width() != szerokosc || obraz_.height() != wysokosc) {
-    obraz_ = szerokosc > 0 && wysokosc > 0 ? QImage(szerokosc, wysokosc, QImage::Format_RGB32) : QImage();
+    obraz_ = QImage();  // let go before the new one is taken
+    if (szerokosc > 0 && wysokosc > 0) obraz_ = QImage(szerokosc, wysokosc, QImage::Format_RGB32);
     if (!obraz_.isNull()) obraz_.fill(Qt::white);
     kartka_.Zmiana(geometry());
   } else {
@@ -63,6 +69,16 @@ void TNakladka::Wyczysc(int szerokosc, int wysokosc) {
   stan_.pioro.reset();
   stan_.pedzel = qRgb(255, 255, 255);
   resize(szerokosc, wysokosc);
+}
+
+QImage TNakladka::PozyczPlotno() { return rysowanie_ ? QImage() : std::exchange(obraz_, QImage()); }
+
+void TNakladka::ZwrocPlotno(QImage obraz, bool wyczyszczone) {
+  obraz_ = std::move(obraz);
+  if (!wyczyszczone) return;
+  kartka_.Zmiana(obszarRysunku_.translated(pos()));
+  narysowane_.clear();
+  obszarRysunku_ = QRect();
 }
 
 void TNakladka::Narysowano(const std::vector<QRect>& obszary) {
@@ -145,39 +161,60 @@ void TKartka::paintEvent(QPaintEvent* zdarzenie) {
 void TKartka::Rysuj(QPainter& malarz, const QRect& obszar) {
   const QRect r = obszar & rect();
   if (r.isEmpty()) return;
-  // The picture where it lies, paper white around it.
+  // The picture where it lies, and the overlay where it was drawn on.
+  const TObrazStrony* strona = obraz_ && obraz_->isVisibleTo(this) ? obraz_->Obraz() : nullptr;
   QRect o;
-  if (obraz_ && obraz_->isVisibleTo(this) && !obraz_->Obraz().isNull())
-    o = r & obraz_->geometry() & QRect(obraz_->pos(), obraz_->Obraz().size());
-  if (o.isEmpty()) {
+  if (strona) o = r & obraz_->geometry() & QRect(obraz_->pos(), QSize(strona->Szerokosc(), strona->Wysokosc()));
+  QRect n;
+  if (nakladka_ && nakladka_->isVisibleTo(this) && !nakladka_->Obraz().isNull())
+    n = r & nakladka_->geometry() & nakladka_->ObszarRysunku().translated(nakladka_->pos());
+  // Paper white around them.
+  const QRect u = o | n;
+  if (u.isEmpty()) {
     malarz.fillRect(r, Qt::white);
-  } else {
-    for (const QRect& pas : {QRect(QPoint(r.left(), r.top()), QPoint(r.right(), o.top() - 1)),
-                             QRect(QPoint(r.left(), o.bottom() + 1), QPoint(r.right(), r.bottom())),
-                             QRect(QPoint(r.left(), o.top()), QPoint(o.left() - 1, o.bottom())),
-                             QRect(QPoint(o.right() + 1, o.top()), QPoint(r.right(), o.bottom()))})
-      if (pas.isValid()) malarz.fillRect(pas, Qt::white);
-    malarz.drawImage(o.topLeft(), obraz_->Obraz(), o.translated(-obraz_->pos()));
+    return;
   }
-  if (!nakladka_ || !nakladka_->isVisibleTo(this) || nakladka_->Obraz().isNull()) return;
-  // The overlay where it was drawn on, its white transparent and any other colour covering the picture; a strip at a
-  // time, so the scratch stays small.
-  const QImage& nakladka = nakladka_->Obraz();
-  const QPoint przesuniecie = nakladka_->pos();
-  const QRect n = r & nakladka_->geometry() & nakladka_->ObszarRysunku().translated(przesuniecie);
-  if (n.isEmpty()) return;
-  pas_.resize(static_cast<std::size_t>(n.width()) * kWierszePasa);
-  for (int gora = n.top(); gora <= n.bottom(); gora += kWierszePasa) {
-    const int wiersze = std::min(kWierszePasa, n.bottom() + 1 - gora);
-    for (int w = 0; w < wiersze; ++w) {
-      const auto* zrodlo = reinterpret_cast<const QRgb*>(nakladka.constScanLine(gora + w - przesuniecie.y())) +
-                           (n.left() - przesuniecie.x());
-      QRgb* cel = pas_.data() + static_cast<std::size_t>(w) * static_cast<std::size_t>(n.width());
-      for (int x = 0; x < n.width(); ++x) cel[x] = zrodlo[x] == kBialy ? 0u : zrodlo[x];
+  for (const QRect& pas : {QRect(QPoint(r.left(), r.top()), QPoint(r.right(), u.top() - 1)),
+                           QRect(QPoint(r.left(), u.bottom() + 1), QPoint(r.right(), r.bottom())),
+                           QRect(QPoint(r.left(), u.top()), QPoint(u.left() - 1, u.bottom())),
+                           QRect(QPoint(u.right() + 1, u.top()), QPoint(r.right(), u.bottom()))})
+    if (pas.isValid()) malarz.fillRect(pas, Qt::white);
+  // Within, a strip at a time, so the scratch stays small.
+  pas_.resize(static_cast<std::size_t>(u.width()) * kWierszePasa);
+  for (int gora = u.top(); gora <= u.bottom(); gora += kWierszePasa) {
+    const QRect pas(u.left(), gora, u.width(), std::min(kWierszePasa, u.bottom() + 1 - gora));
+    SkladajPas(pas, strona, pas & o, pas & n);
+    malarz.drawImage(pas.topLeft(), QImage(reinterpret_cast<const uchar*>(pas_.data()), pas.width(), pas.height(),
+                                           pas.width() * static_cast<int>(sizeof(QRgb)), QImage::Format_RGB32));
+  }
+}
+
+void TKartka::SkladajPas(const QRect& pas, const TObrazStrony* strona, const QRect& p, const QRect& n) {
+  const auto wiersz = [&](int y) { return pas_.data() + static_cast<std::size_t>(y - pas.top()) * pas.width(); };
+  // The picture's rows: straight into the strip when they fill it, else beside it and copied, on white.
+  const QPoint obraz = obraz_->pos();
+  if (p == pas && p.left() == obraz.x() && p.width() == strona->Szerokosc()) {
+    strona->Wiersze(p.top() - obraz.y(), p.height(), pas_.data());
+  } else {
+    std::fill_n(pas_.data(), static_cast<std::size_t>(pas.width()) * pas.height(), kBialy);
+    if (!p.isEmpty()) {
+      const auto szerokosc = static_cast<std::size_t>(strona->Szerokosc());
+      wiersze_.resize(szerokosc * p.height());
+      strona->Wiersze(p.top() - obraz.y(), p.height(), wiersze_.data());
+      for (int y = p.top(); y <= p.bottom(); ++y)
+        std::copy_n(wiersze_.data() + static_cast<std::size_t>(y - p.top()) * szerokosc + (p.left() - obraz.x()),
+                    p.width(), wiersz(y) + (p.left() - pas.left()));
     }
-    const QImage pas(reinterpret_cast<const uchar*>(pas_.data()), n.width(), wiersze,
-                     n.width() * static_cast<int>(sizeof(QRgb)), QImage::Format_ARGB32_Premultiplied);
-    malarz.drawImage(QPoint(n.left(), gora), pas);
+  }
+  // The overlay's pixels over them, but its white ones.
+  if (n.isEmpty()) return;
+  const QPoint przesuniecie = nakladka_->pos();
+  for (int y = n.top(); y <= n.bottom(); ++y) {
+    const auto* zrodlo = reinterpret_cast<const QRgb*>(nakladka_->Obraz().constScanLine(y - przesuniecie.y())) +
+                         (n.left() - przesuniecie.x());
+    QRgb* cel = wiersz(y) + (n.left() - pas.left());
+    for (int x = 0; x < n.width(); ++x)
+      if (zrodlo[x] != kBialy) cel[x] = zrodlo[x];
   }
 }
 

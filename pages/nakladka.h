@@ -15,14 +15,16 @@
 
 class QPainter;
 class TKartka;
+class TObrazStrony;
 
 // IDruk: the place of the rendered page picture on the sheet.
 class TObrazDruku : public QWidget {
   Q_OBJECT
  public:
   explicit TObrazDruku(TKartka* kartka);
-  void UstawObraz(const QImage& obraz);
-  const QImage& Obraz() const { return obraz_; }
+  // The picture whose rendering (kept as it is or packed) the sheet shows; null shows none.
+  void UstawObraz(std::shared_ptr<const TObrazStrony> obraz);
+  const TObrazStrony* Obraz() const { return obraz_.get(); }
 
  protected:
   void moveEvent(QMoveEvent* zdarzenie) override;
@@ -30,7 +32,8 @@ class TObrazDruku : public QWidget {
 
  private:
   TKartka& kartka_;
-  QImage obraz_;
+  std::shared_ptr<const TObrazStrony> obraz_;
+  QSize rozmiar_;  // of its rendering when it was set
 };
 
 class TRysowanieNakladki;
@@ -49,6 +52,11 @@ class TNakladka : public QWidget {
   gdi::Stan& Stan() { return stan_; }
   // The rectangle around everything drawn on the canvas since it was last cleared; outside it the canvas is white.
   const QRect& ObszarRysunku() const { return obszarRysunku_; }
+  // Lends the canvas's memory (none while a drawing is under way) to render a page picture in, before the overlay is
+  // cleared for that page; until it is given back the overlay shows nothing.
+  QImage PozyczPlotno();
+  // Takes the memory back, or other memory: blank (white) when wyczyszczone, else as it was lent.
+  void ZwrocPlotno(QImage obraz, bool wyczyszczone);
 
  signals:
   void Ruch(int x, int y, Qt::KeyboardModifiers klawisze);
@@ -96,10 +104,13 @@ class TKartka : public QWidget {
  private:
   // Draws the composed page within obszar (sheet coordinates) with a painter whose origin is the sheet's.
   void Rysuj(QPainter& malarz, const QRect& obszar);
+  // Composes a strip of the sheet in pas_: the picture's rendering within p, the overlay drawn on within n.
+  void SkladajPas(const QRect& pas, const TObrazStrony* strona, const QRect& p, const QRect& n);
 
   TObrazDruku* obraz_ = nullptr;
   TNakladka* nakladka_ = nullptr;
-  std::vector<QRgb> pas_;  // a strip of the overlay with its white made transparent
+  std::vector<QRgb> pas_;      // a strip of the page as composed
+  std::vector<QRgb> wiersze_;  // rows of the picture, when the strip does not take them whole
 };
 
 // One drawing on the overlay: opens a painter on its canvas, or joins the drawing already under way, and has the

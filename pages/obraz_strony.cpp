@@ -29,9 +29,10 @@ enum class Rodzaj { Nieznany, Svg, Png, Jpeg };
 // Runs shorter than this are packed among the pixels as they are.
 constexpr std::size_t kNajkrotszaSeria = 3;
 constexpr std::uint32_t kSeria = 0x80000000u;
+constexpr std::uint32_t kBialy = 0xFFFFFFFFu;
 
 // Packs the pixels as runs; empty when the packing would not take under half of them.
-std::vector<std::uint32_t> Spakuj(const QImage& obraz) {
+std::vector<std::uint32_t> SpakujPiksele(const QImage& obraz) {
   const auto* piksele = reinterpret_cast<const std::uint32_t*>(obraz.constBits());
   const std::size_t n = static_cast<std::size_t>(obraz.width()) * static_cast<std::size_t>(obraz.height());
   std::vector<std::uint32_t> wynik;
@@ -42,12 +43,21 @@ std::vector<std::uint32_t> Spakuj(const QImage& obraz) {
     wynik.insert(wynik.end(), piksele + poczatekDoslownych, piksele + do_);
   };
   for (std::size_t i = 0; i < n;) {
+    // The pixel held apart: the words written could otherwise be the pixels read, for all the compiler knows.
+    const std::uint32_t piksel = piksele[i];
+    const std::size_t koniec = std::min(n, i + (kSeria - 1));
     std::size_t j = i + 1;
-    while (j < n && piksele[j] == piksele[i] && j - i < kSeria - 1) ++j;
+    // Eight pixels at a time while they all match, a comparison the compiler does side by side.
+    for (; j + 8 <= koniec; j += 8) {
+      std::uint32_t rozne = 0;
+      for (std::size_t k = 0; k < 8; ++k) rozne |= piksele[j + k] ^ piksel;
+      if (rozne != 0) break;
+    }
+    while (j < koniec && piksele[j] == piksel) ++j;
     if (j - i >= kNajkrotszaSeria) {
       doslowne(i);
       wynik.push_back(kSeria | static_cast<std::uint32_t>(j - i));
-      wynik.push_back(piksele[i]);
+      wynik.push_back(piksel);
       poczatekDoslownych = j;
     }
     i = j;
@@ -56,6 +66,19 @@ std::vector<std::uint32_t> Spakuj(const QImage& obraz) {
   doslowne(n);
   wynik.shrink_to_fit();
   return wynik;
+}
+
+// Paints white every pixel the runs do not give as white, so the image they were packed from becomes blank.
+void Wybiel(const std::vector<std::uint32_t>& spakowany, QImage& obraz) {
+  auto* piksele = reinterpret_cast<std::uint32_t*>(obraz.bits());
+  for (std::size_t k = 0; k < spakowany.size();) {
+    const std::uint32_t naglowek = spakowany[k];
+    const std::size_t dlugosc = naglowek & ~kSeria;
+    const bool biala = (naglowek & kSeria) && spakowany[k + 1] == kBialy;
+    if (!biala) std::fill_n(piksele, dlugosc, kBialy);
+    piksele += dlugosc;
+    k += (naglowek & kSeria) ? 2 : 1 + dlugosc;
+  }
 }
 
 // Unpacks runs into an image of the size they were packed from; false when they do not fill it exactly.
@@ -184,8 +207,10 @@ void TObrazStrony::Dopasuj(int szerokosc, int wysokosc, QImage bufor) {
   if (obraz_.width() == szerokosc && obraz_.height() == wysokosc) return;
   const QSize rozmiar(szerokosc, wysokosc);
   // The memory handed in is used when nothing else refers to it; painting on it would copy it otherwise.
-  if (bufor.size() != rozmiar || bufor.format() != QImage::Format_RGB32 || !bufor.isDetached())
+  if (bufor.size() != rozmiar || bufor.format() != QImage::Format_RGB32 || !bufor.isDetached()) {
+    bufor = QImage();  // let go before the new one is taken
     bufor = QImage(rozmiar, QImage::Format_RGB32);
+  }
   if (rozmiarSpakowanego_ == rozmiar && Rozpakuj(spakowany_, bufor)) {
     obraz_ = std::move(bufor);
     return;
@@ -198,13 +223,67 @@ void TObrazStrony::Dopasuj(int szerokosc, int wysokosc, QImage bufor) {
   obraz_ = std::move(bufor);
 }
 
-QImage TObrazStrony::Oddaj() {
-  if (obraz_.isNull()) return {};
-  if (rozmiarSpakowanego_ != obraz_.size()) {
-    spakowany_ = Spakuj(obraz_);
-    rozmiarSpakowanego_ = spakowany_.empty() ? QSize() : obraz_.size();
+void TObrazStrony::Spakuj() {
+  if (obraz_.isNull() || rozmiarSpakowanego_ == obraz_.size()) return;
+  spakowany_ = SpakujPiksele(obraz_);
+  rozmiarSpakowanego_ = spakowany_.empty() ? QSize() : obraz_.size();
+  poczatkiWierszy_.clear();
+  if (spakowany_.empty()) return;
+  const auto szerokosc = static_cast<std::size_t>(obraz_.width());
+  const auto wiersze = static_cast<std::size_t>(obraz_.height());
+  poczatkiWierszy_.reserve(2 * wiersze);
+  std::size_t piksel = 0, wiersz = 0;
+  for (std::size_t k = 0; k < spakowany_.size();) {
+    const std::uint32_t naglowek = spakowany_[k];
+    const std::size_t dlugosc = naglowek & ~kSeria;
+    for (; wiersz < wiersze && wiersz * szerokosc < piksel + dlugosc; ++wiersz) {
+      poczatkiWierszy_.push_back(static_cast<std::uint32_t>(k));
+      poczatkiWierszy_.push_back(static_cast<std::uint32_t>(wiersz * szerokosc - piksel));
+    }
+    piksel += dlugosc;
+    k += (naglowek & kSeria) ? 2 : 1 + dlugosc;
   }
+}
+
+QImage TObrazStrony::Oddaj() {
+  Spakuj();
   return std::exchange(obraz_, QImage());
+}
+
+QImage TObrazStrony::Upakuj() {
+  Spakuj();
+  if (!rozmiarSpakowanego_.isValid()) return {};
+  Wybiel(spakowany_, obraz_);
+  return std::exchange(obraz_, QImage());
+}
+
+void TObrazStrony::Wiersze(int y, int n, QRgb* cel) const {
+  const int wysokosc = Wysokosc();
+  if (y < 0 || n <= 0 || y >= wysokosc) return;
+  n = std::min(n, wysokosc - y);
+  const auto szerokosc = static_cast<std::size_t>(Szerokosc());
+  if (!obraz_.isNull()) {
+    for (int w = 0; w < n; ++w)
+      std::copy_n(reinterpret_cast<const QRgb*>(obraz_.constScanLine(y + w)), szerokosc,
+                  cel + static_cast<std::size_t>(w) * szerokosc);
+    return;
+  }
+  std::size_t k = poczatkiWierszy_[2 * static_cast<std::size_t>(y)];
+  std::size_t pomin = poczatkiWierszy_[2 * static_cast<std::size_t>(y) + 1];
+  for (std::size_t zostalo = static_cast<std::size_t>(n) * szerokosc; zostalo > 0;) {
+    const std::uint32_t naglowek = spakowany_[k];
+    const std::size_t ile = std::min((naglowek & ~kSeria) - pomin, zostalo);
+    if (naglowek & kSeria) {
+      std::fill_n(cel, ile, spakowany_[k + 1]);
+      k += 2;
+    } else {
+      std::copy_n(spakowany_.begin() + static_cast<std::ptrdiff_t>(k + 1 + pomin), ile, cel);
+      k += 1 + (naglowek & ~kSeria);
+    }
+    cel += ile;
+    zostalo -= ile;
+    pomin = 0;
+  }
 }
 
 void TObrazStrony::Rysuj(QPainter& malarz, const QRect& cel) const {
@@ -225,7 +304,7 @@ bool TObrazStrony::TenSamPlik(const QString& sciezka) const {
 std::size_t TObrazStrony::Rozmiar() const {
   // Qt SVG's tree of a document takes some times the size of its text.
   constexpr std::size_t kNaBajtSvg = 8;
-  std::size_t bajty = spakowany_.size() * sizeof(std::uint32_t);
+  std::size_t bajty = (spakowany_.size() + poczatkiWierszy_.size()) * sizeof(std::uint32_t);
   if (lista_) return bajty + lista_->Rozmiar();
   if (svg_) return bajty + static_cast<std::size_t>(std::max<qint64>(rozmiarPliku_, 0)) * kNaBajtSvg;
   return bajty + static_cast<std::size_t>(raster_.sizeInBytes());
@@ -254,12 +333,17 @@ std::shared_ptr<TObrazStrony> TPamiecObrazow::Wczytaj(const QString& sciezka, QS
   return obraz;
 }
 
-void TPamiecObrazow::Dopasuj(TObrazStrony& obraz, int szerokosc) {
-  const int wysokosc = WysokoscDopasowana(obraz.SzerokoscMetapliku(), obraz.WysokoscMetapliku(), szerokosc);
-  if (obraz.Obraz().size() == QSize(szerokosc, wysokosc)) return;
-  // Every other rendering is packed; the memory of the last one becomes this one's.
-  QImage bufor;
+bool TPamiecObrazow::Dopasuj(TObrazStrony& obraz, int szerokosc, QImage& bufor) {
+  const QSize rozmiar(szerokosc, WysokoscDopasowana(obraz.SzerokoscMetapliku(), obraz.WysokoscMetapliku(), szerokosc));
+  if (QSize(obraz.Szerokosc(), obraz.Wysokosc()) == rozmiar) return false;
+  // Every other rendering kept as it is is packed; its memory serves when bufor's does not fit.
+  QImage pamiec = std::exchange(bufor, QImage());
   for (const auto& inny : pamiec_)
-    if (inny.get() != &obraz && !inny->Obraz().isNull()) bufor = inny->Oddaj();
-  obraz.Dopasuj(szerokosc, wysokosc, std::move(bufor));
+    if (inny.get() != &obraz && !inny->Obraz().isNull()) {
+      QImage oddany = inny->Oddaj();
+      if (pamiec.size() != rozmiar) pamiec = std::move(oddany);
+    }
+  obraz.Dopasuj(rozmiar.width(), rozmiar.height(), std::move(pamiec));
+  bufor = obraz.Upakuj();
+  return true;
 }

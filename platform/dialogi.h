@@ -51,6 +51,19 @@ class DialogiQt : public Dialogi {
   std::optional<QString> PlikDoZapisu(const UstawieniaPliku& ustawienia) override;
 };
 
+// Dialogs that show and keep nothing, for runs without a user: a question is answered as closing its box would,
+// no file is chosen.
+class DialogiCiche : public Dialogi {
+ public:
+  void Komunikat(const QString&) override {}
+  Odpowiedz Pytanie(const QString&, const QString&, Przyciski przyciski, Ikona) override {
+    return OdpowiedzDomyslna(przyciski);
+  }
+  void Wyjatek(const QString&) override {}
+  std::optional<QString> PlikDoOtwarcia(const UstawieniaPliku&) override { return std::nullopt; }
+  std::optional<QString> PlikDoZapisu(const UstawieniaPliku&) override { return std::nullopt; }
+};
+
 // The service in force: the application's (see Aplikacja).
 Dialogi& AktywneDialogi();
 

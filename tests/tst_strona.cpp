@@ -311,8 +311,10 @@ void TstStrona::obrazSvgDopasowanyDo800() {
   QCOMPARE(T().SzerokoscWidoku, 800);
   QCOMPARE(T().WysokoscWidoku, 1131);
   QCOMPARE(T().StronaWczytana, std::uint8_t{1});
-  QCOMPARE(T().ObrazStrony->Obraz().size(), QSize(800, 1131));
-  QCOMPARE(T().ObrazStrony->Obraz().pixel(400, 1130), qRgb(0, 0, 255));
+  QCOMPARE(QSize(T().ObrazStrony->Szerokosc(), T().ObrazStrony->Wysokosc()), QSize(800, 1131));
+  std::vector<QRgb> ostatni(800);
+  T().ObrazStrony->Wiersze(1130, 1, ostatni.data());
+  QCOMPARE(ostatni[400], qRgb(0, 0, 255));
   QCOMPARE(T().PanelStatusu[2]->text(), QStringLiteral("Rozmiar druku:[800x1131]"));
 
   // Width and height without a view box give the size; the picture is kept while its file is unchanged.
@@ -405,19 +407,31 @@ void TstStrona::ksztaltyStron() {
 
 void TstStrona::renderowanieSpakowaneIRozpakowane() {
   QString blad;
-  // A generated page packs to a small part of its rendering; it unpacks into the memory handed in.
+  // A generated page packs to a small part of its rendering and unpacks to the same pixels, in the memory handed in.
   auto strona = TObrazStrony::Wczytaj(QStringLiteral(VELMAR_BIN_DIR "/dc/2_1.dcg"), blad);
   QVERIFY2(strona, qPrintable(blad));
   const std::size_t przed = strona->Rozmiar();
   strona->Dopasuj(800, 1131);
+  const QImage wyrenderowany = strona->Obraz().copy();
   QImage bufor = strona->Oddaj();
   QVERIFY(strona->Obraz().isNull());
+  QCOMPARE(bufor.size(), QSize(800, 1131));
   QVERIFY(strona->Rozmiar() > przed && strona->Rozmiar() - przed < std::size_t(bufor.sizeInBytes()) / 4);
+  // Rows read from the packing, in groups that start and end anywhere in its runs, are the rendering's.
+  std::vector<QRgb> wiersze(800 * 7);
+  for (int y = 0; y < 1131; y += 7) {
+    const int n = std::min(7, 1131 - y);
+    strona->Wiersze(y, n, wiersze.data());
+    QVERIFY2(std::equal(wiersze.begin(), wiersze.begin() + 800 * n,
+                        reinterpret_cast<const QRgb*>(wyrenderowany.constScanLine(y))),
+             qPrintable(QString::number(y)));
+  }
   const uchar* bity = bufor.constBits();
   strona->Dopasuj(800, 1131, std::move(bufor));
+  QCOMPARE(strona->Obraz(), wyrenderowany);
   QCOMPARE(strona->Obraz().constBits(), bity);
 
-  // Noise does not pack: it is rendered again, and memory still referred to elsewhere is not painted over.
+  // Noise does not pack: it is rendered again, the same; memory still referred to elsewhere is not painted over.
   QImage szum(97, 131, QImage::Format_RGB32);
   std::mt19937 generator(7);
   for (int y = 0; y < szum.height(); ++y)
@@ -430,25 +444,51 @@ void TstStrona::renderowanieSpakowaneIRozpakowane() {
   QVERIFY(raster);
   raster->Dopasuj(97, 131);
   const QImage rastrowy = raster->Obraz().copy();
+  const std::size_t rozmiarRastra = raster->Rozmiar();
+  QVERIFY(raster->Upakuj().isNull());
+  QCOMPARE(raster->Obraz(), rastrowy);
   const QImage oddany = raster->Oddaj();
+  QCOMPARE(raster->Rozmiar(), rozmiarRastra);
   raster->Dopasuj(97, 131, oddany);
   QCOMPARE(raster->Obraz(), rastrowy);
   QVERIFY(raster->Obraz().constBits() != oddany.constBits());
 
-  // The pictures kept: rendering one packs the one rendered before; each comes back as its own.
+  // The pictures kept: each is rendered in the memory handed in, kept packed and the memory handed back white; one
+  // kept at the size is not rendered again and leaves the memory as it was.
   ZapiszPlik(p_->PlikStrony(2, 1), Svg(1600, 2263, qRgb(0, 0, 255)));
   ZapiszPlik(p_->PlikStrony(2, 2), Svg(1600, 2263, qRgb(0, 128, 0)));
   TPamiecObrazow pamiec;
   auto pierwsza = pamiec.Wczytaj(p_->PlikStrony(2, 1), blad);
   auto druga = pamiec.Wczytaj(p_->PlikStrony(2, 2), blad);
   QVERIFY(pierwsza && druga);
-  pamiec.Dopasuj(*pierwsza, 800);
-  pamiec.Dopasuj(*druga, 800);
-  QVERIFY(pierwsza->Obraz().isNull());
-  QCOMPARE(druga->Obraz().pixel(400, 600), qRgb(0, 128, 0));
+  QImage pozyczony(800, 1131, QImage::Format_RGB32);
+  QImage bialy(800, 1131, QImage::Format_RGB32);
+  bialy.fill(Qt::white);
+  const uchar* pamiecPozyczona = pozyczony.constBits();
+  std::vector<QRgb> wiersz(800);
+  for (const auto& [obraz, kolor] : {std::pair(pierwsza, qRgb(0, 0, 255)), std::pair(druga, qRgb(0, 128, 0))}) {
+    QVERIFY(pamiec.Dopasuj(*obraz, 800, pozyczony));
+    QVERIFY(obraz->Obraz().isNull());
+    QCOMPARE(pozyczony.constBits(), pamiecPozyczona);
+    QCOMPARE(pozyczony, bialy);
+    QCOMPARE(QSize(obraz->Szerokosc(), obraz->Wysokosc()), QSize(800, 1131));
+    obraz->Wiersze(600, 1, wiersz.data());
+    QCOMPARE(wiersz[400], kolor);
+  }
   QCOMPARE(pamiec.Wczytaj(p_->PlikStrony(2, 1), blad), pierwsza);
-  pamiec.Dopasuj(*pierwsza, 800);
-  QCOMPARE(pierwsza->Obraz().pixel(400, 600), qRgb(0, 0, 255));
+  pozyczony.fill(Qt::red);
+  QVERIFY(!pamiec.Dopasuj(*pierwsza, 800, pozyczony));
+  QCOMPARE(pozyczony.pixel(400, 600), qRgb(255, 0, 0));
+  // Memory of another size is let go; a rendering that does not pack is kept as it is until another is rendered.
+  ZapiszPlik(p_->PlikStrony(2, 3), png);
+  auto szumowa = pamiec.Wczytaj(p_->PlikStrony(2, 3), blad);
+  QVERIFY(szumowa);
+  QImage maly(10, 10, QImage::Format_RGB32);
+  QVERIFY(pamiec.Dopasuj(*szumowa, 97, maly));
+  QVERIFY(maly.isNull());
+  QCOMPARE(szumowa->Obraz(), rastrowy);
+  QVERIFY(pamiec.Dopasuj(*pierwsza, 400, maly));
+  QVERIFY(szumowa->Obraz().isNull());
 }
 
 VELMAR_TEST_MAIN(TstStrona)
