@@ -322,54 +322,44 @@ class TstAktualizacja : public QObject {
     QCOMPARE(okno_->ListBox1->count(), 0);
   }
 
-  void noConnectionIsReportedOnce_data() {
+  // A description that does not come whole and well within its deadlines leaves the last good one, with which the
+  // check goes on. Without a connection nothing is asked of the server, and that is said once.
+  void failedDescriptionKeepsThePreviousOne_data() {
     QTest::addColumn<unsigned>("flagi");
     QTest::addColumn<bool>("echo");
-    QTest::newRow("no network") << 0u << true;
-    QTest::newRow("unknown flag alone") << 16u << true;
-    QTest::newRow("echo fails") << unsigned{platform::PolaczenieLan} << false;
-  }
-  void noConnectionIsReportedOnce() {
-    QFETCH(unsigned, flagi);
-    QFETCH(bool, echo);
-    uslugi_->flagi = flagi;
-    uslugi_->echo = echo;
-    Zapisz(PlikOpisu(), Opis(kNowsza));
-    serwer_->trasy[kSciezkaOpisu] = {.cialo = Opis(kNowsza)};
-    tools_->ToolButton10->trigger();
-    QVERIFY(Czekaj());
-    QCOMPARE(SkryptDialogow().Teksty(), QStringList{"Brak połączenia z siecią Internet."});
-    QVERIFY(serwer_->zadania.empty());
-    // The description download and the check each test once; the echo follows only a connection.
-    QCOMPARE(uslugi_->hostyEcha.size(), echo ? 0 : 2);
-  }
-
-  // A description that does not come whole and well within its deadlines leaves the last good one, with which the
-  // check goes on.
-  void failedDescriptionKeepsThePreviousOne_data() {
     QTest::addColumn<Trasa>("trasa");
     QTest::addColumn<int>("bezczynnosc");  // the limits in ms, 0: as the program has them
     QTest::addColumn<int>("calkowity");
-    QTest::addColumn<QString>("powod");
+    QTest::addColumn<QString>("powod");  // null: no connection
+    const unsigned lan = platform::PolaczenieLan;
+    const Trasa dobra{200, Opis(kNowsza)};
     const QString zaDuzy = "Plik na serwerze jest większy, niż program przyjmuje.";
     const QString nieOpis = "Serwer nie przysłał opisu aktualizacji.";
-    QTest::newRow("missing") << Trasa{404, "Not here"} << 0 << 0 << "Serwer odpowiedział: 404 Not Found";
-    QTest::newRow("dropped") << Trasa{200, Opis(kNowsza), 8} << 0 << 0 << "Serwer przerwał połączenie.";
-    QTest::newRow("not a description") << Trasa{200, "<html><body>Witamy</body></html>"} << 0 << 0 << nieOpis;
-    QTest::newRow("binary") << Trasa{200, QByteArray("[UPDATE]\nVer=9\0\n", 16)} << 0 << 0 << nieOpis;
-    QTest::newRow("too long") << Trasa{200, "[UPDATE]\n" + QByteArray(100000, ';')} << 0 << 0 << zaDuzy;
-    QTest::newRow("silent: idle limit") << Trasa{.cialo = Opis(kNowsza), .milczy = true} << 300 << 0
+    QTest::newRow("missing") << lan << true << Trasa{404, "Not here"} << 0 << 0 << "Serwer odpowiedział: 404 Not Found";
+    QTest::newRow("dropped") << lan << true << Trasa{200, Opis(kNowsza), 8} << 0 << 0 << "Serwer przerwał połączenie.";
+    QTest::newRow("not a description") << lan << true << Trasa{200, "<html><body>Witamy</body></html>"} << 0 << 0
+                                       << nieOpis;
+    QTest::newRow("binary") << lan << true << Trasa{200, QByteArray("[UPDATE]\nVer=9\0\n", 16)} << 0 << 0 << nieOpis;
+    QTest::newRow("too long") << lan << true << Trasa{200, "[UPDATE]\n" + QByteArray(100000, ';')} << 0 << 0 << zaDuzy;
+    QTest::newRow("silent: idle limit") << lan << true << Trasa{.cialo = Opis(kNowsza), .milczy = true} << 300 << 0
                                         << "Serwer nie odpowiada.";
     // A trickle of a byte now and then is never idle, yet never done.
     QTest::newRow("trickle: overall limit")
-        << Trasa{.cialo = Opis(kNowsza) + QByteArray(5000, ';'), .trzymaj = true, .bajtCoMs = 20} << 0 << 500
-        << kPoTerminie;
+        << lan << true << Trasa{.cialo = Opis(kNowsza) + QByteArray(5000, ';'), .trzymaj = true, .bajtCoMs = 20} << 0
+        << 500 << kPoTerminie;
+    QTest::newRow("no network") << 0u << true << dobra << 0 << 0 << QString();
+    QTest::newRow("unknown flag alone") << 16u << true << dobra << 0 << 0 << QString();
+    QTest::newRow("echo fails") << lan << false << dobra << 0 << 0 << QString();
   }
   void failedDescriptionKeepsThePreviousOne() {
+    QFETCH(unsigned, flagi);
+    QFETCH(bool, echo);
     QFETCH(Trasa, trasa);
     QFETCH(int, bezczynnosc);
     QFETCH(int, calkowity);
     QFETCH(QString, powod);
+    uslugi_->flagi = flagi;
+    uslugi_->echo = echo;
     Zapisz(PlikOpisu(), Opis(kWlasna));
     serwer_->trasy[kSciezkaOpisu] = trasa;
     if (bezczynnosc > 0) tools_->LimitBezczynnosciMs = bezczynnosc;
@@ -377,7 +367,11 @@ class TstAktualizacja : public QObject {
     tools_->ToolButton10->trigger();
     QVERIFY(Czekaj());
     QCOMPARE(Czytaj(PlikOpisu()), Opis(kWlasna));
-    QCOMPARE(SkryptDialogow().Teksty(), (QStringList{kBladOpisu + powod, kNajnowsza}));
+    QCOMPARE(SkryptDialogow().Teksty(), (powod.isNull() ? QStringList{"Brak połączenia z siecią Internet."}
+                                                        : QStringList{kBladOpisu + powod, kNajnowsza}));
+    QCOMPARE(serwer_->zadania.size(), std::size_t{!powod.isNull()});
+    // The description download and the check each test the connection; the echo follows only a connection.
+    QCOMPARE(uslugi_->hostyEcha.size(), (flagi & 15u) ? 2 : 0);
     QVERIFY(tools_->ToolButton10->isEnabled());
   }
 
@@ -501,7 +495,8 @@ class TstAktualizacja : public QObject {
     QCOMPARE(uslugi_->hostyEcha.size(), (flagi & 15u) ? 1 : 0);
   }
 
-  void networkServices() {
+  // The real echo fails only when the host cannot be reached at all.
+  void echoFailsOnlyOnError() {
     const auto echo = [](const QString& host) {
       platform::EchoIcmp echo;
       std::optional<platform::WynikEcha> wynik;
