@@ -15,7 +15,6 @@
 
 #include "main/aktualizacja.h"
 #include "main/tools.h"
-#include "platform/system.h"
 #include "platform/ustawienia.h"
 #include "support/program.h"
 #include "support/serwer_http.h"
