@@ -1,5 +1,5 @@
-// The question wizard: walks read from data/wybor_kreator.txt (answers given, questions asked, forms chosen, and
-// every step undone on the way back), then the checks before Dalej, the attach boxes, the summary and the ways out.
+// The question wizard: walks read from data/wybor_kreator.txt (answers given and refused, questions asked, forms
+// chosen, and every step undone on the way back), then the heading, a question text that is no file and the ways out.
 
 #include <QCheckBox>
 #include <QDir>
@@ -11,8 +11,7 @@
 #include <QTextEdit>
 #include <QTreeWidget>
 
-#include <algorithm>
-#include <map>
+#include <deque>
 
 #include <sys/stat.h>
 
@@ -21,6 +20,7 @@
 #include "selection/kreator.h"
 #include "support/program.h"
 #include "support/test_main.h"
+#include "support/wybor_zapis.h"
 
 using namespace velmar_test;
 
@@ -28,50 +28,7 @@ namespace {
 
 constexpr int TAK = 0;
 constexpr int NIE = 1;
-
-// One walk of the data file: the answers by form asked, the forms asked, the records made, the summary lines.
-struct Przejscie {
-  int rodzaj = 0;
-  int podsumowanie = 0;
-  int pokazany = -1;
-  std::map<QString, QStringList> odpowiedzi;
-  QStringList pokazane, druki, podsumowania;
-};
-
-}  // namespace
-Q_DECLARE_METATYPE(Przejscie)
-namespace {
-
-std::vector<std::pair<QString, Przejscie>> WczytajPrzejscia() {
-  QFile plik(QStringLiteral(VELMAR_SOURCE_DIR "/tests/data/wybor_kreator.txt"));
-  if (!plik.open(QIODevice::ReadOnly | QIODevice::Text)) qFatal("no wizard walks");
-  std::vector<std::pair<QString, Przejscie>> wynik;
-  for (const QString& surowy : QString::fromUtf8(plik.readAll()).split(QLatin1Char('\n'))) {
-    if (surowy.startsWith(QLatin1String("= "))) wynik.emplace_back(surowy.mid(2), Przejscie{});
-    const QStringList s = surowy.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    if (s.isEmpty() || s[0] == QLatin1String("#") || s[0] == QLatin1String("=") || wynik.empty()) continue;
-    Przejscie& p = wynik.back().second;
-    if (s[0] == QLatin1String("kind")) {
-      p.rodzaj = static_cast<int>(QStringLiteral("IJS").indexOf(s.value(1)));
-      p.podsumowanie = s.value(2).toInt();
-    } else if (s[0] == QLatin1String("answer")) {
-      p.odpowiedzi[s.value(1)] = s.mid(2);
-    } else if (s[0] == QLatin1String("shown")) {
-      p.pokazane += s.mid(1);
-    } else if (s[0] == QLatin1String("forms")) {
-      p.druki += s.mid(1);
-    } else if (s[0] == QLatin1String("shows")) {
-      p.pokazany = s.value(1).toInt();
-    } else if (s[0] == QLatin1String("summary")) {
-      p.podsumowania << surowy.section(QLatin1Char('"'), 1, 1);
-    } else {
-      qFatal("unknown line in the wizard walks: %s", qPrintable(surowy));
-    }
-  }
-  return wynik;
-}
-
-QStringList Wiersze(const QTextEdit* edycja) { return edycja->toPlainText().split(QLatin1Char('\n')); }
+constexpr Grupa kGrupy[] = {Grupa::Podatnik, Grupa::Malzonek, Grupa::Ogolna};
 
 const QString kBezOdpowiedzi =
     QStringLiteral("Nie udzielono wszystkich odpowiedzi. Udziel odpowiedzi i spróbuj ponownie.");
@@ -89,14 +46,13 @@ class TstKreator : public QObject {
   std::unique_ptr<FolderProgramu> folder_;
   std::unique_ptr<TTools> tools_;
   TKreator* k_ = nullptr;
+  std::vector<std::pair<int, QStringList>> przed_;  // each step left, with the settlement before it was left
 
   TTools& T() { return *tools_; }
   void Dalej() { QTest::mouseClick(k_->Dalej, Qt::LeftButton); }
-  void Wstecz() { QTest::mouseClick(k_->Wstecz, Qt::LeftButton); }
   void Odpowiedz(Grupa g, int i) { k_->GrupaOdpowiedzi(g)->Pozycja(i)->click(); }
   void Zaznacz(QCheckBox* pole) { QTest::mouseClick(pole, Qt::LeftButton, {}, QPoint(6, pole->height() / 2)); }
   bool Widoczny(const QWidget* w) const { return w->isVisibleTo(k_); }
-  QString Komunikat() { return SkryptDialogow().pokazane.back().tekst; }
 
   void Start(int rodzaj) {
     k_->TypAlgorytm->Pozycja(rodzaj)->click();
@@ -110,31 +66,6 @@ class TstKreator : public QObject {
       Dalej();
     }
   }
-  // NIE in every group shown, step after step, landing on the step given.
-  void NieDo(int krok) {
-    while (k_->Krok < krok) {
-      const int byl = k_->Krok;
-      for (Grupa g : {Grupa::Podatnik, Grupa::Malzonek, Grupa::Ogolna})
-        if (Widoczny(k_->GrupaOdpowiedzi(g))) Odpowiedz(g, NIE);
-      Dalej();
-      QVERIFY(k_->Krok > byl);
-    }
-    QCOMPARE(k_->Krok, krok);
-  }
-
-  // The settlement as the data file writes it.
-  QStringList Druki() {
-    QStringList l;
-    for (int i = 1; i <= T().LiczbaDrukow; ++i) {
-      const TDruk& d = T().Druki[static_cast<std::size_t>(i)];
-      QString r = NaQString(T().TypyDrukow[static_cast<std::size_t>(d.IdPit)].Nazwa);
-      if (d.PM != 0) r += QStringLiteral(":%1").arg(d.PM);
-      if (d.IdParent != 0) r += QStringLiteral(">%1").arg(d.IdParent);
-      if (d.Rodzaj != k_->Rodzaj) r += QStringLiteral(" of kind %1").arg(d.Rodzaj);
-      l << r;
-    }
-    return l;
-  }
   // The form the step asks about, as its heading names it; a main form is headed "Dobór: ", any other form
   // "Dobór załączników: ".
   QString FormaKroku() {
@@ -145,16 +76,69 @@ class TstKreator : public QObject {
         QStringList{"PIT-36", "PIT-37", "PIT-36L", "PIT-38", "PIT-28"}.contains(m.captured(2));
     return glowny == (m.captured(1) == QStringLiteral("Dobór")) ? m.captured(2) : QStringLiteral("prefix");
   }
-  // Answers one group as the data file says: T, N, - (group not shown) or T:1,3 (boxes to click).
+  // Answers one group as the data file says: T, N, . (left as it is), - (group not shown) or T:1,3 (boxes to
+  // click); several joined by / in turn. NIE locks the group's boxes, TAK opens those shown.
   void Odpowiedz(Grupa g, const QString& co) {
     QCOMPARE(Widoczny(k_->GrupaOdpowiedzi(g)), co != QStringLiteral("-"));
-    if (co == QStringLiteral("-")) return;
-    Odpowiedz(g, co.startsWith(QLatin1Char('T')) ? TAK : NIE);
-    for (const QString& nr : co.section(QLatin1Char(':'), 1).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-      QCheckBox* pole = k_->Pola(g)[static_cast<std::size_t>(nr.toInt() - 1)];
-      QVERIFY2(Widoczny(pole) && pole->isEnabled(), qPrintable(QStringLiteral("box ") + nr));
-      Zaznacz(pole);
+    for (const QString& krok : co.split(QLatin1Char('/'))) {
+      if (krok == QStringLiteral(".") || krok == QStringLiteral("-")) continue;
+      Odpowiedz(g, krok.startsWith(QLatin1Char('T')) ? TAK : NIE);
+      for (const QString& nr : krok.section(QLatin1Char(':'), 1).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        QCheckBox* pole = k_->Pola(g)[static_cast<std::size_t>(nr.toInt() - 1)];
+        QVERIFY2(Widoczny(pole) && pole->isEnabled(), qPrintable(QStringLiteral("box ") + nr));
+        Zaznacz(pole);
+      }
+      for (QCheckBox* pole : k_->Pola(g))
+        if (Widoczny(pole)) QCOMPARE(pole->isEnabled(), krok.startsWith(QLatin1Char('T')));
     }
+  }
+  // A step's answers: one for the common group, two (taxpayer, spouse) where each person is asked; none: N in every
+  // group shown.
+  void OdpowiedzKrok(const QStringList& odp) {
+    if (odp.size() == 1) Odpowiedz(Grupa::Ogolna, odp[0]);
+    if (odp.size() == 2) {
+      Odpowiedz(Grupa::Podatnik, odp[0]);
+      Odpowiedz(Grupa::Malzonek, odp[1]);
+      QVERIFY(!Widoczny(k_->Odpowiedz));
+    }
+    if (odp.isEmpty())
+      for (Grupa g : kGrupy)
+        if (Widoczny(k_->GrupaOdpowiedzi(g))) Odpowiedz(g, NIE);
+  }
+  // One step back: the step left last is shown again, without what leaving it added.
+  void Cofnij() {
+    QTest::mouseClick(Widoczny(k_->SWstecz) ? k_->SWstecz : k_->Wstecz, Qt::LeftButton);
+    QCOMPARE(k_->Krok, przed_.back().first);
+    QCOMPARE(wybor::Rekordy(T()), przed_.back().second);
+    przed_.pop_back();
+  }
+  // The commands the data file gives for the step shown: boxes to look at, answers refused, and the answer.
+  void Krok(std::deque<QStringList>& polecenia, const QString& forma) {
+    while (!polecenia.empty() && polecenia.front().value(1) == forma) {
+      const QStringList p = polecenia.front();
+      polecenia.pop_front();
+      if (p[0] == QLatin1String("boxes")) {
+        QStringList teksty;
+        for (QCheckBox* pole : k_->Pola(kGrupy[QStringLiteral("PMO").indexOf(p[2])]))
+          if (Widoczny(pole)) teksty << pole->text();
+        QCOMPARE(teksty.join(QStringLiteral(", ")), p.mid(3).join(QLatin1Char(' ')));
+      } else if (p[0] == QLatin1String("try")) {
+        OdpowiedzKrok(p.mid(2, p.indexOf(QStringLiteral("!")) - 2));
+        const std::size_t okien = SkryptDialogow().pokazane.size();
+        const int krok = k_->Krok;
+        Dalej();
+        QCOMPARE(k_->Krok, krok);
+        QCOMPARE(wybor::Rekordy(T()), przed_.back().second);
+        QCOMPARE(SkryptDialogow().pokazane.size(), okien + 1);
+        const auto& o = SkryptDialogow().pokazane.back();
+        QCOMPARE(o.tekst, p.last() == QLatin1String("answer") ? kBezOdpowiedzi : kBezZalacznika);
+        QVERIFY(o.tytul == QStringLiteral("UWAGA") && o.ikona == platform::Ikona::Wykrzyknik &&
+                o.przyciski == platform::Przyciski::Ok);
+      } else {
+        return OdpowiedzKrok(p.mid(2));
+      }
+    }
+    OdpowiedzKrok({});
   }
 
   // Each answer, box, step button and person picture shown lies whole inside the wizard and its panels, and a click
@@ -208,7 +192,6 @@ class TstKreator : public QObject {
     k_ = new TKreator(tools_.get());
     k_->show();
     QCOMPARE(k_->Krok, 0);
-    QVERIFY(SkryptDialogow().pokazane.empty());
   }
 
   void cleanup() {
@@ -217,16 +200,29 @@ class TstKreator : public QObject {
   }
 
   void walks_data() {
-    QTest::addColumn<Przejscie>("p");
-    for (const auto& [nazwa, p] : WczytajPrzejscia()) QTest::newRow(qPrintable(nazwa)) << p;
+    QTest::addColumn<QStringList>("wiersze");
+    for (const auto& [tytul, wiersze] : wybor::Przejscia("wybor_kreator.txt")) QTest::newRow(qPrintable(tytul)) << wiersze;
   }
   void walks() {
-    QFETCH(Przejscie, p);
-    Start(p.rodzaj);
-    QCOMPARE(k_->LiczbaKrokow, p.podsumowanie);
-    QCOMPARE(T().RodzajRozliczenia, p.rodzaj);
-    QStringList pokazane;
-    std::vector<std::pair<int, QStringList>> przed;  // each step shown, with the settlement before it was left
+    QFETCH(QStringList, wiersze);
+    int rodzaj = -1, podsumowanie = 0, pokazany = -1, prob = 0;
+    QStringList pokazane, oczekiwane, druki, podsumowania;
+    std::deque<QStringList> polecenia;
+    for (const QString& w : wiersze) {
+      const QStringList s = w.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+      if (s[0] == QLatin1String("kind")) std::tie(rodzaj, podsumowanie) = std::pair(wybor::Rodzaj(s[1]), s[2].toInt());
+      else if (QStringList{"answer", "try", "boxes", "back"}.contains(s[0])) polecenia.push_back(s);
+      else if (s[0] == QLatin1String("shown")) oczekiwane += s.mid(1);
+      else if (s[0] == QLatin1String("forms")) druki += s.mid(1);
+      else if (s[0] == QLatin1String("shows")) pokazany = s[1].toInt();
+      else if (s[0] == QLatin1String("summary")) podsumowania << w.section(QLatin1Char('"'), 1, 1);
+      else QFAIL(qPrintable(QStringLiteral("unknown line: ") + w));
+      prob += s[0] == QLatin1String("try");
+    }
+    Start(rodzaj);
+    QCOMPARE(k_->LiczbaKrokow, podsumowanie);
+    QCOMPARE(T().RodzajRozliczenia, rodzaj);
+    przed_.clear();
     while (k_->Krok < k_->LiczbaKrokow) {
       const int krok = k_->Krok;
       const QString forma = FormaKroku();
@@ -234,59 +230,56 @@ class TstKreator : public QObject {
       QVERIFY2(k_->Pytanie->toPlainText().startsWith(forma + QStringLiteral(" - ")), qPrintable(forma));
       QCOMPARE(Widoczny(k_->PIPodatnik), Widoczny(k_->Podatnik));
       QCOMPARE(Widoczny(k_->PIMalzonek), Widoczny(k_->Malzonek));
-      przed.emplace_back(krok, Druki());
-      const QStringList odp = p.odpowiedzi.count(forma) ? p.odpowiedzi[forma] : QStringList{};
-      if (odp.size() == 1) Odpowiedz(Grupa::Ogolna, odp[0]);
-      if (odp.size() == 2) {
-        Odpowiedz(Grupa::Podatnik, odp[0]);
-        Odpowiedz(Grupa::Malzonek, odp[1]);
-        QVERIFY(!Widoczny(k_->Odpowiedz));
-      }
+      // Boxes of a group not answered yet are locked.
+      for (Grupa g : kGrupy)
+        for (QCheckBox* pole : k_->Pola(g))
+          if (OdpowiedzGrupy(k_->Kroki[static_cast<std::size_t>(krok)], g) == kBrakOdpowiedzi) QVERIFY(!pole->isEnabled());
+      przed_.emplace_back(krok, wybor::Rekordy(T()));
+      Krok(polecenia, forma);
       SprawdzKontrolki();
       if (QTest::currentTestFailed()) return;
-      if (odp.isEmpty())
-        for (Grupa g : {Grupa::Podatnik, Grupa::Malzonek, Grupa::Ogolna})
-          if (Widoczny(k_->GrupaOdpowiedzi(g))) Odpowiedz(g, NIE);
       Dalej();
       QVERIFY2(k_->Krok > krok, qPrintable(forma + QStringLiteral(" stays")));
       // The steps passed over are answered NIE.
       for (int s = krok + 1; s < k_->Krok; ++s)
-        for (Grupa g : {Grupa::Podatnik, Grupa::Malzonek, Grupa::Ogolna})
-          QCOMPARE(OdpowiedzGrupy(k_->Kroki[static_cast<std::size_t>(s)], g), kNie);
+        for (Grupa g : kGrupy) QCOMPARE(OdpowiedzGrupy(k_->Kroki[static_cast<std::size_t>(s)], g), kNie);
+      if (polecenia.empty() || polecenia.front()[0] != QLatin1String("back")) continue;
+      const QString cel = polecenia.front().value(1);
+      polecenia.pop_front();
+      do Cofnij();
+      while (FormaKroku() != cel && !przed_.empty() && !QTest::currentTestFailed());
     }
-    QCOMPARE(pokazane, p.pokazane);
-    QCOMPARE(Druki(), p.druki);
-    const auto glowne = std::count_if(p.druki.begin(), p.druki.end(), [](const QString& d) { return !d.contains('>'); });
+    if (!polecenia.empty()) QFAIL(qPrintable(polecenia.front().join(' ') + " not reached"));
+    QCOMPARE(pokazane, oczekiwane);
+    QCOMPARE(wybor::Rekordy(T()), druki);
+    QCOMPARE(SkryptDialogow().pokazane.size(), std::size_t(prob));
+    const auto glowne = std::count_if(druki.begin(), druki.end(), [](const QString& d) { return !d.contains('>'); });
     QCOMPARE(T().TV->topLevelItemCount(), static_cast<int>(glowne));
-    QCOMPARE(k_->Zakoncz->isEnabled(), !p.druki.isEmpty());
+    QCOMPARE(k_->Zakoncz->isEnabled(), !druki.isEmpty());
     QVERIFY(!k_->Dalej->isEnabled());
     QCOMPARE(k_->HeadPytanie->text(), QStringLiteral(" Koniec doboru formularzy."));
-    const QStringList wiersze = Wiersze(k_->Pytanie);
-    if (p.druki.isEmpty())
+    const QStringList wiersz = k_->Pytanie->toPlainText().split(QLatin1Char('\n'));
+    if (druki.isEmpty())
       QVERIFY(k_->Pytanie->toPlainText().endsWith(
           QStringLiteral("UWAGA:\nNie wybrano żadnego formularza. Naciśnij przycisk \"Wstecz\", aby powrócić do "
                          "poprzednich kroków doboru formularzy, lub naciśnij przycisk \"Anuluj\" aby zakonczyć pracę "
                          "kreatora.")));
     else
-      QCOMPARE(wiersze.mid(0, 2), (QStringList{"Na podstawie udzielonych odpowiedzi dobrano formularze:", ""}));
-    if (!p.podsumowania.isEmpty()) QCOMPARE(wiersze.mid(2, p.podsumowania.size()), p.podsumowania);
-    if (p.pokazany >= 0) QCOMPARE(k_->DrukDoPokazania(), p.pokazany);
+      QCOMPARE(wiersz.mid(0, 2), (QStringList{"Na podstawie udzielonych odpowiedzi dobrano formularze:", ""}));
+    if (!podsumowania.isEmpty()) QCOMPARE(wiersz.mid(2, podsumowania.size()), podsumowania);
+    if (pokazany >= 0) QCOMPARE(k_->DrukDoPokazania(), pokazany);
 
     // Back to the start: each step reached again takes out what it added, and only that.
-    for (auto it = przed.rbegin(); it != przed.rend(); ++it) {
-      Wstecz();
-      QCOMPARE(k_->Krok, it->first);
-      QCOMPARE(Druki(), it->second);
-    }
-    Wstecz();
+    while (!przed_.empty() && !QTest::currentTestFailed()) Cofnij();
+    QTest::mouseClick(k_->Wstecz, Qt::LeftButton);
     QCOMPARE(k_->Krok, 0);
     QCOMPARE(T().LiczbaDrukow, 0);
     QCOMPARE(T().Druki.size(), std::size_t{50});
     QCOMPARE(T().TV->topLevelItemCount(), 0);
-    QCOMPARE(k_->TypAlgorytm->ItemIndex(), p.rodzaj);
+    QCOMPARE(k_->TypAlgorytm->ItemIndex(), rodzaj);
     QVERIFY(!k_->Wstecz->isEnabled());
     // The kind chosen again starts from a fresh table.
-    Start(p.rodzaj);
+    Start(rodzaj);
     QCOMPARE(k_->Kroki[1].OdpowiedzOgolna, kBrakOdpowiedzi);
   }
 
@@ -303,98 +296,6 @@ class TstKreator : public QObject {
     QCOMPARE(T().LiczbaDrukow, 1);
   }
 
-  void boxesStackFromTheTop() {
-    Start(Indywidualne);
-    Ogolnie({NIE, NIE, TAK, NIE, NIE});  // PIT-36L only
-    QCOMPARE(k_->Krok, 6);
-    QVERIFY(!Widoczny(k_->OZ[0]) && Widoczny(k_->OZ[1]) && Widoczny(k_->TextO) && Widoczny(k_->SPN));
-    QCOMPARE(k_->OZ[1]->text(), QStringLiteral("Pit-36L"));
-    QVERIFY(!k_->OZ[1]->isEnabled());  // no answer yet
-    QTest::mouseClick(k_->SWstecz, Qt::LeftButton);
-    QCOMPARE(k_->Krok, 5);
-    for (QCheckBox* pole : k_->OZ) QVERIFY(!Widoczny(pole));
-    QVERIFY(!Widoczny(k_->TextO));
-  }
-
-  void jointBoxesOfEachPerson() {
-    Start(WspolneZMalzonkiem);
-    Ogolnie({NIE, TAK});  // PIT-36
-    NieDo(4);
-    Odpowiedz(Grupa::Podatnik, NIE);
-    Odpowiedz(Grupa::Malzonek, TAK);  // the spouse's PIT-38
-    Dalej();
-    NieDo(10);
-    // The taxpayer has no PIT-38: one box; the spouse may attach to both.
-    QVERIFY(Widoczny(k_->PZ[0]) && !Widoczny(k_->PZ[1]) && Widoczny(k_->PIPodatnik) && Widoczny(k_->TextP));
-    QCOMPARE(k_->MZ[0]->text(), QStringLiteral("Pit-36"));
-    QCOMPARE(k_->MZ[1]->text(), QStringLiteral("Pit-38 (Małżonka)"));
-  }
-
-  void answersAreCheckedBeforeDalej() {
-    Start(Indywidualne);
-    Ogolnie({NIE, TAK, TAK, NIE, NIE});  // PIT-36 and PIT-36L
-    QCOMPARE(k_->Krok, 6);
-    Dalej();
-    Odpowiedz(Grupa::Ogolna, TAK);
-    Dalej();
-    QCOMPARE(k_->Krok, 6);
-    QCOMPARE(T().LiczbaDrukow, 2);
-    const auto& okna = SkryptDialogow().pokazane;
-    QCOMPARE(okna.size(), std::size_t{2});
-    QCOMPARE(okna[0].tekst, kBezOdpowiedzi);
-    QCOMPARE(okna[1].tekst, kBezZalacznika);
-    for (const auto& o : okna) {
-      QCOMPARE(o.tytul, QStringLiteral("UWAGA"));
-      QCOMPARE(o.ikona, platform::Ikona::Wykrzyknik);
-      QCOMPARE(o.przyciski, platform::Przyciski::Ok);
-    }
-    // NIE keeps the ticks and locks the boxes; TAK again brings them back as they were.
-    Zaznacz(k_->OZ[1]);
-    Odpowiedz(Grupa::Ogolna, NIE);
-    QVERIFY(!k_->OZ[0]->isEnabled() && !k_->OZ[1]->isEnabled());
-    QCOMPARE(k_->Kroki[6].StanOZ[1], 1);
-    Odpowiedz(Grupa::Ogolna, TAK);
-    QVERIFY(k_->OZ[1]->isEnabled() && k_->OZ[1]->isChecked() && !k_->OZ[0]->isChecked());
-    Dalej();
-    QCOMPARE(Druki().value(2), QStringLiteral("PIT/B>2"));
-  }
-
-  void jointMissingAnswerTakesPrecedence() {
-    Start(WspolneZMalzonkiem);
-    Ogolnie({NIE, TAK});
-    NieDo(4);
-    Odpowiedz(Grupa::Podatnik, NIE);
-    Odpowiedz(Grupa::Malzonek, TAK);
-    Dalej();
-    NieDo(10);
-    // PIT/ZG: the spouse says TAK without a box, the taxpayer does not answer.
-    Odpowiedz(Grupa::Malzonek, TAK);
-    Dalej();
-    QCOMPARE(Komunikat(), kBezOdpowiedzi);
-    Odpowiedz(Grupa::Podatnik, NIE);
-    Dalej();
-    QCOMPARE(Komunikat(), kBezZalacznika);
-    QCOMPARE(k_->Krok, 10);
-    QCOMPARE(T().LiczbaDrukow, 2);
-  }
-
-  void hiddenBoxKeepsNoTick() {
-    Start(Indywidualne);
-    Ogolnie({NIE, TAK, TAK, NIE, NIE});  // PIT-36 and PIT-36L
-    Odpowiedz(Grupa::Ogolna, TAK);
-    Zaznacz(k_->OZ[1]);  // PIT/B to the PIT-36L
-    Dalej();
-    while (k_->Krok > 3) Wstecz();
-    Ogolnie({NIE, NIE, NIE});  // no PIT-36L after all
-    QCOMPARE(k_->Krok, 6);
-    QVERIFY(Widoczny(k_->OZ[0]) && !Widoczny(k_->OZ[1]));
-    QCOMPARE(k_->Kroki[6].StanOZ[1], 0);
-    QVERIFY(k_->OZ[0]->isEnabled());
-    Dalej();  // TAK still stands, but the box on screen is not ticked
-    QCOMPARE(k_->Krok, 6);
-    QCOMPARE(Komunikat(), kBezZalacznika);
-  }
-
   void headingCountsStepsWhenTheToolsAreOpen() {
     Start(Indywidualne);
     T().BlokadaNarzedzi = 0;
@@ -405,48 +306,34 @@ class TstKreator : public QObject {
              QStringLiteral("  Krok 15 / 19 Dobór załączników: PIT/D - rozliczenie indywidualne "));
   }
 
-  void finishKeepsTheSettlement() {
-    Start(Indywidualne);
-    Ogolnie({NIE, TAK, NIE, NIE, NIE, TAK});  // PIT-36 with a PIT/B
-    NieDo(k_->LiczbaKrokow);
-    QTest::mouseClick(k_->Zakoncz, Qt::LeftButton);
-    QVERIFY(k_->isHidden());
-    QCOMPARE(k_->result(), int{QDialog::Accepted});
-    QCOMPARE(T().Zmodyfikowane, 1);
-    QVERIFY(T().ToolButtonSave->isEnabled());
-    QCOMPARE(T().NazwaRozliczenia, QStringLiteral("nowe_rozliczenie.dc8"));
-    QCOMPARE(T().LiczbaDrukow, 2);
-  }
-
-  void cancelRestoresWelcome_data() {
+  void waysOut_data() {
     QTest::addColumn<int>("sposob");
-    QTest::newRow("Anuluj") << 0;
-    QTest::newRow("Escape") << 1;
-    QTest::newRow("window closed") << 2;
+    QTest::newRow("Zakończ") << 0;
+    QTest::newRow("Anuluj") << 1;
+    QTest::newRow("Escape") << 2;
+    QTest::newRow("window closed") << 3;
   }
-  void cancelRestoresWelcome() {
+  // Zakończ keeps the settlement as a new modified one; every other way out drops it and brings the welcome back.
+  void waysOut() {
     QFETCH(int, sposob);
     T().PokazPowitanie(false);
     Start(Indywidualne);
-    Ogolnie({TAK});
-    QVERIFY(T().MaDruki());
-    if (sposob == 0) QTest::mouseClick(k_->Anuluj, Qt::LeftButton);
-    if (sposob == 1) QTest::keyClick(k_, Qt::Key_Escape);
-    if (sposob == 2) k_->close();
+    Ogolnie({NIE, TAK, NIE, NIE, NIE, TAK});  // PIT-36 with a PIT/B
+    for (; sposob == 0 && k_->Krok < k_->LiczbaKrokow; Dalej()) OdpowiedzKrok({});
+    if (sposob < 2) QTest::mouseClick(sposob == 0 ? k_->Zakoncz : k_->Anuluj, Qt::LeftButton);
+    if (sposob == 2) QTest::keyClick(k_, Qt::Key_Escape);
+    if (sposob == 3) k_->close();
+    const bool zostaje = sposob == 0;
     QVERIFY(k_->isHidden());
-    QCOMPARE(k_->result(), int{QDialog::Rejected});
-    QVERIFY(!T().MaDruki());
-    QCOMPARE(T().LiczbaDrukow, 0);
-    QCOMPARE(T().TV->topLevelItemCount(), 0);
-    QVERIFY(!T().Powitanie->isHidden() && !T().RozpocznijPrace->isHidden());
-    QCOMPARE(T().DobraneFormularze->text(),
-             QStringLiteral("Informacja o programie Velmar 2008 - rozliczenie roczne podatku dochodowego."));
-  }
-
-  void markerPicturesAreShown() {
-    QVERIFY(k_->IPodatnik->pixmap().width() > 0);
-    QVERIFY(k_->IMalzonek->pixmap().width() > 0);
-    QVERIFY(k_->IPodatnik->pixmap().toImage() != k_->IMalzonek->pixmap().toImage());
+    QCOMPARE(k_->result(), int{zostaje ? QDialog::Accepted : QDialog::Rejected});
+    QCOMPARE(wybor::Rekordy(T()), zostaje ? QStringList({"PIT-36", "PIT/B>1"}) : QStringList());
+    QCOMPARE(T().TV->topLevelItemCount(), int{zostaje});
+    QCOMPARE(T().Zmodyfikowane, int{zostaje});
+    QCOMPARE(T().ToolButtonSave->isEnabled(), zostaje);
+    QCOMPARE(T().Powitanie->isHidden() && T().RozpocznijPrace->isHidden(), zostaje);
+    QCOMPARE(zostaje ? T().NazwaRozliczenia : T().DobraneFormularze->text(),
+             zostaje ? QStringLiteral("nowe_rozliczenie.dc8")
+                     : QStringLiteral("Informacja o programie Velmar 2008 - rozliczenie roczne podatku dochodowego."));
   }
 };
 

@@ -29,39 +29,6 @@ class TstWybAlg : public QObject {
 
   TTools& T() { return *tools_; }
 
-  // A modified one-form settlement with an identification text, as the user left it.
-  void Rozliczenie() {
-    T().PrzydzielDruki(49);
-    T().DodajDruk(Pit37, 0, PMWspolny, Indywidualne);
-    T().BudujDrzewo();
-    T().PokazPowitanie(false);
-    T().NazwaRozliczenia = QStringLiteral("moje.dc8");
-    T().setWindowTitle(T().NazwaRozliczenia);
-    T().Zmodyfikowane = 1;
-    T().ToolButtonSave->setEnabled(true);
-    T().Osoby[0].UstawPole(0, "1234567890");
-  }
-  void SprawdzNietkniete() {
-    QCOMPARE(T().LiczbaDrukow, 1);
-    QCOMPARE(T().Zmodyfikowane, 1);
-    QVERIFY(T().ToolButtonSave->isEnabled());
-    QCOMPARE(T().Osoby[0].Pole(0), std::string_view("1234567890"));
-    QCOMPARE(T().windowTitle(), QStringLiteral("moje.dc8"));
-    QVERIFY(T().Powitanie->isHidden());
-    QVERIFY(wyb_->isHidden());
-  }
-  // The save question, and after a Yes the save dialog.
-  void SprawdzPytanie(bool zapis = false) {
-    const auto& okna = SkryptDialogow().pokazane;
-    QCOMPARE(okna.size(), std::size_t{zapis ? 2u : 1u});
-    if (zapis) QCOMPARE(okna[1].rodzaj, platform::PokazaneOkno::Rodzaj::PlikDoZapisu);
-    QCOMPARE(okna[0].tekst, QStringLiteral("Rozliczenie \"moje.dc8\" zostało zmodyfikowane.\nCzy zapisać zmiany w "
-                                           "bieżącym rozliczeniu ?"));
-    QCOMPARE(okna[0].tytul, QStringLiteral("Zapisanie zmian"));
-    QCOMPARE(okna[0].przyciski, platform::Przyciski::TakNie);
-    QCOMPARE(okna[0].ikona, platform::Ikona::Wykrzyknik);
-  }
-
  private slots:
   void init() {
     folder_ = std::make_unique<FolderProgramu>();
@@ -79,88 +46,78 @@ class TstWybAlg : public QObject {
     folder_.reset();
   }
 
-  void manualPathClearsTheSettlement_data() {
+  void newSettlement_data() {
+    QTest::addColumn<bool>("kreator");
     QTest::addColumn<bool>("zmienione");
     QTest::addColumn<int>("odpowiedz");
-    QTest::newRow("unchanged") << false << int(Odpowiedz::Nie);
-    QTest::newRow("No drops the changes") << true << int(Odpowiedz::Nie);
-    QTest::newRow("Yes saves first") << true << int(Odpowiedz::Tak);
+    QTest::addColumn<bool>("zapisano");  // a file is chosen in the save dialog
+    QTest::newRow("samodzielnie, unchanged") << false << false << int(Odpowiedz::Nie) << false;
+    QTest::newRow("samodzielnie, No drops the changes") << false << true << int(Odpowiedz::Nie) << false;
+    QTest::newRow("samodzielnie, Yes saves first") << false << true << int(Odpowiedz::Tak) << true;
+    QTest::newRow("samodzielnie, save cancelled") << false << true << int(Odpowiedz::Tak) << false;
+    QTest::newRow("ścieżka wyboru, No drops the changes") << true << true << int(Odpowiedz::Nie) << false;
+    QTest::newRow("ścieżka wyboru, save cancelled") << true << true << int(Odpowiedz::Tak) << false;
   }
-  void manualPathClearsTheSettlement() {
+  // Either way into a new settlement asks before a modified one is dropped; a Yes whose save is cancelled keeps the
+  // settlement and neither way goes on. The wizard opens modal on a cleared settlement; the manual chooser opens with
+  // its kind free.
+  void newSettlement() {
+    QFETCH(bool, kreator);
     QFETCH(bool, zmienione);
     QFETCH(int, odpowiedz);
+    QFETCH(bool, zapisano);
+    const bool tak = odpowiedz == int(Odpowiedz::Tak), dalej = !tak || zapisano;
     Sam->RodzRozl->setEnabled(false);
-    Rozliczenie();
+    // A one-form settlement with an identification text, as the user left it.
+    T().PrzydzielDruki(49);
+    T().DodajDruk(Pit37, 0, PMWspolny, Indywidualne);
+    T().BudujDrzewo();
+    T().PokazPowitanie(false);
+    T().NazwaRozliczenia = QStringLiteral("moje.dc8");
+    T().setWindowTitle(T().NazwaRozliczenia);
     T().Zmodyfikowane = zmienione ? 1 : 0;
+    T().ToolButtonSave->setEnabled(zmienione);
+    T().Osoby[0].UstawPole(0, "1234567890");
     const QString plik = folder_->Sciezka() + QStringLiteral("zapis.dc8");
     SkryptDialogow().odpowiedzi = {static_cast<Odpowiedz>(odpowiedz)};
-    SkryptDialogow().pliki = {plik};
-    QTest::mouseClick(wyb_->Button2, Qt::LeftButton);
-    if (zmienione) SprawdzPytanie(odpowiedz == int(Odpowiedz::Tak));
-    else QVERIFY(SkryptDialogow().pokazane.empty());
-    QCOMPARE(QFile::exists(plik), odpowiedz == int(Odpowiedz::Tak));
-    if (QFile::exists(plik)) QVERIFY(QFile(plik).size() > 0);
-
-    QVERIFY(!T().MaDruki());
-    QCOMPARE(T().LiczbaDrukow, 0);
-    QCOMPARE(T().Zmodyfikowane, 0);
-    QVERIFY(T().PlikRozliczenia.isEmpty());
-    QVERIFY(!T().ToolButtonSave->isEnabled());
-    QVERIFY(T().Osoby[0].Pole(0).empty());
-    QCOMPARE(T().DobraneFormularze->text(), QStringLiteral("Dobrane formularze"));
-    QCOMPARE(T().windowTitle(), TTools::kTytulBezRozliczenia);
-    QVERIFY(T().Powitanie->isHidden() && T().RozpocznijPrace->isHidden());
-    QVERIFY(T().ListError->isHidden());
-    QVERIFY(Sam->isVisible());
-    QVERIFY(Sam->RodzRozl->isEnabled());
-    QVERIFY(wyb_->isHidden());
-  }
-
-  void wizardPathShowsTheWizard() {
-    Rozliczenie();
-    SkryptDialogow().odpowiedzi = {Odpowiedz::Nie};
-    bool pokazany = false;
-    int krok = -1, drukow = -1;
-    QTimer::singleShot(0, this, [&] {
-      pokazany = Kreator->isVisible() && Kreator->isModal();
-      krok = Kreator->Krok;
-      drukow = T().LiczbaDrukow;
-      QTest::mouseClick(Kreator->Anuluj, Qt::LeftButton);
-    });
-    QTest::mouseClick(wyb_->Button1, Qt::LeftButton);
-    QVERIFY(pokazany);
-    QCOMPARE(krok, 0);
-    QCOMPARE(drukow, 0);
-    SprawdzPytanie();
-    QVERIFY(wyb_->isHidden() && Kreator->isHidden());
-    QVERIFY(!T().MaDruki());
-    QVERIFY(!T().Powitanie->isHidden());
-  }
-
-  // A Yes whose save is cancelled keeps the settlement, and neither way goes on.
-  void cancelledSaveKeepsTheSettlement_data() {
-    QTest::addColumn<bool>("kreator");
-    QTest::newRow("ścieżka wyboru") << true;
-    QTest::newRow("samodzielnie") << false;
-  }
-  void cancelledSaveKeepsTheSettlement() {
-    QFETCH(bool, kreator);
-    Rozliczenie();
-    SkryptDialogow().odpowiedzi = {Odpowiedz::Tak};
-    SkryptDialogow().pliki = {std::nullopt};
+    SkryptDialogow().pliki = {zapisano ? std::optional<QString>(plik) : std::nullopt};
+    // The wizard, once shown, is looked at and cancelled.
     QTimer czuwanie;
-    bool pokazany = false;
+    int krok = -1, drukow = -1;
     connect(&czuwanie, &QTimer::timeout, this, [&] {
-      if (!Kreator->isVisible()) return;
-      pokazany = true;
+      if (!Kreator->isVisible() || !Kreator->isModal()) return;
+      std::tie(krok, drukow) = std::pair(Kreator->Krok, T().LiczbaDrukow);
       QTest::mouseClick(Kreator->Anuluj, Qt::LeftButton);
     });
     czuwanie.start(0);
     QTest::mouseClick(kreator ? wyb_->Button1 : wyb_->Button2, Qt::LeftButton);
-    QVERIFY(!pokazany);
-    QVERIFY(!Sam->isVisible());
-    SprawdzPytanie(true);
-    SprawdzNietkniete();
+
+    const auto& okna = SkryptDialogow().pokazane;
+    QCOMPARE(okna.size(), std::size_t(zmienione ? 1 + tak : 0));
+    if (zmienione) {
+      QCOMPARE(okna[0].tekst, QStringLiteral("Rozliczenie \"moje.dc8\" zostało zmodyfikowane.\nCzy zapisać zmiany w "
+                                             "bieżącym rozliczeniu ?"));
+      QVERIFY(okna[0].tytul == QStringLiteral("Zapisanie zmian") && okna[0].przyciski == platform::Przyciski::TakNie &&
+              okna[0].ikona == platform::Ikona::Wykrzyknik);
+    }
+    if (tak) QCOMPARE(okna[1].rodzaj, platform::PokazaneOkno::Rodzaj::PlikDoZapisu);
+    QCOMPARE(QFile::exists(plik) && QFile(plik).size() > 0, zapisano);
+    QCOMPARE(krok, kreator && dalej ? 0 : -1);
+    QCOMPARE(drukow, kreator && dalej ? 0 : -1);
+    QCOMPARE(Sam->isVisible(), !kreator && dalej);
+    QVERIFY(wyb_->isHidden());
+    QCOMPARE(T().LiczbaDrukow, dalej ? 0 : 1);
+    QCOMPARE(T().Zmodyfikowane, dalej ? 0 : 1);
+    QCOMPARE(T().ToolButtonSave->isEnabled(), !dalej);
+    QCOMPARE(T().Osoby[0].Pole(0), std::string_view(dalej ? "" : "1234567890"));
+    QCOMPARE(T().windowTitle(), dalej ? TTools::kTytulBezRozliczenia : QStringLiteral("moje.dc8"));
+    // The cancelled wizard brings the welcome back.
+    QCOMPARE(T().Powitanie->isHidden(), !(kreator && dalej));
+    if (!dalej) return;
+    QVERIFY(T().PlikRozliczenia.isEmpty() && T().ListError->isHidden());
+    if (kreator) return;
+    QCOMPARE(T().DobraneFormularze->text(), QStringLiteral("Dobrane formularze"));
+    QVERIFY(T().RozpocznijPrace->isHidden() && Sam->RodzRozl->isEnabled());
   }
 };
 
