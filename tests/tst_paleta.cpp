@@ -17,6 +17,7 @@
 #include "pages/fobj.h"
 #include "pages/fpaleta.h"
 #include "pages/obiekty_plik.h"
+#include "support/widok_tabele.h"
 #include "tst_strony_wspolne.h"
 
 using namespace velmar_test;
@@ -157,99 +158,30 @@ class TstPaleta : public QObject {
     QCOMPARE((std::array{z.Widoczne, z.TylkoDoOdczytu, z.Wymagane, z.Zablokowane, z.TylkoDodatnia}),
              (std::array<std::uint8_t, 5>{0, 1, 0, 1, 1}));
   }
-  // A type's options as the palette shows them on opening (in Pokazuje's notation), a button clicked or a limit
-  // typed, and the format and limit "zastosuj" stores.
+  // A type's options as the palette shows them on opening, a button clicked or a limit typed, and the format and
+  // limit "zastosuj" stores.
+  void opcjeTypuPrzyZastosowaniu_data() { Wiersze("widok_tabele.txt", QStringLiteral("opcje")); }
   void opcjeTypuPrzyZastosowaniu() {
-    struct {
-      const char* nazwa;
-      int typ, format, limit;
-      const char *pokazane, *zmiana;
-      int formatPo, limitPo;
-    } const przypadki[] = {
-        // clang-format off
-        {"NIP with a limit typed", NIP, 1, 0, "NipFizyczna", "5", 1, 13},
-        {"NIP of a legal person", NIP, 2, 0, "NipPrawna", "", 2, 13},
-        {"NIP switched", NIP, 7, 0, "NipFizyczna", "NipPrawna", 2, 13},
-        {"decimal to grosze made whole", Liczba, 11, 0, "LiczbaDziesietna ZaokrGroszy +", "LiczbaCalkowita", 2, 0},
-        {"whole made decimal", Liczba, 2, 0, "LiczbaCalkowita -", "LiczbaDziesietna", 1, 0},
-        {"decimal without rounding kept", Liczba, 1, 0, "LiczbaDziesietna BezZaokr", "", 1, 0},
-        {"an unknown format shown as whole", Liczba, 5, 0, "BezZaokr", "LiczbaDziesietna", 1, 0},
-        {"rounding to złoty and a limit kept", Liczba, 12, 4, "ZaokrZloty =4", "", 12, 4},
-        {"limit of one", Liczba, 12, 1, "MaxChar", "", 12, 1},
-        {"today's date", Data, 1, 0, "BiezacaData", "", 1, 0},
-        {"today's date cleared", Data, 1, 0, "", "BiezacaData", 0, 0},
-        {"text limit", Text, 0, 7, "MaxChar ^", "", 0, 7},
-        {"text limit cleared", Text, 0, 7, "", "MaxChar", 0, 0},
-        {"text limit typed", Text, 0, 0, "", "5", 0, 5},
-        {"no limit shown", Text, 0, 0, "!MaxChar = ~", "", 0, 0},
-        {"date ignores a stale limit", Data, 0, 9, "", "", 0, 0},
-        {"selection outside the list", Select, 15, 0, "#-1", "", 15, 0},
-        {"last line of the list", Select, 9, 0, "#9", "", 9, 0},
-        // clang-format on
-    };
-    for (const auto& p : przypadki) {
-      TObiekt o = Pole(p.typ, 1, 0, 0, 50, 20);
-      o.Format = p.format;
-      o.LimitZnakow = p.limit;
-      TFPaleta& f = Paleta(o);
-      QVERIFY2(Pokazuje(f, QLatin1String(p.pokazane)), p.nazwa);
-      if (std::isdigit(p.zmiana[0])) {
-        f.MaxChar->setChecked(true);
-        f.CharLimit->setText(QLatin1String(p.zmiana));
-      } else if (*p.zmiana) {
-        Przyciski(f).at(QLatin1String(p.zmiana))->click();
-      }
-      f.Zastosuj->click();
-      QVERIFY2(Zapisany().Format == p.formatPo && Zapisany().LimitZnakow == p.limitPo, p.nazwa);
-    }
-  }
-  void domyslnaPrzyZmianieRodzajuLiczby() {
-    TFPaleta& f = Paleta(Pole(Liczba, 1, 0, 0, 50, 20, "0,00"));
-    // Each click: the radio button, the default before it (null: leave as it is), the default after it.
-    const std::tuple<QRadioButton*, const char*, const char*> kroki[] = {
-        {f.LiczbaCalkowita, nullptr, "0"}, {f.LiczbaDziesietna, nullptr, "0,00"}, {f.LiczbaCalkowita, "", "0"},
-        {f.LiczbaDziesietna, "", "0,00"},  {f.LiczbaDziesietna, "1,50", "1,50"},  {f.LiczbaCalkowita, nullptr, "1,50"}};
-    for (const auto& [przycisk, przed, po] : kroki) {
-      if (przed) f.DefValue->setPlainText(QLatin1String(przed));
-      przycisk->click();
-      QCOMPARE(f.DefValue->toPlainText(), QLatin1String(po));
-    }
-  }
-  void rozmiarCzcionki() {
-    TObiekt o = Pole(Text, 1, 0, 0, 50, 20);
-    UstawBajty(o.RozmiarCzcionki, "20");
+    QFETCH(QStringList, w);
+    TObiekt o = Pole(Numer(w[0]), 1, 0, 0, 50, 20);
+    o.Format = Numer(w[1]);
+    o.LimitZnakow = Numer(w[2]);
     TFPaleta& f = Paleta(o);
-    QCOMPARE(f.RozmiarCzcionki->currentText(), QStringLiteral("20"));
-    UstawBajty(o.RozmiarCzcionki, "11");  // no size of the list: the first shown, the object's kept
-    Paleta(o);
-    QVERIFY(f.RozmiarCzcionki->currentText() == QStringLiteral("4") && Tekst(Edytowany().RozmiarCzcionki) == "11");
-    f.RozmiarCzcionki->setCurrentIndex(5);
-    QCOMPARE(Tekst(Edytowany().RozmiarCzcionki), "14");
-    f.RozmiarCzcionki->setEditText(QStringLiteral("1"));
+    QVERIFY(Pokazuje(f, w[3]));
+    if (w[4].toInt()) {
+      f.MaxChar->setChecked(true);
+      f.CharLimit->setText(w[4]);
+    } else if (!w[4].isEmpty()) {
+      Przyciski(f).at(w[4])->click();
+    }
     f.Zastosuj->click();
-    QCOMPARE(Tekst(Zapisany().RozmiarCzcionki), "1");
+    QCOMPARE((std::pair{Zapisany().Format, Zapisany().LimitZnakow}), (std::pair{Numer(w[5]), Numer(w[6])}));
   }
-  void odmowaNiczegoNieZmienia_data() {
-    QTest::addColumn<int>("pole");  // 0 position, 1 page, 2 limit, -1 the font size
-    QTest::addColumn<QString>("tekst");
-    QTest::addColumn<QString>("komunikat");
-    const QString liczba = QStringLiteral("W polu \"%1\" należy wpisać liczbę całkowitą.");
-    const QString rozmiar = QStringLiteral("Rozmiar czcionki musi być liczbą od 1 do 99.");
-    QTest::newRow("position") << 0 << "x" << liczba.arg(QStringLiteral("Pozycja przegladania"));
-    QTest::newRow("empty page") << 1 << "" << liczba.arg(QStringLiteral("Strona druku"));
-    QTest::newRow("page too large") << 1 << "99999999999" << liczba.arg(QStringLiteral("Strona druku"));
-    QTest::newRow("limit") << 2 << "1a" << liczba.arg(QStringLiteral("ograniczenie"));
-    QTest::newRow("size no number") << -1 << "ab" << rozmiar;
-    QTest::newRow("size 0") << -1 << "0" << rozmiar;
-    QTest::newRow("size 100") << -1 << "100" << rozmiar;
-    QTest::newRow("size of three digits") << -1 << "010" << rozmiar;
-    QTest::newRow("no size") << -1 << "" << rozmiar;
-  }
+  void odmowaNiczegoNieZmienia_data() { Wiersze("widok_tabele.txt", QStringLiteral("odmowa")); }
   // A number that is none: the message, the palette stays open, nothing changes in memory or in the file.
   void odmowaNiczegoNieZmienia() {
-    QFETCH(int, pole);
-    QFETCH(QString, tekst);
-    QFETCH(QString, komunikat);
+    QFETCH(QStringList, w);
+    const int pole = w[0].toInt();
     TFPaleta& f = Paleta(Pole(Text, 1, 0, 0, 50, 20));
     const QByteArray plik = CzytajPlik(PlikDcs());
     const QByteArray obiekt = Bajty(Edytowany());
@@ -257,12 +189,12 @@ class TstPaleta : public QObject {
     f.MaxChar->setChecked(true);
     f.CharLimit->setText(QStringLiteral("5"));
     if (pole < 0)
-      f.RozmiarCzcionki->setEditText(tekst);
+      f.RozmiarCzcionki->setEditText(w[1]);
     else
-      (std::array{f.PozPrzeg, f.DrukPage, f.CharLimit}[static_cast<std::size_t>(pole)])->setText(tekst);
+      (std::array{f.PozPrzeg, f.DrukPage, f.CharLimit}[static_cast<std::size_t>(pole)])->setText(w[1]);
     f.Zastosuj->click();
     QVERIFY(f.isVisible());
-    QCOMPARE(SkryptDialogow().Teksty(), QStringList{komunikat});
+    QCOMPARE(SkryptDialogow().Teksty(), QStringList{w[2]});
     QCOMPARE(Bajty(Edytowany()), obiekt);
     QCOMPARE(CzytajPlik(PlikDcs()), plik);
   }
@@ -303,24 +235,11 @@ class TstPaleta : public QObject {
     f.Zastosuj->click();
     QVERIFY(Zapisany().Format == 1 && Tekst(Zapisany().Wartosc) == "X");
   }
-  void tytulIBrakObiektu_data() {
-    QTest::addColumn<int>("typ");
-    QTest::addColumn<int>("nadKursorem");
-    QTest::addColumn<int>("edytowany");  // -1: no object to edit
-    QTest::addColumn<QString>("tytul");
-    QTest::newRow("the last object when none is under the mouse")
-        << int(Liczba) << -1 << 2 << "Właściwości obiektu LICZBA [0.12]";
-    QTest::newRow("the first object") << int(Liczba) << 0 << 0 << "Właściwości obiektu TEKST [0.0]";
-    QTest::newRow("the last type") << int(Radio) << 1 << 1 << "Właściwości obiektu RADIO [0.12]";
-    QTest::newRow("a type past the names") << 7 << 1 << 1 << "Właściwości obiektu [0.12]";
-    QTest::newRow("a negative type") << -1 << 1 << 1 << "Właściwości obiektu [0.12]";
-    QTest::newRow("an index past the objects") << int(Text) << 3 << -1 << "Właściwości obiektu";
-  }
+  void tytulIBrakObiektu_data() { Wiersze("widok_tabele.txt", QStringLiteral("tytul")); }
   void tytulIBrakObiektu() {
-    QFETCH(int, typ);
-    QFETCH(int, nadKursorem);
-    QFETCH(int, edytowany);
-    QFETCH(QString, tytul);
+    QFETCH(QStringList, w);
+    const int typ = Numer(w[0]), nadKursorem = w[1].toInt(), edytowany = w[2].toInt();
+    const QString tytul = w[3];
     TObiekt o = Pole(Text, 1, 0, 0, 50, 20);
     o.Typ = typ;
     o.NrObiektu = 12;
