@@ -19,9 +19,8 @@
 #include "main/drukowanie.h"
 #include "main/wydruk.h"
 #include "selection/grupa_opcji.h"
+#include "support/widok_tabele.h"
 #include "tst_strony_wspolne.h"
-
-Q_DECLARE_METATYPE(UstawieniaWydruku)
 
 using namespace velmar_test;
 
@@ -273,34 +272,14 @@ class TstWydruk : public QObject {
     }
     QVERIFY(PlikiWynikow().isEmpty() && dialogi_ == 0);
   }
-  void zakresy_data() {
-    QTest::addColumn<int>("pokazany");
-    QTest::addColumn<int>("strona");
-    QTest::addColumn<int>("zakres");
-    QTest::addColumn<QString>("oczekiwane");
-    // The words of each page of the one file, ' ' between pages, '|' where the next record starts. A form by its
-    // header's page count, not the catalogue's; from an attachment its main form first, then that form's attachments
-    // in record order, the shown one included.
-    const QString zeznanie37 = QStringLiteral("d1s1 d1s2|d2s1 d2s2 d2s3|d5s1 d5s2 d5s3");
-    QTest::newRow("shown page") << 1 << 2 << 0 << "d1s2";
-    QTest::newRow("form by its header") << 1 << 2 << 1 << "d1s1 d1s2";
-    QTest::newRow("shown page without a header") << 2 << 3 << 0 << "d2s3";
-    QTest::newRow("form by the catalogue") << 2 << 3 << 1 << "d2s1 d2s2 d2s3";
-    QTest::newRow("return from an attachment") << 5 << 1 << 2 << zeznanie37;
-    QTest::newRow("return from its main form") << 1 << 1 << 2 << zeznanie37;
-    QTest::newRow("the other return") << 4 << 1 << 2 << "d3s1|d4s1 d4s2";
-    QTest::newRow("whole settlement") << 3 << 1 << 3 << "d1s1 d1s2|d2s1 d2s2 d2s3|d3s1|d4s1 d4s2|d5s1 d5s2 d5s3";
-  }
+  void zakresy_data() { Wiersze("widok_tabele.txt", QStringLiteral("zakresy")); }
   // To a file, one print is one file holding every page of the range in order.
   void zakresy() {
-    QFETCH(int, pokazany);
-    QFETCH(int, strona);
-    QFETCH(int, zakres);
-    QFETCH(QString, oczekiwane);
+    QFETCH(QStringList, w);
     Ustaw(1, kTekst, QStringLiteral("d1s1"));
     Ustaw(1, kStrona2, QStringLiteral("d1s2"));
-    p_->Pokaz(pokazany, strona);
-    DrukujZakres(zakres);
+    p_->Pokaz(w[0].toInt(), w[1].toInt());
+    DrukujZakres(w[2].toInt());
     QCOMPARE(PlikiWynikow(), QStringList{QStringLiteral("wydruk.pdf")});
     QString strony, poprzedni = QStringLiteral("-");
     for (const auto& slowa : CzytajPdf(Plik())) {
@@ -309,29 +288,19 @@ class TstWydruk : public QObject {
       poprzedni = tekst.section('s', 0, 0);
       strony += tekst;
     }
-    QCOMPARE(strony, oczekiwane);
+    QCOMPARE(strony, w.mid(3).join(u'|'));
     QVERIFY(dialogi_ == 1 && Komunikaty().isEmpty());
     QCOMPARE(W().Drukarka().outputFileName(), Plik());
   }
-  void brakPlikuPrzerywaPrzedWydrukiem_data() {
-    QTest::addColumn<QString>("plik");     // the file made bad, in the dc folder
-    QTest::addColumn<QByteArray>("dane");  // null: the file is missing
-    QTest::addColumn<bool>("zDanymi");
-    QTest::newRow("a page picture missing") << "7_2.dcg" << QByteArray() << true;
-    QTest::newRow("a damaged page picture") << "7_2.dcg" << QByteArray("nie obraz") << true;
-    QTest::newRow("no structure") << "6.dcs" << QByteArray() << true;
-    QTest::newRow("no structure for the form alone") << "6.dcs" << QByteArray() << false;
-  }
+  void brakPlikuPrzerywaPrzedWydrukiem_data() { Wiersze("widok_tabele.txt", QStringLiteral("brak")); }
   // Every file of a print is checked before the job starts: a bad one stops the whole print with its name.
   void brakPlikuPrzerywaPrzedWydrukiem() {
-    QFETCH(QString, plik);
-    QFETCH(QByteArray, dane);
-    QFETCH(bool, zDanymi);
+    QFETCH(QStringList, w);
+    const QString plik = w[0];
+    const bool zDanymi = w[2] == u"1";
     p_->Pokaz(1);
-    if (dane.isNull())
-      QFile::remove(p_->Dc() + plik);
-    else
-      ZapiszPlik(p_->Dc() + plik, dane);
+    QFile::remove(p_->Dc() + plik);
+    if (w[1] != u"-") ZapiszPlik(p_->Dc() + plik, w[1].toUtf8());
     W().ZawDruk->UstawItemIndex(zDanymi ? 1 : 0);
     DrukujZakres(3);
     if (!zDanymi) {
@@ -423,21 +392,17 @@ class TstWydruk : public QObject {
     QCOMPARE((std::array{bezDanych.pixel(0, 50), bezDanych.pixel(bezDanych.width() - 1, 50)}),
              (std::array{kCzerwony, kCzerwony}));
   }
-  void polozenie_data() {
-    QTest::addColumn<UstawieniaWydruku>("u");
-    // The text's shift in printer pixels; for a size correction the change of width and the left offset instead.
-    QTest::addColumn<QPoint>("przesuniecie");
-    QTest::addColumn<QPoint>("naroznik");  // the picture's top left corner in image pixels
-    // A margin step is 10 printer pixels, a shift step 1; the picture moves by the margins only.
-    QTest::newRow("margins and shifts") << UstawieniaWydruku{5, 3, 7, -4, 0} << QPoint(37, 46) << QPoint(3, 5);
-    // Smaller: 200 pixels narrower, moved right by 100 whatever the left margin. Larger: 200 wider, the margin kept.
-    QTest::newRow("smaller") << UstawieniaWydruku{0, 3, 0, 0, -20} << QPoint(-200, 100) << QPoint(10, 0);
-    QTest::newRow("larger") << UstawieniaWydruku{0, 3, 0, 0, 20} << QPoint(200, 30) << QPoint(3, 0);
-  }
+  void polozenie_data() { Wiersze("widok_tabele.txt", QStringLiteral("polozenie")); }
   void polozenie() {
-    QFETCH(UstawieniaWydruku, u);
-    QFETCH(QPoint, przesuniecie);
-    QFETCH(QPoint, naroznik);
+    QFETCH(QStringList, w);
+    const auto liczby = [&](int i) {
+      std::vector<int> v;
+      for (const QString& x : w[i].split(u' ')) v.push_back(x.toInt());
+      return v;
+    };
+    const std::vector<int> ust = liczby(0), p = liczby(1), r = liczby(2);
+    const UstawieniaWydruku u{ust[0], ust[1], ust[2], ust[3], ust[4]};
+    const QPoint przesuniecie(p[0], p[1]), naroznik(r[0], r[1]);
     const Pdf przed = CzytajPdf(Drukuj(0));
     const QString plik = Drukuj(0, u);
     const Pdf po = CzytajPdf(plik);
