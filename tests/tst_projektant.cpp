@@ -12,6 +12,7 @@
 #include "model/struktura.h"
 #include "pages/nakladka.h"
 #include "pages/projektant.h"
+#include "support/widok_tabele.h"
 #include "tst_strony_wspolne.h"
 
 using namespace velmar_test;
@@ -115,20 +116,13 @@ class TstProjektant : public QObject {
     QCOMPARE(Komunikaty().last(), "Tworzenie folderu [" + Dc() + "plik] nie powiodło się!");
     QCOMPARE(T().PlikDcd, Dc() + "kopia/kopia.dcd");
   }
-  void otwarcie_data() {
-    QTest::addColumn<int>("strony");
-    QTest::addColumn<QByteArray>("naglowek");
-    QTest::addColumn<int>("obiekty");
-    QTest::addColumn<QSize>("nakladka");
-    QTest::newRow("bez stron") << 0 << QByteArray() << 0 << QSize(800, 1000);
-    QTest::newRow("strona") << 1 << QByteArray() << 3 << QSize(800, 1131);
-    QTest::newRow("krotki naglowek") << 1 << QByteArray(100, '\0') << 0 << QSize(0, 0);
-  }
+  void otwarcie_data() { Wiersze("widok_tabele.txt", QStringLiteral("otwarcie")); }
   void otwarcie() {
-    QFETCH(int, strony);
-    QFETCH(QByteArray, naglowek);
-    QFETCH(int, obiekty);
-    QFETCH(QSize, nakladka);
+    QFETCH(QStringList, w);
+    const int strony = w[0].toInt(), obiekty = w[2].toInt();
+    const QByteArray naglowek(w[1].toInt(), '\0');
+    const QStringList n = w[3].split(u' ');
+    const QSize nakladka(n[0].toInt(), n[1].toInt());
     if (!naglowek.isEmpty()) {
       QDir(Dc()).mkdir("abc");
       ZapiszPlik(Dc() + "abc/abc.dcd", naglowek);
@@ -145,16 +139,12 @@ class TstProjektant : public QObject {
       QCOMPARE(T().PlikDcg + '|' + Panel(4) + '|' + Panel(5),
                Dc() + "abc/abc_1.dcg| Roz.rob.druk: 800x1131|  Roz.akt.druk: 800x1131 Skala:1");
   }
-  void rysowanieObiektu_data() {
-    QTest::addColumn<QLine>("ciagniecie");  // press point to release point
-    QTest::addColumn<QRect>("nowy");        // empty: no object
-    QTest::newRow("4 x 20") << QLine(600, 600, 604, 620) << QRect();
-    QTest::newRow("5 x 5") << QLine(600, 600, 605, 605) << ProstokatZRogow(600, 600, 605, 605);
-    QTest::newRow("odwrotnie") << QLine(650, 700, 600, 640) << ProstokatZRogow(600, 640, 650, 700);
-  }
+  void rysowanieObiektu_data() { Wiersze("widok_tabele.txt", QStringLiteral("rysowanie")); }
   void rysowanieObiektu() {
-    QFETCH(QLine, ciagniecie);
-    QFETCH(QRect, nowy);
+    QFETCH(QStringList, w);
+    const QStringList c = w[0].split(u' '), r = w[1].split(u' ');
+    const QLine ciagniecie(c[0].toInt(), c[1].toInt(), c[2].toInt(), c[3].toInt());
+    const QRect nowy = r.size() < 4 ? QRect() : ProstokatZRogow(r[0].toInt(), r[1].toInt(), r[2].toInt(), r[3].toInt());
     OtworzAbc();
     T().SelectObj->setCurrentIndex(Liczba);
     Przeciagnij(ciagniecie.x1(), ciagniecie.y1(), ciagniecie.x2(), ciagniecie.y2());
@@ -179,24 +169,12 @@ class TstProjektant : public QObject {
     for (int uchwyt = 0; uchwyt <= 8; ++uchwyt)
       QCOMPARE(ObrysPoZmianie(o, uchwyt, 10, 20), oczekiwane[static_cast<std::size_t>(uchwyt)]);
   }
-  void przesuwanieIKopie_data() {
-    QTest::addColumn<int>("klawisz");
-    QTest::addColumn<int>("obiekt");
-    QTest::addColumn<int>("liczba");
-    QTest::addColumn<bool>("zrodloPrzesuniete");
-    QTest::addColumn<bool>("taSamaNazwa");
-    QTest::newRow("w miejscu") << 0 << 0 << 3 << true << false;
-    QTest::newRow("Shift kopiuje") << int(Qt::Key_Shift) << 0 << 4 << false << false;
-    QTest::newRow("Ctrl: pole wyboru do grupy") << int(Qt::Key_Control) << 1 << 4 << false << true;
-    QTest::newRow("Ctrl: tekst bez kopii") << int(Qt::Key_Control) << 0 << 3 << false << false;
-    QTest::newRow("zablokowany") << 0 << 2 << 3 << false << false;
-  }
+  void przesuwanieIKopie_data() { Wiersze("widok_tabele.txt", QStringLiteral("przesuwanie")); }
   void przesuwanieIKopie() {
-    QFETCH(int, klawisz);
-    QFETCH(int, obiekt);
-    QFETCH(int, liczba);
-    QFETCH(bool, zrodloPrzesuniete);
-    QFETCH(bool, taSamaNazwa);
+    QFETCH(QStringList, w);
+    const int klawisz = w[0] == u"Shift" ? Qt::Key_Shift : w[0] == u"Ctrl" ? Qt::Key_Control : 0;
+    const int obiekt = w[1].toInt(), liczba = w[2].toInt();
+    const bool zrodloPrzesuniete = w[3] == u"1", taSamaNazwa = w[4] == u"1";
     OtworzAbc();
     const TObiekt przed = Plik()[static_cast<std::size_t>(obiekt)];
     if (klawisz) V().FormKeyDown(klawisz);
