@@ -19,6 +19,9 @@
 
 #include "pages/lista_rysunku.h"
 #include "support/test_main.h"
+#include "support/widok_tabele.h"
+
+using velmar_test::Wiersze;
 
 namespace {
 
@@ -78,24 +81,14 @@ QString Porownaj(const QByteArray& svg, QSize rozmiar) {
   return {};
 }
 
-// The rows of data/widok_svg.txt of one kind: each document under its name.
-void WierszeSvg(const QString& rodzaj) {
-  QTest::addColumn<QByteArray>("svg");
-  QFile plik(QStringLiteral(VELMAR_SOURCE_DIR "/tests/data/widok_svg.txt"));
-  QVERIFY(plik.open(QIODevice::ReadOnly | QIODevice::Text));
-  for (const QString& linia : QString::fromUtf8(plik.readAll()).split(u'\n')) {
-    if (linia.trimmed().isEmpty() || linia.startsWith(u'#')) continue;
-    const QStringList pola = linia.split(u'|');
-    QVERIFY2(pola.size() >= 4, qPrintable(linia));
-    if (pola[0].trimmed() != rodzaj) continue;
-    const QString korzen = pola[2].trimmed(), tresc = pola.mid(3).join(u'|').trimmed();
-    const QString svg = korzen == u"=" ? tresc
-                                       : QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?><svg xmlns="
-                                                        "\"http://www.w3.org/2000/svg\" %1>%2</svg>")
-                                             .arg(korzen.isEmpty() ? QStringLiteral("viewBox=\"0 0 200 100\"") : korzen,
-                                                  tresc);
-    QTest::newRow(qPrintable(pola[1].trimmed())) << svg.toUtf8();
-  }
+// The document of a row of data/widok_svg.txt: its root's attributes and its content.
+QByteArray Dokument(const QStringList& w) {
+  const QString korzen = w[0], tresc = w.mid(1).join(u'|');
+  if (korzen == u"=") return tresc.toUtf8();
+  return QStringLiteral(
+             "<?xml version=\"1.0\" encoding=\"UTF-8\"?><svg xmlns=\"http://www.w3.org/2000/svg\" %1>%2</svg>")
+      .arg(korzen.isEmpty() ? QStringLiteral("viewBox=\"0 0 200 100\"") : korzen, tresc)
+      .toUtf8();
 }
 
 }  // namespace
@@ -104,54 +97,47 @@ class TstListaRysunku : public QObject {
   Q_OBJECT
 
  private slots:
-  void stronyGenerowane_data();
-  void stronyGenerowane();
-  void listy_data() { WierszeSvg(QStringLiteral("lista")); }
-  void listy();
-  void dlaQtSvg_data() { WierszeSvg(QStringLiteral("qt")); }
-  void dlaQtSvg();
-  void fragmentyJakWQtSvg_data() { WierszeSvg(QStringLiteral("obraz")); }
-  void fragmentyJakWQtSvg();
-};
-
-void TstListaRysunku::stronyGenerowane_data() {
-  QTest::addColumn<QString>("plik");
-  const QDir dc(QStringLiteral(VELMAR_BIN_DIR "/dc"));
-  const QStringList strony = dc.entryList({QStringLiteral("*.dcg")}, QDir::Files, QDir::Name);
-  QVERIFY2(!strony.isEmpty(), "no generated pages: build the velmar_dc target");
-  for (const QString& strona : strony) QTest::newRow(qPrintable(strona)) << dc.filePath(strona);
-}
-
-void TstListaRysunku::stronyGenerowane() {
-  QFETCH(QString, plik);
-  QFile f(plik);
-  QVERIFY(f.open(QIODevice::ReadOnly));
-  const QByteArray svg = f.readAll();
-  const auto lista = TListaRysunku::Czytaj(svg);
-  QVERIFY2(lista, "a generated page must be read as a drawing list");
-  QCOMPARE(lista->Pole(), QRectF(0, 0, 1600, 2263));
-  const QString roznica = Porownaj(svg, QSize(800, 1131));
-  QVERIFY2(roznica.isEmpty(), qPrintable(roznica));
-}
-
-void TstListaRysunku::listy() {
-  QFETCH(QByteArray, svg);
-  QVERIFY(TListaRysunku::Czytaj(svg));
-}
-
-void TstListaRysunku::dlaQtSvg() {
-  QFETCH(QByteArray, svg);
-  QVERIFY(!TListaRysunku::Czytaj(svg));
-}
-
-void TstListaRysunku::fragmentyJakWQtSvg() {
-  QFETCH(QByteArray, svg);
-  QVERIFY(TListaRysunku::Czytaj(svg));
-  for (const QSize rozmiar : {QSize(400, 200), QSize(173, 311)}) {
-    const QString roznica = Porownaj(svg, rozmiar);
+  void stronyGenerowane_data() {
+    QTest::addColumn<QString>("plik");
+    const QDir dc(QStringLiteral(VELMAR_BIN_DIR "/dc"));
+    const QStringList strony = dc.entryList({QStringLiteral("*.dcg")}, QDir::Files, QDir::Name);
+    QVERIFY2(!strony.isEmpty(), "no generated pages: build the velmar_dc target");
+    for (const QString& strona : strony) QTest::newRow(qPrintable(strona)) << dc.filePath(strona);
+  }
+  void stronyGenerowane() {
+    QFETCH(QString, plik);
+    QFile f(plik);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray svg = f.readAll();
+    const auto lista = TListaRysunku::Czytaj(svg);
+    QVERIFY2(lista, "a generated page must be read as a drawing list");
+    QCOMPARE(lista->Pole(), QRectF(0, 0, 1600, 2263));
+    const QString roznica = Porownaj(svg, QSize(800, 1131));
     QVERIFY2(roznica.isEmpty(), qPrintable(roznica));
   }
-}
+  void listy_data() { Wiersze("widok_svg.txt", QStringLiteral("lista")); }
+  void listy() {
+    QFETCH(QStringList, w);
+    const QByteArray svg = Dokument(w);
+    QVERIFY(TListaRysunku::Czytaj(svg));
+  }
+  void dlaQtSvg_data() { Wiersze("widok_svg.txt", QStringLiteral("qt")); }
+  void dlaQtSvg() {
+    QFETCH(QStringList, w);
+    const QByteArray svg = Dokument(w);
+    QVERIFY(!TListaRysunku::Czytaj(svg));
+  }
+  void fragmentyJakWQtSvg_data() { Wiersze("widok_svg.txt", QStringLiteral("obraz")); }
+  void fragmentyJakWQtSvg() {
+    QFETCH(QStringList, w);
+    const QByteArray svg = Dokument(w);
+    QVERIFY(TListaRysunku::Czytaj(svg));
+    for (const QSize rozmiar : {QSize(400, 200), QSize(173, 311)}) {
+      const QString roznica = Porownaj(svg, rozmiar);
+      QVERIFY2(roznica.isEmpty(), qPrintable(roznica));
+    }
+  }
+};
 
 VELMAR_TEST_MAIN(TstListaRysunku)
 #include "tst_lista_rysunku.moc"
