@@ -228,18 +228,15 @@ class TstPaleta : public QObject {
   void tytulIBrakObiektu() {
     QFETCH(QStringList, w);
     const int typ = Numer(w[0]), nadKursorem = w[1].toInt(), edytowany = w[2].toInt();
-    const QString tytul = w[3];
     TObiekt o = Pole(Text, 1, 0, 0, 50, 20);
-    o.Typ = typ;
-    o.NrObiektu = 12;
+    std::tie(o.Typ, o.NrObiektu) = std::pair{typ, 12};
     Obiekty(o, nadKursorem);
     if (nadKursorem == -1) std::swap(V().Obiekty[1], V().Obiekty[2]);
     paleta_->show();
-    QCOMPARE(paleta_->windowTitle(), tytul);
+    QCOMPARE(paleta_->windowTitle(), w[3]);
     if (edytowany >= 0) {
       QCOMPARE(paleta_->Obiekt(), &V().Obiekty[static_cast<std::size_t>(edytowany)]);
-      if (tytul.contains(QLatin1String("LICZBA")))
-        QVERIFY(!paleta_->PanelOpcje->isHidden() && !paleta_->PanelLiczba->isHidden() && paleta_->PanelNip->isHidden());
+      QVERIFY(!w[3].contains(u"LICZBA") || (!paleta_->PanelLiczba->isHidden() && paleta_->PanelNip->isHidden()));
       return;
     }
     // Nothing to edit and nothing written.
@@ -266,8 +263,8 @@ class TstPaleta : public QObject {
     const QByteArray plik = CzytajPlik(PlikDcs());
     for (const bool zastosuj : {false, true}) {
       typ_->show();
-      QCOMPARE(typ_->windowTitle(), QStringLiteral("Zmiana typu obiektu [3.7]"));
-      QCOMPARE(typ_->ControlType->currentIndex(), int(Checbox));
+      QVERIFY(typ_->windowTitle() == QStringLiteral("Zmiana typu obiektu [3.7]") &&
+              typ_->ControlType->currentIndex() == Checbox);
       typ_->ControlType->setCurrentIndex(Liczba);
       typ_->UstawTyp(-1);
       const TObiekt& z = Edytowany();
@@ -282,10 +279,8 @@ class TstPaleta : public QObject {
       const QByteArray zmieniony = Bajty(z);
       (zastosuj ? typ_->zastosuj : typ_->anuluj)->click();
       QVERIFY(!typ_->isVisible());
-      if (zastosuj)
-        TylkoRekordZmieniony(plik, zmieniony);
-      else
-        QCOMPARE(Bajty(Edytowany()), Bajty(o));
+      if (zastosuj) TylkoRekordZmieniony(plik, zmieniony);
+      if (!zastosuj) QCOMPARE(Bajty(Edytowany()), Bajty(o));
     }
     p_->T().ObiektNadKursorem = -1;
     typ_->show();

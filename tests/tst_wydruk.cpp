@@ -346,11 +346,9 @@ class TstWydruk : public QObject {
     QCOMPARE(pdf.size(), std::size_t{2});
     // Each band holds a field of the left column and one of the right: a text and a date, NIPs of ten digits, with
     // dashes and short, a short date, the amounts; the thousands gap parts an amount's words.
-    QCOMPARE(WPasie(pdf, szerokosc_, 100).join(' '), QStringLiteral("Tekst 01-02-2009"));
-    QCOMPARE(WPasie(pdf, szerokosc_, 150).join(' '), QStringLiteral("123-456-78-90 0102"));
-    QCOMPARE(WPasie(pdf, szerokosc_, 200).join(' '), QStringLiteral("123-456-78-90 1 234,50"));
-    QCOMPARE(WPasie(pdf, szerokosc_, 250).join(' '), QStringLiteral("12345 12345"));
-    QCOMPARE(WPasie(pdf, szerokosc_, 300).join(' '), QStringLiteral("abc"));
+    const char* const pasy[] = {"Tekst 01-02-2009", "123-456-78-90 0102", "123-456-78-90 1 234,50", "12345 12345",
+                                "abc"};
+    for (int i = 0; i < 5; ++i) QCOMPARE(WPasie(pdf, szerokosc_, 100 + 50 * i).join(u' '), QLatin1String(pasy[i]));
     QCOMPARE(Teksty(pdf[1]), QStringList{QStringLiteral("Strona2")});
     // Neither the hidden field nor a default stands in for an empty value.
     QVERIFY(!Znajdz(pdf, 1, QStringLiteral("Ukryty")) && !Znajdz(pdf, 1, QStringLiteral("Domyslny")));
