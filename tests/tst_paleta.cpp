@@ -103,27 +103,6 @@ class TstPaleta : public QObject {
     p_.reset();
   }
 
-  // A colour chosen in the window, a cancelled one, a quick panel: stored at once in memory, the file waits for
-  // "zastosuj". A colour text that is none shows as the default.
-  void koloryZOknaIPaneli() {
-    // Only the three colour bytes count: a system-colour flag in the high byte is not a fourth pair.
-    QCOMPARE(TFPaleta::KolorNaTekst(static_cast<std::int32_t>(0x80563412u)), QStringLiteral("123456"));
-    TObiekt o = Pole(Text, 1, 0, 0, 50, 20);
-    UstawBajty(o.KolorTekstu, "GGGGGG");
-    TFPaleta& f = Paleta(o);
-    std::optional<QColor> odpowiedz = QColor(0x12, 0x34, 0x56);
-    f.WybierzKolor = [&](const QColor&) { return odpowiedz; };
-    f.KolorKrawedz->click();
-    odpowiedz = std::nullopt;
-    f.KolorTekst->click();
-    f.Panel1->click();
-    QCOMPARE(QStringList({f.KK->text(), f.KT->text(), f.KW->text()}),
-             QStringList({"  123456", "  000000", "  FFFFFE"}));
-    const TObiekt& e = Edytowany();
-    QCOMPARE(
-        (std::array{Tekst(e.KolorKrawedzi), Tekst(e.KolorTekstu), Tekst(e.KolorTla), Tekst(Zapisany().KolorKrawedzi)}),
-        (std::array<std::string_view, 4>{"123456", "GGGGGG", "FFFFFE", "FFFFFF"}));
-  }
   void zastosujPiszeObiektWMiejscu() {
     TObiekt o = Pole(Liczba, 1, 40, 50, 140, 70, "0,00");
     o.NrObiektu = 2;

@@ -100,13 +100,6 @@ class TstPokaz : public QObject {
     QCOMPARE(V().Obiekty[0].TylkoDoOdczytu, std::uint8_t{1});
     QCOMPARE(T().WybranyObiekt, -1);
   }
-  void bladObliczeniaPoNarysowaniu() {
-    const ObliczenieTestowe wadliwa(PitO, &Wadliwa);
-    QVERIFY_THROWS_EXCEPTION(BladKonwersjiLiczby, p_->Pokaz(2));
-    QCOMPARE(T().BiezacyDruk.Id, 2);
-    QVERIFY(NaEkranie(60, 60) != qRgb(255, 0, 0));  // the field's default text is on the page
-    QCOMPARE(T().InfoPage->text(), QStringLiteral("1 z 1"));
-  }
   void dodatkowyEgzemplarz() {
     p_->Pokaz(2);
     T().Zmodyfikowane = 0;

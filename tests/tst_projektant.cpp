@@ -156,17 +156,6 @@ class TstProjektant : public QObject {
     QVERIFY(pliki.back().Typ == Liczba && pliki.back().Strona == 1 && pliki.back().NrObiektu == 4);
     QCOMPARE(Tekst(pliki.back().Nazwa), "4");
   }
-  void obrysPoZmianie() {
-    const TObiekt o = Pole(Text, 1, 100, 200, 300, 400);
-    // Per handle: left, right, top, bottom after a displacement of (10, 20).
-    // clang-format off
-    const std::array<TFImage::Obrys, 9> oczekiwane{{{110, 310, 220, 420}, {110, 300, 220, 400}, {100, 300, 220, 400},
-        {100, 310, 220, 400}, {100, 310, 200, 400}, {100, 310, 200, 420}, {100, 300, 200, 420}, {110, 300, 200, 420},
-        {110, 300, 200, 400}}};
-    // clang-format on
-    for (int uchwyt = 0; uchwyt <= 8; ++uchwyt)
-      QCOMPARE(ObrysPoZmianie(o, uchwyt, 10, 20), oczekiwane[static_cast<std::size_t>(uchwyt)]);
-  }
   void przesuwanieIKopie_data() { Wiersze("widok_tabele.txt", QStringLiteral("przesuwanie")); }
   void przesuwanieIKopie() {
     QFETCH(QStringList, w);

@@ -3,7 +3,6 @@
 // picture alone, placed by margins, shifts and size correction; entries beyond 349; the designer's print.
 // PDF files are read back with poppler's tools: the words with their boxes, a page as an image.
 
-#include <QAction>
 #include <QDir>
 #include <QLineEdit>
 #include <QProcess>
@@ -12,9 +11,7 @@
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QXmlStreamReader>
-#include <functional>
 
 #include "main/drukowanie.h"
 #include "main/wydruk.h"
@@ -240,38 +237,6 @@ class TstWydruk : public QObject {
     QVERIFY(W().Drukuj->isEnabled());
     W().close();
   }
-  // The commands that lead to the print window open it, modal, while a page is on screen; they are disabled and do
-  // nothing at start and once the page view, the settlement or a new one's choice has closed it.
-  void poleceniaTylkoZeStrona() {
-    const std::array<QAction*, 3> polecenia{T().BWydruk, T().Drukuj2, T().ToolButton8};
-    const auto wylaczone = [&](const char* kiedy) {
-      for (QAction* polecenie : polecenia) {
-        QVERIFY2(!polecenie->isEnabled(), qPrintable(polecenie->objectName() + ' ' + kiedy));
-        polecenie->trigger();
-        QVERIFY(W().isHidden());
-      }
-    };
-    wylaczone("at start");
-    for (const auto& [kiedy, zamknij] : std::initializer_list<std::pair<const char*, std::function<void()>>>{
-             {"view closed", [&] { p_->V().close(); }},
-             {"settlement closed", [&] { T().Zamknij1Click(); }},
-             {"settlement cleared", [&] { T().WyczyscRozliczenie(); }}}) {
-      if (!T().MaDruki()) p_->Rozliczenie({{Pit37, 0, PMWspolny}});
-      p_->Pokaz(1);
-      for (QAction* polecenie : polecenia) {
-        bool otwarte = false;
-        QTimer::singleShot(0, this, [&] {
-          otwarte = W().isVisible() && W().isModal() && W().Drukuj->isEnabled();
-          QTest::mouseClick(W().SpeedButton1, Qt::LeftButton);
-        });
-        polecenie->trigger();
-        QVERIFY2(otwarte && W().isHidden(), qPrintable(polecenie->objectName()));
-      }
-      zamknij();
-      wylaczone(kiedy);
-    }
-    QVERIFY(PlikiWynikow().isEmpty() && dialogi_ == 0);
-  }
   void zakresy_data() { Wiersze("widok_tabele.txt", QStringLiteral("zakresy")); }
   // To a file, one print is one file holding every page of the range in order.
   void zakresy() {
@@ -446,25 +411,6 @@ class TstWydruk : public QObject {
     QCOMPARE((std::array{obraz.pixel(NaObrazie(140, 625)), obraz.pixel(NaObrazie(240, 625)),
                          obraz.pixel(NaObrazie(340, 625))}),
              (std::array{kZielony, kCzerwony, kCzerwony}));
-  }
-  // The designer prints the objects' own texts (the value typed in the designer, else the default), not the record's,
-  // over the picture at the whole multiple of its display size; with no page on screen nothing.
-  void drukProjektanta() {
-    p_->Pokaz(1);
-    QPrinter drukarka(QPrinter::HighResolution);
-    NaPdf(drukarka, Plik());
-    const int s = drukarka.width() / 800;
-    UstawBajty(p_->V().Obiekty[kTekst].Wartosc, "Projekt");
-    QVERIFY(T().Drukuj1Click(drukarka));
-    const Pdf pdf = CzytajPdf(Plik());
-    QCOMPARE(Teksty(pdf.at(0)).filter(QRegularExpression(QStringLiteral("^[PDTS]"))),
-             (QStringList{QStringLiteral("Projekt"), QStringLiteral("Domyslny")}));
-    QVERIFY(pdf.size() == 1 && Bliskie(Znajdz(pdf, 1, QStringLiteral("Projekt"))->x0, (100 * s + 1) * kPunkt, 0.5));
-    const QImage obraz = Obraz(Plik());
-    QCOMPARE(obraz.pixel(800 * s / 10 - 2, 50), kCzerwony);
-    if (800 * s / 10 + 1 < obraz.width()) QCOMPARE(obraz.pixel(800 * s / 10 + 1, 50), kBialy);
-    T().StronaWczytana = 0;
-    QVERIFY(!T().Drukuj1Click(drukarka));
   }
 };
 
