@@ -7,13 +7,8 @@
 #include <map>
 #include <set>
 
-#include "calc/ekran.h"
 #include "calc/oblicz.h"
-#include "main/tools.h"
-#include "model/obiekt.h"
-#include "model/rekordy.h"
 #include "model/struktura.h"
-#include "pages/fimage.h"
 #include "support/program.h"
 #include "support/test_main.h"
 #include "zrodlo.h"

@@ -3,20 +3,13 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QLabel>
-#include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QToolButton>
-#include <QWheelEvent>
-#include <functional>
-#include <tuple>
 
-#include "calc/ekran.h"
 #include "pages/gdi.h"
-#include "pages/obraz_strony.h"
 #include "selection/sam.h"
 #include "tst_wpis_wspolne.h"
 

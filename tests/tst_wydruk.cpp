@@ -4,7 +4,6 @@
 // PDF files are read back with poppler's tools: the words with their boxes, a page as an image.
 
 #include <QDir>
-#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
