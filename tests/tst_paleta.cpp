@@ -20,15 +20,6 @@
 
 using namespace velmar_test;
 
-namespace {
-
-QByteArray Bajty(const TObiekt& o) {
-  const auto b = rekordy::ZakodujObiekty(std::span<const TObiekt>(&o, 1));
-  return QByteArray(reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size()));
-}
-
-}  // namespace
-
 class TstPaleta : public QObject {
   Q_OBJECT
 
@@ -52,6 +43,10 @@ class TstPaleta : public QObject {
     return *paleta_;
   }
   TObiekt& Edytowany() { return V().Obiekty[1]; }
+  static QByteArray Bajty(const TObiekt& o) {
+    const auto b = rekordy::ZakodujObiekty(std::span<const TObiekt>(&o, 1));
+    return QByteArray(reinterpret_cast<const char*>(b.data()), static_cast<qsizetype>(b.size()));
+  }
   TObiekt Zapisany() { return struktura::CzytajObiekt(PlikDcs(), 1).value(); }
   static std::map<QString, QAbstractButton*> Przyciski(TFPaleta& f) {
     // clang-format off
@@ -106,17 +101,14 @@ class TstPaleta : public QObject {
     o.NrObiektu = 2;
     TFPaleta& f = Paleta(o);
     const QByteArray przed = CzytajPlik(PlikDcs());
-    f.Nazwa->setText(QStringLiteral("kwota"));
-    f.Pomoc->setText(QStringLiteral("Wpisz kwotę"));
-    f.PozPrzeg->setText(QStringLiteral(" 7 "));
-    f.DrukPage->setText(QStringLiteral("2"));
+    for (const auto& [pole, tekst] :
+         {std::pair{f.Nazwa, "kwota"}, {f.Pomoc, "Wpisz kwotę"}, {f.PozPrzeg, " 7 "}, {f.DrukPage, "2"}})
+      pole->setText(QString::fromUtf8(tekst));
     f.StanPola->setCurrentIndex(0);
-    f.ReadOlny->setChecked(true);
-    f.Block->setChecked(true);
+    for (QCheckBox* pole : {f.ReadOlny, f.Block, f.PlusValue}) pole->setChecked(true);
     f.TextAlign->setCurrentIndex(Centruj);
     f.DefValue->setPlainText(QStringLiteral("5,00"));
     f.ZaokrGroszy->click();
-    f.PlusValue->setChecked(true);
     f.Zastosuj->click();
 
     QVERIFY(!f.isVisible() && f.result() == QDialog::Accepted);

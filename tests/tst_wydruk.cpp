@@ -172,14 +172,13 @@ class TstWydruk : public QObject {
   }
   // Prints a range of record 1 (shown if nothing is) into a new file; the file.
   QString Drukuj(int zakres, const UstawieniaWydruku& u = {}) {
-    if (!V().Otwarty()) p_->Pokaz(1);
+    if (!p_->V().Otwarty()) p_->Pokaz(1);
     const QString plik = Plik(QStringLiteral("w%1.pdf").arg(++numer_));
     QPrinter drukarka(QPrinter::HighResolution);
     NaPdf(drukarka, plik);
     szerokosc_ = drukarka.width();
     return DrukujDruki(drukarka, T(), DrukiZakresu(T(), zakres), u) ? plik : QString();
   }
-  TFImage& V() { return p_->V(); }
   // A point of the display (800 pixels wide) on the printed page, in image pixels.
   QPoint NaObrazie(int x, int y) const { return {Skaluj(x) / 10, Skaluj(y) / 10}; }
   int Skaluj(int x, int roznica = 0) const { return int(x * (szerokosc_ + roznica) / 800.0); }
@@ -316,9 +315,9 @@ class TstWydruk : public QObject {
     QVERIFY(!Znajdz(pdf, 1, QStringLiteral("Ukryty")) && !Znajdz(pdf, 1, QStringLiteral("Domyslny")));
     // The amount is right-aligned: it ends at the field's inner right edge.
     const Slowo* kwota = Znajdz(pdf, 1, QStringLiteral("234,50"));
-    QVERIFY(kwota);
     const double prawa = (Skaluj(600) - 1) * kPunkt;
-    QVERIFY2(kwota->x1 <= prawa + 0.2 && kwota->x1 > prawa - 3, qPrintable(QString::number(kwota->x1 - prawa)));
+    QVERIFY2(kwota && kwota->x1 <= prawa + 0.2 && kwota->x1 > prawa - 3,
+             qPrintable(QString::number(kwota->x1 - prawa)));
   }
   // Fields in cells: a date takes ten cells whatever its limit says, the dashes in cells of their own; a text longer
   // than its cells prints its first characters only. Every character is centred in its own cell.
@@ -399,9 +398,8 @@ class TstWydruk : public QObject {
     std::vector<TObiekt> pola = PolaPit37();
     pola.resize(kLiczbaPol + 2);
     for (int i = 0; i < 3; ++i) {
-      TObiekt& o = pola[std::size_t(kLiczbaPol - 1 + i)] = Pole(Text, 1, 100 + i * 100, 600, 180 + i * 100, 650);
-      UstawBajty(o.KolorTla, "00A000");
-      UstawBajty(o.KolorKrawedzi, "00A000");
+      TObiekt& o = pola[std::size_t(kLiczbaPol - 1 + i)] = pola[kZielone];
+      std::tie(o.Lewy, o.Gorny, o.Prawy, o.Dolny) = std::tuple{100 + i * 100, 600, 180 + i * 100, 650};
     }
     p_->Folder().ZapiszDcs(Pit37, pola);
     const QImage obraz = Obraz(Drukuj(0));

@@ -5,29 +5,20 @@
 #include <QFile>
 #include <QStringList>
 #include <QtTest>
-#include <vector>
 
 namespace velmar_test {
 
-// The rows of one kind: each its name and fields, trimmed. None when the file cannot be read.
-inline std::vector<QStringList> Tabela(const char* plik, const QString& rodzaj) {
-  std::vector<QStringList> wiersze;
+// The rows of one kind as test rows under their names, their fields (trimmed) in the column "w".
+inline void Wiersze(const char* plik, const QString& rodzaj) {
+  QTest::addColumn<QStringList>("w");
   QFile f(QStringLiteral(VELMAR_SOURCE_DIR "/tests/data/") + QLatin1String(plik));
-  if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) return wiersze;
+  QVERIFY2(f.open(QIODevice::ReadOnly | QIODevice::Text), plik);
   for (const QString& linia : QString::fromUtf8(f.readAll()).split(u'\n')) {
     QStringList pola = linia.split(u'|');
     for (QString& p : pola) p = p.trimmed();
-    if (!linia.startsWith(u'#') && pola.size() >= 2 && pola[0] == rodzaj) wiersze.push_back(pola.mid(1));
+    if (!linia.startsWith(u'#') && pola.size() >= 3 && pola[0] == rodzaj)
+      QTest::newRow(qPrintable(pola[1])) << pola.mid(2);
   }
-  return wiersze;
-}
-
-// The rows of one kind as test rows under their names, their fields in the column "w".
-inline void Wiersze(const char* plik, const QString& rodzaj) {
-  QTest::addColumn<QStringList>("w");
-  const std::vector<QStringList> wiersze = Tabela(plik, rodzaj);
-  QVERIFY2(!wiersze.empty(), plik);
-  for (const QStringList& w : wiersze) QTest::newRow(qPrintable(w[0])) << w.mid(1);
 }
 
 // A field as a number; an object type by its name.
