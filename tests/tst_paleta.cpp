@@ -109,13 +109,15 @@ class TstPaleta : public QObject {
     f.TextAlign->setCurrentIndex(Centruj);
     f.DefValue->setPlainText(QStringLiteral("5,00"));
     f.ZaokrGroszy->click();
+    f.RozmiarCzcionki->setEditText(QStringLiteral("99"));
     f.Zastosuj->click();
 
     QVERIFY(!f.isVisible() && f.result() == QDialog::Accepted);
     TylkoRekordZmieniony(przed, Bajty(Edytowany()));
     const TObiekt z = Zapisany();
-    QCOMPARE((std::array{NaQString(z.Nazwa), NaQString(z.Pomoc), NaQString(z.WartoscDomyslna)}),
-             (std::array{QStringLiteral("kwota"), QStringLiteral("Wpisz kwotę"), QStringLiteral("5,00")}));
+    QCOMPARE(QStringList(
+                 {NaQString(z.Nazwa), NaQString(z.Pomoc), NaQString(z.WartoscDomyslna), NaQString(z.RozmiarCzcionki)}),
+             QStringList({"kwota", "Wpisz kwotę", "5,00", "99"}));
     QCOMPARE((std::array{z.PozycjaPrzegladania, z.Strona, z.Wyrownanie, z.Format, z.Lewy, z.Dolny, z.NrObiektu}),
              (std::array{7, 2, int(Centruj), int(FormatZaokrGroszy), 40, 70, 2}));
     QCOMPARE((std::array{z.Widoczne, z.TylkoDoOdczytu, z.Wymagane, z.Zablokowane, z.TylkoDodatnia}),

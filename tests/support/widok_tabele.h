@@ -3,7 +3,6 @@
 // starting with '#' skipped. Each file's head says what its fields hold.
 
 #include <QFile>
-#include <QStringList>
 #include <QtTest>
 
 namespace velmar_test {
