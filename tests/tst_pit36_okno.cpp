@@ -2,13 +2,14 @@
 // the PIT-36 from inside the PIT/B's computation, the PIT-36 computed there by the page display, and the fields
 // then read-only on that page: the spouse's (outside a joint settlement) and those the PIT/B fills.
 
-#include <QFile>
 #include <QtTest>
 #include <map>
 #include <set>
 
 #include "calc/oblicz.h"
+#include "main/tools.h"
 #include "model/struktura.h"
+#include "pages/fimage.h"
 #include "support/program.h"
 #include "support/test_main.h"
 #include "zrodlo.h"
@@ -64,10 +65,10 @@ class TestPit36Okno : public QObject {
     QCOMPARE(SkryptDialogow().Teksty(),
              QStringList{QStringLiteral("UWAGA! \nPrzed wypełnieniem Pit/B (Podatnika), "
                                         "należy zaznaczyć odpowiednie pola 41 lub 42 w Pit-36.")});
-    QCOMPARE((std::array{tools.BiezacyDruk.IdPit, tools.BiezacyDruk.Id, tools.BiezacaStrona}),
-             (std::array{int(Pit36), 1, 2}));
     // The page display computed the PIT-36: its kind box and counts. The PIT/B computed nothing.
-    QCOMPARE(tools.Druki[1].Pola[3].Zaznaczone, std::uint8_t{1});
+    QCOMPARE((std::array{tools.BiezacyDruk.IdPit, tools.BiezacyDruk.Id, tools.BiezacaStrona,
+                         int(tools.Druki[1].Pola[3].Zaznaczone)}),
+             (std::array{int(Pit36), 1, 2, 1}));
     QCOMPARE(QStringList({Tekst(tools, 1, 302), Tekst(tools, 1, 308), Tekst(tools, 3, 2), Tekst(tools, 3, 56),
                           Tekst(tools, 1, 53)}),
              QStringList({"1", "1", "0", "0,00", "0,00"}));

@@ -34,8 +34,7 @@ class TstPokaz : public QObject {
     TObiekt tekst = Pole(Text, 2, 100, 100, 300, 120);
     UstawBajty(tekst.KolorTla, "00A000");
     p_->ZapiszFormularz(Pit37, 2, {kwota, tekst}, kNiebieski);
-    TObiekt o = Pole(Text, 1, 50, 50, 150, 70, "domyślny");
-    p_->ZapiszFormularz(PitO, 1, {o, o, o}, qRgb(255, 0, 0));
+    p_->ZapiszFormularz(PitO, 1, std::vector<TObiekt>(3, Pole(Text, 1, 50, 50, 150, 70, "domyślny")));
     p_->Uruchom();
     p_->Rozliczenie({{Pit37, 0, PMWspolny}, {PitO, 1, PMPodatnik}});
   }
