@@ -2,25 +2,19 @@
 // the PIT-36 from inside the PIT/B's computation, the PIT-36 computed there by the page display, and the fields
 // then read-only on that page: the spouse's (outside a joint settlement) and those the PIT/B fills.
 
-#include <QFile>
 #include <QtTest>
 #include <map>
 #include <set>
 
-#include "calc/ekran.h"
 #include "calc/oblicz.h"
 #include "main/tools.h"
-#include "model/obiekt.h"
-#include "model/rekordy.h"
+#include "model/struktura.h"
 #include "pages/fimage.h"
 #include "support/program.h"
 #include "support/test_main.h"
 #include "zrodlo.h"
 
 namespace {
-
-const QString kOstrzezeniePodatnika = QStringLiteral(
-    "UWAGA! \nPrzed wypełnieniem Pit/B (Podatnika), należy zaznaczyć odpowiednie pola 41 lub 42 w Pit-36.");
 
 QString Tekst(const TTools& t, int j, int k) {
   return QString::fromLatin1(::Tekst(t.Druki[static_cast<std::size_t>(j)].Pola[static_cast<std::size_t>(k)].Wartosc));
@@ -51,58 +45,51 @@ class TestPit36Okno : public QObject {
   Q_OBJECT
 
  private slots:
-  void ostrzezeniePitBPokazujePit36();
+  void ostrzezeniePitBPokazujePit36() {
+    const QString folder = QStringLiteral(VELMAR_BIN_DIR "/");
+    if (!QFile::exists(folder + QStringLiteral("dc/1.dcs"))) QSKIP("form structures not generated");
+    velmar_test::UstawRegionalne();
+    TTools tools(folder);
+    TFImage image;
+    SkryptDialogow().pokazane.clear();
+    tools.PrzydzielDruki(3);
+    for (const int kod : {Pit36, PitZ, PitB})
+      tools.DodajDruk(kod, kod == Pit36 ? 0 : 1, kod == Pit36 ? PMWspolny : PMPodatnik, Indywidualne);
+    tools.BudujDrzewo();
+    UstawBajty(tools.Druki[3].Pola[10].Wartosc, "500,00");
+    tools.BiezacyDruk = tools.Druki[3];
+
+    KontekstObliczen kx = image.Kontekst();
+    Oblicz(kx, 3);
+
+    QCOMPARE(SkryptDialogow().Teksty(),
+             QStringList{QStringLiteral("UWAGA! \nPrzed wypełnieniem Pit/B (Podatnika), "
+                                        "należy zaznaczyć odpowiednie pola 41 lub 42 w Pit-36.")});
+    // The page display computed the PIT-36: its kind box and counts. The PIT/B computed nothing.
+    QCOMPARE((std::array{tools.BiezacyDruk.IdPit, tools.BiezacyDruk.Id, tools.BiezacaStrona,
+                         int(tools.Druki[1].Pola[3].Zaznaczone)}),
+             (std::array{int(Pit36), 1, 2, 1}));
+    QCOMPARE(QStringList({Tekst(tools, 1, 302), Tekst(tools, 1, 308), Tekst(tools, 3, 2), Tekst(tools, 3, 56),
+                          Tekst(tools, 1, 53)}),
+             QStringList({"1", "1", "0", "0,00", "0,00"}));
+
+    // Read-only beyond what the structure makes read-only: the taxpayer's row 3 amounts the PIT/B fills, and the
+    // spouse's fields, of which the locks leave open only the PIT/Z boxes, the totals and results, and the amounts of
+    // the spouse's PIT/M and PIT/O.
+    const auto struktura = *struktura::CzytajObiekty(folder + QStringLiteral("dc/1.dcs"), 1.0f);
+    QCOMPARE(image.Obiekty.size(), struktura.size());
+    std::set<int> dodane;
+    for (std::size_t k = 0; k < struktura.size(); ++k)
+      if (image.Obiekty[k].TylkoDoOdczytu == 1 && struktura[k].TylkoDoOdczytu == 0) dodane.insert(int(k));
+    QVERIFY(dodane.erase(53) == 1 && dodane.erase(54) == 1);
+    const std::set<int> malzonka = PolaMalzonka();
+    for (int k : dodane) QVERIFY2(malzonka.count(k) == 1, qPrintable(QStringLiteral("field %1").arg(k)));
+    QList<int> otwarte;
+    for (int k : malzonka)
+      if (!dodane.count(k) && struktura[std::size_t(k)].TylkoDoOdczytu == 0) otwarte << k;
+    QCOMPARE(otwarte, (QList<int>{40, 42, 132, 134, 145, 178}));
+  }
 };
-
-void TestPit36Okno::ostrzezeniePitBPokazujePit36() {
-  const QString folder = QStringLiteral(VELMAR_BIN_DIR "/");
-  if (!QFile::exists(folder + QStringLiteral("dc/1.dcs"))) QSKIP("form structures not generated");
-  velmar_test::UstawRegionalne();
-  TTools tools(folder);
-  TFImage image;
-  SkryptDialogow().pokazane.clear();
-  tools.PrzydzielDruki(3);
-  tools.DodajDruk(Pit36, 0, PMWspolny, Indywidualne);
-  tools.DodajDruk(PitZ, 1, PMPodatnik, Indywidualne);
-  tools.DodajDruk(PitB, 1, PMPodatnik, Indywidualne);
-  tools.BudujDrzewo();
-  UstawBajty(tools.Druki[3].Pola[10].Wartosc, "500,00");
-  tools.BiezacyDruk = tools.Druki[3];
-
-  KontekstObliczen kx = image.Kontekst();
-  Oblicz(kx, 3);
-
-  QCOMPARE(SkryptDialogow().Teksty(), QStringList{kOstrzezeniePodatnika});
-  QCOMPARE(tools.BiezacyDruk.IdPit, std::int32_t(Pit36));
-  QCOMPARE(tools.BiezacyDruk.Id, 1);
-  QCOMPARE(tools.BiezacaStrona, 2);
-  // The page display computed the PIT-36: its kind box and counts. The PIT/B computed nothing.
-  QCOMPARE(tools.Druki[1].Pola[3].Zaznaczone, std::uint8_t{1});
-  QCOMPARE(Tekst(tools, 1, 302) + ' ' + Tekst(tools, 1, 308), QStringLiteral("1 1"));
-  QCOMPARE(Tekst(tools, 3, 2) + ' ' + Tekst(tools, 3, 56) + ' ' + Tekst(tools, 1, 53), QStringLiteral("0 0,00 0,00"));
-
-  // Read-only beyond what the structure makes read-only: the taxpayer's row 3 amounts the PIT/B fills, and the
-  // spouse's fields, of which the locks leave open only the PIT/Z boxes, the totals and results, and the amounts of
-  // the spouse's PIT/M and PIT/O.
-  QFile dcs(folder + QStringLiteral("dc/1.dcs"));
-  QVERIFY(dcs.open(QIODevice::ReadOnly));
-  const QByteArray b = dcs.readAll();
-  const auto struktura = rekordy::DekodujObiekty(
-      std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(b.constData()), std::size_t(b.size())));
-  QCOMPARE(image.Obiekty.size(), struktura.size());
-  std::set<int> dodane;
-  for (std::size_t k = 0; k < struktura.size(); ++k)
-    if (image.Obiekty[k].TylkoDoOdczytu == 1 && struktura[k].TylkoDoOdczytu == 0) dodane.insert(int(k));
-  QVERIFY(dodane.count(53) == 1 && dodane.count(54) == 1);
-  dodane.erase(53);
-  dodane.erase(54);
-  const std::set<int> malzonka = PolaMalzonka();
-  for (int k : dodane) QVERIFY2(malzonka.count(k) == 1, qPrintable(QStringLiteral("field %1").arg(k)));
-  QList<int> otwarte;
-  for (int k : malzonka)
-    if (!dodane.count(k) && struktura[std::size_t(k)].TylkoDoOdczytu == 0) otwarte << k;
-  QCOMPARE(otwarte, (QList<int>{40, 42, 132, 134, 145, 178}));
-}
 
 VELMAR_TEST_MAIN(TestPit36Okno)
 #include "tst_pit36_okno.moc"
