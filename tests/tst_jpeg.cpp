@@ -9,7 +9,10 @@
 
 namespace {
 
-QByteArray Zakoduj(const QImage& obraz, bool progresywnie = false) {
+// A picture of one colour, as JPEG.
+QByteArray Zakoduj(QSize rozmiar, QColor kolor, bool progresywnie = false, bool szary = false) {
+  QImage obraz(rozmiar, szary ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
+  obraz.fill(kolor);
   QByteArray bajty;
   QBuffer bufor(&bajty);
   bufor.open(QIODevice::WriteOnly);
@@ -18,12 +21,6 @@ QByteArray Zakoduj(const QImage& obraz, bool progresywnie = false) {
   zapis.setProgressiveScanWrite(progresywnie);
   if (!zapis.write(obraz)) qFatal("cannot encode a test JPEG: %s", qPrintable(zapis.errorString()));
   return bajty;
-}
-
-QImage Wypelniony(int w, int h, QColor kolor, QImage::Format format = QImage::Format_RGB32) {
-  QImage obraz(w, h, format);
-  obraz.fill(kolor);
-  return obraz;
 }
 
 bool Bliski(QColor a, QColor b) {
@@ -76,10 +73,7 @@ class TstJpeg : public QObject {
     QFETCH(QSize, wlasny);
     const QColor kolor = szary ? QColor(100, 100, 100) : QColor(30, 160, 60);
     QSize rozmiar;
-    const QImage obraz = platform::DekodujJpeg(
-        Zakoduj(Wypelniony(wlasny.width(), wlasny.height(), kolor,
-                           szary ? QImage::Format_Grayscale8 : QImage::Format_RGB32), progresywnie),
-        docelowa, &rozmiar);
+    const QImage obraz = platform::DekodujJpeg(Zakoduj(wlasny, kolor, progresywnie, szary), docelowa, &rozmiar);
     QCOMPARE(obraz.size(), wynik);
     QCOMPARE(rozmiar, wlasny);
     QVERIFY(obraz.width() >= std::min(docelowa, wlasny.width()));
@@ -88,21 +82,14 @@ class TstJpeg : public QObject {
       QVERIFY(Bliski(obraz.pixelColor(p), kolor));
   }
 
-  void shippedMarkerPictures() {
-    for (const char* plik : {"podatnik.jpg", "malzonek.jpg"})
-      QCOMPARE(platform::WczytajJpeg(QStringLiteral(VELMAR_SOURCE_DIR "/data/alg/") + QLatin1String(plik)).size(),
-               QSize(40, 40));
-    QVERIFY(platform::WczytajJpeg(QStringLiteral(VELMAR_SOURCE_DIR "/data/alg/brak.jpg")).isNull());
-  }
-
   void badDataIsRefused_data() {
     QTest::addColumn<QByteArray>("dane");
-    const QByteArray jpeg = Zakoduj(Wypelniony(64, 64, Qt::blue));
+    const QByteArray jpeg = Zakoduj(QSize(64, 64), Qt::blue);
     for (qsizetype n : {qsizetype{0}, qsizetype{1}, qsizetype{2}, qsizetype{20}, jpeg.size() / 2, jpeg.size() - 2})
       QTest::addRow("cut at %d", int(n)) << jpeg.left(n);
     QTest::newRow("text") << QByteArray("not a picture at all");
     QTest::newRow("markers alone") << QByteArray("\xFF\xD8\xFF\xD9", 4);
-    QByteArray ogromny = Zakoduj(Wypelniony(8, 8, Qt::green));
+    QByteArray ogromny = Zakoduj(QSize(8, 8), Qt::green);
     const qsizetype h = WysokoscRamki(ogromny);
     if (h < 0) qFatal("no frame header in the test JPEG");
     for (int i = 0; i < 4; ++i) ogromny[h + i] = '\xFF';  // 65535 x 65535
