@@ -81,16 +81,6 @@ class TstModel : public QObject {
     QCOMPARE(T().LiczbaDrukow, 61);
     QCOMPARE(T().Druki[61].Id, 61);
   }
-
-  // Records naming a later parent, an attachment as parent or an unknown form stay, as roots.
-  void brokenRecordsAreKeptAsRoots() {
-    Druki({{PitO, 3, PMWspolny}, {99, 0, PMWspolny}, {Pit37, 0, PMWspolny}, {PitO, 1, PMWspolny}});
-    QCOMPARE(T().TV->topLevelItemCount(), 4);
-    QCOMPARE(Wezel(1), QStringLiteral("Nieznany druk (99)"));
-    T().UsunDruk(Pit37, 0, PMWspolny);
-    T().BudujDrzewo();  // no node of an earlier rebuild survives
-    for (int i = 1; i <= T().LiczbaDrukow; ++i) QCOMPARE(T().ZnajdzDrukWezla(T().Druki[i].Wezel).Id, i);
-  }
 };
 
 VELMAR_TEST_MAIN(TstModel)
