@@ -191,11 +191,9 @@ class TstOdczyt : public QObject {
     p.ZapiszFormularz(Pit37, 1, {Pole(Text, 1, 10, 10, 100, 30)});
     Podrzuc(p.Dc() + "fifo", Podrzutek::Fifo, 0);
     const QString plik = p.PlikStrony(Pit37, 1);
-    ZapiszPlik(plik, QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" "
-                                    "xmlns:xlink=\"http://www.w3.org/1999/xlink\" viewBox=\"0 0 100 141\">"
-                                    "<image x=\"0\" y=\"0\" width=\"100\" height=\"141\" xlink:href=\"%1\"/></svg>")
-                         .arg(odwolanie)
-                         .toUtf8());
+    ZapiszPlik(plik, "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' "
+                     "viewBox='0 0 100 141'><image width='100' height='141' xlink:href='" + odwolanie.toUtf8() +
+                         "'/></svg>");
     p.Uruchom();
     QCOMPARE(p.T().PokazStrone(Pit37, 1, true), przyjety);
     QCOMPARE(SkryptDialogow().Teksty(),

@@ -135,26 +135,22 @@ class TstPliki : public QObject {
   void hostileFilesAreRefused_data() {
     QTest::addColumn<QByteArray>("bajty");
     QTest::addColumn<QString>("fragment");
-    QByteArray dobry(kDruk, '\0');
-    dobry[8] = 2;  // PIT-37
-    auto zmien = [&](qsizetype gdzie, char wartosc) {
-      QByteArray b = dobry + dobry;
-      b[kDruk + 8] = 6;  // PIT/O
-      b[kDruk + 12] = 1;
+    // PIT-37 and its PIT/O (with a PIT/D on the PIT/O when trzy), one byte changed.
+    const auto zmien = [](qsizetype gdzie, char wartosc, bool trzy = false) {
+      QByteArray b((trzy ? 3 : 2) * kDruk, '\0');
+      b[8] = 2, b[kDruk + 8] = 6, b[kDruk + 12] = 1;
+      if (trzy) b[2 * kDruk + 8] = 7, b[2 * kDruk + 12] = 2;
       b[gdzie] = wartosc;
       return b;
     };
-    QTest::newRow("partial tail") << dobry + QByteArray(100, '\0') << QStringLiteral("rozmiar");
+    QTest::newRow("partial tail") << zmien(0, 0).left(kDruk + 100) << QStringLiteral("rozmiar");
     QTest::newRow("unknown type") << zmien(kDruk + 8, 20) << QStringLiteral("druk nr 2");
     QTest::newRow("owner") << zmien(kDruk + 16, 3) << QStringLiteral("właściciel");
     QTest::newRow("kind") << zmien(kDruk + 20, 3) << QStringLiteral("rodzaj rozliczenia");
     QTest::newRow("parent ahead") << zmien(kDruk + 12, 2)
                                   << QStringLiteral("druk nr 2 - załącznik wskazuje druk główny 2, którego nie ma przed nim.");
-    QByteArray wnuk = zmien(kDruk + 12, 1) + dobry;
-    wnuk[2 * kDruk + 8] = 7;  // PIT/D
-    wnuk[2 * kDruk + 12] = 2;
     QTest::newRow("parent is an attachment")
-        << wnuk
+        << zmien(0, 0, true)
         << QStringLiteral("druk nr 3 - załącznik wskazuje jako swój druk główny druk nr 2, który sam jest załącznikiem "
                           "druku nr 1.");
     QTest::newRow("negative parent") << zmien(kDruk + 15, '\xFF') << QStringLiteral("druk nr 2");

@@ -114,12 +114,6 @@ class TstRekordy : public QObject {
     const TObiekt o = rekordy::DekodujObiekt(std::span<const std::uint8_t, rekordy::kRozmiarObiektu>(b));
     QCOMPARE(Tekst(o.Nazwa), std::string_view("NNNNNNNNNNNNNNN"));
     QCOMPARE(Tekst(o.Wartosc), std::string_view("WWWWW"));
-
-    Bajty d(rekordy::kRozmiarDruku, 0);
-    std::fill_n(d.begin() + 32 + 8, 16, std::uint8_t{0xB9});  // entry 0 Nazwa, "ą" to the last byte
-    const auto druk =
-        std::make_unique<TDruk>(rekordy::DekodujDruk(std::span<const std::uint8_t, rekordy::kRozmiarDruku>(d)));
-    QCOMPARE(NaQString(druk->Pola[0].Nazwa), QString(16, QChar(0x0105)));
   }
 };
 
