@@ -104,10 +104,7 @@ class TstOdczyt : public QObject {
   Q_OBJECT
 
  private slots:
-  void init() {
-    SkryptDialogow().Wyczysc();
-    UstawRegionalne();
-  }
+  void init() { SkryptDialogow().Wyczysc(), UstawRegionalne(); }
 
   // The reading helper itself, for what the readers below do not meet: a file at the cap, none, a device.
   void helperRefusesWhatIsNoRegularFile_data() {

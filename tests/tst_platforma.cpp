@@ -10,12 +10,11 @@
 #include <QTemporaryFile>
 #include <QTimer>
 #include <clocale>
-#include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <locale.h>
 #include <stdexcept>
 
-#include "platform/aplikacja.h"
 #include "platform/dialogi.h"
 #include "platform/regionalne.h"
 #include "platform/ustawienia.h"
@@ -37,12 +36,6 @@ namespace {
   const QByteArray poprzednia = qgetenv(nazwa);
   qputenv(nazwa, wartosc);
   return qScopeGuard([=] { byla ? void(qputenv(nazwa, poprzednia)) : void(qunsetenv(nazwa)); });
-}
-
-bool LokalizacjaIstnieje(const QByteArray& nazwa) {
-  locale_t l = newlocale(LC_NUMERIC_MASK | LC_TIME_MASK, nazwa.constData(), nullptr);
-  if (l) freelocale(l);
-  return l != nullptr;
 }
 
 // Runs the action on the modal window once it is shown; the caller then opens it and waits in its loop.
@@ -159,7 +152,8 @@ class TestPlatforma : public QObject {
   void regionalneZLokalizacji() {
     QFETCH(QByteArray, lokalizacja);
     QFETCH(QString, separatory);
-    if (!LokalizacjaIstnieje(lokalizacja)) QSKIP("locale not installed");
+    if (locale_t l = newlocale(LC_NUMERIC_MASK | LC_TIME_MASK, lokalizacja.constData(), nullptr)) freelocale(l);
+    else QSKIP("locale not installed");
     const auto zmienna = ZmiennaSrodowiska("VELMAR_LOCALE", lokalizacja);
     QTemporaryDir folder;
     const auto separatoryZ = [](const platform::UstawieniaRegionalne& r) {
@@ -173,9 +167,7 @@ class TestPlatforma : public QObject {
     QCOMPARE(separatoryZ(platform::UstawieniaRegionalne(folder.path())), ",-");
     QVERIFY(!platform::UstawieniaRegionalne(folder.filePath("regionalne.ini/sub")).Zmien(u',', u'-'));
     // The process keeps "C" numerics whatever the user's locale says.
-    char liczba[16];
-    std::snprintf(liczba, sizeof liczba, "%.1f", 1.5);
-    QCOMPARE(QByteArray(liczba), QByteArray("1.5"));
+    QCOMPARE(QByteArray::number(std::strtod("1.5", nullptr)), QByteArray("1.5"));
     QCOMPARE(QByteArray(std::setlocale(LC_NUMERIC, nullptr)), QByteArray("C"));
   }
 
@@ -219,8 +211,6 @@ class TestPlatforma : public QObject {
     });
     QCOMPARE(dialogi.PlikDoZapisu(ustawienia), std::optional<QString>(folder.filePath("a.dc8")));
     QCOMPARE(widziane, "Zapisz rozliczenie Rozliczenia (*.dc8) 0");
-    GdyPokazane([](QWidget* okno) { static_cast<QDialog*>(okno)->reject(); });
-    QCOMPARE(dialogi.PlikDoOtwarcia(ustawienia), std::optional<QString>());
   }
 
   // What a box closed without a choice answers, wherever no one can choose (no screen, an empty test script).
@@ -236,7 +226,6 @@ class TestPlatforma : public QObject {
     QTest::addColumn<QString>("wejscie");
     QTest::addColumn<QString>("wynik");
     QTest::newRow("kropki") << 'S' << "%d.%m.%Y" << ".";
-    QTest::newRow("ISO") << 'S' << "%Y-%m-%d" << "-";
     QTest::newRow("modyfikatory") << 'S' << "%Ey/%Om/%-d" << "/";
     QTest::newRow("spacje") << 'S' << "%Y. %m. %d." << ".";
     QTest::newRow("%F") << 'S' << "%F" << "-";

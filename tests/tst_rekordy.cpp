@@ -13,8 +13,6 @@ namespace {
 
 using Bajty = std::vector<std::uint8_t>;
 
-QByteArray Napis(const Bajty& b) { return QByteArray(reinterpret_cast<const char*>(b.data()), qsizetype(b.size())); }
-
 // Little-endian 32-bit numbers.
 QByteArray I(std::initializer_list<std::uint32_t> liczby) {
   QByteArray b;
@@ -35,7 +33,7 @@ QByteArray Zapis(const Rekord& r, Dekoduj dekoduj) {
   rekordy::Zakoduj(r, std::span<std::uint8_t, N>(b));
   const auto odczytany = std::make_unique<Rekord>(dekoduj(std::span<const std::uint8_t, N>(b)));
   rekordy::Zakoduj(*odczytany, std::span<std::uint8_t, N>(znowu));
-  return znowu == b ? Napis(b) : QByteArray("decoding differs");
+  return znowu == b ? QByteArray(reinterpret_cast<const char*>(b.data()), N) : QByteArray("decoding differs");
 }
 
 void UstawPole(TPoleDruku& p, std::int32_t baza, const char* nazwa, const QString& wartosc) {
