@@ -8,6 +8,7 @@
 #include <map>
 
 #include "fuzz/srodowisko.h"
+#include "support/pliki.h"
 
 #define VELMAR_CELE(X) \
   X(fuzz_dc8) X(fuzz_dcd) X(fuzz_dcs) X(fuzz_druk) X(fuzz_ini) X(fuzz_jpeg) X(fuzz_rozliczenie) X(fuzz_rtf) \
@@ -52,9 +53,7 @@ class TstKorpusy : public QObject {
   void inputStillPasses() {
     QFETCH(QString, cel);
     QFETCH(QString, plik);
-    QFile f(plik);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    const QByteArray dane = f.readAll();
+    const QByteArray dane = velmar_test::CzytajPlik(plik);
     QCOMPARE(Cele().at(cel)(reinterpret_cast<const std::uint8_t*>(dane.constData()), std::size_t(dane.size())), 0);
   }
 

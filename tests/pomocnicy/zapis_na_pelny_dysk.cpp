@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "main/tools.h"
+#include "support/pliki.h"
 #include "support/program.h"
 #include "support/test_main.h"
 
@@ -16,10 +17,7 @@ int main(int argc, char** argv) {
   velmar_test::ZainstalujSkrypt(aplikacja);
   const QString folder = QFile::decodeName(argv[1]) + QLatin1Char('/');
   const QString plik = folder + QStringLiteral("rozliczenie.dc8");
-  QFile stary(plik);
-  if (!stary.open(QIODevice::WriteOnly) || stary.write("stary") != 5) return 3;
-  stary.close();
-
+  velmar_test::ZapiszPlik(plik, "stary");
   velmar_test::UstawRegionalne();
   TTools tools(folder);
   tools.PrzydzielDruki(3);

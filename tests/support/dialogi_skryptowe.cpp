@@ -33,15 +33,8 @@ void DialogiSkryptowe::Wyjatek(const QString& tekst) {
   pokazane.push_back({Rodzaj::Wyjatek, TytulAplikacji(), tekst, Przyciski::Ok, Ikona::Blad});
 }
 
-std::optional<QString> DialogiSkryptowe::PlikDoOtwarcia(const platform::UstawieniaPliku& ustawienia) {
-  return Plik(Rodzaj::PlikDoOtwarcia, ustawienia);
-}
-
-std::optional<QString> DialogiSkryptowe::PlikDoZapisu(const platform::UstawieniaPliku& ustawienia) {
-  return Plik(Rodzaj::PlikDoZapisu, ustawienia);
-}
-
-std::optional<QString> DialogiSkryptowe::Plik(Rodzaj rodzaj, const platform::UstawieniaPliku& ustawienia) {
+std::optional<QString> DialogiSkryptowe::Plik(const platform::UstawieniaPliku& ustawienia, bool doOtwarcia) {
+  const Rodzaj rodzaj = doOtwarcia ? Rodzaj::PlikDoOtwarcia : Rodzaj::PlikDoZapisu;
   pokazane.push_back({rodzaj, ustawienia.tytul, ustawienia.nazwaPliku});
   if (pliki.empty()) return std::nullopt;
   auto plik = pliki.front();

@@ -31,14 +31,14 @@ class DialogiSkryptowe : public platform::Dialogi {
   platform::Odpowiedz Pytanie(const QString& tekst, const QString& tytul, platform::Przyciski przyciski,
                               platform::Ikona ikona) override;
   void Wyjatek(const QString& tekst) override;
-  std::optional<QString> PlikDoOtwarcia(const platform::UstawieniaPliku& ustawienia) override;
-  std::optional<QString> PlikDoZapisu(const platform::UstawieniaPliku& ustawienia) override;
+  std::optional<QString> PlikDoOtwarcia(const platform::UstawieniaPliku& u) override { return Plik(u, true); }
+  std::optional<QString> PlikDoZapisu(const platform::UstawieniaPliku& u) override { return Plik(u, false); }
 
   QStringList Teksty() const;  // texts shown, in order
   void Wyczysc();               // forgets the answers left and the windows shown
 
  private:
-  std::optional<QString> Plik(PokazaneOkno::Rodzaj rodzaj, const platform::UstawieniaPliku& ustawienia);
+  std::optional<QString> Plik(const platform::UstawieniaPliku& ustawienia, bool doOtwarcia);
 };
 
 }  // namespace velmar_test

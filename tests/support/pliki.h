@@ -3,6 +3,7 @@
 // writes.
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -32,6 +33,18 @@ inline QByteArray LosoweBajty(qsizetype n, unsigned ziarno) {
   QByteArray wynik(n, '\0');
   for (char& b : wynik) b = static_cast<char>(generator() & 0xFF);
   return wynik;
+}
+
+// The rows of a table file: fields split by tabs, %XX the byte XX; blank lines and lines from '#' skipped.
+inline QList<QByteArrayList> WierszeDanych(const QString& sciezka) {
+  QList<QByteArrayList> wiersze;
+  for (const QByteArray& linia : CzytajPlik(sciezka).split('\n')) {
+    if (linia.trimmed().isEmpty() || linia.startsWith('#')) continue;
+    wiersze.append(linia.split('\t'));
+    for (QByteArray& pole : wiersze.last()) pole = QByteArray::fromPercentEncoding(pole);
+  }
+  if (wiersze.isEmpty()) qFatal("no rows in %s", qPrintable(sciezka));
+  return wiersze;
 }
 
 }  // namespace velmar_test

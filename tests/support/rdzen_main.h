@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <cstdlib>
 
 namespace velmar_test {
 
@@ -15,10 +14,8 @@ class SrodowiskoRdzenia {
   SrodowiskoRdzenia() {
     QFile regionalne(folder_.path() + QStringLiteral("/regionalne.ini"));
     if (!folder_.isValid() || !regionalne.open(QIODevice::WriteOnly) ||
-        regionalne.write("[Regional]\nDecimalSeparator=,\nDateSeparator=-\n") < 0) {
-      qCritical("Cannot prepare a temporary settings folder");
-      std::abort();
-    }
+        regionalne.write("[Regional]\nDecimalSeparator=,\nDateSeparator=-\n") < 0)
+      qFatal("Cannot prepare a temporary settings folder");
     qputenv("VELMAR_CONFIG_DIR", QFile::encodeName(folder_.path()));
   }
 

@@ -4,6 +4,7 @@
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <cstdlib>
 
 #include "platform/aplikacja.h"
 #include "support/dialogi_skryptowe.h"
@@ -14,7 +15,14 @@ namespace velmar_test {
 // lives as long as this object.
 class SrodowiskoTestow {
  public:
-  SrodowiskoTestow();
+  SrodowiskoTestow() {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!folder_.isValid()) {
+      qCritical("Cannot create a temporary settings folder: %s", qPrintable(folder_.errorString()));
+      std::abort();
+    }
+    qputenv("VELMAR_CONFIG_DIR", QFile::encodeName(folder_.path()));
+  }
   QString FolderUstawien() const { return folder_.path(); }
 
  private:
@@ -22,12 +30,16 @@ class SrodowiskoTestow {
 };
 
 // Replaces the application's dialogs with a DialogiSkryptowe.
-void ZainstalujSkrypt(platform::Aplikacja& aplikacja);
+inline void ZainstalujSkrypt(platform::Aplikacja& aplikacja) {
+  aplikacja.UstawDialogi(std::make_unique<DialogiSkryptowe>());
+}
 
 }  // namespace velmar_test
 
 // The scripted dialog service of the running test application.
-velmar_test::DialogiSkryptowe& SkryptDialogow();
+inline velmar_test::DialogiSkryptowe& SkryptDialogow() {
+  return static_cast<velmar_test::DialogiSkryptowe&>(platform::Aplikacja::Instancja()->dialogi());
+}
 
 #define VELMAR_TEST_MAIN(TestClass)                          \
   int main(int argc, char** argv) {                          \
