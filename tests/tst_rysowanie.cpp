@@ -54,43 +54,38 @@ bool Tusz(const QImage& obraz, const QRect& obszar) {
 
 // The spouse's fields of a form by its source in data/forms/.
 std::set<int> PolaMalzonka(const char* plik) {
-  QFile zrodlo(QStringLiteral(VELMAR_SOURCE_DIR "/data/forms/") + QLatin1String(plik));
-  if (!zrodlo.open(QIODevice::ReadOnly)) qFatal("cannot read %s", plik);
-  const QByteArray tekst = zrodlo.readAll();
+  const QByteArray tekst = CzytajPlik(QStringLiteral(VELMAR_SOURCE_DIR "/data/forms/") + QLatin1String(plik));
   const auto formularz = formularze::WczytajZrodlo(std::string_view(tekst.constData(), tekst.size()), plik);
   const auto malzonka = [](const std::string& t) {
     return t.find("ałżon") != std::string::npos || t.find("AŁŻON") != std::string::npos;
   };
-  struct Wiersz {
-    bool malzonka;                             // its section, sub-section or label is the spouse's
-    std::vector<std::pair<int, int>> kolumny;  // the spouse's columns of the table it belongs to
-  };
-  std::map<std::pair<int, std::string>, Wiersz> wiersze;
+  // Each row: whether its section, sub-section or label is the spouse's, and the spouse's columns of its table.
+  std::map<std::pair<int, std::string>, std::pair<bool, std::vector<std::pair<int, int>>>> wiersze;
   std::string tytul;
   const formularze::Element* naglowek = nullptr;
   for (const auto& strona : formularz.strony)
     for (const auto& e : strona.elementy) {
-      if (e.rodzaj == formularze::RodzajElementu::Sekcja || e.rodzaj == formularze::RodzajElementu::Podsekcja) {
+      using enum formularze::RodzajElementu;
+      if (e.rodzaj == Sekcja || e.rodzaj == Podsekcja) {
         tytul = e.teksty.at(0);
         naglowek = nullptr;
-      } else if (e.rodzaj == formularze::RodzajElementu::Naglowek) {
-        naglowek = &e;
-      } else if (e.rodzaj == formularze::RodzajElementu::Wiersz) {
-        Wiersz w{malzonka(tytul) || e.etykieta.find("Małżonek") != std::string::npos, {}};
-        // A row under a head takes its columns when its label spans the head's label.
-        if (naglowek && naglowek->szerokoscEtykiety == e.szerokoscEtykiety)
-          for (const auto& k : naglowek->komorki)
-            if (k.tekst == "Małżonek") w.kolumny.emplace_back(k.kolumna, k.kolumna + k.szerokosc);
-        wiersze[{strona.numer, e.id}] = w;
       }
+      if (e.rodzaj == Naglowek) naglowek = &e;
+      if (e.rodzaj != Wiersz) continue;
+      auto& [wiersz, kolumny] = wiersze[{strona.numer, e.id}];
+      wiersz = malzonka(tytul) || e.etykieta.find("Małżonek") != std::string::npos;
+      // A row under a head takes its columns when its label spans the head's label.
+      if (naglowek && naglowek->szerokoscEtykiety == e.szerokoscEtykiety)
+        for (const auto& k : naglowek->komorki)
+          if (k.tekst == "Małżonek") kolumny.emplace_back(k.kolumna, k.kolumna + k.szerokosc);
     }
   std::set<int> wynik;
   for (const auto& p : formularz.pola) {
-    const Wiersz& w = wiersze.at({p.miejsce.strona, p.miejsce.wiersz});
-    bool wKolumnie = false;
-    for (const auto& [od, doKonca] : w.kolumny)
-      wKolumnie = wKolumnie || (p.miejsce.kolumna < doKonca && od < p.miejsce.kolumna + p.miejsce.szerokosc);
-    if (malzonka(p.opis) || w.malzonka || wKolumnie) wynik.insert(p.indeks);
+    const auto& [wiersz, kolumny] = wiersze.at({p.miejsce.strona, p.miejsce.wiersz});
+    bool jego = wiersz || malzonka(p.opis);
+    for (const auto& [od, doKonca] : kolumny)
+      jego = jego || (p.miejsce.kolumna < doKonca && od < p.miejsce.kolumna + p.miejsce.szerokosc);
+    if (jego) wynik.insert(p.indeks);
   }
   return wynik;
 }

@@ -144,19 +144,16 @@ class TstStrona : public QObject {
     for (std::size_t i = 0; i < 4; ++i) QCOMPARE(zapisane->at(i).Opcje[0].Zaznaczona, std::uint8_t(i == 1 || i == 2));
   }
 
-  // The selected object goes, the rest keep their numbers and names; the last one takes the file with it.
+  // With nothing selected nothing goes; the selected object goes, the rest keep their numbers; the last one takes the
+  // file with it.
   void usuniecieObiektu() {
-    std::vector<TObiekt> obiekty;
-    for (int i = 0; i < 3; ++i) {
-      obiekty.push_back(Pole(Text, 1, i, i, i + 50, i + 20));
-      obiekty.back().NrObiektu = 10 + i;
-    }
+    std::vector<TObiekt> obiekty(3, Pole(Text, 1, 1, 1, 50, 20));
+    for (int i = 0; i < 3; ++i) obiekty[std::size_t(i)].NrObiektu = 10 + i;
     Obiekty(obiekty);
-    T().WybranyObiekt = -1;
-    UsunObiekt(&V());
-    QCOMPARE(CzytajPlik(PlikDcs()).size(), 3 * kRekord);
-    T().WybranyObiekt = 1;
-    UsunObiekt(&V());
+    for (const int k : {-1, 1}) {
+      T().WybranyObiekt = k;
+      UsunObiekt(&V());
+    }
     QCOMPARE((std::pair{T().LiczbaObiektow, T().WybranyObiekt}), (std::pair{2, -1}));
     const auto pozostale = struktura::CzytajObiekty(PlikDcs(), 1.0f);
     QCOMPARE((std::tuple{pozostale->size(), pozostale->at(0).NrObiektu, pozostale->at(1).NrObiektu}),
