@@ -85,9 +85,8 @@ class TstStrona : public QObject {
     const std::vector<TObiekt> obiekty{Pole(Text, 1, 1, 2, 3, 4), Pole(Liczba, 2, 5, 6, 7, 8)};
     QFile::remove(PlikDcs());
     for (const TObiekt& o : obiekty) QVERIFY(struktura::DopiszObiekt(PlikDcs(), o));
-    QVERIFY(struktura::ZapiszObiekty(p_->Dc() + QStringLiteral("w.dcs"), obiekty));
     const QByteArray zrodlo = CzytajPlik(PlikDcs());
-    QCOMPARE(zrodlo, CzytajPlik(p_->Dc() + QStringLiteral("w.dcs")));
+    QCOMPARE(zrodlo.size(), 2 * kRekord);
     TObiekt drugi = *struktura::CzytajObiekt(PlikDcs(), 1);
     drugi.Lewy = 50;
     QVERIFY(struktura::ZapiszObiekt(PlikDcs(), 1, drugi) && !struktura::ZapiszObiekt(PlikDcs(), 2, drugi));
@@ -113,11 +112,10 @@ class TstStrona : public QObject {
                                           QByteArray::fromHex("0300000000050000000400006b04000020030000"));
     std::tie(T().LiczbaStron, T().SzerokoscEkranuProjektu, T().WysokoscEkranuProjektu, T().SzerokoscWidoku, T().Skala) =
         std::tuple{0, 0, 0, 640, 3.0f};
-    QVERIFY(T().WczytajNaglowekFormularza());
+    QVERIFY(T().WczytajNaglowekFormularza() && SkryptDialogow().pokazane.empty());
     QCOMPARE((std::tuple{T().LiczbaStron, T().SzerokoscEkranuProjektu, T().WysokoscEkranuProjektu, T().SzerokoscWidoku,
                          T().Skala}),
              (std::tuple{3, 1280, 1024, 800, 1.0f}));
-    QVERIFY(SkryptDialogow().pokazane.empty());
     // A header cut short changes nothing and names its file; bytes after a whole one are no fault.
     ZapiszPlik(T().PlikDcd, Naglowek(5).left(275));
     QVERIFY(!T().WczytajNaglowekFormularza());
@@ -164,22 +162,6 @@ class TstStrona : public QObject {
     }
     QVERIFY(!QFile::exists(PlikDcs()));
     QCOMPARE(SkryptDialogow().Teksty().last(), QStringLiteral("Brak pliku Dcs!: ") + PlikDcs());
-  }
-
-  void obrazSvgDopasowanyDo800() {
-    T().PlikDcg = p_->Dc() + QStringLiteral("2_1.dcg");
-    ZapiszPlik(T().PlikDcg, Svg(1600, 2263, qRgb(0, 0, 255)));
-    QVERIFY(T().WczytajObrazStrony());
-    QCOMPARE((std::array{T().SzerokoscMetapliku, T().WysokoscMetapliku, T().SzerokoscWidoku, T().WysokoscWidoku}),
-             (std::array{1600, 2263, 800, 1131}));
-    QCOMPARE(T().ObrazStrony->Obraz().size(), QSize(800, 1131));
-    QCOMPARE(T().ObrazStrony->Obraz().pixel(400, 1130), qRgb(0, 0, 255));
-    QCOMPARE(T().PanelStatusu[2]->text(), QStringLiteral("Rozmiar druku:[800x1131]"));
-    // An undecodable picture leaves the one there was and its sizes.
-    const auto dobry = T().ObrazStrony;
-    ZapiszPlik(T().PlikDcg, QByteArray("nic"));
-    QVERIFY(!T().WczytajObrazStrony());
-    QVERIFY(T().ObrazStrony == dobry && T().WysokoscWidoku == 1131 && T().StronaWczytana == 1);
   }
 
   // A page at most four times as tall as it is wide, whatever the picture's own size; a taller one is refused with

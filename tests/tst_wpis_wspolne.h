@@ -82,26 +82,16 @@ inline std::vector<TObiekt> PolaTestowe() {
     int typ, strona, pozycja, format, limit;  // -1: as a new object has it
     const char* domyslna;
   };
-  constexpr Opis kOpisy[kLiczbaPolTestowych] = {{NIP, 1, 1, NipOsobaFizyczna, 13, ""},
-                                                {Liczba, 1, 2, FormatDziesietna, 14, "0,00"},
-                                                {Liczba, 1, 3, FormatZaokrGroszy, 14, "0,00"},
-                                                {Liczba, 1, 4, FormatZaokrZloty, 14, "0,00"},
-                                                {Liczba, 1, 5, FormatCalkowita, -1, ""},
-                                                {Liczba, 1, 6, -1, -1, "0,00"},
-                                                {Text, 1, 7, -1, -1, ""},
-                                                {Data, 1, 8, -1, -1, ""},
-                                                {Checbox, 1, 0, -1, -1, ""},
-                                                {Checbox, 1, 0, -1, -1, ""},
-                                                {Checbox, 1, 0, -1, -1, ""},
-                                                {Checbox, 1, 0, -1, -1, ""},
-                                                {Text, 1, 9, -1, -1, ""},
-                                                {Text, 1, 10, -1, 5, ""},
-                                                {Select, 1, 11, 1, -1, ""},
-                                                {NIP, 1, 12, NipOsobaPrawna, -1, ""},
-                                                {Text, 2, 13, -1, -1, ""},
-                                                {Text, 2, 13, -1, -1, ""},
-                                                {Text, 1, 1, -1, -1, ""},
-                                                {Text, 1, 0, -1, -1, ""}};
+  // clang-format off
+  constexpr Opis kOpisy[kLiczbaPolTestowych] = {
+      {NIP, 1, 1, NipOsobaFizyczna, 13, ""}, {Liczba, 1, 2, FormatDziesietna, 14, "0,00"},
+      {Liczba, 1, 3, FormatZaokrGroszy, 14, "0,00"}, {Liczba, 1, 4, FormatZaokrZloty, 14, "0,00"},
+      {Liczba, 1, 5, FormatCalkowita, -1, ""}, {Liczba, 1, 6, -1, -1, "0,00"},
+      {Text, 1, 7, -1, -1, ""}, {Data, 1, 8, -1, -1, ""},
+      {Checbox, 1, 0, -1, -1, ""}, {Checbox, 1, 0, -1, -1, ""}, {Checbox, 1, 0, -1, -1, ""}, {Checbox, 1, 0, -1, -1, ""},
+      {Text, 1, 9, -1, -1, ""}, {Text, 1, 10, -1, 5, ""}, {Select, 1, 11, 1, -1, ""}, {NIP, 1, 12, NipOsobaPrawna, -1, ""},
+      {Text, 2, 13, -1, -1, ""}, {Text, 2, 13, -1, -1, ""}, {Text, 1, 1, -1, -1, ""}, {Text, 1, 0, -1, -1, ""}};
+  // clang-format on
   std::vector<TObiekt> o;
   for (int i = 0; i < kLiczbaPolTestowych; ++i) {
     const Opis& d = kOpisy[i];
