@@ -131,8 +131,8 @@ class TstRysowanie : public QObject {
   }
   void cleanup() { p_.reset(); }
 
-  // A rectangle leaves out its right and bottom edges; without a pen the fill is a pixel smaller each way; a line
-  // leaves out its end point.
+  // A rectangle leaves out its right and bottom edges; without a pen the fill is a pixel smaller each way; a line,
+  // one pixel thick, leaves out its end point whichever way it runs.
   void gdiProstokatBezPrawejIDolnejKrawedzi() {
     QImage obraz(40, 40, QImage::Format_RGB32);
     obraz.fill(Qt::white);
@@ -145,13 +145,16 @@ class TstRysowanie : public QObject {
       p.Rysuj({25, 25, 30, 30});
       p.stan().pioro = qRgb(0, 255, 0);
       p.Linia(0, 35, 10, 35);
+      p.Linia(10, 38, 0, 38);
     }
     const QRgb pioro = qRgb(255, 0, 0), pedzel = qRgb(0, 0, 255);
     for (const auto& [punkt, kolor] :
          {std::pair{QPoint(10, 10), pioro}, std::pair{QPoint(19, 19), pioro}, std::pair{QPoint(15, 15), pedzel},
           std::pair{QPoint(20, 15), kBialy}, std::pair{QPoint(15, 20), kBialy}, std::pair{QPoint(28, 28), pedzel},
-          std::pair{QPoint(29, 28), kBialy}, std::pair{QPoint(9, 35), qRgb(0, 255, 0)},
-          std::pair{QPoint(10, 35), kBialy}})
+          std::pair{QPoint(29, 28), kBialy}, std::pair{QPoint(28, 29), kBialy},
+          std::pair{QPoint(9, 35), qRgb(0, 255, 0)}, std::pair{QPoint(10, 35), kBialy},
+          std::pair{QPoint(5, 36), kBialy}, std::pair{QPoint(0, 38), kBialy}, std::pair{QPoint(1, 38), qRgb(0, 255, 0)},
+          std::pair{QPoint(1, 39), kBialy}})
       QCOMPARE(obraz.pixel(punkt), kolor);
   }
 

@@ -64,7 +64,6 @@ class TstWpis : public QObject {
     QCOMPARE(Memo()->geometry(), QRect(T().LewaKrawedzStrony + o.Lewy + 1, o.Gorny + 1, 158, 22));
     p_->Kliknij(kNip);
     QVERIFY(V().EdytorMaski && !V().EdytorMaski->isHidden() && !V().EdytorTekstu);
-    QCOMPARE(V().OtwartyEdytor(), int{kNip});
     // Read-only and hidden objects are selected but get no editor.
     for (const int k : {kTylkoOdczyt, kUkryte}) {
       p_->Kliknij(k);
@@ -320,7 +319,6 @@ class TstWpis : public QObject {
   }
 
   void tabPrzechodziPrzezPola() {
-    const ObliczenieTestowe sonda(Pit37, &Sonda);
     Wpisz(kKwota, QStringLiteral("1"));
     Klawisz(Qt::Key_Tab);
     QCOMPARE(p_->Wartosc(kKwota), QStringLiteral("1,00"));
@@ -334,7 +332,6 @@ class TstWpis : public QObject {
     QCOMPARE(V().OtwartyEdytor(), int{kData});
     QTest::keyClick(V().EdytorMaski, Qt::Key_Tab);
     QCOMPARE(V().OtwartyEdytor(), int{kKrotki});
-    QCOMPARE(Wywolania().size(), std::size_t{6});
   }
 
   void pytanieOStronie() {
