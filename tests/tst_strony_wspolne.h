@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 #include <array>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "calc/oblicz.h"
@@ -32,22 +33,18 @@ inline QByteArray CzytajPlik(const QString& sciezka) {
 
 // A page picture: an SVG of w x h units filled with one colour.
 inline QByteArray Svg(int w, int h, QRgb kolor) {
+  const QString rgb = QStringLiteral("%1").arg(kolor & 0xFFFFFF, 6, 16, QLatin1Char('0'));
   return QStringLiteral(
              "<?xml version=\"1.0\"?>\n<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 %1 %2\">"
              "<rect x=\"0\" y=\"0\" width=\"%1\" height=\"%2\" fill=\"#%3\"/></svg>\n")
-      .arg(w)
-      .arg(h)
-      .arg(kolor & 0xFFFFFF, 6, 16, QLatin1Char('0'))
+      .arg(QString::number(w), QString::number(h), rgb)
       .toUtf8();
 }
 
 inline QByteArray Naglowek(int liczbaStron) {
   TNaglowekFormularza n;
-  n.LiczbaStron = liczbaStron;
-  n.SzerokoscEkranu = 1280;
-  n.WysokoscEkranu = 1024;
-  n.WysokoscWidoku = 1131;
-  n.SzerokoscWidoku = 800;
+  std::tie(n.LiczbaStron, n.SzerokoscEkranu, n.WysokoscEkranu, n.WysokoscWidoku, n.SzerokoscWidoku) =
+      std::tuple{liczbaStron, 1280, 1024, 1131, 800};
   std::array<std::uint8_t, rekordy::kRozmiarNaglowkaFormularza> bajty{};
   rekordy::Zakoduj(n, bajty);
   return QByteArray(reinterpret_cast<const char*>(bajty.data()), static_cast<qsizetype>(bajty.size()));
@@ -56,10 +53,7 @@ inline QByteArray Naglowek(int liczbaStron) {
 // A field object at a rectangle of a page.
 inline TObiekt Pole(int typ, int strona, int l, int t, int r, int b, const char* domyslna = "") {
   TObiekt o = NowyObiekt(typ, strona, "pole", domyslna);
-  o.Lewy = l;
-  o.Gorny = t;
-  o.Prawy = r;
-  o.Dolny = b;
+  std::tie(o.Lewy, o.Gorny, o.Prawy, o.Dolny) = std::tuple{l, t, r, b};
   return o;
 }
 

@@ -22,30 +22,16 @@ inline void Pisz(QWidget* widget, const QString& tekst) {
                         Qt::NoModifier);
 }
 
-// The fields of the test PIT-37, by index.
+// The fields of the test PIT-37, by index: NIP of a natural person; amounts of formats 1 (at most 14 characters),
+// 11, 12, 2 and 1 with no negatives; read-only text; date; check boxes of group "grupa" and of group "inna"; hidden
+// text; text of at most 5 characters; selection with item 1 chosen; NIP of a legal person; two texts on page 2 with
+// equal tab positions; a text with object 0's tab position; a text first in tab order.
+// clang-format off
 enum PoleTestowe : int {
-  kNip = 0,          // NIP of a natural person, tab position 1
-  kKwota = 1,        // amount, format 1, limit 14
-  kGrosze = 2,       // format 11
-  kZlote = 3,        // format 12
-  kCalkowita = 4,    // format 2, no default
-  kDodatnia = 5,     // format 1, no negatives
-  kTylkoOdczyt = 6,  // read-only text
-  kData = 7,
-  kGrupa1 = 8,  // check boxes "grupa"
-  kGrupa2 = 9,
-  kGrupa3 = 10,
-  kInnaGrupa = 11,  // check box "inna"
-  kUkryte = 12,     // hidden text
-  kKrotki = 13,     // text of at most 5 characters
-  kLista = 14,      // selection, item 1 chosen
-  kNipFirmy = 15,   // NIP of a legal person
-  kStrona2a = 16,   // texts on page 2, equal tab positions
-  kStrona2b = 17,
-  kRownaZeraPoz = 18,  // text with object 0's tab position
-  kPierwszy = 19,      // text before everything in tab order
-  kLiczbaPolTestowych = 20
+  kNip, kKwota, kGrosze, kZlote, kCalkowita, kDodatnia, kTylkoOdczyt, kData, kGrupa1, kGrupa2, kGrupa3, kInnaGrupa,
+  kUkryte, kKrotki, kLista, kNipFirmy, kStrona2a, kStrona2b, kRownaZeraPoz, kPierwszy, kLiczbaPolTestowych
 };
+// clang-format on
 
 // Who the computation of the form on screen was called for, and what the stored amount field held then.
 struct WywolanieObliczenia {
@@ -96,26 +82,16 @@ inline std::vector<TObiekt> PolaTestowe() {
     int typ, strona, pozycja, format, limit;  // -1: as a new object has it
     const char* domyslna;
   };
-  constexpr Opis kOpisy[kLiczbaPolTestowych] = {{NIP, 1, 1, NipOsobaFizyczna, 13, ""},
-                                                {Liczba, 1, 2, FormatDziesietna, 14, "0,00"},
-                                                {Liczba, 1, 3, FormatZaokrGroszy, 14, "0,00"},
-                                                {Liczba, 1, 4, FormatZaokrZloty, 14, "0,00"},
-                                                {Liczba, 1, 5, FormatCalkowita, -1, ""},
-                                                {Liczba, 1, 6, -1, -1, "0,00"},
-                                                {Text, 1, 7, -1, -1, ""},
-                                                {Data, 1, 8, -1, -1, ""},
-                                                {Checbox, 1, 0, -1, -1, ""},
-                                                {Checbox, 1, 0, -1, -1, ""},
-                                                {Checbox, 1, 0, -1, -1, ""},
-                                                {Checbox, 1, 0, -1, -1, ""},
-                                                {Text, 1, 9, -1, -1, ""},
-                                                {Text, 1, 10, -1, 5, ""},
-                                                {Select, 1, 11, 1, -1, ""},
-                                                {NIP, 1, 12, NipOsobaPrawna, -1, ""},
-                                                {Text, 2, 13, -1, -1, ""},
-                                                {Text, 2, 13, -1, -1, ""},
-                                                {Text, 1, 1, -1, -1, ""},
-                                                {Text, 1, 0, -1, -1, ""}};
+  // clang-format off
+  constexpr Opis kOpisy[kLiczbaPolTestowych] = {
+      {NIP, 1, 1, NipOsobaFizyczna, 13, ""}, {Liczba, 1, 2, FormatDziesietna, 14, "0,00"},
+      {Liczba, 1, 3, FormatZaokrGroszy, 14, "0,00"}, {Liczba, 1, 4, FormatZaokrZloty, 14, "0,00"},
+      {Liczba, 1, 5, FormatCalkowita, -1, ""}, {Liczba, 1, 6, -1, -1, "0,00"},
+      {Text, 1, 7, -1, -1, ""}, {Data, 1, 8, -1, -1, ""},
+      {Checbox, 1, 0, -1, -1, ""}, {Checbox, 1, 0, -1, -1, ""}, {Checbox, 1, 0, -1, -1, ""}, {Checbox, 1, 0, -1, -1, ""},
+      {Text, 1, 9, -1, -1, ""}, {Text, 1, 10, -1, 5, ""}, {Select, 1, 11, 1, -1, ""}, {NIP, 1, 12, NipOsobaPrawna, -1, ""},
+      {Text, 2, 13, -1, -1, ""}, {Text, 2, 13, -1, -1, ""}, {Text, 1, 1, -1, -1, ""}, {Text, 1, 0, -1, -1, ""}};
+  // clang-format on
   std::vector<TObiekt> o;
   for (int i = 0; i < kLiczbaPolTestowych; ++i) {
     const Opis& d = kOpisy[i];
