@@ -59,8 +59,6 @@ QString SerwerHttp::Adres() const {
   return QStringLiteral("%1://127.0.0.1:%2").arg(szyfrowany_ ? "https" : "http").arg(serwer_->serverPort());
 }
 
-void SerwerHttp::Zamknij() { serwer_->close(); }
-
 void SerwerHttp::Rozlacz() {
   for (QTcpSocket* gniazdo : std::vector<QTcpSocket*>(gniazda_)) gniazdo->disconnectFromHost();
 }

@@ -3,7 +3,6 @@
 // recorded, plain or over TLS with the test certificate, and the misbehaviour of real servers on request.
 
 #include <QObject>
-#include <QString>
 #include <map>
 #include <memory>
 #include <vector>
@@ -31,7 +30,6 @@ class SerwerHttp : public QObject {
   explicit SerwerHttp(bool szyfrowany = false);
   ~SerwerHttp() override;
   QString Adres() const;
-  void Zamknij();  // stops accepting connections
   void Rozlacz();  // drops every open connection, which ends a body without a length
 
  private:

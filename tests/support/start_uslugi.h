@@ -1,9 +1,7 @@
 #pragma once
 // What the update and about-box tests put in place of the system's services.
 
-#include <QStringList>
 #include <QTimer>
-#include <QUrl>
 
 #include "main/aktualizacja_siec.h"
 #include "platform/siec.h"
