@@ -1,5 +1,5 @@
 // Start-up: one running copy, the screen, the first-start settings, the command line, the regional settings and
-// the main window's initial state.
+// the tool bars' icons.
 
 #include <QAction>
 #include <QProcess>
@@ -7,7 +7,6 @@
 
 #include "main/tools.h"
 #include "model/plik_rozliczenia.h"
-#include "platform/aplikacja.h"
 #include "platform/ustawienia.h"
 #include "support/program.h"
 #include "support/pliki.h"
