@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QTextEdit>
 #include <optional>
-#include <string_view>
 
 #include "main/aktualizacja.h"
 #include "main/tools.h"
@@ -28,11 +27,11 @@ using Trasa = SerwerHttp::Trasa;
 namespace {
 
 const QByteArray kSciezkaOpisu = "/aktualizacja/velmar2008/update.ini";
+const QByteArray kSciezkaInstalatora = "/aktualizacja/velmar2008/setup.run";
 const QString kNowsza = QStringLiteral("8.0.1.1");  // the program itself is 8.0.1.0
 const QString kWlasna = QStringLiteral("8.0.1.0");
 const QString kPytanie = QStringLiteral("Aktualizacja nr 8.0.1.1 jest dostępna. Czy rozpocząć aktualizację programu ?");
 const QString kNajnowsza = QStringLiteral("Wersja 8.0.1.0 jest najnowszą wersją programu.");
-const QString kBladOpisu = QStringLiteral("Nie udało się pobrać informacji o aktualizacji.\n");
 const QString kBladInstalatora = QStringLiteral("Nie udało się pobrać aktualizacji.\n");
 const QString kPoTerminie = QStringLiteral("Serwer nie przysłał pliku w wyznaczonym czasie.");
 
@@ -42,22 +41,6 @@ QByteArray Opis(const QString& wersja, const QString& plik = QStringLiteral("set
 }
 
 QByteArray Sha256(const QByteArray& dane) { return QCryptographicHash::hash(dane, QCryptographicHash::Sha256).toHex(); }
-
-QStringList Wiersze(const QListWidget* lista) {
-  QStringList wiersze;
-  for (int i = 0; i < lista->count(); ++i) wiersze << lista->item(i)->text();
-  return wiersze;
-}
-
-// The bytes on disk so far in the file a download into `plik` is writing; a file being saved has no name there
-// yet, so the download's own file is asked.
-qint64 ZapisywaneDo(const QObject* wlasciciel, const QString& plik) {
-  for (const auto* pobieranie : wlasciciel->findChildren<platform::PobieranieHttp*>()) {
-    const auto* cel = qobject_cast<QFileDevice*>(pobieranie->Cel());
-    if (cel && cel->fileName() == plik && cel->isOpen()) return cel->size();
-  }
-  return 0;
-}
 
 // One offer: what the local description says, what the server does with the new installer, the user's answer,
 // and what comes of it.
@@ -76,10 +59,20 @@ struct Oferta {
   bool otwarty = false;
 };
 
+// One description download: the connection, what the server does, the program's limits in ms (0: its own) and the
+// reason reported (null: no connection).
+struct Pobranie {
+  unsigned flagi = platform::PolaczenieLan;
+  bool echo = true;
+  Trasa trasa{200, Opis(kNowsza)};
+  int bezczynnosc = 0, calkowity = 0;
+  QString powod;
+};
+
 }  // namespace
 
 Q_DECLARE_METATYPE(Oferta)
-Q_DECLARE_METATYPE(Trasa)
+Q_DECLARE_METATYPE(Pobranie)
 
 class TstAktualizacja : public QObject {
   Q_OBJECT
@@ -100,13 +93,13 @@ class TstAktualizacja : public QObject {
     return QTest::qWaitFor([this] { return !tools_->AktualizacjaWToku(); }, 25000);
   }
 
-  static void UstawUstawienie(const QString& klucz, const QString& wartosc) {
+  static void Ustaw(const QString& klucz, const QString& wartosc) {
     platform::TIniFile("velmar2008.ini").WriteString("PIT", klucz, wartosc);
   }
 
   // The main window and the update window on the program folder, the start-up check as told.
   void Uruchom(bool autoUpdate = false) {
-    UstawUstawienie("AutoUpdate", autoUpdate ? "1" : "0");
+    Ustaw("AutoUpdate", autoUpdate ? "1" : "0");
     okno_.reset();
     tools_.reset();  // one running copy at a time
     tools_ = NoweOkno(*folder_);
@@ -117,23 +110,22 @@ class TstAktualizacja : public QObject {
 
   // A newer version described locally with the SHA-256 of the new installer, an old installer copy, the new one on
   // the server and the user's answers.
-  void Przygotuj(const QByteArray& nowy, std::deque<Odpowiedz> odpowiedzi) {
-    Zapisz(PlikOpisu(), Opis(kNowsza, QStringLiteral("setup.run"), Sha256(nowy)));
-    Zapisz(Instalator(), "stary instalator");
-    serwer_->trasy["/aktualizacja/velmar2008/setup.run"] = {.cialo = nowy};
+  void Przygotuj(const QByteArray& nowy, std::deque<Odpowiedz> odpowiedzi, Trasa trasa = {}) {
+    ZapiszPlik(PlikOpisu(), Opis(kNowsza, QStringLiteral("setup.run"), Sha256(nowy)));
+    ZapiszPlik(Instalator(), "stary instalator");
+    trasa.cialo = nowy;
+    serwer_->trasy[kSciezkaInstalatora] = trasa;
     SkryptDialogow().odpowiedzi = std::move(odpowiedzi);
   }
 
  private slots:
-  void initTestCase() { SerwerHttp::Ufaj(); }
-
   void init() {
     SkryptDialogow().pokazane.clear();
     SkryptDialogow().odpowiedzi.clear();
     folder_ = std::make_unique<FolderProgramu>();
     serwer_ = std::make_unique<SerwerHttp>();
     uslugi_ = std::make_shared<UslugiTestowe>();
-    UstawUstawienie(QStringLiteral("SerwerAktualizacji"), serwer_->Adres());
+    Ustaw("SerwerAktualizacji", serwer_->Adres());
     Uruchom();
   }
 
@@ -149,14 +141,11 @@ class TstAktualizacja : public QObject {
     QTest::addColumn<QString>("a");
     QTest::addColumn<QString>("b");
     QTest::addColumn<int>("wynik");
-    QTest::newRow("last part") << "2.0.0.16" << "2.0.0.15" << 1;
     QTest::newRow("wider part is no larger") << "8.0.0.15" << "8.0.1.0" << -1;
     QTest::newRow("numbers, not text") << "8.0.10.0" << "8.0.9.9" << 1;
     QTest::newRow("missing parts are 0") << "8.0.1" << "8.0.1.0" << 0;
     QTest::newRow("a further part") << "8.0.1.0.1" << "8.0.1" << 1;
-    QTest::newRow("nine digits") << "8.999999999" << "8.999999998" << 1;
     // A text that is no version is version 0: never newer than a real one.
-    QTest::newRow("empty") << "" << "8.0.1.0" << -1;
     QTest::newRow("empty part") << "9..1" << "8.0.1.0" << -1;
     QTest::newRow("letter") << "9.a" << "8.0.1.0" << -1;
     QTest::newRow("ten digits") << "1000000000" << "8.0.1.0" << -1;
@@ -171,10 +160,10 @@ class TstAktualizacja : public QObject {
   }
 
   void serverAddressComesFromSettings() {
-    UstawUstawienie(QStringLiteral("SerwerAktualizacji"), QStringLiteral("http://127.0.0.1:8080//"));
+    Ustaw("SerwerAktualizacji", "http://127.0.0.1:8080//");
     QCOMPARE(tools_->SerwerAktualizacji(), QStringLiteral("http://127.0.0.1:8080"));
     for (const char* zly : {"file:///etc/passwd", "ftp://example.org", "http://", "nonsense"}) {
-      UstawUstawienie(QStringLiteral("SerwerAktualizacji"), QString::fromLatin1(zly));
+      Ustaw("SerwerAktualizacji", zly);
       QCOMPARE(tools_->SerwerAktualizacji(), QStringLiteral("https://www.korvanex.pl"));
     }
   }
@@ -199,12 +188,10 @@ class TstAktualizacja : public QObject {
         "aktualizacji nie podaje jego sumy kontrolnej SHA-256, więc program go nie uruchomi.\nPlik zapisano w:\n%1"}});
     wiersz("https, no sum", {.suma = {}, .https = true, .teksty = {kPytanie}, .otwarty = true});
     wiersz("https, another sum", {.suma = inna, .https = true, .teksty = {kPytanie, usuniety}, .instalator = ""});
-    wiersz("missing on the server", {.trasa = {.status = 404},
-                                     .teksty = {kPytanie, kBladInstalatora + "Serwer odpowiedział: 404 Not Found"},
-                                     .instalator = ""});
-    wiersz("dropped connection", {.trasa = {.urwijPo = 1000},
-                                  .teksty = {kPytanie, kBladInstalatora + "Serwer przerwał połączenie."},
-                                  .instalator = ""});
+    wiersz("missing on the server", {.trasa = {.status = 404}, .teksty = {kPytanie, kBladInstalatora +
+        "Serwer odpowiedział: 404 Not Found"}, .instalator = ""});
+    wiersz("dropped connection", {.trasa = {.urwijPo = 1000}, .teksty = {kPytanie, kBladInstalatora +
+        "Serwer przerwał połączenie."}, .instalator = ""});
     wiersz("deadline", {.trasa = {.urwijPo = 10, .trzymaj = true}, .limitMs = 500,
                         .teksty = {kPytanie, kBladInstalatora + kPoTerminie}, .instalator = ""});
     // Announced but never sent in full: only the window's Anuluj ends the wait, and it is not reported.
@@ -219,54 +206,35 @@ class TstAktualizacja : public QObject {
     wiersz("sum too short", {.suma = x.left(63), .teksty = {zlaSuma}, .instalator = "stary"});
     wiersz("sum too long", {.suma = x + "0", .teksty = {zlaSuma}, .instalator = "stary"});
     wiersz("sum not hexadecimal", {.suma = "g" + x.mid(1), .teksty = {zlaSuma}, .instalator = "stary"});
-    wiersz("same version, silent", {.wersja = kWlasna, .verbose = false, .instalator = "stary"});
     wiersz("unsafe name, silent", {.nazwa = "../evil.sh", .verbose = false, .instalator = "stary"});
-    wiersz("bad sum, silent", {.suma = "g" + x.mid(1), .verbose = false, .instalator = "stary"});
   }
   void offer() {
     QFETCH(Oferta, o);
     if (o.https) {
       serwer_ = std::make_unique<SerwerHttp>(true);
-      UstawUstawienie(QStringLiteral("SerwerAktualizacji"), serwer_->Adres());
+      Ustaw("SerwerAktualizacji", serwer_->Adres());
     }
     const QByteArray nowy = "#!/bin/sh\n" + QByteArray(300 * 1024, 'x');
-    Przygotuj(nowy, {o.odpowiedz});
+    Przygotuj(nowy, {o.odpowiedz}, o.trasa);
     const QByteArray suma = o.suma == "=" ? Sha256(nowy) : o.suma == "=A" ? Sha256(nowy).toUpper() : o.suma;
-    Zapisz(PlikOpisu(), Opis(o.wersja, o.nazwa, suma));
-    o.trasa.cialo = nowy;
-    serwer_->trasy["/aktualizacja/velmar2008/setup.run"] = o.trasa;
+    ZapiszPlik(PlikOpisu(), Opis(o.wersja, o.nazwa, suma));
     if (o.limitMs > 0) tools_->LimitInstalatoraMs = o.limitMs;
-    bool kliknieto = false;
-    connect(okno_->ListBox1->model(), &QAbstractItemModel::rowsInserted, this, [&] {
-      if (o.anuluj && !kliknieto && Wiersze(okno_->ListBox1).contains("Trwa pobieranie aktualizacji ...")) {
-        kliknieto = true;
-        okno_->Anuluj->click();
-      }
-    });
     tools_->SprawdzAktualizacje(o.verbose);
+    if (o.anuluj) {
+      QTRY_COMPARE(serwer_->zadania.size(), std::size_t{1});
+      okno_->Anuluj->click();
+    }
     QVERIFY(Czekaj());
-
-    QCOMPARE(kliknieto, o.anuluj);
     QCOMPARE(SkryptDialogow().Teksty(), o.teksty.replaceInStrings("%1", QDir::toNativeSeparators(Instalator())));
-    for (const auto& dialog : SkryptDialogow().pokazane)
-      if (dialog.tekst == kPytanie || dialog.tekst == kNajnowsza)
-        QCOMPARE(dialog.tytul, QStringLiteral("Aktualizacja on-line"));
     const bool stary = std::string_view(o.instalator) == "stary";
-    const QByteArray instalator = stary ? "stary instalator" : *o.instalator ? nowy : QByteArray();
-    QCOMPARE(Czytaj(Instalator()), instalator);
+    QCOMPARE(CzytajPlik(Instalator()), stary ? "stary instalator" : *o.instalator ? nowy : QByteArray());
     // Nothing else is left in the folder: a failed transfer's partial file is gone.
     QCOMPARE(QDir(FolderAktualizacji()).entryList(QDir::Files), *o.instalator ? QStringList{"setup.run"} : QStringList());
     QCOMPARE(serwer_->zadania.size(), std::size_t{!stary});
     QCOMPARE(uslugi_->otwarte, o.otwarty ? QStringList{Instalator() + '|' + FolderAktualizacji()} : QStringList());
     QCOMPARE(ZakonczenieZadane(), o.otwarty);
-    QVERIFY(!okno_->isVisible());
-    QVERIFY(tools_->ToolButton10->isEnabled());
-    if (!o.otwarty) return;
-    QCOMPARE(Wiersze(okno_->ListBox1),
-             (QStringList{"Połączono z serwerem.", "Trwa pobieranie aktualizacji ...",
-                          "Pobieranie aktualizacji zakończone", "Połączenie z serwerem zakończone."}));
-    QCOMPARE(okno_->ProgressHTTP->maximum(), nowy.size());
-    QCOMPARE(okno_->ProgressHTTP->value(), nowy.size());
+    QVERIFY(!okno_->isVisible() && tools_->ToolButton10->isEnabled());
+    if (o.otwarty) QCOMPARE(okno_->ProgressHTTP->value(), nowy.size());
   }
 
   // Installing ends the program: unsaved changes are asked about first, and only a settled answer lets it end.
@@ -276,21 +244,20 @@ class TstAktualizacja : public QObject {
     QTest::addColumn<Odpowiedz>("odpowiedz");
     QTest::addColumn<bool>("nazwany");  // the settlement has a file, so Tak saves without a dialog
     QTest::addColumn<bool>("konczy");
-    QTest::addColumn<bool>("zapisany");
-    QTest::newRow("save") << true << Odpowiedz::Tak << true << true << true;
-    QTest::newRow("discard") << true << Odpowiedz::Nie << true << true << false;
-    QTest::newRow("cancel") << true << Odpowiedz::Anuluj << true << false << false;
-    QTest::newRow("save dialog cancelled") << true << Odpowiedz::Tak << false << false << false;
-    QTest::newRow("no AutoInstall") << false << Odpowiedz::Tak << true << false << false;
+    QTest::newRow("save") << true << Odpowiedz::Tak << true << true;
+    QTest::newRow("discard") << true << Odpowiedz::Nie << true << true;
+    QTest::newRow("cancel") << true << Odpowiedz::Anuluj << true << false;
+    QTest::newRow("save dialog cancelled") << true << Odpowiedz::Tak << false << false;
+    QTest::newRow("no AutoInstall") << false << Odpowiedz::Tak << true << false;
   }
   void installingAsksAboutUnsavedChanges() {
     QFETCH(bool, odRazu);
     QFETCH(Odpowiedz, odpowiedz);
     QFETCH(bool, nazwany);
     QFETCH(bool, konczy);
-    QFETCH(bool, zapisany);
+    const bool zapisany = konczy && odpowiedz == Odpowiedz::Tak;
     const QString rozliczenie = folder_->Sciezka() + "moje.dc8";
-    Zapisz(rozliczenie, "poprzednia wersja");
+    ZapiszPlik(rozliczenie, "poprzednia wersja");
     tools_->PlikRozliczenia = nazwany ? rozliczenie : QString();
     tools_->NazwaRozliczenia = "moje.dc8 - Velmar 2008 Korvanex";
     tools_->Zmodyfikowane = 1;
@@ -301,76 +268,55 @@ class TstAktualizacja : public QObject {
 
     QCOMPARE(SkryptDialogow().Teksty().value(1), odRazu ? QString("Rozliczenie \"moje.dc8 - Velmar 2008 Korvanex\" "
         "zostało zmodyfikowane.\nCzy zapisać zmiany w bieżącym rozliczeniu ?") : QString());
-    if (odRazu) QCOMPARE(SkryptDialogow().pokazane[1].przyciski, platform::Przyciski::TakNieAnuluj);
     QCOMPARE(ZakonczenieZadane(), konczy);
     QCOMPARE(uslugi_->otwarte.size(), konczy ? 1 : 0);
-    QCOMPARE(Czytaj(rozliczenie).isEmpty(), zapisany);  // the settlement holds no records
+    QCOMPARE(CzytajPlik(rozliczenie).isEmpty(), zapisany);  // the settlement holds no records
     QCOMPARE(tools_->Zmodyfikowane != 0, !zapisany);
-    QCOMPARE(Czytaj(Instalator()), QByteArray("nowy"));
+    QCOMPARE(CzytajPlik(Instalator()), QByteArray("nowy"));
     QCOMPARE(okno_->Instaluj->isEnabled(), !konczy);
-    QCOMPARE(okno_->isVisible(), !konczy);
     if (konczy) return;
-    const auto dialogi = SkryptDialogow().pokazane.size();
     okno_->Instaluj->click();
     QCOMPARE(uslugi_->uruchomione, QStringList{Instalator() + '|' + FolderAktualizacji()});
-    QCOMPARE(SkryptDialogow().pokazane.size(), dialogi);
-    QVERIFY(!okno_->isVisible());
     QVERIFY(!ZakonczenieZadane());
-    okno_->show();  // shown again for the next download, the window starts clean
-    QVERIFY(!okno_->Instaluj->isEnabled());
-    QCOMPARE(okno_->ListBox1->count(), 0);
   }
 
   // A description that does not come whole and well within its deadlines leaves the last good one, with which the
   // check goes on. Without a connection nothing is asked of the server, and that is said once.
   void failedDescriptionKeepsThePreviousOne_data() {
-    QTest::addColumn<unsigned>("flagi");
-    QTest::addColumn<bool>("echo");
-    QTest::addColumn<Trasa>("trasa");
-    QTest::addColumn<int>("bezczynnosc");  // the limits in ms, 0: as the program has them
-    QTest::addColumn<int>("calkowity");
-    QTest::addColumn<QString>("powod");  // null: no connection
-    const unsigned lan = platform::PolaczenieLan;
-    const Trasa dobra{200, Opis(kNowsza)};
-    const QString zaDuzy = "Plik na serwerze jest większy, niż program przyjmuje.";
+    QTest::addColumn<Pobranie>("p");
+    const auto wiersz = [](const char* nazwa, const Pobranie& p) { QTest::newRow(nazwa) << p; };
     const QString nieOpis = "Serwer nie przysłał opisu aktualizacji.";
-    QTest::newRow("missing") << lan << true << Trasa{404, "Not here"} << 0 << 0 << "Serwer odpowiedział: 404 Not Found";
-    QTest::newRow("dropped") << lan << true << Trasa{200, Opis(kNowsza), 8} << 0 << 0 << "Serwer przerwał połączenie.";
-    QTest::newRow("not a description") << lan << true << Trasa{200, "<html><body>Witamy</body></html>"} << 0 << 0
-                                       << nieOpis;
-    QTest::newRow("binary") << lan << true << Trasa{200, QByteArray("[UPDATE]\nVer=9\0\n", 16)} << 0 << 0 << nieOpis;
-    QTest::newRow("too long") << lan << true << Trasa{200, "[UPDATE]\n" + QByteArray(100000, ';')} << 0 << 0 << zaDuzy;
-    QTest::newRow("silent: idle limit") << lan << true << Trasa{.cialo = Opis(kNowsza), .milczy = true} << 300 << 0
-                                        << "Serwer nie odpowiada.";
+    wiersz("missing", {.trasa = {404, "Not here"}, .powod = "Serwer odpowiedział: 404 Not Found"});
+    wiersz("dropped", {.trasa = {200, Opis(kNowsza), 8}, .powod = "Serwer przerwał połączenie."});
+    wiersz("not a description", {.trasa = {200, "<html><body>Witamy</body></html>"}, .powod = nieOpis});
+    wiersz("binary", {.trasa = {200, QByteArray("[UPDATE]\nVer=9\0\n", 16)}, .powod = nieOpis});
+    wiersz("too long", {.trasa = {200, "[UPDATE]\n" + QByteArray(100000, ';')},
+                        .powod = "Plik na serwerze jest większy, niż program przyjmuje."});
+    wiersz("silent: idle limit", {.trasa = {.cialo = Opis(kNowsza), .milczy = true}, .bezczynnosc = 300,
+                                  .powod = "Serwer nie odpowiada."});
     // A trickle of a byte now and then is never idle, yet never done.
-    QTest::newRow("trickle: overall limit")
-        << lan << true << Trasa{.cialo = Opis(kNowsza) + QByteArray(5000, ';'), .trzymaj = true, .bajtCoMs = 20} << 0
-        << 500 << kPoTerminie;
-    QTest::newRow("no network") << 0u << true << dobra << 0 << 0 << QString();
-    QTest::newRow("unknown flag alone") << 16u << true << dobra << 0 << 0 << QString();
-    QTest::newRow("echo fails") << lan << false << dobra << 0 << 0 << QString();
+    wiersz("trickle: overall limit", {.trasa = {.cialo = Opis(kNowsza) + QByteArray(5000, ';'), .trzymaj = true,
+                                      .bajtCoMs = 20}, .calkowity = 500, .powod = kPoTerminie});
+    wiersz("no network", {.flagi = 0});
+    wiersz("unknown flag alone", {.flagi = 16});
+    wiersz("echo fails", {.echo = false});
   }
   void failedDescriptionKeepsThePreviousOne() {
-    QFETCH(unsigned, flagi);
-    QFETCH(bool, echo);
-    QFETCH(Trasa, trasa);
-    QFETCH(int, bezczynnosc);
-    QFETCH(int, calkowity);
-    QFETCH(QString, powod);
-    uslugi_->flagi = flagi;
-    uslugi_->echo = echo;
-    Zapisz(PlikOpisu(), Opis(kWlasna));
-    serwer_->trasy[kSciezkaOpisu] = trasa;
-    if (bezczynnosc > 0) tools_->LimitBezczynnosciMs = bezczynnosc;
-    if (calkowity > 0) tools_->LimitOpisuMs = calkowity;
+    QFETCH(Pobranie, p);
+    uslugi_->flagi = p.flagi;
+    uslugi_->echo = p.echo;
+    ZapiszPlik(PlikOpisu(), Opis(kWlasna));
+    serwer_->trasy[kSciezkaOpisu] = p.trasa;
+    if (p.bezczynnosc > 0) tools_->LimitBezczynnosciMs = p.bezczynnosc;
+    if (p.calkowity > 0) tools_->LimitOpisuMs = p.calkowity;
     tools_->ToolButton10->trigger();
     QVERIFY(Czekaj());
-    QCOMPARE(Czytaj(PlikOpisu()), Opis(kWlasna));
-    QCOMPARE(SkryptDialogow().Teksty(), (powod.isNull() ? QStringList{"Brak połączenia z siecią Internet."}
-                                                        : QStringList{kBladOpisu + powod, kNajnowsza}));
-    QCOMPARE(serwer_->zadania.size(), std::size_t{!powod.isNull()});
+    QCOMPARE(CzytajPlik(PlikOpisu()), Opis(kWlasna));
+    QCOMPARE(SkryptDialogow().Teksty(), (p.powod.isNull() ? QStringList{"Brak połączenia z siecią Internet."}
+        : QStringList{"Nie udało się pobrać informacji o aktualizacji.\n" + p.powod, kNajnowsza}));
+    QCOMPARE(serwer_->zadania.size(), std::size_t{!p.powod.isNull()});
     // The description download and the check each test the connection; the echo follows only a connection.
-    QCOMPARE(uslugi_->hostyEcha.size(), (flagi & 15u) ? 2 : 0);
+    QCOMPARE(uslugi_->hostyEcha.size(), (p.flagi & 15u) ? 2 : 0);
     QVERIFY(tools_->ToolButton10->isEnabled());
   }
 
@@ -390,9 +336,9 @@ class TstAktualizacja : public QObject {
     QFETCH(bool, przycisk);
     QFETCH(bool, wlaczone);
     QFETCH(bool, serwer);
-    Zapisz(PlikOpisu(), Opis(kWlasna));
+    ZapiszPlik(PlikOpisu(), Opis(kWlasna));
     serwer_->trasy[kSciezkaOpisu] = {.cialo = Opis(kNowsza)};
-    if (!serwer) serwer_->Zamknij();
+    if (!serwer) Ustaw("SerwerAktualizacji", "http://127.0.0.1:9");  // nothing listens there
     SkryptDialogow().odpowiedzi = {Odpowiedz::Nie};
     Uruchom(wlaczone);
     okno_ = std::make_unique<TAktualizacja>(tools_.get());  // a second window doubles neither command nor check
@@ -405,21 +351,14 @@ class TstAktualizacja : public QObject {
     if (przycisk) tools_->ToolButton10->trigger();
     QVERIFY(Czekaj());
     const bool pobrany = serwer && (wlaczone || przycisk);
-    QCOMPARE(serwer_->zadania.size(), std::size_t{pobrany});
-    QCOMPARE(Czytaj(PlikOpisu()), Opis(pobrany ? kNowsza : kWlasna));
+    QCOMPARE(serwer_->zadania, pobrany ? std::vector{kSciezkaOpisu} : std::vector<QByteArray>{});
+    QCOMPARE(CzytajPlik(PlikOpisu()), Opis(pobrany ? kNowsza : kWlasna));
     QCOMPARE(SkryptDialogow().Teksty(), pobrany ? QStringList{kPytanie} : QStringList{});
-    QVERIFY(tools_->ToolButton10->isEnabled());
-    QVERIFY(!ZakonczenieZadane());
-    if (!pobrany) return;
-    QCOMPARE(serwer_->zadania[0].sciezka, kSciezkaOpisu);
-    QCOMPARE(serwer_->zadania[0].naglowki.at("accept"), QByteArray("text/html, */*"));
-    QCOMPARE(serwer_->zadania[0].naglowki.at("user-agent"), QByteArray("Mozilla/3.0 (compatible; Indy Library)"));
-    QCOMPARE(SkryptDialogow().pokazane[0].przyciski, platform::Przyciski::TakNie);
-    QCOMPARE(SkryptDialogow().pokazane[0].ikona, platform::Ikona::Wykrzyknik);
   }
 
   // A server that answers nothing never holds the windows back: the check runs beside them. From the toolbar the
-  // download shows in the progress window, whose Anuluj ends the check unreported.
+  // download shows in the progress window, whose Anuluj ends the check unreported; at start-up the program may end
+  // meanwhile, and the transfer goes with it without a word.
   void slowServerNeverHoldsTheWindow_data() {
     QTest::addColumn<bool>("przyStarcie");
     QTest::newRow("start-up") << true;
@@ -427,49 +366,49 @@ class TstAktualizacja : public QObject {
   }
   void slowServerNeverHoldsTheWindow() {
     QFETCH(bool, przyStarcie);
-    Zapisz(PlikOpisu(), Opis(kWlasna));
+    ZapiszPlik(PlikOpisu(), Opis(kWlasna));
     serwer_->trasy[kSciezkaOpisu] = {.cialo = Opis("9.0.0.0"), .milczy = true};
     Uruchom(przyStarcie);
     tools_->show();
     if (!przyStarcie) tools_->ToolButton10->trigger();
     QTRY_COMPARE(serwer_->zadania.size(), std::size_t{1});
-    QVERIFY(tools_->AktualizacjaWToku());
-    QVERIFY(!tools_->ToolButton10->isEnabled());
+    QVERIFY(tools_->AktualizacjaWToku() && !tools_->ToolButton10->isEnabled());
     tools_->Zamknij1->trigger();  // the program does what it is asked meanwhile
     QVERIFY(!tools_->Powitanie->isHidden());
     QCOMPARE(okno_->isVisible(), !przyStarcie);
-    if (przyStarcie) {  // the program ends meanwhile: the transfer goes with it without a word
+    if (przyStarcie) {
       okno_.reset();
       tools_.reset();
-      QTest::qWait(100);
-      QVERIFY(SkryptDialogow().pokazane.empty());
-      return;
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    } else {
+      QCOMPARE(okno_->ListBox1->item(0)->text(), "Pobieranie informacji o aktualizacji ...");
+      okno_->Anuluj->click();
+      QVERIFY(Czekaj());
+      QVERIFY(!okno_->isVisible() && tools_->ToolButton10->isEnabled());
+      QCOMPARE(CzytajPlik(PlikOpisu()), Opis(kWlasna));
     }
-    QCOMPARE(Wiersze(okno_->ListBox1), QStringList{"Pobieranie informacji o aktualizacji ..."});
-    okno_->Anuluj->click();
-    QVERIFY(Czekaj());
-    QVERIFY(!okno_->isVisible());
-    QVERIFY(tools_->ToolButton10->isEnabled());
     QVERIFY(SkryptDialogow().pokazane.empty());
-    QCOMPARE(Czytaj(PlikOpisu()), Opis(kWlasna));
   }
 
   // A body without an announced length goes to disk as it arrives, not into memory, and becomes the installer only
-  // once it is whole.
+  // once it is whole. A file being saved has no name on disk yet, so the download is asked for its own.
   void bodyWithoutLengthIsWrittenAsItArrives() {
     const QByteArray nowy = "#!/bin/sh\n" + QByteArray(3 * 1024 * 1024, 'z');
-    Przygotuj(nowy, {Odpowiedz::Tak});
-    serwer_->trasy["/aktualizacja/velmar2008/setup.run"] = {.cialo = nowy, .trzymaj = true, .bezDlugosci = true};
+    Przygotuj(nowy, {Odpowiedz::Tak}, {.trzymaj = true, .bezDlugosci = true});
     tools_->SprawdzAktualizacje(false);
-    QTRY_COMPARE_WITH_TIMEOUT(ZapisywaneDo(tools_.get(), Instalator()), qint64{nowy.size()}, 60000);
-    QVERIFY(tools_->AktualizacjaWToku());
-    QVERIFY(!QFile::exists(Instalator()));
+    const auto zapisane = [this] {
+      for (const auto* pobieranie : tools_->findChildren<platform::PobieranieHttp*>())
+        if (const auto* cel = qobject_cast<QFileDevice*>(pobieranie->Cel()); cel && cel->isOpen() &&
+            cel->fileName() == Instalator()) return cel->size();
+      return qint64{0};
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(zapisane(), qint64{nowy.size()}, 60000);
+    QVERIFY(tools_->AktualizacjaWToku() && !QFile::exists(Instalator()));
     QCOMPARE(okno_->ProgressHTTP->maximum(), 0);  // a busy bar: the size is unknown
     serwer_->Rozlacz();
     QVERIFY(Czekaj());
-    QCOMPARE(Czytaj(Instalator()), nowy);
+    QCOMPARE(CzytajPlik(Instalator()), nowy);
     QCOMPARE(uslugi_->otwarte.size(), 1);
-    QVERIFY(ZakonczenieZadane());
   }
 
   void connectionReport_data() {
@@ -477,11 +416,9 @@ class TstAktualizacja : public QObject {
     QTest::addColumn<QString>("tekst");
     const QString jest = "Jest zestawione polaczenie z siecia Internet :-)";
     QTest::newRow("none") << 0u << QString("Brak polaczenia z siecia Internet :( ");
-    QTest::newRow("modem") << 1u << jest + "POŁĄCZENIE PRZEZ MODEM";
     QTest::newRow("lan") << 2u << jest + "POŁĄCZENIE PRZEZ LAN";
     QTest::newRow("later flag wins") << 7u << jest + "POŁĄCZENIE PRZEZ PROXY";
     QTest::newRow("modem busy alone") << 8u << jest + "MODEM ZAJĘTY";
-    QTest::newRow("unknown flag") << 32u << QString("Brak polaczenia z siecia Internet :( ");
   }
   void connectionReport() {
     QFETCH(unsigned, flagi);
@@ -494,20 +431,18 @@ class TstAktualizacja : public QObject {
     QCOMPARE(uslugi_->hostyEcha.size(), (flagi & 15u) ? 1 : 0);
   }
 
-  // The real echo fails only when the host cannot be reached at all.
+  // The real echo answers from the event loop and fails only when the host cannot be reached at all; where the
+  // system allows no ICMP socket it is unavailable, never an error.
   void echoFailsOnlyOnError() {
-    const auto echo = [](const QString& host) {
+    for (const auto& [host, blad] : {std::pair{"nie-ma-takiego-hosta.invalid", true}, {"127.0.0.1", false}}) {
       platform::EchoIcmp echo;
       std::optional<platform::WynikEcha> wynik;
       echo.Gotowe = [&](platform::WynikEcha w) { wynik = w; };
-      echo.Wyslij(host, 300);
-      if (wynik) qFatal("the echo must answer from the event loop");
-      if (!QTest::qWaitFor([&] { return wynik.has_value(); }, 60000)) qFatal("the echo never answered");
-      return *wynik;
-    };
-    QCOMPARE(echo(QStringLiteral("nie-ma-takiego-hosta.invalid")), platform::WynikEcha::Blad);
-    // Where the system allows no ICMP socket the echo is unavailable, never an error.
-    QVERIFY(echo(QStringLiteral("127.0.0.1")) != platform::WynikEcha::Blad);
+      echo.Wyslij(QString::fromLatin1(host), 300);
+      QVERIFY(!wynik);
+      QVERIFY(QTest::qWaitFor([&] { return wynik.has_value(); }, 60000));
+      QCOMPARE(*wynik == platform::WynikEcha::Blad, blad);
+    }
   }
 };
 

@@ -1,12 +1,8 @@
 #pragma once
-// A small HTTP/1.1 server on the loopback for the update's tests: fixed answers per path, every request recorded,
-// plain or over TLS with the test certificate, and the misbehaviour of real servers on request (a body cut short,
-// a connection held open, silence, a trickle, no announced length).
+// A small HTTP/1.1 server on the loopback for the update's tests: fixed answers per path, every requested path
+// recorded, plain or over TLS with the test certificate, and the misbehaviour of real servers on request.
 
-#include <QByteArray>
 #include <QObject>
-#include <QSslCertificate>
-#include <QString>
 #include <map>
 #include <memory>
 #include <vector>
@@ -27,30 +23,16 @@ class SerwerHttp : public QObject {
     bool bezDlugosci = false;  // no Content-Length: the body ends when the connection does
     int bajtCoMs = 0;          // > 0: the body goes out one byte this often
   };
-  struct Zadanie {
-    QByteArray sciezka;
-    std::map<QByteArray, QByteArray> naglowki;  // names in lower case
-  };
-
   std::map<QByteArray, Trasa> trasy;
-  std::vector<Zadanie> zadania;
+  std::vector<QByteArray> zadania;
 
-  // szyfrowany: HTTPS with the test certificate, which the program trusts after Ufaj.
+  // szyfrowany: HTTPS with the test certificate, which the program's connections trust once one such server is made.
   explicit SerwerHttp(bool szyfrowany = false);
   ~SerwerHttp() override;
-
   QString Adres() const;
-  // Stops accepting connections.
-  void Zamknij();
-  // Drops every open connection, which ends a body without a length.
-  void Rozlacz();
-
-  static QSslCertificate Certyfikat();
-  // The program's connections trust the test certificate from now on.
-  static void Ufaj();
+  void Rozlacz();  // drops every open connection, which ends a body without a length
 
  private:
-  void Obsluz(QTcpSocket* gniazdo);
   void Odpowiedz(QTcpSocket* gniazdo, const Trasa& trasa);
 
   bool szyfrowany_;

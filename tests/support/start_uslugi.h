@@ -1,15 +1,11 @@
 #pragma once
-// What the update and about-box tests put in place of the system's services, and their file helpers.
+// What the update and about-box tests put in place of the system's services.
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QStringList>
 #include <QTimer>
-#include <QUrl>
 
 #include "main/aktualizacja_siec.h"
 #include "platform/siec.h"
+#include "support/pliki.h"
 
 namespace velmar_test {
 
@@ -25,30 +21,11 @@ struct UslugiTestowe : TTools::UslugiSystemu {
     hostyEcha << host;
     QTimer::singleShot(0, kontekst, [wynik, odpowiedz = echo] { wynik(odpowiedz); });
   }
-  bool Otworz(const QString& plik, const QString& folder) override {
-    otwarte << plik + QLatin1Char('|') + folder;
-    return true;
-  }
-  bool OtworzAdres(const QUrl& adres) override {
-    adresy << adres;
-    return true;
-  }
+  bool Otworz(const QString& plik, const QString& folder) override { return otwarte << plik + '|' + folder, true; }
+  bool OtworzAdres(const QUrl& adres) override { return adresy << adres, true; }
   bool Uruchom(const QString& program, const QString& folder) override {
-    uruchomione << program + QLatin1Char('|') + folder;
-    return true;
+    return uruchomione << program + '|' + folder, true;
   }
 };
-
-inline QByteArray Czytaj(const QString& sciezka) {
-  QFile plik(sciezka);
-  return plik.open(QIODevice::ReadOnly) ? plik.readAll() : QByteArray();
-}
-
-inline void Zapisz(const QString& sciezka, const QByteArray& dane) {
-  QDir().mkpath(QFileInfo(sciezka).path());
-  QFile plik(sciezka);
-  if (!plik.open(QIODevice::WriteOnly | QIODevice::Truncate) || plik.write(dane) != dane.size())
-    qFatal("cannot write a test file");
-}
 
 }  // namespace velmar_test
