@@ -21,9 +21,9 @@
 #include "calc/konwersje.h"
 #include "calc/skala.h"
 #include "calc/wartosci.h"
-#include "obliczenia_osoby.h"
+#include "support/obliczenia_osoby.h"
 #include "platform/cp1250.h"
-#include "tst_obliczenia_wspolne.h"
+#include "support/obliczenia.h"
 
 using namespace velmar_test;
 

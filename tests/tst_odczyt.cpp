@@ -22,7 +22,7 @@
 #include "platform/odczyt.h"
 #include "platform/rtf.h"
 #include "platform/ustawienia.h"
-#include "tst_strony_wspolne.h"
+#include "support/strony.h"
 
 using namespace velmar_test;
 

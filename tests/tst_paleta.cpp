@@ -16,7 +16,7 @@
 #include "pages/fpaleta.h"
 #include "pages/obiekty_plik.h"
 #include "support/widok_tabele.h"
-#include "tst_strony_wspolne.h"
+#include "support/strony.h"
 
 using namespace velmar_test;
 

@@ -12,7 +12,7 @@
 
 #include "support/program.h"
 #include "support/test_main.h"
-#include "tst_obliczenia_wspolne.h"
+#include "support/obliczenia.h"
 #include "zrodlo.h"
 
 using namespace velmar_test;

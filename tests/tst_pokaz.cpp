@@ -11,7 +11,7 @@
 
 #include "pages/gdi.h"
 #include "selection/sam.h"
-#include "tst_wpis_wspolne.h"
+#include "support/wpis.h"
 
 using namespace velmar_test;
 

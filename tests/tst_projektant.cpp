@@ -11,7 +11,7 @@
 #include "pages/nakladka.h"
 #include "pages/projektant.h"
 #include "support/widok_tabele.h"
-#include "tst_strony_wspolne.h"
+#include "support/strony.h"
 
 using namespace velmar_test;
 
@@ -26,7 +26,7 @@ class TstProjektant : public QObject {
   QStringList Komunikaty() {  // the messages, not the file dialogs
     QStringList wynik;
     for (const auto &okno : SkryptDialogow().pokazane)
-      if (okno.rodzaj == platform::PokazaneOkno::Rodzaj::Komunikat) wynik << okno.tekst;
+      if (okno.rodzaj == velmar_test::PokazaneOkno::Rodzaj::Komunikat) wynik << okno.tekst;
     return wynik;
   }
   std::vector<TObiekt> Plik() {

@@ -11,7 +11,7 @@
 #include "pages/gdi.h"
 #include "pages/nakladka.h"
 #include "pages/rysowanie.h"
-#include "tst_strony_wspolne.h"
+#include "support/strony.h"
 #include "zrodlo.h"
 
 using namespace velmar_test;

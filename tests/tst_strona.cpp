@@ -9,7 +9,7 @@
 #include "model/struktura.h"
 #include "pages/obiekty_plik.h"
 #include "pages/obraz_strony.h"
-#include "tst_strony_wspolne.h"
+#include "support/strony.h"
 
 using namespace velmar_test;
 

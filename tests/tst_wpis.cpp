@@ -15,7 +15,7 @@
 
 #include "calc/konwersje.h"
 #include "pages/wpis.h"
-#include "tst_wpis_wspolne.h"
+#include "support/wpis.h"
 
 using namespace velmar_test;
 
@@ -339,9 +339,9 @@ class TstWpis : public QObject {
     SkryptDialogow().odpowiedzi.push_back(platform::Odpowiedz::Nie);
     QTest::keyClick(V().EdytorMaski, Qt::Key_Return);
     QCOMPARE(p_->Komunikaty(), QStringList{QStringLiteral("Czy przejść na 2 stronę druku PIT-37 ?")});
-    const platform::PokazaneOkno& o = SkryptDialogow().pokazane[0];
+    const velmar_test::PokazaneOkno& o = SkryptDialogow().pokazane[0];
     QCOMPARE((std::tuple{o.rodzaj, o.tytul, o.przyciski, o.ikona}),
-             (std::tuple{platform::PokazaneOkno::Rodzaj::Pytanie, QStringLiteral("Pytanie"),
+             (std::tuple{velmar_test::PokazaneOkno::Rodzaj::Pytanie, QStringLiteral("Pytanie"),
                          platform::Przyciski::TakNie, platform::Ikona::Wykrzyknik}));
     // Answered No: the field just stored opens again with what it holds.
     QCOMPARE((std::array{T().BiezacaStrona, T().WybranyObiekt, V().OtwartyEdytor()}),
@@ -387,7 +387,7 @@ class TstWpis : public QObject {
     Wpisz(kKwota, QStringLiteral("3"));
     Klawisz(Qt::Key_Return);
     QCOMPARE(SkryptDialogow().pokazane.size(), std::size_t{1});
-    QCOMPARE(SkryptDialogow().pokazane[0].rodzaj, platform::PokazaneOkno::Rodzaj::Wyjatek);
+    QCOMPARE(SkryptDialogow().pokazane[0].rodzaj, velmar_test::PokazaneOkno::Rodzaj::Wyjatek);
     QCOMPARE(p_->Komunikaty()[0], QStringLiteral("'abc' is not a valid floating point value"));
     QCOMPARE(p_->Wartosc(kKwota), QStringLiteral("3,00"));
     QCOMPARE(V().OtwartyEdytor(), int{kGrosze});

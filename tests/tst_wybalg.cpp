@@ -100,7 +100,7 @@ class TstWybAlg : public QObject {
       QVERIFY(okna[0].tytul == QStringLiteral("Zapisanie zmian") && okna[0].przyciski == platform::Przyciski::TakNie &&
               okna[0].ikona == platform::Ikona::Wykrzyknik);
     }
-    if (tak) QCOMPARE(okna[1].rodzaj, platform::PokazaneOkno::Rodzaj::PlikDoZapisu);
+    if (tak) QCOMPARE(okna[1].rodzaj, velmar_test::PokazaneOkno::Rodzaj::PlikDoZapisu);
     QCOMPARE(QFile::exists(plik) && QFile(plik).size() > 0, zapisano);
     QCOMPARE(krok, kreator && dalej ? 0 : -1);
     QCOMPARE(drukow, kreator && dalej ? 0 : -1);

@@ -16,7 +16,7 @@
 #include "main/wydruk.h"
 #include "selection/grupa_opcji.h"
 #include "support/widok_tabele.h"
-#include "tst_strony_wspolne.h"
+#include "support/strony.h"
 
 using namespace velmar_test;
 

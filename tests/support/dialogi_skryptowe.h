@@ -43,7 +43,3 @@ class DialogiSkryptowe : public platform::Dialogi {
 
 }  // namespace velmar_test
 
-// Until every test names the record by its own namespace.
-namespace platform {
-using PokazaneOkno = velmar_test::PokazaneOkno;
-}

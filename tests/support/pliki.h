@@ -1,5 +1,5 @@
 #pragma once
-// Whole files in one call, and bytes of no pattern, for tests that prepare or inspect what the program reads and
+// Whole files in one call, and table files, for tests that prepare or inspect what the program reads and
 // writes.
 
 #include <QByteArray>
@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
-#include <random>
 
 namespace velmar_test {
 
@@ -25,14 +24,6 @@ inline void ZapiszPlik(const QString& sciezka, const QByteArray& dane) {
 inline QByteArray CzytajPlik(const QString& sciezka) {
   QFile plik(sciezka);
   return plik.open(QIODevice::ReadOnly) ? plik.readAll() : QByteArray();
-}
-
-// n bytes of no pattern, the same for the same seed on every run.
-inline QByteArray LosoweBajty(qsizetype n, unsigned ziarno) {
-  std::mt19937 generator(ziarno);
-  QByteArray wynik(n, '\0');
-  for (char& b : wynik) b = static_cast<char>(generator() & 0xFF);
-  return wynik;
 }
 
 // The rows of a table file: fields split by tabs, %XX the byte XX; blank lines and lines from '#' skipped.

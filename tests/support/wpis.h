@@ -11,7 +11,7 @@
 #include "calc/oblicz.h"
 #include "pages/edytory.h"
 #include "pages/nakladka.h"
-#include "tst_strony_wspolne.h"
+#include "support/strony.h"
 
 namespace velmar_test {
 

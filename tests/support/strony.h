@@ -15,21 +15,11 @@
 #include "main/tools.h"
 #include "model/rekordy.h"
 #include "pages/fimage.h"
+#include "support/pliki.h"
 #include "support/program.h"
 #include "support/test_main.h"
 
 namespace velmar_test {
-
-inline void ZapiszPlik(const QString& sciezka, const QByteArray& dane) {
-  QFile plik(sciezka);
-  if (!plik.open(QIODevice::WriteOnly | QIODevice::Truncate) || plik.write(dane) != dane.size())
-    qFatal("cannot write %s", qPrintable(sciezka));
-}
-
-inline QByteArray CzytajPlik(const QString& sciezka) {
-  QFile plik(sciezka);
-  return plik.open(QIODevice::ReadOnly) ? plik.readAll() : QByteArray();
-}
 
 // A page picture: an SVG of w x h units filled with one colour.
 inline QByteArray Svg(int w, int h, QRgb kolor) {
