@@ -188,6 +188,38 @@ class TstRysowanie : public QObject {
     QVERIFY(!KwotaDoWyswietlenia("12 000") && !KwotaDoWyswietlenia("1e30"));
   }
 
+  // Values on screen as the drawing helpers write them: NIP with its dashes, format 1 grouped with two decimals and
+  // right-aligned, format 2 as typed, a bad amount as it stands.
+  void tekstyPolJakWzor_data() {
+    QTest::addColumn<QString>("tekst");
+    QTest::addColumn<int>("gora");
+    QTest::addColumn<unsigned>("flagi");
+    const QString nbsp(QChar(0x00A0));
+    QTest::newRow("nip") << QStringLiteral("123-456-78-90") << 10 << unsigned(gdi::DT_LEFT);
+    QTest::newRow("format 1") << "1" + nbsp + "234" + nbsp + "567,50" << 70 << unsigned(gdi::DT_RIGHT);
+    QTest::newRow("format 2") << QStringLiteral("1234567,5") << 100 << unsigned(gdi::DT_RIGHT);
+    QTest::newRow("bad amount") << QStringLiteral("abc") << 130 << unsigned(gdi::DT_LEFT);
+  }
+  void tekstyPolJakWzor() {
+    QFETCH(QString, tekst);
+    QFETCH(int, gora);
+    QFETCH(unsigned, flagi);
+    QImage wzor(Nakladka().size(), QImage::Format_RGB32);
+    wzor.fill(kBialy);
+    {
+      QPainter malarz(&wzor);
+      gdi::Stan stan;
+      gdi::Plotno plotno(malarz, stan);
+      plotno.stan().pogrubiona = true;
+      plotno.UstawRozmiarCzcionki(10);
+      plotno.RysujTekst(tekst, {201, gora + 1, 499, gora + 19},
+                        flagi | gdi::DT_NOPREFIX | gdi::DT_SINGLELINE | gdi::DT_NOCLIP);
+    }
+    const QRect obszar(200, gora, 300, 20);
+    QVERIFY(Tusz(wzor, obszar));
+    QCOMPARE(Nakladka().copy(obszar), wzor.copy(obszar));
+  }
+
   // A value that fills its whole entry (no terminator) is drawn within its field, as on paper, whatever its type.
   void wartoscBezKoncaZostajeWPolu() {
     // Overlay pixels just outside the field, on the side the text runs to.
