@@ -161,7 +161,7 @@ class TstWpis : public QObject {
     QTest::addColumn<QString>("wynik");
     const QMap<QString, int> pola{
         {"kwota", kKwota}, {"grosze", kGrosze}, {"zlote", kZlote}, {"calkowita", kCalkowita}, {"dodatnia", kDodatnia}};
-    QFile plik(QStringLiteral(VELMAR_SOURCE_DIR "/tests/support/strony_kwoty.txt"));
+    QFile plik(QStringLiteral(VELMAR_SOURCE_DIR "/tests/data/strony_kwoty.txt"));
     QVERIFY(plik.open(QIODevice::ReadOnly | QIODevice::Text));
     while (!plik.atEnd()) {
       const QString wiersz = QString::fromUtf8(plik.readLine()).trimmed();
