@@ -180,6 +180,9 @@ class TstPaleta : public QObject {
     // Every line still stands for the slot of its position.
     QVERIFY(f.EListBox->count() == 10 && f.EListBox->item(2)->text().isEmpty() && f.EListBox->currentRow() == 1);
     f.EListBox->setCurrentRow(0);
+    QTest::mouseClick(f.EListBox->viewport(), Qt::LeftButton, {},
+                      f.EListBox->visualItemRect(f.EListBox->item(0)).center());
+    QCOMPARE(f.SelectText->text() + f.SelectValue->text(), QStringLiteral("A1"));  // the first line is a line too
     f.SelectUsun->click();
     QVERIFY(f.EListBox->currentRow() == -1 && Tekst(Edytowany().ElementyListy[0].Tekst).empty());
     // The last slot moves the selection no further; with no line chosen the buttons do nothing.
@@ -193,6 +196,9 @@ class TstPaleta : public QObject {
     f.EListBox->setCurrentRow(1);  // the chosen line is the selection's value
     f.Zastosuj->click();
     QVERIFY(Zapisany().Format == 1 && Tekst(Zapisany().Wartosc) == "X");
+    f.EListBox->setCurrentRow(0);
+    f.Zastosuj->click();
+    QVERIFY(Zapisany().Format == 0 && Tekst(Zapisany().Wartosc).empty());
   }
   void tytulIBrakObiektu_data() { Wiersze("widok_tabele.txt", QStringLiteral("tytul")); }
   void tytulIBrakObiektu() {

@@ -218,6 +218,7 @@ class TstRysowanie : public QObject {
     const QRect obszar(200, gora, 300, 20);
     QVERIFY(Tusz(wzor, obszar));
     QCOMPARE(Nakladka().copy(obszar), wzor.copy(obszar));
+    QVERIFY(Tusz(Nakladka(), QRect(11, 11, 98, 18)));  // the first field's value too
   }
 
   // A value that fills its whole entry (no terminator) is drawn within its field, as on paper, whatever its type.

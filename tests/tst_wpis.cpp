@@ -14,6 +14,7 @@
 #include <QTreeWidget>
 
 #include "calc/konwersje.h"
+#include "pages/filtr_klawiszy.h"
 #include "pages/wpis.h"
 #include "support/wpis.h"
 
@@ -130,6 +131,15 @@ class TstWpis : public QObject {
     QCOMPARE(Memo()->toPlainText(), tekst);
   }
 
+  // An editor's font size as the runtime reads a whole number: a blank or a plus sign before it, nothing after.
+  void rozmiarCzcionki() {
+    for (const auto& [tekst, rozmiar] : {std::pair{"+8", 8}, std::pair{" 7", 7}, std::pair{"12", 12}, std::pair{"1x", -1},
+                                         std::pair{"", -1}, std::pair{"+", -1}}) {
+      TObiekt o;
+      UstawBajty(o.RozmiarCzcionki, tekst);
+      QCOMPARE(RozmiarCzcionkiObiektu(o).value_or(-1), rozmiar);
+    }
+  }
   void kwotaWpisanaPoKliknieciu_data() {
     QTest::addColumn<int>("klikniecia");  // clicks into the open editor before typing; -1 a double click
     QTest::addColumn<double>("gdzie");    // where across the editor, 0 left edge to 1 right edge
