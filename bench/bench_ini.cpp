@@ -16,14 +16,6 @@ namespace {
 constexpr int kPowtorzenia = 7;
 constexpr int kSekcje = 200000;
 
-template <typename F>
-double Czas(F&& dzialanie) {
-  QElapsedTimer zegar;
-  zegar.start();
-  dzialanie();
-  return static_cast<double>(zegar.nsecsElapsed()) / 1e6;
-}
-
 }  // namespace
 
 int main() {

@@ -49,8 +49,7 @@ void Wyczerp() {
 int main(int argc, char** argv) {
   const SrodowiskoPomiaru srodowisko;
   platform::Aplikacja aplikacja(argc, argv);
-  const QString folder =
-      argc > 1 ? QString::fromLocal8Bit(argv[1]) : QCoreApplication::applicationDirPath() + "/../bin";
+  const QString folder = FolderProgramu(argc, argv);
   if (!QFile::exists(folder + "/dc/2_1.dcg") || !QFile::exists(folder + "/dc/6_1.dcg"))
     qFatal("no PIT-37 or PIT/O in %s/dc: build the velmar_dc target first", qPrintable(folder));
   const QRect ekran = QGuiApplication::primaryScreen()->availableGeometry();

@@ -21,14 +21,6 @@ namespace {
 constexpr int kPowtorzenia = 15;
 constexpr int kLiczbaDrukow = 49;
 
-template <typename F>
-double Czas(F&& dzialanie) {
-  QElapsedTimer zegar;
-  zegar.start();
-  dzialanie();
-  return static_cast<double>(zegar.nsecsElapsed()) / 1e6;
-}
-
 // write, fsync and rename of the bytes, with the system's calls and nothing else.
 void ZapiszAtomowo(const QByteArray& bajty, const QString& plik) {
   const QByteArray cel = QFile::encodeName(plik), tymczasowy = cel + ".tmp";

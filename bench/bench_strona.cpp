@@ -124,8 +124,7 @@ int main(int argc, char** argv) {
   // A computation's message on the filled records (none of them is about a page) answered at once, as a user would,
   // instead of a box no one closes offscreen.
   aplikacja.UstawDialogi(std::make_unique<platform::DialogiCiche>());
-  const QString folder =
-      argc > 1 ? QString::fromLocal8Bit(argv[1]) : QCoreApplication::applicationDirPath() + "/../bin";
+  const QString folder = FolderProgramu(argc, argv);
   const auto formularze = FormularzeZeStronami(folder + "/dc");
   if (formularze.empty()) qFatal("no forms in %s/dc: build the velmar_dc target first", qPrintable(folder));
 

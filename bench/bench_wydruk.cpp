@@ -38,8 +38,7 @@ int main(int argc, char** argv) {
   const SrodowiskoPomiaru srodowisko;
   platform::Aplikacja aplikacja(argc, argv);
 
-  const QString folder =
-      argc > 1 ? QString::fromLocal8Bit(argv[1]) : QCoreApplication::applicationDirPath() + "/../bin";
+  const QString folder = FolderProgramu(argc, argv);
   QTemporaryDir tymczasowy;
   const QString wyniki = argc > 2 ? QString::fromLocal8Bit(argv[2]) : tymczasowy.path();
   QDir().mkpath(wyniki);

@@ -1,8 +1,10 @@
 #pragma once
 // What every benchmark sets up before it starts the program's windows: offscreen windows, a private settings folder
-// with the regional settings start-up requires, and the median of a series of times.
+// with the regional settings start-up requires, the program folder, and timing helpers.
 
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -26,4 +28,18 @@ class SrodowiskoPomiaru {
 inline double Mediana(std::vector<double> czasy) {
   std::sort(czasy.begin(), czasy.end());
   return czasy.empty() ? 0.0 : czasy[czasy.size() / 2];
+}
+
+// The program folder: the first argument, or ../bin beside the benchmark.
+inline QString FolderProgramu(int argc, char** argv) {
+  return argc > 1 ? QString::fromLocal8Bit(argv[1]) : QCoreApplication::applicationDirPath() + "/../bin";
+}
+
+// Milliseconds one call takes.
+template <typename F>
+double Czas(F&& dzialanie) {
+  QElapsedTimer zegar;
+  zegar.start();
+  dzialanie();
+  return static_cast<double>(zegar.nsecsElapsed()) / 1e6;
 }
