@@ -11,19 +11,9 @@
 #include <cstdio>
 
 #include "formularze.h"
-#include "main/aktualizacja.h"
-#include "main/info.h"
-#include "main/konwersja.h"
-#include "main/licencja.h"
+#include "main/okna.h"
 #include "main/tools.h"
-#include "main/wydruk.h"
-#include "pages/fimage.h"
-#include "pages/fobj.h"
-#include "pages/fpaleta.h"
 #include "platform/aplikacja.h"
-#include "selection/kreator.h"
-#include "selection/sam.h"
-#include "selection/wybalg.h"
 #include "srodowisko.h"
 
 namespace {
@@ -63,17 +53,7 @@ int main(int argc, char** argv) {
   const long long podloga = Kilobajty("VmHWM:");
 
   TTools tools(folder);
-  TFPaleta paleta(&tools);
-  TFImage widok;
-  TKonwersja konwersja(&tools);
-  TFObj obj(&tools);
-  TKreator kreator(&tools);
-  TWydruk wydruk(&tools);
-  TAktualizacja aktualizacja(&tools);
-  TInfo info(&tools);
-  TUmowaLicencyjna licencja(&tools);
-  TSam sam(&tools);
-  TFWybAlg wybAlg(&tools);
+  const OknaProgramu okna(tools);
   tools.PrzydzielDruki(kLiczbaDrukow);
   tools.DodajDruk(Pit37, 0, PMWspolny, Indywidualne);
   for (int i = 1; i < kLiczbaDrukow; ++i) tools.DodajDruk(PitO, 1, PMWspolny, Indywidualne);
