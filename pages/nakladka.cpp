@@ -17,7 +17,9 @@ constexpr int kWierszePasa = 32;
 
 }  // namespace
 
-TObrazDruku::TObrazDruku(TKartka* kartka) : QWidget(kartka), kartka_(*kartka) {
+TWarstwaKartki::TWarstwaKartki(TKartka* kartka) : QWidget(kartka), kartka_(*kartka) {}
+
+TObrazDruku::TObrazDruku(TKartka* kartka) : TWarstwaKartki(kartka) {
   setObjectName("IDruk");
   // The sheet draws the picture; this widget only holds its place.
   setAttribute(Qt::WA_NoSystemBackground);
@@ -33,17 +35,17 @@ void TObrazDruku::UstawObraz(std::shared_ptr<const TObrazStrony> obraz) {
   kartka_.Zmiana(geometry());
 }
 
-void TObrazDruku::moveEvent(QMoveEvent* zdarzenie) {
+void TWarstwaKartki::moveEvent(QMoveEvent* zdarzenie) {
   kartka_.Zmiana(QRect(zdarzenie->oldPos(), size()));
   kartka_.Zmiana(geometry());
 }
 
-void TObrazDruku::resizeEvent(QResizeEvent* zdarzenie) {
+void TWarstwaKartki::resizeEvent(QResizeEvent* zdarzenie) {
   kartka_.Zmiana(QRect(pos(), zdarzenie->oldSize()));
   kartka_.Zmiana(geometry());
 }
 
-TNakladka::TNakladka(TKartka* kartka) : QWidget(kartka), kartka_(*kartka) {
+TNakladka::TNakladka(TKartka* kartka) : TWarstwaKartki(kartka) {
   setObjectName("Formatka");
   setAttribute(Qt::WA_NoSystemBackground);
   setMouseTracking(true);
@@ -94,16 +96,6 @@ void TNakladka::Narysowano(const std::vector<QRect>& obszary) {
   obszarRysunku_ |= zmieniony;
   if (narysowane_.size() > kNajwiecejProstokatow) narysowane_ = {obszarRysunku_};
   kartka_.Zmiana(zmieniony.translated(pos()));
-}
-
-void TNakladka::moveEvent(QMoveEvent* zdarzenie) {
-  kartka_.Zmiana(QRect(zdarzenie->oldPos(), size()));
-  kartka_.Zmiana(geometry());
-}
-
-void TNakladka::resizeEvent(QResizeEvent* zdarzenie) {
-  kartka_.Zmiana(QRect(pos(), zdarzenie->oldSize()));
-  kartka_.Zmiana(geometry());
 }
 
 bool TNakladka::event(QEvent* zdarzenie) {

@@ -17,8 +17,20 @@ class QPainter;
 class TKartka;
 class TObrazStrony;
 
+// A layer of the sheet: wherever it moves or grows, the sheet repaints the place it left and the place it takes.
+class TWarstwaKartki : public QWidget {
+ public:
+  explicit TWarstwaKartki(TKartka* kartka);
+
+ protected:
+  void moveEvent(QMoveEvent* zdarzenie) override;
+  void resizeEvent(QResizeEvent* zdarzenie) override;
+
+  TKartka& kartka_;
+};
+
 // IDruk: the place of the rendered page picture on the sheet.
-class TObrazDruku : public QWidget {
+class TObrazDruku : public TWarstwaKartki {
   Q_OBJECT
  public:
   explicit TObrazDruku(TKartka* kartka);
@@ -26,12 +38,7 @@ class TObrazDruku : public QWidget {
   void UstawObraz(std::shared_ptr<const TObrazStrony> obraz);
   const TObrazStrony* Obraz() const { return obraz_.get(); }
 
- protected:
-  void moveEvent(QMoveEvent* zdarzenie) override;
-  void resizeEvent(QResizeEvent* zdarzenie) override;
-
  private:
-  TKartka& kartka_;
   std::shared_ptr<const TObrazStrony> obraz_;
   QSize rozmiar_;  // of its rendering when it was set
 };
@@ -39,7 +46,7 @@ class TObrazDruku : public QWidget {
 class TRysowanieNakladki;
 
 // Formatka: the overlay canvas and the mouse events of the page.
-class TNakladka : public QWidget {
+class TNakladka : public TWarstwaKartki {
   Q_OBJECT
  public:
   explicit TNakladka(TKartka* kartka);
@@ -67,8 +74,6 @@ class TNakladka : public QWidget {
 
  protected:
   bool event(QEvent* zdarzenie) override;
-  void moveEvent(QMoveEvent* zdarzenie) override;
-  void resizeEvent(QResizeEvent* zdarzenie) override;
   void mouseMoveEvent(QMouseEvent* zdarzenie) override;
   void mousePressEvent(QMouseEvent* zdarzenie) override;
   void mouseReleaseEvent(QMouseEvent* zdarzenie) override;
@@ -78,7 +83,6 @@ class TNakladka : public QWidget {
   // The canvas changed within these rectangles: remembered, and shown on the sheet.
   void Narysowano(const std::vector<QRect>& obszary);
 
-  TKartka& kartka_;
   QImage obraz_;
   std::vector<QRect> narysowane_;  // what was drawn since the last clearing, to be cleared next
   QRect obszarRysunku_;
