@@ -5,6 +5,7 @@
 
 #include "calc/ekran.h"
 #include "calc/identyfikacja.h"
+#include "calc/kratki_rodzaju.h"
 #include "calc/pit36_obliczenie.h"
 #include "calc/pitb.h"
 #include "calc/pola.h"
@@ -47,7 +48,7 @@ bool ObliczeniePit36::Oblicz() {
   BlokadaPitD();
   WartosciZPitZ();
   BlokadaPitB();
-  ZaznaczRodzajRozliczenia();
+  UstawKratkiRodzaju(kx_, j_);
   Dochody(0);
   Dochody(kPolaMalzonka);
   Odliczenia();
@@ -106,20 +107,6 @@ void ObliczeniePit36::BlokadaPitB() {
   if (Zalacznik(PitB, PMMalzonek) > 0) UstawTylkoDoOdczytu(kx_, {96, 97}, 1);
 }
 
-// The boxes follow the kind of the record on screen; none is cleared.
-void ObliczeniePit36::ZaznaczRodzajRozliczenia() {
-  int kratka = 0;
-  switch (RodzajNaEkranie()) {
-    case Indywidualne: kratka = 3; break;
-    case WspolneZMalzonkiem:
-      if (!Zaznaczona(5)) kratka = 4;
-      break;
-    case SamotnieWychowujacy: kratka = 6; break;
-    default: break;
-  }
-  if (kratka != 0) PoleDruku(kx_, kratka, j_).Zaznaczone = 1;
-}
-
 // The income rows of one person: p is 0 for the taxpayer, kPolaMalzonka for the spouse. Sums and differences are
 // written as they come, without rounding.
 void ObliczeniePit36::Dochody(int p) {
@@ -160,7 +147,6 @@ int ObliczeniePit36::Zalacznik(int kod) const { return kx_.R.ZnajdzDrukRodzic(ko
 int ObliczeniePit36::Zalacznik(int kod, int pm) const { return kx_.R.ZnajdzDrukRodzicPM(kod, j_, pm); }
 int ObliczeniePit36::PierwszyDruk(int kod) const { return kx_.R.ZnajdzDruk(kod); }
 int ObliczeniePit36::LiczbaZalacznikow(int kod) const { return kx_.R.PoliczDruki(kod, j_, -1); }
-int ObliczeniePit36::RodzajNaEkranie() const { return kx_.Ekran.BiezacyDruk().Rodzaj; }
 int ObliczeniePit36::RodzajRekordu() const { return kx_.R.Druk(j_).Rodzaj; }
 
 long double ObliczeniePit36::W(int k) {

@@ -25,7 +25,6 @@ class ObliczeniePit36 {
   void BlokadaPitD();
   void WartosciZPitZ();
   void BlokadaPitB();
-  void ZaznaczRodzajRozliczenia();
   void Dochody(int p);
 
   // pit36_odliczenia.cpp: the deductions from income.
@@ -49,7 +48,6 @@ class ObliczeniePit36 {
   int Zalacznik(int kod, int pm) const;  // ... of that owner
   int PierwszyDruk(int kod) const;       // the first of the settlement, whatever its main form and owner
   int LiczbaZalacznikow(int kod) const;  // attached to this record, any owner
-  int RodzajNaEkranie() const;           // the settlement kind of the record on screen
   int RodzajRekordu() const;             // this record's own settlement kind
 
   // The value of field k as its text stands. A text is read once and again only after this run wrote the field,

@@ -9,6 +9,7 @@
 
 #include "calc/ekran.h"
 #include "calc/identyfikacja.h"
+#include "calc/kratki_rodzaju.h"
 #include "calc/pitd.h"
 #include "calc/pola.h"
 #include "calc/raport.h"
@@ -31,7 +32,7 @@ class ObliczeniePit37 {
     if (kx_.R.ZnajdzDrukRodzic(PitD, j_) > 0 && NaEkranie(kx_, Pit37)) UstawTylkoDoOdczytu(kx_, {96, 97, 110}, 1);
     WczytajDaneOsobZDruku(kx_.R, j_);
     ZapiszDaneOsobDoDrukow(kx_.R);
-    ZaznaczRodzajRozliczenia();
+    UstawKratkiRodzaju(kx_, j_);
     Dochody(0);
     Dochody(kPolaMalzonka);
     OdliczeniaOdDochodu();
@@ -83,18 +84,6 @@ class ObliczeniePit37 {
     for (int k : pola) {
       UstawTekstPola(kx_, k, j_, "0,00");
       Zmieniono(k);
-    }
-  }
-
-  // The boxes follow the kind of the record on screen; none is cleared.
-  void ZaznaczRodzajRozliczenia() {
-    switch (kx_.Ekran.BiezacyDruk().Rodzaj) {
-      case Indywidualne: Kratka(3) = 1; break;
-      case WspolneZMalzonkiem:
-        if (Kratka(5) == 0) Kratka(4) = 1;
-        break;
-      case SamotnieWychowujacy: Kratka(6) = 1; break;
-      default: break;
     }
   }
 

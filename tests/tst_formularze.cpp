@@ -204,6 +204,19 @@ class TstFormularze : public QObject {
       if (kratki.contains(k)) QCOMPARE(x.Typ, std::int32_t(Checbox));
     }}
 
+  // The settlement-kind boxes of PIT-36 and PIT-37 follow the kind: 3, 4 and 6 are the computation's, 5 (the other
+  // joint box) the user's choice.
+  void kratkiRodzaju() {
+    for (const int kod : {Pit36, Pit37}) {
+      const auto o = ObiektyFormularza(kod);
+      QVERIFY(o.size() > 6);
+      QList<int> zablokowane;
+      for (const int k : {3, 4, 5, 6})
+        if (o[std::size_t(k)].TylkoDoOdczytu) zablokowane << k;
+      QCOMPARE(zablokowane, (QList<int>{3, 4, 6}));
+    }
+  }
+
   // Every form the program knows has the catalogue's name and page count, its header the A4 view, and each of its
   // pages an A4 picture at twice the view.
   void obrazyStronSaA4() {
