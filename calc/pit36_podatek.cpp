@@ -120,7 +120,8 @@ void ObliczeniePit36::Zobowiazanie() {
 }
 
 // The flat tax on foreign income in two columns (taxpayer, spouse): the tax, the tax paid abroad (at most the tax)
-// and the tax the payer took; what remains to pay or was overpaid, in whole zloty. Then the final balance.
+// and the tax the payer took; what remains to pay or was overpaid, in whole zloty. Then the final balance, which
+// starts from the tax due less the advances (187 or 188), so advances that covered the tax are not asked again.
 void ObliczeniePit36::Salda() {
   struct Kolumna {
     int podatek, zagranica, platnik, doZaplaty, nadplata;
@@ -139,8 +140,8 @@ void ObliczeniePit36::Salda() {
     else
       Zeruj({k.nadplata});
   }
-  const long double naleznosci = Suma({185, 190, 191, 192, 193, 200, 201});
-  const long double pomniejszenia = Suma({189, 202, 203});
+  const long double naleznosci = Suma({187, 190, 191, 192, 193, 200, 201});
+  const long double pomniejszenia = Suma({188, 189, 202, 203});
   const long double doZaplaty = ZaokraglijDoGroszy(naleznosci - pomniejszenia);
   if (doZaplaty > 0)
     Zapisz(204, doZaplaty);

@@ -133,8 +133,10 @@ class ObliczeniePit36L {
     Ogranicz(58, 57);
     ZapiszNieujemnaWZlotych(60, W(57) - (W(58) + W(59)));
     ZapiszNieujemnaWZlotych(61, (W(58) + W(59)) - W(57));
-    const long double doZaplaty = W(50) + W(55) + W(56) + W(60);
-    const long double nadplata = W(54) + W(61);
+    // The final balance starts from the tax due less the advances (52 or 53), so advances that covered the tax
+    // are not asked again.
+    const long double doZaplaty = W(52) + W(55) + W(56) + W(60);
+    const long double nadplata = W(54) + W(61) + W(53);
     ZapiszNieujemnaWZlotych(62, doZaplaty - nadplata);
     ZapiszNieujemnaWZlotych(63, nadplata - doZaplaty);
   }
