@@ -14,10 +14,13 @@ struct Zakres {
   constexpr Zakres(int a, int b) : od(a), doKonca(b) {}
 };
 
-constexpr Zakres kPit36[] = {4,   5,   1,   {22, 33}, 324, 328,        {88, 126},  136,        139,       141, 148, 153,
-                             155, 157, 159, 161,      163, 165,        168,        330,        173,       176, 184, 191,
-                             193, 195, 197, 199,      332, {218, 229}, {242, 253}, {266, 277}, {290, 301}};
-constexpr Zakres kPit37[] = {4, 5, 1, {23, 35}, {63, 89}, 91, 106, 141, 137, 143};
+// The spouse's amounts carried in from the attachments (PIT/M 132, 134; PIT/O 145, 178; PIT-37 95, 108) and the
+// spouse's PIT/Z boxes are the spouse's too: typed into outside a joint settlement they would change the own tax.
+constexpr Zakres kPit36[] = {4,          5,          1,          {22, 33}, 324, 328, {88, 126}, 136, 139, 141,
+                             148,        153,        155,        157,      159, 161, 163,       165, 168, 330,
+                             173,        176,        184,        191,      193, 195, 197,       199, 332, {218, 229},
+                             {242, 253}, {266, 277}, {290, 301}, 132,      134, 145, 178,       40,  42};
+constexpr Zakres kPit37[] = {4, 5, 1, {23, 35}, {63, 89}, 91, 106, 141, 137, 143, 95, 108};
 constexpr Zakres kPitO[] = {1,  8,        9,   10,         11,  13,         15,  17,         19,
                             21, 23,       27,  31,         33,  36,         40,  66,         53,
                             64, {86, 97}, 219, {115, 127}, 132, {145, 156}, 162, {175, 186}, {205, 217}};

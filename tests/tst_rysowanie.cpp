@@ -272,9 +272,13 @@ class TstRysowanie : public QObject {
     QTest::addColumn<QList<int>>("inne");  // locked besides the spouse's fields
     const QList<int> pit28{22, 34, 35};
     QTest::newRow("PIT-36 individual") << int(Pit36) << int(Indywidualne) << int(Pit37) << QList<int>{};
+    QTest::newRow("PIT-36 single parent") << int(Pit36) << int(SamotnieWychowujacy) << int(Pit37) << QList<int>{};
     QTest::newRow("PIT-36 joint") << int(Pit36) << int(WspolneZMalzonkiem) << int(Pit37) << QList<int>{};
     QTest::newRow("PIT-37 individual") << int(Pit37) << int(Indywidualne) << int(Pit36) << QList<int>{};
+    QTest::newRow("PIT-37 single parent") << int(Pit37) << int(SamotnieWychowujacy) << int(Pit36) << QList<int>{};
+    QTest::newRow("PIT-37 joint") << int(Pit37) << int(WspolneZMalzonkiem) << int(Pit36) << QList<int>{};
     QTest::newRow("PIT/O individual") << int(PitO) << int(Indywidualne) << int(Pit37) << QList<int>{};
+    QTest::newRow("PIT/O single parent") << int(PitO) << int(SamotnieWychowujacy) << int(Pit37) << QList<int>{};
     QTest::newRow("PIT/O of a PIT-28, joint") << int(PitO) << int(WspolneZMalzonkiem) << int(Pit28) << pit28;
     QTest::newRow("PIT/O of a PIT-28, individual") << int(PitO) << int(Indywidualne) << int(Pit28) << pit28;
     QTest::newRow("PIT-28") << int(Pit28) << int(Indywidualne) << int(Pit37) << QList<int>{};
@@ -282,17 +286,18 @@ class TstRysowanie : public QObject {
 
   // Outside a joint settlement every field of the spouse is locked, as the form's own source tells them: a caption
   // naming the spouse, a section or sub-section of the spouse, a row labelled for the spouse, or the spouse's column
-  // of a table. The spouse's fields that the program fills itself, or that both share, stay open.
+  // of a table; the amounts the spouse's attachments carry in and the spouse's PIT/Z boxes too. Only the fields the
+  // structure itself makes read-only and those both persons share are left as they are.
   void blokadaPolWgRodzaju() {
     QFETCH(int, kod);
     QFETCH(int, rodzaj);
     QFETCH(int, rodzic);
     QFETCH(QList<int>, inne);
     const std::map<int, std::pair<const char*, std::set<int>>> formularze = {
-        // Totals and results computed from the spouse's entries; the spouse's amounts carried in from PIT/M and
-        // PIT/O; the spouse's PIT/Z boxes, which only a spouse's PIT/Z follows; the date both sign under.
-        {Pit36, {"pit36.txt", {127, 128, 129, 130, 143, 201, 203, 132, 134, 145, 178, 40, 42, 319}}},
-        {Pit37, {"pit37.txt", {93, 95, 108, 122}}},
+        // Totals and results computed from the spouse's entries, read-only in the structure; the date both sign
+        // under.
+        {Pit36, {"pit36.txt", {127, 128, 129, 130, 143, 201, 203, 319}}},
+        {Pit37, {"pit37.txt", {93, 122}}},
         {PitO, {"pito.txt", {29, 42}}}};
     std::set<int> oczekiwane(inne.begin(), inne.end());
     if (const auto f = formularze.find(kod); f != formularze.end() && rodzaj != WspolneZMalzonkiem) {
