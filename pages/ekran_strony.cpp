@@ -1,6 +1,7 @@
 // The page view as the computations' screen.
 
 #include <QListWidget>
+#include <QTimer>
 
 #include "main/tools.h"
 #include "pages/fimage.h"
@@ -36,5 +37,10 @@ void TFImage::Komunikat(const QString& tekst) { platform::ShowMessage(tekst); }
 
 void TFImage::PokazDruk(int j, int strona) {
   if (!Tools || j < 1 || j > Tools->LiczbaDrukow) return;
-  if (QTreeWidgetItem* wezel = Tools->Druki[static_cast<std::size_t>(j)].Wezel) Tools->PokazDruk(wezel, strona);
+  QTreeWidgetItem* wezel = Tools->Druki[static_cast<std::size_t>(j)].Wezel;
+  if (!wezel) return;
+  Tools->PokazDruk(wezel, strona);
+  // A computation run by a click on the tree turns the page before the tree has selected the node clicked: once the
+  // click is done, the tree selects the form on screen again.
+  QTimer::singleShot(0, Tools, &TTools::ZaznaczWezelNaEkranie);
 }

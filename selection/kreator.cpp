@@ -470,9 +470,12 @@ void TKreator::WsteczClick() {
 void TKreator::OdpowiedzClick(Grupa g) {
   const int indeks = GrupaOdpowiedzi(g)->ItemIndex();
   OdpowiedzGrupy(BiezacyKrok(), g) = static_cast<std::int16_t>(indeks);
-  // NIE leaves the ticks as they are, so TAK given again brings them back.
   for (QCheckBox* pole : Pola(g)) pole->setEnabled(indeks != kNie);
-  ZaznaczJedyny(g);
+  // NIE attaches to nothing: its greyed boxes hold no tick, not even the only one shown.
+  if (indeks == kNie)
+    Wyczysc(g);
+  else
+    ZaznaczJedyny(g);
 }
 
 void TKreator::ZmienionoPole(Grupa g, int i, bool zaznaczone) {

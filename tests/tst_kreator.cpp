@@ -77,12 +77,17 @@ class TstKreator : public QObject {
     return glowny == (m.captured(1) == QStringLiteral("Dobór")) ? m.captured(2) : QStringLiteral("prefix");
   }
   // Answers one group as the data file says: T, N, . (left as it is), - (group not shown) or T:1,3 (boxes to
-  // click); several joined by / in turn. NIE locks the group's boxes, TAK opens those shown.
+  // click); several joined by / in turn. NIE locks the group's boxes and clears their ticks, on screen and in the
+  // step's record; TAK opens those shown.
   void Odpowiedz(Grupa g, const QString& co) {
     QCOMPARE(Widoczny(k_->GrupaOdpowiedzi(g)), co != QStringLiteral("-"));
     for (const QString& krok : co.split(QLatin1Char('/'))) {
       if (krok == QStringLiteral(".") || krok == QStringLiteral("-")) continue;
       Odpowiedz(g, krok.startsWith(QLatin1Char('T')) ? TAK : NIE);
+      if (krok == QStringLiteral("N")) {
+        for (QCheckBox* pole : k_->Pola(g)) QVERIFY2(!pole->isChecked(), qPrintable(pole->objectName()));
+        for (std::uint8_t stan : StanyPol(k_->Kroki[static_cast<std::size_t>(k_->Krok)], g)) QCOMPARE(int{stan}, 0);
+      }
       for (const QString& nr : krok.section(QLatin1Char(':'), 1).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         QCheckBox* pole = k_->Pola(g)[static_cast<std::size_t>(nr.toInt() - 1)];
         QVERIFY2(Widoczny(pole) && pole->isEnabled(), qPrintable(QStringLiteral("box ") + nr));
