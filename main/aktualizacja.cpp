@@ -15,7 +15,6 @@
 #include "main/aktualizacja_siec.h"
 #include "main/tools.h"
 #include "pages/gdi.h"
-#include "platform/dialogi.h"
 #include "platform/ustawienia.h"
 
 TAktualizacja* Aktualizacja = nullptr;
@@ -139,10 +138,8 @@ void TAktualizacja::AnulujClick() {
 void TAktualizacja::InstalujClick() {
   if (Tools) {
     const QString nazwa = Tools->NazwaPlikuAktualizacji();
-    const QString folder = aktualizacja::FolderInstalatora(Tools->FolderProgramu);
-    if (aktualizacja::JestNazwaPliku(nazwa) && QFileInfo::exists(folder + nazwa) &&
-        !Tools->UslugiWUzyciu().Uruchom(folder + nazwa, folder))
-      platform::ShowMessage(QStringLiteral("Nie można uruchomić programu instalacyjnego:\n") + folder + nazwa);
+    const QString instalator = aktualizacja::FolderInstalatora(Tools->FolderProgramu) + nazwa;
+    if (aktualizacja::JestNazwaPliku(nazwa) && QFileInfo::exists(instalator)) Tools->UruchomInstalator(instalator);
   }
   close();
 }

@@ -91,10 +91,6 @@ bool TTools::UslugiSystemu::Otworz(const QString& plik, const QString& folder) {
 
 bool TTools::UslugiSystemu::OtworzAdres(const QUrl& adres) { return QDesktopServices::openUrl(adres); }
 
-bool TTools::UslugiSystemu::Uruchom(const QString& program, const QString& folder) {
-  return QProcess::startDetached(program, {}, folder);
-}
-
 namespace {
 
 constexpr unsigned kWszystkieFlagi = platform::PolaczenieModem | platform::PolaczenieLan | platform::PolaczenieProxy |
@@ -213,7 +209,9 @@ void TTools::PobierzPlikIni(const QString& url, const QString& sciezka, bool ver
       if (okno) okno->close();
       if (wynik == WynikPobrania::Przerwano) return dalej(wynik);
       if (!blad.isEmpty() && verbose)
-        platform::ShowMessage(QStringLiteral("Nie udało się pobrać informacji o aktualizacji.\n") + blad);
+        platform::ShowMessage(QStringLiteral("Nie udało się sprawdzić, czy jest nowsza wersja programu: nie pobrano "
+                                             "informacji o aktualizacji.\n") +
+                              blad);
       dalej(blad.isEmpty() ? WynikPobrania::Pobrano : WynikPobrania::Blad);
     };
     auto bufor = std::make_unique<QBuffer>();
@@ -223,11 +221,11 @@ void TTools::PobierzPlikIni(const QString& url, const QString& sciezka, bool ver
 }
 
 void TTools::PobierzAktualizacje(const QString& url, const QString& sciezka,
-                                 std::function<void(WynikPobrania, bool)> dalej) {
+                                 std::function<void(WynikPobrania, bool, bool)> dalej) {
   JestPolaczenie([this, url, sciezka, dalej = std::move(dalej)](bool polaczono) {
     if (!polaczono) {
       platform::ShowMessage(kBrakPolaczenia);
-      dalej(WynikPobrania::Blad, false);
+      dalej(WynikPobrania::Blad, false, false);
       return;
     }
     // Written to disk as it arrives; the installer's name appears only once the whole of it is there.
@@ -235,7 +233,7 @@ void TTools::PobierzAktualizacje(const QString& url, const QString& sciezka,
     if (!plik->open(QIODevice::WriteOnly)) {
       platform::ShowMessage(QStringLiteral("Nie udało się pobrać aktualizacji.\nNie można zapisać pliku %1.")
                                 .arg(QDir::toNativeSeparators(sciezka)));
-      dalej(WynikPobrania::Blad, false);
+      dalej(WynikPobrania::Blad, false, false);
       return;
     }
     auto* pobieranie = new platform::PobieranieHttp(QUrl(url), this);
@@ -274,7 +272,7 @@ void TTools::PobierzAktualizacje(const QString& url, const QString& sciezka,
       }
       if (wynik == WynikPobrania::Blad)
         platform::ShowMessage(QStringLiteral("Nie udało się pobrać aktualizacji.\n") + blad);
-      dalej(wynik, pobieranie->Szyfrowane());
+      dalej(wynik, pobieranie->Szyfrowane(), pobieranie->DlugoscPotwierdzona());
     };
     pobieranie->Rozpocznij(std::move(plik));
   });
@@ -285,12 +283,12 @@ void TTools::RozpocznijAktualizacje(bool verbose, bool zOpisem) {
   aktualizacjaWToku_ = true;
   przyciskAktualizacji_ = ToolButton10->isEnabled();
   ToolButton10->setEnabled(false);
-  if (!zOpisem) return PorownajWersjeAktualizacji(verbose);
+  if (!zOpisem) return PorownajWersjeAktualizacji(verbose, true);
   PobierzPlikIni(aktualizacja::AdresOpisu(SerwerAktualizacji()), aktualizacja::PlikOpisu(FolderProgramu), verbose,
                  [this, verbose](WynikPobrania wynik) {
                    // A failed download leaves the last good description to compare with; a cancelled one ends here.
                    if (wynik == WynikPobrania::Przerwano) return ZakonczAktualizacje();
-                   PorownajWersjeAktualizacji(verbose);
+                   PorownajWersjeAktualizacji(verbose, wynik == WynikPobrania::Pobrano);
                  });
 }
 
@@ -308,11 +306,13 @@ void TTools::SprawdzAktualizacjePrzyStarcie() {
 
 void TTools::ToolButton10Click() { RozpocznijAktualizacje(true, true); }
 
-void TTools::PorownajWersjeAktualizacji(bool verbose) {
+void TTools::PorownajWersjeAktualizacji(bool verbose, bool opisBiezacy) {
   const QString wlasna = WersjaProgramu();
   const QString oferowana = WersjaAktualizacji();
   const bool nowsza = PorownajWersje(oferowana, wlasna) > 0;
-  if (!nowsza && !verbose) return ZakonczAktualizacje();
+  // After a failed download the last good description may still offer a newer version, but it cannot tell that
+  // there is none: the failure has been reported instead.
+  if (!nowsza && !(verbose && opisBiezacy)) return ZakonczAktualizacje();
   JestPolaczenie([this, wlasna, oferowana, nowsza, verbose](bool polaczono) {
     // Without a connection nothing is said here: fetching the description has said it.
     if (!polaczono) return ZakonczAktualizacje();
@@ -346,16 +346,18 @@ void TTools::ZaproponujAktualizacje(const QString& oferowana, bool verbose) {
   const QString folder = aktualizacja::FolderInstalatora(FolderProgramu);
   const QString instalator = folder + nazwa;
   if (QFileInfo::exists(instalator)) QFile::remove(instalator);
+  zaufanyInstalator_.clear();
+  sumaZaufanego_.clear();
   QDir().mkpath(folder);
   if (Aktualizacja) Aktualizacja->Pokaz();
   PobierzAktualizacje(aktualizacja::AdresInstalatora(SerwerAktualizacji(), nazwa), instalator,
-                      [this, instalator, suma = *suma](WynikPobrania wynik, bool szyfrowane) {
-                        ZainstalujAktualizacje(instalator, suma, wynik, szyfrowane);
+                      [this, instalator, suma = *suma](WynikPobrania wynik, bool szyfrowane, bool dlugosc) {
+                        ZainstalujAktualizacje(instalator, suma, wynik, szyfrowane, dlugosc);
                       });
 }
 
 void TTools::ZainstalujAktualizacje(const QString& instalator, const QByteArray& suma, WynikPobrania wynik,
-                                    bool szyfrowane) {
+                                    bool szyfrowane, bool dlugoscPotwierdzona) {
   const QPointer<TAktualizacja> okno = Aktualizacja;
   const auto zamknijOkno = [okno] {
     if (okno) okno->close();
@@ -364,8 +366,8 @@ void TTools::ZainstalujAktualizacje(const QString& instalator, const QByteArray&
     zamknijOkno();
     return ZakonczAktualizacje();
   }
-  // What may be opened: an installer that matches the description's SHA-256, or, when none is named, one that came
-  // over HTTPS.
+  // What may be started: an installer that matches the description's SHA-256, or, when none is named, one that came
+  // over HTTPS as long as the server announced; a body without a length may have been cut off anywhere.
   if (!suma.isEmpty() && aktualizacja::SumaPliku(instalator) != suma) {
     QFile::remove(instalator);
     zamknijOkno();
@@ -373,26 +375,46 @@ void TTools::ZainstalujAktualizacje(const QString& instalator, const QByteArray&
                                          "opisie aktualizacji. Plik usunięto."));
     return ZakonczAktualizacje();
   }
-  if (suma.isEmpty() && !szyfrowane) {
+  if (suma.isEmpty() && !(szyfrowane && dlugoscPotwierdzona)) {
     zamknijOkno();
-    platform::ShowMessage(QStringLiteral("Plik instalacyjny pobrano bez szyfrowania, a opis aktualizacji nie podaje "
-                                         "jego sumy kontrolnej SHA-256, więc program go nie uruchomi.\nPlik zapisano "
-                                         "w:\n") +
+    platform::ShowMessage((szyfrowane ? QStringLiteral("Serwer nie podał długości pliku instalacyjnego i nie wiadomo, "
+                                                       "czy nadszedł on w całości")
+                                      : QStringLiteral("Plik instalacyjny pobrano bez szyfrowania")) +
+                          QStringLiteral(", a opis aktualizacji nie podaje jego sumy kontrolnej SHA-256, więc program "
+                                         "go nie uruchomi.\nPlik zapisano w:\n") +
                           QDir::toNativeSeparators(instalator));
     return ZakonczAktualizacje();
   }
-  const QString folder = QFileInfo(instalator).path() + QLatin1Char('/');
+  zaufanyInstalator_ = instalator;
+  sumaZaufanego_ = suma.isEmpty() ? aktualizacja::SumaPliku(instalator) : suma;
   bool odRazu = !okno || okno->AutoInstall->isChecked();
   // Installing ends the program, so unsaved changes are asked about first, as on every other way out; Anuluj
   // keeps the program running and leaves the installer to the window's Instaluj.
-  if (odRazu && QFileInfo::exists(instalator) && !PytanieOZapis(true)) odRazu = false;
+  if (odRazu && !PytanieOZapis(true)) odRazu = false;
   if (okno && !odRazu) okno->PozwolInstalowac();
   else zamknijOkno();
-  if (odRazu && QFileInfo::exists(instalator)) {
-    if (UslugiWUzyciu().Otworz(instalator, folder)) Zakoncz();
-    else platform::ShowMessage(QStringLiteral("Nie można uruchomić programu instalacyjnego:\n") + instalator);
-  }
+  if (odRazu && UruchomInstalator(instalator)) Zakoncz();
   ZakonczAktualizacje();
+}
+
+bool TTools::UruchomInstalator(const QString& instalator) {
+  const QString gdzie = QDir::toNativeSeparators(instalator);
+  // Checked again: the window's Instaluj may come long after the download.
+  if (instalator != zaufanyInstalator_ || sumaZaufanego_.isEmpty() ||
+      aktualizacja::SumaPliku(instalator) != sumaZaufanego_) {
+    platform::ShowMessage(QStringLiteral("Program nie sprawdził tego pliku instalacyjnego albo plik zmienił się po "
+                                         "sprawdzeniu, więc go nie uruchomi.\nPlik leży w:\n") +
+                          gdzie);
+    return false;
+  }
+  // Downloaded as data, the installer needs the execute bit to start as a program rather than open in a viewer.
+  QFile plik(instalator);
+  if (!plik.setPermissions(plik.permissions() | QFileDevice::ExeOwner) ||
+      !UslugiWUzyciu().Otworz(instalator, QFileInfo(instalator).path() + QLatin1Char('/'))) {
+    platform::ShowMessage(QStringLiteral("Nie można uruchomić programu instalacyjnego:\n") + gdzie);
+    return false;
+  }
+  return true;
 }
 
 void TTools::ButtonInternetClick() {

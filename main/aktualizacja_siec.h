@@ -23,8 +23,6 @@ struct TTools::UslugiSystemu {
   virtual bool Otworz(const QString& plik, const QString& folder);
   // Opens a web address in the user's browser.
   virtual bool OtworzAdres(const QUrl& adres);
-  // Starts a program, shown normally.
-  virtual bool Uruchom(const QString& program, const QString& folder);
 };
 
 namespace aktualizacja {

@@ -287,11 +287,15 @@ class TTools : public QMainWindow {
   // the previous file stays unless a good one arrived.
   void PobierzPlikIni(const QString& url, const QString& sciezka, bool verbose,
                       std::function<void(WynikPobrania)> dalej);
-  // The installer, its progress in the progress window; szyfrowane: it came over HTTPS.
+  // The installer, its progress in the progress window; szyfrowane: it came over HTTPS; dlugoscPotwierdzona: it is
+  // as long as the server announced.
   void PobierzAktualizacje(const QString& url, const QString& sciezka,
-                           std::function<void(WynikPobrania, bool szyfrowane)> dalej);
+                           std::function<void(WynikPobrania, bool szyfrowane, bool dlugoscPotwierdzona)> dalej);
   // Compares, asks, downloads and installs with the local description.
   void SprawdzAktualizacje(bool verbose);
+  // Starts, as a program, the installer the last download verified, when it is still the file it was then; says why
+  // not otherwise. True when it was started.
+  bool UruchomInstalator(const QString& instalator);
   // The silent check of the switch AutoUpdate: the description, then the check, once the main window is shown.
   void SprawdzAktualizacjePrzyStarcie();
   void ToolButton10Click();
@@ -336,14 +340,19 @@ class TTools : public QMainWindow {
   void UstawStatus(int panel, const QString& tekst);
 
   void RozpocznijAktualizacje(bool verbose, bool zOpisem);
-  void PorownajWersjeAktualizacji(bool verbose);
+  // opisBiezacy: the description has just come from the server, so it can tell that the own version is the newest.
+  void PorownajWersjeAktualizacji(bool verbose, bool opisBiezacy);
   void ZaproponujAktualizacje(const QString& oferowana, bool verbose);
-  void ZainstalujAktualizacje(const QString& instalator, const QByteArray& suma, WynikPobrania wynik, bool szyfrowane);
+  void ZainstalujAktualizacje(const QString& instalator, const QByteArray& suma, WynikPobrania wynik, bool szyfrowane,
+                              bool dlugoscPotwierdzona);
   void ZakonczAktualizacje();
 
   std::unique_ptr<platform::BlokadaInstancji> blokada_;
   bool aktualizacjaWToku_ = false;
   bool przyciskAktualizacji_ = true;
+  // The installer the last download verified and its SHA-256 then; nothing else is started.
+  QString zaufanyInstalator_;
+  QByteArray sumaZaufanego_;
   bool sprawdzPoPokazaniu_ = false;
   int wysokoscListError_ = 0;
   bool pokazane_ = false;

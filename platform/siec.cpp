@@ -185,7 +185,8 @@ void PobieranieHttp::Przerwij() {
 
 void PobieranieHttp::Rozpocznij(std::unique_ptr<QIODevice> cel) {
   cel_ = std::move(cel);
-  polaczono_ = rozpoczeto_ = zaDuzy_ = bladZapisu_ = poTerminie_ = przerwane_ = false;
+  polaczono_ = rozpoczeto_ = zaDuzy_ = bladZapisu_ = poTerminie_ = przerwane_ = bladCertyfikatu_ = false;
+  zapowiedziane_ = -1;
   zapisane_ = 0;
   adresKoncowy_.clear();
   const QString schemat = adres_.scheme().toLower();
@@ -207,6 +208,10 @@ void PobieranieHttp::Rozpocznij(std::unique_ptr<QIODevice> cel) {
     polaczono_ = true;
     if (Polaczono) Polaczono();
   });
+#if QT_CONFIG(ssl)
+  // Left unignored, a certificate error fails the handshake; it is only noted to say why.
+  connect(odpowiedz_, &QNetworkReply::sslErrors, this, [this] { bladCertyfikatu_ = true; });
+#endif
   connect(odpowiedz_, &QNetworkReply::metaDataChanged, this, &PobieranieHttp::MetaDane);
   connect(odpowiedz_, &QNetworkReply::readyRead, this, &PobieranieHttp::Dane);
   connect(odpowiedz_, &QNetworkReply::downloadProgress, this, [this](qint64 pobrane, qint64) {
@@ -227,7 +232,8 @@ void PobieranieHttp::MetaDane() {
     odpowiedz_->abort();
     return;
   }
-  if (Poczatek) Poczatek(znany ? calosc : -1);
+  zapowiedziane_ = znany ? calosc : -1;
+  if (Poczatek) Poczatek(zapowiedziane_);
 }
 
 void PobieranieHttp::Dane() {
@@ -283,6 +289,11 @@ QString PobieranieHttp::Blad() const {
     case QNetworkReply::ConnectionRefusedError:
     case QNetworkReply::HostNotFoundError: return QStringLiteral("Nie można połączyć się z serwerem %1.").arg(adres_.host());
     case QNetworkReply::RemoteHostClosedError: return QStringLiteral("Serwer przerwał połączenie.");
+    case QNetworkReply::SslHandshakeFailedError:
+      return (bladCertyfikatu_ ? QStringLiteral("Serwer %1 nie przedstawił certyfikatu, któremu program ufa, więc "
+                                                "połączenie z nim nie jest bezpieczne.")
+                               : QStringLiteral("Nie można nawiązać bezpiecznego połączenia z serwerem %1."))
+          .arg(adres_.host());
     default: return QStringLiteral("Błąd transmisji: %1").arg(odp->errorString());
   }
   if (!rozpoczeto_) return QStringLiteral("Serwer nie przysłał pliku.");

@@ -97,6 +97,9 @@ class PobieranieHttp : public QObject {
   bool WToku() const { return odpowiedz_ != nullptr; }
   // The body came over HTTPS: the address it finally came from, after any redirect, is an https one.
   bool Szyfrowane() const { return adresKoncowy_.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0; }
+  // The body is as long as the server announced. A body without an announced length ends wherever the connection
+  // does, so a cut-off one cannot be told from a whole one.
+  bool DlugoscPotwierdzona() const { return zapowiedziane_ >= 0 && zapisane_ == zapowiedziane_; }
 
  private:
   void MetaDane();
@@ -117,6 +120,8 @@ class PobieranieHttp : public QObject {
   bool bladZapisu_ = false;
   bool poTerminie_ = false;
   bool przerwane_ = false;
+  bool bladCertyfikatu_ = false;
+  qint64 zapowiedziane_ = -1;
   qint64 zapisane_ = 0;
 };
 

@@ -34,6 +34,16 @@ const QString kPytanie = QStringLiteral("Aktualizacja nr 8.0.1.1 jest dostępna.
 const QString kNajnowsza = QStringLiteral("Wersja 8.0.1.0 jest najnowszą wersją programu.");
 const QString kBladInstalatora = QStringLiteral("Nie udało się pobrać aktualizacji.\n");
 const QString kPoTerminie = QStringLiteral("Serwer nie przysłał pliku w wyznaczonym czasie.");
+const QString kNieSprawdzono = QStringLiteral("Nie udało się sprawdzić, czy jest nowsza wersja programu: nie pobrano "
+                                              "informacji o aktualizacji.\n");
+// What is said of an installer the program will not start; %1 stands for its path.
+const QString kBezSumy = QStringLiteral(", a opis aktualizacji nie podaje jego sumy kontrolnej SHA-256, więc program "
+                                        "go nie uruchomi.\nPlik zapisano w:\n%1");
+const QString kBezSzyfrowania = "Plik instalacyjny pobrano bez szyfrowania" + kBezSumy;
+const QString kBezDlugosci = "Serwer nie podał długości pliku instalacyjnego i nie wiadomo, czy nadszedł on w całości" +
+                             kBezSumy;
+const QString kNieSprawdzony = QStringLiteral("Program nie sprawdził tego pliku instalacyjnego albo plik zmienił się "
+                                              "po sprawdzeniu, więc go nie uruchomi.\nPlik leży w:\n%1");
 
 QByteArray Opis(const QString& wersja, const QString& plik = QStringLiteral("setup.run"), const QByteArray& suma = {}) {
   return "[UPDATE]\r\nVer=" + wersja.toUtf8() + "\r\nFile=" + plik.toUtf8() + "\r\n" +
@@ -59,11 +69,24 @@ struct Oferta {
   bool otwarty = false;
 };
 
-// One description download: the connection, what the server does, the program's limits in ms (0: its own) and the
-// reason reported (null: no connection).
+// Installing later through the window's Instaluj: how the installer comes, whether another file lies in its place by
+// then, whether Instaluj is offered and starts it, and every dialog after the question.
+struct Pozniej {
+  bool https = false;
+  bool suma = true;  // the description names the installer's SHA-256
+  bool bezDlugosci = false;
+  bool podmieniony = false;
+  bool instaluj = false;
+  bool uruchomiony = false;
+  QStringList teksty;  // %1 stands for the installer's path
+};
+
+// One description download: the connection, the server, what it does, the program's limits in ms (0: its own) and
+// the reason reported (null: no connection).
 struct Pobranie {
   unsigned flagi = platform::PolaczenieLan;
   bool echo = true;
+  SerwerHttp::Tls tls = SerwerHttp::Tls::Brak;
   Trasa trasa{200, Opis(kNowsza)};
   int bezczynnosc = 0, calkowity = 0;
   QString powod;
@@ -72,6 +95,7 @@ struct Pobranie {
 }  // namespace
 
 Q_DECLARE_METATYPE(Oferta)
+Q_DECLARE_METATYPE(Pozniej)
 Q_DECLARE_METATYPE(Pobranie)
 
 class TstAktualizacja : public QObject {
@@ -129,6 +153,13 @@ class TstAktualizacja : public QObject {
     Uruchom();
   }
 
+  void UzyjSerwera(SerwerHttp::Tls tls) {
+    serwer_ = std::make_unique<SerwerHttp>(tls);
+    Ustaw("SerwerAktualizacji", serwer_->Adres());
+  }
+
+  static bool Wykonywalny(const QString& plik) { return QFile::permissions(plik).testFlag(QFileDevice::ExeOwner); }
+
   void cleanup() {
     okno_.reset();
     tools_.reset();
@@ -168,8 +199,9 @@ class TstAktualizacja : public QObject {
     }
   }
 
-  // An installer is opened at once only when it matches the SHA-256 the description names or, with none named, came
-  // over HTTPS; a mismatch is deleted, an unchecked one left where it lies. Nothing is offered for a version not
+  // An installer is started at once only when it matches the SHA-256 the description names or, with none named, came
+  // over HTTPS as long as the server announced; a mismatch is deleted, an unchecked one left where it lies, not made
+  // executable. Nothing is offered for a version not
   // above the own one nor for an unsafe installer name or sum; only the verbose check says so. A failed or
   // cancelled download leaves no file.
   void offer_data() {
@@ -184,9 +216,15 @@ class TstAktualizacja : public QObject {
     wiersz("http, matching sum", {.teksty = {kPytanie}, .otwarty = true});
     wiersz("http, matching sum in upper case", {.suma = "=A", .verbose = false, .teksty = {kPytanie}, .otwarty = true});
     wiersz("http, another sum", {.suma = inna, .teksty = {kPytanie, usuniety}, .instalator = ""});
-    wiersz("http, no sum", {.suma = {}, .teksty = {kPytanie, "Plik instalacyjny pobrano bez szyfrowania, a opis "
-        "aktualizacji nie podaje jego sumy kontrolnej SHA-256, więc program go nie uruchomi.\nPlik zapisano w:\n%1"}});
+    wiersz("http, no sum", {.suma = {}, .teksty = {kPytanie, kBezSzyfrowania}});
     wiersz("https, no sum", {.suma = {}, .https = true, .teksty = {kPytanie}, .otwarty = true});
+    // A body without a length ends wherever the connection does: whole only by its sum.
+    wiersz("https, no length, no sum", {.suma = {}, .https = true, .trasa = {.bezDlugosci = true},
+                                        .teksty = {kPytanie, kBezDlugosci}});
+    wiersz("https, no length, matching sum", {.https = true, .trasa = {.bezDlugosci = true}, .teksty = {kPytanie},
+                                              .otwarty = true});
+    wiersz("https, no length, cut off", {.https = true, .trasa = {.urwijPo = 1000, .bezDlugosci = true},
+                                         .teksty = {kPytanie, usuniety}, .instalator = ""});
     wiersz("https, another sum", {.suma = inna, .https = true, .teksty = {kPytanie, usuniety}, .instalator = ""});
     wiersz("missing on the server", {.trasa = {.status = 404}, .teksty = {kPytanie, kBladInstalatora +
         "Serwer odpowiedział: 404 Not Found"}, .instalator = ""});
@@ -210,10 +248,7 @@ class TstAktualizacja : public QObject {
   }
   void offer() {
     QFETCH(Oferta, o);
-    if (o.https) {
-      serwer_ = std::make_unique<SerwerHttp>(true);
-      Ustaw("SerwerAktualizacji", serwer_->Adres());
-    }
+    if (o.https) UzyjSerwera(SerwerHttp::Tls::Zaufany);
     const QByteArray nowy = "#!/bin/sh\n" + QByteArray(300 * 1024, 'x');
     Przygotuj(nowy, {o.odpowiedz}, o.trasa);
     const QByteArray suma = o.suma == "=" ? Sha256(nowy) : o.suma == "=A" ? Sha256(nowy).toUpper() : o.suma;
@@ -232,9 +267,10 @@ class TstAktualizacja : public QObject {
     QCOMPARE(QDir(FolderAktualizacji()).entryList(QDir::Files), *o.instalator ? QStringList{"setup.run"} : QStringList());
     QCOMPARE(serwer_->zadania.size(), std::size_t{!stary});
     QCOMPARE(uslugi_->otwarte, o.otwarty ? QStringList{Instalator() + '|' + FolderAktualizacji()} : QStringList());
+    QCOMPARE(Wykonywalny(Instalator()), o.otwarty);
     QCOMPARE(ZakonczenieZadane(), o.otwarty);
     QVERIFY(!okno_->isVisible() && tools_->ToolButton10->isEnabled());
-    if (o.otwarty) QCOMPARE(okno_->ProgressHTTP->value(), nowy.size());
+    if (o.otwarty) QCOMPARE(okno_->ProgressHTTP->value(), o.trasa.bezDlugosci ? 100 : nowy.size());
   }
 
   // Installing ends the program: unsaved changes are asked about first, and only a settled answer lets it end.
@@ -276,12 +312,44 @@ class TstAktualizacja : public QObject {
     QCOMPARE(okno_->Instaluj->isEnabled(), !konczy);
     if (konczy) return;
     okno_->Instaluj->click();
-    QCOMPARE(uslugi_->uruchomione, QStringList{Instalator() + '|' + FolderAktualizacji()});
-    QVERIFY(!ZakonczenieZadane());
+    QCOMPARE(uslugi_->otwarte, QStringList{Instalator() + '|' + FolderAktualizacji()});
+    QVERIFY(Wykonywalny(Instalator()) && !ZakonczenieZadane());
   }
 
-  // A description that does not come whole and well within its deadlines leaves the last good one, with which the
-  // check goes on. Without a connection nothing is asked of the server, and that is said once.
+  // Instaluj starts, as a program, only the installer the download verified and only while it is that file; what the
+  // program will not start stays as it is, and the window's handler says so even when called without the button.
+  void installLaterStartsOnlyAVerifiedInstaller_data() {
+    QTest::addColumn<Pozniej>("p");
+    const auto wiersz = [](const char* nazwa, const Pozniej& p) { QTest::newRow(nazwa) << p; };
+    wiersz("https, no sum", {.https = true, .suma = false, .instaluj = true, .uruchomiony = true, .teksty = {kPytanie}});
+    wiersz("http, no sum", {.suma = false, .teksty = {kPytanie, kBezSzyfrowania, kNieSprawdzony}});
+    wiersz("https, no length, no sum", {.https = true, .suma = false, .bezDlugosci = true,
+                                        .teksty = {kPytanie, kBezDlugosci, kNieSprawdzony}});
+    wiersz("replaced after the check", {.podmieniony = true, .instaluj = true, .teksty = {kPytanie, kNieSprawdzony}});
+  }
+  void installLaterStartsOnlyAVerifiedInstaller() {
+    QFETCH(Pozniej, p);
+    if (p.https) UzyjSerwera(SerwerHttp::Tls::Zaufany);
+    const QByteArray nowy = "#!/bin/sh\nexit 0\n";
+    Przygotuj(nowy, {Odpowiedz::Tak}, {.bezDlugosci = p.bezDlugosci});
+    if (!p.suma) ZapiszPlik(PlikOpisu(), Opis(kNowsza));
+    okno_->AutoInstall->setChecked(false);
+    tools_->SprawdzAktualizacje(false);
+    QVERIFY(Czekaj());
+    QCOMPARE(CzytajPlik(Instalator()), nowy);
+    QCOMPARE(okno_->Instaluj->isEnabled(), p.instaluj);
+    if (p.podmieniony) ZapiszPlik(Instalator(), "#!/bin/sh\necho inny\n");
+    if (p.instaluj) okno_->Instaluj->click();
+    else okno_->InstalujClick();
+    QCOMPARE(SkryptDialogow().Teksty(), p.teksty.replaceInStrings("%1", QDir::toNativeSeparators(Instalator())));
+    QCOMPARE(uslugi_->otwarte, p.uruchomiony ? QStringList{Instalator() + '|' + FolderAktualizacji()} : QStringList());
+    QCOMPARE(Wykonywalny(Instalator()), p.uruchomiony);
+    QVERIFY(!ZakonczenieZadane() && !okno_->isVisible());
+  }
+
+  // A description that does not come whole, well within its deadlines and from a server the program trusts leaves the
+  // last good one, with which the check goes on; the failure and its reason are said, never that the own version is
+  // the newest. Without a connection nothing is asked of the server, and that is said once.
   void failedDescriptionKeepsThePreviousOne_data() {
     QTest::addColumn<Pobranie>("p");
     const auto wiersz = [](const char* nazwa, const Pobranie& p) { QTest::newRow(nazwa) << p; };
@@ -290,8 +358,12 @@ class TstAktualizacja : public QObject {
     wiersz("dropped", {.trasa = {200, Opis(kNowsza), 8}, .powod = "Serwer przerwał połączenie."});
     wiersz("not a description", {.trasa = {200, "<html><body>Witamy</body></html>"}, .powod = nieOpis});
     wiersz("binary", {.trasa = {200, QByteArray("[UPDATE]\nVer=9\0\n", 16)}, .powod = nieOpis});
-    wiersz("too long", {.trasa = {200, "[UPDATE]\n" + QByteArray(100000, ';')},
-                        .powod = "Plik na serwerze jest większy, niż program przyjmuje."});
+    const QString zaDlugi = "Plik na serwerze jest większy, niż program przyjmuje.";
+    wiersz("too long", {.trasa = {200, "[UPDATE]\n" + QByteArray(100000, ';')}, .powod = zaDlugi});
+    wiersz("too long, no length", {.trasa = {.cialo = "[UPDATE]\n" + QByteArray(100000, ';'), .bezDlugosci = true},
+                                   .powod = zaDlugi});
+    wiersz("untrusted certificate", {.tls = SerwerHttp::Tls::Obcy, .powod = "Serwer 127.0.0.1 nie przedstawił "
+        "certyfikatu, któremu program ufa, więc połączenie z nim nie jest bezpieczne."});
     wiersz("silent: idle limit", {.trasa = {.cialo = Opis(kNowsza), .milczy = true}, .bezczynnosc = 300,
                                   .powod = "Serwer nie odpowiada."});
     // A trickle of a byte now and then is never idle, yet never done.
@@ -303,6 +375,7 @@ class TstAktualizacja : public QObject {
   }
   void failedDescriptionKeepsThePreviousOne() {
     QFETCH(Pobranie, p);
+    if (p.tls != SerwerHttp::Tls::Brak) UzyjSerwera(p.tls);
     uslugi_->flagi = p.flagi;
     uslugi_->echo = p.echo;
     ZapiszPlik(PlikOpisu(), Opis(kWlasna));
@@ -313,10 +386,12 @@ class TstAktualizacja : public QObject {
     QVERIFY(Czekaj());
     QCOMPARE(CzytajPlik(PlikOpisu()), Opis(kWlasna));
     QCOMPARE(SkryptDialogow().Teksty(), (p.powod.isNull() ? QStringList{"Brak połączenia z siecią Internet."}
-        : QStringList{"Nie udało się pobrać informacji o aktualizacji.\n" + p.powod, kNajnowsza}));
-    QCOMPARE(serwer_->zadania.size(), std::size_t{!p.powod.isNull()});
-    // The description download and the check each test the connection; the echo follows only a connection.
-    QCOMPARE(uslugi_->hostyEcha.size(), (p.flagi & 15u) ? 2 : 0);
+        : QStringList{kNieSprawdzono + p.powod}));
+    // No request goes over a connection whose certificate is not trusted.
+    QCOMPARE(serwer_->zadania.size(), std::size_t{!p.powod.isNull() && p.tls != SerwerHttp::Tls::Obcy});
+    // Only the description download tests the connection: with no newer version known, nothing follows a failure.
+    // The echo follows only a connection.
+    QCOMPARE(uslugi_->hostyEcha.size(), (p.flagi & 15u) ? 1 : 0);
     QVERIFY(tools_->ToolButton10->isEnabled());
   }
 

@@ -10,15 +10,18 @@
 
 namespace velmar_test {
 
-SerwerHttp::SerwerHttp(bool szyfrowany) : szyfrowany_(szyfrowany) {
-  if (szyfrowany) {
-    const QString tls = QStringLiteral(VELMAR_SOURCE_DIR "/tests/data/tls/");
-    const auto certyfikat = QSslCertificate::fromData(CzytajPlik(tls + "certyfikat.pem"));
-    const QSslKey klucz(CzytajPlik(tls + "klucz.pem"), QSsl::Rsa);
+SerwerHttp::SerwerHttp(Tls tls) : tls_(tls) {
+  if (tls != Tls::Brak) {
+    const QString folder = QStringLiteral(VELMAR_SOURCE_DIR "/tests/data/tls/");
+    const QString przedrostek = tls == Tls::Obcy ? QStringLiteral("obcy_") : QString();
+    const auto certyfikat = QSslCertificate::fromData(CzytajPlik(folder + przedrostek + "certyfikat.pem"));
+    const QSslKey klucz(CzytajPlik(folder + przedrostek + "klucz.pem"), QSsl::Rsa);
     if (certyfikat.isEmpty() || klucz.isNull()) qFatal("cannot read the test certificate");
     QSslConfiguration konfiguracja = QSslConfiguration::defaultConfiguration();
-    konfiguracja.addCaCertificate(certyfikat.front());
-    QSslConfiguration::setDefaultConfiguration(konfiguracja);
+    if (tls == Tls::Zaufany) {
+      konfiguracja.addCaCertificate(certyfikat.front());
+      QSslConfiguration::setDefaultConfiguration(konfiguracja);
+    }
     konfiguracja.setLocalCertificate(certyfikat.front());
     konfiguracja.setPrivateKey(klucz);
     auto serwer = std::make_unique<QSslServer>();
@@ -56,7 +59,7 @@ SerwerHttp::~SerwerHttp() {
 }
 
 QString SerwerHttp::Adres() const {
-  return QStringLiteral("%1://127.0.0.1:%2").arg(szyfrowany_ ? "https" : "http").arg(serwer_->serverPort());
+  return QStringLiteral("%1://127.0.0.1:%2").arg(tls_ == Tls::Brak ? "http" : "https").arg(serwer_->serverPort());
 }
 
 void SerwerHttp::Rozlacz() {

@@ -26,8 +26,10 @@ class SerwerHttp : public QObject {
   std::map<QByteArray, Trasa> trasy;
   std::vector<QByteArray> zadania;
 
-  // szyfrowany: HTTPS with the test certificate, which the program's connections trust once one such server is made.
-  explicit SerwerHttp(bool szyfrowany = false);
+  // Plain HTTP, or HTTPS with the test certificate, which the program's connections trust once one such server is
+  // made, or with another one that nothing trusts.
+  enum class Tls { Brak, Zaufany, Obcy };
+  explicit SerwerHttp(Tls tls = Tls::Brak);
   ~SerwerHttp() override;
   QString Adres() const;
   void Rozlacz();  // drops every open connection, which ends a body without a length
@@ -35,7 +37,7 @@ class SerwerHttp : public QObject {
  private:
   void Odpowiedz(QTcpSocket* gniazdo, const Trasa& trasa);
 
-  bool szyfrowany_;
+  Tls tls_;
   std::unique_ptr<QTcpServer> serwer_;
   std::vector<QTcpSocket*> gniazda_;
 };

@@ -13,7 +13,7 @@ namespace velmar_test {
 struct UslugiTestowe : TTools::UslugiSystemu {
   unsigned flagi = platform::PolaczenieLan;
   bool echo = true;
-  QStringList hostyEcha, otwarte, uruchomione;
+  QStringList hostyEcha, otwarte;
   QList<QUrl> adresy;
 
   unsigned StanPolaczenia(const QUrl&) override { return flagi; }
@@ -23,9 +23,6 @@ struct UslugiTestowe : TTools::UslugiSystemu {
   }
   bool Otworz(const QString& plik, const QString& folder) override { return otwarte << plik + '|' + folder, true; }
   bool OtworzAdres(const QUrl& adres) override { return adresy << adres, true; }
-  bool Uruchom(const QString& program, const QString& folder) override {
-    return uruchomione << program + '|' + folder, true;
-  }
 };
 
 }  // namespace velmar_test
