@@ -24,6 +24,8 @@ namespace {
 
 const QString kPrzyrostekTytulu = QStringLiteral(" - Velmar 2008 Korvanex");
 const QString kFiltr = QStringLiteral("Rozliczenie roczne (*.dc8)|*.dc8");
+const QString kInnyPlik =
+    QStringLiteral("\nRozliczenie można zapisać w innym pliku poleceniem \"Zapisz jako ...\".");
 
 }  // namespace
 
@@ -54,6 +56,8 @@ bool TTools::OtworzRozliczenie(const QString& sciezka) {
   setWindowTitle(NazwaRozliczenia);
   Zmodyfikowane = 0;
   ToolButtonSave->setEnabled(false);
+  // What saves of this file left when they were stopped is of no use any more.
+  platform::UsunPozostawioneTymczasowe(sciezka);
   return true;
 }
 
@@ -70,7 +74,7 @@ bool TTools::ZapiszDruki(const QString& sciezka) {
   platform::ShowMessage(brakMiejsca ? QStringLiteral("Brak miejsca na dysku - rozliczenia nie zapisano w pliku: ") +
                                           sciezka + QStringLiteral("\nPoprzednia wersja pliku pozostała bez zmian.")
                                     : QStringLiteral("Brak dostępu do pliku: ") + sciezka + QStringLiteral("\n") +
-                                          wynik.powod);
+                                          wynik.powod + kInnyPlik);
   return false;
 }
 
