@@ -87,6 +87,7 @@ class TstPliki : public QObject {
     ZapiszPlik(Plik("zapis.dc8"), QByteArray(10 * kDruk, '\x55'));
     TrzyDruki();
     SkryptDialogow().pliki = {Plik("zapis")};
+    SkryptDialogow().odpowiedzi = {Odpowiedz::Tak};  // to replace zapis.dc8
     QVERIFY(T().ZapiszRozliczenie(QString()));
     const QString sciezka = Plik("zapis.dc8");
     QCOMPARE(T().PlikRozliczenia, sciezka);
@@ -100,7 +101,7 @@ class TstPliki : public QObject {
     QCOMPARE(T().windowTitle(), QStringLiteral("zapis.dc8 - Velmar 2008 Korvanex"));
     T().Zmodyfikowane = 1;
     QVERIFY(T().ZapiszRozliczenie(T().PlikRozliczenia));
-    QCOMPARE(SkryptDialogow().pokazane.size(), std::size_t{1});
+    QCOMPARE(SkryptDialogow().pokazane.size(), std::size_t{2});
 
     tools_.reset();
     tools_ = NoweOkno(*folder_);
@@ -112,12 +113,60 @@ class TstPliki : public QObject {
     QCOMPARE(T().TV->topLevelItem(0)->child(0)->text(0), QStringLiteral("PIT/O (P)"));
   }
 
-  void extensionIsAddedOnlyWhenMissing() {
+  // "Zapisz jako" adds ".dc8" only where the name lacks it, and asks before it replaces a file under the name it
+  // saves under, whatever was typed; declined, the dialog comes back on the declined name.
+  void saveAsNamesAndAsks_data() {
+    QTest::addColumn<QString>("wpisana");     // typed in the dialog
+    QTest::addColumn<QString>("istnieje");    // a file there before, or a link "name->target", if any
+    QTest::addColumn<Odpowiedz>("odpowiedz");
+    QTest::addColumn<QString>("pytanie");     // the name asked about; empty: no question
+    QTest::addColumn<QString>("zapisany");    // the file saved; empty: nothing saved
+    QTest::newRow("extension typed") << "a.dc8" << "" << Odpowiedz::Nie << "" << "a.dc8";
+    QTest::newRow("extension in capitals") << "b.DC8" << "" << Odpowiedz::Nie << "" << "b.DC8";
+    QTest::newRow("another extension") << "c.dc8.bak" << "" << Odpowiedz::Nie << "" << "c.dc8.bak.dc8";
+    QTest::newRow("no extension, declined") << "d" << "d.dc8" << Odpowiedz::Nie << "d.dc8" << "";
+    QTest::newRow("no extension, replaced") << "d" << "d.dc8" << Odpowiedz::Tak << "d.dc8" << "d.dc8";
+    QTest::newRow("extension, declined") << "d.dc8" << "d.dc8" << Odpowiedz::Nie << "d.dc8" << "";
+    QTest::newRow("only the name typed exists") << "d" << "d" << Odpowiedz::Nie << "" << "d.dc8";
+    QTest::newRow("link to no file yet") << "e" << "e.dc8->nowy.dc8" << Odpowiedz::Tak << "e.dc8" << "e.dc8";
+  }
+  void saveAsNamesAndAsks() {
+    QFETCH(QString, wpisana);
+    QFETCH(QString, istnieje);
+    QFETCH(Odpowiedz, odpowiedz);
+    QFETCH(QString, pytanie);
+    QFETCH(QString, zapisany);
+    const QString folder = folder_->Sciezka();
+    const QStringList dowiazanie = istnieje.split(QStringLiteral("->"));
+    if (dowiazanie.size() == 2)
+      QCOMPARE(::symlink(QFile::encodeName(dowiazanie[1]).constData(),
+                         QFile::encodeName(folder + dowiazanie[0]).constData()),
+               0);
+    else if (!istnieje.isEmpty())
+      ZapiszPlik(folder + istnieje, "stary");
     TrzyDruki();
-    for (const char* nazwa : {"a.dc8", "b.DC8", "c.dc8.bak"}) {
-      SkryptDialogow().pliki = {Plik(nazwa)};
-      QVERIFY(T().ZapiszRozliczenie(QString()));
-      QCOMPARE(T().PlikRozliczenia, Plik(nazwa) + (nazwa[0] == 'c' ? ".dc8" : ""));
+    T().Zmodyfikowane = 1;
+    SkryptDialogow().pliki = {folder + wpisana};
+    SkryptDialogow().odpowiedzi = {odpowiedz};
+    QCOMPARE(T().ZapiszRozliczenie(QString()), !zapisany.isEmpty());
+
+    QStringList okna;
+    for (const auto& okno : SkryptDialogow().pokazane) okna << okno.tytul + QStringLiteral(": ") + okno.tekst;
+    // Declined, the dialog comes back on the name asked about.
+    const QString tytul = QStringLiteral("Zapisz rozliczenie jako: ");
+    QStringList oczekiwane{tytul + QStringLiteral("nowe rozliczenie")};
+    if (!pytanie.isEmpty()) oczekiwane << tytul + pytanie + QStringLiteral(" już istnieje.\nCzy chcesz go zastąpić?");
+    if (!pytanie.isEmpty() && odpowiedz == Odpowiedz::Nie) oczekiwane << tytul + pytanie;
+    QCOMPARE(okna, oczekiwane);
+    if (!pytanie.isEmpty()) QCOMPARE(SkryptDialogow().pokazane[1].przyciski, platform::Przyciski::TakNie);
+
+    QCOMPARE(T().PlikRozliczenia, zapisany.isEmpty() ? QString() : folder + zapisany);
+    QCOMPARE(T().Zmodyfikowane, std::uint8_t(zapisany.isEmpty()));
+    if (!zapisany.isEmpty()) QCOMPARE(CzytajPlik(folder + zapisany).size(), 3 * kDruk);
+    if (dowiazanie.size() == 2) {
+      QVERIFY(QFileInfo(folder + dowiazanie[0]).isSymLink() && QFileInfo(folder + dowiazanie[1]).isFile());
+    } else if (!istnieje.isEmpty() && istnieje != zapisany) {
+      QCOMPARE(CzytajPlik(folder + istnieje), QByteArray("stary"));
     }
   }
 
