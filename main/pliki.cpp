@@ -24,6 +24,38 @@ namespace {
 
 const QString kPrzyrostekTytulu = QStringLiteral(" - Velmar 2008 Korvanex");
 const QString kFiltr = QStringLiteral("Rozliczenie roczne (*.dc8)|*.dc8");
+const QString kInnyPlik =
+    QStringLiteral("\nRozliczenie można zapisać w innym pliku poleceniem \"Zapisz jako ...\".");
+const QString kTytulZapisu = QStringLiteral("Zapisz rozliczenie jako");
+
+// Whether an existing file (or a link, though it names nothing yet) may be replaced by a settlement saved under its
+// name; no question when there is none.
+bool MoznaZastapic(const QString& sciezka) {
+  const QFileInfo info(sciezka);
+  if (!info.exists() && !info.isSymLink()) return true;
+  return platform::MessageBox(info.fileName() + QStringLiteral(" już istnieje.\nCzy chcesz go zastąpić?"),
+                              kTytulZapisu, platform::Przyciski::TakNie,
+                              platform::Ikona::Wykrzyknik) == platform::Odpowiedz::Tak;
+}
+
+// The name "Zapisz jako" saves under: the dialog's, with ".dc8" added when it lacks it. The question about replacing a
+// file is asked here about that final name, not by the dialog about the name typed; declined, the dialog comes back.
+// Empty when cancelled.
+QString NazwaDoZapisu() {
+  platform::UstawieniaPliku ustawienia;
+  ustawienia.tytul = kTytulZapisu;
+  ustawienia.filtr = kFiltr;
+  ustawienia.nazwaPliku = QStringLiteral("nowe rozliczenie");
+  for (;;) {
+    const auto wybrany = platform::AktywneDialogi().PlikDoZapisu(ustawienia);
+    if (!wybrany || wybrany->isEmpty()) return {};
+    QString cel = *wybrany;
+    if (!cel.endsWith(QStringLiteral(".dc8"), Qt::CaseInsensitive)) cel += QStringLiteral(".dc8");
+    if (MoznaZastapic(cel)) return cel;
+    ustawienia.folder = QFileInfo(cel).path();
+    ustawienia.nazwaPliku = QFileInfo(cel).fileName();
+  }
+}
 
 }  // namespace
 
@@ -54,6 +86,8 @@ bool TTools::OtworzRozliczenie(const QString& sciezka) {
   setWindowTitle(NazwaRozliczenia);
   Zmodyfikowane = 0;
   ToolButtonSave->setEnabled(false);
+  // What saves of this file left when they were stopped is of no use any more.
+  platform::UsunPozostawioneTymczasowe(sciezka);
   return true;
 }
 
@@ -70,7 +104,7 @@ bool TTools::ZapiszDruki(const QString& sciezka) {
   platform::ShowMessage(brakMiejsca ? QStringLiteral("Brak miejsca na dysku - rozliczenia nie zapisano w pliku: ") +
                                           sciezka + QStringLiteral("\nPoprzednia wersja pliku pozostała bez zmian.")
                                     : QStringLiteral("Brak dostępu do pliku: ") + sciezka + QStringLiteral("\n") +
-                                          wynik.powod);
+                                          wynik.powod + kInnyPlik);
   return false;
 }
 
@@ -78,15 +112,8 @@ bool TTools::ZapiszRozliczenie(const QString& sciezka) {
   if (FImage && !FImage->ZatwierdzEdytor()) return false;
   QString cel = sciezka;
   if (cel.isEmpty() || !QFileInfo::exists(cel)) {
-    platform::UstawieniaPliku ustawienia;
-    ustawienia.tytul = QStringLiteral("Zapisz rozliczenie jako");
-    ustawienia.filtr = kFiltr;
-    ustawienia.nazwaPliku = QStringLiteral("nowe rozliczenie");
-    ustawienia.potwierdzNadpisanie = true;
-    const auto wybrany = platform::AktywneDialogi().PlikDoZapisu(ustawienia);
-    if (!wybrany || wybrany->isEmpty()) return false;
-    cel = *wybrany;
-    if (!cel.endsWith(QStringLiteral(".dc8"), Qt::CaseInsensitive)) cel += QStringLiteral(".dc8");
+    cel = NazwaDoZapisu();
+    if (cel.isEmpty()) return false;
   }
   if (!ZapiszDruki(cel)) return false;
   PlikRozliczenia = cel;

@@ -1,16 +1,26 @@
 #include "platform/zapis.h"
 
 #include <QFile>
-#include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace platform {
 namespace {
+
+// What follows the document's name in its temporary's: a dot and the six characters mkostemp puts for the X's.
+constexpr char kWzorzecTymczasowego[] = ".XXXXXX";
+constexpr qsizetype kPrzyrostekTymczasowego = sizeof kWzorzecTymczasowego - 1;
+// The kernel's own bound on links followed in one name.
+constexpr int kNajwiecejDowiazan = 40;
 
 QString Powod(int kod) {
   switch (kod) {
@@ -41,40 +51,110 @@ bool ZapiszWszystko(int fd, QByteArrayView dane) {
   return true;
 }
 
+// The folder a file lies in, with its closing slash.
+QByteArray Folder(const QByteArray& plik) {
+  const qsizetype ukosnik = plik.lastIndexOf('/');
+  return ukosnik < 0 ? QByteArray("./") : plik.left(ukosnik + 1);
+}
+
+// The file the name stands for: the links at its end followed one by one, also to a name no file has yet, which the
+// save then makes. Empty when the links do not end.
+QByteArray PlikDocelowy(const QString& sciezka) {
+  QByteArray cel = QFile::encodeName(sciezka);
+  for (int i = 0; i < kNajwiecejDowiazan; ++i) {
+    struct stat info {};
+    if (::lstat(cel.constData(), &info) != 0 || !S_ISLNK(info.st_mode)) return cel;
+    QByteArray wskazany(PATH_MAX, '\0');
+    const ssize_t n = ::readlink(cel.constData(), wskazany.data(), static_cast<std::size_t>(wskazany.size()));
+    if (n <= 0 || n >= wskazany.size()) return {};
+    wskazany.truncate(n);
+    // A relative link is read from the folder it lies in.
+    cel = wskazany.startsWith('/') ? wskazany : Folder(cel) + wskazany;
+  }
+  return {};
+}
+
+// Whether the permission bits that apply to this user let them write the file; privileges play no part.
+bool BityPozwalajaPisac(const struct stat& info) {
+  if (info.st_uid == ::geteuid()) return info.st_mode & S_IWUSR;
+  bool wGrupie = info.st_gid == ::getegid();
+  const int liczba = ::getgroups(0, nullptr);
+  std::vector<gid_t> grupy(static_cast<std::size_t>(std::max(liczba, 0)));
+  if (!grupy.empty() && ::getgroups(liczba, grupy.data()) == liczba)
+    for (const gid_t g : grupy) wGrupie = wGrupie || g == info.st_gid;
+  return info.st_mode & (wGrupie ? S_IWGRP : S_IWOTH);
+}
+
+// The permissions the new file takes: the old one's, or those a new file gets. Fails for a document its user may not
+// write.
+WynikZapisu TrybNowegoPliku(const QByteArray& cel, mode_t& tryb) {
+  struct stat stary {};
+  if (::stat(cel.constData(), &stary) == 0) {
+    if (!BityPozwalajaPisac(stary)) return {EACCES, QStringLiteral("Plik jest tylko do odczytu.")};
+    tryb = stary.st_mode & 07777;
+    return {};
+  }
+  const mode_t maska = ::umask(0);
+  ::umask(maska);
+  tryb = 0666 & ~maska;
+  return {};
+}
+
+// Whether the name is the document's, a dot and six of the letters and digits mkostemp puts for the X's.
+bool JestTymczasowym(QByteArrayView nazwa, QByteArrayView dokument) {
+  if (nazwa.size() != dokument.size() + kPrzyrostekTymczasowego || !nazwa.startsWith(dokument) ||
+      nazwa[dokument.size()] != '.')
+    return false;
+  for (const char z : nazwa.sliced(dokument.size() + 1))
+    if (!((z >= 'a' && z <= 'z') || (z >= 'A' && z <= 'Z') || (z >= '0' && z <= '9'))) return false;
+  return true;
+}
+
+void UsunTymczasowe(const QByteArray& cel) {
+  const QByteArray dokument = cel.mid(cel.lastIndexOf('/') + 1);
+  const std::unique_ptr<DIR, int (*)(DIR*)> katalog(::opendir(Folder(cel).constData()), ::closedir);
+  if (!katalog) return;
+  const int fd = ::dirfd(katalog.get());
+  while (const dirent* wpis = ::readdir(katalog.get())) {
+    if (!JestTymczasowym(QByteArrayView(wpis->d_name), dokument)) continue;
+    struct stat info {};
+    if (::fstatat(fd, wpis->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode) &&
+        info.st_uid == ::geteuid())
+      ::unlinkat(fd, wpis->d_name, 0);
+  }
+}
+
 }  // namespace
 
 WynikZapisu ZapiszAtomowo(const QString& sciezka, QByteArrayView dane) {
-  const QFileInfo info(sciezka);
-  const QString cel = info.isSymLink() && info.exists() ? info.canonicalFilePath() : sciezka;
-  QByteArray tymczasowy = QFile::encodeName(cel) + ".XXXXXX";
+  const QByteArray cel = PlikDocelowy(sciezka);
+  if (cel.isEmpty()) return Blad(ELOOP);
+  UsunTymczasowe(cel);
+  mode_t tryb = 0;
+  if (WynikZapisu odmowa = TrybNowegoPliku(cel, tryb); !odmowa.Udany()) return odmowa;
+  QByteArray tymczasowy = cel + kWzorzecTymczasowego;
   const int fd = ::mkostemp(tymczasowy.data(), O_CLOEXEC);
   if (fd < 0) return Blad(errno);
-  // The new file takes the old one's permissions, or those a new file gets.
-  struct stat stary {};
-  mode_t tryb;
-  if (::stat(QFile::encodeName(cel).constData(), &stary) == 0) {
-    tryb = stary.st_mode & 07777;
-  } else {
-    const mode_t maska = ::umask(0);
-    ::umask(maska);
-    tryb = 0666 & ~maska;
-  }
   int kod = 0;
   if (!ZapiszWszystko(fd, dane) || ::fchmod(fd, tryb) != 0 || ::fsync(fd) != 0) kod = errno;
   if (::close(fd) != 0 && kod == 0) kod = errno;
-  if (kod == 0 && ::rename(tymczasowy.constData(), QFile::encodeName(cel).constData()) != 0) kod = errno;
+  if (kod == 0 && ::rename(tymczasowy.constData(), cel.constData()) != 0) kod = errno;
   if (kod != 0) {
     ::unlink(tymczasowy.constData());
     return Blad(kod);
   }
   // The rename itself reaches the disk with its folder.
-  const int folder =
-      ::open(QFile::encodeName(QFileInfo(cel).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (folder >= 0) {
-    ::fsync(folder);
-    ::close(folder);
+  const int katalog = ::open(Folder(cel).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (katalog >= 0) {
+    ::fsync(katalog);
+    ::close(katalog);
   }
   return {};
+}
+
+void UsunPozostawioneTymczasowe(const QString& sciezka) {
+  const QByteArray cel = PlikDocelowy(sciezka);
+  if (!cel.isEmpty()) UsunTymczasowe(cel);
 }
 
 }  // namespace platform

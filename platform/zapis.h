@@ -14,7 +14,13 @@ struct WynikZapisu {
   bool Udany() const { return kod == 0; }
 };
 
-// The document's permissions are kept; a link is followed, so the file it names is replaced, not the link.
+// The document's permissions are kept; a link is followed, so the file it names is replaced and the link stays. A
+// document whose own permission bits deny its user writing is kept and refused (EACCES), also for a user whom the
+// system would let write anything. The temporaries earlier saves of the document left behind are removed first.
 WynikZapisu ZapiszAtomowo(const QString& sciezka, QByteArrayView dane);
+
+// Removes what saves of the document left when they were stopped before their rename: this user's regular files
+// named as a save names its temporary, beside the file a link names. Nothing else goes, and nothing is reported.
+void UsunPozostawioneTymczasowe(const QString& sciezka);
 
 }  // namespace platform

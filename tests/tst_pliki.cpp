@@ -1,11 +1,15 @@
 // Settlement files: the exact bytes, atomic replacement, hostile files, and the question before changes are dropped.
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 
 #include "main/tools.h"
 #include "model/plik_rozliczenia.h"
@@ -25,6 +29,17 @@ QStringList Komunikaty() {
   for (const auto& okno : SkryptDialogow().pokazane)
     if (okno.rodzaj == PokazaneOkno::Rodzaj::Komunikat) teksty << okno.tekst;
   return teksty;
+}
+
+QStringList Posortowane(QStringList nazwy) {
+  std::sort(nazwy.begin(), nazwy.end());
+  return nazwy;
+}
+
+// Every name in the folder, links, FIFOs and folders too.
+QStringList Zawartosc(const QString& folder) {
+  return Posortowane(
+      QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Unsorted));
 }
 
 constexpr qsizetype kDruk = rekordy::kRozmiarDruku;
@@ -72,6 +87,7 @@ class TstPliki : public QObject {
     ZapiszPlik(Plik("zapis.dc8"), QByteArray(10 * kDruk, '\x55'));
     TrzyDruki();
     SkryptDialogow().pliki = {Plik("zapis")};
+    SkryptDialogow().odpowiedzi = {Odpowiedz::Tak};  // to replace zapis.dc8
     QVERIFY(T().ZapiszRozliczenie(QString()));
     const QString sciezka = Plik("zapis.dc8");
     QCOMPARE(T().PlikRozliczenia, sciezka);
@@ -85,7 +101,7 @@ class TstPliki : public QObject {
     QCOMPARE(T().windowTitle(), QStringLiteral("zapis.dc8 - Velmar 2008 Korvanex"));
     T().Zmodyfikowane = 1;
     QVERIFY(T().ZapiszRozliczenie(T().PlikRozliczenia));
-    QCOMPARE(SkryptDialogow().pokazane.size(), std::size_t{1});
+    QCOMPARE(SkryptDialogow().pokazane.size(), std::size_t{2});
 
     tools_.reset();
     tools_ = NoweOkno(*folder_);
@@ -97,12 +113,60 @@ class TstPliki : public QObject {
     QCOMPARE(T().TV->topLevelItem(0)->child(0)->text(0), QStringLiteral("PIT/O (P)"));
   }
 
-  void extensionIsAddedOnlyWhenMissing() {
+  // "Zapisz jako" adds ".dc8" only where the name lacks it, and asks before it replaces a file under the name it
+  // saves under, whatever was typed; declined, the dialog comes back on the declined name.
+  void saveAsNamesAndAsks_data() {
+    QTest::addColumn<QString>("wpisana");     // typed in the dialog
+    QTest::addColumn<QString>("istnieje");    // a file there before, or a link "name->target", if any
+    QTest::addColumn<Odpowiedz>("odpowiedz");
+    QTest::addColumn<QString>("pytanie");     // the name asked about; empty: no question
+    QTest::addColumn<QString>("zapisany");    // the file saved; empty: nothing saved
+    QTest::newRow("extension typed") << "a.dc8" << "" << Odpowiedz::Nie << "" << "a.dc8";
+    QTest::newRow("extension in capitals") << "b.DC8" << "" << Odpowiedz::Nie << "" << "b.DC8";
+    QTest::newRow("another extension") << "c.dc8.bak" << "" << Odpowiedz::Nie << "" << "c.dc8.bak.dc8";
+    QTest::newRow("no extension, declined") << "d" << "d.dc8" << Odpowiedz::Nie << "d.dc8" << "";
+    QTest::newRow("no extension, replaced") << "d" << "d.dc8" << Odpowiedz::Tak << "d.dc8" << "d.dc8";
+    QTest::newRow("extension, declined") << "d.dc8" << "d.dc8" << Odpowiedz::Nie << "d.dc8" << "";
+    QTest::newRow("only the name typed exists") << "d" << "d" << Odpowiedz::Nie << "" << "d.dc8";
+    QTest::newRow("link to no file yet") << "e" << "e.dc8->nowy.dc8" << Odpowiedz::Tak << "e.dc8" << "e.dc8";
+  }
+  void saveAsNamesAndAsks() {
+    QFETCH(QString, wpisana);
+    QFETCH(QString, istnieje);
+    QFETCH(Odpowiedz, odpowiedz);
+    QFETCH(QString, pytanie);
+    QFETCH(QString, zapisany);
+    const QString folder = folder_->Sciezka();
+    const QStringList dowiazanie = istnieje.split(QStringLiteral("->"));
+    if (dowiazanie.size() == 2)
+      QCOMPARE(::symlink(QFile::encodeName(dowiazanie[1]).constData(),
+                         QFile::encodeName(folder + dowiazanie[0]).constData()),
+               0);
+    else if (!istnieje.isEmpty())
+      ZapiszPlik(folder + istnieje, "stary");
     TrzyDruki();
-    for (const char* nazwa : {"a.dc8", "b.DC8", "c.dc8.bak"}) {
-      SkryptDialogow().pliki = {Plik(nazwa)};
-      QVERIFY(T().ZapiszRozliczenie(QString()));
-      QCOMPARE(T().PlikRozliczenia, Plik(nazwa) + (nazwa[0] == 'c' ? ".dc8" : ""));
+    T().Zmodyfikowane = 1;
+    SkryptDialogow().pliki = {folder + wpisana};
+    SkryptDialogow().odpowiedzi = {odpowiedz};
+    QCOMPARE(T().ZapiszRozliczenie(QString()), !zapisany.isEmpty());
+
+    QStringList okna;
+    for (const auto& okno : SkryptDialogow().pokazane) okna << okno.tytul + QStringLiteral(": ") + okno.tekst;
+    // Declined, the dialog comes back on the name asked about.
+    const QString tytul = QStringLiteral("Zapisz rozliczenie jako: ");
+    QStringList oczekiwane{tytul + QStringLiteral("nowe rozliczenie")};
+    if (!pytanie.isEmpty()) oczekiwane << tytul + pytanie + QStringLiteral(" już istnieje.\nCzy chcesz go zastąpić?");
+    if (!pytanie.isEmpty() && odpowiedz == Odpowiedz::Nie) oczekiwane << tytul + pytanie;
+    QCOMPARE(okna, oczekiwane);
+    if (!pytanie.isEmpty()) QCOMPARE(SkryptDialogow().pokazane[1].przyciski, platform::Przyciski::TakNie);
+
+    QCOMPARE(T().PlikRozliczenia, zapisany.isEmpty() ? QString() : folder + zapisany);
+    QCOMPARE(T().Zmodyfikowane, std::uint8_t(zapisany.isEmpty()));
+    if (!zapisany.isEmpty()) QCOMPARE(CzytajPlik(folder + zapisany).size(), 3 * kDruk);
+    if (dowiazanie.size() == 2) {
+      QVERIFY(QFileInfo(folder + dowiazanie[0]).isSymLink() && QFileInfo(folder + dowiazanie[1]).isFile());
+    } else if (!istnieje.isEmpty() && istnieje != zapisany) {
+      QCOMPARE(CzytajPlik(folder + istnieje), QByteArray("stary"));
     }
   }
 
@@ -122,6 +186,113 @@ class TstPliki : public QObject {
     QCOMPARE(wynik, QStringLiteral("zapisany=0\nzmodyfikowane=1\nplik=stary\npliki=rozliczenie.dc8\n"
                                    "komunikat=Brak miejsca na dysku - rozliczenia nie zapisano w pliku: ") +
                         plik + QStringLiteral("\nPoprzednia wersja pliku pozostała bez zmian.\n"));
+  }
+
+  // Saving under the current name replaces the file a link names and keeps every link. A file whose own permission
+  // bits forbid its owner writing stays as it was, also for root, and the settlement stays modified, to be saved
+  // under another name.
+  void savingOverWhatIsThere_data() {
+    QTest::addColumn<int>("tryb");        // permissions of the file
+    QTest::addColumn<int>("dowiazania");  // links from the name saved under to the file
+    QTest::addColumn<bool>("zapisany");
+    QTest::newRow("writable") << 0644 << 0 << true;
+    QTest::newRow("owner only") << 0600 << 0 << true;
+    QTest::newRow("read-only") << 0444 << 0 << false;
+    QTest::newRow("others may write, not the owner") << 0466 << 0 << false;
+    QTest::newRow("link to a writable file") << 0640 << 1 << true;
+    QTest::newRow("link to a read-only file") << 0444 << 1 << false;
+    QTest::newRow("two links, the outer one relative") << 0644 << 2 << true;
+  }
+  void savingOverWhatIsThere() {
+    QFETCH(int, tryb);
+    QFETCH(int, dowiazania);
+    QFETCH(bool, zapisany);
+    const QString folder = folder_->Sciezka() + QStringLiteral("s/");
+    const QString plik = folder + QStringLiteral("prawdziwy.dc8");
+    ZapiszPlik(plik, "stary");
+    QCOMPARE(::chmod(QFile::encodeName(plik).constData(), mode_t(tryb)), 0);
+    QStringList nazwy{QStringLiteral("prawdziwy.dc8")};
+    QString sciezka = plik;
+    for (int i = 0; i < dowiazania; ++i) {
+      nazwy << QStringLiteral("dowiazanie%1.dc8").arg(i);
+      const QByteArray cel = QFile::encodeName(i == 0 ? sciezka : QFileInfo(sciezka).fileName());
+      sciezka = folder + nazwy.last();
+      QCOMPARE(::symlink(cel.constData(), QFile::encodeName(sciezka).constData()), 0);
+    }
+    TrzyDruki();
+    T().PlikRozliczenia = sciezka;
+    T().Zmodyfikowane = 1;
+    QCOMPARE(T().ZapiszRozliczenie(sciezka), zapisany);
+
+    QCOMPARE(CzytajPlik(plik).size(), zapisany ? 3 * kDruk : 5);
+    struct stat info {};
+    QVERIFY(::lstat(QFile::encodeName(plik).constData(), &info) == 0 && S_ISREG(info.st_mode));
+    QCOMPARE(int(info.st_mode & 07777), tryb);
+    for (const QString& nazwa : nazwy.mid(1)) QVERIFY2(QFileInfo(folder + nazwa).isSymLink(), qPrintable(nazwa));
+    QCOMPARE(Zawartosc(folder), Posortowane(nazwy));  // no temporary stays
+    QCOMPARE(T().Zmodyfikowane, std::uint8_t(!zapisany));
+    const QString odmowa = QStringLiteral("Brak dostępu do pliku: ") + sciezka +
+                           QStringLiteral("\nPlik jest tylko do odczytu.\nRozliczenie można zapisać w innym pliku "
+                                          "poleceniem \"Zapisz jako ...\".");
+    QCOMPARE(Komunikaty(), zapisany ? QStringList{} : QStringList{odmowa});
+    if (zapisany) return;
+    SkryptDialogow().pliki = {folder + QStringLiteral("inny")};
+    QVERIFY(T().ZapiszRozliczenie(QString()));
+    QCOMPARE(T().PlikRozliczenia, folder + QStringLiteral("inny.dc8"));
+    QCOMPARE(CzytajPlik(folder + QStringLiteral("inny.dc8")).size(), 3 * kDruk);
+    QCOMPARE(T().Zmodyfikowane, std::uint8_t{0});
+  }
+
+  // What saves of a settlement left when they were killed goes when the settlement is next opened or saved: this
+  // user's regular files named as the save names its temporary, beside the file a link names. Nothing else goes.
+  void staleTemporariesGo_data() {
+    QTest::addColumn<bool>("zapis");        // saved, else opened
+    QTest::addColumn<bool>("dowiazanie");  // through a link in the folder above
+    QTest::newRow("opened") << false << false;
+    QTest::newRow("saved") << true << false;
+    QTest::newRow("opened through a link") << false << true;
+    QTest::newRow("saved through a link") << true << true;
+  }
+  void staleTemporariesGo() {
+    QFETCH(bool, zapis);
+    QFETCH(bool, dowiazanie);
+    const QString folder = folder_->Sciezka() + QStringLiteral("s/");
+    QByteArray pit37(kDruk, '\0');
+    pit37[8] = 2;
+    ZapiszPlik(folder + QStringLiteral("r.dc8"), pit37);
+    QStringList zostaja{QStringLiteral("r.dc8")};
+    for (const char* nazwa : {"r.dc8.a1B2c3", "r.dc8.ZZZZZZ", "r.dc8.000000"}) ZapiszPlik(folder + nazwa, "czesc");
+    for (const char* nazwa : {"r.dc8.bak", "r.dc8.ABCDEFG", "r.dc8.abcde", "r.dc8.ab_def", "r.dc8.ab.def",
+                              "r.dc8_abcdef", "R.dc8.abcdef", "q.dc8.abcdef", "xr.dc8.abcdef", "cel"}) {
+      ZapiszPlik(folder + nazwa, "obcy");
+      zostaja << QString::fromUtf8(nazwa);
+    }
+    const auto w = [&](const char* nazwa) { return QFile::encodeName(folder + nazwa); };
+    QVERIFY(QDir().mkpath(folder + QStringLiteral("r.dc8.Folder")));
+    QCOMPARE(::symlink("cel", w("r.dc8.Link12").constData()), 0);
+    QCOMPARE(::mkfifo(w("r.dc8.Fifo12").constData(), 0600), 0);
+    zostaja << QStringLiteral("r.dc8.Folder") << QStringLiteral("r.dc8.Link12") << QStringLiteral("r.dc8.Fifo12");
+    if (::geteuid() == 0) {  // only root can give a file to another user
+      ZapiszPlik(folder + QStringLiteral("r.dc8.Obcy12"), "obcy");
+      QCOMPARE(::chown(w("r.dc8.Obcy12").constData(), 65534, 65534), 0);
+      zostaja << QStringLiteral("r.dc8.Obcy12");
+    }
+    // A name beside the link is not where the save puts its temporary.
+    const QString link = folder_->Sciezka() + QStringLiteral("l.dc8");
+    ZapiszPlik(link + QStringLiteral(".abcdef"), "obcy");
+    QCOMPARE(::symlink("s/r.dc8", QFile::encodeName(link).constData()), 0);
+    const QString nazwa = dowiazanie ? link : folder + QStringLiteral("r.dc8");
+
+    if (zapis) {
+      TrzyDruki();
+      QVERIFY(T().ZapiszRozliczenie(nazwa));
+    } else {
+      QVERIFY(T().OtworzRozliczenie(nazwa));
+    }
+    QCOMPARE(CzytajPlik(folder + QStringLiteral("r.dc8")).size(), (zapis ? 3 : 1) * kDruk);
+    QCOMPARE(Zawartosc(folder), Posortowane(zostaja));
+    QCOMPARE(CzytajPlik(link + QStringLiteral(".abcdef")), QByteArray("obcy"));
+    QCOMPARE(CzytajPlik(folder + QStringLiteral("cel")), QByteArray("obcy"));
   }
 
   void hostileFilesAreRefused_data() {
