@@ -16,8 +16,11 @@
 namespace platform {
 namespace {
 
-// What follows the document's name in its temporary's: a dot and the six characters mkostemp puts for the X's.
-constexpr char kWzorzecTymczasowego[] = ".XXXXXX";
+// What follows the document's name in its temporary's: a marker no user gives a file, then the six characters
+// mkostemp puts for the X's, so a user's own "name.dc8.backup" is never taken for a stale temporary.
+constexpr char kZnacznikTymczasowego[] = ".zapis-";
+constexpr qsizetype kDlugoscZnacznika = sizeof kZnacznikTymczasowego - 1;
+constexpr char kWzorzecTymczasowego[] = ".zapis-XXXXXX";
 constexpr qsizetype kPrzyrostekTymczasowego = sizeof kWzorzecTymczasowego - 1;
 // The kernel's own bound on links followed in one name.
 constexpr int kNajwiecejDowiazan = 40;
@@ -100,12 +103,12 @@ WynikZapisu TrybNowegoPliku(const QByteArray& cel, mode_t& tryb) {
   return {};
 }
 
-// Whether the name is the document's, a dot and six of the letters and digits mkostemp puts for the X's.
+// Whether the name is the document's, the marker and six of the letters and digits mkostemp puts for the X's.
 bool JestTymczasowym(QByteArrayView nazwa, QByteArrayView dokument) {
   if (nazwa.size() != dokument.size() + kPrzyrostekTymczasowego || !nazwa.startsWith(dokument) ||
-      nazwa[dokument.size()] != '.')
+      !nazwa.sliced(dokument.size()).startsWith(QByteArrayView(kZnacznikTymczasowego, kDlugoscZnacznika)))
     return false;
-  for (const char z : nazwa.sliced(dokument.size() + 1))
+  for (const char z : nazwa.sliced(dokument.size() + kDlugoscZnacznika))
     if (!((z >= 'a' && z <= 'z') || (z >= 'A' && z <= 'Z') || (z >= '0' && z <= '9'))) return false;
   return true;
 }

@@ -261,25 +261,28 @@ class TstPliki : public QObject {
     pit37[8] = 2;
     ZapiszPlik(folder + QStringLiteral("r.dc8"), pit37);
     QStringList zostaja{QStringLiteral("r.dc8")};
-    for (const char* nazwa : {"r.dc8.a1B2c3", "r.dc8.ZZZZZZ", "r.dc8.000000"}) ZapiszPlik(folder + nazwa, "czesc");
-    for (const char* nazwa : {"r.dc8.bak", "r.dc8.ABCDEFG", "r.dc8.abcde", "r.dc8.ab_def", "r.dc8.ab.def",
-                              "r.dc8_abcdef", "R.dc8.abcdef", "q.dc8.abcdef", "xr.dc8.abcdef", "cel"}) {
+    for (const char* nazwa : {"r.dc8.zapis-a1B2c3", "r.dc8.zapis-ZZZZZZ", "r.dc8.zapis-000000"})
+      ZapiszPlik(folder + nazwa, "czesc");
+    for (const char* nazwa : {"r.dc8.bak", "r.dc8.backup", "r.dc8.zapis-ABCDEFG", "r.dc8.zapis-abcde",
+                              "r.dc8.zapis-ab_def", "r.dc8.zapis-ab.def", "r.dc8.zapisXabcdef", "r.dc8_zapis-abcdef",
+                              "R.dc8.zapis-abcdef", "q.dc8.zapis-abcdef", "xr.dc8.zapis-abcdef", "cel"}) {
       ZapiszPlik(folder + nazwa, "obcy");
       zostaja << QString::fromUtf8(nazwa);
     }
     const auto w = [&](const char* nazwa) { return QFile::encodeName(folder + nazwa); };
-    QVERIFY(QDir().mkpath(folder + QStringLiteral("r.dc8.Folder")));
-    QCOMPARE(::symlink("cel", w("r.dc8.Link12").constData()), 0);
-    QCOMPARE(::mkfifo(w("r.dc8.Fifo12").constData(), 0600), 0);
-    zostaja << QStringLiteral("r.dc8.Folder") << QStringLiteral("r.dc8.Link12") << QStringLiteral("r.dc8.Fifo12");
+    QVERIFY(QDir().mkpath(folder + QStringLiteral("r.dc8.zapis-Folder")));
+    QCOMPARE(::symlink("cel", w("r.dc8.zapis-Link12").constData()), 0);
+    QCOMPARE(::mkfifo(w("r.dc8.zapis-Fifo12").constData(), 0600), 0);
+    zostaja << QStringLiteral("r.dc8.zapis-Folder") << QStringLiteral("r.dc8.zapis-Link12")
+            << QStringLiteral("r.dc8.zapis-Fifo12");
     if (::geteuid() == 0) {  // only root can give a file to another user
-      ZapiszPlik(folder + QStringLiteral("r.dc8.Obcy12"), "obcy");
-      QCOMPARE(::chown(w("r.dc8.Obcy12").constData(), 65534, 65534), 0);
-      zostaja << QStringLiteral("r.dc8.Obcy12");
+      ZapiszPlik(folder + QStringLiteral("r.dc8.zapis-Obcy12"), "obcy");
+      QCOMPARE(::chown(w("r.dc8.zapis-Obcy12").constData(), 65534, 65534), 0);
+      zostaja << QStringLiteral("r.dc8.zapis-Obcy12");
     }
     // A name beside the link is not where the save puts its temporary.
     const QString link = folder_->Sciezka() + QStringLiteral("l.dc8");
-    ZapiszPlik(link + QStringLiteral(".abcdef"), "obcy");
+    ZapiszPlik(link + QStringLiteral(".zapis-abcdef"), "obcy");
     QCOMPARE(::symlink("s/r.dc8", QFile::encodeName(link).constData()), 0);
     const QString nazwa = dowiazanie ? link : folder + QStringLiteral("r.dc8");
 
@@ -291,7 +294,7 @@ class TstPliki : public QObject {
     }
     QCOMPARE(CzytajPlik(folder + QStringLiteral("r.dc8")).size(), (zapis ? 3 : 1) * kDruk);
     QCOMPARE(Zawartosc(folder), Posortowane(zostaja));
-    QCOMPARE(CzytajPlik(link + QStringLiteral(".abcdef")), QByteArray("obcy"));
+    QCOMPARE(CzytajPlik(link + QStringLiteral(".zapis-abcdef")), QByteArray("obcy"));
     QCOMPARE(CzytajPlik(folder + QStringLiteral("cel")), QByteArray("obcy"));
   }
 
