@@ -339,6 +339,11 @@ class Przypadek {
     } else if (co == u"kratki") {
       const int j = Calkowita(s.value(0)), zaznaczone = Calkowita(s.value(1));
       for (int k = 0; k < kLiczbaPol; ++k) p_->Pole(j, k).Zaznaczone = static_cast<std::uint8_t>(zaznaczone);
+    } else if (co == u"zapisz") {
+      // Through the computations' own access to a record's fields; an error is kept for "blad".
+      const int j = Calkowita(s.value(0)), k = Calkowita(s.value(1));
+      const auto kwota = Liczba<long double>(s.value(2));
+      Uruchom([&] { ZapiszKwote(p_->V(), k, j, kwota); });
     } else if (co == u"sonda") {
       const int kod = KodNazwy(s.takeFirst());
       Sonda sonda;
