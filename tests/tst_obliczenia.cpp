@@ -9,6 +9,7 @@
 #include <QtTest>
 #include <algorithm>
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <functional>
 #include <map>
@@ -16,6 +17,7 @@
 #include <optional>
 #include <random>
 #include <stdexcept>
+#include <tuple>
 #include <utility>
 
 #include "calc/konwersje.h"
@@ -32,6 +34,8 @@ namespace {
 constexpr std::array<const char*, kLiczbaTypowDrukow + 1> kNazwy = {
     "",      "PIT-36", "PIT-37", "PIT-36L", "PIT-38", "PIT-28",  "PIT/O", "PIT/D", "PIT/2K",   "PIT/M",
     "PIT/B", "PIT/Z",  "PIT/ZG", "SSE-R",   "SSE/A",  "SSE-R/A", "NIP-1", "NIP-3", "PIT-28/A", "PIT-28/B"};
+// The fields of a person's block.
+constexpr int kPolaOsoby = 16;
 // The PIT-36 entry its attachments use appears in the calls as this name.
 constexpr int kPit36ZZalacznika = 0;
 const QString kNazwaPit36ZZalacznika = QStringLiteral("PIT-36*");
@@ -46,6 +50,31 @@ int KodNazwy(const QString& nazwa) {
   for (int kod = 1; kod <= kLiczbaTypowDrukow; ++kod)
     if (nazwa == QLatin1String(kNazwy[static_cast<std::size_t>(kod)])) return kod;
   throw std::invalid_argument("unknown form " + nazwa.toStdString());
+}
+
+// A whole number as a case writes it, from od to doKonca; anything else, such as a mistyped "1O1", is refused.
+int Calkowita(const QString& slowo, int od = INT_MIN, int doKonca = INT_MAX) {
+  bool liczba = false;
+  const int n = slowo.toInt(&liczba);
+  if (!liczba) throw std::invalid_argument("not a whole number: \"" + slowo.toStdString() + '"');
+  if (n < od || n > doKonca)
+    throw std::invalid_argument(slowo.toStdString() + " outside " + std::to_string(od) + ".." +
+                                std::to_string(doKonca));
+  return n;
+}
+
+// A field number: a record's (0..349) or, with liczba 16, a person block's.
+int NumerPola(const QString& slowo, int liczba = kLiczbaPol) { return Calkowita(slowo, 0, liczba - 1); }
+
+// Entries "k=text" and boxes "#k=n" with their field numbers and box values checked.
+QStringList SprawdzoneWpisy(const QStringList& wpisy, int liczbaPol = kLiczbaPol) {
+  for (const QString& w : wpisy) {
+    const QString k = w.section(u'=', 0, 0);
+    if (!w.contains(u'=')) throw std::invalid_argument("no '=' in " + w.toStdString());
+    NumerPola(k.startsWith(u'#') ? k.mid(1) : k, liczbaPol);
+    if (k.startsWith(u'#')) Calkowita(w.section(u'=', 1));
+  }
+  return wpisy;
 }
 
 // A number is a kind as it stands, also one the program does not know.
@@ -66,7 +95,7 @@ std::array<int, 3> Rekord(QString nazwa) {
     pm = nazwa.endsWith(u'P') ? PMPodatnik : PMMalzonek;
     nazwa.chop(2);
   }
-  const int rodzic = nazwa.section(u'@', 1).toInt();
+  const int rodzic = nazwa.contains(u'@') ? Calkowita(nazwa.section(u'@', 1)) : 0;
   return {KodNazwy(nazwa.section(u'@', 0, 0)), rodzic, pm};
 }
 
@@ -74,7 +103,8 @@ std::array<int, 3> Rekord(QString nazwa) {
 QString Numery(const QStringList& slowa) {
   QStringList wynik;
   for (const QString& s : slowa)
-    for (int k = s.section(u'-', 0, 0).toInt(); k <= s.section(u'-', -1).toInt(); ++k) wynik << QString::number(k);
+    for (int k = NumerPola(s.section(u'-', 0, 0)); k <= NumerPola(s.section(u'-', -1)); ++k)
+      wynik << QString::number(k);
   return wynik.join(u' ');
 }
 
@@ -202,13 +232,14 @@ namespace {
 // Runs one case; a failed check names the line of the case file.
 class Przypadek {
  public:
-  explicit Przypadek(QString plik) : plik_(std::move(plik)) {}
+  Przypadek(QString plik, int linia) : plik_(std::move(plik)), linia_(linia) {}
   // The computations the probes stood in for are put back.
   ~Przypadek() {
     for (const auto& [kod, poprzednie] : poprzednie_) Zastap(kod, poprzednie);
   }
 
   void Wykonaj(const QList<Polecenie>& polecenia) {
+    const int naglowek = linia_;
     wywolania.clear();
     // Cases on the generated structures start with "struktury".
     const bool struktury = !polecenia.isEmpty() && polecenia.front().tekst == u"struktury";
@@ -225,7 +256,10 @@ class Przypadek {
       }
       if (QTest::currentTestFailed()) return;
     }
-    if (blad_) Sprawdz(false, QStringLiteral("computation failed unexpectedly: ") + *blad_);
+    if (blad_) return Sprawdz(false, QStringLiteral("computation failed unexpectedly: ") + *blad_);
+    // A case that checks nothing would pass whatever the program did.
+    linia_ = naglowek;
+    Sprawdz(sprawdzenia_ > 0, QStringLiteral("the case checks nothing"));
   }
 
  private:
@@ -245,8 +279,9 @@ class Przypadek {
       return;
     }
     if (co == u"oblicz") {
-      Oblicz(s[0].toInt(), s.value(1));
+      Oblicz(Calkowita(s.value(0)), s.value(1));
     } else if (co == u"obieg") {
+      ++sprawdzenia_;
       // Every identification field in turn is the source of the exchange, or of its record's computation.
       const bool oblicz = s.value(0) == u"oblicz";
       const QString blad = Obieg(p_->T(), !oblicz, [&](int j) {
@@ -258,8 +293,11 @@ class Przypadek {
       });
       Sprawdz(blad.isEmpty(), blad);
     } else if (kWymiana.count(co)) {
-      Uruchom([&] { kWymiana.at(co)(p_->T(), s.value(0).toInt()); });
-    } else if (!Przygotowanie(co, s) && !Sprawdzenie(co, s) && !Wartosci(co, s, tekst.section(u' ', 1))) {
+      const int j = s.isEmpty() ? 0 : Calkowita(s[0]);
+      Uruchom([&] { kWymiana.at(co)(p_->T(), j); });
+    } else if (Sprawdzenie(co, s) || Wartosci(co, s, tekst.section(u' ', 1))) {
+      ++sprawdzenia_;
+    } else if (!Przygotowanie(co, s)) {
       throw std::invalid_argument("unknown command " + co.toStdString());
     }
   }
@@ -280,30 +318,37 @@ class Przypadek {
       }
       p_->WczytajStruktury();
     } else if (co == u"ekran" && s.size() == 1) {
-      p_->Pokaz(s[0].toInt());
+      p_->Pokaz(Calkowita(s[0]));
     } else if (co == u"ekran") {
       e.Biezacy = TDruk{};
       e.Biezacy.IdPit = KodNazwy(s[0]);
       e.Biezacy.Rodzaj = Rodzaj(s[1]);
     } else if (co == u"obiekty") {
-      e.TylkoDoOdczytu.assign(s[0].toUInt(), s.value(1) == u"ro" ? 1 : 0);
+      const int liczba = Calkowita(s.value(0), 0, kLiczbaPol);
+      e.TylkoDoOdczytu.assign(static_cast<std::size_t>(liczba), s.value(1) == u"ro" ? 1 : 0);
     } else if (co == u"stary-listerror") {
       e.ListError = {QStringLiteral("stary")};
       e.Wysokosc = 40;
     } else if (co == u"wpisz") {
       const QString kto = s.takeFirst();
       if (TOsoba* osoba = Osoba(kto))
-        for (const QString& w : s) osoba->UstawPole(w.section(u'=', 0, 0).toInt(), w.section(u'=', 1).toStdString());
+        for (const QString& w : SprawdzoneWpisy(s, kPolaOsoby))
+          osoba->UstawPole(w.section(u'=', 0, 0).toInt(), w.section(u'=', 1).toStdString());
       else
-        p_->Wpisz(kto.toInt(), Wpisy(kto, s));
+        p_->Wpisz(Calkowita(kto), Wpisy(kto, s));
     } else if (co == u"kratki") {
-      for (int k = 0; k < kLiczbaPol; ++k)
-        p_->Pole(s[0].toInt(), k).Zaznaczone = static_cast<std::uint8_t>(s[1].toInt());
+      const int j = Calkowita(s.value(0)), zaznaczone = Calkowita(s.value(1));
+      for (int k = 0; k < kLiczbaPol; ++k) p_->Pole(j, k).Zaznaczone = static_cast<std::uint8_t>(zaznaczone);
+    } else if (co == u"zapisz") {
+      // Through the computations' own access to a record's fields; an error is kept for "blad".
+      const int j = Calkowita(s.value(0)), k = Calkowita(s.value(1));
+      const auto kwota = Liczba<long double>(s.value(2));
+      Uruchom([&] { ZapiszKwote(p_->V(), k, j, kwota); });
     } else if (co == u"sonda") {
       const int kod = KodNazwy(s.takeFirst());
       Sonda sonda;
-      while (!s.isEmpty() && s.front() != u">") sonda.pola.push_back(s.takeFirst().toInt());
-      if (s.size() > 1) sonda.j = s[1].toInt(), sonda.wpisy = s.mid(2);
+      while (!s.isEmpty() && s.front() != u">") sonda.pola.push_back(NumerPola(s.takeFirst()));
+      if (s.size() > 1) sonda.j = Calkowita(s[1]), sonda.wpisy = SprawdzoneWpisy(s.mid(2));
       sondy[static_cast<std::size_t>(kod)] = std::move(sonda);
       poprzednie_.emplace(kod, Zastap(kod, kSondy[static_cast<std::size_t>(kod)]));  // the first replaced stays
     } else {
@@ -330,8 +375,9 @@ class Przypadek {
                                          : ma.value(reszta, QStringLiteral("?")));
     } else if (co == u"odznaczone") {
       QStringList puste;
+      const int j = Calkowita(s.value(0));
       for (int k = 0; k < kLiczbaPol; ++k)
-        if (p_->Pole(s[0].toInt(), k).Zaznaczone == 0) puste << QString::number(k);
+        if (p_->Pole(j, k).Zaznaczone == 0) puste << QString::number(k);
       Porownaj(puste.join(u' '), Numery(s.mid(1)));
     } else if (co == u"zablokowane") {
       QStringList jest;
@@ -392,7 +438,7 @@ class Przypadek {
                 QStringLiteral("hair %1: %2").arg(wlos).arg(Zapis(w)));
       }
     } else if (co == u"liczby-losowe") {
-      Porownaj(LiczbyLosowe(s[0].toInt()), {});
+      Porownaj(LiczbyLosowe(Calkowita(s.value(0))), {});
     } else {
       return false;
     }
@@ -405,7 +451,8 @@ class Przypadek {
   }
   // Entries of a record or a block, role names turned into the record's fields.
   QStringList Wpisy(const QString& kto, const QStringList& s) {
-    return ZRolami(Osoba(kto) ? 0 : p_->T().Druk(kto.toInt()).IdPit, s);
+    if (Osoba(kto)) return SprawdzoneWpisy(ZRolami(0, s), kPolaOsoby);
+    return SprawdzoneWpisy(ZRolami(p_->T().Druk(Calkowita(kto)).IdPit, s));
   }
 
   // The record's own computation through the table, that of the form named, or PIT-36's attachment entry; an error
@@ -433,7 +480,8 @@ class Przypadek {
   }
 
   QString plik_;
-  int linia_ = 0;
+  int linia_;
+  int sprawdzenia_ = 0;  // the checks run
   std::unique_ptr<ProgramZObliczeniami> p_ = std::make_unique<ProgramZObliczeniami>();
   std::map<int, Obliczenie> poprzednie_;
   std::optional<QString> blad_;
@@ -457,6 +505,7 @@ class TestObliczenia : public QObject {
 // hold several commands separated by " ; ".
 void TestObliczenia::przypadki_data() {
   QTest::addColumn<QString>("plik");
+  QTest::addColumn<int>("linia");  // of the case's "=="
   QTest::addColumn<QList<Polecenie>>("polecenia");
   const QDir folder(QStringLiteral(VELMAR_SOURCE_DIR "/tests/obliczenia"));
   const QStringList pliki = folder.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
@@ -466,15 +515,15 @@ void TestObliczenia::przypadki_data() {
     QVERIFY(plik.open(QIODevice::ReadOnly | QIODevice::Text));
     std::map<QString, QList<Polecenie>> preludia;
     QList<Polecenie>* biezace = nullptr;
-    std::vector<std::pair<QString, QList<Polecenie>>> przypadki;
+    std::vector<std::tuple<int, QString, QList<Polecenie>>> przypadki;
     for (int numer = 1; !plik.atEnd(); ++numer) {
       // "#" then a space starts a comment line; "#k=n" is a box.
       const QString wiersz = QString::fromUtf8(plik.readLine()).trimmed();
       const QString nazwa2 = wiersz.mid(2).trimmed();
       if (wiersz.isEmpty() || wiersz == u"#" || wiersz.startsWith(u"# ")) continue;
       if (wiersz.startsWith(u"==")) {
-        przypadki.emplace_back(QStringLiteral("%1:%2 %3").arg(nazwa).arg(numer).arg(nazwa2), QList<Polecenie>{});
-        biezace = &przypadki.back().second;
+        przypadki.emplace_back(numer, QStringLiteral("%1:%2 %3").arg(nazwa).arg(numer).arg(nazwa2), QList<Polecenie>{});
+        biezace = &std::get<2>(przypadki.back());
       } else if (wiersz.startsWith(u"**")) {
         biezace = &preludia[nazwa2];
       } else if (wiersz.startsWith(u"<<")) {
@@ -485,14 +534,15 @@ void TestObliczenia::przypadki_data() {
         for (const QString& p : wiersz.split(QStringLiteral(" ; "))) *biezace << Polecenie{numer, p.trimmed()};
       }
     }
-    for (auto& [t, polecenia] : przypadki) QTest::newRow(qPrintable(t)) << nazwa << polecenia;
+    for (auto& [linia, t, polecenia] : przypadki) QTest::newRow(qPrintable(t)) << nazwa << linia << polecenia;
   }
 }
 
 void TestObliczenia::przypadki() {
   QFETCH(QString, plik);
+  QFETCH(int, linia);
   QFETCH(QList<Polecenie>, polecenia);
-  Przypadek(plik).Wykonaj(polecenia);
+  Przypadek(plik, linia).Wykonaj(polecenia);
 }
 
 VELMAR_TEST_MAIN_RDZEN(TestObliczenia)

@@ -1,4 +1,5 @@
-// The designer's properties palette and type change: what they put into the object and into the structure file.
+// The designer's properties palette and type change: what they put into the object and into the structure file, and
+// when the type dialog opens.
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
+#include <QTimer>
 #include <map>
 
 #include "model/struktura.h"
@@ -142,6 +144,30 @@ class TstPaleta : public QObject {
     f.Zastosuj->click();
     QCOMPARE((std::pair{Zapisany().Format, Zapisany().LimitZnakow}), (std::pair{Numer(w[5]), Numer(w[6])}));
   }
+  void domyslnaPrzyZmianieRodzajuLiczby() {
+    TFPaleta& f = Paleta(Pole(Liczba, 1, 0, 0, 50, 20, "0,00"));
+    // Each click: the radio button, the default before it (null: leave as it is), the default after it.
+    const std::tuple<QRadioButton*, const char*, const char*> kroki[] = {
+        {f.LiczbaCalkowita, nullptr, "0"}, {f.LiczbaDziesietna, nullptr, "0,00"}, {f.LiczbaCalkowita, "", "0"},
+        {f.LiczbaDziesietna, "", "0,00"},  {f.LiczbaDziesietna, "1,50", "1,50"},  {f.LiczbaCalkowita, nullptr, "1,50"}};
+    for (const auto& [przycisk, przed, po] : kroki) {
+      if (przed) f.DefValue->setPlainText(QLatin1String(przed));
+      przycisk->click();
+      QCOMPARE(f.DefValue->toPlainText(), QLatin1String(po));
+    }
+  }
+  // A text field's multi-line option is shown as the object holds it and stored either way.
+  void wielowierszowe() {
+    for (const bool bylo : {false, true}) {
+      TObiekt o = Pole(Text, 1, 0, 0, 50, 20);
+      o.Wielowierszowe = bylo ? 1 : 0;
+      TFPaleta& f = Paleta(o);
+      QCOMPARE(f.Multiline->isChecked(), bylo);
+      f.Multiline->click();
+      f.Zastosuj->click();
+      QCOMPARE(Zapisany().Wielowierszowe, std::uint8_t(bylo ? 0 : 1));
+    }
+  }
   void odmowaNiczegoNieZmienia_data() { Wiersze("widok_tabele.txt", QStringLiteral("odmowa")); }
   // A number that is none: the message, the palette stays open, nothing changes in memory or in the file.
   void odmowaNiczegoNieZmienia() {
@@ -265,6 +291,25 @@ class TstPaleta : public QObject {
     typ_->UstawTyp(Text);
     typ_->zastosujClick();
     QVERIFY(Bajty(Edytowany()) == przed && CzytajPlik(PlikDcs()) == plikPrzed);
+  }
+  // The popup's "Zmień typ" opens the type dialog, modal, over an object only: with the mouse elsewhere nothing opens.
+  void typZMenuTylkoNadObiektem() {
+    Obiekty(Pole(Liczba, 1, 100, 100, 300, 140));
+    std::tie(p_->T().StronaWczytana, p_->T().BiezacaStrona) = std::pair{1, 1};  // page 1 on screen
+    for (const auto& [mysz, tytul] : {std::pair{QPoint(200, 120), QStringLiteral("Zmiana typu obiektu [0.0]")},
+                                      std::pair{QPoint(600, 600), QString()}}) {
+      V().FormatkaMouseMove(mysz.x(), mysz.y());
+      QString otwarty;
+      QTimer::singleShot(0, typ_.get(), [&] {
+        if (!typ_->isVisible()) return;
+        otwarty = typ_->isModal() ? typ_->windowTitle() : QStringLiteral("not modal");
+        typ_->anuluj->click();
+      });
+      V().Data1->trigger();
+      QCoreApplication::processEvents();
+      QCOMPARE(otwarty, tytul);
+      QVERIFY(!typ_->isVisible());
+    }
   }
 };
 

@@ -1,14 +1,19 @@
 // Showing a form and its pages: the tree's choice, page buttons, switching forms, a further copy, the wheel, the
-// hover hint, closing the view, and pages that cannot be shown.
+// hover hint, closing the view, the page drawn again on a change of mode, the view as the computations' screen, and
+// pages that cannot be shown.
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QToolButton>
+#include <QWheelEvent>
 
+#include "calc/ekran.h"
 #include "pages/gdi.h"
 #include "selection/sam.h"
 #include "support/wpis.h"
@@ -142,6 +147,39 @@ class TstPokaz : public QObject {
     QVERIFY(T().ObiektNadKursorem == -1 && V().Formatka->toolTip().isEmpty());
     V().FormatkaMouseMove(400, 400);
     QVERIFY(V().Formatka->cursor().shape() == Qt::ArrowCursor && T().PanelStatusu[2]->text().isEmpty());
+  }
+  // Switching to the designer and back redraws the page on screen in each mode's way, without loading the form again.
+  void zmianaTrybuRysujeStroneOdNowa() {
+    p_->Pokaz(1);
+    const QRgb wKliencie = NaEkranie(100, 110);
+    T().TrybKlienta = 0;
+    T().UstawTryb(false);
+    QVERIFY(NaEkranie(100, 110) != wKliencie && V().MaMenuObiektu());  // the designer's frame on the object's edge
+    T().TrybKlienta = 1;
+    T().UstawTryb(true);
+    QVERIFY(NaEkranie(100, 110) == wKliencie && !V().MaMenuObiektu());
+    QCOMPARE((std::array{T().BiezacyDruk.Id, T().LiczbaObiektow}), (std::array{1, 2}));
+  }
+  // What a computation does to the screen lands on the page view and the main window.
+  void widokJakoEkranObliczen() {
+    p_->Pokaz(2);
+    EkranObliczen& ekran = V();
+    QCOMPARE(ekran.BiezacyDruk().Id, 2);
+    // Only the form's fields take a lock: not objects past its count, nor past the array.
+    T().LiczbaObiektow = 2;
+    for (int k : {1, 2, 3, -1}) ekran.UstawTylkoDoOdczytu(k, 1);
+    QCOMPARE((std::array{V().Obiekty[0].TylkoDoOdczytu, V().Obiekty[1].TylkoDoOdczytu, V().Obiekty[2].TylkoDoOdczytu}),
+             (std::array<std::uint8_t, 3>{0, 1, 0}));
+    ekran.UstawWysokoscListError(40);
+    ekran.DodajDoListError(QStringLiteral("linia"));
+    QVERIFY(T().WysokoscListError() == 40 && T().ListError->count() == 1);
+    ekran.WyczyscListError();
+    QCOMPARE(T().ListError->count(), 0);
+    // A page turn asked by a computation shows the record as its tree node does; an index outside does nothing.
+    ekran.PokazDruk(1, 2);
+    QCOMPARE((std::array{T().BiezacyDruk.Id, T().BiezacaStrona}), (std::array{1, 2}));
+    ekran.PokazDruk(3, 1);
+    QCOMPARE(T().BiezacyDruk.Id, 1);
   }
   void przekazanieWyboruZOtwartymEdytorem_data() {
     QTest::addColumn<bool>("pokazywalny");
@@ -279,6 +317,23 @@ class TstPokaz : public QObject {
       QVERIFY2(pasek->value() == 0 && poziomy->value() == (krok < 4 ? poziomy->maximum() : 0),
                qPrintable(QString::number(krok)));
     }
+    // The wheel scrolls 50 pixels a notch turned towards the user, back up the other way, over the main window
+    // outside any control too; not while a list editor is open.
+    const auto krec = [&](QObject* cel, int obrot) {
+      QWheelEvent zdarzenie(QPointF(50, 50), QPointF(50, 50), QPoint(), QPoint(0, obrot), Qt::NoButton, Qt::NoModifier,
+                            Qt::NoScrollPhase, false);
+      QApplication::sendEvent(cel, &zdarzenie);
+    };
+    krec(V().viewport(), -240);
+    QCOMPARE(pasek->value(), 50);
+    krec(V().viewport(), 60);
+    krec(V().viewport(), 60);
+    krec(&T(), -240);
+    QCOMPARE(pasek->value(), 75);
+    V().EdytorListy = new QComboBox(&V());
+    krec(V().viewport(), -120);
+    QCOMPARE(pasek->value(), 75);
+    delete V().EdytorListy;
     wRogu();
     const int dol = pasek->value();
     QVERIFY(dol > 0 && T().PokazStrone(T().BiezacyTyp, T().BiezacaStrona, true));

@@ -1,5 +1,5 @@
-// Drawing a page: the rectangle rule of the drawing helpers, the fields on the overlay probed pixel by pixel over the
-// page picture, and the spouse fields locked by settlement kind.
+// Drawing a page: the rectangle and ellipsis rules of the drawing helpers, the fields on the overlay probed pixel by
+// pixel over the page picture, the highlight switched off, and the spouse fields locked by settlement kind.
 
 #include <QAction>
 #include <QPainter>
@@ -158,6 +158,26 @@ class TstRysowanie : public QObject {
       QCOMPARE(obraz.pixel(punkt), kolor);
   }
 
+  // A single line wider than its box ends in an ellipsis after as much as fits; one exactly as wide is drawn whole.
+  void gdiWielokropek() {
+    QImage obraz(300, 40, QImage::Format_RGB32);
+    QPainter malarz(&obraz);
+    gdi::Stan stan;
+    gdi::Plotno plotno(malarz, stan);
+    plotno.UstawRozmiarCzcionki(10);
+    const auto napis = [&](const QString& tekst, int szerokosc, unsigned flagi) {
+      malarz.fillRect(obraz.rect(), Qt::white);
+      plotno.RysujTekst(tekst, {5, 5, 5 + szerokosc, 35}, flagi | gdi::DT_SINGLELINE);
+      return obraz.copy();
+    };
+    const QString tekst = QStringLiteral("Ala ma kota i psa"), skrot = QStringLiteral("Ala ma kota...");
+    const int caly = plotno.SzerokoscTekstu(tekst), krotki = plotno.SzerokoscTekstu(skrot);
+    QCOMPARE(napis(tekst, caly, gdi::DT_END_ELLIPSIS), napis(tekst, caly, 0));
+    const QImage wielokropek = napis(tekst, krotki, gdi::DT_END_ELLIPSIS);
+    QVERIFY(Tusz(wielokropek, QRect(5, 5, krotki, 30)));
+    QCOMPARE(wielokropek, napis(skrot, krotki, 0));
+  }
+
   void pikseleNaEkranie_data() {
     QTest::addColumn<QPoint>("punkt");
     QTest::addColumn<QRgb>("kolor");
@@ -179,6 +199,13 @@ class TstRysowanie : public QObject {
     QFETCH(QPoint, punkt);
     QFETCH(QRgb, kolor);
     QCOMPARE(NaEkranie(punkt), kolor);
+  }
+
+  // "Podświetlanie pól" off: the page drawn again shows the editable field without its highlight.
+  void podswietlenieWylaczone() {
+    T().PodswietlPol->setChecked(false);
+    QVERIFY(T().PokazStrone(T().BiezacyTyp, 1, true));
+    QCOMPARE(NaEkranie({100, 80}), kCzerwony);
   }
 
   // An amount shown rounded half away from zero, grouped by thousands, never as a negative zero.

@@ -1,12 +1,14 @@
-// Start-up: one running copy, the screen, the first-start settings, the command line, the regional settings and
-// the tool bars' icons.
+// Start-up: one running copy, the screen, the first-start settings, the command line, the regional settings, the
+// window titles and the tool bars' icons.
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QToolBar>
 
 #include "main/tools.h"
 #include "model/plik_rozliczenia.h"
+#include "platform/dialogi.h"
 #include "platform/ustawienia.h"
 #include "support/program.h"
 #include "support/pliki.h"
@@ -154,6 +156,18 @@ class TstStart : public QObject {
     QVERIFY(!uruchom({}));
     QVERIFY(SkryptDialogow().pokazane.empty());
     qunsetenv("VELMAR_LOCALE");
+  }
+
+  // Every window's title is its own text alone: the program's set-up gives Qt no display name, which the window
+  // system would append to each title. The application's title is the caption of plain message boxes.
+  void windowTitles() {
+    UstawAplikacje(*platform::Aplikacja::Instancja());
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
+    platform::ShowMessage(QStringLiteral("komunikat"));
+    QCOMPARE(SkryptDialogow().pokazane.back().tytul,
+             QStringLiteral("Program Rozliczenie Roczne Velmary 2008  -  Korvanex"));
+    QCOMPARE(NoweOkno(folder_)->windowTitle(),
+             QStringLiteral("Program rozliczenie roczne podatku dochodowego Velmary 2008  -  Korvanex"));
   }
 
   // Every icon button of the two tool bars shows a picture of the program's own, greyed when disabled.

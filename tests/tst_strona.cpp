@@ -15,15 +15,20 @@ using namespace velmar_test;
 
 namespace {
 
-// A raster picture of one colour in a file format Qt writes.
-QByteArray Raster(int w, int h, QRgb kolor = 0, const char* format = "PNG") {
-  QImage obraz(w, h, QImage::Format_RGB32);
-  obraz.fill(kolor);
+// A picture in a file format Qt writes.
+QByteArray Plik(const QImage& obraz, const char* format = "PNG") {
   QByteArray dane;
   QBuffer bufor(&dane);
   bufor.open(QIODevice::WriteOnly);
   obraz.save(&bufor, format);
   return dane;
+}
+
+// A raster picture of one colour.
+QByteArray Raster(int w, int h, QRgb kolor = 0, const char* format = "PNG") {
+  QImage obraz(w, h, QImage::Format_RGB32);
+  obraz.fill(kolor);
+  return Plik(obraz, format);
 }
 
 // A PNG whose header declares a size (its checksum made anew) but whose data holds one pixel.
@@ -211,6 +216,35 @@ class TstStrona : public QObject {
     QCOMPARE(QSize(obraz->SzerokoscMetapliku(), obraz->WysokoscMetapliku()), wlasny);
     obraz->Dopasuj(800, WysokoscDopasowana(wlasny.width(), wlasny.height(), 800));
     QCOMPARE(obraz->Obraz().size(), strona);
+  }
+
+  // A detailed page kept packed: its rows read back as rendered, also a row that starts within a run of single
+  // pixels, and turning back to it unpacks it pixel for pixel into the memory handed in.
+  void obrazSpakowanyIRozpakowany() {
+    // Every ninth row ends, and the next one starts, with pixels each unlike its neighbours; the rest is white.
+    QImage wzor(800, 1131, QImage::Format_RGB32);
+    wzor.fill(Qt::white);
+    for (int y = 0; y + 1 < wzor.height(); y += 9)
+      for (int x = 760; x < 840; ++x) wzor.setPixel(x % 800, y + x / 800, qRgb(x % 256, y % 256, x * y % 251));
+    QString blad;
+    const auto strona = TObrazStrony::ZBajtow(Plik(wzor), QStringLiteral("s.dcg"), blad);
+    QVERIFY2(strona, qPrintable(blad));
+    strona->Dopasuj(800, 1131);
+    QCOMPARE(strona->Obraz(), wzor);
+    QImage bufor = strona->Oddaj();
+    QVERIFY(strona->Obraz().isNull() && strona->Wysokosc() == 1131);
+    std::vector<QRgb> wiersze(800 * 4);
+    for (int y = 0; y < 1131; y += 4) {
+      const int n = std::min(4, 1131 - y);
+      strona->Wiersze(y, n, wiersze.data());
+      const auto* wzorca = reinterpret_cast<const QRgb*>(wzor.constScanLine(y));
+      QVERIFY2(std::equal(wiersze.begin(), wiersze.begin() + 800 * n, wzorca), qPrintable(QString::number(y)));
+    }
+    bufor.fill(Qt::red);
+    const uchar* bity = bufor.constBits();
+    strona->Dopasuj(800, 1131, std::move(bufor));
+    QCOMPARE(strona->Obraz().constBits(), bity);
+    QCOMPARE(strona->Obraz(), wzor);
   }
 
   // The pictures kept: each is rendered in the memory handed in, kept packed (its rows read back as rendered) and

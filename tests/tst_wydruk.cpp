@@ -406,6 +406,25 @@ class TstWydruk : public QObject {
                          obraz.pixel(NaObrazie(340, 625))}),
              (std::array{kZielony, kCzerwony, kCzerwony}));
   }
+  // The designer prints the objects' own texts (the value typed in the designer, else the default), not the record's,
+  // over the picture at the whole multiple of its display size; with no page on screen nothing.
+  void drukProjektanta() {
+    p_->Pokaz(1);
+    QPrinter drukarka(QPrinter::HighResolution);
+    NaPdf(drukarka, Plik());
+    const int s = drukarka.width() / 800;
+    UstawBajty(p_->V().Obiekty[kTekst].Wartosc, "Projekt");
+    QVERIFY(T().Drukuj1Click(drukarka));
+    const Pdf pdf = CzytajPdf(Plik());
+    QCOMPARE(Teksty(pdf.at(0)).filter(QRegularExpression(QStringLiteral("^[PDTS]"))),
+             (QStringList{QStringLiteral("Projekt"), QStringLiteral("Domyslny")}));
+    QVERIFY(pdf.size() == 1 && Bliskie(Znajdz(pdf, 1, QStringLiteral("Projekt"))->x0, (100 * s + 1) * kPunkt, 0.5));
+    const QImage obraz = Obraz(Plik());
+    QCOMPARE(obraz.pixel(800 * s / 10 - 2, 50), kCzerwony);
+    if (800 * s / 10 + 1 < obraz.width()) QCOMPARE(obraz.pixel(800 * s / 10 + 1, 50), kBialy);
+    T().StronaWczytana = 0;
+    QVERIFY(!T().Drukuj1Click(drukarka));
+  }
 };
 
 VELMAR_TEST_MAIN(TstWydruk)
