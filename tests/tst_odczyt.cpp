@@ -169,32 +169,44 @@ class TstOdczyt : public QObject {
   }
 
   // Qt's SVG reader opens the files an image element names: a page picture may name none, only carry its images.
+  // It also follows a name whose prefix is not declared, where an XML reader stops: a picture that cannot be read
+  // to its end is refused.
   void pagePictureNamingAnotherFile_data() {
-    QTest::addColumn<QString>("odwolanie");
-    QTest::addColumn<bool>("przyjety");
+    QTest::addColumn<QString>("odwolanie");  // %1: the dc folder
+    QTest::addColumn<bool>("zadeklarowany");  // the document declares the xlink prefix
+    QTest::addColumn<QString>("komunikat");  // empty: the picture is taken
     const QString png = "image/png;base64,iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mNk+M9QDwADhgGAWjR9a"
                         "wAAAABJRU5ErkJggg==";  // one pixel
-    QTest::newRow("a FIFO") << "fifo" << false;
-    QTest::newRow("an absolute path") << "/etc/hostname" << false;
-    QTest::newRow("a file address") << "file:///etc/hostname" << false;
-    QTest::newRow("a web address") << "http://127.0.0.1:9/x.png" << false;
-    QTest::newRow("inline data") << "data:" + png << true;
-    QTest::newRow("inline data, blanks around") << "  DATA:" + png << true;
+    const QString obcy = "Obraz strony formularza odwołuje się do innych plików:\n";
+    const QString nieczytelny = "Nie można odczytać obrazu strony formularza:\n";
+    QTest::newRow("a FIFO") << "fifo" << true << obcy;
+    QTest::newRow("an absolute path") << "/etc/hostname" << true << obcy;
+    QTest::newRow("a file address") << "file:///etc/hostname" << true << obcy;
+    QTest::newRow("a web address") << "http://127.0.0.1:9/x.png" << true << obcy;
+    QTest::newRow("a picture beside it") << "%1obcy.png" << true << obcy;
+    QTest::newRow("an undeclared prefix naming a picture") << "%1obcy.png" << false << nieczytelny;
+    QTest::newRow("an undeclared prefix, inline data") << "data:" + png << false << nieczytelny;
+    QTest::newRow("inline data") << "data:" + png << true << QString();
+    QTest::newRow("inline data, blanks around") << "  DATA:" + png << true << QString();
   }
   void pagePictureNamingAnotherFile() {
     QFETCH(QString, odwolanie);
-    QFETCH(bool, przyjety);
+    QFETCH(bool, zadeklarowany);
+    QFETCH(QString, komunikat);
     ProgramZeStronami p;
     p.ZapiszFormularz(Pit37, 1, {Pole(Text, 1, 10, 10, 100, 30)});
     Podrzuc(p.Dc() + "fifo", Podrzutek::Fifo, 0);
+    QImage obcy(8, 8, QImage::Format_RGB32);
+    obcy.fill(Qt::red);
+    QVERIFY(obcy.save(p.Dc() + "obcy.png"));
     const QString plik = p.PlikStrony(Pit37, 1);
-    ZapiszPlik(plik, "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' "
-                     "viewBox='0 0 100 141'><image width='100' height='141' xlink:href='" + odwolanie.toUtf8() +
-                         "'/></svg>");
+    ZapiszPlik(plik, "<svg xmlns='http://www.w3.org/2000/svg'" +
+                         QByteArray(zadeklarowany ? " xmlns:xlink='http://www.w3.org/1999/xlink'" : "") +
+                         " viewBox='0 0 100 141'><image width='100' height='141' xlink:href='" +
+                         odwolanie.replace("%1", p.Dc()).toUtf8() + "'/></svg>");
     p.Uruchom();
-    QCOMPARE(p.T().PokazStrone(Pit37, 1, true), przyjety);
-    QCOMPARE(SkryptDialogow().Teksty(),
-             przyjety ? QStringList{} : QStringList{"Obraz strony formularza odwołuje się do innych plików:\n" + plik});
+    QCOMPARE(p.T().PokazStrone(Pit37, 1, true), komunikat.isEmpty());
+    QCOMPARE(SkryptDialogow().Teksty(), komunikat.isEmpty() ? QStringList{} : QStringList{komunikat + plik});
   }
 
   // Nothing the program writes replaces what is no regular file: not a settings file linked elsewhere, not a
