@@ -58,42 +58,46 @@ void Podrzuc(const QString& sciezka, Podrzutek rodzaj, qint64 limit) {
 }
 
 // A reader of the program: the file it reads (under the program folder, or the settings folder for an .ini), the
-// cap of that kind, and how to make it read; false when the program did not carry on as it should.
+// cap of that kind, whether it is read while the main window is made (else once it is there), and how to make it
+// read; false when the program did not carry on as it should.
 struct Czytelnik {
   const char* nazwa;
   const char* plik;
   qint64 limit;
+  bool zOknem;
   std::function<bool(ProgramZeStronami&)> czytaj;
 };
+
+bool Start(ProgramZeStronami& p) {
+  TTools t(p.Folder().Sciezka());
+  t.ParametrWiersza.clear();  // the test's own arguments name no settlement
+  t.show();
+  return !ZakonczenieZadane();
+}
 
 bool Strona(ProgramZeStronami& p) { return !p.T().PokazStrone(Pit37, 1, true); }
 
 const std::vector<Czytelnik>& Czytelnicy() {
   static const std::vector<Czytelnik> czytelnicy = {
-      {"welcome text", "alg/welcome.rtf", platform::kNajwiekszyTekstRtf,
-       [](ProgramZeStronami& p) { return TTools(p.Folder().Sciezka()).isWindow() && !ZakonczenieZadane(); }},
-      {"licence text", "alg/licence.rtf", platform::kNajwiekszyTekstRtf,
+      {"welcome text", "alg/welcome.rtf", platform::kNajwiekszyTekstRtf, true, Start},
+      {"licence text", "alg/licence.rtf", platform::kNajwiekszyTekstRtf, false,
        [](ProgramZeStronami& p) { return TUmowaLicencyjna(&p.T()).Licencja->toPlainText().isEmpty(); }},
-      {"about box picture", "alg/info1.jpg", platform::kNajwiekszyObrazJpeg,
+      {"about box picture", "alg/info1.jpg", platform::kNajwiekszyObrazJpeg, false,
        [](ProgramZeStronami& p) {
          TInfo(&p.T()).show();  // the pictures are decoded when the box is first shown
          return true;
        }},
-      {"settings", "velmar2008.ini", platform::kNajwiekszyPlikIni,
-       [](ProgramZeStronami& p) {
-         p.T().show();
-         return !ZakonczenieZadane();
-       }},
-      {"regional settings", "regionalne.ini", platform::kNajwiekszyPlikIni,
+      {"settings", "velmar2008.ini", platform::kNajwiekszyPlikIni, true, Start},
+      // The program's own separators hold: it asks nothing and runs on.
+      {"regional settings", "regionalne.ini", platform::kNajwiekszyPlikIni, false,
        [](ProgramZeStronami& p) {
          SkryptDialogow().odpowiedzi = {platform::Odpowiedz::Nie};
          p.T().show();
-         ZakonczenieZadane();  // the locale's separators are not the program's: it asks, then ends
-         return true;
+         return !ZakonczenieZadane();
        }},
-      {"form header", "dc/2.dcd", struktura::kNajwiekszyPlikDcd, Strona},
-      {"form objects", "dc/2.dcs", struktura::kNajwiekszyPlikDcs, Strona},
-      {"page picture", "dc/2_1.dcg", qint64{32} << 20, Strona},
+      {"form header", "dc/2.dcd", struktura::kNajwiekszyPlikDcd, false, Strona},
+      {"form objects", "dc/2.dcs", struktura::kNajwiekszyPlikDcs, false, Strona},
+      {"page picture", "dc/2_1.dcg", qint64{32} << 20, false, Strona},
   };
   return czytelnicy;
 }
@@ -144,11 +148,11 @@ class TstOdczyt : public QObject {
     QFETCH(int, podrzutek);
     const Czytelnik& c = Czytelnicy()[static_cast<std::size_t>(czytelnik)];
     const auto rodzaj = static_cast<Podrzutek>(podrzutek);
-    ProgramZeStronami p;  // the welcome text is read while the main window is made, the others once it is there
+    ProgramZeStronami p;
     p.ZapiszFormularz(Pit37, 1, {Pole(Text, 1, 10, 10, 100, 30)});
     ZapiszPlik(p.Folder().Sciezka() + "alg/welcome.rtf", "{\\rtf1 Witamy}");
     ZapiszPlik(p.Folder().Sciezka() + "alg/licence.rtf", "{\\rtf1 Licencja}");
-    if (std::string_view(c.nazwa) != "welcome text") {
+    if (!c.zOknem) {
       p.Uruchom();
       p.T().ParametrWiersza.clear();  // the test's own arguments name no settlement
     }
