@@ -80,9 +80,9 @@ TAktualizacja::~TAktualizacja() {
 void TAktualizacja::FormCreate() {
   Wyczysc();
   if (!Tools) return;
-  const platform::TIniFile ini(QStringLiteral("velmar2008.ini"));
   // The silent check runs once the main window is shown and never holds it back; a failed transfer is not reported.
-  if (ini.ReadBool(QStringLiteral("PIT"), QStringLiteral("AutoUpdate"), false)) Tools->SprawdzAktualizacjePrzyStarcie();
+  if (Tools->Ustawienia().ReadBool(QStringLiteral("PIT"), QStringLiteral("AutoUpdate"), false))
+    Tools->SprawdzAktualizacjePrzyStarcie();
 }
 
 void TAktualizacja::FormShow() {

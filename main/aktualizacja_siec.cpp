@@ -151,9 +151,8 @@ int TTools::PorownajWersje(const QString& a, const QString& b) {
 }
 
 QString TTools::SerwerAktualizacji() const {
-  QString serwer = platform::TIniFile(QStringLiteral("velmar2008.ini"))
-                       .ReadString(QStringLiteral("PIT"), QStringLiteral("SerwerAktualizacji"), QString())
-                       .trimmed();
+  QString serwer =
+      Ustawienia().ReadString(QStringLiteral("PIT"), QStringLiteral("SerwerAktualizacji"), QString()).trimmed();
   while (serwer.endsWith(u'/')) serwer.chop(1);
   const QUrl adres(serwer, QUrl::StrictMode);
   const QString schemat = adres.scheme().toLower();

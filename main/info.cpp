@@ -170,9 +170,10 @@ TInfo::~TInfo() {
 void TInfo::FormCreate() { WczytajPrzelacznik(); }
 
 void TInfo::WczytajPrzelacznik() {
-  const platform::TIniFile ini(QStringLiteral("velmar2008.ini"));
+  if (!Tools) return;
   // Setting the box counts as a click when it changes it: a missing switch is written back as off.
-  AutoAktualzacja->setChecked(ini.ReadBool(QStringLiteral("PIT"), QStringLiteral("AutoUpdate"), false));
+  const bool wlaczony = Tools->Ustawienia().ReadBool(QStringLiteral("PIT"), QStringLiteral("AutoUpdate"), false);
+  AutoAktualzacja->setChecked(wlaczony);
 }
 
 void TInfo::FormShow() {
@@ -204,12 +205,14 @@ bool TInfo::eventFilter(QObject* obiekt, QEvent* zdarzenie) {
 void TInfo::Informacjaoprogramie1Click() { exec(); }
 
 void TInfo::AutoAktualzacjaClick() {
-  platform::TIniFile ini(QStringLiteral("velmar2008.ini"));
+  if (!Tools) return;
+  platform::TIniFile& ini = Tools->Ustawienia();
   // A file that already holds the value (as when the box is set from it at start-up) is not written again.
   const QString sekcja = QStringLiteral("PIT"), klucz = QStringLiteral("AutoUpdate");
   const QString wartosc = AutoAktualzacja->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
   if (ini.ValueExists(sekcja, klucz) && ini.ReadString(sekcja, klucz, {}) == wartosc) return;
-  if (!ini.WriteString(sekcja, klucz, wartosc))
+  // A file refused at start-up (which said why) is not written: the switch then holds in memory.
+  if (!ini.WriteString(sekcja, klucz, wartosc) && ini.Blad().isEmpty())
     platform::AktywneDialogi().Wyjatek(QStringLiteral("Unable to write to %1").arg(ini.Sciezka()));
 }
 

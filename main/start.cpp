@@ -144,7 +144,8 @@ void TTools::FormShow() {
     Zakoncz();
   }
 
-  platform::TIniFile ini(QStringLiteral("velmar2008.ini"));
+  // A file that was refused stays as it is; a first start's keys then hold in memory.
+  platform::TIniFile& ini = Ustawienia();
   if (!ini.Blad().isEmpty()) platform::ShowMessage(ini.Blad());
   if (!ini.ReadBool(QStringLiteral("PIT"), QStringLiteral("Run"), false)) {
     ini.WriteBool(QStringLiteral("PIT"), QStringLiteral("Run"), true);

@@ -26,6 +26,7 @@
 #include "pages/rysowanie.h"
 #include "platform/aplikacja.h"
 #include "platform/system.h"
+#include "platform/ustawienia.h"
 
 TTools* Tools = nullptr;
 
@@ -68,6 +69,8 @@ TTools::TTools(const QString& folderProgramu, QWidget* parent) : QMainWindow(par
   FolderProgramu = folderProgramu.isEmpty() ? QCoreApplication::applicationDirPath() : folderProgramu;
   if (!FolderProgramu.endsWith('/')) FolderProgramu += '/';
   ParametrWiersza = QCoreApplication::arguments().value(1);
+  // Before the windows that read the settings are made; a refusal is reported once the window is shown.
+  ustawienia_ = std::make_unique<platform::TIniFile>(QStringLiteral("velmar2008.ini"));
   ImagePit = ObrazkiDrukow();
   BudujMenu();
   BudujPaskiNarzedzi();

@@ -17,6 +17,7 @@
 namespace platform {
 class Aplikacja;
 class BlokadaInstancji;
+class TIniFile;
 }
 
 class QAction;
@@ -132,6 +133,10 @@ class TTools : public QMainWindow {
   void PokazPierwszyDruk();
 
   // --- start-up ---
+  // The settings file "velmar2008.ini", read once when the main window is made; the windows and the update read and
+  // write it through here. A file that was refused is never written: its settings then live in memory only.
+  platform::TIniFile& Ustawienia() { return *ustawienia_; }
+  const platform::TIniFile& Ustawienia() const { return *ustawienia_; }
   void FormCreate();
   void FormShow();
   void SprawdzUstawieniaRegionalne();
@@ -348,6 +353,7 @@ class TTools : public QMainWindow {
   void ZakonczAktualizacje();
 
   std::unique_ptr<platform::BlokadaInstancji> blokada_;
+  std::unique_ptr<platform::TIniFile> ustawienia_;
   bool aktualizacjaWToku_ = false;
   bool przyciskAktualizacji_ = true;
   // The installer the last download verified and its SHA-256 then; nothing else is started.

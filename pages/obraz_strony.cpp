@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QSvgRenderer>
 #include <algorithm>
 #include <cmath>
@@ -18,9 +19,12 @@ namespace {
 // A page at most this many times as high as it is wide; anything taller would be rendered into hundreds of
 // megabytes and is no form page.
 constexpr long long kNajwiekszaProporcja = 4;
-// A raster page holds at most this many pixels (a page scanned at 600 dpi has 35 million); a PNG declaring more is
-// refused before it is decoded.
+// A raster page holds at most this many pixels (a page scanned at 600 dpi has 35 million); a picture declaring more
+// is refused, a PNG before it is decoded.
 constexpr long long kNajwiecejPikseli = 40LL * 1000 * 1000;
+// Megabytes Qt's image readers may take for one picture: a PNG within the pixel bound, eight bytes a pixel when its
+// channels are 16-bit. Their own default bound (128 MB) is lower than a 6000 x 6000 page takes.
+constexpr int kPamiecCzytnikaMb = static_cast<int>((kNajwiecejPikseli * 8 + (1 << 20) - 1) >> 20);
 // A page picture file is read whole; a larger one is refused unread.
 constexpr qint64 kNajwiekszyPlikObrazu = qint64{32} << 20;
 
@@ -113,6 +117,39 @@ Rodzaj RozpoznajRodzaj(const QByteArray& dane) {
   return Rodzaj::Nieznany;
 }
 
+QString NieczytelnyObraz(const QString& sciezka) {
+  return QStringLiteral("Nie można odczytać obrazu strony formularza:\n") + sciezka;
+}
+
+bool ZaDuzyRaster(QSize rozmiar) {
+  return rozmiar.isValid() && static_cast<long long>(rozmiar.width()) * rozmiar.height() > kNajwiecejPikseli;
+}
+
+QString ZaDuzyObraz(QSize rozmiar, const QString& sciezka) {
+  return QStringLiteral("Obraz strony formularza jest za duży (%1x%2 pikseli, dopuszczalne najwyżej %3 pikseli):\n")
+             .arg(rozmiar.width())
+             .arg(rozmiar.height())
+             .arg(kNajwiecejPikseli) +
+         sciezka;
+}
+
+// The picture unless its header declares more pixels than a page may hold; rozmiar receives its size, or what the
+// header declares when it is not decoded.
+QImage DekodujPng(const QByteArray& dane, QSize& rozmiar) {
+  QBuffer bufor;
+  bufor.setData(dane);
+  QImageReader czytnik(&bufor, "PNG");
+  rozmiar = czytnik.size();
+  if (ZaDuzyRaster(rozmiar)) return {};
+  // The readers' bound is one for the whole process: raised for this picture alone.
+  const int granica = QImageReader::allocationLimit();  // 0: none
+  if (granica > 0) QImageReader::setAllocationLimit(std::max(granica, kPamiecCzytnikaMb));
+  const auto przywroc = qScopeGuard([granica] { QImageReader::setAllocationLimit(granica); });
+  QImage obraz = czytnik.read();
+  if (!obraz.isNull()) rozmiar = obraz.size();
+  return obraz;
+}
+
 QString ZlyRozmiar(QSize rozmiar, const QString& sciezka) {
   return QStringLiteral("Obraz strony formularza ma nieprawidłowy rozmiar (%1x%2):\n")
              .arg(rozmiar.width())
@@ -134,7 +171,7 @@ std::shared_ptr<TObrazStrony> TObrazStrony::Wczytaj(const QString& sciezka, QStr
   const platform::OdczytanyPlik plik = platform::CzytajPlik(sciezka, kNajwiekszyPlikObrazu);
   if (!plik.Udany()) {
     const bool odmowa = plik.odmowa == platform::Odmowa::NieZwykly || plik.odmowa == platform::Odmowa::ZaDuzy;
-    blad = odmowa ? plik.blad : QStringLiteral("Nie można odczytać obrazu strony formularza:\n") + sciezka;
+    blad = odmowa ? plik.blad : NieczytelnyObraz(sciezka);
     return nullptr;
   }
   auto obraz = ZBajtow(plik.dane, sciezka, blad, szerokosc);
@@ -150,11 +187,17 @@ std::shared_ptr<TObrazStrony> TObrazStrony::Wczytaj(const QString& sciezka, QStr
 std::shared_ptr<TObrazStrony> TObrazStrony::ZBajtow(const QByteArray& dane, const QString& sciezka, QString& blad,
                                                     int szerokosc) {
   std::shared_ptr<TObrazStrony> obraz(new TObrazStrony);
-  switch (RozpoznajRodzaj(dane)) {
+  const Rodzaj rodzaj = RozpoznajRodzaj(dane);
+  switch (rodzaj) {
     case Rodzaj::Svg: {
-      if (!platform::SvgSamodzielny(dane)) {
-        blad = QStringLiteral("Obraz strony formularza odwołuje się do innych plików:\n") + sciezka;
-        return nullptr;
+      switch (platform::OdwolaniaDokumentu(dane)) {
+        case platform::OdwolaniaSvg::Wewnetrzne: break;
+        case platform::OdwolaniaSvg::Zewnetrzne:
+          blad = QStringLiteral("Obraz strony formularza odwołuje się do innych plików:\n") + sciezka;
+          return nullptr;
+        case platform::OdwolaniaSvg::Nieczytelne:
+          blad = NieczytelnyObraz(sciezka);
+          return nullptr;
       }
       if ((obraz->lista_ = TListaRysunku::Czytaj(dane))) {
         const QRectF& pole = obraz->lista_->Pole();
@@ -170,20 +213,9 @@ std::shared_ptr<TObrazStrony> TObrazStrony::ZBajtow(const QByteArray& dane, cons
       obraz->svg_ = std::move(svg);
       break;
     }
-    case Rodzaj::Png: {
-      // The size the header declares is checked before a pixel is decoded.
-      QBuffer bufor;
-      bufor.setData(dane);
-      QImageReader czytnik(&bufor, "PNG");
-      const QSize rozmiar = czytnik.size();
-      if (rozmiar.isValid() && static_cast<long long>(rozmiar.width()) * rozmiar.height() > kNajwiecejPikseli) {
-        blad = ZlyRozmiar(rozmiar, sciezka);
-        return nullptr;
-      }
-      obraz->raster_ = czytnik.read();
-      obraz->naturalny_ = obraz->raster_.size();
+    case Rodzaj::Png:
+      obraz->raster_ = DekodujPng(dane, obraz->naturalny_);
       break;
-    }
     case Rodzaj::Jpeg:
       obraz->raster_ = platform::DekodujJpeg(dane, szerokosc, &obraz->naturalny_);
       break;
@@ -191,8 +223,12 @@ std::shared_ptr<TObrazStrony> TObrazStrony::ZBajtow(const QByteArray& dane, cons
       blad = QStringLiteral("Nieznany format obrazu strony formularza (oczekiwany SVG, PNG lub JPEG):\n") + sciezka;
       return nullptr;
   }
+  if ((rodzaj == Rodzaj::Png || rodzaj == Rodzaj::Jpeg) && ZaDuzyRaster(obraz->naturalny_)) {
+    blad = ZaDuzyObraz(obraz->naturalny_, sciezka);
+    return nullptr;
+  }
   if (!obraz->lista_ && !obraz->svg_ && obraz->raster_.isNull()) {
-    blad = QStringLiteral("Nie można odczytać obrazu strony formularza:\n") + sciezka;
+    blad = NieczytelnyObraz(sciezka);
     return nullptr;
   }
   if (WysokoscDopasowana(obraz->SzerokoscMetapliku(), obraz->WysokoscMetapliku(), 800) == 0) {

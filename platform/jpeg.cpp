@@ -50,6 +50,7 @@ bool Dekoduj(jpeg_decompress_struct* info, BladJpeg* blad, const unsigned char* 
   jpeg_mem_src(info, dane, rozmiar);
   if (jpeg_read_header(info, TRUE) != JPEG_HEADER_OK) return false;
   info->out_color_space = JCS_RGB;
+  *rozmiarObrazu = QSize(static_cast<int>(info->image_width), static_cast<int>(info->image_height));
   const long long piksele = static_cast<long long>(info->image_width) * info->image_height;
   if (info->image_width == 0 || info->image_height == 0 || piksele > kNajwiecejPikseli) return false;
   info->scale_num = 1;
@@ -63,7 +64,6 @@ bool Dekoduj(jpeg_decompress_struct* info, BladJpeg* blad, const unsigned char* 
     if (jpeg_read_scanlines(info, &wiersz, 1) != 1) return false;
   }
   jpeg_finish_decompress(info);
-  *rozmiarObrazu = QSize(static_cast<int>(info->image_width), static_cast<int>(info->image_height));
   return true;
 }
 
@@ -82,9 +82,8 @@ QImage DekodujJpeg(QByteArrayView dane, int szerokoscDocelowa, QSize* rozmiar) {
   const bool dobry = Dekoduj(&info, &blad, reinterpret_cast<const unsigned char*>(dane.data()),
                              static_cast<unsigned long>(dane.size()), szerokoscDocelowa, &obraz, &wlasny);
   jpeg_destroy_decompress(&info);
-  if (!dobry) return {};
   if (rozmiar) *rozmiar = wlasny;
-  return obraz;
+  return dobry ? obraz : QImage();
 }
 
 QImage WczytajJpeg(const QString& sciezka, QString* blad) {

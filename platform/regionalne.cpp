@@ -51,6 +51,13 @@ UstawieniaRegionalne::UstawieniaRegionalne(QString folderUstawien) : folder_(std
 
   const TIniFile zmiana(folder_ + kPlik);
   blad_ = zmiana.Blad();
+  if (!blad_.isEmpty()) {
+    // The file only ever holds the change to the separators the program needs; they hold when it cannot be read, so
+    // amounts and dates are still read and written as the program writes them.
+    dziesietny_ = u',';
+    daty_ = u'-';
+    return;
+  }
   const QString dziesietny = zmiana.ReadString(kSekcja, kDziesietny, QString());
   const QString daty = zmiana.ReadString(kSekcja, kDaty, QString());
   if (!dziesietny.isEmpty()) dziesietny_ = dziesietny.front();

@@ -13,7 +13,8 @@ class UstawieniaRegionalne {
 
   QChar SeparatorDziesietny() const { return dziesietny_; }
   QChar SeparatorDaty() const { return daty_; }
-  // Why the kept change could not be read (its file is no regular file or too large); the locale's separators hold.
+  // Why the kept change could not be read (its file is no regular file or too large); the program's own separators
+  // (',' and '-') then hold.
   const QString& Blad() const { return blad_; }
 
   // Keeps the new separators for the next start; false when they could not be stored.

@@ -6,9 +6,14 @@
 
 namespace platform {
 
-// True when every reference of the document stays inside it: each href names a fragment of the document ("#...")
-// or carries its data inline ("data:..."). A document that is not well-formed XML counts as self-contained here;
-// whether it is a picture at all is the SVG reader's to say.
-bool SvgSamodzielny(const QByteArray& dokument);
+enum class OdwolaniaSvg {
+  Wewnetrzne,   // each href names a fragment of the document ("#...") or carries its data inline ("data:...")
+  Zewnetrzne,   // some href names anything else: a file, an address
+  Nieczytelne,  // the document is not well-formed XML to its end, so what it names cannot be told
+};
+
+// Qt SVG reads on past what an XML reader calls an error (an undeclared namespace prefix among them) and follows
+// the references it finds there, so a document that cannot be read to its end is never taken as self-contained.
+OdwolaniaSvg OdwolaniaDokumentu(const QByteArray& dokument);
 
 }  // namespace platform

@@ -118,6 +118,7 @@ bool TIniFile::WriteBool(const QString& sekcja, const QString& klucz, bool warto
 }
 
 bool TIniFile::Zapisz() const {
+  if (!blad_.isEmpty()) return false;
   QString tekst;
   for (const Sekcja& sekcja : sekcje_) {
     if (!tekst.isEmpty()) tekst += QLatin1Char('\n');

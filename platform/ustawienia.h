@@ -12,7 +12,8 @@ namespace platform {
 QString FolderUstawien();
 
 // The INI syntax of the program's settings files: [Section] lines and Key=Value lines; booleans "1"/"0".
-// Every write is stored at once (atomically); reads see the file as it was when opened or last written.
+// Every write is stored at once (atomically); reads see the file as it was when opened or last written. A file that
+// was there but refused (see Blad) is never written: writes then change the settings in memory and return false.
 class TIniFile {
  public:
   // A bare name is placed in FolderUstawien(); a name with a folder is used as it stands.
@@ -25,7 +26,8 @@ class TIniFile {
   bool ValueExists(const QString& sekcja, const QString& klucz) const;
 
   const QString& Sciezka() const { return sciezka_; }
-  // Why a file that is there could not be read (not a regular file, too large); the settings then start empty.
+  // Why a file that is there could not be read (not a regular file, too large); the settings then start empty and
+  // the file is left as it is.
   const QString& Blad() const { return blad_; }
 
  private:

@@ -117,8 +117,10 @@ class TstAktualizacja : public QObject {
     return QTest::qWaitFor([this] { return !tools_->AktualizacjaWToku(); }, 25000);
   }
 
-  static void Ustaw(const QString& klucz, const QString& wartosc) {
-    platform::TIniFile("velmar2008.ini").WriteString("PIT", klucz, wartosc);
+  // Into the settings of the running program, which it read when it was made, and so into the file.
+  void Ustaw(const QString& klucz, const QString& wartosc) {
+    if (tools_) tools_->Ustawienia().WriteString("PIT", klucz, wartosc);
+    else platform::TIniFile("velmar2008.ini").WriteString("PIT", klucz, wartosc);
   }
 
   // The main window and the update window on the program folder, the start-up check as told.

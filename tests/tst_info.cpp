@@ -54,8 +54,9 @@ class TstInfo : public QObject {
     platform::Aplikacja::Instancja()->AnulujZakonczenie();
   }
 
-  // The box reads the switch once, when it is made; a missing one is written back as off. At the first start the
-  // box is made before the first-start keys are written, and shows what they say.
+  // The box reads the switch once, when it is made, from the settings the main window read when it was made; a
+  // missing one is written back as off. At the first start the box is made before the first-start keys are written,
+  // and shows what they say.
   void switchIsReadOnce_data() {
     QTest::addColumn<QString>("ini");  // the settings file before the start, null: none
     QTest::addColumn<bool>("zaznaczony");
@@ -72,6 +73,9 @@ class TstInfo : public QObject {
     QFile::remove(PlikUstawien());
     if (!ini.isNull()) ZapiszPlik(PlikUstawien(), ini.toUtf8());
     const QDateTime czas = QFileInfo(PlikUstawien()).fileTime(QFileDevice::FileModificationTime);
+    tools_.reset();  // one running copy at a time
+    tools_ = NoweOkno(*folder_);
+    tools_->Uslugi = uslugi_;
     TInfo info(tools_.get());
     tools_->show();
     QCOMPARE(info.AutoAktualzacja->isChecked(), zaznaczony);

@@ -16,6 +16,7 @@
 #include <stdexcept>
 
 #include "platform/dialogi.h"
+#include "platform/odczyt.h"
 #include "platform/regionalne.h"
 #include "platform/ustawienia.h"
 #include "support/pliki.h"
@@ -128,6 +129,42 @@ class TestPlatforma : public QObject {
     QTemporaryFile plik;
     QVERIFY(plik.open());
     QVERIFY(!platform::TIniFile(plik.fileName() + "/proba.ini").WriteString(sekcja, klucz, wartosc));
+  }
+
+  // A file refused when read is left as it is: writes change the settings in memory only.
+  void iniOdrzuconyNieZapisywany_data() {
+    QTest::addColumn<int>("rodzaj");
+    QTest::newRow("over the cap") << int(velmar_test::Odrzucany::ZaDuzy);
+    QTest::newRow("sparse") << int(velmar_test::Odrzucany::Rzadki);
+    QTest::newRow("FIFO") << int(velmar_test::Odrzucany::Fifo);
+  }
+  void iniOdrzuconyNieZapisywany() {
+    QFETCH(int, rodzaj);
+    QTemporaryDir folder;
+    const QString sciezka = folder.filePath("proba.ini");
+    velmar_test::PolozOdrzucany(sciezka, velmar_test::Odrzucany(rodzaj), platform::kNajwiekszyPlikIni,
+                                "[PIT]\nRun=1\n");
+    const QByteArray przed = velmar_test::Odcisk(sciezka);
+    platform::TIniFile ini(sciezka);
+    QVERIFY(ini.Blad().endsWith(sciezka));
+    QCOMPARE(ini.ReadString("PIT", "Run", "?"), "?");
+    QVERIFY(!ini.WriteString("PIT", "Run", "1"));
+    QCOMPARE(ini.ReadString("PIT", "Run", "?"), "1");
+    QCOMPARE(velmar_test::Odcisk(sciezka), przed);
+  }
+
+  // A kept regional change that cannot be read leaves the separators the program needs, whatever the locale says.
+  void regionalneNieczytelne_data() { iniOdrzuconyNieZapisywany_data(); }
+  void regionalneNieczytelne() {
+    QFETCH(int, rodzaj);
+    const auto zmienna = ZmiennaSrodowiska("VELMAR_LOCALE", "C");
+    QTemporaryDir folder;
+    const QString sciezka = folder.filePath("regionalne.ini");
+    velmar_test::PolozOdrzucany(sciezka, velmar_test::Odrzucany(rodzaj), platform::kNajwiekszyPlikIni,
+                                "[Regional]\nDecimalSeparator=.\nDateSeparator=/\n");
+    const platform::UstawieniaRegionalne regionalne(folder.path());
+    QCOMPARE(QString() + regionalne.SeparatorDziesietny() + regionalne.SeparatorDaty(), ",-");
+    QVERIFY(regionalne.Blad().endsWith(sciezka));
   }
 
   void iniNazwaGolaWFolderzeUstawien() {

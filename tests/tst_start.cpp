@@ -2,16 +2,21 @@
 // window titles and the tool bars' icons.
 
 #include <QAction>
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QToolBar>
 
+#include "main/okna.h"
 #include "main/tools.h"
 #include "model/plik_rozliczenia.h"
 #include "platform/dialogi.h"
+#include "platform/odczyt.h"
 #include "platform/ustawienia.h"
 #include "support/program.h"
 #include "support/pliki.h"
+#include "support/start_uslugi.h"
 #include "support/test_main.h"
 
 using namespace velmar_test;
@@ -90,6 +95,55 @@ class TstStart : public QObject {
     platform::TIniFile("velmar2008.ini").WriteString("PIT", "AutoUpdate", "0");
     QVERIFY(!Pokaz(*NoweOkno(folder_)));
     QCOMPARE(klucze(), (QStringList{"1", "inny", VELMAR_VERSION, "0"}));
+  }
+
+  // A settings file that is refused is never written, not even when the about box writes its switch back: start-up
+  // says why in Polish and runs on with a first start's settings in memory.
+  void refusedSettingsAreLeftAsTheyAre_data() {
+    QTest::addColumn<int>("rodzaj");
+    QTest::addColumn<QString>("komunikat");
+    QTest::newRow("over the cap") << int(Odrzucany::ZaDuzy) << "Plik jest za duży (";
+    QTest::newRow("sparse") << int(Odrzucany::Rzadki) << "Plik jest za duży (";
+    QTest::newRow("FIFO") << int(Odrzucany::Fifo) << "Plik nie jest zwykłym plikiem, więc nie zostanie odczytany:\n";
+  }
+  void refusedSettingsAreLeftAsTheyAre() {
+    QFETCH(int, rodzaj);
+    QFETCH(QString, komunikat);
+    PolozOdrzucany(Ini(), Odrzucany(rodzaj), platform::kNajwiekszyPlikIni,
+                   "[PIT]\nRun=1\nAutoUpdate=0\nSerwerAktualizacji=https://aktualizacje.example\n");
+    const auto sprzatnij = qScopeGuard([] { QFile::remove(Ini()); });
+    const QByteArray przed = Odcisk(Ini());
+    {
+      auto t = NoweOkno(folder_);
+      const OknaProgramu okna(*t);
+      QVERIFY(!Pokaz(*t));
+      QVERIFY(okna.info.AutoAktualzacja->isChecked());
+      okna.info.AutoAktualzacja->click();
+      QVERIFY(!okna.info.AutoAktualzacja->isChecked());
+      QCOMPARE(t->SerwerAktualizacji(), QStringLiteral("https://www.korvanex.pl"));
+    }
+    const QStringList teksty = SkryptDialogow().Teksty();
+    QVERIFY2(teksty.size() == 1 && teksty[0].startsWith(komunikat) && teksty[0].endsWith(Ini()),
+             qPrintable(teksty.join(" | ")));
+    QCOMPARE(Odcisk(Ini()), przed);
+  }
+
+  // The settings are read once, when the main window is made: the windows made after it and the start-up check take
+  // them from there, so whatever lies under the name afterwards is not read again.
+  void settingsAreReadOnce() {
+    ZapiszPlik(Ini(), "[PIT]\nRun=1\nAutoUpdate=1\nSerwerAktualizacji=http://127.0.0.1:9\n");
+    auto t = NoweOkno(folder_);
+    auto uslugi = std::make_shared<UslugiTestowe>();
+    uslugi->echo = false;  // no connection: the check ends without a transfer
+    t->Uslugi = uslugi;
+    PolozOdrzucany(Ini(), Odrzucany::Fifo, 0);  // read again, it would be refused
+    const auto sprzatnij = qScopeGuard([] { QFile::remove(Ini()); });
+    const OknaProgramu okna(*t);
+    QVERIFY(!Pokaz(*t));
+    QVERIFY(okna.info.AutoAktualzacja->isChecked());
+    QTRY_COMPARE(uslugi->hostyEcha, QStringList{"127.0.0.1"});
+    QTRY_VERIFY(!t->AktualizacjaWToku());
+    QVERIFY(SkryptDialogow().pokazane.empty());
   }
 
   // A screen narrower than 800 ends the program. A name on the command line holding ".dc8" or ".DC8" is opened (a

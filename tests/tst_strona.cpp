@@ -48,6 +48,18 @@ QByteArray NaglowekPng(int w, int h) {
   return png;
 }
 
+// A JPEG whose frame declares a size but whose data holds 8 x 8 pixels.
+QByteArray NaglowekJpeg(int w, int h) {
+  QByteArray jpeg = Raster(8, 8, 0, "JPEG");
+  const qsizetype ramka = jpeg.indexOf("\xFF\xC0") + 5;  // the baseline frame's height, then its width
+  if (ramka < 5) qFatal("no frame header in the test JPEG");
+  for (const auto& [gdzie, liczba] : {std::pair{ramka, h}, std::pair{ramka + 2, w}}) {
+    jpeg[gdzie] = static_cast<char>(liczba >> 8);
+    jpeg[gdzie + 1] = static_cast<char>(liczba);
+  }
+  return jpeg;
+}
+
 QByteArray SvgZPolem(const char* pole) {
   return QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"") + pole +
          "\"><rect width=\"1\" height=\"1\"/></svg>";
@@ -171,8 +183,9 @@ class TstStrona : public QObject {
   }
 
   // A page at most four times as tall as it is wide, whatever the picture's own size; a taller one is refused with
-  // the size message, a raster declaring too many pixels before it is decoded. A JPEG keeps its own size as the
-  // page's while it is decoded no larger than the page shows it.
+  // the size message. A raster up to the pixel bound is a page; one declaring more is refused with the bound, a PNG
+  // before it is decoded. A JPEG keeps its own size as the page's while it is decoded no larger than the page shows
+  // it.
   void ksztaltyStron_data() {
     QTest::addColumn<QByteArray>("dane");
     QTest::addColumn<QSize>("strona");  // invalid: refused
@@ -190,8 +203,15 @@ class TstStrona : public QObject {
     QTest::newRow("view box 1 x 4") << SvgZPolem("0 0 1 4") << QSize(800, 3200) << QSize(1, 4) << QString();
     QTest::newRow("view box 0 x 100") << SvgZPolem("0 0 0 100") << QSize() << QSize() << "nieprawidłowy rozmiar";
     QTest::newRow("view box 100000 x 1") << SvgZPolem("0 0 100000 1") << QSize() << QSize() << "nieprawidłowy rozmiar";
+    const QString zaDuzy = QStringLiteral("jest za duży (%1 pikseli, dopuszczalne najwyżej 40000000 pikseli)");
+    QTest::newRow("PNG 6000 x 6000") << Raster(6000, 6000, qRgb(0, 0, 255)) << QSize(800, 800) << QSize(6000, 6000)
+                                     << QString();
+    QTest::newRow("PNG declaring 8000 x 5001")
+        << NaglowekPng(8000, 5001) << QSize() << QSize() << zaDuzy.arg("8000x5001");
     QTest::newRow("PNG declaring 20000 x 20000")
-        << NaglowekPng(20000, 20000) << QSize() << QSize() << rozmiar.arg("20000x20000");
+        << NaglowekPng(20000, 20000) << QSize() << QSize() << zaDuzy.arg("20000x20000");
+    QTest::newRow("JPEG declaring 8000 x 5001")
+        << NaglowekJpeg(8000, 5001) << QSize() << QSize() << zaDuzy.arg("8000x5001");
     QTest::newRow("JPEG 3200 x 4526") << Raster(3200, 4526, qRgb(0, 0, 255), "JPEG") << QSize(800, 1131)
                                       << QSize(3200, 4526) << QString();
     QTest::newRow("GIF") << QByteArray("GIF89a...") << QSize() << QSize() << "Nieznany format";
