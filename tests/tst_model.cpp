@@ -1,8 +1,11 @@
-// The settlement model: adding and removing records, their values kept through it all.
+// The settlement model: adding and removing records, their values kept through it all; the identification data of
+// both persons gone with the settlement.
 
 #include <QTreeWidget>
 
 #include "main/tools.h"
+#include "model/plik_rozliczenia.h"
+#include "support/pliki.h"
 #include "support/program.h"
 #include "support/test_main.h"
 
@@ -41,6 +44,37 @@ class TstModel : public QObject {
     for (int i = 0; i < 60; ++i) t.DodajDruk(PitO, 1, PMWspolny, Indywidualne);
     QCOMPARE(t.LiczbaDrukow, 61);
     QCOMPARE(t.Druki[61].Id, 61);
+  }
+
+  void nextSettlementStartsWithoutPersons_data() {
+    QTest::addColumn<bool>("otworz");
+    QTest::newRow("the settlement closed") << false;
+    QTest::newRow("another one opened") << true;
+  }
+  // Whatever the last settlement held of the taxpayer or the spouse is gone from the next one: a settlement opened
+  // with only the taxpayer's form takes nothing of the spouse from before.
+  void nextSettlementStartsWithoutPersons() {
+    QFETCH(bool, otworz);
+    FolderProgramu folder;
+    const auto okno = NoweOkno(folder);
+    TTools& t = *okno;
+    for (TOsoba& osoba : t.Osoby)
+      for (int i = 0; i < 16; ++i) osoba.UstawPole(i, "x");
+    if (otworz) {
+      std::vector<TDruk> druki(2);
+      druki[1].IdPit = Pit37;
+      druki[1].Wczytany = 1;
+      const QString plik = folder.Sciezka() + QStringLiteral("nowe.dc8");
+      ZapiszPlik(plik, ZakodujRozliczenie(druki, 1));
+      QVERIFY(t.OtworzRozliczenie(plik));
+    } else {
+      t.Zamknij1Click();
+    }
+    QStringList zostaly;
+    for (int o = 0; o < 2; ++o)
+      for (int i = 0; i < 16; ++i)
+        if (!t.Osoby[o].Pole(i).empty()) zostaly << QStringLiteral("%1.%2").arg(o ? "spouse" : "taxpayer").arg(i);
+    QVERIFY2(zostaly.isEmpty(), qPrintable(zostaly.join(QStringLiteral(", "))));
   }
 };
 

@@ -1,6 +1,6 @@
-// Showing a form and its pages: the tree's choice, page buttons, switching forms, a further copy, the wheel, the
-// hover hint, closing the view, the page drawn again on a change of mode, the view as the computations' screen, and
-// pages that cannot be shown.
+// Showing a form and its pages: the tree's choice, page buttons, switching forms, a computation that fails, a further
+// copy, the wheel, the hover hint, closing the view, the page drawn again on a change of mode, the view as the
+// computations' screen, and pages that cannot be shown.
 
 #include <QAction>
 #include <QApplication>
@@ -88,6 +88,15 @@ class TstPokaz : public QObject {
     V().Obiekty[0].TylkoDoOdczytu = 1;
     T().PitNextPage->click();
     QVERIFY(Wywolania().size() == 4 && V().Obiekty[0].TylkoDoOdczytu == 1 && T().WybranyObiekt == -1);
+  }
+  // A computation that fails once the page is shown leaves it drawn and counted; its error is thrown after.
+  void bladObliczeniaPoNarysowaniu() {
+    const ObliczenieTestowe wadliwa(PitO, &Wadliwa);
+    p_->Pokaz(1);
+    QVERIFY_THROWS_EXCEPTION(BladKonwersjiLiczby, p_->Pokaz(2));
+    QCOMPARE(T().BiezacyDruk.Id, 2);
+    QVERIFY(NaEkranie(60, 60) != qRgb(255, 0, 0));  // the field's default text is on the page
+    QCOMPARE(T().InfoPage->text(), QStringLiteral("1 z 1"));
   }
   void dodatkowyEgzemplarz() {
     p_->Pokaz(2);

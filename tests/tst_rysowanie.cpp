@@ -1,5 +1,6 @@
 // Drawing a page: the rectangle and ellipsis rules of the drawing helpers, the fields on the overlay probed pixel by
-// pixel over the page picture, the highlight switched off, and the spouse fields locked by settlement kind.
+// pixel over the page picture, the highlight switched off, a long value's font fitted to its field, and the spouse
+// fields locked by settlement kind.
 
 #include <QAction>
 #include <QPainter>
@@ -259,6 +260,34 @@ class TstRysowanie : public QObject {
       RysujObiekty(&V());
       QVERIFY2(!Tusz(Nakladka(), obok), qPrintable(QString::number(k)));
     }
+  }
+
+  void dopasowanieCzcionki_data() {
+    QTest::addColumn<int>("od");         // the font size the field asks for
+    QTest::addColumn<int>("szerokosc");  // of the field; 0: the text's width at `od` plus `zapas`
+    QTest::addColumn<int>("zapas");
+    QTest::addColumn<int>("rozmiar");    // the size the text is drawn at
+    QTest::newRow("down in steps of two to 4") << 10 << 30 << 0 << 4;
+    QTest::newRow("an odd size down to 3") << 9 << 30 << 0 << 3;
+    QTest::newRow("a wide field keeps the size") << 10 << 400 << 0 << 10;
+    QTest::newRow("ten pixels to spare") << 10 << 0 << 10 << 10;
+    QTest::newRow("nine pixels to spare") << 10 << 0 << 9 << 8;
+  }
+  // A value wider than its field less ten pixels is drawn smaller, two points at a time, until it fits or the font
+  // is at 4 points or less.
+  void dopasowanieCzcionki() {
+    QFETCH(int, od);
+    QFETCH(int, szerokosc);
+    QFETCH(int, zapas);
+    QFETCH(int, rozmiar);
+    TRysowanieNakladki rysowanie(*V().Formatka);
+    gdi::Plotno* plotno = rysowanie.Plotno();
+    QVERIFY(plotno);
+    const QString dlugi = QStringLiteral("bardzo długi tekst pola");
+    plotno->UstawRozmiarCzcionki(od);
+    if (szerokosc == 0) szerokosc = plotno->SzerokoscTekstu(dlugi) + zapas;
+    DopasujCzcionke(&V(), szerokosc, dlugi);
+    QCOMPARE(plotno->RozmiarCzcionki(), rozmiar);
   }
 
   void dataJedenZnakWKomorce() {

@@ -1,9 +1,10 @@
 // Start-up: one running copy, the screen, the first-start settings, the command line, the regional settings, the
-// window titles and the tool bars' icons.
+// window titles, the client's mode the program starts in and the tool bars' icons.
 
 #include <QAction>
 #include <QCheckBox>
 #include <QGuiApplication>
+#include <QMenuBar>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QToolBar>
@@ -222,6 +223,24 @@ class TstStart : public QObject {
              QStringLiteral("Program Rozliczenie Roczne Velmary 2008  -  Korvanex"));
     QCOMPARE(NoweOkno(folder_)->windowTitle(),
              QStringLiteral("Program rozliczenie roczne podatku dochodowego Velmary 2008  -  Korvanex"));
+  }
+
+  // Users start in the client's mode: its menu and tool bar, the designer's tool button hidden and disabled while
+  // the developer lock is on. The designer's mode has a menu and a tool bar of its own.
+  void startsInTheClientsMode() {
+    auto t = NoweOkno(folder_);
+    QVERIFY(!Pokaz(*t));
+    const auto tryb = [&] {
+      QStringList menu;
+      for (const QAction* a : t->menuBar()->actions()) menu << a->text();
+      return std::tuple{menu, t->ToolBarKlienta->isVisible(), t->ToolBarNarzedziowy->isVisible()};
+    };
+    QCOMPARE(tryb(), (std::tuple{QStringList{"Rozliczenie"}, true, false}));
+    QVERIFY(t->BlokadaNarzedzi == 1 && !t->ToolButton6->isVisible() && !t->ToolButton6->isEnabled());
+    t->UstawTryb(false);
+    QCOMPARE(tryb(), (std::tuple{QStringList{"Formularz", "Widok"}, false, true}));
+    t->UstawTryb(true);
+    QCOMPARE(tryb(), (std::tuple{QStringList{"Rozliczenie"}, true, false}));
   }
 
   // Every icon button of the two tool bars shows a picture of the program's own, greyed when disabled.

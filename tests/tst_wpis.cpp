@@ -1,7 +1,8 @@
 // Value entry on the page view, driven with the mouse and keys: the editors, the amount filter, what a store writes
-// per number format, masks, check-box groups, selections, text limits; then moving through a form: tab
-// order, the page question, the computation after a store, and an open editor's text stored (or refused) before the
-// view moves on.
+// per number format, masks, check-box groups, selections, text limits and the editor's font fitted to its text; then
+// moving through a form: tab order, the page question, the computation after a store and what of it reaches the
+// screen, the reminder of the sale-of-property field, and an open editor's text stored (or refused) before the view
+// moves on.
 
 #include <QAction>
 #include <QApplication>
@@ -10,6 +11,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QMap>
+#include <QPainter>
+#include <QScreen>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -41,6 +44,36 @@ class TstWpis : public QObject {
     QApplication::clipboard()->setText(tekst);
     Memo()->selectAll();
     Memo()->paste();
+  }
+  // A form of n text fields in a grid of 20 columns, field i at tab position i, alone in a joint settlement, shown.
+  static void OtworzSiatke(ProgramZeStronami& p, int kod, int n) {
+    std::vector<TObiekt> pola;
+    for (int i = 0; i < n; ++i) {
+      pola.push_back(Pole(Text, 1, 10 + i % 20 * 39, 40 + i / 20 * 30, 45 + i % 20 * 39, 60 + i / 20 * 30));
+      pola.back().PozycjaPrzegladania = i;
+    }
+    p.ZapiszFormularz(kod, 1, pola);
+    p.Uruchom();
+    p.Rozliczenie({{kod, 0, PMWspolny}}, WspolneZMalzonkiem);
+    p.Pokaz(1);
+  }
+  static void KliknijWSiatce(ProgramZeStronami& p, int k) {
+    const TObiekt& o = p.V().Obiekty[static_cast<std::size_t>(k)];
+    QTest::mouseClick(p.V().Formatka, Qt::LeftButton, {}, QPoint(o.Lewy + 5, o.Gorny + 5));
+  }
+  // Whether the part of the sheet in sight shows on the screen what the page composed afresh holds; the open
+  // editor, which lies over the sheet, left out of both.
+  bool EkranJakStrona() {
+    QWidget* kartka = V().Kartka();
+    const QRect widoczna =
+        QRect(kartka->mapFrom(V().viewport(), QPoint(0, 0)), V().viewport()->size()) & kartka->rect();
+    QImage ekran = T().screen()->grabWindow(T().winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    ekran = ekran.copy(QRect(kartka->mapTo(&T(), widoczna.topLeft()), widoczna.size()));
+    QImage strona = V().Zlozenie().copy(widoczna);
+    if (Memo())
+      for (QImage* obraz : {&ekran, &strona})
+        QPainter(obraz).fillRect(Memo()->geometry().translated(-widoczna.topLeft()), Qt::black);
+    return !widoczna.isEmpty() && ekran == strona;
   }
   // The fields reached by following the tab order from `od`, until it stays on one.
   std::vector<int> Kolejnosc(int od) {
@@ -313,6 +346,28 @@ class TstWpis : public QObject {
     QCOMPARE(Tekst(V().Obiekty[kRownaZeraPoz].Wartosc).size(), std::size_t{254});
   }
 
+  void dopasowanieCzcionkiEdytora() {
+    p_->Kliknij(kRownaZeraPoz);
+    QCOMPARE(Memo()->RozmiarCzcionki(), 10);
+    // A text wider than the memo shrinks the font two points at a time; at 4 points no more characters come in.
+    Pisz(Memo(), QString(40, QLatin1Char('W')));
+    QVERIFY(Memo()->RozmiarCzcionki() < 10);
+    Pisz(Memo(), QString(60, QLatin1Char('W')));
+    QCOMPARE(Memo()->RozmiarCzcionki(), 4);
+    const qsizetype dlugosc = Memo()->toPlainText().size();
+    QVERIFY(dlugosc < 100);
+    QCOMPARE(Memo()->MaxLength(), static_cast<int>(dlugosc));
+    Pisz(Memo(), QStringLiteral("WW"));
+    QCOMPARE(Memo()->toPlainText().size(), dlugosc);
+    // Removing characters lets the font grow back and the text grow again.
+    Memo()->selectAll();
+    Klawisz(Qt::Key_Backspace);
+    QCOMPARE(Memo()->RozmiarCzcionki(), 6);
+    QCOMPARE(Memo()->MaxLength(), 253);
+    Pisz(Memo(), QStringLiteral("ab"));
+    QCOMPARE(Memo()->toPlainText(), QStringLiteral("ab"));
+  }
+
   void kolejnoscPol() {
     // Object 0 is reached; equal positions go by index; read-only, hidden and check-box objects are passed over;
     // pages play no part; the last field stays.
@@ -392,6 +447,29 @@ class TstWpis : public QObject {
     QCOMPARE(Wywolania().size(), std::size_t{4});
   }
 
+  // What a store draws reaches the screen: the value stored, and a total its computation writes into a field that no
+  // editor covered.
+  void ekranPoZapisie() {
+    const ObliczenieTestowe suma(Pit37, [](KontekstObliczen& kx, int j) {
+      TDruk& d = kx.R.Druk(j);
+      d.Pola[kDodatnia].Wartosc = d.Pola[kKwota].Wartosc;
+    });
+    T().resize(1000, 700);
+    T().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&T()));
+    const TObiekt& o = V().Obiekty[kDodatnia];
+    const QRect pole = QRect(QPoint(o.Lewy, o.Gorny), QPoint(o.Prawy, o.Dolny)).translated(V().Formatka->pos());
+    QTRY_VERIFY2(EkranJakStrona(), "the page shown");
+    const QImage przed = V().Zlozenie().copy(pole);
+    Wpisz(kKwota, QStringLiteral("12,5"));
+    Klawisz(Qt::Key_Return);
+    QCOMPARE(p_->Wartosc(kDodatnia), QStringLiteral("12,50"));
+    QVERIFY(V().Zlozenie().copy(pole) != przed);
+    QTRY_VERIFY2(EkranJakStrona(), "the value and the total stored");
+    p_->KliknijObok();
+    QTRY_VERIFY2(EkranJakStrona(), "the editor closed");
+  }
+
   void bladObliczeniaNieGubiWartosci() {
     const ObliczenieTestowe wadliwa(Pit37, &Wadliwa);
     Wpisz(kKwota, QStringLiteral("3"));
@@ -445,28 +523,50 @@ class TstWpis : public QObject {
     QVERIFY(T().MaDruki() && T().TV->currentItem() == T().Druki[1].Wezel && !CzytajPlik(Plik()).contains("5x"));
   }
 
+  void podpowiedzZbycia_data() {
+    QTest::addColumn<int>("kod");
+    QTest::addColumn<int>("pole");
+    QTest::addColumn<bool>("przypomina");
+    QTest::newRow("PIT-38, field 34") << int(Pit38) << 34 << true;
+    QTest::newRow("PIT-38, field 33") << int(Pit38) << 33 << false;
+    QTest::newRow("PIT-38, field 35") << int(Pit38) << 35 << false;
+    QTest::newRow("PIT-37, field 34") << int(Pit37) << 34 << false;
+  }
+  // Field 34 of a PIT-38 reminds, each time it opens, by a click or by Tab, that of several returns only one fills it
+  // in; the field still opens. No other field reminds, nor the same one of another form.
+  void podpowiedzZbycia() {
+    QFETCH(int, kod);
+    QFETCH(int, pole);
+    QFETCH(bool, przypomina);
+    p_.reset();
+    ProgramZeStronami p;
+    OtworzSiatke(p, kod, 36);
+    const QStringList podpowiedz = przypomina ? QStringList{QStringLiteral(
+        "Jeżeli podatnik składa więcej niż jedno zeznanie, w którym możliwe jest rozliczenie podatku \nz odpłatnego "
+        "zbycia nieruchomości i praw majątkowych, pole to wypełnia tylko w jednym z nich.")} : QStringList{};
+    for (int raz = 0; raz < 2; ++raz) {
+      KliknijWSiatce(p, pole - 1);
+      SkryptDialogow().pokazane.clear();
+      if (raz == 0)
+        KliknijWSiatce(p, pole);
+      else
+        QTest::keyClick(p.V().EdytorTekstu, Qt::Key_Tab);
+      QCOMPARE(SkryptDialogow().Teksty(), podpowiedz);
+      QCOMPARE(p.V().OtwartyEdytor(), pole);
+    }
+  }
+
   // Objects past the record's fields get no editor.
   void obiektyPozaRekordem() {
     p_.reset();
     ProgramZeStronami p;
-    std::vector<TObiekt> pola;
-    for (int i = 0; i < 352; ++i) {
-      pola.push_back(Pole(Text, 1, 10 + i % 20 * 39, 40 + i / 20 * 30, 45 + i % 20 * 39, 60 + i / 20 * 30));
-      pola.back().PozycjaPrzegladania = i;
-    }
-    p.ZapiszFormularz(Pit37, 1, pola);
-    p.Uruchom();
-    p.Rozliczenie({{Pit37, 0, PMWspolny}}, WspolneZMalzonkiem);
-    p.Pokaz(1);
-    const auto kliknij = [&](int k) {
-      QTest::mouseClick(p.V().Formatka, Qt::LeftButton, {}, QPoint(pola[k].Lewy + 5, pola[k].Gorny + 5));
-    };
-    kliknij(350);
+    OtworzSiatke(p, Pit37, 352);
+    KliknijWSiatce(p, 350);
     QVERIFY(p.V().OtwartyEdytor() == -1 && p.T().WybranyObiekt < 350);
     UtworzEdytorPola(&p.V(), 351, p.V().Obiekty[351]);
     QVERIFY(!p.V().EdytorTekstu);
     // The record's last field is the last in tab order: stored, it opens again with its value, nothing asked.
-    kliknij(349);
+    KliknijWSiatce(p, 349);
     Pisz(p.V().EdytorTekstu, QStringLiteral("koniec"));
     QTest::keyClick(p.V().EdytorTekstu, Qt::Key_Return);
     QCOMPARE((std::pair{p.V().OtwartyEdytor(), NaQString(p.T().Druki[1].Pola[349].Wartosc)}),

@@ -3,6 +3,7 @@
 // picture alone, placed by margins, shifts and size correction; entries beyond 349; the designer's print.
 // PDF files are read back with poppler's tools: the words with their boxes, a page as an image.
 
+#include <QAction>
 #include <QDir>
 #include <QProcess>
 #include <QPushButton>
@@ -10,7 +11,9 @@
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QXmlStreamReader>
+#include <functional>
 
 #include "main/drukowanie.h"
 #include "main/wydruk.h"
@@ -234,6 +237,42 @@ class TstWydruk : public QObject {
     W().show();
     QVERIFY(W().Drukuj->isEnabled());
     W().close();
+  }
+  // The commands that lead to the print window open it, modal, while a page is on screen; they are disabled and do
+  // nothing at start and once the page view, the settlement or a new one's choice has closed it.
+  void poleceniaTylkoZeStrona() {
+    const std::array<QAction*, 3> polecenia{T().BWydruk, T().Drukuj2, T().ToolButton8};
+    const auto wylaczone = [&](const char* kiedy) {
+      for (QAction* polecenie : polecenia) {
+        QVERIFY2(!polecenie->isEnabled(), qPrintable(polecenie->objectName() + ' ' + kiedy));
+        polecenie->trigger();
+        QVERIFY(W().isHidden());
+      }
+    };
+    wylaczone("at start");
+    for (const auto& [kiedy, zamknij] : std::initializer_list<std::pair<const char*, std::function<void()>>>{
+             {"view closed", [&] { p_->V().close(); }},
+             {"settlement closed", [&] { T().Zamknij1Click(); }},
+             {"settlement cleared", [&] { T().WyczyscRozliczenie(); }}}) {
+      if (!T().MaDruki()) p_->Rozliczenie({{Pit37, 0, PMWspolny}});
+      p_->Pokaz(1);
+      for (QAction* polecenie : polecenia) {
+        // Answered from the window's own loop; a window that never opens leaves no answer pending.
+        bool otwarte = false;
+        QTimer odpowiedz;
+        odpowiedz.setSingleShot(true);
+        connect(&odpowiedz, &QTimer::timeout, this, [&] {
+          otwarte = W().isVisible() && W().isModal() && W().Drukuj->isEnabled();
+          QTest::mouseClick(W().SpeedButton1, Qt::LeftButton);
+        });
+        odpowiedz.start(0);
+        polecenie->trigger();
+        QVERIFY2(otwarte && W().isHidden(), qPrintable(polecenie->objectName()));
+      }
+      zamknij();
+      wylaczone(kiedy);
+    }
+    QVERIFY(PlikiWynikow().isEmpty() && dialogi_ == 0);
   }
   void zakresy_data() { Wiersze("widok_tabele.txt", QStringLiteral("zakresy")); }
   // To a file, one print is one file holding every page of the range in order.
