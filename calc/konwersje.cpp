@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "platform/cp1250.h"
@@ -107,6 +108,28 @@ std::size_t PominSpacje(std::string_view t, std::size_t i) {
 
 bool JestCyfra(char c) { return c >= '0' && c <= '9'; }
 
+// The binary remnant, in grosze (10^-6 zloty): amounts typed in grosze and only added, subtracted or copied miss
+// their exact result by far less; a share or a product with a real fraction of a grosz lies further off.
+constexpr long double kResztaBinarnaWGroszach = 1e-4L;
+// Whole grosze are written out while they fit the 15 significant digits of the general format.
+constexpr long double kGranicaGroszy = 1e15L;
+
+// The whole number of grosze x stands for, when it lies within the binary remnant of one. The product's own
+// rounding is far below the tolerance wherever a remnant could show in 15 digits.
+std::optional<long long> CaleGrosze(long double x) {
+  const long double wGroszach = x * 100;
+  const long double grosze = std::round(wGroszach);
+  if (!(std::fabs(grosze) < kGranicaGroszy) || std::fabs(wGroszach - grosze) > kResztaBinarnaWGroszach)
+    return std::nullopt;
+  return static_cast<long long>(grosze);
+}
+
+std::string TekstGroszy(long long grosze) {
+  const long long bez = grosze < 0 ? -grosze : grosze;
+  const long long reszta = bez % 100;
+  return (grosze < 0 ? "-" : "") + std::to_string(bez / 100) + (reszta < 10 ? ",0" : ",") + std::to_string(reszta);
+}
+
 }  // namespace
 
 BladKonwersjiLiczby::BladKonwersjiLiczby(std::string_view tekstCp1250)
@@ -201,7 +224,7 @@ std::string FormatujKwote(std::string_view tekst) {
 
 std::string TekstKwoty(long double x) {
   if (!std::isfinite(x)) return FormatujKwote(FloatToStr(x));
-  if (x == 0) return "0,00";
+  if (const auto grosze = CaleGrosze(x)) return TekstGroszy(*grosze);
   // Noise below the fixed notation's range is zero; beyond it the whole digits are written out, never an exponent.
   const Rozklad r = Rozloz(x);
   if (r.wykladnik < kNajmniejszyWykladnikStaly) return "0,00";

@@ -36,6 +36,8 @@ std::string FloatToStr(long double x, char separator = ',');
 // Two decimals already, more than two, and the empty text are kept as they are.
 std::string FormatujKwote(std::string_view tekst);
 
-// The amount text of the write sequence: FloatToStr, then two decimals. Values too small for fixed notation are
-// rounding noise and give "0,00"; values too large for it are written in full digits instead of exponent form.
+// The amount text of the write sequence: FloatToStr, then two decimals. A value within a binary remnant (10^-6) of
+// a whole number of grosze is written as those grosze, as sums and differences of amounts come out ("1,02", never
+// "1,01999999999998"); a real fraction of a grosz keeps its digits ("12,345"). Values too small for fixed notation
+// are rounding noise and give "0,00"; values too large for it are written in full digits instead of exponent form.
 std::string TekstKwoty(long double x);

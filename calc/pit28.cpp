@@ -111,9 +111,8 @@ class ObliczeniePit28 {
       Redukcja();
     }
     ZapiszNieujemna(kx_, 65, j_, T() - (W(62) + W(63) + W(64)));
-    // Parts of a deduction are limited by it without a report.
+    // A part of a deduction is limited by it without a report.
     if (Wieksze(W(146), W(63))) Kopiuj(63, 146);
-    if (Wieksze(W(149), W(97))) Kopiuj(97, 149);
   }
 
   void OdliczeniaZPitD() {
@@ -174,6 +173,8 @@ class ObliczeniePit28 {
       Kopiuj(96, 97);
       Redukcja();
     }
+    // A part of the deduction, limited by it as finally cut, without a report.
+    if (Wieksze(W(149), W(97))) Kopiuj(97, 149);
     if (pitO_ > 0) KopiujPole(kx_, 41, pitO_, 98, j_);
     if (Wieksze(W(97) + W(98), W(96))) {
       Zapisz(98, Grosze(W(96) - W(97)));

@@ -1,6 +1,8 @@
 #include "calc/pit28b.h"
 
+#include <QString>
 #include <array>
+#include <initializer_list>
 #include <string>
 
 #include "calc/ekran.h"
@@ -24,6 +26,8 @@ constexpr Blok kBlok1 = {24, 25, 38};
 constexpr Blok kBlok2 = {51, 71, 84};
 constexpr int kSumyWierszy = 96;  // row r of the two shares together is field 96 + r
 constexpr int kPierwszeZerowane = 97, kOstatnieZerowane = 112;
+// Rows 7 to 12 hold the business run jointly with the spouse, which the PIT-28 takes only through its PIT-28/A.
+constexpr int kPierwszyWierszWspolny = 7;
 
 void OgraniczProcent(KontekstObliczen& kx, int j, const Blok& b) {
   if (Wieksze(WartoscPola(kx, b.procent, j), kMaksUdzial)) UstawTekstPola(kx, b.procent, j, "99,99");
@@ -66,6 +70,13 @@ int SumujGrupe(KontekstObliczen& kx, int p) {
   return ostatni;
 }
 
+bool MaWierszeWspolne(KontekstObliczen& kx, int j) {
+  for (const Blok& b : {kBlok1, kBlok2})
+    for (int r = kPierwszyWierszWspolny; r <= kWiersze; ++r)
+      if (WartoscPola(kx, b.suma + r, j) != 0) return true;
+  return false;
+}
+
 }  // namespace
 
 void ObliczPit28B(KontekstObliczen& kx, int j) {
@@ -91,7 +102,15 @@ void ObliczPit28B(KontekstObliczen& kx, int j) {
   for (int i = 0; i < 6; ++i) KopiujPole(kx, kSumyWierszy + 1 + i, ostatni, 26 + i, p);
   ObliczPit28(kx, p);
   const int a = kx.R.ZnajdzDrukRodzicPM(Pit28A, p, pm);
-  if (a <= 0) return;
+  if (a <= 0) {
+    // Without a PIT-28/A the PIT-28's joint revenue is the user's to enter: it stays, and the user is told.
+    if (MaWierszeWspolne(kx, j))
+      kx.Ekran.Komunikat(QStringLiteral(
+          "UWAGA! \nPrzychody z wierszy 7-12 Pit-28/B (działalność wspólnie z małżonkiem) są przenoszone do części D "
+          "Pit-28 tylko wtedy, gdy do Pit-28 jest załączony Pit-28/A. Dołącz Pit-28/A albo wpisz te przychody w "
+          "części D Pit-28."));
+    return;
+  }
   for (int i = 0; i < 6; ++i)
     ZapiszKwote(kx, 43 + i, p, WartoscPola(kx, 23 + i, a) + WartoscPola(kx, kSumyWierszy + 7 + i, ostatni));
   ObliczPit28(kx, p);

@@ -61,6 +61,8 @@ class ObliczeniePit38 {
     Zapisz(27, ZaokraglijDoZlotych(W(24) - W(26)));
     // The rate is a percentage: turned into a factor first, then applied to the base.
     Zapisz(29, ZaokraglijDoGroszy(W(27) * (W(28) * 0.01L)));
+    // As the flat tax's: the tax paid abroad is credited up to the tax and never refunded beyond it.
+    Ogranicz(30, 29);
     ZapiszNieujemnaWZlotych(32, W(29) - (W(30) + W(31)));
     ZapiszNieujemnaWZlotych(33, (W(30) + W(31)) - W(29));
   }

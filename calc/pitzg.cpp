@@ -21,7 +21,7 @@ void ObliczPitZG(KontekstObliczen& kx, int j) {
     long double suma = 0;
     for (int wiersz = 0; wiersz < kWiersze; ++wiersz)
       suma += WartoscPola(kx, kPierwszeGrid + wiersz * kKolumny + kolumna, j);
-    // No rounding: the 15-digit conversion of the write sequence absorbs the binary noise of the sum.
+    // No rounding: the write sequence brings the binary remnant of the sum back to whole grosze.
     ZapiszKwote(kx, kPierwszaSuma + kolumna, j, suma);
   }
 }
