@@ -154,6 +154,20 @@ class TstProjektant : public QObject {
     QVERIFY(pliki.back().Typ == Liczba && pliki.back().Strona == 1 && pliki.back().NrObiektu == 4);
     QCOMPARE(Tekst(pliki.back().Nazwa), "4");
   }
+  // A new object starts with its type's defaults: a number right-aligned with two decimals, a NIP a person's.
+  void nowyObiektWedlugTypu() {
+    OtworzAbc();
+    struct Oczekiwany { int typ, format, wyrownanie; const char* domyslna; };
+    for (const Oczekiwany& o : {Oczekiwany{Text, 0, DoLewej, ""},
+                                Oczekiwany{Liczba, FormatDziesietna, DoPrawej, "0,00"},
+                                Oczekiwany{NIP, NipOsobaFizyczna, DoLewej, ""}, Oczekiwany{Data, 0, DoLewej, ""}}) {
+      T().SelectObj->setCurrentIndex(o.typ);
+      Przeciagnij(600, 600 + 30 * o.typ, 650, 620 + 30 * o.typ);
+      const TObiekt nowy = Plik().back();
+      QCOMPARE((std::array{nowy.Typ, nowy.Format, nowy.Wyrownanie}), (std::array{o.typ, o.format, o.wyrownanie}));
+      QCOMPARE(Tekst(nowy.WartoscDomyslna), std::string_view(o.domyslna));
+    }
+  }
   void przesuwanieIKopie_data() { Wiersze("widok_tabele.txt", QStringLiteral("przesuwanie")); }
   void przesuwanieIKopie() {
     QFETCH(QStringList, w);
@@ -201,7 +215,9 @@ class TstProjektant : public QObject {
       QTest::keyRelease(cel, klawisz);
       QCOMPARE(flaga, 0);
     }
-    // Delete removes the selected object.
+    // Delete with nothing selected removes nothing; with an object selected, that object.
+    QTest::keyRelease(&V(), Qt::Key_Delete);
+    QVERIFY(Plik().size() == 3 && T().LiczbaObiektow == 3);
     Przeciagnij(150, 120, 150, 120);
     QTest::keyRelease(&V(), Qt::Key_Delete);
     QVERIFY(Plik().size() == 2 && T().LiczbaObiektow == 2);
