@@ -108,8 +108,8 @@ std::size_t PominSpacje(std::string_view t, std::size_t i) {
 
 bool JestCyfra(char c) { return c >= '0' && c <= '9'; }
 
-// The binary remnant, in grosze (10^-6 zloty): amounts typed in grosze and only added, subtracted or copied miss
-// their exact result by far less; a share or a product with a real fraction of a grosz lies further off.
+// The binary remnant, in grosze (10^-4 grosz is 10^-6 zloty): amounts typed in grosze and only added, subtracted or
+// copied miss their exact result by far less; a share or a product with a real fraction of a grosz lies further off.
 constexpr long double kResztaBinarnaWGroszach = 1e-4L;
 // Whole grosze are written out while they fit the 15 significant digits of the general format.
 constexpr long double kGranicaGroszy = 1e15L;

@@ -366,7 +366,7 @@ void TTools::ZainstalujAktualizacje(const QString& instalator, const QByteArray&
     return ZakonczAktualizacje();
   }
   // What may be started: an installer that matches the description's SHA-256, or, when none is named, one that came
-  // over HTTPS as long as the server announced; a body without a length may have been cut off anywhere.
+  // over HTTPS whole, as long as the server announced; a body without a length may have been cut off anywhere.
   if (!suma.isEmpty() && aktualizacja::SumaPliku(instalator) != suma) {
     QFile::remove(instalator);
     zamknijOkno();
@@ -384,33 +384,40 @@ void TTools::ZainstalujAktualizacje(const QString& instalator, const QByteArray&
                           QDir::toNativeSeparators(instalator));
     return ZakonczAktualizacje();
   }
-  zaufanyInstalator_ = instalator;
-  sumaZaufanego_ = suma.isEmpty() ? aktualizacja::SumaPliku(instalator) : suma;
   bool odRazu = !okno || okno->AutoInstall->isChecked();
   // Installing ends the program, so unsaved changes are asked about first, as on every other way out; Anuluj
   // keeps the program running and leaves the installer to the window's Instaluj.
   if (odRazu && !PytanieOZapis(true)) odRazu = false;
-  if (okno && !odRazu) okno->PozwolInstalowac();
-  else zamknijOkno();
-  if (odRazu && UruchomInstalator(instalator)) Zakoncz();
+  if (okno && !odRazu) {
+    // Instaluj may come long after: what was verified is remembered, to be checked again then.
+    zaufanyInstalator_ = instalator;
+    sumaZaufanego_ = suma.isEmpty() ? aktualizacja::SumaPliku(instalator) : suma;
+    okno->PozwolInstalowac();
+  } else {
+    zamknijOkno();
+  }
+  if (odRazu && UruchomSprawdzony(instalator)) Zakoncz();
   ZakonczAktualizacje();
 }
 
 bool TTools::UruchomInstalator(const QString& instalator) {
-  const QString gdzie = QDir::toNativeSeparators(instalator);
-  // Checked again: the window's Instaluj may come long after the download.
   if (instalator != zaufanyInstalator_ || sumaZaufanego_.isEmpty() ||
       aktualizacja::SumaPliku(instalator) != sumaZaufanego_) {
     platform::ShowMessage(QStringLiteral("Program nie sprawdził tego pliku instalacyjnego albo plik zmienił się po "
                                          "sprawdzeniu, więc go nie uruchomi.\nPlik leży w:\n") +
-                          gdzie);
+                          QDir::toNativeSeparators(instalator));
     return false;
   }
+  return UruchomSprawdzony(instalator);
+}
+
+bool TTools::UruchomSprawdzony(const QString& instalator) {
   // Downloaded as data, the installer needs the execute bit to start as a program rather than open in a viewer.
   QFile plik(instalator);
   if (!plik.setPermissions(plik.permissions() | QFileDevice::ExeOwner) ||
       !UslugiWUzyciu().Otworz(instalator, QFileInfo(instalator).path() + QLatin1Char('/'))) {
-    platform::ShowMessage(QStringLiteral("Nie można uruchomić programu instalacyjnego:\n") + gdzie);
+    platform::ShowMessage(QStringLiteral("Nie można uruchomić programu instalacyjnego:\n") +
+                          QDir::toNativeSeparators(instalator));
     return false;
   }
   return true;

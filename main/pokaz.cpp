@@ -11,12 +11,12 @@
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QTimer>
-#include <memory>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QWheelEvent>
 #include <exception>
+#include <memory>
 #include <optional>
 
 #include "calc/identyfikacja.h"

@@ -298,8 +298,8 @@ class TTools : public QMainWindow {
                            std::function<void(WynikPobrania, bool szyfrowane, bool dlugoscPotwierdzona)> dalej);
   // Compares, asks, downloads and installs with the local description.
   void SprawdzAktualizacje(bool verbose);
-  // Starts, as a program, the installer the last download verified, when it is still the file it was then; says why
-  // not otherwise. True when it was started.
+  // Starts, as a program, the installer the last download verified and left to the update window's Instaluj, when it
+  // is still the file it was then; says why not otherwise. True when it was started.
   bool UruchomInstalator(const QString& instalator);
   // The silent check of the switch AutoUpdate: the description, then the check, once the main window is shown.
   void SprawdzAktualizacjePrzyStarcie();
@@ -351,12 +351,14 @@ class TTools : public QMainWindow {
   void ZainstalujAktualizacje(const QString& instalator, const QByteArray& suma, WynikPobrania wynik, bool szyfrowane,
                               bool dlugoscPotwierdzona);
   void ZakonczAktualizacje();
+  // Starts an installer just verified, made executable first; says why not. True when it was started.
+  bool UruchomSprawdzony(const QString& instalator);
 
   std::unique_ptr<platform::BlokadaInstancji> blokada_;
   std::unique_ptr<platform::TIniFile> ustawienia_;
   bool aktualizacjaWToku_ = false;
   bool przyciskAktualizacji_ = true;
-  // The installer the last download verified and its SHA-256 then; nothing else is started.
+  // The installer the last download verified and left to Instaluj, and its SHA-256 then; Instaluj starts nothing else.
   QString zaufanyInstalator_;
   QByteArray sumaZaufanego_;
   bool sprawdzPoPokazaniu_ = false;
