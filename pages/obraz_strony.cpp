@@ -72,16 +72,19 @@ std::vector<std::uint32_t> SpakujPiksele(const QImage& obraz) {
   return wynik;
 }
 
+// A run's pixels, and the words it takes with its header.
+std::size_t PikseleSerii(std::uint32_t naglowek) { return naglowek & ~kSeria; }
+std::size_t SlowaSerii(std::uint32_t naglowek) { return (naglowek & kSeria) ? 2 : 1 + PikseleSerii(naglowek); }
+
 // Paints white every pixel the runs do not give as white, so the image they were packed from becomes blank.
 void Wybiel(const std::vector<std::uint32_t>& spakowany, QImage& obraz) {
   auto* piksele = reinterpret_cast<std::uint32_t*>(obraz.bits());
   for (std::size_t k = 0; k < spakowany.size();) {
     const std::uint32_t naglowek = spakowany[k];
-    const std::size_t dlugosc = naglowek & ~kSeria;
     const bool biala = (naglowek & kSeria) && spakowany[k + 1] == kBialy;
-    if (!biala) std::fill_n(piksele, dlugosc, kBialy);
-    piksele += dlugosc;
-    k += (naglowek & kSeria) ? 2 : 1 + dlugosc;
+    if (!biala) std::fill_n(piksele, PikseleSerii(naglowek), kBialy);
+    piksele += PikseleSerii(naglowek);
+    k += SlowaSerii(naglowek);
   }
 }
 
@@ -92,7 +95,7 @@ bool Rozpakuj(const std::vector<std::uint32_t>& spakowany, QImage& obraz) {
   std::size_t i = 0;
   for (std::size_t k = 0; k < spakowany.size();) {
     const std::uint32_t naglowek = spakowany[k++];
-    const std::size_t dlugosc = naglowek & ~kSeria;
+    const std::size_t dlugosc = PikseleSerii(naglowek);
     if (i + dlugosc > n) return false;
     if (naglowek & kSeria) {
       if (k >= spakowany.size()) return false;
@@ -270,14 +273,13 @@ void TObrazStrony::Spakuj() {
   poczatkiWierszy_.reserve(2 * wiersze);
   std::size_t piksel = 0, wiersz = 0;
   for (std::size_t k = 0; k < spakowany_.size();) {
-    const std::uint32_t naglowek = spakowany_[k];
-    const std::size_t dlugosc = naglowek & ~kSeria;
+    const std::size_t dlugosc = PikseleSerii(spakowany_[k]);
     for (; wiersz < wiersze && wiersz * szerokosc < piksel + dlugosc; ++wiersz) {
       poczatkiWierszy_.push_back(static_cast<std::uint32_t>(k));
       poczatkiWierszy_.push_back(static_cast<std::uint32_t>(wiersz * szerokosc - piksel));
     }
     piksel += dlugosc;
-    k += (naglowek & kSeria) ? 2 : 1 + dlugosc;
+    k += SlowaSerii(spakowany_[k]);
   }
 }
 
@@ -308,14 +310,12 @@ void TObrazStrony::Wiersze(int y, int n, QRgb* cel) const {
   std::size_t pomin = poczatkiWierszy_[2 * static_cast<std::size_t>(y) + 1];
   for (std::size_t zostalo = static_cast<std::size_t>(n) * szerokosc; zostalo > 0;) {
     const std::uint32_t naglowek = spakowany_[k];
-    const std::size_t ile = std::min((naglowek & ~kSeria) - pomin, zostalo);
-    if (naglowek & kSeria) {
+    const std::size_t ile = std::min(PikseleSerii(naglowek) - pomin, zostalo);
+    if (naglowek & kSeria)
       std::fill_n(cel, ile, spakowany_[k + 1]);
-      k += 2;
-    } else {
+    else
       std::copy_n(spakowany_.begin() + static_cast<std::ptrdiff_t>(k + 1 + pomin), ile, cel);
-      k += 1 + (naglowek & ~kSeria);
-    }
+    k += SlowaSerii(naglowek);
     cel += ile;
     zostalo -= ile;
     pomin = 0;
