@@ -1,5 +1,6 @@
 // The question wizard: walks read from data/wybor_kreator.txt (answers given and refused, questions asked, forms
-// chosen, and every step undone on the way back), then the heading, a question text that is no file and the ways out.
+// chosen, and every step undone on the way back), random walks that must keep the settlement one the wizard may
+// make, then the heading, a question text that is no file and the ways out.
 
 #include <QCheckBox>
 #include <QDir>
@@ -7,11 +8,16 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTextEdit>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <deque>
+#include <map>
+#include <set>
+#include <tuple>
 
 #include <sys/stat.h>
 
@@ -38,6 +44,68 @@ const QString kRodzaje[] = {QStringLiteral(" - rozliczenie indywidualne "),
                             QStringLiteral(" - rozliczenie wspólnie z małżonkiem "),
                             QStringLiteral(" - rozliczenie osoby samotnie wychowującej dziecko")};
 
+// The forms asked at each step, by kind, and the places an attachment may go to: written out here apart from the
+// program's tables so that a slip in either shows.
+const std::vector<std::vector<int>> kFormyKrokow = {
+    {Pit37, Pit36, Pit36L, Pit28, Pit38, PitB, PitZ, SseR, SseA, SseRA, PitZG, PitM, Pit28A, Pit28B, PitD, Pit2K, PitO,
+     Nip1, Nip3},
+    {Pit37, Pit36, Pit28, Pit38, PitB, PitZ, SseR, SseA, SseRA, PitZG, PitM, Pit28A, PitD, Pit2K, PitO, Nip1, Nip3},
+    {Pit37, Pit36, Pit28, Pit38, PitB, PitZ, SseR, SseA, SseRA, PitZG, PitM, Pit28A, PitD, Pit2K, PitO, Nip1, Nip3},
+};
+const int kNajwiecej[] = {35, 48, 28};
+
+// (kind, form, owner, main form, main form's owner); a main form has main form 0.
+using Dozwolone = std::set<std::tuple<int, int, int, int, int>>;
+
+Dozwolone DozwoloneMiejsca() {
+  Dozwolone d;
+  const auto dodaj = [&d](int r, int typ, int pm, std::initializer_list<std::pair<int, int>> rodzice) {
+    for (auto [rt, rpm] : rodzice) d.insert({r, typ, pm, rt, rpm});
+  };
+  for (int r : {0, 2}) {
+    for (int g : {Pit37, Pit36, Pit28, Pit38}) dodaj(r, g, 0, {{0, 0}});
+    for (int z : {SseR, SseA, SseRA, PitM}) dodaj(r, z, 0, {{Pit36, 0}});
+    dodaj(r, Pit28A, 0, {{Pit28, 0}});
+    for (int z : {PitD, Pit2K, PitO}) dodaj(r, z, 0, {{Pit28, 0}, {Pit36, 0}, {Pit37, 0}});
+  }
+  dodaj(0, Pit36L, 0, {{0, 0}});
+  dodaj(0, PitB, 0, {{Pit36, 0}, {Pit36L, 0}});
+  dodaj(0, PitZ, 0, {{Pit36, 0}, {Pit36L, 0}});
+  dodaj(0, PitZG, 0, {{Pit36, 0}, {Pit36L, 0}, {Pit38, 0}});
+  dodaj(0, Pit28B, 0, {{Pit28, 0}});
+  dodaj(0, Nip1, 0, {{Pit28, 0}, {Pit36L, 0}, {Pit36, 0}});
+  dodaj(0, Nip3, 0, {{Pit28, 0}, {Pit36L, 0}, {Pit36, 0}, {Pit37, 0}, {Pit38, 0}});
+  dodaj(2, PitB, 0, {{Pit36, 0}});
+  dodaj(2, PitZ, 0, {{Pit36, 0}});
+  dodaj(2, PitZG, 0, {{Pit36, 0}, {Pit38, 0}});
+  dodaj(2, Nip1, 0, {{Pit28, 0}, {Pit36, 0}});
+  dodaj(2, Nip3, 0, {{Pit28, 0}, {Pit36, 0}, {Pit37, 0}, {Pit38, 0}});
+
+  dodaj(1, Pit37, 0, {{0, 0}});
+  dodaj(1, Pit36, 0, {{0, 0}});
+  for (int pm : {1, 2}) {
+    dodaj(1, Pit28, pm, {{0, 0}});
+    dodaj(1, Pit38, pm, {{0, 0}});
+    for (int z : {PitB, PitZ, SseR, SseA, SseRA, PitM}) dodaj(1, z, pm, {{Pit36, 0}});
+    dodaj(1, PitZG, pm, {{Pit36, 0}, {Pit38, pm}});
+    dodaj(1, Pit28A, pm, {{Pit28, pm}});
+    dodaj(1, PitD, pm, {{Pit28, pm}});
+    dodaj(1, PitO, pm, {{Pit28, pm}});
+    dodaj(1, Nip1, pm, {{Pit28, pm}, {Pit36, 0}});
+    dodaj(1, Nip3, pm, {{Pit28, pm}, {Pit36, 0}, {Pit37, 0}, {Pit38, pm}});
+  }
+  dodaj(1, PitD, 0, {{Pit36, 0}, {Pit37, 0}});
+  dodaj(1, PitO, 0, {{Pit36, 0}, {Pit37, 0}});
+  dodaj(1, Pit2K, 0, {{Pit28, 1}, {Pit28, 2}, {Pit36, 0}, {Pit37, 0}});
+  return d;
+}
+
+// Forms that go to one main form only (per owner in the joint settlement).
+bool JedenGlowny(int rodzaj, int typ) {
+  if (typ == PitD || typ == Pit2K || typ == Nip1 || typ == Nip3) return true;
+  return rodzaj == 0 && typ == PitZ;
+}
+
 }  // namespace
 
 class TstKreator : public QObject {
@@ -46,7 +114,13 @@ class TstKreator : public QObject {
   std::unique_ptr<FolderProgramu> folder_;
   std::unique_ptr<TTools> tools_;
   TKreator* k_ = nullptr;
-  std::vector<std::pair<int, QStringList>> przed_;  // each step left, with the settlement before it was left
+  // Each step left: the settlement before it was left, and the answers and ticks it was left with.
+  struct Opuszczony {
+    int krok;
+    QStringList rekordy, stan;
+  };
+  std::vector<Opuszczony> przed_;
+  const Dozwolone dozwolone_ = DozwoloneMiejsca();
 
   TTools& T() { return *tools_; }
   void Dalej() { QTest::mouseClick(k_->Dalej, Qt::LeftButton); }
@@ -110,11 +184,25 @@ class TstKreator : public QObject {
       for (Grupa g : kGrupy)
         if (Widoczny(k_->GrupaOdpowiedzi(g))) Odpowiedz(g, NIE);
   }
-  // One step back: the step left last is shown again, without what leaving it added.
+  // The step's answers on screen: each group shown, with its answer and the texts of the boxes ticked.
+  QStringList Stan() {
+    QStringList stan;
+    for (int gi = 0; gi < 3; ++gi) {
+      TGrupaOpcji* grupa = k_->GrupaOdpowiedzi(kGrupy[gi]);
+      if (!Widoczny(grupa)) continue;
+      QString s = QStringLiteral("PMO")[gi] + QString::number(grupa->ItemIndex());
+      for (QCheckBox* pole : k_->Pola(kGrupy[gi]))
+        if (Widoczny(pole) && pole->isChecked()) s += QLatin1Char(' ') + pole->text();
+      stan << s;
+    }
+    return stan;
+  }
+  // One step back: the step left last is shown again as it was left, without what leaving it added.
   void Cofnij() {
     QTest::mouseClick(Widoczny(k_->SWstecz) ? k_->SWstecz : k_->Wstecz, Qt::LeftButton);
-    QCOMPARE(k_->Krok, przed_.back().first);
-    QCOMPARE(wybor::Rekordy(T()), przed_.back().second);
+    QCOMPARE(k_->Krok, przed_.back().krok);
+    QCOMPARE(wybor::Rekordy(T()), przed_.back().rekordy);
+    QCOMPARE(Stan(), przed_.back().stan);
     przed_.pop_back();
   }
   // The commands the data file gives for the step shown: boxes to look at, answers refused, and the answer.
@@ -133,7 +221,7 @@ class TstKreator : public QObject {
         const int krok = k_->Krok;
         Dalej();
         QCOMPARE(k_->Krok, krok);
-        QCOMPARE(wybor::Rekordy(T()), przed_.back().second);
+        QCOMPARE(wybor::Rekordy(T()), przed_.back().rekordy);
         QCOMPARE(SkryptDialogow().pokazane.size(), okien + 1);
         const auto& o = SkryptDialogow().pokazane.back();
         QCOMPARE(o.tekst, p.last() == QLatin1String("answer") ? kBezOdpowiedzi : kBezZalacznika);
@@ -144,6 +232,41 @@ class TstKreator : public QObject {
       }
     }
     OdpowiedzKrok({});
+  }
+
+  // What must hold after any move: every record comes from a step already left, in step order; a main form comes
+  // first and an attachment names an earlier main form it may go to; no record twice; the kind's limit kept.
+  void SprawdzRekordy(int rodzaj) {
+    const int n = T().LiczbaDrukow;
+    QVERIFY2(n <= kNajwiecej[rodzaj], qPrintable(QString::number(n)));
+    QCOMPARE(T().Druki.size(), std::size_t{50});
+    const auto& formy = kFormyKrokow[static_cast<std::size_t>(rodzaj)];
+    const auto krokFormy = [&formy](int typ) {
+      return static_cast<int>(std::find(formy.begin(), formy.end(), typ) - formy.begin()) + 1;
+    };
+    std::set<std::tuple<int, int, int>> bylo;
+    std::map<std::pair<int, int>, int> glownych;
+    int poprzedni = 0;
+    for (int i = 1; i <= n; ++i) {
+      const TDruk& d = T().Druki[static_cast<std::size_t>(i)];
+      QCOMPARE(d.Rodzaj, rodzaj);
+      const int krok = krokFormy(d.IdPit);
+      QVERIFY2(krok >= poprzedni && krok < k_->Krok, qPrintable(QStringLiteral("record %1 form %2").arg(i).arg(d.IdPit)));
+      poprzedni = krok;
+      QVERIFY(bylo.insert({d.IdPit, d.IdParent, d.PM}).second);
+      int rt = 0, rpm = 0;
+      if (d.IdParent != 0) {
+        QVERIFY(d.IdParent > 0 && d.IdParent < i);
+        const TDruk& r = T().Druki[static_cast<std::size_t>(d.IdParent)];
+        QCOMPARE(r.IdParent, 0);
+        rt = r.IdPit;
+        rpm = r.PM;
+      }
+      QVERIFY2(dozwolone_.count({rodzaj, d.IdPit, d.PM, rt, rpm}),
+               qPrintable(QStringLiteral("form %1 owner %2 under %3/%4").arg(d.IdPit).arg(d.PM).arg(rt).arg(rpm)));
+      if (JedenGlowny(rodzaj, d.IdPit)) QCOMPARE(++glownych[std::make_pair(d.IdPit, d.PM)], 1);
+    }
+    QVERIFY(!(T().ZnajdzDrukRodzicPM(Pit36, 0, 0) > 0 && T().ZnajdzDrukRodzicPM(Pit37, 0, 0) > 0));
   }
 
   // Each answer, box, step button and person picture shown lies whole inside the wizard and its panels, and a click
@@ -170,6 +293,11 @@ class TstKreator : public QObject {
     }
     for (QWidget* w : std::initializer_list<QWidget*>{k_->SWstecz, k_->SDalej, k_->IPodatnik, k_->IMalzonek})
       if (Widoczny(w)) kontrolki << w;
+    // Each person's set is marked by a picture of its own.
+    for (QLabel* obrazek : {k_->IPodatnik, k_->IMalzonek})
+      if (Widoczny(obrazek)) QVERIFY(!obrazek->pixmap().isNull());
+    if (Widoczny(k_->IPodatnik) && Widoczny(k_->IMalzonek))
+      QVERIFY(k_->IPodatnik->pixmap().toImage() != k_->IMalzonek->pixmap().toImage());
     for (QWidget* w : kontrolki) {
       const QString opis = (w->objectName().isEmpty() ? w->property("text").toString() : w->objectName()) +
                            QStringLiteral(" at step %1").arg(k_->Krok);
@@ -239,8 +367,9 @@ class TstKreator : public QObject {
       for (Grupa g : kGrupy)
         for (QCheckBox* pole : k_->Pola(g))
           if (OdpowiedzGrupy(k_->Kroki[static_cast<std::size_t>(krok)], g) == kBrakOdpowiedzi) QVERIFY(!pole->isEnabled());
-      przed_.emplace_back(krok, wybor::Rekordy(T()));
+      przed_.push_back({krok, wybor::Rekordy(T()), {}});
       Krok(polecenia, forma);
+      przed_.back().stan = Stan();
       SprawdzKontrolki();
       if (QTest::currentTestFailed()) return;
       Dalej();
@@ -286,6 +415,38 @@ class TstKreator : public QObject {
     // The kind chosen again starts from a fresh table.
     Start(rodzaj);
     QCOMPARE(k_->Kroki[1].OdpowiedzOgolna, kBrakOdpowiedzi);
+  }
+
+  void randomWalk_data() {
+    QTest::addColumn<int>("rodzaj");
+    QTest::addColumn<quint32>("ziarno");
+    for (int r = 0; r < 3; ++r)
+      for (quint32 z : {1u, 2u, 3u}) QTest::addRow("kind %d seed %u", r, z) << r << z;
+  }
+  // Random answers, ticks and moves either way; the settlement must stay one the wizard may make.
+  void randomWalk() {
+    QFETCH(int, rodzaj);
+    QFETCH(quint32, ziarno);
+    QRandomGenerator los(ziarno);
+    Start(rodzaj);
+    for (int ruch = 0; ruch < 300; ++ruch) {
+      for (Grupa g : kGrupy) {
+        if (!Widoczny(k_->GrupaOdpowiedzi(g)) || los.bounded(4) == 0) continue;
+        Odpowiedz(g, los.bounded(3) == 0 ? NIE : TAK);
+        for (QCheckBox* pole : k_->Pola(g))
+          if (Widoczny(pole) && los.bounded(2) == 0) Zaznacz(pole);
+      }
+      if (k_->Krok == 0 || (k_->Krok < k_->LiczbaKrokow && los.bounded(10) < 7)) {
+        if (k_->Krok == 0) k_->TypAlgorytm->Pozycja(rodzaj)->click();
+        Dalej();
+      } else {
+        QTest::mouseClick(k_->Wstecz, Qt::LeftButton);
+      }
+      SprawdzRekordy(rodzaj);
+      if (QTest::currentTestFailed()) return;
+    }
+    while (k_->Krok > 0) QTest::mouseClick(k_->Wstecz, Qt::LeftButton);
+    QCOMPARE(T().LiczbaDrukow, 0);
   }
 
   // A question text that is a FIFO is refused with a message instead of being waited on; the wizard goes on.

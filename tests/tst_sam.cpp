@@ -2,6 +2,7 @@
 // over), the exclusion rules of data/wybor_wykluczenia.txt, the candidate lists of data/wybor_kandydaci.txt.
 
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
@@ -10,6 +11,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <array>
+#include <map>
 #include <memory>
 
 #include "main/tools.h"
@@ -117,11 +119,18 @@ class TstSam : public QObject {
       QCOMPARE(T().RodzajRozliczenia, wybor::Rodzaj(reszta));
     } else if (polecenie == QLatin1String("tick") || polecenie == QLatin1String("untick")) {
       for (const QString& c : slowa) Zaznacz(c, polecenie == QLatin1String("tick"));
+    } else if (polecenie == QLatin1String("space")) {
+      S().STV->setCurrentItem(K(Indeks(reszta)).Wezel);
+      QTest::keyClick(S().STV, Qt::Key_Space);
     } else if (polecenie == QLatin1String("ticked")) {
       QCOMPARE(Zaznaczone(), slowa);
       QCOMPARE(S().LiczbaWybranych(), static_cast<int>(slowa.size()));
     } else if (polecenie == QLatin1String("candidates")) {
       QCOMPARE(T().LiczbaKandydatow, reszta.toInt());
+      // The tree holds the list's main forms and nothing left from an earlier list.
+      int korzenie = 0;
+      for (int i = 1; i <= T().LiczbaKandydatow; ++i) korzenie += K(i).IdParent == 0;
+      QCOMPARE(S().STV->topLevelItemCount(), korzenie);
     } else if (polecenie == QLatin1String("node")) {
       QCOMPARE(K(Indeks(slowa.value(0))).Wezel->text(0), reszta.section(QLatin1Char(' '), 1));
     } else if (polecenie == QLatin1String("under")) {
@@ -154,8 +163,9 @@ class TstSam : public QObject {
         QCOMPARE(Tekst(d.Pola[1].Nazwa), std::string_view("kwota"));
         QCOMPARE(Tekst(d.Pola[0].Wartosc), std::string_view("1112223344"));
       }
-    } else if (polecenie == QLatin1String("leave")) {
-      QTest::mouseClick(S().Rezygnuje, Qt::LeftButton);
+    } else if (polecenie == QLatin1String("leave") || polecenie == QLatin1String("close")) {
+      if (polecenie == QLatin1String("leave")) QTest::mouseClick(S().Rezygnuje, Qt::LeftButton);
+      else S().close();
       QVERIFY(!S().isVisible());
       QCOMPARE(T().Zmodyfikowane, std::uint8_t{0});
       // With no settlement left the welcome is back.
@@ -247,7 +257,7 @@ class TstSam : public QObject {
     QCOMPARE(Zaznaczone(), przed);
   }
 
-  // The lists of a new settlement, the tree over them.
+  // The lists of a new settlement, the tree over them, and the owner's picture on each node.
   void newSettlementLists_data() {
     QTest::addColumn<int>("rodzaj");
     QTest::addColumn<QStringList>("lista");
@@ -271,6 +281,7 @@ class TstSam : public QObject {
     T().RodzajRozliczenia = rodzaj;
     S().show();
     QStringList jest;
+    std::map<int, QImage> obrazki;  // by owner
     int korzenie = 0;
     for (int i = 1; i <= T().LiczbaKandydatow; ++i) {
       const TDruk& k = K(i);
@@ -278,7 +289,16 @@ class TstSam : public QObject {
       QCOMPARE(k.Wezel->parent(), k.IdParent == 0 ? nullptr : K(k.IdParent).Wezel);
       QCOMPARE(k.Wezel->font(0).bold(), k.IdParent == 0);
       korzenie += k.IdParent == 0;
+      // Whose a form is shows in its picture: the same for one owner, another for each other owner.
+      const QImage obrazek = k.Wezel->icon(0).pixmap(16, 16).toImage();
+      QVERIFY(!obrazek.isNull());
+      if (!obrazki.count(k.PM)) {
+        for (const auto& [pm, inny] : obrazki) QVERIFY2(inny != obrazek, qPrintable(Kandydat(i)));
+        obrazki[k.PM] = obrazek;
+      }
+      QVERIFY2(obrazki[k.PM] == obrazek, qPrintable(Kandydat(i)));
     }
+    QCOMPARE(static_cast<int>(obrazki.size()), rodzaj == WspolneZMalzonkiem ? 3 : 1);
     QCOMPARE(jest, lista);
     QCOMPARE(S().STV->topLevelItemCount(), korzenie);
     QCOMPARE(S().STV->currentItem(), K(1).Wezel);
