@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -11,6 +12,7 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTimer>
+#include <QToolButton>
 #include <map>
 
 #include "model/struktura.h"
@@ -98,6 +100,27 @@ class TstPaleta : public QObject {
     p_.reset();
   }
 
+  // A colour chosen in the window, a cancelled one, a quick panel: stored at once in memory, the file waits for
+  // "zastosuj". A colour text that is none shows as the default.
+  void koloryZOknaIPaneli() {
+    // Only the three colour bytes count: a system-colour flag in the high byte is not a fourth pair.
+    QCOMPARE(TFPaleta::KolorNaTekst(static_cast<std::int32_t>(0x80563412u)), QStringLiteral("123456"));
+    TObiekt o = Pole(Text, 1, 0, 0, 50, 20);
+    UstawBajty(o.KolorTekstu, "GGGGGG");
+    TFPaleta& f = Paleta(o);
+    std::optional<QColor> odpowiedz = QColor(0x12, 0x34, 0x56);
+    f.WybierzKolor = [&](const QColor&) { return odpowiedz; };
+    f.KolorKrawedz->click();
+    odpowiedz = std::nullopt;
+    f.KolorTekst->click();
+    f.Panel1->click();
+    QCOMPARE(QStringList({f.KK->text(), f.KT->text(), f.KW->text()}),
+             QStringList({"  123456", "  000000", "  FFFFFE"}));
+    const TObiekt& e = Edytowany();
+    QCOMPARE(
+        (std::array{Tekst(e.KolorKrawedzi), Tekst(e.KolorTekstu), Tekst(e.KolorTla), Tekst(Zapisany().KolorKrawedzi)}),
+        (std::array<std::string_view, 4>{"123456", "GGGGGG", "FFFFFE", "FFFFFF"}));
+  }
   void zastosujPiszeObiektWMiejscu() {
     TObiekt o = Pole(Liczba, 1, 40, 50, 140, 70, "0,00");
     o.NrObiektu = 2;
@@ -214,6 +237,7 @@ class TstPaleta : public QObject {
     // The last slot moves the selection no further; with no line chosen the buttons do nothing.
     f.EListBox->setCurrentRow(9);
     f.SelectDodaj->click();
+    QCOMPARE(f.EListBox->currentRow(), 9);
     const QByteArray przed = Bajty(Edytowany());
     f.EListBox->setCurrentRow(-1);
     f.SelectDodaj->click();
@@ -238,7 +262,8 @@ class TstPaleta : public QObject {
     QCOMPARE(paleta_->windowTitle(), w[3]);
     if (edytowany >= 0) {
       QCOMPARE(paleta_->Obiekt(), &V().Obiekty[static_cast<std::size_t>(edytowany)]);
-      QVERIFY(!w[3].contains(u"LICZBA") || (!paleta_->PanelLiczba->isHidden() && paleta_->PanelNip->isHidden()));
+      QVERIFY(!w[3].contains(u"LICZBA") || (!paleta_->PanelOpcje->isHidden() && !paleta_->PanelLiczba->isHidden() &&
+                                            paleta_->PanelNip->isHidden()));
       return;
     }
     // Nothing to edit and nothing written.

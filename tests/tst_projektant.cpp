@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QLabel>
 #include <QLine>
+#include <QMenu>
+#include <QSlider>
 
 #include "model/struktura.h"
 #include "pages/nakladka.h"
@@ -154,6 +156,17 @@ class TstProjektant : public QObject {
     QVERIFY(pliki.back().Typ == Liczba && pliki.back().Strona == 1 && pliki.back().NrObiektu == 4);
     QCOMPARE(Tekst(pliki.back().Nazwa), "4");
   }
+  void obrysPoZmianie() {
+    const TObiekt o = Pole(Text, 1, 100, 200, 300, 400);
+    // Per handle: left, right, top, bottom after a displacement of (10, 20).
+    // clang-format off
+    const std::array<TFImage::Obrys, 9> oczekiwane{{{110, 310, 220, 420}, {110, 300, 220, 400}, {100, 300, 220, 400},
+        {100, 310, 220, 400}, {100, 310, 200, 400}, {100, 310, 200, 420}, {100, 300, 200, 420}, {110, 300, 200, 420},
+        {110, 300, 200, 400}}};
+    // clang-format on
+    for (int uchwyt = 0; uchwyt <= 8; ++uchwyt)
+      QCOMPARE(ObrysPoZmianie(o, uchwyt, 10, 20), oczekiwane[static_cast<std::size_t>(uchwyt)]);
+  }
   // A new object starts with its type's defaults: a number right-aligned with two decimals, a NIP a person's.
   void nowyObiektWedlugTypu() {
     OtworzAbc();
@@ -208,7 +221,8 @@ class TstProjektant : public QObject {
     OtworzAbc();
     // Shift and Ctrl held over the view, the main window or the tree set the copy modes.
     for (const auto &[cel, klawisz] :
-         {std::pair<QWidget *, Qt::Key>{&V(), Qt::Key_Shift}, {&T(), Qt::Key_Shift}, {T().TV, Qt::Key_Control}}) {
+         {std::pair<QWidget *, Qt::Key>{&V(), Qt::Key_Shift}, {&V(), Qt::Key_Control}, {&T(), Qt::Key_Shift},
+          {T().TV, Qt::Key_Control}}) {
       std::uint8_t &flaga = klawisz == Qt::Key_Shift ? V().Shift : V().Ctrl;
       QTest::keyPress(cel, klawisz);
       QVERIFY(flaga == 1 && V().Formatka->cursor().shape() == Qt::DragMoveCursor);
@@ -228,6 +242,21 @@ class TstProjektant : public QObject {
     T().TrybKlienta = 1;
     QTest::keyPress(&T(), Qt::Key_Shift);
     QCOMPARE(V().Shift, 0);
+  }
+  void menuObiektuIPowiekszenie() {
+    OtworzAbc();
+    V().FormatkaMouseMove(150, 120);
+    QVERIFY(V().MaMenuObiektu() && V().PopupObiekt->actions().size() == 3);
+    V().Usu2->trigger();
+    QCOMPARE(Plik().size(), std::size_t{3});
+    // The menu goes at the second move off the object.
+    V().FormatkaMouseMove(600, 600);
+    V().FormatkaMouseMove(600, 610);
+    QVERIFY(!V().MaMenuObiektu());
+
+    T().TrackBar->setValue(37);  // zoom steps of ten
+    QVERIFY(T().TrackBar->value() == 30 && V().Formatka->Obraz().size() == QSize(480, 678));
+    QCOMPARE(Panel(0) + '|' + Panel(2), QStringLiteral("2263 x 1600|Skala:480:678 - 30 %"));
   }
 };
 
