@@ -336,10 +336,16 @@ class TstStrona : public QObject {
     QString blad;
     const auto strona = TObrazStrony::ZBajtow(Plik(wzor), QStringLiteral("s.dcg"), blad);
     QVERIFY2(strona, qPrintable(blad));
+    const std::size_t przed = strona->Rozmiar();
     strona->Dopasuj(800, 1131);
     QCOMPARE(strona->Obraz(), wzor);
     QImage bufor = strona->Oddaj();
     QVERIFY(strona->Obraz().isNull() && strona->Wysokosc() == 1131);
+    // The packing counts toward the memory kept: at least the 126 x 80 pixels unlike their neighbours, and far less
+    // than the rendering.
+    const std::size_t spakowany = strona->Rozmiar() - przed;
+    QVERIFY2(spakowany >= 126 * 80 * sizeof(QRgb) && spakowany < std::size_t(bufor.sizeInBytes()) / 4,
+             qPrintable(QString::number(spakowany)));
     std::vector<QRgb> wiersze(800 * 4);
     for (int y = 0; y < 1131; y += 4) {
       const int n = std::min(4, 1131 - y);
