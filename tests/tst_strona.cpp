@@ -425,7 +425,7 @@ class TstStrona : public QObject {
   }
 
   // A page that does not pack (noise) stays rendered as it is, pixel for pixel; no memory is handed back, and it is
-  // not rendered again while kept at its size.
+  // not rendered again while kept at its size, only once another page has taken its memory.
   void obrazNiePakujacySie() {
     QImage szum(800, 600, QImage::Format_RGB32);
     std::mt19937 generator(7);
@@ -444,6 +444,14 @@ class TstStrona : public QObject {
     strona->Wiersze(599, 1, wiersz.data());
     QVERIFY(std::equal(wiersz.begin(), wiersz.end(), reinterpret_cast<const QRgb*>(szum.constScanLine(599))));
     QVERIFY(!pamiec.Dopasuj(*strona, 800, pozyczony));
+    QCOMPARE(strona->Obraz(), szum);
+
+    // Another page shown takes its memory; turning back renders it again as it was.
+    ZapiszPlik(p_->PlikStrony(2, 2), Svg(1600, 1200, qRgb(0, 128, 0)));
+    const auto druga = pamiec.Wczytaj(p_->PlikStrony(2, 2), blad);
+    QVERIFY(druga && pamiec.Dopasuj(*druga, 800, pozyczony));
+    QVERIFY(strona->Obraz().isNull());
+    QVERIFY(pamiec.Dopasuj(*strona, 800, pozyczony));
     QCOMPARE(strona->Obraz(), szum);
   }
 
