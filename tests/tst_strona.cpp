@@ -1,14 +1,27 @@
-// Form structures: the field-object file, the header, the designer's writes and page pictures.
+// Form structures: the field-object file, the header, the designer's writes, colour texts, page pictures and the
+// sheet on screen.
 
 #include <algorithm>
 #include <QBuffer>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSlider>
+#include <climits>
+#include <functional>
+#include <random>
 #include <tuple>
 
+#include "calc/konwersje.h"
 #include "model/struktura.h"
+#include "pages/kolory.h"
 #include "pages/obiekty_plik.h"
 #include "pages/obraz_strony.h"
+#include "pages/rysowanie.h"
 #include "support/strony.h"
 
 using namespace velmar_test;
@@ -81,6 +94,15 @@ class TstStrona : public QObject {
     p_->Folder().ZapiszDcs(2, obiekty);
     WczytajObiekty(&V());
   }
+  // Whether the part of the sheet in sight shows on the screen what the page composed afresh holds.
+  bool EkranJakStrona() {
+    QWidget* kartka = V().Kartka();
+    const QRect widoczna =
+        QRect(kartka->mapFrom(V().viewport(), QPoint(0, 0)), V().viewport()->size()) & kartka->rect();
+    const QImage ekran = T().screen()->grabWindow(T().winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    return !widoczna.isEmpty() &&
+           ekran.copy(QRect(kartka->mapTo(&T(), widoczna.topLeft()), widoczna.size())) == V().Zlozenie().copy(widoczna);
+  }
 
  private slots:
   void init() {
@@ -97,6 +119,7 @@ class TstStrona : public QObject {
       ZapiszPlik(PlikDcs(), QByteArray(bajty, '\1'));
       WczytajObiekty(&V());
       QCOMPARE((std::pair{T().LiczbaObiektow, V().Obiekty.size()}), (std::pair{liczba, std::size_t(liczba)}));
+      QCOMPARE(T().PanelStatusu[0]->text(), QStringLiteral("Liczba obiektow:%1").arg(liczba));
     }
     // Appended records make the file written whole; one rewritten in place changes its own bytes only; no record
     // past the end is read or written. A missing file leaves the objects there were.
@@ -155,9 +178,73 @@ class TstStrona : public QObject {
     auto* pole = new QCheckBox(&V());
     pole->setChecked(true);
     V().EdytorZaznaczenia = pole;
-    ZapiszObiekt(&V(), 1, V().Obiekty[1]);
+    // The box's state comes from its editor, not from the object handed in.
+    TObiekt zapisywany = V().Obiekty[1];
+    zapisywany.Opcje[0].Zaznaczona = 0;
+    ZapiszObiekt(&V(), 1, zapisywany);
     const auto zapisane = struktura::CzytajObiekty(PlikDcs(), 1.0f);
     for (std::size_t i = 0; i < 4; ++i) QCOMPARE(zapisane->at(i).Opcje[0].Zaznaczona, std::uint8_t(i == 1 || i == 2));
+  }
+
+  // The designer's amount is stored as its format keeps it, and its editor shows what was stored; a text that is no
+  // amount stops before anything is written.
+  void zapisKwotyWedlugFormatu() {
+    TObiekt kwota = NowyObiekt(Liczba, 1, "kwota", "0,00");
+    Obiekty({kwota});
+    auto* edytor = new QPlainTextEdit(&V());
+    V().EdytorTekstu = edytor;
+    struct Przypadek {
+      int format;
+      const char *wpisane, *zapisane;
+    };
+    for (const Przypadek& p :
+         {Przypadek{FormatZaokrZloty, "12,5", "13,00"}, Przypadek{FormatZaokrGroszy, "3,456", "3,46"},
+          Przypadek{FormatCalkowita, "12", "12"}, Przypadek{FormatDziesietna, "7", "7,00"}}) {
+      kwota.Format = p.format;
+      edytor->setPlainText(QString::fromLatin1(p.wpisane));
+      ZapiszObiekt(&V(), 0, kwota);
+      QCOMPARE(Tekst(struktura::CzytajObiekt(PlikDcs(), 0)->Wartosc), std::string_view(p.zapisane));
+      QCOMPARE(edytor->toPlainText(), QString::fromLatin1(p.zapisane));
+    }
+    kwota.Format = FormatZaokrZloty;
+    edytor->setPlainText(QStringLiteral("abc"));
+    QVERIFY_THROWS_EXCEPTION(BladKonwersjiLiczby, ZapiszObiekt(&V(), 0, kwota));
+    QCOMPARE(Tekst(struktura::CzytajObiekt(PlikDcs(), 0)->Wartosc), std::string_view("7,00"));
+  }
+
+  // A new object belongs to the page shown.
+  void nowyObiektNaBiezacejStronie() {
+    T().BiezacaStrona = 2;
+    T().LiczbaObiektow = 1;
+    T().SelectObj->setCurrentIndex(Liczba);
+    V().Zaznaczenie = {10, 20, 110, 40};
+    DodajObiekt(&V());
+    const auto zapisane = struktura::CzytajObiekty(PlikDcs(), 1.0f);
+    QVERIFY(zapisane && zapisane->size() == 1);
+    QCOMPARE((std::array{(*zapisane)[0].Strona, (*zapisane)[0].NrObiektu}), (std::array{2, 1}));
+  }
+
+  // Zoomed coordinates are cut toward zero and held within the integer range; at scale 1 every one stays exact.
+  void skalaObcinaDoZera() {
+    TObiekt o;
+    std::tie(o.Lewy, o.Gorny, o.Prawy, o.Dolny) = std::tuple{INT_MAX, INT_MIN, 7, -3};
+    const std::vector<std::uint8_t> bajty = rekordy::ZakodujObiekty(std::span(&o, 1));
+    const TObiekt jeden = struktura::ObiektyZBajtow(bajty, 1.0f)[0];
+    QCOMPARE((std::array{jeden.Lewy, jeden.Gorny, jeden.Prawy, jeden.Dolny}), (std::array{INT_MAX, INT_MIN, 7, -3}));
+    const TObiekt poltora = struktura::ObiektyZBajtow(bajty, 1.5f)[0];
+    QCOMPARE((std::array{poltora.Lewy, poltora.Gorny, poltora.Prawy, poltora.Dolny}),
+             (std::array{INT_MAX, INT_MIN, 10, -4}));
+  }
+
+  // For drawing: six hexadecimal digits, red first; the empty text is white whatever the default; anything else is
+  // the default.
+  void kolorLubDomyslny() {
+    const QRgb zastepczy = qRgb(1, 2, 3);
+    QCOMPARE(KolorLubDomyslny("FF0000", zastepczy), qRgb(255, 0, 0));
+    QCOMPARE(KolorLubDomyslny("0080ff", zastepczy), qRgb(0, 128, 255));
+    QCOMPARE(KolorLubDomyslny("", zastepczy), qRgb(255, 255, 255));
+    for (const char* zly : {"FFFFF", "GG0000", "12", "FF 000", "FF00000"})
+      QCOMPARE(KolorLubDomyslny(zly, zastepczy), zastepczy);
   }
 
   // With nothing selected nothing goes; the selected object goes, the rest keep their numbers; the last one takes the
@@ -249,10 +336,16 @@ class TstStrona : public QObject {
     QString blad;
     const auto strona = TObrazStrony::ZBajtow(Plik(wzor), QStringLiteral("s.dcg"), blad);
     QVERIFY2(strona, qPrintable(blad));
+    const std::size_t przed = strona->Rozmiar();
     strona->Dopasuj(800, 1131);
     QCOMPARE(strona->Obraz(), wzor);
     QImage bufor = strona->Oddaj();
     QVERIFY(strona->Obraz().isNull() && strona->Wysokosc() == 1131);
+    // The packing counts toward the memory kept: at least the 126 x 80 pixels unlike their neighbours, and far less
+    // than the rendering.
+    const std::size_t spakowany = strona->Rozmiar() - przed;
+    QVERIFY2(spakowany >= 126 * 80 * sizeof(QRgb) && spakowany < std::size_t(bufor.sizeInBytes()) / 4,
+             qPrintable(QString::number(spakowany)));
     std::vector<QRgb> wiersze(800 * 4);
     for (int y = 0; y < 1131; y += 4) {
       const int n = std::min(4, 1131 - y);
@@ -295,6 +388,119 @@ class TstStrona : public QObject {
     pozyczony.fill(Qt::red);
     QVERIFY(!pamiec.Dopasuj(*strony[0], 800, pozyczony));
     QCOMPARE(pozyczony.pixel(400, 600), qRgb(255, 0, 0));
+  }
+
+  // The view's page picture: fitted 800 wide and its size shown; kept while its file is unchanged and read again once
+  // it changes; a missing or undecodable one is reported and leaves the picture there was.
+  void obrazStronyWidoku() {
+    T().PlikDcg = p_->PlikStrony(2, 1);
+    ZapiszPlik(T().PlikDcg, Svg(1600, 2263, qRgb(0, 0, 255)));
+    QVERIFY(T().WczytajObrazStrony());
+    QCOMPARE((std::array{T().SzerokoscMetapliku, T().WysokoscMetapliku, T().SzerokoscWidoku, T().WysokoscWidoku}),
+             (std::array{1600, 2263, 800, 1131}));
+    QCOMPARE((std::pair{T().ObrazStrony->Szerokosc(), T().ObrazStrony->Wysokosc()}), (std::pair{800, 1131}));
+    std::vector<QRgb> wiersz(800);
+    T().ObrazStrony->Wiersze(1130, 1, wiersz.data());
+    QCOMPARE(wiersz[400], qRgb(0, 0, 255));
+    QCOMPARE(T().PanelStatusu[2]->text(), QStringLiteral("Rozmiar druku:[800x1131]"));
+    const auto poprzedni = T().ObrazStrony;
+    QVERIFY(T().WczytajObrazStrony());
+    QCOMPARE(T().ObrazStrony, poprzedni);
+    ZapiszPlik(T().PlikDcg,
+               QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"400\" height=\"100\"></svg>"));
+    QVERIFY(T().WczytajObrazStrony());
+    QVERIFY(T().ObrazStrony != poprzedni);
+    QCOMPARE(T().WysokoscWidoku, 200);
+
+    const auto dobry = T().ObrazStrony;
+    T().PlikDcg = p_->PlikStrony(2, 9);
+    QVERIFY(!T().WczytajObrazStrony());
+    QCOMPARE(SkryptDialogow().Teksty().last(), QStringLiteral("Brak wymaganego pliku dcg:\n") + T().PlikDcg);
+    T().PlikDcg = p_->Dc() + QStringLiteral("zly.dcg");
+    ZapiszPlik(T().PlikDcg, QByteArray("nic"));
+    QVERIFY(!T().WczytajObrazStrony());
+    QVERIFY(SkryptDialogow().Teksty().last().endsWith(QStringLiteral(":\n") + T().PlikDcg));
+    QCOMPARE((std::tuple{T().ObrazStrony, T().WysokoscWidoku, T().StronaWczytana}),
+             (std::tuple{dobry, 200, std::uint8_t{1}}));
+  }
+
+  // A page that does not pack (noise) stays rendered as it is, pixel for pixel; no memory is handed back, and it is
+  // not rendered again while kept at its size, only once another page has taken its memory.
+  void obrazNiePakujacySie() {
+    QImage szum(800, 600, QImage::Format_RGB32);
+    std::mt19937 generator(7);
+    for (int y = 0; y < szum.height(); ++y)
+      for (int x = 0; x < szum.width(); ++x) szum.setPixel(x, y, generator() | 0xFF000000u);
+    ZapiszPlik(p_->PlikStrony(2, 1), Plik(szum));
+    TPamiecObrazow pamiec;
+    QString blad;
+    const auto strona = pamiec.Wczytaj(p_->PlikStrony(2, 1), blad);
+    QVERIFY2(strona, qPrintable(blad));
+    QImage pozyczony(800, 600, QImage::Format_RGB32);
+    QVERIFY(pamiec.Dopasuj(*strona, 800, pozyczony));
+    QVERIFY(pozyczony.isNull());
+    QCOMPARE(strona->Obraz(), szum);
+    std::vector<QRgb> wiersz(800);
+    strona->Wiersze(599, 1, wiersz.data());
+    QVERIFY(std::equal(wiersz.begin(), wiersz.end(), reinterpret_cast<const QRgb*>(szum.constScanLine(599))));
+    QVERIFY(!pamiec.Dopasuj(*strona, 800, pozyczony));
+    QCOMPARE(strona->Obraz(), szum);
+
+    // Another page shown takes its memory; turning back renders it again as it was.
+    ZapiszPlik(p_->PlikStrony(2, 2), Svg(1600, 1200, qRgb(0, 128, 0)));
+    const auto druga = pamiec.Wczytaj(p_->PlikStrony(2, 2), blad);
+    QVERIFY(druga && pamiec.Dopasuj(*druga, 800, pozyczony));
+    QVERIFY(strona->Obraz().isNull());
+    QVERIFY(pamiec.Dopasuj(*strona, 800, pozyczony));
+    QCOMPARE(strona->Obraz(), szum);
+  }
+
+  // What the screen shows of the sheet, painted piece by piece as things change, equals the page composed afresh:
+  // through values, page turns, the overlay cleared, another form, scrolling, the designer's frames and zoom.
+  void ekranJakStronaZlozona() {
+    const QString dc = QStringLiteral(VELMAR_BIN_DIR "/dc/");
+    QVERIFY2(QFile::exists(dc + QStringLiteral("2.dcs")), "no generated forms: build the velmar_dc target");
+    p_ = std::make_unique<ProgramZeStronami>();
+    for (const QString& plik : QDir(dc).entryList({"2.*", "2_*", "6.*", "6_*"})) {
+      QFile::remove(p_->Dc() + plik);
+      QVERIFY(QFile::copy(dc + plik, p_->Dc() + plik));
+    }
+    p_->Uruchom();
+    p_->Rozliczenie({{Pit37, 0, PMWspolny}, {PitO, 1, PMPodatnik}});
+    p_->Pokaz(1);
+    T().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&T()));
+    QTRY_VERIFY2(EkranJakStrona(), "the first page");
+    for (int j = 1; j <= 2; ++j)
+      for (int k = 0; k < kLiczbaPol; ++k) {
+        TPoleDruku& pole = T().Druki[std::size_t(j)].Pola[std::size_t(k)];
+        UstawBajty(pole.Wartosc, k % 3 == 0 ? "1234567890" : k % 3 == 1 ? "01022009" : "987654,32");
+        pole.Zaznaczone = 1;
+      }
+    const std::pair<const char*, std::function<void()>> kroki[] = {
+        {"values drawn",
+         [&] {
+           T().WyczyscNakladke();
+           RysujObiekty(&V());
+         }},
+        {"the next page", [&] { T().PitNextPageClick(); }},
+        {"back to the first page", [&] { T().PitPrevPageClick(); }},
+        {"no highlight",
+         [&] {
+           T().PodswietlPol->setChecked(false);
+           RysujObiekty(&V());
+         }},
+        {"the overlay cleared", [&] { T().WyczyscNakladke(); }},
+        {"another form", [&] { p_->Pokaz(2); }},
+        {"the first form's last page", [&] { p_->Pokaz(1, 3); }},
+        {"scrolled", [&] { V().verticalScrollBar()->setValue(V().verticalScrollBar()->maximum() / 2); }},
+        {"the designer's frames", [&] { T().UstawTryb(false); }},
+        {"zoomed", [&] { T().TrackBar->setValue(50); }},
+        {"the client mode again", [&] { T().UstawTryb(true); }}};
+    for (const auto& [po, krok] : kroki) {
+      krok();
+      QTRY_VERIFY2(EkranJakStrona(), po);
+    }
   }
 };
 
