@@ -21,7 +21,6 @@
 #include <algorithm>
 
 #include "pages/kolory.h"
-#include "platform/cp1250.h"
 
 TFPaleta* FPaleta = nullptr;
 
@@ -312,8 +311,6 @@ void TFPaleta::UtworzOpcje() {
                      PanelChecbox, PanelSelect})
     uklad->addWidget(p);
 }
-
-std::int32_t TFPaleta::KolorZTekstu(const QString& tekst) { return ::KolorZTekstu(platform::DoCp1250(tekst)); }
 
 QString TFPaleta::KolorNaTekst(std::int32_t kolor) {
   const auto u = static_cast<std::uint32_t>(kolor);

@@ -32,8 +32,6 @@ class TFPaleta : public QDialog {
   explicit TFPaleta(QWidget* parent = nullptr);
   ~TFPaleta() override;
 
-  // A colour text RRGGBB as a Windows colour value; reads no member of the palette (see KolorZTekstu).
-  static std::int32_t KolorZTekstu(const QString& tekst);
   // A Windows colour value (red in the low byte) as six upper-case hexadecimal digits RRGGBB.
   static QString KolorNaTekst(std::int32_t kolor);
 

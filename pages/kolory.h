@@ -12,7 +12,8 @@ class BladKonwersjiCalkowitej : public std::runtime_error {
   explicit BladKonwersjiCalkowitej(std::string_view tekstCp1250);
 };
 
-// A colour text as a Windows colour value, red in the low byte: "FFFFFF" 16777215, "D9FFD9" 14286809. The empty
+// The palette's colour text conversion, kept beside the drawing that reads the record's bytes: a colour text as a
+// Windows colour value, red in the low byte: "FFFFFF" 16777215, "D9FFD9" 14286809. The empty
 // text is white; a fifth character alone forms the blue pair and characters after the sixth are ignored. Fewer than
 // five characters, or a pair that is not hexadecimal, throws BladKonwersjiCalkowitej naming that pair.
 std::int32_t KolorZTekstu(std::string_view tekst);

@@ -400,6 +400,7 @@ class TstPliki : public QObject {
     T().Zmodyfikowane = 1;
     T().Osoby[0].UstawPole(1, "Nowak");
     T().NazwaRozliczenia = QStringLiteral("nowe_rozliczenie.dc8");
+    T().setWindowTitle(T().NazwaRozliczenia);
     SkryptDialogow().odpowiedzi = {odpowiedz};
     if (!plik.isEmpty()) SkryptDialogow().pliki = {Plik(plik.toUtf8().constData())};
     T().show();
