@@ -131,6 +131,21 @@ class TestPlatforma : public QObject {
     QVERIFY(!platform::TIniFile(plik.fileName() + "/proba.ini").WriteString(sekcja, klucz, wartosc));
   }
 
+  // A file of 200 000 sections near the size cap is read and written in time proportional to it: a reader or writer
+  // quadratic in the sections runs past the test's timeout. A key written lands in its section, mid-file.
+  void iniWieleSekcji() {
+    QTemporaryDir folder;
+    const QString sciezka = folder.filePath("wiele.ini");
+    QByteArray tresc;
+    for (int i = 0; i < 200000; ++i) tresc += "[S" + QByteArray::number(i) + "]\nK=" + QByteArray::number(i) + "\n";
+    ZapiszPlik(sciezka, tresc);
+    platform::TIniFile ini(sciezka);
+    QCOMPARE(ini.ReadString("S199999", "K", {}), "199999");
+    QVERIFY(ini.WriteString("S100000", "Nowy", "1"));
+    QVERIFY(CzytajPlik(sciezka).contains("\n\n[S100000]\nK=100000\nNowy=1\n\n[S100001]\nK=100001\n"));
+    QCOMPARE(platform::TIniFile(sciezka).ReadString("s100000", "nowy", {}), "1");
+  }
+
   // A file refused when read is left as it is: writes change the settings in memory only.
   void iniOdrzuconyNieZapisywany_data() {
     QTest::addColumn<int>("rodzaj");
@@ -248,6 +263,12 @@ class TestPlatforma : public QObject {
     });
     QCOMPARE(dialogi.PlikDoZapisu(ustawienia), std::optional<QString>(folder.filePath("a.dc8")));
     QCOMPARE(widziane, "Zapisz rozliczenie Rozliczenia (*.dc8) 0");
+    // Cancelled, neither dialog gives the file selected in it, though it exists.
+    ZapiszPlik(folder.filePath("a.dc8"), "stary");
+    for (const bool zapis : {true, false}) {
+      GdyPokazane([](QWidget* okno) { static_cast<QDialog*>(okno)->reject(); });
+      QCOMPARE(zapis ? dialogi.PlikDoZapisu(ustawienia) : dialogi.PlikDoOtwarcia(ustawienia), std::optional<QString>());
+    }
   }
 
   // What a box closed without a choice answers, wherever no one can choose (no screen, an empty test script).

@@ -1,5 +1,7 @@
 // Settlement files: the exact bytes, atomic replacement, hostile files, and the question before changes are dropped.
 
+#include <QAction>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -373,6 +375,30 @@ class TstPliki : public QObject {
     }
   }
 
+  // Records are checked as they are read: the first refused one ends the reading, and the refused file's records
+  // give their memory back. Over the cap, nothing is read at all, whoever asks.
+  void readingStopsAtTheFirstRefusedRecord() {
+    std::vector<TDruk> druki(5);
+    for (std::size_t i = 1; i <= 4; ++i) druki[i].IdPit = Pit37;
+    druki[2].IdPit = 99;
+    QBuffer bufor;
+    bufor.setData(ZakodujRozliczenie(druki, 4));
+    QVERIFY(bufor.open(QIODevice::ReadOnly));
+    const OdczytRozliczenia odczyt = CzytajRozliczenie(bufor, QStringLiteral("x.dc8"));
+    QCOMPARE(odczyt.blad,
+             QStringLiteral("Plik \"x.dc8\" nie jest poprawnym plikiem rozliczenia: druk nr 2 - nieznany rodzaj druku 99."));
+    QCOMPARE(bufor.pos(), 2 * kDruk);
+    QCOMPARE(odczyt.druki.capacity(), std::size_t{0});
+
+    QBuffer wielki;
+    wielki.setData(QByteArray((kNajwiecejDrukow + 1) * kDruk, '\0'));
+    QVERIFY(wielki.open(QIODevice::ReadOnly));
+    QCOMPARE(CzytajRozliczenie(wielki, QStringLiteral("w.dc8")).blad,
+             QStringLiteral("Plik \"w.dc8\" nie jest poprawnym plikiem rozliczenia: zawiera 1025 druków, a rozliczenie "
+                            "może ich mieć najwyżej 1024."));
+    QCOMPARE(wielki.pos(), qint64{0});
+  }
+
   // Every way of leaving a modified settlement asks first; the answer, and the file dialog after Tak, decide what
   // stays. Closing the program offers Anuluj; closing the settlement and opening another ask Tak or Nie.
   void leavingAsksToSave_data() {
@@ -398,6 +424,7 @@ class TstPliki : public QObject {
     const bool zapisano = plik == "wynik.dc8";
     TrzyDruki();
     T().Zmodyfikowane = 1;
+    T().ToolButtonSave->setEnabled(true);
     T().Osoby[0].UstawPole(1, "Nowak");
     T().NazwaRozliczenia = QStringLiteral("nowe_rozliczenie.dc8");
     T().setWindowTitle(T().NazwaRozliczenia);
@@ -420,6 +447,9 @@ class TstPliki : public QObject {
     QCOMPARE(pytanie.przyciski, akcja == 0 ? platform::Przyciski::TakNieAnuluj : platform::Przyciski::TakNie);
     QCOMPARE(QFileInfo::exists(Plik("wynik.dc8")), zapisano);
     QCOMPARE(T().Zmodyfikowane, std::uint8_t(zostaje || (akcja == 0 && !zapisano)));
+    // Nothing is left to save over the closed settlement's file.
+    QCOMPARE(T().ToolButtonSave->isEnabled(), zostaje || (akcja == 0 && !zapisano));
+    if (akcja == 1 && !zostaje) QCOMPARE(T().windowTitle(), TTools::kTytulBezRozliczenia);
     if (plik == "brak.dc8") QCOMPARE(Komunikaty().last(), QStringLiteral("Nie ma pliku rozliczeniowego."));
   }
 };
