@@ -160,6 +160,8 @@ void TTools::Zamknij1Click() {
   Rozl.WyczyscOsoby();
   Zmodyfikowane = 0;
   WyczyscRozliczenie();
+  // The file belongs to the settlement closed: "Zapisz" must not write the empty one over it.
+  PlikRozliczenia.clear();
   PokazPowitanie(true);
   UstawWysokoscListError(0);
   BWydruk->setEnabled(false);

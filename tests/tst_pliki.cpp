@@ -411,6 +411,7 @@ class TstPliki : public QObject {
     QTest::newRow("program, no") << 0 << Odpowiedz::Nie << "" << false;
     QTest::newRow("program, cancel") << 0 << Odpowiedz::Anuluj << "" << true;
     QTest::newRow("settlement, yes, save cancelled") << 1 << Odpowiedz::Tak << "" << true;
+    QTest::newRow("settlement, yes, saved") << 1 << Odpowiedz::Tak << "wynik.dc8" << false;
     QTest::newRow("settlement, no") << 1 << Odpowiedz::Nie << "" << false;
     // The changes are dropped only when another file was really opened.
     QTest::newRow("open, no, dialog cancelled") << 2 << Odpowiedz::Nie << "" << true;
@@ -451,6 +452,11 @@ class TstPliki : public QObject {
     QCOMPARE(T().ToolButtonSave->isEnabled(), zostaje || (akcja == 0 && !zapisano));
     if (akcja == 1 && !zostaje) QCOMPARE(T().windowTitle(), TTools::kTytulBezRozliczenia);
     if (plik == "brak.dc8") QCOMPARE(Komunikaty().last(), QStringLiteral("Nie ma pliku rozliczeniowego."));
+    // "Zapisz" after the settlement is closed writes no empty settlement over the file it was saved in.
+    if (akcja == 1 && zapisano) {
+      T().Zapisz1->trigger();
+      QCOMPARE(CzytajPlik(Plik("wynik.dc8")).size(), 3 * kDruk);
+    }
   }
 };
 
