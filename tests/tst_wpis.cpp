@@ -146,6 +146,7 @@ class TstWpis : public QObject {
     // clang-format off
     QTest::newRow("a point is a comma") << int{kKwota} << "12.5" << "12,5";
     QTest::newRow("a second separator, a letter, a third decimal") << int{kKwota} << "12.5,.x78" << "12,57";
+    QTest::newRow("digits past the second decimal, the caret kept at the end") << int{kKwota} << "12,5789" << "12,57";
     QTest::newRow("a minus after the first character") << int{kKwota} << "1-2" << "12";
     QTest::newRow("a minus first") << int{kKwota} << "-12" << "-12";
     QTest::newRow("no separator into an empty text") << int{kKwota} << ",5ą 1" << "51";
@@ -182,7 +183,6 @@ class TstWpis : public QObject {
     QTest::newRow("a double click") << -1 << 0.95;
   }
 
-  // Typing an amount into a field gives that amount, however the editor came to have the caret.
   // Typing an amount into a field gives that amount, however the editor came to have the caret.
   void kwotaWpisanaPoKliknieciu() {
     QFETCH(int, klikniecia);
@@ -324,6 +324,7 @@ class TstWpis : public QObject {
     const TObiekt& o = V().Obiekty[kLista];
     QCOMPARE((std::tuple{p_->Wartosc(kLista), o.Format, NaQString(o.Wartosc)}),
              (std::tuple{QStringLiteral("trzy"), 2, QStringLiteral("trzy")}));
+    QVERIFY(!V().EdytorListy);  // no stale list left over the page to take a choice nobody stores
     p_->Kliknij(kLista);
     QCOMPARE(V().EdytorListy->currentIndex(), 2);
   }
@@ -397,6 +398,12 @@ class TstWpis : public QObject {
     QCOMPARE(V().OtwartyEdytor(), int{kData});
     QTest::keyClick(V().EdytorMaski, Qt::Key_Tab);
     QCOMPARE(V().OtwartyEdytor(), int{kKrotki});
+    // Shift+Tab neither stores nor leaves the field, nor takes the keys away from it.
+    Pisz(Memo(), QStringLiteral("abc"));
+    QTest::keyClick(Memo(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE((std::pair{V().OtwartyEdytor(), Memo()->toPlainText()}), (std::pair{int{kKrotki}, QStringLiteral("abc")}));
+    QCOMPARE(Memo()->window()->focusWidget(), Memo());
+    QVERIFY(p_->Wartosc(kKrotki).isEmpty() && p_->Komunikaty().isEmpty());
   }
 
   void pytanieOStronie() {
@@ -479,6 +486,12 @@ class TstWpis : public QObject {
     QCOMPARE(p_->Komunikaty()[0], QStringLiteral("'abc' is not a valid floating point value"));
     QCOMPARE(p_->Wartosc(kKwota), QStringLiteral("3,00"));
     QCOMPARE(V().OtwartyEdytor(), int{kGrosze});
+    // Saving stores the open editor's value and goes on after the error is shown.
+    ZapiszPlik(Plik(), {});
+    Pisz(Memo(), QStringLiteral("4"));
+    QVERIFY(T().ZapiszRozliczenie(Plik()));
+    QCOMPARE(p_->Wartosc(kGrosze), QStringLiteral("4,00"));
+    QVERIFY(SkryptDialogow().pokazane.size() == 2 && T().Zmodyfikowane == 0 && CzytajPlik(Plik()).contains("4,00"));
   }
 
   void zapisPrzedOdejsciem_data() {
@@ -519,7 +532,8 @@ class TstWpis : public QObject {
     QVERIFY(!odejdz());
     QVERIFY2(p_->Komunikaty().size() == 1 && p_->Komunikaty()[0].contains(QStringLiteral("kwotą")),
              qPrintable(p_->Komunikaty().join(u'|')));
-    QCOMPARE((std::array{T().BiezacaStrona, T().BiezacyDruk.Id, V().OtwartyEdytor()}), (std::array{1, 1, int{kKwota}}));
+    QCOMPARE((std::array{T().BiezacaStrona, T().BiezacyDruk.Id, T().WybranyObiekt, V().OtwartyEdytor()}),
+             (std::array{1, 1, int{kKwota}, int{kKwota}}));
     QVERIFY(T().MaDruki() && T().TV->currentItem() == T().Druki[1].Wezel && !CzytajPlik(Plik()).contains("5x"));
   }
 
