@@ -45,17 +45,22 @@ class TstWpis : public QObject {
     Memo()->selectAll();
     Memo()->paste();
   }
-  // A form of n text fields in a grid of 20 columns, field i at tab position i, alone in a joint settlement, shown.
-  static void OtworzSiatke(ProgramZeStronami& p, int kod, int n) {
+  // Forms of n text fields in a grid of 20 columns, field i at tab position i, in a joint settlement in that order;
+  // the last one shown.
+  static void OtworzSiatke(ProgramZeStronami& p, const QList<int>& kody, int n) {
     std::vector<TObiekt> pola;
     for (int i = 0; i < n; ++i) {
       pola.push_back(Pole(Text, 1, 10 + i % 20 * 39, 40 + i / 20 * 30, 45 + i % 20 * 39, 60 + i / 20 * 30));
       pola.back().PozycjaPrzegladania = i;
     }
-    p.ZapiszFormularz(kod, 1, pola);
+    std::vector<std::array<int, 3>> druki;
+    for (const int kod : kody) {
+      p.ZapiszFormularz(kod, 1, pola);
+      druki.push_back({kod, 0, PMWspolny});
+    }
     p.Uruchom();
-    p.Rozliczenie({{kod, 0, PMWspolny}}, WspolneZMalzonkiem);
-    p.Pokaz(1);
+    p.Rozliczenie(druki, WspolneZMalzonkiem);
+    p.Pokaz(static_cast<int>(kody.size()));
   }
   static void KliknijWSiatce(ProgramZeStronami& p, int k) {
     const TObiekt& o = p.V().Obiekty[static_cast<std::size_t>(k)];
@@ -538,23 +543,24 @@ class TstWpis : public QObject {
   }
 
   void podpowiedzZbycia_data() {
-    QTest::addColumn<int>("kod");
+    QTest::addColumn<QList<int>>("kody");  // the settlement's forms, the last one on screen
     QTest::addColumn<int>("pole");
     QTest::addColumn<bool>("przypomina");
-    QTest::newRow("PIT-38, field 34") << int(Pit38) << 34 << true;
-    QTest::newRow("PIT-38, field 33") << int(Pit38) << 33 << false;
-    QTest::newRow("PIT-38, field 35") << int(Pit38) << 35 << false;
-    QTest::newRow("PIT-37, field 34") << int(Pit37) << 34 << false;
+    QTest::newRow("PIT-38, field 34") << QList<int>{Pit38} << 34 << true;
+    QTest::newRow("PIT-38, field 33") << QList<int>{Pit38} << 33 << false;
+    QTest::newRow("PIT-38, field 35") << QList<int>{Pit38} << 35 << false;
+    QTest::newRow("PIT-37, field 34") << QList<int>{Pit37} << 34 << false;
+    QTest::newRow("PIT-37 after a PIT-38, field 34") << QList<int>{Pit38, Pit37} << 34 << false;
   }
   // Field 34 of a PIT-38 reminds, each time it opens, by a click or by Tab, that of several returns only one fills it
   // in; the field still opens. No other field reminds, nor the same one of another form.
   void podpowiedzZbycia() {
-    QFETCH(int, kod);
+    QFETCH(QList<int>, kody);
     QFETCH(int, pole);
     QFETCH(bool, przypomina);
     p_.reset();
     ProgramZeStronami p;
-    OtworzSiatke(p, kod, 36);
+    OtworzSiatke(p, kody, 36);
     const QStringList podpowiedz = przypomina ? QStringList{QStringLiteral(
         "Jeżeli podatnik składa więcej niż jedno zeznanie, w którym możliwe jest rozliczenie podatku \nz odpłatnego "
         "zbycia nieruchomości i praw majątkowych, pole to wypełnia tylko w jednym z nich.")} : QStringList{};
@@ -574,7 +580,7 @@ class TstWpis : public QObject {
   void obiektyPozaRekordem() {
     p_.reset();
     ProgramZeStronami p;
-    OtworzSiatke(p, Pit37, 352);
+    OtworzSiatke(p, {Pit37}, 352);
     KliknijWSiatce(p, 350);
     QVERIFY(p.V().OtwartyEdytor() == -1 && p.T().WybranyObiekt < 350);
     UtworzEdytorPola(&p.V(), 351, p.V().Obiekty[351]);
