@@ -1,6 +1,6 @@
-// Drawing a page: the rectangle and ellipsis rules of the drawing helpers, the fields on the overlay probed pixel by
-// pixel over the page picture, the highlight switched off, a long value's font fitted to its field, and the spouse
-// fields locked by settlement kind.
+// Drawing a page: the rectangle, ellipsis and line-break rules of the drawing helpers, the fields on the overlay
+// probed pixel by pixel over the page picture, the highlight switched off, a long value's font fitted to its field,
+// and the spouse fields locked by settlement kind.
 
 #include <QAction>
 #include <QPainter>
@@ -160,23 +160,28 @@ class TstRysowanie : public QObject {
   }
 
   // A single line wider than its box ends in an ellipsis after as much as fits; one exactly as wide is drawn whole.
+  // A multi-line field's text broken at the words that do not fit goes on in the lines below.
   void gdiWielokropek() {
-    QImage obraz(300, 40, QImage::Format_RGB32);
+    QImage obraz(300, 100, QImage::Format_RGB32);
     QPainter malarz(&obraz);
     gdi::Stan stan;
     gdi::Plotno plotno(malarz, stan);
     plotno.UstawRozmiarCzcionki(10);
     const auto napis = [&](const QString& tekst, int szerokosc, unsigned flagi) {
       malarz.fillRect(obraz.rect(), Qt::white);
-      plotno.RysujTekst(tekst, {5, 5, 5 + szerokosc, 35}, flagi | gdi::DT_SINGLELINE);
+      plotno.RysujTekst(tekst, {5, 5, 5 + szerokosc, 95}, flagi);
       return obraz.copy();
     };
     const QString tekst = QStringLiteral("Ala ma kota i psa"), skrot = QStringLiteral("Ala ma kota...");
     const int caly = plotno.SzerokoscTekstu(tekst), krotki = plotno.SzerokoscTekstu(skrot);
-    QCOMPARE(napis(tekst, caly, gdi::DT_END_ELLIPSIS), napis(tekst, caly, 0));
-    const QImage wielokropek = napis(tekst, krotki, gdi::DT_END_ELLIPSIS);
+    constexpr unsigned jeden = gdi::DT_SINGLELINE;
+    QCOMPARE(napis(tekst, caly, jeden | gdi::DT_END_ELLIPSIS), napis(tekst, caly, jeden));
+    const QImage wielokropek = napis(tekst, krotki, jeden | gdi::DT_END_ELLIPSIS);
     QVERIFY(Tusz(wielokropek, QRect(5, 5, krotki, 30)));
-    QCOMPARE(wielokropek, napis(skrot, krotki, 0));
+    QCOMPARE(wielokropek, napis(skrot, krotki, jeden));
+    const QRect drugiWiersz(5, 25, krotki, 20);
+    QVERIFY(Tusz(napis(tekst, krotki, gdi::DT_WORDBREAK), drugiWiersz));
+    QVERIFY(!Tusz(napis(tekst, krotki, jeden), drugiWiersz));
   }
 
   void pikseleNaEkranie_data() {
