@@ -76,6 +76,9 @@ class TstModel : public QObject {
     for (int i = 0; i < 60; ++i) t.DodajDruk(PitO, 1, PMWspolny, Indywidualne);
     QCOMPARE(t.LiczbaDrukow, 61);
     QCOMPARE(t.Druki[61].Id, 61);
+    // A record added where a removed one was starts empty, with nothing of the one before.
+    QCOMPARE(t.Druki[3].Wczytany, std::uint8_t{0});
+    QCOMPARE(Tekst(t.Druki[3].Pola[0].Wartosc), std::string_view());
   }
 
   void nextSettlementStartsWithoutPersons_data() {
