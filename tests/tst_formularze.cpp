@@ -113,7 +113,8 @@ class TstFormularze : public QObject {
     QCOMPARE(QString::fromStdString(bledy.front().plik), QStringLiteral("proba.txt"));}
 
   // Each field of the source becomes the object of its index: numbered from 1, as the saved records carry the number,
-  // on its page and aligned by its letter (amounts to the right, cells spread over the boxes).
+  // on its page and aligned by its letter (amounts to the right, cells spread over the boxes), its hint the printed
+  // position and the description.
   void obiektyZeZrodla() {
     const Zrodlo zrodlo = WczytajZrodlo(kZrodloProby, "proba.txt");
     const auto obiekty = Obiekty(zrodlo, Rozmiesc(zrodlo));
@@ -124,6 +125,8 @@ class TstFormularze : public QObject {
       QCOMPARE(obiekty[k].Strona, 1);
       QCOMPARE(obiekty[k].Wyrownanie, wyrownania[k]);
     }
+    QCOMPARE(NaQString(obiekty[1].Pomoc), QStringLiteral("poz. 2 Kwota"));
+    QCOMPARE(NaQString(obiekty[2].Pomoc), QStringLiteral("a"));
   }
 
   void ponad350Obiektow() {
