@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "formularz.h"
+#include "obiekty.h"
 #include "main/tools.h"
 #include "model/rekordy.h"
 #include "reguly.h"
@@ -110,6 +111,23 @@ class TstFormularze : public QObject {
     QVERIFY2(JestBlad(bledy, regula.toStdString(), linia),
              qPrintable(QStringLiteral("expected [%1] at line %2, got:\n%3").arg(regula).arg(linia).arg(Wypisz(bledy))));
     QCOMPARE(QString::fromStdString(bledy.front().plik), QStringLiteral("proba.txt"));}
+
+  // Each field of the source becomes the object of its index: numbered from 1, as the saved records carry the number,
+  // on its page and aligned by its letter (amounts to the right, cells spread over the boxes), its hint the printed
+  // position and the description.
+  void obiektyZeZrodla() {
+    const Zrodlo zrodlo = WczytajZrodlo(kZrodloProby, "proba.txt");
+    const auto obiekty = Obiekty(zrodlo, Rozmiesc(zrodlo));
+    QCOMPARE(obiekty.size(), std::size_t{6});
+    const std::int32_t wyrownania[] = {Justuj, DoPrawej, DoLewej, Justuj, DoLewej, DoLewej};
+    for (std::size_t k = 0; k < obiekty.size(); ++k) {
+      QCOMPARE(obiekty[k].NrObiektu, std::int32_t(k + 1));
+      QCOMPARE(obiekty[k].Strona, 1);
+      QCOMPARE(obiekty[k].Wyrownanie, wyrownania[k]);
+    }
+    QCOMPARE(NaQString(obiekty[1].Pomoc), QStringLiteral("poz. 2 Kwota"));
+    QCOMPARE(NaQString(obiekty[2].Pomoc), QStringLiteral("a"));
+  }
 
   void ponad350Obiektow() {
     std::string tekst = "form 99 \"TEST\"\npages 1\npage 1\n";

@@ -72,6 +72,14 @@ class TstJpeg : public QObject {
       QVERIFY(Bliski(obraz.pixelColor(p), kolor));
   }
 
+  // A picture read from its file comes at its own size; a missing file gives a null image.
+  void shippedMarkerPictures() {
+    for (const char* plik : {"podatnik.jpg", "malzonek.jpg"})
+      QCOMPARE(platform::WczytajJpeg(QStringLiteral(VELMAR_SOURCE_DIR "/data/alg/") + QLatin1String(plik)).size(),
+               QSize(40, 40));
+    QVERIFY(platform::WczytajJpeg(QStringLiteral(VELMAR_SOURCE_DIR "/data/alg/brak.jpg")).isNull());
+  }
+
   void badDataIsRefused_data() {
     QTest::addColumn<QByteArray>("dane");
     const QByteArray jpeg = Zakoduj(QSize(64, 64), Qt::blue);

@@ -1,5 +1,5 @@
-// The settlement model: adding and removing records, their values kept through it all; the identification data of
-// both persons gone with the settlement.
+// The settlement model: the tree of chosen forms, adding and removing records, their values kept through it all; the
+// identification data of both persons gone with the settlement.
 
 #include <QTreeWidget>
 
@@ -15,6 +15,37 @@ class TstModel : public QObject {
   Q_OBJECT
 
  private slots:
+  // The tree: main forms in bold, each attachment under its form marked with its person; a rebuild numbers the
+  // records in order. A record takes its defaults from its form's structure (a box of a set format ticked), and one
+  // whose structure is missing stays unloaded, to be filled once it is there.
+  void treeAndDefaults() {
+    FolderProgramu folder;
+    TObiekt kratka = NowyObiekt(Checbox, 1, "grupa", "");
+    kratka.Format = 1;
+    folder.ZapiszDcs(Pit37, {NowyObiekt(Text, 1, "nip", ""), kratka});
+    folder.ZapiszDcs(PitO, {NowyObiekt(Liczba, 1, "10", "0,00")});
+    const auto okno = NoweOkno(folder);
+    TTools& t = *okno;
+    t.PrzydzielDruki(1);
+    for (const auto& [pit, pm] : {std::pair{Pit37, PMWspolny}, {PitO, PMWspolny}, {PitB, PMMalzonek},
+                                  {PitB, PMPodatnik}})
+      t.DodajDruk(pit, pit == Pit37 ? 0 : 1, pm, Indywidualne);
+    t.BudujDrzewo();
+    QCOMPARE(t.TV->topLevelItemCount(), 1);
+    QTreeWidgetItem* korzen = t.TV->topLevelItem(0);
+    QStringList zalaczniki;
+    for (int i = 0; i < korzen->childCount(); ++i) zalaczniki << korzen->child(i)->text(0);
+    QCOMPARE(korzen->text(0), QStringLiteral("PIT-37"));
+    QCOMPARE(zalaczniki, (QStringList{"PIT/O", "PIT/B (M)", "PIT/B (P)"}));
+    QVERIFY(korzen->font(0).bold() && !korzen->child(0)->font(0).bold());
+    QCOMPARE(t.Druki[3].Wezel, korzen->child(1));
+    QCOMPARE(t.Druki[1].Pola[0].Zaznaczone, std::uint8_t{0});
+    QCOMPARE(t.Druki[1].Pola[1].Zaznaczone, std::uint8_t{1});
+    QCOMPARE(Tekst(t.Druki[1].Pola[1].Nazwa), std::string_view("grupa"));
+    QCOMPARE(t.Druki[1].Pola[1].IdPit, int(Pit37));
+    QCOMPARE(t.Druki[3].Wczytany, std::uint8_t{0});
+  }
+
   void removeRenumbersParents() {
     FolderProgramu folder;
     folder.ZapiszDcs(Pit37, {NowyObiekt(Text, 1, "nip", ""), NowyObiekt(Liczba, 1, "10", "0,00")});
@@ -33,6 +64,7 @@ class TstModel : public QObject {
     QCOMPARE(t.Druki[3].IdParent, 2);  // follows its main form down
     QCOMPARE(Tekst(t.Druki[3].Pola[0].Wartosc), std::string_view("x"));
     t.BudujDrzewo();
+    QCOMPARE(t.Druki[3].Id, 3);  // the record the view edits by this number
     QCOMPARE(t.TV->topLevelItem(1)->child(0)->text(0), QStringLiteral("PIT/ZG (P)"));
     QCOMPARE(Tekst(t.Druki[1].Pola[1].Wartosc), std::string_view("1234,56"));
     t.UsunDruk(Pit38, 0, PMPodatnik);  // a main form goes with its attachments
@@ -44,6 +76,9 @@ class TstModel : public QObject {
     for (int i = 0; i < 60; ++i) t.DodajDruk(PitO, 1, PMWspolny, Indywidualne);
     QCOMPARE(t.LiczbaDrukow, 61);
     QCOMPARE(t.Druki[61].Id, 61);
+    // A record added where a removed one was starts empty, with nothing of the one before.
+    QCOMPARE(t.Druki[3].Wczytany, std::uint8_t{0});
+    QCOMPARE(Tekst(t.Druki[3].Pola[0].Wartosc), std::string_view());
   }
 
   void nextSettlementStartsWithoutPersons_data() {

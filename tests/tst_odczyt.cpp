@@ -110,11 +110,13 @@ class TstOdczyt : public QObject {
  private slots:
   void init() { SkryptDialogow().Wyczysc(), UstawRegionalne(); }
 
-  // The reading helper itself, for what the readers below do not meet: a file at the cap, none, a device.
+  // The reading helper itself, for what the readers below do not meet: a file at the cap or one byte over it, none, a
+  // device.
   void helperRefusesWhatIsNoRegularFile_data() {
     QTest::addColumn<int>("podrzutek");  // -1: 64 bytes, -2: nothing
     QTest::addColumn<int>("odmowa");
     QTest::newRow("at the cap") << -1 << int(platform::Odmowa::Brak);
+    QTest::newRow("one over the cap") << int(Podrzutek::ZaDuzy) << int(platform::Odmowa::ZaDuzy);
     QTest::newRow("missing") << -2 << int(platform::Odmowa::NieMaPliku);
     QTest::newRow("device") << int(Podrzutek::Urzadzenie) << int(platform::Odmowa::NieZwykly);
   }

@@ -1,6 +1,7 @@
 // The RTF reader: text, character formats and paragraph alignment, table rows in tests/data/rtf.txt; documents too
 // large to spell out there are built here.
 
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -93,6 +94,22 @@ class TestRtf : public QObject {
     QVERIFY(!platform::WczytajRtf(dokument, " {\\rtf1 a}"));
     QVERIFY(!platform::WczytajRtf(dokument, QByteArray()));
     QVERIFY(dokument.isEmpty());
+  }
+
+  // A file that is missing or no file leaves the document as it was, so a window keeps its own text; a file read
+  // is decoded from the code page.
+  void pliki() {
+    QTemporaryDir katalog;
+    QVERIFY(katalog.isValid());
+    QTextDocument dokument;
+    dokument.setPlainText("bez zmian");
+    QVERIFY(!platform::WczytajPlikRtf(dokument, katalog.filePath("brak.rtf")));
+    QVERIFY(!platform::WczytajPlikRtf(dokument, katalog.path()));
+    QCOMPARE(dokument.toPlainText(), QString("bez zmian"));
+    velmar_test::ZapiszPlik(katalog.filePath("licence.rtf"),
+                            "{\\rtf1\\ansi\\ansicpg1250 Umowa\\par \\'9ccie\\'bfka\\par }");
+    QVERIFY(platform::WczytajPlikRtf(dokument, katalog.filePath("licence.rtf")));
+    QCOMPARE(Tekst(dokument), QString("Umowa\nścieżka"));
   }
 };
 
