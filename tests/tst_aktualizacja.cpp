@@ -448,6 +448,13 @@ class TstAktualizacja : public QObject {
     QCOMPARE(SkryptDialogow().Teksty(), pobrany ? QStringList{kPytanie} : QStringList{});
     // The offer can be declined.
     if (pobrany) QCOMPARE(SkryptDialogow().pokazane.front().przyciski, platform::Przyciski::TakNie);
+    // The update server knows the program by what its requests say of themselves.
+    if (pobrany) {
+      const auto& pola = serwer_->naglowki.front();
+      QCOMPARE(pola.count("accept") ? pola.at("accept") : QByteArray(), QByteArray("text/html, */*"));
+      QCOMPARE(pola.count("user-agent") ? pola.at("user-agent") : QByteArray(),
+               QByteArray("Mozilla/3.0 (compatible; Indy Library)"));
+    }
   }
 
   // A server that answers nothing never holds the windows back: the check runs beside them. From the toolbar the
