@@ -178,9 +178,12 @@ class TstAktualizacja : public QObject {
     QTest::newRow("numbers, not text") << "8.0.10.0" << "8.0.9.9" << 1;
     QTest::newRow("missing parts are 0") << "8.0.1" << "8.0.1.0" << 0;
     QTest::newRow("a further part") << "8.0.1.0.1" << "8.0.1" << 1;
+    QTest::newRow("nine digits") << "8.999999999" << "8.999999998" << 1;
     // A text that is no version is version 0: never newer than a real one.
     QTest::newRow("empty part") << "9..1" << "8.0.1.0" << -1;
     QTest::newRow("letter") << "9.a" << "8.0.1.0" << -1;
+    QTest::newRow("blank") << "9.0 " << "8.0.1.0" << -1;
+    QTest::newRow("sign") << "+9.0" << "8.0.1.0" << -1;
     QTest::newRow("ten digits") << "1000000000" << "8.0.1.0" << -1;
     QTest::newRow("other digits") << QString::fromUtf8("\xd9\xa9.\xd9\xa0") << "8.0.1.0" << -1;
   }
@@ -247,6 +250,8 @@ class TstAktualizacja : public QObject {
     wiersz("sum too long", {.suma = x + "0", .teksty = {zlaSuma}, .instalator = "stary"});
     wiersz("sum not hexadecimal", {.suma = "g" + x.mid(1), .teksty = {zlaSuma}, .instalator = "stary"});
     wiersz("unsafe name, silent", {.nazwa = "../evil.sh", .verbose = false, .instalator = "stary"});
+    wiersz("same version, silent", {.wersja = kWlasna, .verbose = false, .instalator = "stary"});
+    wiersz("sum too short, silent", {.suma = x.left(63), .verbose = false, .instalator = "stary"});
   }
   void offer() {
     QFETCH(Oferta, o);
@@ -273,6 +278,9 @@ class TstAktualizacja : public QObject {
     QCOMPARE(ZakonczenieZadane(), o.otwarty);
     QVERIFY(!okno_->isVisible() && tools_->ToolButton10->isEnabled());
     if (o.otwarty) QCOMPARE(okno_->ProgressHTTP->value(), o.trasa.bezDlugosci ? 100 : nowy.size());
+    // The window's log says the download finished only when it did.
+    const bool pobrany = !stary && !o.anuluj && !o.teksty.value(1).startsWith(kBladInstalatora);
+    QCOMPARE(okno_->ListBox1->findItems("Pobieranie aktualizacji zakończone", Qt::MatchExactly).size(), int(pobrany));
   }
 
   // Installing ends the program: unsaved changes are asked about first, and only a settled answer lets it end.
@@ -306,6 +314,8 @@ class TstAktualizacja : public QObject {
 
     QCOMPARE(SkryptDialogow().Teksty().value(1), odRazu ? QString("Rozliczenie \"moje.dc8 - Velmar 2008 Korvanex\" "
         "zostało zmodyfikowane.\nCzy zapisać zmiany w bieżącym rozliczeniu ?") : QString());
+    // Installing can still be given up there.
+    if (odRazu) QCOMPARE(SkryptDialogow().pokazane[1].przyciski, platform::Przyciski::TakNieAnuluj);
     QCOMPARE(ZakonczenieZadane(), konczy);
     QCOMPARE(uslugi_->otwarte.size(), konczy ? 1 : 0);
     QCOMPARE(CzytajPlik(rozliczenie).isEmpty(), zapisany);  // the settlement holds no records
@@ -316,6 +326,9 @@ class TstAktualizacja : public QObject {
     okno_->Instaluj->click();
     QCOMPARE(uslugi_->otwarte, QStringList{Instalator() + '|' + FolderAktualizacji()});
     QVERIFY(Wykonywalny(Instalator()) && !ZakonczenieZadane());
+    // Shown again for the next download, the window starts clean.
+    okno_->show();
+    QVERIFY(!okno_->Instaluj->isEnabled() && okno_->ListBox1->count() == 0);
   }
 
   // Instaluj starts, as a program, only the installer the download verified and only while it is that file; what the
@@ -357,6 +370,8 @@ class TstAktualizacja : public QObject {
     const auto wiersz = [](const char* nazwa, const Pobranie& p) { QTest::newRow(nazwa) << p; };
     const QString nieOpis = "Serwer nie przysłał opisu aktualizacji.";
     wiersz("missing", {.trasa = {404, "Not here"}, .powod = "Serwer odpowiedział: 404 Not Found"});
+    // An error page is no description, even one that reads like it (the test server calls every failure Not Found).
+    wiersz("server error", {.trasa = {500, Opis(kNowsza)}, .powod = "Serwer odpowiedział: 500 Not Found"});
     wiersz("dropped", {.trasa = {200, Opis(kNowsza), 8}, .powod = "Serwer przerwał połączenie."});
     wiersz("not a description", {.trasa = {200, "<html><body>Witamy</body></html>"}, .powod = nieOpis});
     wiersz("binary", {.trasa = {200, QByteArray("[UPDATE]\nVer=9\0\n", 16)}, .powod = nieOpis});
@@ -431,6 +446,15 @@ class TstAktualizacja : public QObject {
     QCOMPARE(serwer_->zadania, pobrany ? std::vector{kSciezkaOpisu} : std::vector<QByteArray>{});
     QCOMPARE(CzytajPlik(PlikOpisu()), Opis(pobrany ? kNowsza : kWlasna));
     QCOMPARE(SkryptDialogow().Teksty(), pobrany ? QStringList{kPytanie} : QStringList{});
+    // The offer can be declined.
+    if (pobrany) QCOMPARE(SkryptDialogow().pokazane.front().przyciski, platform::Przyciski::TakNie);
+    // The update server knows the program by what its requests say of themselves.
+    if (pobrany) {
+      const auto& pola = serwer_->naglowki.front();
+      QCOMPARE(pola.count("accept") ? pola.at("accept") : QByteArray(), QByteArray("text/html, */*"));
+      QCOMPARE(pola.count("user-agent") ? pola.at("user-agent") : QByteArray(),
+               QByteArray("Mozilla/3.0 (compatible; Indy Library)"));
+    }
   }
 
   // A server that answers nothing never holds the windows back: the check runs beside them. From the toolbar the
@@ -496,6 +520,7 @@ class TstAktualizacja : public QObject {
     QTest::newRow("lan") << 2u << jest + "POŁĄCZENIE PRZEZ LAN";
     QTest::newRow("later flag wins") << 7u << jest + "POŁĄCZENIE PRZEZ PROXY";
     QTest::newRow("modem busy alone") << 8u << jest + "MODEM ZAJĘTY";
+    QTest::newRow("unknown flag") << 32u << QString("Brak polaczenia z siecia Internet :( ");
   }
   void connectionReport() {
     QFETCH(unsigned, flagi);

@@ -122,6 +122,15 @@ class TstInfo : public QObject {
     QVERIFY(SkryptDialogow().pokazane.empty());
   }
 
+  // The licence delivered with the program reads as text: its tables and control words leave nothing behind, its
+  // quotation marks come through.
+  void deliveredLicenceReads() {
+    QVERIFY(QFile::copy(Dane("licence.rtf"), folder_->Sciezka() + QStringLiteral("alg/licence.rtf")));
+    const QString tekst = TUmowaLicencyjna(tools_.get()).Licencja->toPlainText();
+    QVERIFY2(tekst.startsWith("UMOWA LICENCYJNA") && tekst.contains("\u201eInformacja o programie\u201d") &&
+             !tekst.contains('\\') && !tekst.contains(';'), qPrintable(tekst.left(200)));
+  }
+
   // The pictures are decoded and the version shown when the box is first shown, not while the program starts; the
   // maker's page opens on a left click on its picture or its address.
   void picturesVersionAndMakersPage() {

@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QScopeGuard>
 #include <QToolBar>
+#include <QToolButton>
 
 #include "main/okna.h"
 #include "main/tools.h"
@@ -241,6 +242,13 @@ class TstStart : public QObject {
     QCOMPARE(tryb(), (std::tuple{QStringList{"Formularz", "Widok"}, false, true}));
     t->UstawTryb(true);
     QCOMPARE(tryb(), (std::tuple{QStringList{"Rozliczenie"}, true, false}));
+  }
+
+  // The program starts with no settlement, so with no copy of a form to add and nothing to change.
+  void startsWithoutASettlement() {
+    auto t = NoweOkno(folder_);
+    QVERIFY(!Pokaz(*t));
+    QVERIFY(!WidocznaWPasku(t->ZalAdd) && !WidocznaWPasku(t->Zmiana));
   }
 
   // Every icon button of the two tool bars shows a picture of the program's own, greyed when disabled.

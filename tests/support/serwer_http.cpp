@@ -44,6 +44,10 @@ SerwerHttp::SerwerHttp(Tls tls) : tls_(tls) {
         bufor->append(gniazdo->readAll());
         if (!bufor->contains("\r\n\r\n")) return;
         zadania.push_back(bufor->split(' ').value(1));
+        auto& pola = naglowki.emplace_back();
+        for (const QByteArray& linia : bufor->left(bufor->indexOf("\r\n\r\n")).split('\n').mid(1))
+          if (const qsizetype dwukropek = linia.indexOf(':'); dwukropek > 0)
+            pola[linia.left(dwukropek).trimmed().toLower()] = linia.mid(dwukropek + 1).trimmed();
         bufor->clear();
         const auto trasa = trasy.find(zadania.back());
         Odpowiedz(gniazdo, trasa != trasy.end() ? trasa->second : Trasa{404, "brak"});

@@ -1,6 +1,6 @@
 #pragma once
-// A small HTTP/1.1 server on the loopback for the update's tests: fixed answers per path, every requested path
-// recorded, plain or over TLS with the test certificate, and the misbehaviour of real servers on request.
+// A small HTTP/1.1 server on the loopback for the update's tests: fixed answers per path, every request's path and
+// header fields recorded, plain or over TLS with the test certificate, and the misbehaviour of real servers on request.
 
 #include <QObject>
 #include <map>
@@ -25,6 +25,7 @@ class SerwerHttp : public QObject {
   };
   std::map<QByteArray, Trasa> trasy;
   std::vector<QByteArray> zadania;
+  std::vector<std::map<QByteArray, QByteArray>> naglowki;  // each request's header fields, names in lower case
 
   // Plain HTTP, or HTTPS with the test certificate, which the program's connections trust once one such server is
   // made, or with another one that nothing trusts.
