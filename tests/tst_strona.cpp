@@ -94,15 +94,7 @@ class TstStrona : public QObject {
     p_->Folder().ZapiszDcs(2, obiekty);
     WczytajObiekty(&V());
   }
-  // Whether the part of the sheet in sight shows on the screen what the page composed afresh holds.
-  bool EkranJakStrona() {
-    QWidget* kartka = V().Kartka();
-    const QRect widoczna =
-        QRect(kartka->mapFrom(V().viewport(), QPoint(0, 0)), V().viewport()->size()) & kartka->rect();
-    const QImage ekran = T().screen()->grabWindow(T().winId()).toImage().convertToFormat(QImage::Format_RGB32);
-    return !widoczna.isEmpty() &&
-           ekran.copy(QRect(kartka->mapTo(&T(), widoczna.topLeft()), widoczna.size())) == V().Zlozenie().copy(widoczna);
-  }
+  bool EkranJakStrona() { return p_->EkranJakStrona(); }
 
  private slots:
   void init() {

@@ -66,20 +66,7 @@ class TstWpis : public QObject {
     const TObiekt& o = p.V().Obiekty[static_cast<std::size_t>(k)];
     QTest::mouseClick(p.V().Formatka, Qt::LeftButton, {}, QPoint(o.Lewy + 5, o.Gorny + 5));
   }
-  // Whether the part of the sheet in sight shows on the screen what the page composed afresh holds; the open
-  // editor, which lies over the sheet, left out of both.
-  bool EkranJakStrona() {
-    QWidget* kartka = V().Kartka();
-    const QRect widoczna =
-        QRect(kartka->mapFrom(V().viewport(), QPoint(0, 0)), V().viewport()->size()) & kartka->rect();
-    QImage ekran = T().screen()->grabWindow(T().winId()).toImage().convertToFormat(QImage::Format_RGB32);
-    ekran = ekran.copy(QRect(kartka->mapTo(&T(), widoczna.topLeft()), widoczna.size()));
-    QImage strona = V().Zlozenie().copy(widoczna);
-    if (Memo())
-      for (QImage* obraz : {&ekran, &strona})
-        QPainter(obraz).fillRect(Memo()->geometry().translated(-widoczna.topLeft()), Qt::black);
-    return !widoczna.isEmpty() && ekran == strona;
-  }
+  bool EkranJakStrona() { return p_->P().EkranJakStrona(Memo()); }
   // The fields reached by following the tab order from `od`, until it stays on one.
   std::vector<int> Kolejnosc(int od) {
     std::vector<int> wynik{od};

@@ -4,6 +4,8 @@
 
 #include <QFile>
 #include <QImage>
+#include <QPainter>
+#include <QScreen>
 #include <QString>
 #include <QTreeWidget>
 #include <array>
@@ -95,6 +97,21 @@ class ProgramZeStronami {
   }
 
   void Pokaz(int j, int strona = 1) { T().PokazDruk(T().Druki[static_cast<std::size_t>(j)].Wezel, strona); }
+  // Whether the part of the sheet in sight shows on the screen what the page composed afresh holds; a widget lying
+  // over the sheet (an open editor) left out of both. The screen is grabbed, not painted afresh as QWidget::grab
+  // would, so a repaint never asked for shows.
+  bool EkranJakStrona(const QWidget* pominiety = nullptr) {
+    QWidget* kartka = V().Kartka();
+    const QRect widoczna =
+        QRect(kartka->mapFrom(V().viewport(), QPoint(0, 0)), V().viewport()->size()) & kartka->rect();
+    QImage ekran = T().screen()->grabWindow(T().winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    ekran = ekran.copy(QRect(kartka->mapTo(&T(), widoczna.topLeft()), widoczna.size()));
+    QImage strona = V().Zlozenie().copy(widoczna);
+    if (pominiety)
+      for (QImage* obraz : {&ekran, &strona})
+        QPainter(obraz).fillRect(pominiety->geometry().translated(-widoczna.topLeft()), Qt::black);
+    return !widoczna.isEmpty() && ekran == strona;
+  }
 
  private:
   std::array<Obliczenie, kLiczbaTypowDrukow + 1> obliczenia_{};
