@@ -7,9 +7,9 @@
 namespace platform {
 
 enum class OdwolaniaSvg {
-  Wewnetrzne,   // each href names a fragment of the document ("#...") or carries its data inline ("data:...")
-  Zewnetrzne,   // some href names anything else: a file, an address
-  Nieczytelne,  // the document is not well-formed XML to its end, so what it names cannot be told
+  Wewnetrzne,   // each href names an element of the document ("#id", on no image) or carries a PNG or JPEG inline
+  Zewnetrzne,   // something names anything else: a file, an address, a style sheet
+  Nieczytelne,  // some inline data is no PNG or JPEG, or the document is not well-formed XML to its end
 };
 
 // Qt SVG reads on past what an XML reader calls an error (an undeclared namespace prefix among them) and follows

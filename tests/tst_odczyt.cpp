@@ -2,18 +2,23 @@
 // refused with a message naming it, before anything waits on it or reads it, and the program runs on. A wrong
 // implementation hangs on the FIFO, which the test's time limit turns into a failure.
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QScopeGuard>
 #include <QTextEdit>
 
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstring>
 #include <functional>
+#include <thread>
 
 #include "main/info.h"
 #include "main/licencja.h"
@@ -56,6 +61,32 @@ void Podrzuc(const QString& sciezka, Podrzutek rodzaj, qint64 limit) {
   }
   if (!udane) qFatal("cannot put a %s at %s", kNazwy[int(rodzaj)], nazwa.constData());
 }
+
+// Counts the opens of the FIFOs while it lives, and lets each one go: a writer's open that does not wait succeeds only
+// while a reader waits in its own, and closing at once leaves that reader an empty file. A program that opens one is
+// caught rather than left hanging.
+class StrazFifo {
+ public:
+  explicit StrazFifo(const QStringList& sciezki) {
+    std::vector<QByteArray> nazwy;
+    for (const QString& s : sciezki) nazwy.push_back(QFile::encodeName(s));
+    watek_ = std::jthread([this, nazwy = std::move(nazwy)](const std::stop_token& stop) {
+      while (!stop.stop_requested()) {
+        for (const QByteArray& nazwa : nazwy)
+          if (const int fd = ::open(nazwa.constData(), O_WRONLY | O_NONBLOCK); fd >= 0) {
+            ++otwarcia_;
+            ::close(fd);
+          }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      }
+    });
+  }
+  int Otwarcia() const { return otwarcia_; }
+
+ private:
+  std::atomic<int> otwarcia_{0};
+  std::jthread watek_;
+};
 
 // A reader of the program: the file it reads (under the program folder, or the settings folder for an .ini), the
 // cap of that kind, whether it is read while the main window is made (else once it is there), and how to make it
@@ -107,7 +138,15 @@ const std::vector<Czytelnik>& Czytelnicy() {
 class TstOdczyt : public QObject {
   Q_OBJECT
 
+  QTemporaryDir poza_;
+
  private slots:
+  void initTestCase() {
+    QImage obcy(8, 8, QImage::Format_RGB32);
+    obcy.fill(Qt::red);
+    QVERIFY(obcy.save(poza_.path() + "/obcy.png"));
+    Podrzuc(poza_.path() + "/fifo", Podrzutek::Fifo, 0);
+  }
   void init() { SkryptDialogow().Wyczysc(), UstawRegionalne(); }
 
   // The reading helper itself, for what the readers below do not meet: a file at the cap or one byte over it, none, a
@@ -176,27 +215,70 @@ class TstOdczyt : public QObject {
 
   // Qt's SVG reader opens the files an image element names: a page picture may name none, only carry its images.
   // It also follows a name whose prefix is not declared, where an XML reader stops: a picture that cannot be read
-  // to its end is refused.
+  // to its end is refused. What it takes for a picture inline it hands to Qt's image readers, its own SVG reader
+  // among them, whatever the media type says: only a PNG or a JPEG is taken. Whatever an image element names but
+  // inline data, a fragment too, it opens as a file name, as it does the style sheet an instruction names.
+  // %1: the dc folder; poza_ is a folder outside the program's, with a picture and a FIFO.
   void pagePictureNamingAnotherFile_data() {
-    QTest::addColumn<QString>("odwolanie");  // %1: the dc folder
+    QTest::addColumn<QString>("tresc");  // the picture's content
     QTest::addColumn<bool>("zadeklarowany");  // the document declares the xlink prefix
     QTest::addColumn<QString>("komunikat");  // empty: the picture is taken
-    const QString png = "image/png;base64,iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mNk+M9QDwADhgGAWjR9a"
+    const auto obraz = [](const QString& odwolanie) {
+      return "<image width='100' height='141' xlink:href='" + odwolanie + "'/>";
+    };
+    const auto base64 = [](const QByteArray& dane) { return QString::fromLatin1(dane.toBase64()); };
+    const QString png = "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mNk+M9QDwADhgGAWjR9a"
                         "wAAAABJRU5ErkJggg==";  // one pixel
+    QByteArray jpeg;
+    QBuffer bufor(&jpeg);
+    QVERIFY(bufor.open(QIODevice::WriteOnly) && QImage(2, 2, QImage::Format_RGB32).save(&bufor, "JPEG"));
+    QByteArray bmp;
+    QBuffer buforBmp(&bmp);
+    QVERIFY(buforBmp.open(QIODevice::WriteOnly) && QImage(2, 2, QImage::Format_RGB32).save(&buforBmp, "BMP"));
+    const auto wewnatrz = [&](const QString& cel) {
+      return ("<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' viewBox='0 0 1 1'>"
+              "<image width='1' height='1' xlink:href='" + poza_.path() + cel + "'/></svg>").toUtf8();
+    };
     const QString obcy = "Obraz strony formularza odwołuje się do innych plików:\n";
     const QString nieczytelny = "Nie można odczytać obrazu strony formularza:\n";
-    QTest::newRow("a FIFO") << "fifo" << true << obcy;
-    QTest::newRow("an absolute path") << "/etc/hostname" << true << obcy;
-    QTest::newRow("a file address") << "file:///etc/hostname" << true << obcy;
-    QTest::newRow("a web address") << "http://127.0.0.1:9/x.png" << true << obcy;
-    QTest::newRow("a picture beside it") << "%1obcy.png" << true << obcy;
-    QTest::newRow("an undeclared prefix naming a picture") << "%1obcy.png" << false << nieczytelny;
-    QTest::newRow("an undeclared prefix, inline data") << "data:" + png << false << nieczytelny;
-    QTest::newRow("inline data") << "data:" + png << true << QString();
-    QTest::newRow("inline data, blanks around") << "  DATA:" + png << true << QString();
+    QTest::newRow("a FIFO") << obraz("%1fifo") << true << obcy;
+    QTest::newRow("an absolute path") << obraz("/etc/hostname") << true << obcy;
+    QTest::newRow("a file address") << obraz("file:///etc/hostname") << true << obcy;
+    QTest::newRow("a web address") << obraz("http://127.0.0.1:9/x.png") << true << obcy;
+    QTest::newRow("a picture beside it") << obraz("%1obcy.png") << true << obcy;
+    QTest::newRow("an undeclared prefix naming a picture") << obraz("%1obcy.png") << false << nieczytelny;
+    QTest::newRow("an undeclared prefix, inline data") << obraz("data:image/png;base64," + png) << false
+                                                       << nieczytelny;
+    QTest::newRow("inline PNG") << obraz("data:image/png;base64," + png) << true << QString();
+    QTest::newRow("inline PNG, blanks around") << obraz("  data:image/png;base64," + png + " ") << true << QString();
+    QTest::newRow("inline PNG, lines broken") << obraz("data:image/png;base64,&#10;" + png.left(20) + "&#10;" +
+                                                       png.mid(20)) << true << QString();
+    QTest::newRow("inline JPEG") << obraz("data:image/jpeg;base64," + base64(jpeg)) << true << QString();
+    QTest::newRow("inline data in capitals") << obraz("DATA:image/png;base64," + png) << true << obcy;
+    QTest::newRow("an SVG inside naming a picture")
+        << obraz("data:image/svg+xml;base64," + base64(wewnatrz("/obcy.png"))) << true << nieczytelny;
+    QTest::newRow("an SVG inside naming a FIFO")
+        << obraz("data:image/svg+xml;base64," + base64(wewnatrz("/fifo"))) << true << nieczytelny;
+    QTest::newRow("an SVG inside declared as a PNG")
+        << obraz("data:image/png;base64," + base64(wewnatrz("/fifo"))) << true << nieczytelny;
+    QTest::newRow("an SVG inside after a second marker")
+        << obraz("data:image/png;base64," + png + ",base64," + base64(wewnatrz("/fifo"))) << true << nieczytelny;
+    QTest::newRow("an SVG inside, not in base64")
+        << obraz("data:image/svg+xml," + QString::fromLatin1(wewnatrz("/fifo").toPercentEncoding())) << true
+        << nieczytelny;
+    QTest::newRow("a BMP declared as a PNG") << obraz("data:image/png;base64," + base64(bmp)) << true << nieczytelny;
+    QTest::newRow("a fragment going up") << obraz("#/../obcy.png") << true << obcy;
+    QTest::newRow("a fragment with dots") << obraz("#..") << true << obcy;
+    QTest::newRow("a fragment, a line and a path") << obraz("#&#10;" + poza_.path() + "/obcy.png") << true << obcy;
+    QTest::newRow("a fragment on an image") << obraz("#obcy") << true << obcy;
+    QTest::newRow("a fragment naming an element")
+        << "<rect id='k-1.a_b' width='1' height='1'/><use xlink:href=' #k-1.a_b'/>" << true << QString();
+    QTest::newRow("a fragment with a slash on a use") << "<use xlink:href='#a/../obcy.png'/>" << true << obcy;
+    QTest::newRow("a style sheet instruction")
+        << "<?xml-stylesheet type=\"text/css\" href=\"" + poza_.path() + "/fifo\"?>" << true << obcy;
   }
   void pagePictureNamingAnotherFile() {
-    QFETCH(QString, odwolanie);
+    QFETCH(QString, tresc);
     QFETCH(bool, zadeklarowany);
     QFETCH(QString, komunikat);
     ProgramZeStronami p;
@@ -208,10 +290,16 @@ class TstOdczyt : public QObject {
     const QString plik = p.PlikStrony(Pit37, 1);
     ZapiszPlik(plik, "<svg xmlns='http://www.w3.org/2000/svg'" +
                          QByteArray(zadeklarowany ? " xmlns:xlink='http://www.w3.org/1999/xlink'" : "") +
-                         " viewBox='0 0 100 141'><image width='100' height='141' xlink:href='" +
-                         odwolanie.replace("%1", p.Dc()).toUtf8() + "'/></svg>");
+                         " viewBox='0 0 100 141'>" + tresc.replace("%1", p.Dc()).toUtf8() +
+                         "</svg>");
     p.Uruchom();
-    QCOMPARE(p.T().PokazStrone(Pit37, 1, true), komunikat.isEmpty());
+    bool pokazana = false;
+    {
+      const StrazFifo straz({p.Dc() + "fifo", poza_.path() + "/fifo"});
+      pokazana = p.T().PokazStrone(Pit37, 1, true);
+      QCOMPARE(straz.Otwarcia(), 0);
+    }
+    QCOMPARE(pokazana, komunikat.isEmpty());
     QCOMPARE(SkryptDialogow().Teksty(), komunikat.isEmpty() ? QStringList{} : QStringList{komunikat + plik});
   }
 
