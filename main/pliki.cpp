@@ -88,6 +88,7 @@ bool TTools::OtworzRozliczenie(const QString& sciezka) {
   ToolButtonSave->setEnabled(false);
   // What saves of this file left when they were stopped is of no use any more.
   platform::UsunPozostawioneTymczasowe(sciezka);
+  if (!odczyt.uwaga.isEmpty()) platform::ShowMessage(odczyt.uwaga);
   return true;
 }
 

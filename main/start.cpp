@@ -17,6 +17,7 @@
 
 #include "main/info.h"
 #include "main/tools.h"
+#include "pages/wpis.h"
 #include "platform/aplikacja.h"
 #include "platform/dialogi.h"
 #include "platform/regionalne.h"
@@ -161,7 +162,13 @@ void TTools::FormShow() {
     if (JestNazwaRozliczenia(ParametrWiersza)) {
       if (OtworzRozliczenie(ParametrWiersza)) {
         PlikRozliczenia = ParametrWiersza;
-        PokazPierwszyDruk();
+        // A form that cannot be computed is reported as any escaped error is, and start-up goes on: the regional
+        // check and what follows the showing must not be skipped because of one settlement's values.
+        try {
+          PokazPierwszyDruk();
+        } catch (...) {
+          ZglosBladObliczenia(std::current_exception());
+        }
       }
     } else {
       platform::ShowMessage(QStringLiteral("Podany plik nie jest plikiem programu Velmar 2008.\n") + ParametrWiersza);

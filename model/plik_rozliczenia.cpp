@@ -33,19 +33,15 @@ OdczytRozliczenia CzytajRozliczenie(QIODevice& plik, const QString& nazwa) {
   OdczytRozliczenia wynik;
   const qint64 rozmiar = plik.size() - plik.pos();
   constexpr auto kRekord = static_cast<qint64>(rekordy::kRozmiarDruku);
-  if (rozmiar % kRekord != 0) {
-    wynik.blad = Niepoprawny(nazwa, QStringLiteral("jego rozmiar (%1 B) nie jest wielokrotnością rozmiaru druku (%2 B).")
-                                        .arg(rozmiar)
-                                        .arg(kRekord));
-    return wynik;
-  }
-  const qint64 n = rozmiar / kRekord;
-  if (n > kNajwiecejDrukow) {
+  // A partial record counts towards the cap, so that the reading refuses what is over the file's size cap.
+  const qint64 zaczete = (rozmiar + kRekord - 1) / kRekord;
+  if (zaczete > kNajwiecejDrukow) {
     wynik.blad = Niepoprawny(nazwa, QStringLiteral("zawiera %1 druków, a rozliczenie może ich mieć najwyżej %2.")
-                                        .arg(n)
+                                        .arg(zaczete)
                                         .arg(kNajwiecejDrukow));
     return wynik;
   }
+  const qint64 n = rozmiar / kRekord;
   wynik.druki.reserve(static_cast<std::size_t>(n) + 1);
   wynik.druki.emplace_back();
   std::vector<std::uint8_t> bufor(rekordy::kRozmiarDruku);
@@ -66,6 +62,9 @@ OdczytRozliczenia CzytajRozliczenie(QIODevice& plik, const QString& nazwa) {
       return wynik;
     }
   }
+  // Saving writes whole records only, so the user learns now that the end is not kept.
+  if (const qint64 ogon = rozmiar % kRekord; ogon != 0)
+    wynik.uwaga = QStringLiteral("Koniec pliku \"%1\" był niepełny i został pominięty (%2 B).").arg(nazwa).arg(ogon);
   return wynik;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The .dc8 settlement file: records 1..N one after another, no header. Reading checks the size first and then every
-// record as it is read, before the caller replaces its settlement with them.
+// record as it is read, before the caller replaces its settlement with them. A partial record at the end is left
+// out, and the reading says so.
 
 #include <QByteArray>
 #include <QString>
@@ -17,6 +18,7 @@ inline constexpr qint64 kNajwiekszyPlikRozliczenia = kNajwiecejDrukow * 137232;
 struct OdczytRozliczenia {
   std::vector<TDruk> druki;  // slot 0 empty, records 1..N; empty (its memory given back) when the file is refused
   QString blad;              // empty when the file is sound
+  QString uwaga;             // for a file that opens: its partial last record was left out; empty when none
 };
 
 // Reads and checks a file from its start, record by record, stopping at the first refused one; `nazwa` names the

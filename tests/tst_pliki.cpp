@@ -311,7 +311,6 @@ class TstPliki : public QObject {
       b[gdzie] = wartosc;
       return b;
     };
-    QTest::newRow("partial tail") << zmien(0, 0).left(kDruk + 100) << QStringLiteral("rozmiar");
     QTest::newRow("unknown type") << zmien(kDruk + 8, 20) << QStringLiteral("druk nr 2");
     QTest::newRow("owner") << zmien(kDruk + 16, 3) << QStringLiteral("właściciel");
     QTest::newRow("kind") << zmien(kDruk + 20, 3) << QStringLiteral("rodzaj rozliczenia");
@@ -337,25 +336,64 @@ class TstPliki : public QObject {
     QCOMPARE(T().Osoby[0].Pole(1), std::string_view("Nowak"));
   }
 
-  // A settlement as large as the program takes opens; one record more is refused by its size before anything of it
-  // is read, as is what is no regular file at all. The settlement on screen stays in every refusal.
+  // A file that ends in part of a record opens with its whole records, and the user is told once, with the file and
+  // the bytes, that its end was left out (a save keeps whole records only). A file of whole records says nothing.
+  void partialTailIsLeftOut_data() {
+    QTest::addColumn<int>("druki");  // whole records: PIT-37, then its PIT/O attachments
+    QTest::addColumn<qsizetype>("ogon");  // bytes after them
+    QTest::newRow("1 byte") << 0 << qsizetype{1};
+    QTest::newRow("a record and 1 byte") << 1 << qsizetype{1};
+    QTest::newRow("two records and a header") << 2 << qsizetype{32};
+    QTest::newRow("a record short of two") << 1 << kDruk - 1;
+    QTest::newRow("whole records") << 2 << qsizetype{0};
+  }
+  void partialTailIsLeftOut() {
+    QFETCH(int, druki);
+    QFETCH(qsizetype, ogon);
+    TrzyDruki(false);
+    QByteArray bajty((druki + 1) * kDruk, '\0');
+    for (int i = 0; i <= druki; ++i) bajty[i * kDruk + 8] = char(i ? PitO : Pit37), bajty[i * kDruk + 12] = char(i > 0);
+    const QString sciezka = Plik("ogon.dc8");
+    ZapiszPlik(sciezka, bajty.left(druki * kDruk + ogon));
+    SkryptDialogow().pliki = {sciezka};
+    T().OtworzClick(true);
+
+    const QStringList oczekiwane =
+        ogon ? QStringList{QStringLiteral("Koniec pliku \"%1\" był niepełny i został pominięty (%2 B).")
+                               .arg(sciezka)
+                               .arg(ogon)}
+             : QStringList{};
+    QCOMPARE(Komunikaty(), oczekiwane);
+    QCOMPARE(T().LiczbaDrukow, druki);
+    QCOMPARE(T().TV->topLevelItemCount(), druki ? 1 : 0);
+    if (druki) QCOMPARE(T().TV->topLevelItem(0)->childCount(), druki - 1);
+    QCOMPARE(T().PlikRozliczenia, sciezka);
+    QCOMPARE(T().Zmodyfikowane, std::uint8_t{0});
+  }
+
+  // A settlement as large as the program takes opens; one record more, or even part of one, is refused by its size
+  // before anything of it is read, as is what is no regular file at all. The settlement on screen stays in every
+  // refusal.
   void sizeIsCheckedBeforeReading_data() {
     QTest::addColumn<qint64>("druki");
+    QTest::addColumn<qint64>("ogon");     // bytes after the records, of a refused file
     QTest::addColumn<QString>("odmowa");  // empty: the file opens
-    QTest::newRow("empty") << qint64{0} << QString();
-    QTest::newRow("at the cap") << kNajwiecejDrukow << QString();
-    QTest::newRow("one record over") << kNajwiecejDrukow + 1 << QStringLiteral("Plik jest za duży");
-    QTest::newRow("2 GiB") << (qint64{2} << 30) / kDruk << QStringLiteral("Plik jest za duży");
-    QTest::newRow("FIFO") << qint64{-1} << QStringLiteral("Plik nie jest zwykłym plikiem");
+    QTest::newRow("empty") << qint64{0} << qint64{0} << QString();
+    QTest::newRow("at the cap") << kNajwiecejDrukow << qint64{0} << QString();
+    QTest::newRow("one record over") << kNajwiecejDrukow + 1 << qint64{0} << QStringLiteral("Plik jest za duży");
+    QTest::newRow("one byte over") << kNajwiecejDrukow << qint64{1} << QStringLiteral("Plik jest za duży");
+    QTest::newRow("2 GiB") << (qint64{2} << 30) / kDruk << qint64{0} << QStringLiteral("Plik jest za duży");
+    QTest::newRow("FIFO") << qint64{-1} << qint64{0} << QStringLiteral("Plik nie jest zwykłym plikiem");
   }
   void sizeIsCheckedBeforeReading() {
     QFETCH(qint64, druki);
+    QFETCH(qint64, ogon);
     QFETCH(QString, odmowa);
     TrzyDruki(false);
     const QString sciezka = Plik("wielki.dc8");
     QFile plik(sciezka);
     if (druki < 0) QCOMPARE(::mkfifo(QFile::encodeName(sciezka).constData(), 0600), 0);
-    else if (!odmowa.isEmpty()) QVERIFY(plik.open(QIODevice::WriteOnly) && plik.resize(druki * kDruk));  // sparse
+    else if (!odmowa.isEmpty()) QVERIFY(plik.open(QIODevice::WriteOnly) && plik.resize(druki * kDruk + ogon));  // sparse
     else QVERIFY(plik.open(QIODevice::WriteOnly));
     // PIT-37 and its PIT/O attachments, written out in full.
     QByteArray pit37(kDruk, '\0'), pitO(kDruk, '\0');
@@ -390,13 +428,16 @@ class TstPliki : public QObject {
     QCOMPARE(bufor.pos(), 2 * kDruk);
     QCOMPARE(odczyt.druki.capacity(), std::size_t{0});
 
-    QBuffer wielki;
-    wielki.setData(QByteArray((kNajwiecejDrukow + 1) * kDruk, '\0'));
-    QVERIFY(wielki.open(QIODevice::ReadOnly));
-    QCOMPARE(CzytajRozliczenie(wielki, QStringLiteral("w.dc8")).blad,
-             QStringLiteral("Plik \"w.dc8\" nie jest poprawnym plikiem rozliczenia: zawiera 1025 druków, a rozliczenie "
-                            "może ich mieć najwyżej 1024."));
-    QCOMPARE(wielki.pos(), qint64{0});
+    // Part of a record over the cap counts as one.
+    for (const qint64 rozmiar : {(kNajwiecejDrukow + 1) * kDruk, kNajwiecejDrukow * kDruk + 1}) {
+      QBuffer wielki;
+      wielki.setData(QByteArray(rozmiar, '\0'));
+      QVERIFY(wielki.open(QIODevice::ReadOnly));
+      QCOMPARE(CzytajRozliczenie(wielki, QStringLiteral("w.dc8")).blad,
+               QStringLiteral("Plik \"w.dc8\" nie jest poprawnym plikiem rozliczenia: zawiera 1025 druków, a rozliczenie "
+                              "może ich mieć najwyżej 1024."));
+      QCOMPARE(wielki.pos(), qint64{0});
+    }
   }
 
   // Every way of leaving a modified settlement asks first; the answer, and the file dialog after Tak, decide what

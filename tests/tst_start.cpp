@@ -19,6 +19,7 @@
 #include "support/program.h"
 #include "support/pliki.h"
 #include "support/start_uslugi.h"
+#include "support/strony.h"
 #include "support/test_main.h"
 
 using namespace velmar_test;
@@ -212,6 +213,63 @@ class TstStart : public QObject {
     QVERIFY(!uruchom({}));
     QVERIFY(SkryptDialogow().pokazane.empty());
     qunsetenv("VELMAR_LOCALE");
+  }
+
+  // A settlement on the command line whose form cannot be computed: the error is shown, the settlement stays open,
+  // and start-up still checks the regional settings (on a C locale it asks; a refused file of them is reported) and
+  // then looks for an update.
+  void computationErrorDoesNotCutStartUpShort_data() {
+    QTest::addColumn<bool>("lokalizacjaC");  // else the file of the regional settings is a FIFO
+    QTest::addColumn<QString>("poBledzie");  // the start of what is shown after the error
+    QTest::newRow("C locale") << true << "Program wykrył nieprawidłowe ustawienia regionalne!";
+    QTest::newRow("refused regional settings") << false << "Plik nie jest zwykłym plikiem";
+  }
+  void computationErrorDoesNotCutStartUpShort() {
+    QFETCH(bool, lokalizacjaC);
+    QFETCH(QString, poBledzie);
+    FolderProgramu folder;
+    ZapiszPlik(folder.Dc() + "2.dcd", Naglowek(1));
+    folder.ZapiszDcs(Pit37, {NowyObiekt(Liczba, 1, "1", "0,00")});
+    ZapiszPlik(folder.Dc() + "2_1.dcg", Svg(1600, 2263, qRgb(255, 255, 255)));
+    std::vector<TDruk> druki(2);
+    druki[1].IdPit = Pit37;
+    druki[1].Wczytany = 1;  // its amounts are empty texts
+    const QString plik = folder.Sciezka() + "puste.dc8";
+    ZapiszPlik(plik, ZakodujRozliczenie(druki, 1));
+    ZapiszPlik(Ini(), "[PIT]\nRun=1\nAutoUpdate=1\nSerwerAktualizacji=http://127.0.0.1:9\n");
+    const QString regionalne = platform::FolderUstawien() + "/regionalne.ini";
+    const auto sprzatnij = qScopeGuard([&] {
+      QFile::remove(Ini());
+      UsunRegionalne();
+      UstawRegionalne();
+      qunsetenv("VELMAR_LOCALE");
+    });
+
+    auto t = NoweOkno(folder);
+    auto uslugi = std::make_shared<UslugiTestowe>();
+    uslugi->echo = false;  // no connection: the check ends without a transfer
+    t->Uslugi = uslugi;
+    const OknaProgramu okna(*t);
+    if (lokalizacjaC) {
+      UsunRegionalne();
+      qputenv("VELMAR_LOCALE", "C");
+    } else {
+      PolozOdrzucany(regionalne, Odrzucany::Fifo, 0);
+    }
+    t->ParametrWiersza = plik;
+    SkryptDialogow().odpowiedzi = {platform::Odpowiedz::Nie};
+    QCOMPARE(Pokaz(*t), lokalizacjaC);
+
+    const auto& pokazane = SkryptDialogow().pokazane;
+    QCOMPARE(pokazane.size(), std::size_t{2});
+    QCOMPARE(pokazane[0].rodzaj, PokazaneOkno::Rodzaj::Wyjatek);
+    QCOMPARE(pokazane[0].tekst, QStringLiteral("'' is not a valid floating point value"));
+    QVERIFY2(pokazane[1].tekst.startsWith(poBledzie), qPrintable(pokazane[1].tekst));
+    QCOMPARE(t->PlikRozliczenia, plik);
+    QCOMPARE(t->LiczbaDrukow, 1);
+    if (lokalizacjaC) return;  // the program ends: no update is looked for
+    QTRY_COMPARE(uslugi->hostyEcha, QStringList{"127.0.0.1"});
+    QTRY_VERIFY(!t->AktualizacjaWToku());
   }
 
   // Every window's title is its own text alone: the program's set-up gives Qt no display name, which the window
