@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QBuffer>
-#include <QCryptographicHash>
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QDir>
@@ -12,7 +11,6 @@
 #include <QFileInfo>
 #include <QPointer>
 #include <QTimer>
-#include <QProcess>
 #include <QSaveFile>
 #include <algorithm>
 #include <limits>
@@ -64,13 +62,6 @@ std::optional<QByteArray> SumaZOpisu(const QString& tekst) {
   return tekst.toLower().toLatin1();
 }
 
-QByteArray SumaPliku(const QString& sciezka) {
-  const platform::OtwartyPlik plik = platform::OtworzDoOdczytu(sciezka, kMaksRozmiarInstalatora);
-  QCryptographicHash suma(QCryptographicHash::Sha256);
-  if (!plik.plik || !suma.addData(plik.plik.get())) return {};
-  return suma.result().toHex();
-}
-
 }  // namespace aktualizacja
 
 unsigned TTools::UslugiSystemu::StanPolaczenia(const QUrl& serwer) { return platform::StanPolaczenia(serwer); }
@@ -84,9 +75,8 @@ void TTools::UslugiSystemu::Echo(const QString& host, QObject* kontekst, std::fu
   echo->Wyslij(host, 1000);
 }
 
-bool TTools::UslugiSystemu::Otworz(const QString& plik, const QString& folder) {
-  if (QFileInfo(plik).isExecutable()) return QProcess::startDetached(plik, {}, folder);
-  return QDesktopServices::openUrl(QUrl::fromLocalFile(plik));
+bool TTools::UslugiSystemu::Uruchom(const platform::PlikProgramu& plik, const QString& folder) {
+  return plik.Uruchom(folder);
 }
 
 bool TTools::UslugiSystemu::OtworzAdres(const QUrl& adres) { return QDesktopServices::openUrl(adres); }
@@ -366,8 +356,11 @@ void TTools::ZainstalujAktualizacje(const QString& instalator, const QByteArray&
     return ZakonczAktualizacje();
   }
   // What may be started: an installer that matches the description's SHA-256, or, when none is named, one that came
-  // over HTTPS whole, as long as the server announced; a body without a length may have been cut off anywhere.
-  if (!suma.isEmpty() && aktualizacja::SumaPliku(instalator) != suma) {
+  // over HTTPS whole, as long as the server announced; a body without a length may have been cut off anywhere. It is
+  // held open from here on, so what starts is what was checked.
+  platform::PlikProgramu plik(instalator);
+  const QByteArray pobrana = plik.Sha256();
+  if (!suma.isEmpty() && pobrana != suma) {
     QFile::remove(instalator);
     zamknijOkno();
     platform::ShowMessage(QStringLiteral("Pobrany plik instalacyjny nie zgadza się z sumą kontrolną SHA-256 podaną w "
@@ -391,33 +384,34 @@ void TTools::ZainstalujAktualizacje(const QString& instalator, const QByteArray&
   if (okno && !odRazu) {
     // Instaluj may come long after: what was verified is remembered, to be checked again then.
     zaufanyInstalator_ = instalator;
-    sumaZaufanego_ = suma.isEmpty() ? aktualizacja::SumaPliku(instalator) : suma;
+    sumaZaufanego_ = pobrana;
     okno->PozwolInstalowac();
   } else {
     zamknijOkno();
   }
-  if (odRazu && UruchomSprawdzony(instalator)) Zakoncz();
+  if (odRazu && UruchomSprawdzony(plik)) Zakoncz();
   ZakonczAktualizacje();
 }
 
 bool TTools::UruchomInstalator(const QString& instalator) {
-  if (instalator != zaufanyInstalator_ || sumaZaufanego_.isEmpty() ||
-      aktualizacja::SumaPliku(instalator) != sumaZaufanego_) {
+  // Opened once, the file is checked and started by its descriptor: a link or another file put in its place later
+  // changes nothing.
+  platform::PlikProgramu plik(instalator);
+  if (instalator != zaufanyInstalator_ || sumaZaufanego_.isEmpty() || plik.Sha256() != sumaZaufanego_) {
     platform::ShowMessage(QStringLiteral("Program nie sprawdził tego pliku instalacyjnego albo plik zmienił się po "
                                          "sprawdzeniu, więc go nie uruchomi.\nPlik leży w:\n") +
                           QDir::toNativeSeparators(instalator));
     return false;
   }
-  return UruchomSprawdzony(instalator);
+  return UruchomSprawdzony(plik);
 }
 
-bool TTools::UruchomSprawdzony(const QString& instalator) {
-  // Downloaded as data, the installer needs the execute bit to start as a program rather than open in a viewer.
-  QFile plik(instalator);
-  if (!plik.setPermissions(plik.permissions() | QFileDevice::ExeOwner) ||
-      !UslugiWUzyciu().Otworz(instalator, QFileInfo(instalator).path() + QLatin1Char('/'))) {
+bool TTools::UruchomSprawdzony(const platform::PlikProgramu& plik) {
+  // Downloaded as data, the installer needs the execute bit to start as a program.
+  if (!plik.UstawWykonywalny() ||
+      !UslugiWUzyciu().Uruchom(plik, QFileInfo(plik.Sciezka()).path() + QLatin1Char('/'))) {
     platform::ShowMessage(QStringLiteral("Nie można uruchomić programu instalacyjnego:\n") +
-                          QDir::toNativeSeparators(instalator));
+                          QDir::toNativeSeparators(plik.Sciezka()));
     return false;
   }
   return true;

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "main/tools.h"
+#include "platform/system.h"
 
 // The system's own services; a test derives from it to observe the calls without reaching the network or starting
 // anything.
@@ -19,8 +20,8 @@ struct TTools::UslugiSystemu {
   // One ICMP echo to the host, answered from the event loop while the context lives: false only when the echo failed
   // with an error (no name resolution, nothing sent).
   virtual void Echo(const QString& host, QObject* kontekst, std::function<void(bool)> wynik);
-  // The shell's "open" of a file in its working folder: a program is started, anything else goes to its viewer.
-  virtual bool Otworz(const QString& plik, const QString& folder);
+  // Starts a file held open as a program in its working folder.
+  virtual bool Uruchom(const platform::PlikProgramu& plik, const QString& folder);
   // Opens a web address in the user's browser.
   virtual bool OtworzAdres(const QUrl& adres);
 };
@@ -45,7 +46,5 @@ bool JestOpisemAktualizacji(const QByteArray& dane);
 // The installer's SHA-256 as UPDATE/SHA256 names it: 64 hexadecimal digits, returned in lower case; empty when the
 // description names none, null when what it names is no SHA-256.
 std::optional<QByteArray> SumaZOpisu(const QString& tekst);
-// The SHA-256 of a file in lower-case hexadecimal; empty when it cannot be read.
-QByteArray SumaPliku(const QString& sciezka);
 
 }  // namespace aktualizacja

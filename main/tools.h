@@ -17,6 +17,7 @@
 namespace platform {
 class Aplikacja;
 class BlokadaInstancji;
+class PlikProgramu;
 class TIniFile;
 }
 
@@ -352,7 +353,7 @@ class TTools : public QMainWindow {
                               bool dlugoscPotwierdzona);
   void ZakonczAktualizacje();
   // Starts an installer just verified, made executable first; says why not. True when it was started.
-  bool UruchomSprawdzony(const QString& instalator);
+  bool UruchomSprawdzony(const platform::PlikProgramu& plik);
 
   std::unique_ptr<platform::BlokadaInstancji> blokada_;
   std::unique_ptr<platform::TIniFile> ustawienia_;

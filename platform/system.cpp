@@ -1,7 +1,9 @@
 #include "platform/system.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -57,6 +59,51 @@ BlokadaInstancji::BlokadaInstancji(const QString& nazwa, const QString& folder) 
 
 BlokadaInstancji::~BlokadaInstancji() {
   if (fd_ >= 0) ::close(fd_);
+}
+
+PlikProgramu::PlikProgramu(const QString& sciezka) : sciezka_(sciezka) {
+  fd_ = ::open(QFile::encodeName(sciezka).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd_ < 0) return;
+  struct stat info {};
+  const mode_t obcyPisza = S_IWGRP | S_IWOTH;
+  if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid() ||
+      ((info.st_mode & obcyPisza) && ::fchmod(fd_, info.st_mode & 07777 & ~obcyPisza) != 0)) {
+    ::close(fd_);
+    fd_ = -1;
+  }
+}
+
+PlikProgramu::~PlikProgramu() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+QByteArray PlikProgramu::Sha256() const {
+  if (fd_ < 0) return {};
+  QCryptographicHash suma(QCryptographicHash::Sha256);
+  QByteArray blok(1 << 16, Qt::Uninitialized);
+  for (off_t poz = 0;;) {
+    const ssize_t n = ::pread(fd_, blok.data(), static_cast<std::size_t>(blok.size()), poz);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return {};
+    if (n == 0) return suma.result().toHex();
+    suma.addData(QByteArrayView(blok.constData(), n));
+    poz += n;
+  }
+}
+
+bool PlikProgramu::UstawWykonywalny() const {
+  struct stat info {};
+  return fd_ >= 0 && ::fstat(fd_, &info) == 0 && ::fchmod(fd_, (info.st_mode & 07777) | S_IXUSR) == 0;
+}
+
+bool PlikProgramu::Uruchom(const QString& folder) const {
+  // The program is started by its descriptor's name in /proc, through a copy without close-on-exec that it inherits
+  // (a script's interpreter opens that name again), so the name it was opened by plays no part any more.
+  const int kopia = fd_ < 0 ? -1 : ::fcntl(fd_, F_DUPFD, 3);
+  if (kopia < 0) return false;
+  const bool uruchomiony = QProcess::startDetached(QStringLiteral("/proc/self/fd/%1").arg(kopia), {}, folder);
+  ::close(kopia);
+  return uruchomiony;
 }
 
 }  // namespace platform

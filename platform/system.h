@@ -1,6 +1,7 @@
 #pragma once
 // Small services of the operating system the program asks for.
 
+#include <QByteArray>
 #include <QString>
 #include <memory>
 
@@ -28,6 +29,31 @@ class BlokadaInstancji {
  private:
   int fd_ = -1;
   bool juzIstnieje_ = false;
+};
+
+// A file to be started as a program, held by its descriptor from the moment it is opened: what is read from it, made
+// executable and started is that one file, whatever is put under its name meanwhile.
+class PlikProgramu {
+ public:
+  // Opens a regular file of this user, a link at the name's end not followed, and takes writing away from everybody
+  // but its owner, so that nobody else changes it after it is read. Otwarty() says whether it was.
+  explicit PlikProgramu(const QString& sciezka);
+  ~PlikProgramu();
+  PlikProgramu(const PlikProgramu&) = delete;
+  PlikProgramu& operator=(const PlikProgramu&) = delete;
+
+  bool Otwarty() const { return fd_ >= 0; }
+  const QString& Sciezka() const { return sciezka_; }
+  // Its SHA-256 in lower-case hexadecimal, read through the descriptor; empty when it is not open or cannot be read.
+  QByteArray Sha256() const;
+  // Gives its owner the execute bit.
+  bool UstawWykonywalny() const;
+  // Starts it as a program in the folder, through the descriptor.
+  bool Uruchom(const QString& folder) const;
+
+ private:
+  QString sciezka_;
+  int fd_ = -1;
 };
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 #include "platform/zapis.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 
 #include <algorithm>
 #include <cerrno>
@@ -16,12 +17,15 @@
 namespace platform {
 namespace {
 
-// What follows the document's name in its temporary's: a marker no user gives a file, then the six characters
-// mkostemp puts for the X's, so a user's own "name.dc8.backup" is never taken for a stale temporary.
-constexpr char kZnacznikTymczasowego[] = ".zapis-";
+// How a save's own temporary is told from a user's file: its name is the document's, this tag and twelve random
+// letters and digits, and it is made with no permission bits at all (it is written through its descriptor), getting
+// its mode only just before its rename. A user keeps no file unreadable to everybody under such a name, so neither a
+// look-alike name nor a user's copy of a settlement is ever taken for a stale temporary. A file system without Unix
+// permissions keeps the strays of its killed saves; nothing of the user's is lost.
+constexpr char kZnacznikTymczasowego[] = ".velmar-zapis-";
 constexpr qsizetype kDlugoscZnacznika = sizeof kZnacznikTymczasowego - 1;
-constexpr char kWzorzecTymczasowego[] = ".zapis-XXXXXX";
-constexpr qsizetype kPrzyrostekTymczasowego = sizeof kWzorzecTymczasowego - 1;
+constexpr int kZnakiLosowe = 12;
+constexpr char kAlfabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 // The kernel's own bound on links followed in one name.
 constexpr int kNajwiecejDowiazan = 40;
 
@@ -89,11 +93,14 @@ bool BityPozwalajaPisac(const struct stat& info) {
 }
 
 // The permissions the new file takes: the old one's, or those a new file gets. Fails for a document its user may not
-// write.
+// write, telling a file nobody may write from one only this user may not.
 WynikZapisu TrybNowegoPliku(const QByteArray& cel, mode_t& tryb) {
   struct stat stary {};
   if (::stat(cel.constData(), &stary) == 0) {
-    if (!BityPozwalajaPisac(stary)) return {EACCES, QStringLiteral("Plik jest tylko do odczytu.")};
+    if (!BityPozwalajaPisac(stary))
+      return {EACCES, (stary.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0
+                          ? QStringLiteral("Plik jest tylko do odczytu.")
+                          : QStringLiteral("Nie masz prawa zapisu do tego pliku.")};
     tryb = stary.st_mode & 07777;
     return {};
   }
@@ -103,9 +110,22 @@ WynikZapisu TrybNowegoPliku(const QByteArray& cel, mode_t& tryb) {
   return {};
 }
 
-// Whether the name is the document's, the marker and six of the letters and digits mkostemp puts for the X's.
-bool JestTymczasowym(QByteArrayView nazwa, QByteArrayView dokument) {
-  if (nazwa.size() != dokument.size() + kPrzyrostekTymczasowego || !nazwa.startsWith(dokument) ||
+// A new temporary beside the document, open for writing, without permission bits; -1 with errno when none can be made.
+int NowyTymczasowy(const QByteArray& cel, QByteArray& nazwa) {
+  for (int proba = 0; proba < 100; ++proba) {
+    nazwa = cel + kZnacznikTymczasowego;
+    for (int i = 0; i < kZnakiLosowe; ++i)
+      nazwa += kAlfabet[QRandomGenerator::system()->bounded(int(sizeof kAlfabet - 1))];
+    const int fd = ::open(nazwa.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+// Whether the name is the document's, the tag and the random part a save gives its temporary.
+bool JestNazwaTymczasowego(QByteArrayView nazwa, QByteArrayView dokument) {
+  if (nazwa.size() != dokument.size() + kDlugoscZnacznika + kZnakiLosowe || !nazwa.startsWith(dokument) ||
       !nazwa.sliced(dokument.size()).startsWith(QByteArrayView(kZnacznikTymczasowego, kDlugoscZnacznika)))
     return false;
   for (const char z : nazwa.sliced(dokument.size() + kDlugoscZnacznika))
@@ -119,10 +139,10 @@ void UsunTymczasowe(const QByteArray& cel) {
   if (!katalog) return;
   const int fd = ::dirfd(katalog.get());
   while (const dirent* wpis = ::readdir(katalog.get())) {
-    if (!JestTymczasowym(QByteArrayView(wpis->d_name), dokument)) continue;
+    if (!JestNazwaTymczasowego(QByteArrayView(wpis->d_name), dokument)) continue;
     struct stat info {};
     if (::fstatat(fd, wpis->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode) &&
-        info.st_uid == ::geteuid())
+        info.st_uid == ::geteuid() && (info.st_mode & 07777) == 0)
       ::unlinkat(fd, wpis->d_name, 0);
   }
 }
@@ -135,8 +155,8 @@ WynikZapisu ZapiszAtomowo(const QString& sciezka, QByteArrayView dane) {
   UsunTymczasowe(cel);
   mode_t tryb = 0;
   if (WynikZapisu odmowa = TrybNowegoPliku(cel, tryb); !odmowa.Udany()) return odmowa;
-  QByteArray tymczasowy = cel + kWzorzecTymczasowego;
-  const int fd = ::mkostemp(tymczasowy.data(), O_CLOEXEC);
+  QByteArray tymczasowy;
+  const int fd = NowyTymczasowy(cel, tymczasowy);
   if (fd < 0) return Blad(errno);
   int kod = 0;
   if (!ZapiszWszystko(fd, dane) || ::fchmod(fd, tryb) != 0 || ::fsync(fd) != 0) kod = errno;

@@ -16,11 +16,13 @@ struct WynikZapisu {
 
 // The document's permissions are kept; a link is followed, so the file it names is replaced and the link stays. A
 // document whose own permission bits deny its user writing is kept and refused (EACCES), also for a user whom the
-// system would let write anything. The temporaries earlier saves of the document left behind are removed first.
+// system would let write anything; the reason says whether nobody may write it or only this user may not. The
+// temporaries earlier saves of the document left behind are removed first.
 WynikZapisu ZapiszAtomowo(const QString& sciezka, QByteArrayView dane);
 
 // Removes what saves of the document left when they were stopped before their rename: this user's regular files
-// named as a save names its temporary, beside the file a link names. Nothing else goes, and nothing is reported.
+// named as a save names its temporary and still without permission bits, as a save makes them, beside the file a
+// link names. Nothing else goes, and nothing is reported.
 void UsunPozostawioneTymczasowe(const QString& sciezka);
 
 }  // namespace platform

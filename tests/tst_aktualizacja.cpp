@@ -76,6 +76,7 @@ struct Pozniej {
   bool suma = true;  // the description names the installer's SHA-256
   bool bezDlugosci = false;
   bool podmieniony = false;
+  bool dowiazanie = false;  // a link in its place to a file outside with the same bytes
   bool instaluj = false;
   bool uruchomiony = false;
   QStringList teksty;  // %1 stands for the installer's path
@@ -341,6 +342,7 @@ class TstAktualizacja : public QObject {
     wiersz("https, no length, no sum", {.https = true, .suma = false, .bezDlugosci = true,
                                         .teksty = {kPytanie, kBezDlugosci, kNieSprawdzony}});
     wiersz("replaced after the check", {.podmieniony = true, .instaluj = true, .teksty = {kPytanie, kNieSprawdzony}});
+    wiersz("a link to the same bytes", {.dowiazanie = true, .instaluj = true, .teksty = {kPytanie, kNieSprawdzony}});
   }
   void installLaterStartsOnlyAVerifiedInstaller() {
     QFETCH(Pozniej, p);
@@ -354,11 +356,18 @@ class TstAktualizacja : public QObject {
     QCOMPARE(CzytajPlik(Instalator()), nowy);
     QCOMPARE(okno_->Instaluj->isEnabled(), p.instaluj);
     if (p.podmieniony) ZapiszPlik(Instalator(), "#!/bin/sh\necho inny\n");
+    // The link's target is no file of the update's: its bytes match, but it is not what was checked.
+    const QString obcy = folder_->Sciezka() + "obcy.run";
+    if (p.dowiazanie) {
+      ZapiszPlik(obcy, nowy);
+      QVERIFY(QFile::remove(Instalator()) && QFile::link(obcy, Instalator()));
+    }
     if (p.instaluj) okno_->Instaluj->click();
     else okno_->InstalujClick();
     QCOMPARE(SkryptDialogow().Teksty(), p.teksty.replaceInStrings("%1", QDir::toNativeSeparators(Instalator())));
     QCOMPARE(uslugi_->otwarte, p.uruchomiony ? QStringList{Instalator() + '|' + FolderAktualizacji()} : QStringList());
     QCOMPARE(Wykonywalny(Instalator()), p.uruchomiony);
+    if (p.dowiazanie) QVERIFY(!Wykonywalny(obcy) && QFileInfo(Instalator()).isSymLink());
     QVERIFY(!ZakonczenieZadane() && !okno_->isVisible());
   }
 

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -14,10 +15,13 @@
 #include <functional>
 #include <locale.h>
 #include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/dialogi.h"
 #include "platform/odczyt.h"
 #include "platform/regionalne.h"
+#include "platform/system.h"
 #include "platform/ustawienia.h"
 #include "support/pliki.h"
 #include "support/test_main.h"
@@ -52,6 +56,12 @@ void GdyPokazane(std::function<void(QWidget*)> dzialanie) {
     if (auto* dialog = qobject_cast<QDialog*>(okno); dialog && dialog->isVisible()) dialog->done(QDialog::Rejected);
   });
   zegar->start(10);
+}
+
+// The permission bits of a file, a link not followed.
+int TrybPliku(const QString& sciezka) {
+  struct stat info {};
+  return ::lstat(QFile::encodeName(sciezka).constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
 }
 
 // A window that refuses to close, as the main window does while it asks to save.
@@ -302,6 +312,61 @@ class TestPlatforma : public QObject {
     QFETCH(QString, wynik);
     QCOMPARE(funkcja == 'S' ? QString(platform::SeparatorDatyZFormatu(wejscie)) : platform::FiltryQt(wejscie).join(';'),
              wynik);
+  }
+
+  // A program file is read, made executable and started through the descriptor it was opened with: another program
+  // put under its name afterwards is not started. Opening takes writing away from all but its owner.
+  void plikProgramuUruchamianyPrzezDeskryptor() {
+    QTemporaryDir folder;
+    const QString znacznik = folder.filePath(QStringLiteral("uruchomiony"));
+    const auto skrypt = [&](const char* kto) {
+      return "#!/bin/sh\necho " + QByteArray(kto) + " \"$(pwd)\" > '" + QFile::encodeName(znacznik) + "'\n";
+    };
+    const QString program = folder.filePath(QStringLiteral("setup.run"));
+    const QString inny = folder.filePath(QStringLiteral("inny.run"));
+    ZapiszPlik(program, skrypt("sprawdzony"));
+    ZapiszPlik(inny, skrypt("podmieniony"));
+    QCOMPARE(::chmod(QFile::encodeName(program).constData(), 0666), 0);
+    QCOMPARE(::chmod(QFile::encodeName(inny).constData(), 0755), 0);  // could be started by its name
+    const platform::PlikProgramu plik(program);
+    QVERIFY(plik.Otwarty());
+    QCOMPARE(TrybPliku(program), 0644);
+    QCOMPARE(::rename(QFile::encodeName(inny).constData(), QFile::encodeName(program).constData()), 0);
+    QCOMPARE(plik.Sha256(), QCryptographicHash::hash(skrypt("sprawdzony"), QCryptographicHash::Sha256).toHex());
+    QVERIFY(plik.UstawWykonywalny());
+    QVERIFY(plik.Uruchom(folder.path()));
+    QTRY_COMPARE(CzytajPlik(znacznik), "sprawdzony " + QFile::encodeName(folder.path()) + '\n');
+    QCOMPARE(TrybPliku(program), 0755);
+  }
+
+  // Only a regular file of this user is opened as a program: not a link to one, nor what is no regular file, nor
+  // another user's file, whose permissions stay as they were.
+  void plikProgramuTylkoZwyklyWlasny_data() {
+    QTest::addColumn<QString>("rodzaj");
+    for (const char* rodzaj : {"link", "fifo", "folder", "missing", "another user's"}) QTest::newRow(rodzaj) << rodzaj;
+  }
+  void plikProgramuTylkoZwyklyWlasny() {
+    QFETCH(QString, rodzaj);
+    QTemporaryDir folder;
+    const QString cel = folder.filePath(QStringLiteral("cel.run"));
+    const QString nazwa = folder.filePath(QStringLiteral("setup.run"));
+    const QByteArray n = QFile::encodeName(nazwa);
+    ZapiszPlik(cel, "#!/bin/sh\n");
+    QCOMPARE(::chmod(QFile::encodeName(cel).constData(), 0666), 0);
+    if (rodzaj == "link") QCOMPARE(::symlink("cel.run", n.constData()), 0);
+    if (rodzaj == "fifo") QCOMPARE(::mkfifo(n.constData(), 0666), 0);
+    if (rodzaj == "folder") QVERIFY(QDir().mkpath(nazwa));
+    if (rodzaj == "another user's") {
+      if (::geteuid() != 0) QSKIP("only root can give a file to another user");
+      QVERIFY(QFile::copy(cel, nazwa));
+      QCOMPARE(::chmod(n.constData(), 0666), 0);
+      QCOMPARE(::chown(n.constData(), 12345, 12345), 0);
+    }
+    const platform::PlikProgramu plik(nazwa);
+    QVERIFY(!plik.Otwarty());
+    QVERIFY(plik.Sha256().isEmpty() && !plik.UstawWykonywalny() && !plik.Uruchom(folder.path()));
+    QCOMPARE(TrybPliku(cel), 0666);
+    if (rodzaj == "another user's") QCOMPARE(TrybPliku(nazwa), 0666);
   }
 
   void wyjatekZObslugiZdarzenia() {

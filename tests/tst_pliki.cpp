@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -190,29 +191,39 @@ class TstPliki : public QObject {
                         plik + QStringLiteral("\nPoprzednia wersja pliku pozostała bez zmian.\n"));
   }
 
-  // Saving under the current name replaces the file a link names and keeps every link. A file whose own permission
-  // bits forbid its owner writing stays as it was, also for root, and the settlement stays modified, to be saved
-  // under another name.
+  // Saving under the current name replaces the file a link names and keeps every link. A file this user may not write
+  // by its permission bits stays as it was, also for root, and the settlement stays modified, to be saved under
+  // another name; the message tells a file nobody may write from one only this user may not.
   void savingOverWhatIsThere_data() {
     QTest::addColumn<int>("tryb");        // permissions of the file
+    QTest::addColumn<int>("wlasciciel");  // the file given to this user id; -1: kept as made
     QTest::addColumn<int>("dowiazania");  // links from the name saved under to the file
-    QTest::addColumn<bool>("zapisany");
-    QTest::newRow("writable") << 0644 << 0 << true;
-    QTest::newRow("owner only") << 0600 << 0 << true;
-    QTest::newRow("read-only") << 0444 << 0 << false;
-    QTest::newRow("others may write, not the owner") << 0466 << 0 << false;
-    QTest::newRow("link to a writable file") << 0640 << 1 << true;
-    QTest::newRow("link to a read-only file") << 0444 << 1 << false;
-    QTest::newRow("two links, the outer one relative") << 0644 << 2 << true;
+    QTest::addColumn<QString>("powod");   // why it is refused; empty: saved
+    const QString tylkoDoOdczytu = QStringLiteral("Plik jest tylko do odczytu.");
+    const QString bezPrawa = QStringLiteral("Nie masz prawa zapisu do tego pliku.");
+    QTest::newRow("writable") << 0644 << -1 << 0 << QString();
+    QTest::newRow("owner only") << 0600 << -1 << 0 << QString();
+    QTest::newRow("read-only") << 0444 << -1 << 0 << tylkoDoOdczytu;
+    QTest::newRow("others may write, not the owner") << 0466 << -1 << 0 << bezPrawa;
+    QTest::newRow("another user's") << 0644 << 12345 << 0 << bezPrawa;
+    QTest::newRow("another user's, read-only") << 0444 << 12345 << 0 << tylkoDoOdczytu;
+    QTest::newRow("link to a writable file") << 0640 << -1 << 1 << QString();
+    QTest::newRow("link to a read-only file") << 0444 << -1 << 1 << tylkoDoOdczytu;
+    QTest::newRow("link to another user's file") << 0644 << 12345 << 1 << bezPrawa;
+    QTest::newRow("two links, the outer one relative") << 0644 << -1 << 2 << QString();
   }
   void savingOverWhatIsThere() {
     QFETCH(int, tryb);
+    QFETCH(int, wlasciciel);
     QFETCH(int, dowiazania);
-    QFETCH(bool, zapisany);
+    QFETCH(QString, powod);
+    const bool zapisany = powod.isEmpty();
     const QString folder = folder_->Sciezka() + QStringLiteral("s/");
     const QString plik = folder + QStringLiteral("prawdziwy.dc8");
     ZapiszPlik(plik, "stary");
     QCOMPARE(::chmod(QFile::encodeName(plik).constData(), mode_t(tryb)), 0);
+    if (wlasciciel >= 0 && ::geteuid() != 0) QSKIP("only root can give a file to another user");
+    if (wlasciciel >= 0) QCOMPARE(::chown(QFile::encodeName(plik).constData(), uid_t(wlasciciel), gid_t(-1)), 0);
     QStringList nazwy{QStringLiteral("prawdziwy.dc8")};
     QString sciezka = plik;
     for (int i = 0; i < dowiazania; ++i) {
@@ -233,9 +244,8 @@ class TstPliki : public QObject {
     for (const QString& nazwa : nazwy.mid(1)) QVERIFY2(QFileInfo(folder + nazwa).isSymLink(), qPrintable(nazwa));
     QCOMPARE(Zawartosc(folder), Posortowane(nazwy));  // no temporary stays
     QCOMPARE(T().Zmodyfikowane, std::uint8_t(!zapisany));
-    const QString odmowa = QStringLiteral("Brak dostępu do pliku: ") + sciezka +
-                           QStringLiteral("\nPlik jest tylko do odczytu.\nRozliczenie można zapisać w innym pliku "
-                                          "poleceniem \"Zapisz jako ...\".");
+    const QString odmowa = QStringLiteral("Brak dostępu do pliku: ") + sciezka + QStringLiteral("\n") + powod +
+                           QStringLiteral("\nRozliczenie można zapisać w innym pliku poleceniem \"Zapisz jako ...\".");
     QCOMPARE(Komunikaty(), zapisany ? QStringList{} : QStringList{odmowa});
     if (zapisany) return;
     SkryptDialogow().pliki = {folder + QStringLiteral("inny")};
@@ -245,8 +255,10 @@ class TstPliki : public QObject {
     QCOMPARE(T().Zmodyfikowane, std::uint8_t{0});
   }
 
-  // What saves of a settlement left when they were killed goes when the settlement is next opened or saved: this
-  // user's regular files named as the save names its temporary, beside the file a link names. Nothing else goes.
+  // What saves of a settlement left when they were stopped goes when the settlement is next opened or saved: this
+  // user's regular files named as a save names its temporary and still without any permission bits, as a save makes
+  // them, beside the file a link names. Nothing else goes: not a user's file under a look-alike name, not one under
+  // the very name a save would use but with permissions, not a link, a FIFO or a folder.
   void staleTemporariesGo_data() {
     QTest::addColumn<bool>("zapis");        // saved, else opened
     QTest::addColumn<bool>("dowiazanie");  // through a link in the folder above
@@ -259,32 +271,47 @@ class TstPliki : public QObject {
     QFETCH(bool, zapis);
     QFETCH(bool, dowiazanie);
     const QString folder = folder_->Sciezka() + QStringLiteral("s/");
+    const auto w = [&](const char* nazwa) { return QFile::encodeName(folder + QString::fromUtf8(nazwa)); };
+    // A file as a stopped save leaves it: written, but no permission bits yet.
+    const auto bezPraw = [&](const char* nazwa) {
+      ZapiszPlik(folder + QString::fromUtf8(nazwa), "czesc");
+      QCOMPARE(::chmod(w(nazwa).constData(), 0), 0);
+    };
     QByteArray pit37(kDruk, '\0');
     pit37[8] = 2;
     ZapiszPlik(folder + QStringLiteral("r.dc8"), pit37);
     QStringList zostaja{QStringLiteral("r.dc8")};
-    for (const char* nazwa : {"r.dc8.zapis-a1B2c3", "r.dc8.zapis-ZZZZZZ", "r.dc8.zapis-000000"})
-      ZapiszPlik(folder + nazwa, "czesc");
-    for (const char* nazwa : {"r.dc8.bak", "r.dc8.backup", "r.dc8.zapis-ABCDEFG", "r.dc8.zapis-abcde",
-                              "r.dc8.zapis-ab_def", "r.dc8.zapis-ab.def", "r.dc8.zapisXabcdef", "r.dc8_zapis-abcdef",
-                              "R.dc8.zapis-abcdef", "q.dc8.zapis-abcdef", "xr.dc8.zapis-abcdef", "cel"}) {
+    for (const char* nazwa : {"r.dc8.velmar-zapis-a1B2c3d4E5f6", "r.dc8.velmar-zapis-ZZZZZZZZZZZZ",
+                              "r.dc8.velmar-zapis-000000000000"})
+      bezPraw(nazwa);
+    for (const char* nazwa : {"r.dc8.bak", "r.dc8.backup", "r.dc8.zapis-kopia1", "r.dc8.zapis-a1B2c3",
+                              "r.dc8.zapis-ABCDEFG", "r.dc8.zapis-abcde", "r.dc8.zapis-ab_def", "r.dc8.zapis-ab.def",
+                              "r.dc8.zapisXabcdef", "r.dc8_zapis-abcdef", "R.dc8.zapis-abcdef", "q.dc8.zapis-abcdef",
+                              "xr.dc8.zapis-abcdef", "r.dc8.velmar-zapis-kopia1kopia", "cel"}) {
       ZapiszPlik(folder + nazwa, "obcy");
       zostaja << QString::fromUtf8(nazwa);
     }
-    const auto w = [&](const char* nazwa) { return QFile::encodeName(folder + nazwa); };
-    QVERIFY(QDir().mkpath(folder + QStringLiteral("r.dc8.zapis-Folder")));
-    QCOMPARE(::symlink("cel", w("r.dc8.zapis-Link12").constData()), 0);
-    QCOMPARE(::mkfifo(w("r.dc8.zapis-Fifo12").constData(), 0600), 0);
-    zostaja << QStringLiteral("r.dc8.zapis-Folder") << QStringLiteral("r.dc8.zapis-Link12")
-            << QStringLiteral("r.dc8.zapis-Fifo12");
+    // Without permission bits, but not named as a save names its temporary.
+    for (const char* nazwa : {"r.dc8.zapis-kopia2", "r.dc8.velmar-zapis-abcdefghijk", "r.dc8.velmar-zapis-abcdefghijklm",
+                              "r.dc8.velmar-zapis-abcdefghij_k", "q.dc8.velmar-zapis-abcdefghijkl", "zamkniety"}) {
+      bezPraw(nazwa);
+      zostaja << QString::fromUtf8(nazwa);
+    }
+    QCOMPARE(::mkdir(w("r.dc8.velmar-zapis-Folder123456").constData(), 0), 0);
+    QCOMPARE(::symlink("zamkniety", w("r.dc8.velmar-zapis-Link12345678").constData()), 0);
+    QCOMPARE(::mkfifo(w("r.dc8.velmar-zapis-Fifo12345678").constData(), 0), 0);
+    zostaja << QStringLiteral("r.dc8.velmar-zapis-Folder123456") << QStringLiteral("r.dc8.velmar-zapis-Link12345678")
+            << QStringLiteral("r.dc8.velmar-zapis-Fifo12345678");
     if (::geteuid() == 0) {  // only root can give a file to another user
-      ZapiszPlik(folder + QStringLiteral("r.dc8.zapis-Obcy12"), "obcy");
-      QCOMPARE(::chown(w("r.dc8.zapis-Obcy12").constData(), 65534, 65534), 0);
-      zostaja << QStringLiteral("r.dc8.zapis-Obcy12");
+      bezPraw("r.dc8.velmar-zapis-Obcy12345678");
+      QCOMPARE(::chown(w("r.dc8.velmar-zapis-Obcy12345678").constData(), 65534, 65534), 0);
+      zostaja << QStringLiteral("r.dc8.velmar-zapis-Obcy12345678");
     }
     // A name beside the link is not where the save puts its temporary.
     const QString link = folder_->Sciezka() + QStringLiteral("l.dc8");
-    ZapiszPlik(link + QStringLiteral(".zapis-abcdef"), "obcy");
+    const QString obokLinku = link + QStringLiteral(".velmar-zapis-abcdef123456");
+    ZapiszPlik(obokLinku, "obcy");
+    QCOMPARE(::chmod(QFile::encodeName(obokLinku).constData(), 0), 0);
     QCOMPARE(::symlink("s/r.dc8", QFile::encodeName(link).constData()), 0);
     const QString nazwa = dowiazanie ? link : folder + QStringLiteral("r.dc8");
 
@@ -296,8 +323,47 @@ class TstPliki : public QObject {
     }
     QCOMPARE(CzytajPlik(folder + QStringLiteral("r.dc8")).size(), (zapis ? 3 : 1) * kDruk);
     QCOMPARE(Zawartosc(folder), Posortowane(zostaja));
-    QCOMPARE(CzytajPlik(link + QStringLiteral(".zapis-abcdef")), QByteArray("obcy"));
+    QVERIFY(QFileInfo::exists(obokLinku));
     QCOMPARE(CzytajPlik(folder + QStringLiteral("cel")), QByteArray("obcy"));
+    QCOMPARE(CzytajPlik(folder + QStringLiteral("r.dc8.zapis-kopia1")), QByteArray("obcy"));
+  }
+
+  // A save killed while it writes (here by the limit on a file's size, in a process of its own) leaves its temporary
+  // behind; the next open or save of the settlement removes it, and a user's file beside it stays.
+  void strayOfAKilledSaveGoes_data() {
+    QTest::addColumn<bool>("zapis");  // saved, else opened
+    QTest::newRow("opened") << false;
+    QTest::newRow("saved") << true;
+  }
+  void strayOfAKilledSaveGoes() {
+    QFETCH(bool, zapis);
+    const QString folder = folder_->Sciezka() + QStringLiteral("k");
+    QVERIFY(QDir().mkpath(folder));
+    QProcess proces;
+    proces.setChildProcessModifier([] {
+      const rlimit granica{64 * 1024, 64 * 1024};
+      ::setrlimit(RLIMIT_FSIZE, &granica);
+    });
+    proces.start(QStringLiteral(VELMAR_TESTS_DIR "/zapis_na_pelny_dysk"), {folder});
+    QVERIFY(proces.waitForFinished(120000));
+    QCOMPARE(proces.exitStatus(), QProcess::CrashExit);
+    const QString plik = folder + QStringLiteral("/rozliczenie.dc8");
+    const QStringList poZabiciu = Zawartosc(folder);
+    QCOMPARE(poZabiciu.size(), 2);  // the settlement and the save's temporary
+    QCOMPARE(CzytajPlik(plik), QByteArray("stary"));
+    const QString kopia = QStringLiteral("rozliczenie.dc8.zapis-kopia1");
+    ZapiszPlik(folder + QLatin1Char('/') + kopia, "kopia");
+
+    if (zapis) {
+      TrzyDruki();
+      QVERIFY(T().ZapiszRozliczenie(plik));
+    } else {
+      QByteArray pit37(kDruk, '\0');
+      pit37[8] = 2;
+      ZapiszPlik(plik, pit37);
+      QVERIFY(T().OtworzRozliczenie(plik));
+    }
+    QCOMPARE(Zawartosc(folder), Posortowane({QStringLiteral("rozliczenie.dc8"), kopia}));
   }
 
   void hostileFilesAreRefused_data() {

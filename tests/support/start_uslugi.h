@@ -21,7 +21,9 @@ struct UslugiTestowe : TTools::UslugiSystemu {
     hostyEcha << host;
     QTimer::singleShot(0, kontekst, [wynik, odpowiedz = echo] { wynik(odpowiedz); });
   }
-  bool Otworz(const QString& plik, const QString& folder) override { return otwarte << plik + '|' + folder, true; }
+  bool Uruchom(const platform::PlikProgramu& plik, const QString& folder) override {
+    return otwarte << plik.Sciezka() + '|' + folder, true;
+  }
   bool OtworzAdres(const QUrl& adres) override { return adresy << adres, true; }
 };
 
