@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 #include "model/druk.h"
@@ -96,6 +97,10 @@ class TSam : public QDialog {
   bool JedenDlaOsoby(int idPit, int pm, bool zOsoba);
   void Sprzeciw(const TDruk& p, const QString& osoba, const QString& koncowka);
   void UstawPrzyciski();
+  // Copies each settlement record onto the first free candidate of its form, main form and owner, ticked or not;
+  // gives the records that found none.
+  QStringList PrzeniesRekordy(bool zaznacz);
+  void ZglosNieumieszczone(const QStringList& nieumieszczone);
   QString NazwaTypu(int idPit) const;
   TDruk& Kandydat(int i);
   const TDruk& Kandydat(int i) const;
