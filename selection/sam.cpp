@@ -185,15 +185,8 @@ QStringList TSam::PrzeniesRekordy(bool zaznacz) {
   QStringList nieumieszczone;
   for (int r = 1; r <= Tools->LiczbaDrukow; ++r) {
     const TDruk& d = Tools->Druki[static_cast<std::size_t>(r)];
-    int rodzic = 0;
-    if (d.IdParent != 0) {
-      rodzic = -1;
-      if (d.IdParent >= 1 && d.IdParent <= Tools->LiczbaDrukow) {
-        const TDruk& g = Tools->Druki[static_cast<std::size_t>(d.IdParent)];
-        rodzic = ZnajdzKandydata(g.IdPit, 0, g.PM);
-      }
-    }
-    const int k = rodzic < 0 ? -1 : ZnajdzWolnegoKandydata(d.IdPit, rodzic, d.PM);
+    const auto [rodzic, pm] = MiejsceRekordu(r);
+    const int k = rodzic < 0 ? -1 : ZnajdzWolnegoKandydata(d.IdPit, rodzic, pm);
     if (k < 1 || !Kandydat(k).Wezel) {
       nieumieszczone << OpisDruku(*Tools, r);
       continue;
@@ -208,6 +201,7 @@ QStringList TSam::PrzeniesRekordy(bool zaznacz) {
     kandydat.IdPit = idPit;
     kandydat.IdParent = idParent;
     kandydat.NrKopii = nrKopii;
+    kandydat.PM = pm;
     // Taken for now, so that the next copy of the form goes to the next candidate.
     kandydat.Wybrany = 1;
     umieszczone.push_back(k);
