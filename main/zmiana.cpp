@@ -9,7 +9,7 @@ void TTools::ZmianaClick() {
   if (!MaDruki() || LiczbaDrukow < 1 || !Sam) return;
   // The chooser carries the records' values as they are now: a value still in its editor goes in first.
   if (FImage && !FImage->ZatwierdzEdytor()) return;
-  // The kind of an existing settlement is not changed here.
+  // The kind stays locked until a press on the tree leaves nothing ticked.
   Sam->RodzRozl->setEnabled(false);
   RodzajRozliczenia = Druki[1].Rodzaj;
   Sam->WczytajRozliczenie();

@@ -140,13 +140,29 @@ int TSam::LiczbaWybranych() const {
   return n;
 }
 
+int TSam::WlascicielKandydata(int idPit, int idParent, int pm) const {
+  if (ZnajdzKandydata(idPit, idParent, pm) >= 1) return pm;
+  // The one person of an individual or single-parent settlement is the taxpayer of a joint one, and back.
+  const int inny = pm == PMWspolny ? PMPodatnik : pm == PMPodatnik ? PMWspolny : pm;
+  return inny != pm && ZnajdzKandydata(idPit, idParent, inny) >= 1 ? inny : pm;
+}
+
+std::pair<int, int> TSam::MiejsceRekordu(int r) const {
+  const TDruk& d = Tools->Druki[static_cast<std::size_t>(r)];
+  if (d.IdParent == 0) return {0, WlascicielKandydata(d.IdPit, 0, d.PM)};
+  if (d.IdParent < 1 || d.IdParent > Tools->LiczbaDrukow) return {-1, d.PM};
+  const TDruk& g = Tools->Druki[static_cast<std::size_t>(d.IdParent)];
+  const int rodzic = ZnajdzKandydata(g.IdPit, 0, WlascicielKandydata(g.IdPit, 0, g.PM));
+  return {rodzic, rodzic < 0 ? d.PM : WlascicielKandydata(d.IdPit, rodzic, d.PM)};
+}
+
 int TSam::PoliczDodatkoweKopie(int idPit, int idPitRodzica, int pm) const {
   int n = 0;
   for (int r = 1; r <= Tools->LiczbaDrukow; ++r) {
     const TDruk& d = Tools->Druki[static_cast<std::size_t>(r)];
-    if (d.IdPit != idPit || d.PM != pm) continue;
-    if (d.IdParent < 1 || d.IdParent > Tools->LiczbaDrukow) continue;
-    if (Tools->Druki[static_cast<std::size_t>(d.IdParent)].IdPit == idPitRodzica) ++n;
+    if (d.IdPit != idPit || d.IdParent < 1 || d.IdParent > Tools->LiczbaDrukow) continue;
+    if (Tools->Druki[static_cast<std::size_t>(d.IdParent)].IdPit == idPitRodzica && MiejsceRekordu(r).second == pm)
+      ++n;
   }
   return n >= 1 ? n - 1 : 0;
 }

@@ -470,12 +470,9 @@ void TKreator::WsteczClick() {
 void TKreator::OdpowiedzClick(Grupa g) {
   const int indeks = GrupaOdpowiedzi(g)->ItemIndex();
   OdpowiedzGrupy(BiezacyKrok(), g) = static_cast<std::int16_t>(indeks);
+  // NIE only locks the boxes: their ticks stay, so TAK given again brings them back.
   for (QCheckBox* pole : Pola(g)) pole->setEnabled(indeks != kNie);
-  // NIE attaches to nothing: its greyed boxes hold no tick, not even the only one shown.
-  if (indeks == kNie)
-    Wyczysc(g);
-  else
-    ZaznaczJedyny(g);
+  ZaznaczJedyny(g);
 }
 
 void TKreator::ZmienionoPole(Grupa g, int i, bool zaznaczone) {
@@ -502,7 +499,11 @@ void TKreator::ZaznaczJedyny(Grupa g) {
       jedyny = pole;
       ++widoczne;
     }
-  if (widoczne == 1) jedyny->setChecked(true);
+  if (widoczne != 1) return;
+  // A tick kept on a box hidden meanwhile must not stand beside this one where one main form only is allowed: both
+  // would be attached once the hidden box's form came back.
+  if (BiezacyKrok().JedenDrukGlowny) Wyczysc(g);
+  jedyny->setChecked(true);
 }
 
 bool TKreator::Dostepne(Grupa g) const {
@@ -512,6 +513,7 @@ bool TKreator::Dostepne(Grupa g) const {
 }
 
 bool TKreator::Zaznaczone(Grupa g) const {
+  // A tick kept on a hidden box is no answer: its main form is not there to attach to.
   for (QCheckBox* pole : Pola(g))
     if (pole->isVisibleTo(this) && pole->isChecked()) return true;
   return false;

@@ -1,5 +1,6 @@
 // The attach boxes of a wizard step: one box per main form the attachment may go to, shown with that form's name
-// only while the settlement holds the form, stacked from the top of the set's panel.
+// only while the settlement holds the form, stacked from the top of the set's panel. A hidden box keeps its tick for
+// when its form comes back.
 
 #include <QCheckBox>
 #include <QLabel>
@@ -49,10 +50,6 @@ void TKreator::OpiszZalaczniki() {
         gora += kOdstepPol;
         pole->show();
         ++widoczne;
-      } else {
-        // A box whose main form is gone keeps no tick: hidden, it would still pass for an answer, and it would come
-        // back ticked once the form is chosen again.
-        pole->setChecked(false);
       }
     }
     EtykietaPol(g)->show();

@@ -13,6 +13,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <vector>
+
 #include "calc/identyfikacja.h"
 #include "main/tools.h"
 #include "pages/fimage.h"
@@ -26,7 +28,9 @@ TSam::TSam(QWidget* parent) : QDialog(parent) {
   setObjectName("Sam");
   Sam = this;
   setWindowTitle(QStringLiteral("Samodzielny dobór formularzy rozliczeniowych Velmar 2008"));
-  // The chooser works on the settlement the main window holds, so nothing there may change it meanwhile.
+  // Modal: the candidates carry copies of the settlement's records taken when the chooser opened, and the hand-over
+  // replaces the settlement whatever it has become. A value entered meanwhile would be lost, and a file opened
+  // meanwhile would be replaced by the earlier forms and saved over under its own name.
   setWindowModality(Qt::ApplicationModal);
   BudujKontrolki();
   if (Tools) {
@@ -105,6 +109,8 @@ void TSam::BudujKontrolki() {
 
   connect(RodzRozl, &TGrupaOpcji::Klik, this, &TSam::RodzRozlClick);
   connect(STV, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* wezel, int) { WezelZmieniony(wezel); });
+  // Any press on a node sets the buttons, one that changes no tick too (the first after loading a settlement).
+  connect(STV, &QTreeWidget::itemPressed, this, [this] { UstawPrzyciski(); });
   connect(Zatwierdzam, &QPushButton::clicked, this, &TSam::ZatwierdzamClick);
   connect(Rezygnuje, &QPushButton::clicked, this, &TSam::RezygnujeClick);
 }
@@ -130,7 +136,11 @@ void TSam::RodzRozlClick() {
   const int rodzaj = RodzRozl->ItemIndex();
   Tools->RodzajRozliczenia = rodzaj;
   if (Kreator) Kreator->Rodzaj = rodzaj;
-  if (BudujKandydatow(rodzaj)) BudujDrzewoKandydatow();
+  if (BudujKandydatow(rodzaj)) {
+    BudujDrzewoKandydatow();
+    // On the current settlement the forms the new kind also offers carry their values, to be ticked again.
+    if (Tools->MaDruki()) ZglosNieumieszczone(PrzeniesRekordy(false));
+  }
   UstawPrzyciski();
 }
 
@@ -170,25 +180,13 @@ QString OpisDruku(const TTools& t, int r) {
 
 }  // namespace
 
-void TSam::WczytajRozliczenie() {
-  // Each opening starts from a fresh list of the settlement's kind.
-  if (isVisible())
-    FormShow();
-  else
-    show();
-
+QStringList TSam::PrzeniesRekordy(bool zaznacz) {
+  std::vector<int> umieszczone;
   QStringList nieumieszczone;
   for (int r = 1; r <= Tools->LiczbaDrukow; ++r) {
     const TDruk& d = Tools->Druki[static_cast<std::size_t>(r)];
-    int rodzic = 0;
-    if (d.IdParent != 0) {
-      rodzic = -1;
-      if (d.IdParent >= 1 && d.IdParent <= Tools->LiczbaDrukow) {
-        const TDruk& g = Tools->Druki[static_cast<std::size_t>(d.IdParent)];
-        rodzic = ZnajdzKandydata(g.IdPit, 0, g.PM);
-      }
-    }
-    const int k = rodzic < 0 ? -1 : ZnajdzWolnegoKandydata(d.IdPit, rodzic, d.PM);
+    const auto [rodzic, pm] = MiejsceRekordu(r);
+    const int k = rodzic < 0 ? -1 : ZnajdzWolnegoKandydata(d.IdPit, rodzic, pm);
     if (k < 1 || !Kandydat(k).Wezel) {
       nieumieszczone << OpisDruku(*Tools, r);
       continue;
@@ -203,17 +201,33 @@ void TSam::WczytajRozliczenie() {
     kandydat.IdPit = idPit;
     kandydat.IdParent = idParent;
     kandydat.NrKopii = nrKopii;
+    kandydat.PM = pm;
+    // Taken for now, so that the next copy of the form goes to the next candidate.
     kandydat.Wybrany = 1;
-    ZaznaczWezel(kandydat.Wezel);
+    umieszczone.push_back(k);
+    if (zaznacz) ZaznaczWezel(kandydat.Wezel);
   }
-  // The loaded choice can be confirmed as it stands.
-  UstawPrzyciski();
+  if (!zaznacz)
+    for (int k : umieszczone) Kandydat(k).Wybrany = 0;
+  return nieumieszczone;
+}
 
-  if (!nieumieszczone.isEmpty())
-    platform::MessageBox(QStringLiteral("Tych druków rozliczenia nie można umieścić w doborze formularzy:\n") +
-                             nieumieszczone.join(QLatin1Char('\n')) +
-                             QStringLiteral("\nZatwierdzenie wyboru usunie je z rozliczenia."),
-                         QStringLiteral("UWAGA"), platform::Przyciski::Ok, platform::Ikona::Wykrzyknik);
+void TSam::ZglosNieumieszczone(const QStringList& nieumieszczone) {
+  if (nieumieszczone.isEmpty()) return;
+  platform::MessageBox(QStringLiteral("Tych druków rozliczenia nie można umieścić w doborze formularzy:\n") +
+                           nieumieszczone.join(QLatin1Char('\n')) +
+                           QStringLiteral("\nZatwierdzenie wyboru usunie je z rozliczenia."),
+                       QStringLiteral("UWAGA"), platform::Przyciski::Ok, platform::Ikona::Wykrzyknik);
+}
+
+void TSam::WczytajRozliczenie() {
+  // Each opening starts from a fresh list of the settlement's kind.
+  if (isVisible())
+    FormShow();
+  else
+    show();
+  // The buttons stay as they are until the first press on the tree.
+  ZglosNieumieszczone(PrzeniesRekordy(true));
 }
 
 void TSam::ZatwierdzamClick() {

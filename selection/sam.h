@@ -7,7 +7,9 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
+#include <utility>
 
 #include "model/druk.h"
 
@@ -37,6 +39,11 @@ class TSam : public QDialog {
   // A copy of the candidate shown by the node; none: Wezel null, Id and IdPit -1.
   TDruk ZnajdzKandydataWezla(const QTreeWidgetItem* wezel) const;
   int LiczbaWybranych() const;
+  // The owner a settlement record of that form and main-form candidate takes in the list: its own when the list
+  // offers it, else the other of the settlement as a whole and the taxpayer when the list offers that.
+  int WlascicielKandydata(int idPit, int idParent, int pm) const;
+  // Where settlement record r goes in the list: its main form's candidate (0 for a main form, -1 for none) and owner.
+  std::pair<int, int> MiejsceRekordu(int r) const;
   // Copies beyond the first that the settlement holds of a form type by owner under a main-form type.
   int PoliczDodatkoweKopie(int idPit, int idPitRodzica, int pm) const;
   int PoliczWszystkieDodatkoweKopie() const;
@@ -96,6 +103,10 @@ class TSam : public QDialog {
   bool JedenDlaOsoby(int idPit, int pm, bool zOsoba);
   void Sprzeciw(const TDruk& p, const QString& osoba, const QString& koncowka);
   void UstawPrzyciski();
+  // Copies each settlement record onto the first free candidate of its form, main form and owner, ticked or not;
+  // gives the records that found none.
+  QStringList PrzeniesRekordy(bool zaznacz);
+  void ZglosNieumieszczone(const QStringList& nieumieszczone);
   QString NazwaTypu(int idPit) const;
   TDruk& Kandydat(int i);
   const TDruk& Kandydat(int i) const;

@@ -175,10 +175,9 @@ void TSam::WezelZmieniony(QTreeWidgetItem* wezel) {
 }
 
 void TSam::UstawPrzyciski() {
-  // The kind of a settlement that already exists stays as it is, even with every form unticked.
   const bool cosWybrane = LiczbaWybranych() >= 1;
   Zatwierdzam->setEnabled(cosWybrane);
-  RodzRozl->setEnabled(!cosWybrane && IstniejeRozliczenie == 0);
+  RodzRozl->setEnabled(!cosWybrane);
 }
 
 void TSam::Sprzeciw(const TDruk& p, const QString& osoba, const QString& koncowka) {

@@ -151,16 +151,22 @@ class TstKreator : public QObject {
     return glowny == (m.captured(1) == QStringLiteral("Dobór")) ? m.captured(2) : QStringLiteral("prefix");
   }
   // Answers one group as the data file says: T, N, . (left as it is), - (group not shown) or T:1,3 (boxes to
-  // click); several joined by / in turn. NIE locks the group's boxes and clears their ticks, on screen and in the
-  // step's record; TAK opens those shown.
+  // click); several joined by / in turn. NIE locks the group's boxes, TAK opens those shown; either keeps the ticks
+  // shown and ticks the only box shown, on screen and in the step's record.
   void Odpowiedz(Grupa g, const QString& co) {
     QCOMPARE(Widoczny(k_->GrupaOdpowiedzi(g)), co != QStringLiteral("-"));
     for (const QString& krok : co.split(QLatin1Char('/'))) {
       if (krok == QStringLiteral(".") || krok == QStringLiteral("-")) continue;
+      const auto pola = k_->Pola(g);
+      std::vector<bool> bylo;
+      for (QCheckBox* pole : pola) bylo.push_back(pole->isChecked());
       Odpowiedz(g, krok.startsWith(QLatin1Char('T')) ? TAK : NIE);
-      if (krok == QStringLiteral("N")) {
-        for (QCheckBox* pole : k_->Pola(g)) QVERIFY2(!pole->isChecked(), qPrintable(pole->objectName()));
-        for (std::uint8_t stan : StanyPol(k_->Kroki[static_cast<std::size_t>(k_->Krok)], g)) QCOMPARE(int{stan}, 0);
+      const auto widoczne = std::count_if(pola.begin(), pola.end(), [this](QCheckBox* p) { return Widoczny(p); });
+      const auto stany = StanyPol(k_->Kroki[static_cast<std::size_t>(k_->Krok)], g);
+      for (std::size_t i = 0; i < pola.size(); ++i) {
+        if (Widoczny(pola[i]))
+          QVERIFY2(pola[i]->isChecked() == (bylo[i] || widoczne == 1), qPrintable(pola[i]->objectName()));
+        QCOMPARE(stany[i] != 0, pola[i]->isChecked());
       }
       for (const QString& nr : krok.section(QLatin1Char(':'), 1).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         QCheckBox* pole = k_->Pola(g)[static_cast<std::size_t>(nr.toInt() - 1)];

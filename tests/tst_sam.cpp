@@ -119,6 +119,11 @@ class TstSam : public QObject {
       QCOMPARE(T().RodzajRozliczenia, wybor::Rodzaj(reszta));
     } else if (polecenie == QLatin1String("tick") || polecenie == QLatin1String("untick")) {
       for (const QString& c : slowa) Zaznacz(c, polecenie == QLatin1String("tick"));
+    } else if (polecenie == QLatin1String("press")) {
+      QTreeWidgetItem* wezel = K(Indeks(reszta)).Wezel;
+      S().STV->scrollToItem(wezel);
+      const QRect r = S().STV->visualItemRect(wezel);
+      QTest::mouseClick(S().STV->viewport(), Qt::LeftButton, {}, QPoint(r.right() - 4, r.center().y()));
     } else if (polecenie == QLatin1String("space")) {
       S().STV->setCurrentItem(K(Indeks(reszta)).Wezel);
       QTest::keyClick(S().STV, Qt::Key_Space);
