@@ -27,6 +27,10 @@ class EkranObliczen {
   // A plain message box.
   virtual void Komunikat(const QString& tekst) = 0;
 
+  // A message about a state of record j that outlasts the computation: trwa says whether it holds now. The user is
+  // told when the state begins, not on every computation while it lasts.
+  virtual void KomunikatStanu(int j, bool trwa, const QString& tekst) = 0;
+
   // Shows page strona of record j of the settlement, as a click on its tree node does.
   virtual void PokazDruk(int j, int strona) = 0;
 };
@@ -44,6 +48,7 @@ class EkranBezWidoku : public EkranObliczen {
   void UstawWysokoscListError(int wysokosc) override { wysokosc_ = wysokosc; }
   void UstawTylkoDoOdczytu(int, std::uint8_t) override {}
   void Komunikat(const QString&) override {}
+  void KomunikatStanu(int, bool, const QString&) override {}
   void PokazDruk(int, int) override {}
 
  private:

@@ -207,14 +207,14 @@ std::string FloatToStr(long double x, char separator) {
 std::string FormatujKwote(std::string_view tekst) {
   std::string wynik(tekst);
   std::size_t przecinek = wynik.find(',');
-  bool maPrzecinek = przecinek != std::string::npos;
-  if (maPrzecinek && wynik.size() - przecinek == 3) return wynik;
+  if (przecinek != std::string::npos && wynik.size() - przecinek == 3) return wynik;
   if (wynik.empty()) return wynik;
-  if (maPrzecinek && przecinek + 1 == wynik.size()) {
+  // A trailing ',' goes whichever comma it is, so "1,23," is "1,23"; the first comma is then looked for again.
+  if (wynik.back() == ',') {
     wynik.pop_back();
-    maPrzecinek = false;
+    przecinek = wynik.find(',');
   }
-  if (!maPrzecinek) {
+  if (przecinek == std::string::npos) {
     przecinek = wynik.size();
     wynik += ",00";
   }

@@ -32,8 +32,8 @@ inline long double StrToFloat(std::string_view tekst) {
 // d,dddE<exp>; no trailing zeros, no thousands separator; "NAN", "INF", "-INF" for the special values.
 std::string FloatToStr(long double x, char separator = ',');
 
-// An amount text brought to two decimals after its first ',': "12" -> "12,00", "12," -> "12,00", "12,5" -> "12,50".
-// Two decimals already, more than two, and the empty text are kept as they are.
+// An amount text brought to two decimals after its first ',': "12" -> "12,00", "12," -> "12,00", "12,5" -> "12,50",
+// "1,23," -> "1,23" (a trailing ',' is dropped). Two decimals already, more than two, and the empty text are kept.
 std::string FormatujKwote(std::string_view tekst);
 
 // The amount text of the write sequence: FloatToStr, then two decimals. A value within a binary remnant (10^-6) of

@@ -77,6 +77,16 @@ bool MaWierszeWspolne(KontekstObliczen& kx, int j) {
   return false;
 }
 
+// Rows 7 to 12 of j hold amounts that its PIT-28 cannot take, having no PIT-28/A: the PIT-28's joint revenue is then
+// the user's to enter, so it stays as typed, and the user is told while that lasts.
+void ZglosWierszeWspolne(KontekstObliczen& kx, int j, bool bezPit28A) {
+  kx.Ekran.KomunikatStanu(
+      j, bezPit28A && MaWierszeWspolne(kx, j),
+      QStringLiteral("UWAGA! \nPrzychody z wierszy 7-12 Pit-28/B (działalność wspólnie z małżonkiem) są przenoszone do "
+                     "części D Pit-28 tylko wtedy, gdy do Pit-28 jest załączony Pit-28/A. Dołącz Pit-28/A albo wpisz "
+                     "te przychody w części D Pit-28."));
+}
+
 }  // namespace
 
 void ObliczPit28B(KontekstObliczen& kx, int j) {
@@ -97,20 +107,16 @@ void ObliczPit28B(KontekstObliczen& kx, int j) {
   const int pm = kx.Ekran.BiezacyDruk().PM;
   const int p = kx.R.ZnajdzDrukRodzicPM(Pit28, 0, pm);
   // A PIT-28/B outside its owner's PIT-28 has no group to total and carries nothing.
-  if (p <= 0 || druk.IdParent != p) return;
+  if (p <= 0 || druk.IdParent != p) {
+    ZglosWierszeWspolne(kx, j, false);
+    return;
+  }
   const int ostatni = SumujGrupe(kx, p);
   for (int i = 0; i < 6; ++i) KopiujPole(kx, kSumyWierszy + 1 + i, ostatni, 26 + i, p);
   ObliczPit28(kx, p);
   const int a = kx.R.ZnajdzDrukRodzicPM(Pit28A, p, pm);
-  if (a <= 0) {
-    // Without a PIT-28/A the PIT-28's joint revenue is the user's to enter: it stays, and the user is told.
-    if (MaWierszeWspolne(kx, j))
-      kx.Ekran.Komunikat(QStringLiteral(
-          "UWAGA! \nPrzychody z wierszy 7-12 Pit-28/B (działalność wspólnie z małżonkiem) są przenoszone do części D "
-          "Pit-28 tylko wtedy, gdy do Pit-28 jest załączony Pit-28/A. Dołącz Pit-28/A albo wpisz te przychody w "
-          "części D Pit-28."));
-    return;
-  }
+  ZglosWierszeWspolne(kx, j, a <= 0);
+  if (a <= 0) return;
   for (int i = 0; i < 6; ++i)
     ZapiszKwote(kx, 43 + i, p, WartoscPola(kx, 23 + i, a) + WartoscPola(kx, kSumyWierszy + 7 + i, ostatni));
   ObliczPit28(kx, p);

@@ -21,6 +21,7 @@ void TTools::ZwolnijDruk() {
   if (FImage && FImage->Otwarty()) ZamknijWidokStrony(FImage);
   BiezacyDruk = TDruk{};
   BiezacyTyp = 0;
+  TrwajaceStany.clear();
 }
 
 const TDruk* TTools::DrukWezla(const QTreeWidgetItem* wezel) const {

@@ -6,6 +6,8 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <set>
+#include <utility>
 #include <vector>
 
 #include <QIcon>
@@ -59,6 +61,9 @@ class TTools : public QMainWindow {
   std::uint8_t BlokadaNarzedzi = 1;
   std::vector<TDruk> Kandydaci;
   TDruk BiezacyDruk{};
+  // The lasting states of records (record, message) the user has been told of, while they last; they go with the
+  // records they name.
+  std::set<std::pair<int, QString>> TrwajaceStany;
   TDruk KandydatKlikniety{};
   std::array<TTypDruku, kLiczbaTypowDrukow + 1> TypyDrukow{};
   std::uint8_t StronaWczytana = 0;

@@ -2,6 +2,7 @@
 
 #include <QListWidget>
 #include <QTimer>
+#include <utility>
 
 #include "main/tools.h"
 #include "pages/fimage.h"
@@ -34,6 +35,16 @@ void TFImage::UstawTylkoDoOdczytu(int k, std::uint8_t wartosc) {
 }
 
 void TFImage::Komunikat(const QString& tekst) { platform::ShowMessage(tekst); }
+
+void TFImage::KomunikatStanu(int j, bool trwa, const QString& tekst) {
+  if (!Tools) return;
+  // Told once for as long as the state lasts: a box on every key, or on the click that leaves the form, is noise.
+  const std::pair klucz{j, tekst};
+  if (!trwa)
+    Tools->TrwajaceStany.erase(klucz);
+  else if (Tools->TrwajaceStany.insert(klucz).second)
+    platform::ShowMessage(tekst);
+}
 
 void TFImage::PokazDruk(int j, int strona) {
   if (!Tools || j < 1 || j > Tools->LiczbaDrukow) return;

@@ -45,6 +45,7 @@ class TFImage : public QScrollArea, public EkranObliczen {
   void UstawWysokoscListError(int wysokosc) override;
   void UstawTylkoDoOdczytu(int k, std::uint8_t wartosc) override;
   void Komunikat(const QString& tekst) override;
+  void KomunikatStanu(int j, bool trwa, const QString& tekst) override;
   void PokazDruk(int j, int strona) override;
 
   // The objects of the form shown, in structure-file order: an object's index is its field number.

@@ -1,7 +1,10 @@
 // The PIT-36L in the program's windows, on the generated form structures: the PIT/B's warning turns to page 1 of the
 // PIT-36L from inside the PIT/B's computation, and the tree of chosen forms follows the page, whether the PIT/B was
-// reached with a click on the tree or an amount typed into it was stored with Tab.
+// reached with a click on the tree or an amount typed into it was stored with Tab; the box the warning names is the
+// one the page prints under that number.
 
+#include <QFile>
+#include <QRegularExpression>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -93,6 +96,35 @@ class TestPit36LOkno : public QObject {
     QCOMPARE(SkryptDialogow().Teksty(), QStringList{kOstrzezenie});
     QCOMPARE(::Tekst(T().Druki[3].Pola[kPrzychod].Wartosc), std::string_view("500,00"));
     QCOMPARE(Ekran(), (QList<int>{1, 1, 1, 1}));
+  }
+
+  // The position the warning asks to tick is the one printed for the PIT/Z box on the page it turns to, and no other
+  // field is printed under it; the explanations on the PIT-36L and the PIT/Z name that position too.
+  void numerKratki() {
+    KliknijWDrzewie(3);
+    QCOMPARE(SkryptDialogow().Teksty(), QStringList{kOstrzezenie});
+    const QString numer = QRegularExpression(QStringLiteral("pole (\\d+) w Pit-36L")).match(kOstrzezenie).captured(1);
+    const QString pozycja = QStringLiteral("poz. ") + numer + u' ';
+    QVERIFY2(NaQString(image_->Obiekty[kKratkaPitZ].Pomoc).startsWith(pozycja),
+             qPrintable(NaQString(image_->Obiekty[kKratkaPitZ].Pomoc)));
+    for (int k = 0; k < image_->LiczbaPol(); ++k)
+      QVERIFY2(k == kKratkaPitZ || !NaQString(image_->Obiekty[static_cast<std::size_t>(k)].Pomoc).startsWith(pozycja),
+               qPrintable(QString::number(k)));
+
+    const struct {
+      const char* plik;
+      const char* wzor;
+      int ile;
+    } odwolania[] = {{"pit36l.txt", "przy zaznaczonej poz\\. (\\d+)", 1},
+                     {"pitz.txt", "PIT-36L,? (?:jeżeli )?zaznaczył(?: w nim)? poz\\. (\\d+)", 2}};
+    for (const auto& o : odwolania) {
+      QFile plik(QStringLiteral(VELMAR_SOURCE_DIR "/data/forms/") + QString::fromLatin1(o.plik));
+      QVERIFY(plik.open(QIODevice::ReadOnly));
+      QStringList numery;
+      for (const auto& m : QRegularExpression(QString::fromUtf8(o.wzor)).globalMatch(QString::fromUtf8(plik.readAll())))
+        numery << m.captured(1);
+      QCOMPARE(numery, QStringList(o.ile, numer));
+    }
   }
 };
 

@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QToolButton>
 #include <QWheelEvent>
+#include <tuple>
 
 #include "calc/ekran.h"
 #include "pages/gdi.h"
@@ -189,6 +190,13 @@ class TstPokaz : public QObject {
     QCOMPARE((std::array{T().BiezacyDruk.Id, T().BiezacaStrona}), (std::array{1, 2}));
     ekran.PokazDruk(3, 1);
     QCOMPARE(T().BiezacyDruk.Id, 1);
+    // A lasting state is told when it begins, for each record and message of its own, and again once it has ended.
+    SkryptDialogow().pokazane.clear();
+    const QString a = QStringLiteral("a"), b = QStringLiteral("b");
+    for (const auto& [j, trwa, tekst] : {std::tuple{2, true, a}, {2, true, a}, {1, true, a}, {2, true, b}, {1, true, a},
+                                         {2, false, a}, {2, true, b}, {2, true, a}, {1, true, a}})
+      ekran.KomunikatStanu(j, trwa, tekst);
+    QCOMPARE(Komunikaty(), (QStringList{a, a, b, a}));
   }
   void przekazanieWyboruZOtwartymEdytorem_data() {
     QTest::addColumn<bool>("pokazywalny");

@@ -35,6 +35,10 @@ class EkranTestowy : public EkranObliczen {
     if (k >= 0 && k < static_cast<int>(TylkoDoOdczytu.size())) TylkoDoOdczytu[static_cast<std::size_t>(k)] = wartosc;
   }
   void Komunikat(const QString& tekst) override { Komunikaty << tekst; }
+  // A lasting state's message is noted on every computation that finds the state; telling it once is the window's.
+  void KomunikatStanu(int, bool trwa, const QString& tekst) override {
+    if (trwa) Komunikaty << tekst;
+  }
   void PokazDruk(int j, int strona) override { Strony << QStringLiteral("%1/%2").arg(j).arg(strona); }
 };
 
