@@ -132,6 +132,8 @@ void TTools::PolaczProjekt() {
   connect(DodajStroneDruku, &QAction::triggered, this, &TTools::DodajStroneDrukuClick);
   connect(ButtonAddPage, &QAction::triggered, this, &TTools::DodajStroneDrukuClick);
   connect(TrackBar, &QSlider::valueChanged, this, &TTools::TrackBarChange);
+  connect(NazwyPol, &QAction::triggered, this, &TTools::NazwyPolClick);
+  connect(PodswietlPol, &QAction::triggered, this, &TTools::PodswietlPolClick);
   auto *klawisze = new KlawiszeProjektu(this);
   installEventFilter(klawisze);
   TV->installEventFilter(klawisze);
@@ -357,6 +359,14 @@ void TTools::TrackBarChange() {
   UstawPanelStatusu(0, QStringLiteral("%1 x %2").arg(WysokoscMetapliku).arg(SzerokoscMetapliku));
   UstawPanelStatusu(
       2, QStringLiteral("Skala:%1:%2 - %3 %").arg(SzerokoscPowiekszenia).arg(WysokoscPowiekszenia).arg(polozenie));
+}
+
+void TTools::NazwyPolClick() {
+  if (StronaWczytana) PokazStrone(BiezacyTyp, BiezacaStrona, true);
+}
+
+void TTools::PodswietlPolClick() {
+  if (StronaWczytana) PokazStrone(BiezacyTyp, BiezacaStrona, true);
 }
 
 bool TTools::FormKeyDown(int klawisz) { return KlawiszWcisniety(klawisz, QStringLiteral("Tools")); }

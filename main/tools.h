@@ -323,6 +323,9 @@ class TTools : public QMainWindow {
   void DodajStroneDrukuClick();
   // The zoom slider, snapped to tens of percent, sizes the overlay.
   void TrackBarChange();
+  // "Nazwy pól" and "Podświetlanie pól" have toggled their ticks: the page on screen is shown again in their way.
+  void NazwyPolClick();
+  void PodswietlPolClick();
   // Shift and Ctrl held in designer mode, from the main window and from the tree; true when the key was taken.
   bool FormKeyDown(int klawisz);
   bool FormKeyUp(int klawisz);
