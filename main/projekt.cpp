@@ -3,6 +3,7 @@
 // slider, and the Shift and Ctrl keys held for copying objects.
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -134,6 +135,7 @@ void TTools::PolaczProjekt() {
   connect(TrackBar, &QSlider::valueChanged, this, &TTools::TrackBarChange);
   connect(NazwyPol, &QAction::triggered, this, &TTools::NazwyPolClick);
   connect(PodswietlPol, &QAction::triggered, this, &TTools::PodswietlPolClick);
+  connect(SelectObj, &QComboBox::activated, this, &TTools::SelectObjChange);
   auto *klawisze = new KlawiszeProjektu(this);
   installEventFilter(klawisze);
   TV->installEventFilter(klawisze);
@@ -368,6 +370,8 @@ void TTools::NazwyPolClick() {
 void TTools::PodswietlPolClick() {
   if (StronaWczytana) PokazStrone(BiezacyTyp, BiezacaStrona, true);
 }
+
+void TTools::SelectObjChange() { focusNextChild(); }
 
 bool TTools::FormKeyDown(int klawisz) { return KlawiszWcisniety(klawisz, QStringLiteral("Tools")); }
 bool TTools::FormKeyUp(int klawisz) { return KlawiszZwolniony(klawisz); }
