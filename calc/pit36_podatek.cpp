@@ -47,8 +47,8 @@ void ObliczeniePit36::PodatekWgStopy() {
     default: return;
   }
   const long double zlote = ZaokraglijDoZlotych(suma);
-  // A sum that rounds to no whole zloty has no rate.
-  if (zlote <= 0) return;
+  // A sum that rounds to no zloty at all has no rate.
+  if (zlote == 0) return;
   const long double stopa =
       ZaokraglijDoGroszy(ObliczPodatekWgSkali(static_cast<double>(zlote)) * 100.0L / zlote);
   if (polowa)

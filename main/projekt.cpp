@@ -3,6 +3,7 @@
 // slider, and the Shift and Ctrl keys held for copying objects.
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -132,6 +133,9 @@ void TTools::PolaczProjekt() {
   connect(DodajStroneDruku, &QAction::triggered, this, &TTools::DodajStroneDrukuClick);
   connect(ButtonAddPage, &QAction::triggered, this, &TTools::DodajStroneDrukuClick);
   connect(TrackBar, &QSlider::valueChanged, this, &TTools::TrackBarChange);
+  connect(NazwyPol, &QAction::triggered, this, &TTools::NazwyPolClick);
+  connect(PodswietlPol, &QAction::triggered, this, &TTools::PodswietlPolClick);
+  connect(SelectObj, &QComboBox::activated, this, &TTools::SelectObjChange);
   auto *klawisze = new KlawiszeProjektu(this);
   installEventFilter(klawisze);
   TV->installEventFilter(klawisze);
@@ -358,6 +362,16 @@ void TTools::TrackBarChange() {
   UstawPanelStatusu(
       2, QStringLiteral("Skala:%1:%2 - %3 %").arg(SzerokoscPowiekszenia).arg(WysokoscPowiekszenia).arg(polozenie));
 }
+
+void TTools::NazwyPolClick() {
+  if (StronaWczytana) PokazStrone(BiezacyTyp, BiezacaStrona, true);
+}
+
+void TTools::PodswietlPolClick() {
+  if (StronaWczytana) PokazStrone(BiezacyTyp, BiezacaStrona, true);
+}
+
+void TTools::SelectObjChange() { focusNextChild(); }
 
 bool TTools::FormKeyDown(int klawisz) { return KlawiszWcisniety(klawisz, QStringLiteral("Tools")); }
 bool TTools::FormKeyUp(int klawisz) { return KlawiszZwolniony(klawisz); }

@@ -329,6 +329,11 @@ class TTools : public QMainWindow {
   void DodajStroneDrukuClick();
   // The zoom slider, snapped to tens of percent, sizes the overlay.
   void TrackBarChange();
+  // "Nazwy pól" and "Podświetlanie pól" have toggled their ticks: the page on screen is shown again in their way.
+  void NazwyPolClick();
+  void PodswietlPolClick();
+  // A type chosen in the list of object types: the focus moves on to the next control.
+  void SelectObjChange();
   // Shift and Ctrl held in designer mode, from the main window and from the tree; true when the key was taken.
   bool FormKeyDown(int klawisz);
   bool FormKeyUp(int klawisz);

@@ -10,7 +10,6 @@
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QTreeWidget>
-#include <tuple>
 
 #include "calc/oblicz.h"
 #include "main/tools.h"
@@ -196,15 +195,14 @@ void TFImage::FormatkaClick() {
 
 int ZnajdzNastepnePole(TFImage* view, int biezacy) {
   if (!view || !view->JestPolem(biezacy)) return biezacy;
-  const auto klucz = [view](int i) {
-    return std::tuple(view->Obiekty[static_cast<std::size_t>(i)].PozycjaPrzegladania, i);
-  };
+  const auto pozycja = [view](int i) { return view->Obiekty[static_cast<std::size_t>(i)].PozycjaPrzegladania; };
   int nastepne = biezacy;
   for (int i = 0; i < view->LiczbaPol(); ++i) {
     const TObiekt& o = view->Obiekty[static_cast<std::size_t>(i)];
-    // Check boxes take their value by a click; a radio object has no editor.
-    if (!o.Widoczne || o.TylkoDoOdczytu || o.Typ == Checbox || o.Typ == Radio) continue;
-    if (klucz(i) > klucz(biezacy) && (nastepne == biezacy || klucz(i) < klucz(nastepne))) nastepne = i;
+    // Check boxes take their value by a click; a hidden object has no editor to open.
+    if (!o.Widoczne || o.TylkoDoOdczytu || o.Typ == Checbox || pozycja(i) <= pozycja(biezacy)) continue;
+    // Of equal positions the lower index comes first.
+    if (nastepne == biezacy || pozycja(i) < pozycja(nastepne)) nastepne = i;
   }
   return nastepne;
 }

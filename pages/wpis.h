@@ -22,6 +22,7 @@ void PrzejdzDoNastepnegoPola(TFImage* view);
 // toolkit's own bookkeeping behind).
 void ZglosBladObliczenia(const std::exception_ptr& blad);
 
-// The field after object `biezacy` in (PozycjaPrzegladania, index) order among the visible fields that take a
-// value through an editor (not read-only, no check box); `biezacy` itself when none follows.
+// Of the visible fields that are neither read-only nor check boxes, the one with the smallest tab position
+// (PozycjaPrzegladania) above that of object `biezacy`, the lower index of equal ones; `biezacy` itself when none
+// has a higher position.
 int ZnajdzNastepnePole(TFImage* view, int biezacy);

@@ -20,8 +20,8 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class TGrupaOpcji;
 
-// Sibling order of the chooser's tree: Polish collation, whatever the process locale, with numbers compared by value
-// so that copy 10 follows copy 9. Negative, zero or positive like strcmp.
+// Sibling order of the chooser's tree: the collation of the user's locale, the texts compared as they are, so that
+// copy 10 comes before copy 2. Negative, zero or positive like strcmp.
 int PorownajTekstyWezlow(const QString& a, const QString& b);
 
 class TSam : public QDialog {

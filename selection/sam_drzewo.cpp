@@ -14,20 +14,14 @@
 
 namespace {
 
-// Pinned so the order does not follow whatever locale the process runs in.
-const QCollator& KolacjaPolska() {
-  static const QCollator kolacja = [] {
-    QCollator k(QLocale(QLocale::Polish, QLocale::Poland));
-    k.setNumericMode(true);
-    return k;
-  }();
-  return kolacja;
-}
+// The user's locale orders the texts, copy numbers included, as the texts they are.
+QCollator KolacjaWezlow() { return QCollator(QLocale()); }
 
 void SortujDzieci(QTreeWidgetItem* wezel) {
   QList<QTreeWidgetItem*> dzieci = wezel->takeChildren();
-  std::stable_sort(dzieci.begin(), dzieci.end(), [](const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
-    return PorownajTekstyWezlow(a->text(0), b->text(0)) < 0;
+  const QCollator kolacja = KolacjaWezlow();
+  std::stable_sort(dzieci.begin(), dzieci.end(), [&kolacja](const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
+    return kolacja.compare(a->text(0), b->text(0)) < 0;
   });
   wezel->addChildren(dzieci);
 }
@@ -47,9 +41,7 @@ class ZmianaWlasna {
 
 }  // namespace
 
-int PorownajTekstyWezlow(const QString& a, const QString& b) {
-  return KolacjaPolska().compare(a, b);
-}
+int PorownajTekstyWezlow(const QString& a, const QString& b) { return KolacjaWezlow().compare(a, b); }
 
 QString TSam::NazwaTypu(int idPit) const {
   if (idPit < 1 || idPit > kLiczbaTypowDrukow) return {};

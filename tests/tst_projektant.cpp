@@ -3,6 +3,8 @@
 // Ctrl keys, Delete, and the object popup.
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLine>
@@ -180,6 +182,19 @@ class TstProjektant : public QObject {
       QCOMPARE((std::array{nowy.Typ, nowy.Format, nowy.Wyrownanie}), (std::array{o.typ, o.format, o.wyrownanie}));
       QCOMPARE(Tekst(nowy.WartoscDomyslna), std::string_view(o.domyslna));
     }
+  }
+  // A type chosen in the list moves the focus on, off the list.
+  void wyborTypuPrzenosiFokus() {
+    OtworzAbc();
+    T().show();
+    QApplication::setActiveWindow(&T());
+    QVERIFY(QTest::qWaitForWindowActive(&T()));
+    T().SelectObj->setFocus();
+    QCOMPARE(T().focusWidget(), T().SelectObj);
+    T().SelectObj->setCurrentIndex(2);
+    emit T().SelectObj->activated(2);
+    QVERIFY(T().focusWidget() && T().focusWidget() != T().SelectObj);
+    QCOMPARE(T().SelectObj->currentIndex(), 2);
   }
   void przesuwanieIKopie_data() { Wiersze("widok_tabele.txt", QStringLiteral("przesuwanie")); }
   void przesuwanieIKopie() {

@@ -214,6 +214,27 @@ class TstRysowanie : public QObject {
     QCOMPARE(NaEkranie({100, 80}), kCzerwony);
   }
 
+  // "Podświetlanie pól" and "Nazwy pól" chosen from the menu draw the page on screen again in their new way.
+  void przelacznikiWidokuRysujaStrone() {
+    T().PodswietlPol->trigger();
+    QCOMPARE(NaEkranie({100, 80}), kCzerwony);
+    T().PodswietlPol->trigger();
+    QCOMPARE(NaEkranie({100, 80}), kPodswietlenie);
+    T().TrybKlienta = 0;
+    T().UstawTryb(false);
+    const QRect pole(11, 71, 98, 18);
+    const auto etykieta = [&] {
+      const QImage ekran = V().Zlozenie();
+      for (int y = pole.top(); y <= pole.bottom(); ++y)
+        for (int x = pole.left(); x <= pole.right(); ++x)
+          if (ekran.pixel(x + T().LewaKrawedzStrony, y) == qRgb(255, 255, 128)) return true;
+      return false;
+    };
+    QVERIFY(etykieta());
+    T().NazwyPol->trigger();
+    QVERIFY(!etykieta());
+  }
+
   // An amount shown rounded half away from zero, grouped by thousands, never as a negative zero.
   void kwotyNaEkranie() {
     QCOMPARE(KwotaDoWyswietlenia("-0,004"), QStringLiteral("0,00"));

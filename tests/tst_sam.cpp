@@ -309,13 +309,21 @@ class TstSam : public QObject {
     QCOMPARE(S().STV->currentItem(), K(1).Wezel);
   }
 
-  void collationIsPolishWhateverTheProcessLocale() {
+  // The tree's siblings follow the collation of the user's locale: Polish letters with diacritics after the plain
+  // ones, a Swedish ö after z, a German one beside o; copy numbers compare as the texts they are.
+  void collationFollowsTheUsersLocale() {
     const QLocale bylo;
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    // Letters with diacritics are letters of their own, after the plain ones; copy numbers compare by value.
-    const char* const pary[][2] = {{"zebra", "żaba"}, {"cyrk", "ćma"}, {"Lublin", "Łódź"}, {"PIT/B (9)", "PIT/B (10)"}};
-    for (const auto& [a, b] : pary) QVERIFY2(PorownajTekstyWezlow(QString::fromUtf8(a), QString::fromUtf8(b)) < 0, a);
+    const auto przed = [](const char* a, const char* b) {
+      return PorownajTekstyWezlow(QString::fromUtf8(a), QString::fromUtf8(b)) < 0;
+    };
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    const char* const pary[][2] = {{"zebra", "żaba"}, {"cyrk", "ćma"}, {"Lublin", "Łódź"}, {"PIT/B (10)", "PIT/B (9)"}};
+    for (const auto& [a, b] : pary) QVERIFY2(przed(a, b), a);
     QCOMPARE(PorownajTekstyWezlow(QStringLiteral("PIT/B (2)"), QStringLiteral("PIT/B (2)")), 0);
+    QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));
+    QVERIFY(przed("zebra", "öl"));
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QVERIFY(przed("öl", "zebra"));
     QLocale::setDefault(bylo);
   }
 };
