@@ -134,10 +134,9 @@ void TTools::BudujMenu() {
   Oprogramie2 = Akcja(this, "Oprogramie2", QStringLiteral("O programie"));
   menuNarzedziowe_ = {Plik1, Widok1};
 
-  connect(Zamknijprogram1, &QAction::triggered, this, [this] {
-    Rozl.WyczyscOsoby();
-    close();
-  });
+  // The identification blocks are emptied by the close itself, once it is accepted: emptied before the question, an
+  // Anuluj would leave the settlement running with every form's next computation writing blank personal data.
+  connect(Zamknijprogram1, &QAction::triggered, this, &QWidget::close);
   connect(Koniec, &QAction::triggered, this, &QWidget::close);
 }
 

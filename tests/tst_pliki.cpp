@@ -540,13 +540,14 @@ class TstPliki : public QObject {
     if (!plik.isEmpty()) SkryptDialogow().pliki = {Plik(plik.toUtf8().constData())};
     T().show();
     bool zostal = true;
-    if (akcja == 0) zostal = !T().close();
+    if (akcja == 0) {
+      T().Zamknijprogram1->trigger();
+      zostal = T().isVisible();
+    }
     if (akcja == 1) T().Zamknij1Click();
     if (akcja == 2) T().OtworzClick(true);
-    if (akcja != 0) {
-      zostal = T().LiczbaDrukow == 3;
-      QCOMPARE(T().Osoby[0].Pole(1).empty(), !zostaje);
-    }
+    if (akcja != 0) zostal = T().LiczbaDrukow == 3;
+    QCOMPARE(T().Osoby[0].Pole(1).empty(), !zostaje);
     QCOMPARE(zostal, zostaje);
     const auto& pytanie = SkryptDialogow().pokazane.at(0);
     QCOMPARE(pytanie.tytul, QStringLiteral("Zapisanie zmian"));
