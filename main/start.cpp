@@ -17,7 +17,6 @@
 
 #include "main/info.h"
 #include "main/tools.h"
-#include "pages/wpis.h"
 #include "platform/aplikacja.h"
 #include "platform/dialogi.h"
 #include "platform/regionalne.h"
@@ -160,16 +159,9 @@ void TTools::FormShow() {
   if (!ParametrWiersza.isEmpty()) {
     Zmodyfikowane = 0;
     if (JestNazwaRozliczenia(ParametrWiersza)) {
-      if (OtworzRozliczenie(ParametrWiersza)) {
-        PlikRozliczenia = ParametrWiersza;
-        // A form that cannot be computed is reported as any escaped error is, and start-up goes on: the regional
-        // check and what follows the showing must not be skipped because of one settlement's values.
-        try {
-          PokazPierwszyDruk();
-        } catch (...) {
-          ZglosBladObliczenia(std::current_exception());
-        }
-      }
+      // No form is shown: nothing is computed before the user picks one, so no settlement's values can cut
+      // start-up short.
+      if (OtworzRozliczenie(ParametrWiersza)) PlikRozliczenia = ParametrWiersza;
     } else {
       platform::ShowMessage(QStringLiteral("Podany plik nie jest plikiem programu Velmar 2008.\n") + ParametrWiersza);
       PlikRozliczenia.clear();
