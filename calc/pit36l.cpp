@@ -62,10 +62,11 @@ class ObliczeniePit36L {
     return true;
   }
 
-  // Without a PIT/Z the box cannot say that the PIT/Z sets the income.
+  // Without a PIT/Z the box cannot say that the PIT/Z sets the income. The message names the box as the page prints
+  // it, as the PIT/B warning does.
   void OdrzucKratkePitZ() {
     if (Kratka(kKratkaPitZ) == 1)
-      kx_.Ekran.Komunikat(QStringLiteral("Zaznaczenie poz.21 jezt możliwe jeżeli do Pit36L jest załączony Pit/Z."));
+      kx_.Ekran.Komunikat(QStringLiteral("Zaznaczenie poz.22 jezt możliwe jeżeli do Pit36L jest załączony Pit/Z."));
     Kratka(kKratkaPitZ) = 0;
   }
 
