@@ -38,8 +38,8 @@ using Zegar = std::chrono::steady_clock;
 struct Program {
   const char* opis;
   std::vector<std::string> argumenty;
-  std::vector<double> czasy;
-  std::vector<double> procesor;
+  std::vector<double> czasy{};
+  std::vector<double> procesor{};
 };
 
 struct Pomiar {
@@ -122,10 +122,10 @@ int main(int argc, char** argv) {
   const std::string puste = (tutaj + "/okno_puste").toStdString();
   const std::string typowe = (tutaj + "/okno_typowe").toStdString();
   std::vector<Program> programy = {
-      {"program (velmar2008)", {bin}, {}},
-      {"empty QMainWindow", {puste}, {}},
-      {"stock window, style icons", {typowe}, {}},
-      {"stock window, painted icons", {typowe, "rysowane"}, {}},
+      {"program (velmar2008)", {bin}},
+      {"empty QMainWindow", {puste}},
+      {"stock window, style icons", {typowe}},
+      {"stock window, painted icons", {typowe, "rysowane"}},
   };
   // One round first to fill the caches every later start finds filled.
   for (Program& p : programy) CzasDoOkna(polaczenie, p.argumenty);

@@ -127,14 +127,17 @@ std::optional<long long> CaleGrosze(long double x) {
 std::string TekstGroszy(long long grosze) {
   const long long bez = grosze < 0 ? -grosze : grosze;
   const long long reszta = bez % 100;
-  return (grosze < 0 ? "-" : "") + std::to_string(bez / 100) + (reszta < 10 ? ",0" : ",") + std::to_string(reszta);
+  std::string wynik = grosze < 0 ? "-" : "";
+  wynik += std::to_string(bez / 100);
+  wynik += reszta < 10 ? ",0" : ",";
+  return wynik += std::to_string(reszta);
 }
 
 }  // namespace
 
 BladKonwersjiLiczby::BladKonwersjiLiczby(std::string_view tekstCp1250)
-    : std::runtime_error("'" + platform::ZCp1250(tekstCp1250).toStdString() +
-                         "' is not a valid floating point value") {}
+    : std::runtime_error(
+          ("'" + platform::ZCp1250(tekstCp1250) + "' is not a valid floating point value").toStdString()) {}
 
 long double StrToFloat(std::string_view tekst, char separator) {
   // The accepted shape is rebuilt in C notation, so the conversion does not depend on the process locale.

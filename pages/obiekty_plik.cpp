@@ -21,7 +21,7 @@ namespace {
 void PokazLiczbeObiektow() { UstawPanelStatusu(0, QStringLiteral("Liczba obiektow:%1").arg(Tools->LiczbaObiektow)); }
 
 // The amount in the text editor brought to the stored form: two decimals, rounded for formats 11 and 12.
-std::string ZnormalizowanaKwota(TFImage* view, const std::string& tekst, int format) {
+std::string ZnormalizowanaKwota(const std::string& tekst, int format) {
   std::string wynik = FormatujKwote(tekst);
   if (format == FormatZaokrGroszy) wynik = FloatToStr(ZaokraglijDoGroszy(StrToFloat(wynik)));
   if (format == FormatZaokrZloty) wynik = FloatToStr(ZaokraglijDoZlotych(StrToFloat(wynik)));
@@ -39,7 +39,7 @@ void WezZEdytora(TFImage* view, TObiekt& obiekt) {
         if (obiekt.Format == FormatDziesietna || obiekt.Format == FormatZaokrGroszy ||
             obiekt.Format == FormatZaokrZloty) {
           const std::string tekst = platform::DoCp1250(view->EdytorTekstu->toPlainText());
-          view->EdytorTekstu->setPlainText(platform::ZCp1250(ZnormalizowanaKwota(view, tekst, obiekt.Format)));
+          view->EdytorTekstu->setPlainText(platform::ZCp1250(ZnormalizowanaKwota(tekst, obiekt.Format)));
         }
         UstawTekst(obiekt.Wartosc, view->EdytorTekstu->toPlainText());
       }

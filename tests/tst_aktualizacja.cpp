@@ -64,7 +64,7 @@ struct Oferta {
   bool anuluj = false;    // the window's Anuluj is clicked once the download begins
   bool verbose = true;
   Odpowiedz odpowiedz = Odpowiedz::Tak;
-  QStringList teksty;     // every dialog in order; %1 stands for the installer's path
+  QStringList teksty{};   // every dialog in order; %1 stands for the installer's path
   const char* instalator = "nowy";  // update/setup.run after: "stary", "nowy" or "" (none)
   bool otwarty = false;
 };
@@ -90,7 +90,7 @@ struct Pobranie {
   SerwerHttp::Tls tls = SerwerHttp::Tls::Brak;
   Trasa trasa{200, Opis(kNowsza)};
   int bezczynnosc = 0, calkowity = 0;
-  QString powod;
+  QString powod{};
 };
 
 }  // namespace

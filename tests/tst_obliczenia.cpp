@@ -198,7 +198,7 @@ QString LiczbyLosowe(int n) {
     const long long mantysa = static_cast<long long>(los() % 1000000000000000ULL) - 500000000000000LL;
     std::string c = std::to_string(mantysa / static_cast<long long>(std::pow(10, los() % 8)));
     const std::size_t miejsca = los() % 10;
-    if (miejsca > 0 && c.size() > 1) c.insert(c.size() - std::min(miejsca, c.size() - 1), ".");
+    if (miejsca > 0 && c.size() > 1) c.insert(c.size() - std::min(miejsca, c.size() - 1), 1, '.');
     const long double dokladna = Liczba<long double>(QString::fromStdString(c));
     std::string z = c;
     std::replace(z.begin(), z.end(), '.', ',');

@@ -37,7 +37,7 @@ std::optional<QString> DialogiSkryptowe::Plik(const platform::UstawieniaPliku& u
   const Rodzaj rodzaj = doOtwarcia ? Rodzaj::PlikDoOtwarcia : Rodzaj::PlikDoZapisu;
   pokazane.push_back({rodzaj, ustawienia.tytul, ustawienia.nazwaPliku});
   if (pliki.empty()) return std::nullopt;
-  auto plik = pliki.front();
+  const std::optional<QString> plik = pliki.front();
   pliki.pop_front();
   return plik;
 }

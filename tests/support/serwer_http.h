@@ -16,7 +16,7 @@ class SerwerHttp : public QObject {
  public:
   struct Trasa {
     int status = 200;
-    QByteArray cialo;
+    QByteArray cialo{};
     qint64 urwijPo = -1;       // >= 0: only this many bytes of the body are sent
     bool trzymaj = false;      // after them the connection stays open instead of dropping
     bool milczy = false;       // the request is read and never answered
