@@ -214,11 +214,27 @@ class TstRysowanie : public QObject {
     QCOMPARE(NaEkranie({100, 80}), kCzerwony);
   }
 
-  // An amount shown rounded half away from zero, grouped by thousands, never as a negative zero.
+  // An amount shown (and printed) rounded half away from zero, grouped by thousands with nothing before the first
+  // group, always two decimals, never as a negative zero; "_" is the thousands gap, "!" no amount to show.
+  void kwotyNaEkranie_data() {
+    QTest::addColumn<QString>("tekst");
+    QTest::addColumn<QString>("pokazana");
+    QTest::newRow("noise is zero") << "-0,004" << "0,00";
+    QTest::newRow("rounded away from zero") << "-1000,005" << "-1_000,01";
+    QTest::newRow("three digits") << "123,45" << "123,45";
+    QTest::newRow("six digits") << "123456,78" << "123_456,78";
+    QTest::newRow("nine digits") << "123456789" << "123_456_789,00";
+    QTest::newRow("nine grosze") << "12,09" << "12,09";
+    QTest::newRow("nine grosze below zero") << "-0,09" << "-0,09";
+    QTest::newRow("one grosz below zero") << "-0,01" << "-0,01";
+    QTest::newRow("a gap") << "12 000" << "!";
+    QTest::newRow("too large") << "1e30" << "!";
+  }
   void kwotyNaEkranie() {
-    QCOMPARE(KwotaDoWyswietlenia("-0,004"), QStringLiteral("0,00"));
-    QCOMPARE(KwotaDoWyswietlenia("-1000,005"), QStringLiteral("-1") + QChar(0x00A0) + QStringLiteral("000,01"));
-    QVERIFY(!KwotaDoWyswietlenia("12 000") && !KwotaDoWyswietlenia("1e30"));
+    QFETCH(QString, tekst);
+    QFETCH(QString, pokazana);
+    QCOMPARE(KwotaDoWyswietlenia(tekst.toStdString()).value_or(QStringLiteral("!")),
+             QString(pokazana).replace(QLatin1Char('_'), QChar(0x00A0)));
   }
 
   // Values on screen as the drawing helpers write them: NIP with its dashes, format 1 grouped with two decimals and
