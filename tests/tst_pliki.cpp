@@ -426,15 +426,17 @@ class TstPliki : public QObject {
     QFETCH(bool, zostaje);
     const bool zapisano = plik == "wynik.dc8";
     if (plik == "inny.dc8") {
-      // A settlement of a lone PIT-37, unchanged since it was saved.
+      // A settlement of a lone PIT-37 with the taxpayer's surname, unchanged since it was saved.
       std::vector<TDruk> inny(2);
       std::tie(inny[1].Id, inny[1].IdPit) = std::pair{1, int{Pit37}};
+      UstawBajty(inny[1].Pola[10].Wartosc, "Kowalski");
       ZapiszPlik(Plik("inny.dc8"), ZakodujRozliczenie(inny, 1));
     }
     TrzyDruki();
     T().Zmodyfikowane = 1;
     T().ToolButtonSave->setEnabled(true);
     T().Osoby[0].UstawPole(1, "Nowak");
+    T().Osoby[1].UstawPole(2, "Nowakowa");
     T().NazwaRozliczenia = QStringLiteral("nowe_rozliczenie.dc8");
     T().setWindowTitle(T().NazwaRozliczenia);
     SkryptDialogow().odpowiedzi = {odpowiedz};
@@ -460,10 +462,12 @@ class TstPliki : public QObject {
     QCOMPARE(T().ToolButtonSave->isEnabled(), zostaje || (akcja == 0 && !zapisano));
     if (akcja == 1 && !zostaje) QCOMPARE(T().windowTitle(), TTools::kTytulBezRozliczenia);
     if (plik == "brak.dc8") QCOMPARE(Komunikaty().last(), QStringLiteral("Nie ma pliku rozliczeniowego."));
-    // The file opened is what "Zapisz" writes to, and the title names it.
+    // The file opened is what "Zapisz" writes to, the title names it, and its identification data are at hand, with
+    // nothing left of the spouse of the settlement dropped.
     if (plik == "inny.dc8")
-      QCOMPARE(QStringList({T().PlikRozliczenia, T().windowTitle()}),
-               QStringList({Plik("inny.dc8"), QStringLiteral("inny.dc8 - Velmar 2008 Korvanex")}));
+      QCOMPARE(QStringList({T().PlikRozliczenia, T().windowTitle(), QString::fromLatin1(T().Osoby[0].Pole(2)),
+                            QString::fromLatin1(T().Osoby[1].Pole(2))}),
+               QStringList({Plik("inny.dc8"), QStringLiteral("inny.dc8 - Velmar 2008 Korvanex"), "Kowalski", ""}));
     // "Zapisz" after the settlement is closed writes no empty settlement over the file it was saved in.
     if (akcja == 1 && zapisano) {
       T().Zapisz1->trigger();
