@@ -153,7 +153,7 @@ class TstPokaz : public QObject {
     QTest::newRow("a form and its attachment") << true << false;
   }
   // A settlement opened from a file shows its first form's first page at once, selected in the tree, with the
-  // header, the page buttons and the caption of the file's settlement kind, whatever was on screen before.
+  // header, the page buttons and the caption of the file's settlement kind, and nothing of what was on screen before.
   void otwarciePokazujePierwszyDruk() {
     QFETCH(bool, zZalacznikiem);
     QFETCH(bool, zPowitania);
@@ -165,6 +165,9 @@ class TstPokaz : public QObject {
     const QString plik = p_->Folder().Sciezka() + QStringLiteral("jeden.dc8");
     ZapiszPlik(plik, ZakodujRozliczenie(druki, static_cast<int>(druki.size()) - 1));
     p_->Pokaz(2);
+    // The line the computation of the form on screen left there.
+    T().ListError->addItem(QStringLiteral("Program dokonał redukcji odliczeń."));
+    T().UstawWysokoscListError(40);
     if (zPowitania) T().Zamknij1->trigger();
     SkryptDialogow().pliki = {plik};
     T().Otw1->trigger();
@@ -174,7 +177,7 @@ class TstPokaz : public QObject {
     QCOMPARE(QStringList({T().InfoPit->text(), T().InfoPage->text(), T().DobraneFormularze->text()}),
              QStringList({"Druk: PIT-37", "1 z 2", " Dobrane formularze - rozliczenie wspólne z małżonkiem "}));
     QVERIFY(T().PitNextPage->isEnabled() && !T().PitPrevPage->isEnabled() && T().BWydruk->isEnabled());
-    QVERIFY(T().Powitanie->isHidden() && !T().ObszarMdi->isHidden());
+    QVERIFY(T().Powitanie->isHidden() && !T().ObszarMdi->isHidden() && T().WysokoscListError() == 0);
     QCOMPARE(SkryptDialogow().pokazane.size(), std::size_t{1});  // the file dialog alone
     QCOMPARE(NaEkranie(10, 1130), kNiebieski);
   }
