@@ -342,6 +342,16 @@ class TstRysowanie : public QObject {
     }
   }
 
+  // The record on screen no longer counted in the settlement (its slot still in the container, as a removal leaves
+  // the last one) lends the page none of its values.
+  void rekordPozaLiczbaBezWartosci() {
+    QVERIFY(Tusz(Nakladka(), QRect(11, 11, 98, 18)));
+    T().LiczbaDrukow = 0;
+    T().WyczyscNakladke();
+    RysujObiekty(&V());
+    QVERIFY(!Tusz(Nakladka(), QRect(11, 11, 98, 18)));
+  }
+
   void blokadaPolWgRodzaju_data() {
     QTest::addColumn<int>("kod");
     QTest::addColumn<int>("rodzaj");
