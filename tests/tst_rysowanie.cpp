@@ -326,6 +326,15 @@ class TstRysowanie : public QObject {
     QVERIFY(!Tusz(Nakladka(), QRect(200 + 20 * 2 + 2, 41, 17, 7)));  // a dash leaves the top of its cell blank
   }
 
+  // Characters taller than their cells are cut at the cell's last row inside the frame, not a row before it.
+  void znakiWyzszeOdKomorek() {
+    V().Obiekty[7].Dolny = 50;
+    T().WyczyscNakladke();
+    RysujObiekty(&V());
+    QVERIFY(Tusz(Nakladka(), QRect(200, 48, 200, 1)));
+    QVERIFY(!Tusz(Nakladka(), QRect(200, 49, 200, 1)));
+  }
+
   // A view made while a settlement is open shows its first form at once; a record count without records, or records
   // without a count, shows nothing.
   void widokNaOtwartymRozliczeniu() {
