@@ -124,9 +124,10 @@ class TstAktualizacja : public QObject {
     else platform::TIniFile("velmar2008.ini").WriteString("PIT", klucz, wartosc);
   }
 
-  // The main window and the update window on the program folder, the start-up check as told.
-  void Uruchom(bool autoUpdate = false) {
-    Ustaw("AutoUpdate", autoUpdate ? "1" : "0");
+  // The main window and the update window on the program folder, the start-up check as told (none: as the settings
+  // file has it).
+  void Uruchom(std::optional<bool> autoUpdate = false) {
+    if (autoUpdate) Ustaw("AutoUpdate", *autoUpdate ? "1" : "0");
     okno_.reset();
     tools_.reset();  // one running copy at a time
     tools_ = NoweOkno(*folder_);
@@ -464,6 +465,25 @@ class TstAktualizacja : public QObject {
       QCOMPARE(pola.count("user-agent") ? pola.at("user-agent") : QByteArray(),
                QByteArray("Mozilla/3.0 (compatible; Indy Library)"));
     }
+  }
+
+  // Settings that were kept but never name the switch (started before, the switch left out) leave the start-up
+  // check off.
+  void startUpWithoutTheSwitchChecksNothing() {
+    ZapiszPlik(PlikOpisu(), Opis(kWlasna));
+    serwer_->trasy[kSciezkaOpisu] = {.cialo = Opis(kNowsza)};
+    okno_.reset();
+    tools_.reset();
+    ZapiszPlik(platform::FolderUstawien() + QStringLiteral("/velmar2008.ini"),
+               "[PIT]\nRun=1\nSerwerAktualizacji=" + serwer_->Adres().toUtf8() + "\n");
+    Uruchom(std::nullopt);
+    tools_->show();
+    bool potem = false;
+    QTimer::singleShot(0, this, [&] { potem = true; });  // queued after whatever showing queued
+    QTRY_VERIFY(potem);
+    QVERIFY(!tools_->AktualizacjaWToku());
+    QVERIFY(serwer_->zadania.empty() && SkryptDialogow().pokazane.empty());
+    QCOMPARE(CzytajPlik(PlikOpisu()), Opis(kWlasna));
   }
 
   // A server that answers nothing never holds the windows back: the check runs beside them. From the toolbar the

@@ -232,6 +232,10 @@ class TstPaleta : public QObject {
     QTest::mouseClick(f.EListBox->viewport(), Qt::LeftButton, {},
                       f.EListBox->visualItemRect(f.EListBox->item(0)).center());
     QCOMPARE(f.SelectText->text() + f.SelectValue->text(), QStringLiteral("A1"));  // the first line is a line too
+    f.SelectText->setText(QStringLiteral("Y"));
+    f.SelectDodaj->click();
+    QVERIFY(Tekst(Edytowany().ElementyListy[0].Tekst) == "Y" && f.EListBox->currentRow() == 1);
+    f.EListBox->setCurrentRow(0);
     f.SelectUsun->click();
     QVERIFY(f.EListBox->currentRow() == -1 && Tekst(Edytowany().ElementyListy[0].Tekst).empty());
     // The last slot moves the selection no further; with no line chosen the buttons do nothing.

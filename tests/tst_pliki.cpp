@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "main/tools.h"
 #include "model/plik_rozliczenia.h"
@@ -523,6 +524,7 @@ class TstPliki : public QObject {
     // The changes are dropped only when another file was really opened.
     QTest::newRow("open, no, dialog cancelled") << 2 << Odpowiedz::Nie << "" << true;
     QTest::newRow("open, no, missing file") << 2 << Odpowiedz::Nie << "brak.dc8" << true;
+    QTest::newRow("open, no, another file opened") << 2 << Odpowiedz::Nie << "inny.dc8" << false;
   }
   void leavingAsksToSave() {
     QFETCH(int, akcja);
@@ -530,6 +532,13 @@ class TstPliki : public QObject {
     QFETCH(QString, plik);
     QFETCH(bool, zostaje);
     const bool zapisano = plik == "wynik.dc8";
+    if (plik == "inny.dc8") {
+      // A settlement of a lone PIT-37 with the taxpayer's surname, unchanged since it was saved.
+      std::vector<TDruk> inny(2);
+      std::tie(inny[1].Id, inny[1].IdPit) = std::pair{1, int{Pit37}};
+      UstawBajty(inny[1].Pola[10].Wartosc, "Kowalski");
+      ZapiszPlik(Plik("inny.dc8"), ZakodujRozliczenie(inny, 1));
+    }
     TrzyDruki();
     T().Zmodyfikowane = 1;
     T().ToolButtonSave->setEnabled(true);
@@ -560,6 +569,10 @@ class TstPliki : public QObject {
     QCOMPARE(T().ToolButtonSave->isEnabled(), zostaje || (akcja == 0 && !zapisano));
     if (akcja == 1 && !zostaje) QCOMPARE(T().windowTitle(), TTools::kTytulBezRozliczenia);
     if (plik == "brak.dc8") QCOMPARE(Komunikaty().last(), QStringLiteral("Nie ma pliku rozliczeniowego."));
+    // The file opened is what "Zapisz" writes to, the title names it, and its identification data are at hand.
+    if (plik == "inny.dc8")
+      QCOMPARE(QStringList({T().PlikRozliczenia, T().windowTitle(), QString::fromLatin1(T().Osoby[0].Pole(2))}),
+               QStringList({Plik("inny.dc8"), QStringLiteral("inny.dc8 - Velmar 2008 Korvanex"), "Kowalski"}));
     // "Zapisz" after the settlement is closed writes no empty settlement over the file it was saved in.
     if (akcja == 1 && zapisano) {
       T().Zapisz1->trigger();

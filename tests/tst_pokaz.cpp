@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMdiArea>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -15,6 +16,7 @@
 #include <tuple>
 
 #include "calc/ekran.h"
+#include "model/plik_rozliczenia.h"
 #include "pages/gdi.h"
 #include "selection/sam.h"
 #include "support/wpis.h"
@@ -142,6 +144,42 @@ class TstPokaz : public QObject {
     T().TV->setCurrentItem(T().Druki[1].Wezel);
     QVERIFY(V().Otwarty() && WidocznaWPasku(T().PitNextPage));
     QCOMPARE(T().LiczbaObiektow, 2);
+  }
+  void otwarciePokazujePierwszyDruk_data() {
+    QTest::addColumn<bool>("zZalacznikiem");
+    QTest::addColumn<bool>("zPowitania");  // the settlement on screen was closed first
+    QTest::newRow("a lone form over another form") << false << false;
+    QTest::newRow("a lone form from the welcome") << false << true;
+    QTest::newRow("a form and its attachment") << true << false;
+  }
+  // A settlement opened from a file shows its first form's first page at once, selected in the tree, with the
+  // header, the page buttons and the caption of the file's settlement kind, and nothing of what was on screen before.
+  void otwarciePokazujePierwszyDruk() {
+    QFETCH(bool, zZalacznikiem);
+    QFETCH(bool, zPowitania);
+    std::vector<TDruk> druki(zZalacznikiem ? 3 : 2);
+    std::tie(druki[1].Id, druki[1].IdPit, druki[1].Rodzaj) = std::tuple{1, int{Pit37}, int{WspolneZMalzonkiem}};
+    if (zZalacznikiem)
+      std::tie(druki[2].Id, druki[2].IdPit, druki[2].IdParent, druki[2].PM, druki[2].Rodzaj) =
+          std::tuple{2, int{PitO}, 1, int{PMPodatnik}, int{WspolneZMalzonkiem}};
+    const QString plik = p_->Folder().Sciezka() + QStringLiteral("jeden.dc8");
+    ZapiszPlik(plik, ZakodujRozliczenie(druki, static_cast<int>(druki.size()) - 1));
+    p_->Pokaz(2);
+    // The line the computation of the form on screen left there.
+    T().ListError->addItem(QStringLiteral("Program dokonał redukcji odliczeń."));
+    T().UstawWysokoscListError(40);
+    if (zPowitania) T().Zamknij1->trigger();
+    SkryptDialogow().pliki = {plik};
+    T().Otw1->trigger();
+    QCOMPARE((std::array{T().LiczbaDrukow, T().BiezacyDruk.Id, T().BiezacyTyp, T().BiezacaStrona}),
+             (std::array{static_cast<int>(druki.size()) - 1, 1, int(Pit37), 1}));
+    QVERIFY(V().Otwarty() && T().TV->currentItem() == T().Druki[1].Wezel && T().Druki[1].Wezel->isSelected());
+    QCOMPARE(QStringList({T().InfoPit->text(), T().InfoPage->text(), T().DobraneFormularze->text()}),
+             QStringList({"Druk: PIT-37", "1 z 2", " Dobrane formularze - rozliczenie wspólne z małżonkiem "}));
+    QVERIFY(T().PitNextPage->isEnabled() && !T().PitPrevPage->isEnabled() && T().BWydruk->isEnabled());
+    QVERIFY(T().Powitanie->isHidden() && !T().ObszarMdi->isHidden() && T().WysokoscListError() == 0);
+    QCOMPARE(SkryptDialogow().pokazane.size(), std::size_t{1});  // the file dialog alone
+    QCOMPARE(NaEkranie(10, 1130), kNiebieski);
   }
   void podpowiedzNadPolem() {
     p_->Pokaz(1);

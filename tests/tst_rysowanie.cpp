@@ -235,11 +235,27 @@ class TstRysowanie : public QObject {
     QVERIFY(!etykieta());
   }
 
-  // An amount shown rounded half away from zero, grouped by thousands, never as a negative zero.
+  // An amount shown (and printed) rounded half away from zero, grouped by thousands with nothing before the first
+  // group, always two decimals, never as a negative zero; "_" is the thousands gap, "!" no amount to show.
+  void kwotyNaEkranie_data() {
+    QTest::addColumn<QString>("tekst");
+    QTest::addColumn<QString>("pokazana");
+    QTest::newRow("noise is zero") << "-0,004" << "0,00";
+    QTest::newRow("rounded away from zero") << "-1000,005" << "-1_000,01";
+    QTest::newRow("three digits") << "123,45" << "123,45";
+    QTest::newRow("six digits") << "123456,78" << "123_456,78";
+    QTest::newRow("nine digits") << "123456789" << "123_456_789,00";
+    QTest::newRow("nine grosze") << "12,09" << "12,09";
+    QTest::newRow("nine grosze below zero") << "-0,09" << "-0,09";
+    QTest::newRow("one grosz below zero") << "-0,01" << "-0,01";
+    QTest::newRow("a gap") << "12 000" << "!";
+    QTest::newRow("too large") << "1e30" << "!";
+  }
   void kwotyNaEkranie() {
-    QCOMPARE(KwotaDoWyswietlenia("-0,004"), QStringLiteral("0,00"));
-    QCOMPARE(KwotaDoWyswietlenia("-1000,005"), QStringLiteral("-1") + QChar(0x00A0) + QStringLiteral("000,01"));
-    QVERIFY(!KwotaDoWyswietlenia("12 000") && !KwotaDoWyswietlenia("1e30"));
+    QFETCH(QString, tekst);
+    QFETCH(QString, pokazana);
+    QCOMPARE(KwotaDoWyswietlenia(tekst.toStdString()).value_or(QStringLiteral("!")),
+             QString(pokazana).replace(QLatin1Char('_'), QChar(0x00A0)));
   }
 
   // Values on screen as the drawing helpers write them: NIP with its dashes, format 1 grouped with two decimals and
@@ -331,6 +347,15 @@ class TstRysowanie : public QObject {
     QVERIFY(!Tusz(Nakladka(), QRect(200 + 20 * 2 + 2, 41, 17, 7)));  // a dash leaves the top of its cell blank
   }
 
+  // Characters taller than their cells are cut at the cell's last row inside the frame, not a row before it.
+  void znakiWyzszeOdKomorek() {
+    V().Obiekty[7].Dolny = 50;
+    T().WyczyscNakladke();
+    RysujObiekty(&V());
+    QVERIFY(Tusz(Nakladka(), QRect(200, 48, 200, 1)));
+    QVERIFY(!Tusz(Nakladka(), QRect(200, 49, 200, 1)));
+  }
+
   // A view made while a settlement is open shows its first form at once; a record count without records, or records
   // without a count, shows nothing.
   void widokNaOtwartymRozliczeniu() {
@@ -345,6 +370,16 @@ class TstRysowanie : public QObject {
       QCOMPARE((std::pair{T().StronaWczytana, T().BiezacyDruk.Id}),
                (std::pair{std::uint8_t(liczba < 0), int(liczba < 0)}));
     }
+  }
+
+  // The record on screen no longer counted in the settlement (its slot still in the container, as a removal leaves
+  // the last one) lends the page none of its values.
+  void rekordPozaLiczbaBezWartosci() {
+    QVERIFY(Tusz(Nakladka(), QRect(11, 11, 98, 18)));
+    T().LiczbaDrukow = 0;
+    T().WyczyscNakladke();
+    RysujObiekty(&V());
+    QVERIFY(!Tusz(Nakladka(), QRect(11, 11, 98, 18)));
   }
 
   void blokadaPolWgRodzaju_data() {
