@@ -65,7 +65,10 @@ bool WidocznaWPasku(QWidget* kontrolka) {
 
 std::unique_ptr<TTools> NoweOkno(const FolderProgramu& folder) {
   UstawRegionalne();
-  return std::make_unique<TTools>(folder.Sciezka());
+  auto t = std::make_unique<TTools>(folder.Sciezka());
+  // The test's own arguments (a chosen test function) name no settlement.
+  t->ParametrWiersza.clear();
+  return t;
 }
 
 }  // namespace velmar_test
