@@ -34,12 +34,7 @@ class TestPit28BOkno : public QObject {
 
   TTools& T() { return *tools_; }
   QStringList Komunikaty() { return SkryptDialogow().Teksty(); }
-  // A click on the node of record j, as the mouse gives it.
-  void KliknijWDrzewie(int j) {
-    QTreeWidgetItem* wezel = T().Druki[static_cast<std::size_t>(j)].Wezel;
-    QTest::mouseClick(T().TV->viewport(), Qt::LeftButton, {}, T().TV->visualItemRect(wezel).center());
-    QCoreApplication::processEvents();
-  }
+  void KliknijWDrzewie(int j) { velmar_test::KliknijWDrzewie(T(), j); }
   // Opens field k of the page on screen with a click and types the text over what it showed.
   void Wpisz(int k, const QString& tekst) {
     const TObiekt& pole = image_->Obiekty[static_cast<std::size_t>(k)];

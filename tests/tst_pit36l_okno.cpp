@@ -30,13 +30,7 @@ class TestPit36LOkno : public QObject {
   std::unique_ptr<TFImage> image_;
 
   TTools& T() { return *tools_; }
-  // A click on the node of record j, as the mouse gives it.
-  void KliknijWDrzewie(int j) {
-    QTreeWidgetItem* wezel = T().Druki[static_cast<std::size_t>(j)].Wezel;
-    QTest::mouseClick(T().TV->viewport(), Qt::LeftButton, {}, T().TV->visualItemRect(wezel).center());
-    // What the click leaves for the event loop runs before anything is looked at.
-    QCoreApplication::processEvents();
-  }
+  void KliknijWDrzewie(int j) { velmar_test::KliknijWDrzewie(T(), j); }
   // The page on screen (record, page), the record whose node is the tree's current one and the record whose node
   // alone is selected (0 none, or more than one).
   QList<int> Ekran() {

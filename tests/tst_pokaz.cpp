@@ -19,6 +19,7 @@
 #include "model/plik_rozliczenia.h"
 #include "pages/gdi.h"
 #include "selection/sam.h"
+#include "support/program.h"
 #include "support/wpis.h"
 
 using namespace velmar_test;
@@ -300,11 +301,7 @@ class TstPokaz : public QObject {
     T().resize(1000, 700);
     T().show();
     QApplication::processEvents();
-    const auto kliknij = [&](int j) {
-      QTreeWidgetItem* wezel = T().Druki[static_cast<std::size_t>(j)].Wezel;
-      QTest::mouseClick(T().TV->viewport(), Qt::LeftButton, Qt::NoModifier, T().TV->visualItemRect(wezel).center());
-      QTest::qWait(0);
-    };
+    const auto kliknij = [&](int j) { velmar_test::KliknijWDrzewie(T(), j); };
     // The record shown, as the tree selects it; -1 when the tree disagrees.
     const auto wybrany = [&]() {
       const int j = T().BiezacyDruk.Id;

@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QAction>
+#include <QTest>
 #include <QToolBar>
+#include <QTreeWidget>
 
 #include "main/tools.h"
 #include "model/rekordy.h"
@@ -69,6 +71,12 @@ std::unique_ptr<TTools> NoweOkno(const FolderProgramu& folder) {
   // The test's own arguments (a chosen test function) name no settlement.
   t->ParametrWiersza.clear();
   return t;
+}
+
+void KliknijWDrzewie(TTools& t, int j) {
+  QTreeWidgetItem* wezel = t.Druki[static_cast<std::size_t>(j)].Wezel;
+  QTest::mouseClick(t.TV->viewport(), Qt::LeftButton, {}, t.TV->visualItemRect(wezel).center());
+  QCoreApplication::processEvents();
 }
 
 }  // namespace velmar_test

@@ -44,4 +44,7 @@ bool WidocznaWPasku(QWidget* kontrolka);
 // The main window on a program folder, with regional settings that pass; deleted with the object.
 std::unique_ptr<TTools> NoweOkno(const FolderProgramu& folder);
 
+// A click on the tree node of record j, as the mouse gives it; what the click leaves for the event loop runs too.
+void KliknijWDrzewie(TTools& t, int j);
+
 }  // namespace velmar_test
