@@ -14,14 +14,10 @@
 
 namespace {
 
-// The user's locale orders the texts, copy numbers included, as the texts they are.
-QCollator KolacjaWezlow() { return QCollator(QLocale()); }
-
 void SortujDzieci(QTreeWidgetItem* wezel) {
   QList<QTreeWidgetItem*> dzieci = wezel->takeChildren();
-  const QCollator kolacja = KolacjaWezlow();
-  std::stable_sort(dzieci.begin(), dzieci.end(), [&kolacja](const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
-    return kolacja.compare(a->text(0), b->text(0)) < 0;
+  std::stable_sort(dzieci.begin(), dzieci.end(), [](const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
+    return PorownajTekstyWezlow(a->text(0), b->text(0)) < 0;
   });
   wezel->addChildren(dzieci);
 }
@@ -41,7 +37,8 @@ class ZmianaWlasna {
 
 }  // namespace
 
-int PorownajTekstyWezlow(const QString& a, const QString& b) { return KolacjaWezlow().compare(a, b); }
+// The user's locale orders the texts, copy numbers included, as the texts they are.
+int PorownajTekstyWezlow(const QString& a, const QString& b) { return QCollator(QLocale()).compare(a, b); }
 
 QString TSam::NazwaTypu(int idPit) const {
   if (idPit < 1 || idPit > kLiczbaTypowDrukow) return {};
