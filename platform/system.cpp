@@ -62,11 +62,19 @@ BlokadaInstancji::~BlokadaInstancji() {
 }
 
 PlikProgramu::PlikProgramu(const QString& sciezka) : sciezka_(sciezka) {
-  fd_ = ::open(QFile::encodeName(sciezka).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  // Neither the file nor its folder is reached through a link at its name.
+  const QByteArray nazwa = QFile::encodeName(sciezka);
+  const qsizetype ukosnik = nazwa.lastIndexOf('/');
+  const QByteArray folder = ukosnik < 0 ? QByteArray(".") : ukosnik == 0 ? QByteArray("/") : nazwa.left(ukosnik);
+  const int katalog = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (katalog < 0) return;
+  fd_ = ::openat(katalog, nazwa.constData() + ukosnik + 1, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  ::close(katalog);
   if (fd_ < 0) return;
   struct stat info {};
   const mode_t obcyPisza = S_IWGRP | S_IWOTH;
-  if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid() ||
+  // A file of more than one name may be another file of the user's as well, which is neither changed nor started.
+  if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid() || info.st_nlink != 1 ||
       ((info.st_mode & obcyPisza) && ::fchmod(fd_, info.st_mode & 07777 & ~obcyPisza) != 0)) {
     ::close(fd_);
     fd_ = -1;

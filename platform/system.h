@@ -35,8 +35,9 @@ class BlokadaInstancji {
 // executable and started is that one file, whatever is put under its name meanwhile.
 class PlikProgramu {
  public:
-  // Opens a regular file of this user, a link at the name's end not followed, and takes writing away from everybody
-  // but its owner, so that nobody else changes it after it is read. Otwarty() says whether it was.
+  // Opens a regular file of this user with no other name, a link in its place or in its folder's not followed, and
+  // takes writing away from everybody but its owner, so that nobody else changes it after it is read. Otwarty() says
+  // whether it was.
   explicit PlikProgramu(const QString& sciezka);
   ~PlikProgramu();
   PlikProgramu(const PlikProgramu&) = delete;

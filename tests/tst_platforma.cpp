@@ -339,21 +339,26 @@ class TestPlatforma : public QObject {
     QCOMPARE(TrybPliku(program), 0755);
   }
 
-  // Only a regular file of this user is opened as a program: not a link to one, nor what is no regular file, nor
-  // another user's file, whose permissions stay as they were.
+  // Only a regular file of this user with one name is opened as a program: not a link to one, nor one reached
+  // through a link in its folder's place, nor a second name of a file, nor what is no regular file, nor another
+  // user's file, whose permissions stay as they were.
   void plikProgramuTylkoZwyklyWlasny_data() {
     QTest::addColumn<QString>("rodzaj");
-    for (const char* rodzaj : {"link", "fifo", "folder", "missing", "another user's"}) QTest::newRow(rodzaj) << rodzaj;
+    for (const char* rodzaj : {"link", "linked folder", "hard link", "fifo", "folder", "missing", "another user's"})
+      QTest::newRow(rodzaj) << rodzaj;
   }
   void plikProgramuTylkoZwyklyWlasny() {
     QFETCH(QString, rodzaj);
     QTemporaryDir folder;
     const QString cel = folder.filePath(QStringLiteral("cel.run"));
-    const QString nazwa = folder.filePath(QStringLiteral("setup.run"));
+    const QString nazwa = rodzaj == "linked folder" ? folder.filePath(QStringLiteral("lacze/cel.run"))
+                                                    : folder.filePath(QStringLiteral("setup.run"));
     const QByteArray n = QFile::encodeName(nazwa);
     ZapiszPlik(cel, "#!/bin/sh\n");
     QCOMPARE(::chmod(QFile::encodeName(cel).constData(), 0666), 0);
     if (rodzaj == "link") QCOMPARE(::symlink("cel.run", n.constData()), 0);
+    if (rodzaj == "linked folder") QCOMPARE(::symlink(".", QFile::encodeName(folder.filePath("lacze")).constData()), 0);
+    if (rodzaj == "hard link") QCOMPARE(::link(QFile::encodeName(cel).constData(), n.constData()), 0);
     if (rodzaj == "fifo") QCOMPARE(::mkfifo(n.constData(), 0666), 0);
     if (rodzaj == "folder") QVERIFY(QDir().mkpath(nazwa));
     if (rodzaj == "another user's") {
