@@ -7,20 +7,18 @@
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QPointer>
 #include <QTimer>
-#include <QSaveFile>
 #include <algorithm>
 #include <limits>
 
 #include "main/aktualizacja.h"
 #include "platform/dialogi.h"
-#include "platform/odczyt.h"
 #include "platform/siec.h"
 #include "platform/system.h"
 #include "platform/ustawienia.h"
+#include "platform/zapis_w_folderze.h"
 
 namespace aktualizacja {
 namespace {
@@ -88,6 +86,11 @@ constexpr unsigned kWszystkieFlagi = platform::PolaczenieModem | platform::Polac
 
 const QString kBrakPolaczenia = QStringLiteral("Brak połączenia z siecią Internet.");
 const QString kTytulAktualizacji = QStringLiteral("Aktualizacja on-line");
+
+// The folder of a file in the program folder, reached without following a link at its name.
+platform::FolderBezDowiazan FolderPliku(const QString& sciezka) {
+  return platform::FolderBezDowiazan(QFileInfo(sciezka).path());
+}
 
 TTools::WynikPobrania Wynik(const platform::PobieranieHttp& pobieranie, const QString& blad) {
   if (blad.isEmpty()) return TTools::WynikPobrania::Pobrano;
@@ -189,12 +192,8 @@ void TTools::PobierzPlikIni(const QString& url, const QString& sciezka, bool ver
       const QByteArray dane = static_cast<QBuffer*>(pobieranie->Cel())->data();
       if (blad.isEmpty() && !aktualizacja::JestOpisemAktualizacji(dane))
         blad = QStringLiteral("Serwer nie przysłał opisu aktualizacji.");
-      if (blad.isEmpty()) {
-        QSaveFile plik(sciezka);
-        if (!platform::MoznaZapisac(sciezka) || !plik.open(QIODevice::WriteOnly) || plik.write(dane) != dane.size() ||
-            !plik.commit())
-          blad = QStringLiteral("Nie można zapisać pliku %1.").arg(QDir::toNativeSeparators(sciezka));
-      }
+      if (blad.isEmpty() && !FolderPliku(sciezka).Zapisz(QFileInfo(sciezka).fileName(), dane))
+        blad = QStringLiteral("Nie można zapisać pliku %1.").arg(QDir::toNativeSeparators(sciezka));
       if (okno) okno->close();
       if (wynik == WynikPobrania::Przerwano) return dalej(wynik);
       if (!blad.isEmpty() && verbose)
@@ -218,8 +217,8 @@ void TTools::PobierzAktualizacje(const QString& url, const QString& sciezka,
       return;
     }
     // Written to disk as it arrives; the installer's name appears only once the whole of it is there.
-    auto plik = std::make_unique<QSaveFile>(sciezka);
-    if (!plik->open(QIODevice::WriteOnly)) {
+    std::unique_ptr<platform::NowyPlik> plik = FolderPliku(sciezka).Nowy(QFileInfo(sciezka).fileName());
+    if (!plik) {
       platform::ShowMessage(QStringLiteral("Nie udało się pobrać aktualizacji.\nNie można zapisać pliku %1.")
                                 .arg(QDir::toNativeSeparators(sciezka)));
       dalej(WynikPobrania::Blad, false, false);
@@ -255,7 +254,7 @@ void TTools::PobierzAktualizacje(const QString& url, const QString& sciezka,
       pobieranie->deleteLater();
       WynikPobrania wynik = Wynik(*pobieranie, bladTransferu);
       QString blad = bladTransferu;
-      if (wynik == WynikPobrania::Pobrano && !static_cast<QSaveFile*>(pobieranie->Cel())->commit()) {
+      if (wynik == WynikPobrania::Pobrano && !static_cast<platform::NowyPlik*>(pobieranie->Cel())->Zatwierdz()) {
         blad = QStringLiteral("Nie można zapisać pliku %1.").arg(QDir::toNativeSeparators(sciezka));
         wynik = WynikPobrania::Blad;
       }
@@ -332,12 +331,14 @@ void TTools::ZaproponujAktualizacje(const QString& oferowana, bool verbose) {
       kTytulAktualizacji, platform::Przyciski::TakNie, platform::Ikona::Wykrzyknik);
   if (odpowiedz != platform::Odpowiedz::Tak) return ZakonczAktualizacje();
 
-  const QString folder = aktualizacja::FolderInstalatora(FolderProgramu);
-  const QString instalator = folder + nazwa;
-  if (QFileInfo::exists(instalator)) QFile::remove(instalator);
+  // The update's folder and the old installer are the program's own names: a link in the place of either is removed,
+  // never followed. A folder that cannot be made fails the download.
+  const platform::FolderBezDowiazan folder =
+      platform::FolderBezDowiazan(FolderProgramu).Podfolder(QStringLiteral("update"));
+  const QString instalator = folder.Sciezka() + nazwa;
+  folder.Usun(nazwa);
   zaufanyInstalator_.clear();
   sumaZaufanego_.clear();
-  QDir().mkpath(folder);
   if (Aktualizacja) Aktualizacja->Pokaz();
   PobierzAktualizacje(aktualizacja::AdresInstalatora(SerwerAktualizacji(), nazwa), instalator,
                       [this, instalator, suma = *suma](WynikPobrania wynik, bool szyfrowane, bool dlugosc) {
@@ -361,7 +362,7 @@ void TTools::ZainstalujAktualizacje(const QString& instalator, const QByteArray&
   platform::PlikProgramu plik(instalator);
   const QByteArray pobrana = plik.Sha256();
   if (!suma.isEmpty() && pobrana != suma) {
-    QFile::remove(instalator);
+    FolderPliku(instalator).Usun(QFileInfo(instalator).fileName());
     zamknijOkno();
     platform::ShowMessage(QStringLiteral("Pobrany plik instalacyjny nie zgadza się z sumą kontrolną SHA-256 podaną w "
                                          "opisie aktualizacji. Plik usunięto."));

@@ -9,8 +9,11 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QDirIterator>
 #include <QTextEdit>
 #include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "main/aktualizacja.h"
 #include "main/tools.h"
@@ -52,6 +55,25 @@ QByteArray Opis(const QString& wersja, const QString& plik = QStringLiteral("set
 
 QByteArray Sha256(const QByteArray& dane) { return QCryptographicHash::hash(dane, QCryptographicHash::Sha256).toHex(); }
 
+// The permission bits of a file, a link not followed.
+int Tryb(const QString& sciezka) {
+  struct stat info {};
+  return ::lstat(QFile::encodeName(sciezka).constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
+}
+
+// Every name under the folder with its mode and bytes, links not followed.
+QStringList Zawartosc(const QString& folder) {
+  QStringList wpisy;
+  QDirIterator i(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                 QDirIterator::Subdirectories);
+  while (i.hasNext()) {
+    const QString sciezka = i.next();
+    wpisy << QStringLiteral("%1 %2 ").arg(sciezka).arg(Tryb(sciezka), 0, 8) + Sha256(velmar_test::CzytajPlik(sciezka));
+  }
+  wpisy.sort();
+  return wpisy;
+}
+
 // One offer: what the local description says, what the server does with the new installer, the user's answer,
 // and what comes of it.
 struct Oferta {
@@ -77,6 +99,7 @@ struct Pozniej {
   bool bezDlugosci = false;
   bool podmieniony = false;
   bool dowiazanie = false;  // a link in its place to a file outside with the same bytes
+  bool twardy = false;      // a second name of a file outside with the same bytes in its place
   bool instaluj = false;
   bool uruchomiony = false;
   QStringList teksty;  // %1 stands for the installer's path
@@ -344,6 +367,7 @@ class TstAktualizacja : public QObject {
                                         .teksty = {kPytanie, kBezDlugosci, kNieSprawdzony}});
     wiersz("replaced after the check", {.podmieniony = true, .instaluj = true, .teksty = {kPytanie, kNieSprawdzony}});
     wiersz("a link to the same bytes", {.dowiazanie = true, .instaluj = true, .teksty = {kPytanie, kNieSprawdzony}});
+    wiersz("a hard link to the same bytes", {.twardy = true, .instaluj = true, .teksty = {kPytanie, kNieSprawdzony}});
   }
   void installLaterStartsOnlyAVerifiedInstaller() {
     QFETCH(Pozniej, p);
@@ -363,13 +387,65 @@ class TstAktualizacja : public QObject {
       ZapiszPlik(obcy, nowy);
       QVERIFY(QFile::remove(Instalator()) && QFile::link(obcy, Instalator()));
     }
+    if (p.twardy) {
+      ZapiszPlik(obcy, nowy);
+      QCOMPARE(::chmod(QFile::encodeName(obcy).constData(), 0664), 0);
+      QVERIFY(QFile::remove(Instalator()));
+      QCOMPARE(::link(QFile::encodeName(obcy).constData(), QFile::encodeName(Instalator()).constData()), 0);
+    }
     if (p.instaluj) okno_->Instaluj->click();
     else okno_->InstalujClick();
     QCOMPARE(SkryptDialogow().Teksty(), p.teksty.replaceInStrings("%1", QDir::toNativeSeparators(Instalator())));
     QCOMPARE(uslugi_->otwarte, p.uruchomiony ? QStringList{Instalator() + '|' + FolderAktualizacji()} : QStringList());
     QCOMPARE(Wykonywalny(Instalator()), p.uruchomiony);
     if (p.dowiazanie) QVERIFY(!Wykonywalny(obcy) && QFileInfo(Instalator()).isSymLink());
+    if (p.twardy) QCOMPARE(Tryb(obcy), 0664);
     QVERIFY(!ZakonczenieZadane() && !okno_->isVisible());
+  }
+
+  // Nothing the update writes goes through a link in the program folder, and no link is started: a link in the place
+  // of the description, of the update's folder or of the installer, dangling or not, is removed as the program's own
+  // name and a file or folder made instead; what it names outside keeps its bytes and modes, or stays missing.
+  void updateWritesNothingThroughALink_data() {
+    QTest::addColumn<QString>("lacze");  // the name in the program folder
+    QTest::addColumn<QString>("cel");    // what it names outside
+    QTest::addColumn<bool>("przyStarcie");
+    QTest::newRow("description: file") << "update.ini" << "obcy.ini" << false;
+    QTest::newRow("description: file, at start-up") << "update.ini" << "obcy.ini" << true;
+    QTest::newRow("description: dangling") << "update.ini" << "brak.ini" << false;
+    QTest::newRow("folder: folder") << "update" << "obcy" << false;
+    QTest::newRow("folder: dangling") << "update" << "brak" << false;
+    QTest::newRow("installer: dangling") << "update/setup.run" << "brak.run" << false;
+  }
+  void updateWritesNothingThroughALink() {
+    QFETCH(QString, lacze);
+    QFETCH(QString, cel);
+    QFETCH(bool, przyStarcie);
+    QTemporaryDir poza;
+    ZapiszPlik(poza.filePath("obcy.ini"), Opis(kWlasna));
+    ZapiszPlik(poza.filePath("obcy/setup.run"), "obcy instalator");
+    QCOMPARE(::chmod(QFile::encodeName(poza.filePath("obcy.ini")).constData(), 0640), 0);
+    QCOMPARE(::chmod(QFile::encodeName(poza.filePath("obcy/setup.run")).constData(), 0750), 0);
+    if (lacze.contains('/')) QVERIFY(QDir().mkpath(FolderAktualizacji()));
+    QVERIFY(QFile::link(poza.filePath(cel), folder_->Sciezka() + lacze));
+    const QStringList przed = Zawartosc(poza.path());
+    const QByteArray nowy = "#!/bin/sh\nexit 0\n";
+    const QByteArray opis = Opis(kNowsza, QStringLiteral("setup.run"), Sha256(nowy));
+    serwer_->trasy[kSciezkaOpisu] = {.cialo = opis};
+    serwer_->trasy[kSciezkaInstalatora] = {.cialo = nowy};
+    SkryptDialogow().odpowiedzi = {Odpowiedz::Tak};
+    Uruchom(przyStarcie);
+    tools_->show();
+    if (!przyStarcie) tools_->ToolButton10->trigger();
+    QTRY_VERIFY(!serwer_->zadania.empty());
+    QVERIFY(Czekaj());
+    QCOMPARE(Zawartosc(poza.path()), przed);
+    QCOMPARE(SkryptDialogow().Teksty(), QStringList{kPytanie});
+    QVERIFY(!QFileInfo(PlikOpisu()).isSymLink() && !QFileInfo(FolderAktualizacji()).isSymLink() &&
+            !QFileInfo(Instalator()).isSymLink());
+    QCOMPARE(CzytajPlik(PlikOpisu()), opis);
+    QCOMPARE(CzytajPlik(Instalator()), nowy);
+    QCOMPARE(uslugi_->otwarte, QStringList{Instalator() + '|' + FolderAktualizacji()});
   }
 
   // A description that does not come whole, well within its deadlines and from a server the program trusts leaves the
