@@ -5,14 +5,14 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCryptographicHash>
+#include <QDirIterator>
 #include <QFileDevice>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QDirIterator>
 #include <QTextEdit>
+#include <algorithm>
 #include <optional>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "main/aktualizacja.h"
@@ -55,22 +55,16 @@ QByteArray Opis(const QString& wersja, const QString& plik = QStringLiteral("set
 
 QByteArray Sha256(const QByteArray& dane) { return QCryptographicHash::hash(dane, QCryptographicHash::Sha256).toHex(); }
 
-// The permission bits of a file, a link not followed.
-int Tryb(const QString& sciezka) {
-  struct stat info {};
-  return ::lstat(QFile::encodeName(sciezka).constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
-}
-
-// Every name under the folder with its mode and bytes, links not followed.
-QStringList Zawartosc(const QString& folder) {
-  QStringList wpisy;
+// Every name under the folder, with what tells its file from a replacement.
+QByteArrayList Zawartosc(const QString& folder) {
+  QByteArrayList wpisy;
   QDirIterator i(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                  QDirIterator::Subdirectories);
   while (i.hasNext()) {
     const QString sciezka = i.next();
-    wpisy << QStringLiteral("%1 %2 ").arg(sciezka).arg(Tryb(sciezka), 0, 8) + Sha256(velmar_test::CzytajPlik(sciezka));
+    wpisy << sciezka.toUtf8() + ' ' + velmar_test::Odcisk(sciezka);
   }
-  wpisy.sort();
+  std::sort(wpisy.begin(), wpisy.end());
   return wpisy;
 }
 
@@ -393,13 +387,14 @@ class TstAktualizacja : public QObject {
       QVERIFY(QFile::remove(Instalator()));
       QCOMPARE(::link(QFile::encodeName(obcy).constData(), QFile::encodeName(Instalator()).constData()), 0);
     }
+    const QByteArray obcyPrzed = Odcisk(obcy);
     if (p.instaluj) okno_->Instaluj->click();
     else okno_->InstalujClick();
     QCOMPARE(SkryptDialogow().Teksty(), p.teksty.replaceInStrings("%1", QDir::toNativeSeparators(Instalator())));
     QCOMPARE(uslugi_->otwarte, p.uruchomiony ? QStringList{Instalator() + '|' + FolderAktualizacji()} : QStringList());
     QCOMPARE(Wykonywalny(Instalator()), p.uruchomiony);
     if (p.dowiazanie) QVERIFY(!Wykonywalny(obcy) && QFileInfo(Instalator()).isSymLink());
-    if (p.twardy) QCOMPARE(Tryb(obcy), 0664);
+    if (p.twardy) QCOMPARE(Odcisk(obcy), obcyPrzed);
     QVERIFY(!ZakonczenieZadane() && !okno_->isVisible());
   }
 
@@ -428,7 +423,7 @@ class TstAktualizacja : public QObject {
     QCOMPARE(::chmod(QFile::encodeName(poza.filePath("obcy/setup.run")).constData(), 0750), 0);
     if (lacze.contains('/')) QVERIFY(QDir().mkpath(FolderAktualizacji()));
     QVERIFY(QFile::link(poza.filePath(cel), folder_->Sciezka() + lacze));
-    const QStringList przed = Zawartosc(poza.path());
+    const QByteArrayList przed = Zawartosc(poza.path());
     const QByteArray nowy = "#!/bin/sh\nexit 0\n";
     const QByteArray opis = Opis(kNowsza, QStringLiteral("setup.run"), Sha256(nowy));
     serwer_->trasy[kSciezkaOpisu] = {.cialo = opis};
