@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "calc/identyfikacja.h"
+#include "calc/pola_malzonka.h"
 #include "main/tools.h"
 #include "pages/fimage.h"
 #include "platform/dialogi.h"
@@ -139,7 +140,7 @@ void TSam::RodzRozlClick() {
   if (BudujKandydatow(rodzaj)) {
     BudujDrzewoKandydatow();
     // On the current settlement the forms the new kind also offers carry their values, to be ticked again.
-    if (Tools->MaDruki()) ZglosNieumieszczone(PrzeniesRekordy(false));
+    if (Tools->MaDruki()) ZglosNieumieszczone(PrzeniesRekordy(false), PominieMalzonka());
   }
   UstawPrzyciski();
 }
@@ -212,12 +213,23 @@ QStringList TSam::PrzeniesRekordy(bool zaznacz) {
   return nieumieszczone;
 }
 
-void TSam::ZglosNieumieszczone(const QStringList& nieumieszczone) {
-  if (nieumieszczone.isEmpty()) return;
-  platform::MessageBox(QStringLiteral("Tych druków rozliczenia nie można umieścić w doborze formularzy:\n") +
-                           nieumieszczone.join(QLatin1Char('\n')) +
-                           QStringLiteral("\nZatwierdzenie wyboru usunie je z rozliczenia."),
-                       QStringLiteral("UWAGA"), platform::Przyciski::Ok, platform::Ikona::Wykrzyknik);
+bool TSam::PominieMalzonka() const {
+  return Tools->MaDruki() && Tools->LiczbaDrukow >= 1 && !ZamykaPolaMalzonka(Tools->Druki[1].Rodzaj) &&
+         ZamykaPolaMalzonka(Tools->RodzajRozliczenia);
+}
+
+void TSam::ZglosNieumieszczone(const QStringList& nieumieszczone, bool bezMalzonka) {
+  QStringList tekst;
+  if (!nieumieszczone.isEmpty())
+    tekst << QStringLiteral("Tych druków rozliczenia nie można umieścić w doborze formularzy:\n") +
+                 nieumieszczone.join(QLatin1Char('\n')) +
+                 QStringLiteral("\nZatwierdzenie wyboru usunie je z rozliczenia.");
+  if (bezMalzonka)
+    tekst << QStringLiteral(
+        "Zatwierdzenie wyboru usunie kwoty i dane małżonka z druków, które zostaną w rozliczeniu.");
+  if (tekst.isEmpty()) return;
+  platform::MessageBox(tekst.join(QLatin1Char('\n')), QStringLiteral("UWAGA"), platform::Przyciski::Ok,
+                       platform::Ikona::Wykrzyknik);
 }
 
 void TSam::WczytajRozliczenie() {
@@ -227,12 +239,13 @@ void TSam::WczytajRozliczenie() {
   else
     show();
   // The buttons stay as they are until the first press on the tree.
-  ZglosNieumieszczone(PrzeniesRekordy(true));
+  ZglosNieumieszczone(PrzeniesRekordy(true), false);
 }
 
 void TSam::ZatwierdzamClick() {
   const int wybrane = LiczbaWybranych();
   if (wybrane < 1) return;
+  const bool bezMalzonka = PominieMalzonka();
   Tools->ZwolnijDruk();
   Tools->PrzydzielDruki(wybrane);
   for (int i = 1; i <= Tools->LiczbaKandydatow; ++i) {
@@ -251,6 +264,8 @@ void TSam::ZatwierdzamClick() {
     d.Wczytany = k.Wczytany;
   }
   Tools->BudujDrzewo();
+  // The spouse's values of the forms kept would stand in fields the new kind locks, and still count.
+  if (bezMalzonka) PominMalzonka(Tools->Rozl, Tools->FolderDc);
 
   UsunKandydatow();
   STV->clear();
