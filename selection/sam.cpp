@@ -20,6 +20,7 @@
 #include "main/tools.h"
 #include "pages/fimage.h"
 #include "platform/dialogi.h"
+#include "selection/drzewo_wyboru.h"
 #include "selection/grupa_opcji.h"
 #include "selection/kreator.h"
 
@@ -84,7 +85,8 @@ void TSam::BudujKontrolki() {
   GroupBox1 = new QGroupBox(QStringLiteral(" Dobór formularzy "), this);
   GroupBox1->setObjectName("GroupBox1");
   auto* grupa = new QVBoxLayout(GroupBox1);
-  STV = new QTreeWidget(GroupBox1);
+  auto* drzewo = new TDrzewoWyboru(GroupBox1);
+  STV = drzewo;
   STV->setObjectName("STV");
   STV->setHeaderHidden(true);
   STV->setColumnCount(1);
@@ -110,8 +112,9 @@ void TSam::BudujKontrolki() {
 
   connect(RodzRozl, &TGrupaOpcji::Klik, this, &TSam::RodzRozlClick);
   connect(STV, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* wezel, int) { WezelZmieniony(wezel); });
-  // Any press on a node sets the buttons, one that changes no tick too (the first after loading a settlement).
-  connect(STV, &QTreeWidget::itemPressed, this, [this] { UstawPrzyciski(); });
+  // A press that changes no tick is answered as one that does: the rules run on the node as it stands, and the
+  // buttons follow (the first press after loading a settlement enables Zatwierdzam).
+  connect(drzewo, &TDrzewoWyboru::Nacisniety, this, [this](QTreeWidgetItem* wezel) { WezelZmieniony(wezel); });
   connect(Zatwierdzam, &QPushButton::clicked, this, &TSam::ZatwierdzamClick);
   connect(Rezygnuje, &QPushButton::clicked, this, &TSam::RezygnujeClick);
 }

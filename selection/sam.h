@@ -97,7 +97,7 @@ class TSam : public QDialog {
  private:
   void BudujKontrolki();
   void BudujKandydatow(int rodzaj, int baza, int dodatkowe);
-  // The check-box logic, run for every check-state change the user makes.
+  // The check-box logic, run for every check-state change the user makes and every other press on a node.
   void WezelZmieniony(QTreeWidgetItem* wezel);
   bool RegulaGlownych(int wlasny, int inny, const QString& koncowka);
   bool JedenDlaOsoby(int idPit, int pm, bool zOsoba);
