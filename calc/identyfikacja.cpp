@@ -154,6 +154,19 @@ void WczytajDaneOsobZDrukow(Rozliczenie& r) {
   for (int j = 1; j <= r.LiczbaDrukow; ++j) WczytajDaneOsobZDruku(r, j);
 }
 
+std::vector<int> PolaDanychMalzonka(int idPit) {
+  // Block field 1 (the tax office) stands once on the form for both persons.
+  constexpr int kWspolnePole = 1;
+  std::vector<int> pola;
+  for (const Odcinek& odcinek : Mapa(idPit)) {
+    if (odcinek.blok != Blok::Malzonek) continue;
+    for (const Kopia& k : odcinek.kopie)
+      if (k.osoba != kWspolnePole)
+        for (int i = 0; i < k.ile; ++i) pola.push_back(k.druk + i);
+  }
+  return pola;
+}
+
 namespace {
 
 void WymianaDanych(KontekstObliczen& kx, int j) {

@@ -8,6 +8,8 @@
 // block field's width. Forms without identification data (SSE-R, SSE/A, SSE-R/A) and unknown types are left as
 // they are.
 
+#include <vector>
+
 class Rozliczenie;
 struct KontekstObliczen;
 
@@ -19,6 +21,10 @@ void WczytajDaneOsobZDruku(Rozliczenie& r, int j);
 void ZapiszDaneOsobDoDrukow(Rozliczenie& r);
 // WczytajDaneOsobZDruku for every record, from the first: where records share a block field the last one wins.
 void WczytajDaneOsobZDrukow(Rozliczenie& r);
+
+// The fields of a form type that the spouse's block fills, in a joint settlement's common record, without the one
+// field both persons share.
+std::vector<int> PolaDanychMalzonka(int idPit);
 
 // The computations of NIP-1, NIP-3 and PIT/2K: the exchange alone, record j being the source.
 void ObliczNip1(KontekstObliczen& kx, int j);

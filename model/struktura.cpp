@@ -133,9 +133,13 @@ void WczytajDomyslne(TDruk& druk, const QString& plikDcs) {
     p.Typ = o.Typ;
     p.Format = o.Format;
     p.Strona = o.Strona;
-    UstawBajty(p.Wartosc, Tekst(o.WartoscDomyslna));
-    p.Zaznaczone = o.Format != 0 ? 1 : 0;
+    PrzywrocDomyslne(p, o);
   }
+}
+
+void PrzywrocDomyslne(TPoleDruku& pole, const TObiekt& obiekt) {
+  UstawBajty(pole.Wartosc, Tekst(obiekt.WartoscDomyslna));
+  pole.Zaznaczone = obiekt.Format != 0 ? 1 : 0;
 }
 
 }  // namespace struktura

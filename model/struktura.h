@@ -41,6 +41,9 @@ std::optional<TNaglowekFormularza> CzytajNaglowek(const QString& sciezka, QStrin
 // Creates or empties the file and writes the 276 bytes.
 bool ZapiszNaglowek(const QString& sciezka, const TNaglowekFormularza& naglowek);
 
+// A field's value and tick as a fresh record of the form has them: the object's default.
+void PrzywrocDomyslne(TPoleDruku& pole, const TObiekt& obiekt);
+
 // Fills a record's entries with the defaults of its form's field objects and marks it loaded; a missing or empty
 // file leaves it as it is.
 void WczytajDomyslne(TDruk& druk, const QString& plikDcs);

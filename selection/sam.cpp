@@ -16,9 +16,11 @@
 #include <vector>
 
 #include "calc/identyfikacja.h"
+#include "calc/pola_malzonka.h"
 #include "main/tools.h"
 #include "pages/fimage.h"
 #include "platform/dialogi.h"
+#include "selection/drzewo_wyboru.h"
 #include "selection/grupa_opcji.h"
 #include "selection/kreator.h"
 
@@ -83,7 +85,8 @@ void TSam::BudujKontrolki() {
   GroupBox1 = new QGroupBox(QStringLiteral(" Dobór formularzy "), this);
   GroupBox1->setObjectName("GroupBox1");
   auto* grupa = new QVBoxLayout(GroupBox1);
-  STV = new QTreeWidget(GroupBox1);
+  auto* drzewo = new TDrzewoWyboru(GroupBox1);
+  STV = drzewo;
   STV->setObjectName("STV");
   STV->setHeaderHidden(true);
   STV->setColumnCount(1);
@@ -109,8 +112,9 @@ void TSam::BudujKontrolki() {
 
   connect(RodzRozl, &TGrupaOpcji::Klik, this, &TSam::RodzRozlClick);
   connect(STV, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* wezel, int) { WezelZmieniony(wezel); });
-  // Any press on a node sets the buttons, one that changes no tick too (the first after loading a settlement).
-  connect(STV, &QTreeWidget::itemPressed, this, [this] { UstawPrzyciski(); });
+  // A press that changes no tick is answered as one that does: the rules run on the node as it stands, and the
+  // buttons follow (the first press after loading a settlement enables Zatwierdzam).
+  connect(drzewo, &TDrzewoWyboru::Nacisniety, this, [this](QTreeWidgetItem* wezel) { WezelZmieniony(wezel); });
   connect(Zatwierdzam, &QPushButton::clicked, this, &TSam::ZatwierdzamClick);
   connect(Rezygnuje, &QPushButton::clicked, this, &TSam::RezygnujeClick);
 }
@@ -139,7 +143,7 @@ void TSam::RodzRozlClick() {
   if (BudujKandydatow(rodzaj)) {
     BudujDrzewoKandydatow();
     // On the current settlement the forms the new kind also offers carry their values, to be ticked again.
-    if (Tools->MaDruki()) ZglosNieumieszczone(PrzeniesRekordy(false));
+    if (Tools->MaDruki()) ZglosNieumieszczone(PrzeniesRekordy(false), PominieMalzonka());
   }
   UstawPrzyciski();
 }
@@ -212,12 +216,23 @@ QStringList TSam::PrzeniesRekordy(bool zaznacz) {
   return nieumieszczone;
 }
 
-void TSam::ZglosNieumieszczone(const QStringList& nieumieszczone) {
-  if (nieumieszczone.isEmpty()) return;
-  platform::MessageBox(QStringLiteral("Tych druków rozliczenia nie można umieścić w doborze formularzy:\n") +
-                           nieumieszczone.join(QLatin1Char('\n')) +
-                           QStringLiteral("\nZatwierdzenie wyboru usunie je z rozliczenia."),
-                       QStringLiteral("UWAGA"), platform::Przyciski::Ok, platform::Ikona::Wykrzyknik);
+bool TSam::PominieMalzonka() const {
+  return Tools->MaDruki() && Tools->LiczbaDrukow >= 1 && !ZamykaPolaMalzonka(Tools->Druki[1].Rodzaj) &&
+         ZamykaPolaMalzonka(Tools->RodzajRozliczenia);
+}
+
+void TSam::ZglosNieumieszczone(const QStringList& nieumieszczone, bool bezMalzonka) {
+  QStringList tekst;
+  if (!nieumieszczone.isEmpty())
+    tekst << QStringLiteral("Tych druków rozliczenia nie można umieścić w doborze formularzy:\n") +
+                 nieumieszczone.join(QLatin1Char('\n')) +
+                 QStringLiteral("\nZatwierdzenie wyboru usunie je z rozliczenia.");
+  if (bezMalzonka)
+    tekst << QStringLiteral(
+        "Zatwierdzenie wyboru usunie kwoty i dane małżonka z druków, które zostaną w rozliczeniu.");
+  if (tekst.isEmpty()) return;
+  platform::MessageBox(tekst.join(QLatin1Char('\n')), QStringLiteral("UWAGA"), platform::Przyciski::Ok,
+                       platform::Ikona::Wykrzyknik);
 }
 
 void TSam::WczytajRozliczenie() {
@@ -227,12 +242,13 @@ void TSam::WczytajRozliczenie() {
   else
     show();
   // The buttons stay as they are until the first press on the tree.
-  ZglosNieumieszczone(PrzeniesRekordy(true));
+  ZglosNieumieszczone(PrzeniesRekordy(true), false);
 }
 
 void TSam::ZatwierdzamClick() {
   const int wybrane = LiczbaWybranych();
   if (wybrane < 1) return;
+  const bool bezMalzonka = PominieMalzonka();
   Tools->ZwolnijDruk();
   Tools->PrzydzielDruki(wybrane);
   for (int i = 1; i <= Tools->LiczbaKandydatow; ++i) {
@@ -251,6 +267,8 @@ void TSam::ZatwierdzamClick() {
     d.Wczytany = k.Wczytany;
   }
   Tools->BudujDrzewo();
+  // The spouse's values of the forms kept would stand in fields the new kind locks, and still count.
+  if (bezMalzonka) PominMalzonka(Tools->Rozl, Tools->FolderDc);
 
   UsunKandydatow();
   STV->clear();

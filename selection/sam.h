@@ -97,7 +97,7 @@ class TSam : public QDialog {
  private:
   void BudujKontrolki();
   void BudujKandydatow(int rodzaj, int baza, int dodatkowe);
-  // The check-box logic, run for every check-state change the user makes.
+  // The check-box logic, run for every check-state change the user makes and every other press on a node.
   void WezelZmieniony(QTreeWidgetItem* wezel);
   bool RegulaGlownych(int wlasny, int inny, const QString& koncowka);
   bool JedenDlaOsoby(int idPit, int pm, bool zOsoba);
@@ -106,7 +106,12 @@ class TSam : public QDialog {
   // Copies each settlement record onto the first free candidate of its form, main form and owner, ticked or not;
   // gives the records that found none.
   QStringList PrzeniesRekordy(bool zaznacz);
-  void ZglosNieumieszczone(const QStringList& nieumieszczone);
+  // The box naming what a confirmation would leave out: the records with no place, and with bezMalzonka the
+  // spouse's values in the forms kept.
+  void ZglosNieumieszczone(const QStringList& nieumieszczone, bool bezMalzonka);
+  // Whether confirming the chosen kind leaves the spouse out: the settlement's kind opens the spouse's fields, the
+  // chosen one closes them.
+  bool PominieMalzonka() const;
   QString NazwaTypu(int idPit) const;
   TDruk& Kandydat(int i);
   const TDruk& Kandydat(int i) const;

@@ -14,7 +14,9 @@
 #include <map>
 #include <memory>
 
+#include "calc/identyfikacja.h"
 #include "main/tools.h"
+#include "model/plik_rozliczenia.h"
 #include "model/rekordy.h"
 #include "pages/fimage.h"
 #include "selection/grupa_opcji.h"
@@ -44,6 +46,7 @@ class TstSam : public QObject {
   TSam* sam_ = nullptr;  // a child of the main window
   TKreator* kreator_ = nullptr;
   std::size_t komunikatow_ = 0;  // messages the walk has named so far
+  bool generowane_ = false;      // the walk runs on the program's generated form structures
 
   TTools& T() { return *tools_; }
   TSam& S() { return *sam_; }
@@ -97,11 +100,81 @@ class TstSam : public QObject {
     return T().TV->currentItem() == T().Druki[static_cast<std::size_t>(id)].Wezel ? id : -1;
   }
 
+  // The main window, page view, wizard and chooser anew, on a program folder.
+  void NoweOknoNa(const QString& folder) {
+    image_.reset();
+    tools_.reset();
+    UstawRegionalne();
+    tools_ = std::make_unique<TTools>(folder);
+    T().ParametrWiersza.clear();
+    image_ = std::make_unique<TFImage>();
+    kreator_ = new TKreator(tools_.get());
+    sam_ = new TSam(tools_.get());
+    T().PokazPowitanie(false);
+  }
+
+  // A field as the walks write it: K=TEXT, or K=[x] and K=[] for a box ticked or not.
+  static QString Pole(const TDruk& d, int k, bool kratka) {
+    const TPoleDruku& p = d.Pola.at(static_cast<std::size_t>(k));
+    if (kratka) return QStringLiteral("%1=[%2]").arg(k).arg(p.Zaznaczone ? QStringLiteral("x") : QString());
+    return QStringLiteral("%1=").arg(k) + NaQString(p.Wartosc);
+  }
+  static QStringList Pola(const TDruk& d, const QStringList& wzor) {
+    QStringList l;
+    for (const QString& w : wzor) l << Pole(d, w.section(QLatin1Char('='), 0, 0).toInt(), w.contains(QLatin1Char('[')));
+    return l;
+  }
+
+  // The commands on fields of the generated forms.
+  static bool NaPolach(const QString& polecenie) {
+    return QStringList{"forms", "set", "show", "fields", "saved", "person"}.contains(polecenie);
+  }
+  void WykonajNaPolach(const QString& polecenie, const QStringList& slowa) {
+    const int j = slowa.value(0).toInt();
+    if (polecenie == QLatin1String("forms")) {
+      QVERIFY2(QFile::exists(QStringLiteral(VELMAR_BIN_DIR "/dc/1.dcs")), "form structures not generated");
+      NoweOknoNa(QStringLiteral(VELMAR_BIN_DIR "/"));
+      generowane_ = true;
+    } else if (polecenie == QLatin1String("set")) {
+      // Typed into the form, whose computation then spreads the identification over the settlement.
+      TDruk& d = T().Druki.at(static_cast<std::size_t>(j));
+      for (const QString& w : slowa.mid(1)) {
+        TPoleDruku& p = d.Pola.at(static_cast<std::size_t>(w.section(QLatin1Char('='), 0, 0).toInt()));
+        const QString tekst = w.section(QLatin1Char('='), 1);
+        if (tekst.startsWith(QLatin1Char('['))) p.Zaznaczone = tekst == QLatin1String("[x]") ? 1 : 0;
+        else UstawTekst(p.Wartosc, tekst);
+      }
+      WczytajDaneOsobZDruku(T().Rozl, j);
+      ZapiszDaneOsobDoDrukow(T().Rozl);
+    } else if (polecenie == QLatin1String("show")) {
+      KliknijWDrzewie(T(), j);
+    } else if (polecenie == QLatin1String("fields")) {
+      QCOMPARE(Pola(T().Druki.at(static_cast<std::size_t>(j)), slowa.mid(1)), slowa.mid(1));
+    } else if (polecenie == QLatin1String("saved")) {
+      const QString plik = folder_->Sciezka() + QStringLiteral("zapis.dc8");
+      QVERIFY(T().ZapiszDruki(plik));
+      QFile f(plik);
+      QVERIFY(f.open(QIODevice::ReadOnly));
+      const OdczytRozliczenia odczyt = CzytajRozliczenie(f, plik);
+      QVERIFY2(odczyt.blad.isEmpty(), qPrintable(odczyt.blad));
+      QCOMPARE(Pola(odczyt.druki.at(static_cast<std::size_t>(j)), slowa.mid(1)), slowa.mid(1));
+    } else if (polecenie == QLatin1String("person")) {
+      QStringList jest;
+      for (const QString& w : slowa.mid(1)) {
+        const int pole = w.section(QLatin1Char('='), 0, 0).toInt();
+        const TOsoba& osoba = T().Osoby.at(static_cast<std::size_t>(j - 1));
+        jest << QStringLiteral("%1=").arg(pole) + platform::ZCp1250(osoba.Pole(pole));
+      }
+      QCOMPARE(jest, slowa.mid(1));
+    }
+  }
+
   // One command of a walk; the notation is in data/wybor_sam.txt.
   void Wykonaj(const QString& wiersz) {
     const QString polecenie = wiersz.section(QLatin1Char(' '), 0, 0), reszta = wiersz.section(QLatin1Char(' '), 1);
     const QStringList slowa = reszta.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (polecenie != QLatin1String("message")) QCOMPARE(SkryptDialogow().pokazane.size(), komunikatow_);
+    if (NaPolach(polecenie)) return WykonajNaPolach(polecenie, slowa);
     if (polecenie == QLatin1String("new")) {
       T().RodzajRozliczenia = wybor::Rodzaj(reszta);
       S().show();
@@ -164,7 +237,7 @@ class TstSam : public QObject {
       for (int i = 1; i <= T().LiczbaDrukow; ++i) {
         const TDruk& d = T().Druki[static_cast<std::size_t>(i)];
         QCOMPARE(d.Wczytany, std::uint8_t{1});
-        if (!Tekst(d.Pola[kPoleTestu].Wartosc).empty()) continue;
+        if (generowane_ || !Tekst(d.Pola[kPoleTestu].Wartosc).empty()) continue;
         QCOMPARE(Tekst(d.Pola[1].Nazwa), std::string_view("kwota"));
         QCOMPARE(Tekst(d.Pola[0].Wartosc), std::string_view("1112223344"));
       }
@@ -181,7 +254,7 @@ class TstSam : public QObject {
       QCOMPARE(T().DobraneFormularze->text(),
                QStringLiteral("Informacja o programie Velmar 2008 - rozliczenie roczne podatku dochodowego."));
     } else if (polecenie == QLatin1String("records")) {
-      QCOMPARE(wybor::Rekordy(T(), kPoleTestu), slowa);
+      QCOMPARE(wybor::Rekordy(T(), generowane_ ? 0 : kPoleTestu), slowa);
       QCOMPARE(T().TV->topLevelItemCount(), Glownych(slowa));
     } else if (polecenie == QLatin1String("shows")) {
       QCOMPARE(Pokazany(), reszta.toInt());
@@ -212,6 +285,7 @@ class TstSam : public QObject {
     T().PokazPowitanie(false);
     SkryptDialogow().pokazane.clear();
     komunikatow_ = 0;
+    generowane_ = false;
   }
   // The page view goes first, as at the program's end.
   void cleanup() {
