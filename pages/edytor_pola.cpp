@@ -85,8 +85,7 @@ void UtworzEdytorPola(TFImage* view, int k, TObiekt obiekt) {
     case NIP:
     case Data: {
       UsunEdytor(view->EdytorMaski);
-      auto* maska = new QLineEdit(view->Kartka());
-      maska->setObjectName("EdytorMaski");
+      auto* maska = new TEdytorMaski(view->Kartka());
       UstawWygladEdytora(maska, kRozmiarDomyslny);
       maska->setFrame(false);
       maska->setTextMargins(0, 0, 0, 0);

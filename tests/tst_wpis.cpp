@@ -1,8 +1,8 @@
 // Value entry on the page view, driven with the mouse and keys: the editors, the amount filter, what a store writes
-// per number format, masks, check-box groups, selections, text limits and the editor's font fitted to its text; then
-// moving through a form: tab order, the page question, the computation after a store and what of it reaches the
-// screen, the reminder of the sale-of-property field, and an open editor's text stored (or refused) before the view
-// moves on.
+// per number format, masks and a click into an empty one, check-box groups, selections, text
+// limits and the editor's font fitted to its text; then moving through a form: tab order, the page question, the
+// computation after a store and what of it reaches the screen, the reminder of the sale-of-property field, and an
+// open editor's text stored (or refused) before the view moves on.
 
 #include <QAction>
 #include <QApplication>
@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMap>
 #include <QPainter>
 #include <QScreen>
@@ -274,6 +275,30 @@ class TstWpis : public QObject {
     QTest::keyClick(V().EdytorMaski, Qt::Key_Delete);
     QTest::keyClick(V().EdytorMaski, Qt::Key_Return);
     QCOMPARE(p_->Wartosc(kData), QString());
+  }
+
+  void maskaPoKliknieciu_data() {
+    QTest::addColumn<int>("pole");
+    QTest::addColumn<double>("gdzie");  // where across the empty editor the click falls, 0 left edge to 1 right edge
+    QTest::addColumn<QString>("wartosc");
+    QTest::newRow("date, right half") << int{kData} << 0.75 << "20-06-1974";
+    QTest::newRow("date, between its blanks") << int{kData} << 0.3 << "20-06-1974";
+    QTest::newRow("NIP, right edge") << int{kNip} << 0.95 << "123-456-78-90";
+    QTest::newRow("legal person's NIP, middle") << int{kNipFirmy} << 0.5 << "123-45-67-890";
+  }
+  // Digits typed after a click into an empty masked field fill it from its first blank, wherever the click fell.
+  void maskaPoKliknieciu() {
+    QFETCH(int, pole);
+    QFETCH(double, gdzie);
+    QFETCH(QString, wartosc);
+    p_->Kliknij(pole);
+    QLineEdit* maska = V().EdytorMaski;
+    QVERIFY(maska && TekstZMaski(maska->displayText()).isEmpty());
+    QTest::mouseClick(maska, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(static_cast<int>(maska->width() * gdzie), maska->height() / 2));
+    Pisz(maska, QString(wartosc).remove(QLatin1Char('-')));
+    QTest::keyClick(maska, Qt::Key_Return);
+    QCOMPARE(p_->Wartosc(pole), wartosc);
   }
 
   void grupaZaznaczen() {
