@@ -1,5 +1,5 @@
 // Value entry on the page view, driven with the mouse and keys: the editors, the amount filter, what a store writes
-// per number format, masks and a click into an empty one, check-box groups, selections, text
+// per number format, masks and a click into an empty one, the pointer over fields, check-box groups, selections, text
 // limits and the editor's font fitted to its text; then moving through a form: tab order, the page question, the
 // computation after a store and what of it reaches the screen, the reminder of the sale-of-property field, and an
 // open editor's text stored (or refused) before the view moves on.
@@ -299,6 +299,30 @@ class TstWpis : public QObject {
     Pisz(maska, QString(wartosc).remove(QLatin1Char('-')));
     QTest::keyClick(maska, Qt::Key_Return);
     QCOMPARE(p_->Wartosc(pole), wartosc);
+  }
+
+  void kursorNadPolem_data() {
+    QTest::addColumn<int>("pole");
+    QTest::addColumn<bool>("zablokowane");  // locked at run time, as the settlement kind locks the spouse's fields
+    QTest::addColumn<int>("kursor");
+    QTest::newRow("amount") << int{kKwota} << false << int{Qt::PointingHandCursor};
+    QTest::newRow("date") << int{kData} << false << int{Qt::PointingHandCursor};
+    QTest::newRow("check box") << int{kGrupa1} << false << int{Qt::PointingHandCursor};
+    QTest::newRow("read-only in its file") << int{kTylkoOdczyt} << false << int{Qt::ArrowCursor};
+    QTest::newRow("amount locked") << int{kKwota} << true << int{Qt::ArrowCursor};
+    QTest::newRow("hidden") << int{kUkryte} << false << int{Qt::ArrowCursor};
+  }
+  // In client mode the pointer over a field that takes a value is the hand, over any other the arrow.
+  void kursorNadPolem() {
+    QFETCH(int, pole);
+    QFETCH(bool, zablokowane);
+    QFETCH(int, kursor);
+    if (zablokowane) V().Obiekty[static_cast<std::size_t>(pole)].TylkoDoOdczytu = 1;
+    // Over the editable amount first, then beside every field, then over the field.
+    for (const QPoint punkt : {p_->Srodek(kDodatnia), QPoint(10, 10), p_->Srodek(pole)})
+      V().FormatkaMouseMove(punkt.x(), punkt.y());
+    QCOMPARE(T().ObiektNadKursorem, pole);
+    QCOMPARE(V().Formatka->cursor().shape(), Qt::CursorShape(kursor));
   }
 
   void grupaZaznaczen() {
