@@ -36,10 +36,6 @@ int Obetnij(double x) { return static_cast<int>(std::clamp(std::trunc(x), -21474
 
 int Wspolrzedna(std::int32_t x) { return std::clamp(x, -kGranicaWspolrzednych, kGranicaWspolrzednych); }
 
-bool SameCyfry(const std::string& tekst, std::size_t ile) {
-  return tekst.size() == ile && std::all_of(tekst.begin(), tekst.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 // White is the overlay's transparent colour: a white fill or frame lets the page picture show through, on paper as
 // on screen, so the boxes and cell marks of the picture under a field stay visible.
 std::optional<QRgb> Krycie(QRgb kolor) {
@@ -93,6 +89,12 @@ void RysujKomorki(gdi::Plotno& plotno, const QString& tekst, int n, const Prosto
   }
 }
 
+// A field's one text, as on screen not clipped: a value too long for the field prints whole, running on beside it,
+// rather than cut to what could read as another value.
+void RysujTekstPola(gdi::Plotno& plotno, const QString& tekst, const Prostokat& p, unsigned flagi) {
+  plotno.RysujTekst(tekst, {p.l + 1, p.t + 1, p.r - 1, p.b - 1}, flagi | gdi::DT_NOCLIP);
+}
+
 // A field of a record on paper.
 void RysujPoleWydruku(gdi::Plotno& plotno, const TObiekt& o, const TPoleDruku& pole, const Wymiary& w) {
   const Prostokat p{Obetnij(Wspolrzedna(o.Lewy) * w.S + w.Lm + w.DX), Obetnij(Wspolrzedna(o.Gorny) * w.S + w.G + w.DY),
@@ -106,8 +108,9 @@ void RysujPoleWydruku(gdi::Plotno& plotno, const TObiekt& o, const TPoleDruku& p
   const unsigned flagi = FlagiPola(o);
 
   std::string bajty(Tekst(pole.Wartosc));
-  if (o.Typ == NIP) bajty = TekstNipDoWydruku(std::move(bajty));
-  if (o.Typ == Data) bajty = TekstDatyDoWydruku(std::move(bajty));
+  // The same dashes as on screen, so a partial NIP or date keeps its digits in their groups' cells.
+  if (o.Typ == NIP) bajty = WstawMyslnikiNip(std::move(bajty));
+  if (o.Typ == Data) bajty = WstawMyslnikiDaty(std::move(bajty));
   if (bajty.empty()) return;
   QString tekst = platform::ZCp1250(bajty);
   const int komorki = std::min(o.Typ == Data ? 10 : o.LimitZnakow, kNajwiecejKomorek);
@@ -118,7 +121,7 @@ void RysujPoleWydruku(gdi::Plotno& plotno, const TObiekt& o, const TPoleDruku& p
   // An amount that is no number prints as it stands.
   if (o.Typ == Liczba && o.Format != FormatCalkowita)
     if (const auto kwota = KwotaDoWyswietlenia(bajty)) tekst = *kwota;
-  plotno.RysujTekst(tekst, {p.l + 1, p.t + 1, p.r - 1, p.b - 1}, flagi);
+  RysujTekstPola(plotno, tekst, p, flagi);
 }
 
 void RysujStrone(QPainter& malarz, gdi::Plotno& plotno, const ZadanieWydruku& zadanie, const StronaWydruku& strona,
@@ -204,14 +207,6 @@ Wymiary ObliczWymiary(int szerokoscStrony, int szerokoscObrazu, const Ustawienia
   w.DX = u.Dx;
   w.DY = u.Dy;
   return w;
-}
-
-std::string TekstNipDoWydruku(std::string tekst) {
-  return SameCyfry(tekst, 10) ? WstawMyslnikiNip(std::move(tekst)) : tekst;
-}
-
-std::string TekstDatyDoWydruku(std::string tekst) {
-  return SameCyfry(tekst, 8) ? WstawMyslnikiDaty(std::move(tekst)) : tekst;
 }
 
 std::vector<std::pair<int, int>> DrukiZakresu(const TTools& t, int zakres) {
@@ -363,7 +358,7 @@ bool DrukujStroneProjektu(QPrinter& drukarka, const TObrazStrony& obraz, std::sp
     if (o.Wyrownanie == Justuj && komorki > 0)
       RysujKomorki(plotno, tekst, komorki, p, flagi);
     else
-      plotno.RysujTekst(tekst, {p.l + 1, p.t + 1, p.r - 1, p.b - 1}, flagi);
+      RysujTekstPola(plotno, tekst, p, flagi);
   }
   if (!malarz.end() || drukarka.printerState() == QPrinter::Error) {
     blad = QStringLiteral("Wydruk %1 nie powiódł się.").arg(Opis(drukarka));

@@ -43,11 +43,6 @@ struct Wymiary {
 // szerokoscStrony: the printer's page width in pixels; szerokoscObrazu: the picture's display width.
 Wymiary ObliczWymiary(int szerokoscStrony, int szerokoscObrazu, const UstawieniaWydruku& ustawienia);
 
-// Text of a field on paper. A NIP of exactly ten digits reads 3-3-2-2 and a date of exactly eight digits DD-MM-YYYY;
-// anything else stays as it is.
-std::string TekstNipDoWydruku(std::string tekst);
-std::string TekstDatyDoWydruku(std::string tekst);
-
 // One page of a job: its number and picture.
 struct StronaWydruku {
   int numer = 0;

@@ -85,8 +85,7 @@ void UtworzEdytorPola(TFImage* view, int k, TObiekt obiekt) {
     case NIP:
     case Data: {
       UsunEdytor(view->EdytorMaski);
-      auto* maska = new QLineEdit(view->Kartka());
-      maska->setObjectName("EdytorMaski");
+      auto* maska = new TEdytorMaski(view->Kartka());
       UstawWygladEdytora(maska, kRozmiarDomyslny);
       maska->setFrame(false);
       maska->setTextMargins(0, 0, 0, 0);
@@ -248,10 +247,9 @@ bool TFImage::eventFilter(QObject* obiekt, QEvent* zdarzenie) {
   if (!edytor || (rodzaj != QEvent::KeyPress && rodzaj != QEvent::KeyRelease))
     return QScrollArea::eventFilter(obiekt, zdarzenie);
   auto* klawisz = static_cast<QKeyEvent*>(zdarzenie);
-  // Tab is Enter here: it stores and moves on, never to a control beside the page. Shift+Tab has no field to
-  // go back to.
-  const int kod = klawisz->key() == Qt::Key_Tab ? Qt::Key_Return : klawisz->key();
-  if (kod == Qt::Key_Backtab) return true;
+  // Tab, with Shift or without, is Enter here: it stores and moves on, never to a control beside the page.
+  const bool tab = klawisz->key() == Qt::Key_Tab || klawisz->key() == Qt::Key_Backtab;
+  const int kod = tab ? Qt::Key_Return : klawisz->key();
   if (JestEnter(kod)) {
     if (rodzaj == QEvent::KeyPress)
       EdytorKeyDown(kod);

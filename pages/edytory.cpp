@@ -7,6 +7,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "pages/filtr_klawiszy.h"
 #include "pages/gdi.h"
 
 int PikseleCzcionki(int punkty) { return std::max(gdi::MulDiv(punkty, 96, 72), 1); }
@@ -109,4 +110,11 @@ void TEdytorTekstu::mouseReleaseEvent(QMouseEvent* zdarzenie) {
     zdarzenie->accept();
   else
     QPlainTextEdit::mouseReleaseEvent(zdarzenie);
+}
+
+TEdytorMaski::TEdytorMaski(QWidget* rodzic) : QLineEdit(rodzic) { setObjectName("EdytorMaski"); }
+
+void TEdytorMaski::mouseReleaseEvent(QMouseEvent* zdarzenie) {
+  QLineEdit::mouseReleaseEvent(zdarzenie);
+  if (zdarzenie->button() == Qt::LeftButton && TekstZMaski(displayText()).isEmpty()) setCursorPosition(0);
 }

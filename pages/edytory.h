@@ -1,7 +1,9 @@
 #pragma once
 // The in-place editors' widgets: the memo over a text or amount field, with a character limit that holds for
-// typing, pasting and input methods alike, and the look every editor shares.
+// typing, pasting and input methods alike, the masked edit over a NIP or date field, and the look every editor
+// shares.
 
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
 
@@ -62,4 +64,15 @@ class TEdytorTekstu : public QPlainTextEdit {
   int maxLength_ = 0;
   int rozmiar_ = 10;
   bool zaznaczajCalosc_ = false;
+};
+
+// A click into a masked field that holds no digit yet leaves the caret at its first blank: where the click fell,
+// past the mask's end or between its blanks, what is typed next would be dropped or land in the wrong places.
+class TEdytorMaski : public QLineEdit {
+  Q_OBJECT
+ public:
+  explicit TEdytorMaski(QWidget* rodzic);
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* zdarzenie) override;
 };

@@ -155,8 +155,9 @@ void RysujPoleNa(gdi::Plotno& plotno, TFImage* view, int indeks, const TObiekt& 
       plotno.Rysuj({L, T, R, B});
       stan.tloTekstu = podswietlenie2;
     }
-    // Clipped to the field, as on paper: a value without its terminator fills all 355 bytes and would run on over
-    // the page.
+    // Not clipped: a value too long for its field shows whole, running on over the page beside it, rather than
+    // cut to digits that read as another amount.
+    flagi |= gdi::DT_NOCLIP;
     if (o.Typ == Liczba && o.Format != FormatCalkowita)
       if (const auto kwota = KwotaDoWyswietlenia(platform::DoCp1250(tekst))) tekst = *kwota;
     plotno.RysujTekst(tekst, {L + 1, T + 1, R - 1, B - 1}, flagi);

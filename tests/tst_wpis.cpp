@@ -1,8 +1,8 @@
 // Value entry on the page view, driven with the mouse and keys: the editors, the amount filter, what a store writes
-// per number format, masks, check-box groups, selections, text limits and the editor's font fitted to its text; then
-// moving through a form: tab order, the page question, the computation after a store and what of it reaches the
-// screen, the reminder of the sale-of-property field, and an open editor's text stored (or refused) before the view
-// moves on.
+// per number format, masks and a click into an empty one, the pointer over fields, check-box groups, selections, text
+// limits and the editor's font fitted to its text; then moving through a form: tab order, the page question, the
+// computation after a store and what of it reaches the screen, the reminder of the sale-of-property field, and an
+// open editor's text stored (or refused) before the view moves on.
 
 #include <QAction>
 #include <QApplication>
@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMap>
 #include <QPainter>
 #include <QScreen>
@@ -276,6 +277,54 @@ class TstWpis : public QObject {
     QCOMPARE(p_->Wartosc(kData), QString());
   }
 
+  void maskaPoKliknieciu_data() {
+    QTest::addColumn<int>("pole");
+    QTest::addColumn<double>("gdzie");  // where across the empty editor the click falls, 0 left edge to 1 right edge
+    QTest::addColumn<QString>("wartosc");
+    QTest::newRow("date, right half") << int{kData} << 0.75 << "20-06-1974";
+    QTest::newRow("date, between its blanks") << int{kData} << 0.3 << "20-06-1974";
+    QTest::newRow("NIP, right edge") << int{kNip} << 0.95 << "123-456-78-90";
+    QTest::newRow("legal person's NIP, middle") << int{kNipFirmy} << 0.5 << "123-45-67-890";
+  }
+  // Digits typed after a click into an empty masked field fill it from its first blank, wherever the click fell.
+  void maskaPoKliknieciu() {
+    QFETCH(int, pole);
+    QFETCH(double, gdzie);
+    QFETCH(QString, wartosc);
+    p_->Kliknij(pole);
+    QLineEdit* maska = V().EdytorMaski;
+    QVERIFY(maska && TekstZMaski(maska->displayText()).isEmpty());
+    QTest::mouseClick(maska, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(static_cast<int>(maska->width() * gdzie), maska->height() / 2));
+    Pisz(maska, QString(wartosc).remove(QLatin1Char('-')));
+    QTest::keyClick(maska, Qt::Key_Return);
+    QCOMPARE(p_->Wartosc(pole), wartosc);
+  }
+
+  void kursorNadPolem_data() {
+    QTest::addColumn<int>("pole");
+    QTest::addColumn<bool>("zablokowane");  // locked at run time, as the settlement kind locks the spouse's fields
+    QTest::addColumn<int>("kursor");
+    QTest::newRow("amount") << int{kKwota} << false << int{Qt::PointingHandCursor};
+    QTest::newRow("date") << int{kData} << false << int{Qt::PointingHandCursor};
+    QTest::newRow("check box") << int{kGrupa1} << false << int{Qt::PointingHandCursor};
+    QTest::newRow("read-only in its file") << int{kTylkoOdczyt} << false << int{Qt::ArrowCursor};
+    QTest::newRow("amount locked") << int{kKwota} << true << int{Qt::ArrowCursor};
+    QTest::newRow("hidden") << int{kUkryte} << false << int{Qt::ArrowCursor};
+  }
+  // In client mode the pointer over a field that takes a value is the hand, over any other the arrow.
+  void kursorNadPolem() {
+    QFETCH(int, pole);
+    QFETCH(bool, zablokowane);
+    QFETCH(int, kursor);
+    if (zablokowane) V().Obiekty[static_cast<std::size_t>(pole)].TylkoDoOdczytu = 1;
+    // Over the editable amount first, then beside every field, then over the field.
+    for (const QPoint punkt : {p_->Srodek(kDodatnia), QPoint(10, 10), p_->Srodek(pole)})
+      V().FormatkaMouseMove(punkt.x(), punkt.y());
+    QCOMPARE(T().ObiektNadKursorem, pole);
+    QCOMPARE(V().Formatka->cursor().shape(), Qt::CursorShape(kursor));
+  }
+
   void grupaZaznaczen() {
     const ObliczenieTestowe sonda(Pit37, &Sonda);
     T().Druki[1].Pola[kInnaGrupa].Zaznaczone = 1;
@@ -393,12 +442,16 @@ class TstWpis : public QObject {
     QCOMPARE(V().OtwartyEdytor(), int{kData});
     QTest::keyClick(V().EdytorMaski, Qt::Key_Tab);
     QCOMPARE(V().OtwartyEdytor(), int{kKrotki});
-    // Shift+Tab neither stores nor leaves the field, nor takes the keys away from it.
+    // Shift+Tab is Tab, in a memo and in a masked field: it stores and moves on, never to a control beside the page.
     Pisz(Memo(), QStringLiteral("abc"));
     QTest::keyClick(Memo(), Qt::Key_Backtab, Qt::ShiftModifier);
-    QCOMPARE((std::pair{V().OtwartyEdytor(), Memo()->toPlainText()}), (std::pair{int{kKrotki}, QStringLiteral("abc")}));
+    QCOMPARE((std::pair{p_->Wartosc(kKrotki), V().OtwartyEdytor()}), (std::pair{QStringLiteral("abc"), int{kLista}}));
+    Wpisz(kNip, QStringLiteral("1234567890"));
+    QTest::keyClick(V().EdytorMaski, Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE((std::pair{p_->Wartosc(kNip), V().OtwartyEdytor()}),
+             (std::pair{QStringLiteral("123-456-78-90"), int{kKwota}}));
     QCOMPARE(Memo()->window()->focusWidget(), Memo());
-    QVERIFY(p_->Wartosc(kKrotki).isEmpty() && p_->Komunikaty().isEmpty());
+    QVERIFY(p_->Komunikaty().isEmpty());
   }
 
   void pytanieOStronie() {

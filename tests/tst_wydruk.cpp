@@ -344,9 +344,10 @@ class TstWydruk : public QObject {
   void nipDataIKwota() {
     const Pdf pdf = CzytajPdf(Drukuj(1));
     // Each band holds a field of the left column and one of the right: a text and a date, NIPs of ten digits, with
-    // dashes and short, a short date, the amounts; the thousands gap parts an amount's words.
-    const char* const pasy[] = {"Tekst 01-02-2009", "123-456-78-90 0102", "123-456-78-90 1 234,50", "12345 12345",
-                                "abc"};
+    // dashes and short, a short date, the amounts; the thousands gap parts an amount's words. A short NIP or date
+    // takes its dashes as on screen.
+    const char* const pasy[] = {"Tekst 01-02-2009", "123-456-78-90 01-02-", "123-456-78-90 1 234,50",
+                                "123-45-- 12345", "abc"};
     for (int i = 0; i < 5; ++i) QCOMPARE(WPasie(pdf, szerokosc_, 100 + 50 * i).join(u' '), QLatin1String(pasy[i]));
     QVERIFY(pdf.size() == 2 && Teksty(pdf[1]) == QStringList{QStringLiteral("Strona2")});
     // Neither the hidden field nor a default stands in for an empty value.
@@ -356,6 +357,38 @@ class TstWydruk : public QObject {
     const double prawa = (Skaluj(600) - 1) * kPunkt;
     QVERIFY2(kwota && kwota->x1 <= prawa + 0.2 && kwota->x1 > prawa - 3,
              qPrintable(QString::number(kwota->x1 - prawa)));
+  }
+  void dlugiTekstPozaPolem_data() {
+    QTest::addColumn<bool>("projektant");
+    QTest::newRow("a record's print") << false;
+    QTest::newRow("the designer's print") << true;
+  }
+  // A value too long for its field runs on past the field's right edge, over the picture beside it, as on screen;
+  // the designer's print shrinks its font no further than its floor.
+  void dlugiTekstPozaPolem() {
+    QFETCH(bool, projektant);
+    const QString dlugi(projektant ? 254 : 60, QLatin1Char('W'));
+    QRect obok;
+    QImage obraz;
+    if (projektant) {
+      p_->Pokaz(1);
+      QPrinter drukarka(QPrinter::HighResolution);
+      NaPdf(drukarka, Plik());
+      const int s = drukarka.width() / 800;
+      UstawTekst(p_->V().Obiekty[kTekst].Wartosc, dlugi);
+      QVERIFY(T().Drukuj1Click(drukarka));
+      obraz = Obraz(Plik());
+      obok = QRect(QPoint(310 * s / 10, 90 * s / 10), QPoint(390 * s / 10, 128 * s / 10));
+    } else {
+      Ustaw(1, kTekst, dlugi);
+      obraz = Obraz(Drukuj(0));
+      obok = QRect(NaObrazie(310, 102), NaObrazie(390, 128));
+    }
+    QVERIFY(!obraz.isNull());
+    int tusz = 0;
+    for (int y = obok.top(); y <= obok.bottom(); ++y)
+      for (int x = obok.left(); x <= obok.right(); ++x) tusz += obraz.pixel(x, y) != kCzerwony;
+    QVERIFY2(tusz > 10, qPrintable(QString::number(tusz)));
   }
   // Fields in cells: a date takes ten cells whatever its limit says, the dashes in cells of their own; a text longer
   // than its cells prints its first characters only. Every character is centred in its own cell.
