@@ -408,7 +408,6 @@ class TstPliki : public QObject {
   void partialTailIsLeftOut_data() {
     QTest::addColumn<int>("druki");  // whole records: PIT-37, then its PIT/O attachments
     QTest::addColumn<qsizetype>("ogon");  // bytes after them
-    QTest::newRow("1 byte") << 0 << qsizetype{1};
     QTest::newRow("a record and 1 byte") << 1 << qsizetype{1};
     QTest::newRow("two records and a header") << 2 << qsizetype{32};
     QTest::newRow("a record short of two") << 1 << kDruk - 1;
@@ -436,6 +435,41 @@ class TstPliki : public QObject {
     if (druki) QCOMPARE(T().TV->topLevelItem(0)->childCount(), druki - 1);
     QCOMPARE(T().PlikRozliczenia, sciezka);
     QCOMPARE(T().Zmodyfikowane, std::uint8_t{0});
+  }
+
+  // A file with bytes but no whole record holds no settlement: it is refused with its name before anything changes,
+  // so nothing is written, and the settlement on screen stays with its own file, which the next "Zapisz" writes. An
+  // empty file, as the program saves a settlement with no forms, opens (see sizeIsCheckedBeforeReading).
+  void fileWithoutAWholeRecordIsRefused_data() {
+    QTest::addColumn<qsizetype>("rozmiar");
+    QTest::newRow("1 byte") << qsizetype{1};
+    QTest::newRow("20 bytes") << qsizetype{20};
+    QTest::newRow("a record but 1 byte") << kDruk - 1;
+  }
+  void fileWithoutAWholeRecordIsRefused() {
+    QFETCH(qsizetype, rozmiar);
+    TrzyDruki(false);
+    ZapiszPlik(T().PlikRozliczenia, ZakodujRozliczenie(T().Druki, T().LiczbaDrukow));
+    const QString notatki = Plik("notes.dc8");
+    const QByteArray tresc = QByteArray("Notatki do PIT-37. ").repeated(int(rozmiar / 19 + 1)).left(rozmiar);
+    ZapiszPlik(notatki, tresc);
+    const QStringList przed = Zawartosc(folder_->Sciezka());
+    SkryptDialogow().pliki = {notatki};
+    T().OtworzClick(false);
+
+    const QString odmowa = QStringLiteral("Plik \"%1\" nie jest poprawnym plikiem rozliczenia: ma tylko %2 B, mniej "
+                                          "niż jeden druk (137232 B).");
+    QCOMPARE(Komunikaty(), QStringList{odmowa.arg(notatki).arg(rozmiar)});
+    QCOMPARE(CzytajPlik(notatki), tresc);
+    QCOMPARE(Zawartosc(folder_->Sciezka()), przed);
+    QCOMPARE(T().LiczbaDrukow, 1);
+    QCOMPARE(T().PlikRozliczenia, Plik("stary.dc8"));
+    QCOMPARE(T().Osoby[0].Pole(1), std::string_view("Nowak"));
+    T().Zmodyfikowane = 1;
+    T().Zapisz1->trigger();
+    QCOMPARE(T().Zmodyfikowane, std::uint8_t{0});
+    QCOMPARE(CzytajPlik(notatki), tresc);
+    QCOMPARE(CzytajPlik(Plik("stary.dc8")).size(), kDruk);
   }
 
   // A settlement as large as the program takes opens; one record more, or even part of one, is refused by its size
