@@ -117,6 +117,9 @@ bool TTools::ZapiszRozliczenie(const QString& sciezka) {
     if (cel.isEmpty()) return false;
   }
   if (!ZapiszDruki(cel)) return false;
+  // Stray temporaries are looked for once for each file the settlement takes up, as on opening: the search reads the
+  // whole folder, too much for every save.
+  if (cel != PlikRozliczenia) platform::UsunPozostawioneTymczasowe(cel);
   PlikRozliczenia = cel;
   ToolButtonSave->setEnabled(false);
   Zmodyfikowane = 0;

@@ -41,6 +41,12 @@ OdczytRozliczenia CzytajRozliczenie(QIODevice& plik, const QString& nazwa) {
                                         .arg(kNajwiecejDrukow));
     return wynik;
   }
+  // Less than one record is no settlement: opened, it would be empty, and its first save would write it so.
+  if (rozmiar > 0 && rozmiar < kRekord) {
+    wynik.blad =
+        Niepoprawny(nazwa, QStringLiteral("ma tylko %1 B, mniej niż jeden druk (%2 B).").arg(rozmiar).arg(kRekord));
+    return wynik;
+  }
   const qint64 n = rozmiar / kRekord;
   wynik.druki.reserve(static_cast<std::size_t>(n) + 1);
   wynik.druki.emplace_back();

@@ -1,7 +1,8 @@
 #pragma once
 // The .dc8 settlement file: records 1..N one after another, no header. Reading checks the size first and then every
 // record as it is read, before the caller replaces its settlement with them. A partial record at the end is left
-// out, and the reading says so.
+// out, and the reading says so; a file with no whole record but some bytes is refused. An empty file is a settlement
+// with no records, as the program writes one when it has none.
 
 #include <QByteArray>
 #include <QString>

@@ -19,9 +19,10 @@ namespace {
 
 // How a save's own temporary is told from a user's file: its name is the document's, this tag and twelve random
 // letters and digits, and it is made with no permission bits at all (it is written through its descriptor), getting
-// its mode only just before its rename. A user keeps no file unreadable to everybody under such a name, so neither a
-// look-alike name nor a user's copy of a settlement is ever taken for a stale temporary. A file system without Unix
-// permissions keeps the strays of its killed saves; nothing of the user's is lost.
+// its owner and mode only after it is on the disk, right before its rename. A user keeps no file unreadable to
+// everybody under such a name, so neither a look-alike name nor a user's copy of a settlement is ever taken for a
+// stale temporary. A file system without Unix permissions keeps the strays of its killed saves; nothing of the user's
+// is lost.
 constexpr char kZnacznikTymczasowego[] = ".velmar-zapis-";
 constexpr qsizetype kDlugoscZnacznika = sizeof kZnacznikTymczasowego - 1;
 constexpr int kZnakiLosowe = 12;
@@ -92,22 +93,38 @@ bool BityPozwalajaPisac(const struct stat& info) {
   return info.st_mode & (wGrupie ? S_IWGRP : S_IWOTH);
 }
 
-// The permissions the new file takes: the old one's, or those a new file gets. Fails for a document its user may not
-// write, telling a file nobody may write from one only this user may not.
-WynikZapisu TrybNowegoPliku(const QByteArray& cel, mode_t& tryb) {
+// What the new file takes from the old one: its permission bits, never set-user-id, set-group-id or sticky, which
+// belong to the file its owner made, and its owner and group; for a new name, the bits a new file gets.
+struct CechyPliku {
+  mode_t tryb = 0;
+  bool zastepuje = false;
+  uid_t wlasciciel = 0;
+  gid_t grupa = 0;
+};
+
+// Fails for a document its user may not write, telling a file nobody may write from one only this user may not.
+WynikZapisu CechyNowegoPliku(const QByteArray& cel, CechyPliku& cechy) {
   struct stat stary {};
   if (::stat(cel.constData(), &stary) == 0) {
     if (!BityPozwalajaPisac(stary))
       return {EACCES, (stary.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0
                           ? QStringLiteral("Plik jest tylko do odczytu.")
                           : QStringLiteral("Nie masz prawa zapisu do tego pliku.")};
-    tryb = stary.st_mode & 07777;
+    cechy = {stary.st_mode & 0777, true, stary.st_uid, stary.st_gid};
     return {};
   }
   const mode_t maska = ::umask(0);
   ::umask(maska);
-  tryb = 0666 & ~maska;
+  cechy.tryb = 0666 & ~maska;
   return {};
+}
+
+// The old file's owner and group, as far as the system lets this user give them: both for root, the group for one of
+// its members. What is refused stays this user's, as any file they make.
+void PrzekazWlasnosc(int fd, const CechyPliku& cechy) {
+  if (!cechy.zastepuje) return;
+  static_cast<void>(::fchown(fd, cechy.wlasciciel, cechy.grupa) == 0 ||
+                    ::fchown(fd, static_cast<uid_t>(-1), cechy.grupa) == 0);
 }
 
 // A new temporary beside the document, open for writing, without permission bits; -1 with errno when none can be made.
@@ -152,16 +169,21 @@ void UsunTymczasowe(const QByteArray& cel) {
 WynikZapisu ZapiszAtomowo(const QString& sciezka, QByteArrayView dane) {
   const QByteArray cel = PlikDocelowy(sciezka);
   if (cel.isEmpty()) return Blad(ELOOP);
-  UsunTymczasowe(cel);
-  mode_t tryb = 0;
-  if (WynikZapisu odmowa = TrybNowegoPliku(cel, tryb); !odmowa.Udany()) return odmowa;
+  CechyPliku cechy;
+  if (WynikZapisu odmowa = CechyNowegoPliku(cel, cechy); !odmowa.Udany()) return odmowa;
   QByteArray tymczasowy;
   const int fd = NowyTymczasowy(cel, tymczasowy);
   if (fd < 0) return Blad(errno);
   int kod = 0;
-  if (!ZapiszWszystko(fd, dane) || ::fchmod(fd, tryb) != 0 || ::fsync(fd) != 0) kod = errno;
-  if (::close(fd) != 0 && kod == 0) kod = errno;
+  if (!ZapiszWszystko(fd, dane) || ::fsync(fd) != 0) kod = errno;
+  // Until here a stopped save leaves what the sweep knows for its own: a file of this user's without permission bits.
+  // The owner changes before the mode, so that a save stopped between the two leaves such a file of the old owner's,
+  // which their sweep takes; only the mode, right before the rename, makes it a file a user may read.
+  if (kod == 0) PrzekazWlasnosc(fd, cechy);
+  if (kod == 0 && ::fchmod(fd, cechy.tryb) != 0) kod = errno;
   if (kod == 0 && ::rename(tymczasowy.constData(), cel.constData()) != 0) kod = errno;
+  // Every byte was flushed above, so closing has nothing left to report.
+  ::close(fd);
   if (kod != 0) {
     ::unlink(tymczasowy.constData());
     return Blad(kod);

@@ -14,15 +14,16 @@ struct WynikZapisu {
   bool Udany() const { return kod == 0; }
 };
 
-// The document's permissions are kept; a link is followed, so the file it names is replaced and the link stays. A
-// document whose own permission bits deny its user writing is kept and refused (EACCES), also for a user whom the
-// system would let write anything; the reason says whether nobody may write it or only this user may not. The
-// temporaries earlier saves of the document left behind are removed first.
+// The document's permission bits are kept, but never set-user-id, set-group-id or sticky, and so are its owner and
+// group where the system lets this user give them; a link is followed, so the file it names is replaced and the link
+// stays. A document whose own permission bits deny its user writing is kept and refused (EACCES), also for a user whom
+// the system would let write anything; the reason says whether nobody may write it or only this user may not.
 WynikZapisu ZapiszAtomowo(const QString& sciezka, QByteArrayView dane);
 
 // Removes what saves of the document left when they were stopped before their rename: this user's regular files
 // named as a save names its temporary and still without permission bits, as a save makes them, beside the file a
-// link names. Nothing else goes, and nothing is reported.
+// link names. Nothing else goes, and nothing is reported. It reads the whole folder, so it is for the moment a file
+// is taken up, not for every save.
 void UsunPozostawioneTymczasowe(const QString& sciezka);
 
 }  // namespace platform

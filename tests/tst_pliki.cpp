@@ -192,12 +192,13 @@ class TstPliki : public QObject {
                         plik + QStringLiteral("\nPoprzednia wersja pliku pozostała bez zmian.\n"));
   }
 
-  // Saving under the current name replaces the file a link names and keeps every link. A file this user may not write
-  // by its permission bits stays as it was, also for root, and the settlement stays modified, to be saved under
+  // Saving under the current name replaces the file a link names and keeps every link. The new file keeps the old
+  // one's owner, group and permission bits, but never set-user-id, set-group-id or sticky. A file this user may not
+  // write by its permission bits stays as it was, also for root, and the settlement stays modified, to be saved under
   // another name; the message tells a file nobody may write from one only this user may not.
   void savingOverWhatIsThere_data() {
     QTest::addColumn<int>("tryb");        // permissions of the file
-    QTest::addColumn<int>("wlasciciel");  // the file given to this user id; -1: kept as made
+    QTest::addColumn<int>("wlasciciel");  // the file given to this user and group id; -1: kept as made
     QTest::addColumn<int>("dowiazania");  // links from the name saved under to the file
     QTest::addColumn<QString>("powod");   // why it is refused; empty: saved
     const QString tylkoDoOdczytu = QStringLiteral("Plik jest tylko do odczytu.");
@@ -212,6 +213,10 @@ class TstPliki : public QObject {
     QTest::newRow("link to a read-only file") << 0444 << -1 << 1 << tylkoDoOdczytu;
     QTest::newRow("link to another user's file") << 0644 << 12345 << 1 << bezPrawa;
     QTest::newRow("two links, the outer one relative") << 0644 << -1 << 2 << QString();
+    QTest::newRow("set-user-id") << 04755 << -1 << 0 << QString();
+    QTest::newRow("another user's, everybody may write") << 0666 << 12345 << 0 << QString();
+    QTest::newRow("another user's, set-ids and sticky, everybody may write") << 06777 << 12345 << 0 << QString();
+    QTest::newRow("link to another user's sticky file everybody may write") << 01666 << 12345 << 1 << QString();
   }
   void savingOverWhatIsThere() {
     QFETCH(int, tryb);
@@ -222,9 +227,10 @@ class TstPliki : public QObject {
     const QString folder = folder_->Sciezka() + QStringLiteral("s/");
     const QString plik = folder + QStringLiteral("prawdziwy.dc8");
     ZapiszPlik(plik, "stary");
-    QCOMPARE(::chmod(QFile::encodeName(plik).constData(), mode_t(tryb)), 0);
     if (wlasciciel >= 0 && ::geteuid() != 0) QSKIP("only root can give a file to another user");
-    if (wlasciciel >= 0) QCOMPARE(::chown(QFile::encodeName(plik).constData(), uid_t(wlasciciel), gid_t(-1)), 0);
+    if (wlasciciel >= 0)
+      QCOMPARE(::chown(QFile::encodeName(plik).constData(), uid_t(wlasciciel), gid_t(wlasciciel)), 0);
+    QCOMPARE(::chmod(QFile::encodeName(plik).constData(), mode_t(tryb)), 0);  // after chown, which drops set-ids
     QStringList nazwy{QStringLiteral("prawdziwy.dc8")};
     QString sciezka = plik;
     for (int i = 0; i < dowiazania; ++i) {
@@ -241,7 +247,9 @@ class TstPliki : public QObject {
     QCOMPARE(CzytajPlik(plik).size(), zapisany ? 3 * kDruk : 5);
     struct stat info {};
     QVERIFY(::lstat(QFile::encodeName(plik).constData(), &info) == 0 && S_ISREG(info.st_mode));
-    QCOMPARE(int(info.st_mode & 07777), tryb);
+    QCOMPARE(int(info.st_mode & 07777), zapisany ? tryb & 0777 : tryb);
+    QCOMPARE(info.st_uid, wlasciciel >= 0 ? uid_t(wlasciciel) : ::geteuid());
+    QCOMPARE(info.st_gid, wlasciciel >= 0 ? gid_t(wlasciciel) : ::getegid());
     for (const QString& nazwa : nazwy.mid(1)) QVERIFY2(QFileInfo(folder + nazwa).isSymLink(), qPrintable(nazwa));
     QCOMPARE(Zawartosc(folder), Posortowane(nazwy));  // no temporary stays
     QCOMPARE(T().Zmodyfikowane, std::uint8_t(!zapisany));
@@ -256,10 +264,10 @@ class TstPliki : public QObject {
     QCOMPARE(T().Zmodyfikowane, std::uint8_t{0});
   }
 
-  // What saves of a settlement left when they were stopped goes when the settlement is next opened or saved: this
-  // user's regular files named as a save names its temporary and still without any permission bits, as a save makes
-  // them, beside the file a link names. Nothing else goes: not a user's file under a look-alike name, not one under
-  // the very name a save would use but with permissions, not a link, a FIFO or a folder.
+  // What saves of a settlement left when they were stopped goes when the settlement is next opened or first saved
+  // under that name: this user's regular files named as a save names its temporary and still without any permission
+  // bits, as a save makes them, beside the file a link names. Nothing else goes: not a user's file under a look-alike
+  // name, not one under the very name a save would use but with permissions, not a link, a FIFO or a folder.
   void staleTemporariesGo_data() {
     QTest::addColumn<bool>("zapis");        // saved, else opened
     QTest::addColumn<bool>("dowiazanie");  // through a link in the folder above
@@ -329,29 +337,44 @@ class TstPliki : public QObject {
     QCOMPARE(CzytajPlik(folder + QStringLiteral("r.dc8.zapis-kopia1")), QByteArray("obcy"));
   }
 
-  // A save killed while it writes (here by the limit on a file's size, in a process of its own) leaves its temporary
-  // behind; the next open or save of the settlement removes it, and a user's file beside it stays.
+  // A save killed while it writes (by the limit on a file's size) or right after its temporary reached the disk, in a
+  // process of its own, leaves its temporary behind without permission bits; the next open or first save of the
+  // settlement removes it, and a user's file beside it stays.
   void strayOfAKilledSaveGoes_data() {
-    QTest::addColumn<bool>("zapis");  // saved, else opened
-    QTest::newRow("opened") << false;
-    QTest::newRow("saved") << true;
+    QTest::addColumn<QString>("pomocnik");     // the saving process
+    QTest::addColumn<qint64>("granica");       // its limit on a file's size; 0: none
+    QTest::addColumn<qint64>("pozostawiony");  // bytes of the temporary it leaves
+    QTest::addColumn<bool>("zapis");           // saved, else opened
+    const QString piszacy = QStringLiteral("zapis_na_pelny_dysk"), zapisany = QStringLiteral("zapis_zabity_po_fsync");
+    QTest::newRow("killed writing, opened") << piszacy << qint64{64 * 1024} << qint64{64 * 1024} << false;
+    QTest::newRow("killed writing, saved") << piszacy << qint64{64 * 1024} << qint64{64 * 1024} << true;
+    QTest::newRow("killed written, opened") << zapisany << qint64{0} << qint64{3 * kDruk} << false;
+    QTest::newRow("killed written, saved") << zapisany << qint64{0} << qint64{3 * kDruk} << true;
   }
   void strayOfAKilledSaveGoes() {
+    QFETCH(QString, pomocnik);
+    QFETCH(qint64, granica);
+    QFETCH(qint64, pozostawiony);
     QFETCH(bool, zapis);
     const QString folder = folder_->Sciezka() + QStringLiteral("k");
     QVERIFY(QDir().mkpath(folder));
     QProcess proces;
-    proces.setChildProcessModifier([] {
-      const rlimit granica{64 * 1024, 64 * 1024};
-      ::setrlimit(RLIMIT_FSIZE, &granica);
-    });
-    proces.start(QStringLiteral(VELMAR_TESTS_DIR "/zapis_na_pelny_dysk"), {folder});
+    if (granica > 0)
+      proces.setChildProcessModifier([granica] {
+        const rlimit limit{rlim_t(granica), rlim_t(granica)};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+      });
+    proces.start(QStringLiteral(VELMAR_TESTS_DIR "/") + pomocnik, {folder});
     QVERIFY(proces.waitForFinished(120000));
     QCOMPARE(proces.exitStatus(), QProcess::CrashExit);
     const QString plik = folder + QStringLiteral("/rozliczenie.dc8");
     const QStringList poZabiciu = Zawartosc(folder);
     QCOMPARE(poZabiciu.size(), 2);  // the settlement and the save's temporary
     QCOMPARE(CzytajPlik(plik), QByteArray("stary"));
+    struct stat tymczasowy {};
+    QCOMPARE(::stat(QFile::encodeName(folder + QLatin1Char('/') + poZabiciu.value(1)).constData(), &tymczasowy), 0);
+    QCOMPARE(qint64(tymczasowy.st_size), pozostawiony);
+    QCOMPARE(int(tymczasowy.st_mode & 07777), 0);
     const QString kopia = QStringLiteral("rozliczenie.dc8.zapis-kopia1");
     ZapiszPlik(folder + QLatin1Char('/') + kopia, "kopia");
 
@@ -365,6 +388,31 @@ class TstPliki : public QObject {
       QVERIFY(T().OtworzRozliczenie(plik));
     }
     QCOMPARE(Zawartosc(folder), Posortowane({QStringLiteral("rozliczenie.dc8"), kopia}));
+  }
+
+  // The folder is swept when a settlement's file is taken up, not on every save of it: a stray that appears after the
+  // opening stays through "Zapisz" and goes at the next opening.
+  void sweptOnOpeningNotOnEverySave() {
+    const QString sciezka = Plik("r.dc8");
+    QByteArray pit37(kDruk, '\0');
+    pit37[8] = 2;
+    ZapiszPlik(sciezka, pit37);
+    SkryptDialogow().pliki = {sciezka};
+    T().OtworzClick(true);
+    QCOMPARE(T().PlikRozliczenia, sciezka);
+    const QString stray = sciezka + QStringLiteral(".velmar-zapis-Zabity123456");
+    ZapiszPlik(stray, "czesc");
+    QCOMPARE(::chmod(QFile::encodeName(stray).constData(), 0), 0);
+    for (int i = 0; i < 2; ++i) {
+      T().Zmodyfikowane = 1;
+      T().Zapisz1->trigger();
+      QCOMPARE(T().Zmodyfikowane, std::uint8_t{0});
+    }
+    QVERIFY(QFileInfo::exists(stray));
+    SkryptDialogow().pliki = {sciezka};
+    T().OtworzClick(true);
+    QVERIFY(!QFileInfo::exists(stray));
+    QVERIFY(Komunikaty().isEmpty());
   }
 
   void hostileFilesAreRefused_data() {
@@ -408,7 +456,6 @@ class TstPliki : public QObject {
   void partialTailIsLeftOut_data() {
     QTest::addColumn<int>("druki");  // whole records: PIT-37, then its PIT/O attachments
     QTest::addColumn<qsizetype>("ogon");  // bytes after them
-    QTest::newRow("1 byte") << 0 << qsizetype{1};
     QTest::newRow("a record and 1 byte") << 1 << qsizetype{1};
     QTest::newRow("two records and a header") << 2 << qsizetype{32};
     QTest::newRow("a record short of two") << 1 << kDruk - 1;
@@ -436,6 +483,41 @@ class TstPliki : public QObject {
     if (druki) QCOMPARE(T().TV->topLevelItem(0)->childCount(), druki - 1);
     QCOMPARE(T().PlikRozliczenia, sciezka);
     QCOMPARE(T().Zmodyfikowane, std::uint8_t{0});
+  }
+
+  // A file with bytes but no whole record holds no settlement: it is refused with its name before anything changes,
+  // so nothing is written, and the settlement on screen stays with its own file, which the next "Zapisz" writes. An
+  // empty file, as the program saves a settlement with no forms, opens (see sizeIsCheckedBeforeReading).
+  void fileWithoutAWholeRecordIsRefused_data() {
+    QTest::addColumn<qsizetype>("rozmiar");
+    QTest::newRow("1 byte") << qsizetype{1};
+    QTest::newRow("20 bytes") << qsizetype{20};
+    QTest::newRow("a record but 1 byte") << kDruk - 1;
+  }
+  void fileWithoutAWholeRecordIsRefused() {
+    QFETCH(qsizetype, rozmiar);
+    TrzyDruki(false);
+    ZapiszPlik(T().PlikRozliczenia, ZakodujRozliczenie(T().Druki, T().LiczbaDrukow));
+    const QString notatki = Plik("notes.dc8");
+    const QByteArray tresc = QByteArray("Notatki do PIT-37. ").repeated(int(rozmiar / 19 + 1)).left(rozmiar);
+    ZapiszPlik(notatki, tresc);
+    const QStringList przed = Zawartosc(folder_->Sciezka());
+    SkryptDialogow().pliki = {notatki};
+    T().OtworzClick(false);
+
+    const QString odmowa = QStringLiteral("Plik \"%1\" nie jest poprawnym plikiem rozliczenia: ma tylko %2 B, mniej "
+                                          "niż jeden druk (137232 B).");
+    QCOMPARE(Komunikaty(), QStringList{odmowa.arg(notatki).arg(rozmiar)});
+    QCOMPARE(CzytajPlik(notatki), tresc);
+    QCOMPARE(Zawartosc(folder_->Sciezka()), przed);
+    QCOMPARE(T().LiczbaDrukow, 1);
+    QCOMPARE(T().PlikRozliczenia, Plik("stary.dc8"));
+    QCOMPARE(T().Osoby[0].Pole(1), std::string_view("Nowak"));
+    T().Zmodyfikowane = 1;
+    T().Zapisz1->trigger();
+    QCOMPARE(T().Zmodyfikowane, std::uint8_t{0});
+    QCOMPARE(CzytajPlik(notatki), tresc);
+    QCOMPARE(CzytajPlik(Plik("stary.dc8")).size(), kDruk);
   }
 
   // A settlement as large as the program takes opens; one record more, or even part of one, is refused by its size

@@ -1,5 +1,6 @@
 // Run by tst_pliki in a private mount namespace whose folder (the argument) is a tmpfs of a few kilobytes: saves a
-// settlement too large for it over a small one and prints what the user was told and what became of the files.
+// settlement too large for it over a small one and prints what the user was told and what became of the files. Also
+// run under a limit on a file's size, and built a second time to be killed in the middle of its save.
 
 #include <QDir>
 #include <QFile>
