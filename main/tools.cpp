@@ -156,6 +156,8 @@ void TTools::BudujPaskiNarzedzi() {
   ToolButton6 = Przycisk(ToolBarKlienta, "ToolButton6", QString(), "projektant");
   addToolBar(Qt::TopToolBarArea, ToolBarKlienta);
 
+  // A click on this bar beside its buttons does nothing: forgetting the loaded page there would make "Zapisz jako ..."
+  // write a header naming pages it leaves behind, without the objects.
   ToolBarNarzedziowy = new QToolBar(this);
   ToolBarNarzedziowy->setObjectName("ToolBarNarzedziowy");
   ToolBarNarzedziowy->setMovable(false);
