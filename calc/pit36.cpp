@@ -79,15 +79,12 @@ void ObliczeniePit36::BlokadaPitD() {
   if (NaEkranie(kx_, Pit36) && Zalacznik(PitD) > 0) UstawTylkoDoOdczytu(kx_, {146, 149, 179}, 1);
 }
 
-// A later PIT/Z of the same person, and the second part over the first, overwrite what an earlier one wrote. While
-// a PIT/Z fills a person's row 3 income and loss they are locked on screen; with a part chosen and no PIT/Z they are
-// the user's to type.
+// A later PIT/Z of the same person, and the second part over the first, overwrite what an earlier one wrote. Row 3
+// stays open on screen; the next computation writes the PIT/Z's amounts over what was typed there.
 void ObliczeniePit36::WartosciZPitZ() {
   const auto zPitZ = [&](int pm, KratkiPitZ kratki, int p) {
     const int z = Zalacznik(PitZ, pm);
     if (z <= 0) return;
-    if ((Zaznaczona(kratki.pierwsza) || Zaznaczona(kratki.druga)) && NaEkranie(kx_, Pit36))
-      UstawTylkoDoOdczytu(kx_, {{55 + p, 56 + p}}, 1);
     if (Zaznaczona(kratki.pierwsza)) {
       Przejmij(20, z, 55 + p);
       Przejmij(21, z, 56 + p);

@@ -103,7 +103,7 @@ void TTools::BudujMenu() {
   Rozliczenie1->addAction(Drukuj2);
   Rozliczenie1->addSeparator();
   Rozliczenie1->addActions({Zamknijprogram1, Informacjaoprogramie1});
-  menuKlienta_ = {Rozliczenie1};
+  menuKlienta_ = {Rozliczenie1->menuAction()};
 
   Plik1 = new QMenu(QStringLiteral("Formularz"), this);
   Plik1->setObjectName("Plik1");
@@ -132,7 +132,8 @@ void TTools::BudujMenu() {
   }
   Widok1->addActions({AutoOpcje, NazwyPol, PodswietlPol});
   Oprogramie2 = Akcja(this, "Oprogramie2", QStringLiteral("O programie"));
-  menuNarzedziowe_ = {Plik1, Widok1};
+  // Two items without a caption or a command stand beside it: blank places in the menu bar, not separators.
+  menuNarzedziowe_ = {Plik1->menuAction(), Widok1->menuAction(), Oprogramie2, new QAction(this), new QAction(this)};
 
   // The identification blocks are emptied by the close itself, once it is accepted: emptied before the question, an
   // Anuluj would leave the settlement running with every form's next computation writing blank personal data.
@@ -155,6 +156,8 @@ void TTools::BudujPaskiNarzedzi() {
   ToolButton6 = Przycisk(ToolBarKlienta, "ToolButton6", QString(), "projektant");
   addToolBar(Qt::TopToolBarArea, ToolBarKlienta);
 
+  // A click on this bar beside its buttons does nothing: forgetting the loaded page there would make "Zapisz jako ..."
+  // write a header naming pages it leaves behind, without the objects.
   ToolBarNarzedziowy = new QToolBar(this);
   ToolBarNarzedziowy->setObjectName("ToolBarNarzedziowy");
   ToolBarNarzedziowy->setMovable(false);
@@ -255,10 +258,6 @@ void TTools::BudujUklad() {
   Powitanie->setPlainText(QStringLiteral("Witamy w programie Velmar 2008 - rozliczenie roczne podatku dochodowego za "
                                          "rok 2008.\n\nAby rozpocząć, naciśnij przycisk u dołu okna."));
   prawyUklad->addWidget(Powitanie, 1);
-  RozpocznijPrace = new QPushButton(QStringLiteral("Rozpocznij pracę z programem Velmar 2008"), prawy);
-  RozpocznijPrace->setObjectName("RozpocznijPrace");
-  RozpocznijPrace->setMinimumHeight(36);
-  prawyUklad->addWidget(RozpocznijPrace);
   ObszarMdi = new QMdiArea(prawy);
   ObszarMdi->setObjectName("ObszarMdi");
   ObszarMdi->setVisible(false);
@@ -277,6 +276,11 @@ void TTools::BudujUklad() {
   ListError->setStyleSheet(QStringLiteral("color: red;"));
   pion->addWidget(ListError);
   UstawWysokoscListError(0);
+  // The welcome button lies at the bottom, across the whole width, under the tree as under the welcome text.
+  RozpocznijPrace = new QPushButton(QStringLiteral("Rozpocznij pracę z programem Velmar 2008"), centrum);
+  RozpocznijPrace->setObjectName("RozpocznijPrace");
+  RozpocznijPrace->setMinimumHeight(36);
+  pion->addWidget(RozpocznijPrace);
   setCentralWidget(centrum);
 
   auto* pasekStanu = new QStatusBar(this);
@@ -319,7 +323,7 @@ void TTools::UstawStatus(int panel, const QString& tekst) {
 
 void TTools::UstawTryb(bool klient) {
   menuBar()->clear();
-  for (QMenu* m : klient ? menuKlienta_ : menuNarzedziowe_) menuBar()->addMenu(m);
+  menuBar()->addActions(klient ? menuKlienta_ : menuNarzedziowe_);
   if (klient) {
     ToolBarKlienta->setVisible(true);
     ToolBarNarzedziowy->setVisible(false);

@@ -1,6 +1,7 @@
 #pragma once
 // The main window: owns the settlement and the application state.
 
+#include <QList>
 #include <QMainWindow>
 #include <QString>
 #include <array>
@@ -375,8 +376,9 @@ class TTools : public QMainWindow {
   bool sprawdzPoPokazaniu_ = false;
   int wysokoscListError_ = 0;
   bool pokazane_ = false;
-  std::vector<QMenu*> menuKlienta_;
-  std::vector<QMenu*> menuNarzedziowe_;
+  // The items of each mode's menu bar.
+  QList<QAction*> menuKlienta_;
+  QList<QAction*> menuNarzedziowe_;
 };
 
 extern TTools* Tools;

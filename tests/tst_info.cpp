@@ -1,15 +1,18 @@
 // The about box and the licence window: the automatic-update switch in the settings file, the version, the maker's
-// page, the pictures and the licence text from the program folder.
+// page, the pictures and the licence text from the program folder; the conversion window made and never shown.
 
 #include <QAction>
 #include <QCheckBox>
 #include <QDateTime>
 #include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTextEdit>
 
 #include "main/info.h"
 #include "main/licencja.h"
+#include "main/okna.h"
 #include "main/tools.h"
 #include "platform/system.h"
 #include "platform/ustawienia.h"
@@ -150,6 +153,24 @@ class TstInfo : public QObject {
     QTest::mouseClick(info.Image2, Qt::RightButton);
     for (QWidget* w : {info.Image2, info.StaticText7, info.StaticText6}) QTest::mouseClick(w, Qt::LeftButton);
     QCOMPARE(uslugi_->adresy, QList<QUrl>(2, QUrl("http://www.korvanex.pl")));
+  }
+
+  // The conversion window comes with the program's windows, the main window's own, and stays hidden while the
+  // program starts and runs; it is the dialog "Postęp konwersji" with a progress in per cent and an empty list, and
+  // the program's reference to it goes with it.
+  void conversionWindowIsMadeAndNeverShown() {
+    {
+      const OknaProgramu okna(*tools_);
+      const TKonwersja& k = okna.konwersja;
+      tools_->show();
+      QVERIFY(QTest::qWaitForWindowExposed(tools_.get()));
+      QVERIFY(Konwersja == &k && k.parent() == tools_.get() && !k.isVisible());
+      QCOMPARE(k.windowTitle(), QStringLiteral("Postęp konwersji"));
+      QVERIFY(k.windowType() == Qt::Dialog && !k.isModal());
+      QCOMPARE((std::array{k.ProgressBar1->minimum(), k.ProgressBar1->maximum(), k.ListBox1->count()}),
+               (std::array{0, 100, 0}));
+    }
+    QVERIFY(!Konwersja);
   }
 };
 

@@ -10,6 +10,7 @@
 #include <QLine>
 #include <QMenu>
 #include <QSlider>
+#include <QToolBar>
 
 #include "model/struktura.h"
 #include "pages/nakladka.h"
@@ -115,6 +116,20 @@ class TstProjektant : public QObject {
     ZapiszPlik(Dc() + "plik", "");
     QVERIFY(!T().ZapiszFormularz("plik") && T().PlikDcd == Dc() + "kopia/kopia.dcd");
     QCOMPARE(Komunikaty().last(), "Tworzenie folderu [" + Dc() + "plik] nie powiodło się!");
+  }
+  // A click on the tool bar itself, beside its buttons, keeps the page loaded, so "Zapisz jako ..." still takes the
+  // pages and objects along rather than writing a header that names pages its folder lacks.
+  void klikNaPasekZostawiaStrone() {
+    OtworzAbc();
+    T().show();
+    QToolBar *pasek = T().ToolBarNarzedziowy;
+    const QPoint obok(pasek->width() - 2, pasek->height() / 2);
+    QVERIFY(!pasek->childAt(obok));
+    QTest::mouseClick(pasek, Qt::LeftButton, {}, obok);
+    SkryptDialogow().pliki.push_back(Dc() + "kopia.dcd");
+    T().ButtonSave->trigger();
+    QCOMPARE(QDir(Dc() + "kopia").entryList(QDir::Files, QDir::Name),
+             (QStringList{"kopia.dcd", "kopia.dcs", "kopia_1.dcg"}));
   }
   void otwarcie_data() { Wiersze("widok_tabele.txt", QStringLiteral("otwarcie")); }
   void otwarcie() {

@@ -6,9 +6,12 @@
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QProcess>
+#include <QPushButton>
 #include <QScopeGuard>
+#include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include "main/okna.h"
 #include "main/tools.h"
@@ -303,9 +306,34 @@ class TstStart : public QObject {
     QCOMPARE(tryb(), (std::tuple{QStringList{"Rozliczenie"}, true, false}));
     QVERIFY(t->BlokadaNarzedzi == 1 && !t->ToolButton6->isVisible() && !t->ToolButton6->isEnabled());
     t->UstawTryb(false);
-    QCOMPARE(tryb(), (std::tuple{QStringList{"Formularz", "Widok"}, false, true}));
+    QCOMPARE(tryb(), (std::tuple{QStringList{"Formularz", "Widok", "O programie", "", ""}, false, true}));
+    // The items without a caption are places of their own in the bar, not separators.
+    for (QAction* a : t->menuBar()->actions())
+      QVERIFY2(!a->isSeparator() && t->menuBar()->actionGeometry(a).width() > 0, qPrintable(a->text()));
     t->UstawTryb(true);
     QCOMPARE(tryb(), (std::tuple{QStringList{"Rozliczenie"}, true, false}));
+  }
+
+  // The welcome text stands right of the tree, and its button at the bottom across the whole window, under both;
+  // at the smallest screen the program takes and at a larger one nothing overlaps and the caption fits.
+  void welcomeButtonSpansTheWindow_data() {
+    QTest::addColumn<QSize>("rozmiar");
+    QTest::newRow("800x600") << QSize(800, 600);
+    QTest::newRow("1280x1024") << QSize(1280, 1024);
+  }
+  void welcomeButtonSpansTheWindow() {
+    QFETCH(QSize, rozmiar);
+    auto t = NoweOkno(folder_);
+    t->resize(rozmiar);
+    QVERIFY(!Pokaz(*t));
+    const QWidget* srodek = t->centralWidget();
+    QTRY_COMPARE(srodek->width(), rozmiar.width());
+    const auto w = [&](const QWidget* k) { return QRect(k->mapTo(srodek, QPoint()), k->size()); };
+    const QRect przycisk = w(t->RozpocznijPrace), powitanie = w(t->Powitanie), drzewo = w(t->TV);
+    QCOMPARE(przycisk, QRect(0, srodek->height() - przycisk.height(), srodek->width(), przycisk.height()));
+    QVERIFY(t->RozpocznijPrace->fontMetrics().horizontalAdvance(t->RozpocznijPrace->text()) < przycisk.width());
+    QVERIFY(powitanie.left() > drzewo.right() && powitanie.right() < srodek->width());
+    for (const QRect& r : {powitanie, drzewo}) QVERIFY(r.height() > 100 && r.bottom() < przycisk.top());
   }
 
   // The program starts with no settlement, so with no copy of a form to add and nothing to change.
