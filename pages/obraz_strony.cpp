@@ -160,6 +160,30 @@ QString ZlyRozmiar(QSize rozmiar, const QString& sciezka) {
          sciezka;
 }
 
+// A picture the drawing list does not take, read by Qt SVG once nothing in it reaches beyond it and its inline
+// pictures stay within a page's pixels; null with a message in blad when it is refused or Qt SVG cannot read it. The
+// drawing list needs no such check: it takes no reference and no picture.
+std::unique_ptr<QSvgRenderer> CzytajQtSvg(const QByteArray& dane, const QString& sciezka, QString& blad) {
+  switch (platform::OdwolaniaDokumentu(dane, kNajwiecejPikseli)) {
+    case platform::OdwolaniaSvg::Wewnetrzne: break;
+    case platform::OdwolaniaSvg::Zewnetrzne:
+      blad = QStringLiteral("Obraz strony formularza odwołuje się do innych plików:\n") + sciezka;
+      return nullptr;
+    case platform::OdwolaniaSvg::Nieczytelne:
+    case platform::OdwolaniaSvg::ZaDuze:
+      blad = NieczytelnyObraz(sciezka);
+      return nullptr;
+  }
+  auto svg = std::make_unique<QSvgRenderer>(dane);
+  if (svg->isValid()) return svg;
+  blad = NieczytelnyObraz(sciezka);
+  return nullptr;
+}
+
+QSize RozmiarPola(const QRectF& pole) {
+  return QSize(static_cast<int>(std::lround(pole.width())), static_cast<int>(std::lround(pole.height())));
+}
+
 }  // namespace
 
 TObrazStrony::~TObrazStrony() = default;
@@ -192,30 +216,14 @@ std::shared_ptr<TObrazStrony> TObrazStrony::ZBajtow(const QByteArray& dane, cons
   std::shared_ptr<TObrazStrony> obraz(new TObrazStrony);
   const Rodzaj rodzaj = RozpoznajRodzaj(dane);
   switch (rodzaj) {
-    case Rodzaj::Svg: {
-      switch (platform::OdwolaniaDokumentu(dane)) {
-        case platform::OdwolaniaSvg::Wewnetrzne: break;
-        case platform::OdwolaniaSvg::Zewnetrzne:
-          blad = QStringLiteral("Obraz strony formularza odwołuje się do innych plików:\n") + sciezka;
-          return nullptr;
-        case platform::OdwolaniaSvg::Nieczytelne:
-          blad = NieczytelnyObraz(sciezka);
-          return nullptr;
-      }
+    case Rodzaj::Svg:
       if ((obraz->lista_ = TListaRysunku::Czytaj(dane))) {
-        const QRectF& pole = obraz->lista_->Pole();
-        obraz->naturalny_ =
-            QSize(static_cast<int>(std::lround(pole.width())), static_cast<int>(std::lround(pole.height())));
+        obraz->naturalny_ = RozmiarPola(obraz->lista_->Pole());
         break;
       }
-      auto svg = std::make_unique<QSvgRenderer>(dane);
-      if (!svg->isValid()) break;
-      const QRectF pole = svg->viewBoxF();
-      obraz->naturalny_ =
-          QSize(static_cast<int>(std::lround(pole.width())), static_cast<int>(std::lround(pole.height())));
-      obraz->svg_ = std::move(svg);
+      if (!(obraz->svg_ = CzytajQtSvg(dane, sciezka, blad))) return nullptr;
+      obraz->naturalny_ = RozmiarPola(obraz->svg_->viewBoxF());
       break;
-    }
     case Rodzaj::Png:
       obraz->raster_ = DekodujPng(dane, obraz->naturalny_);
       break;

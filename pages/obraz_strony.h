@@ -25,7 +25,8 @@ class TObrazStrony {
   ~TObrazStrony();
 
   // Reads and decodes a picture file; null with a message for the user in blad when the file cannot be read, its
-  // content is none of the three kinds, it cannot be decoded, or its page would have no size or be absurdly tall.
+  // content is none of the three kinds, it cannot be decoded, it holds more pixels than a page may (a raster, or an
+  // SVG's inline pictures together), or its page would have no size or be absurdly tall.
   // A JPEG is decoded no larger than it must be to stay szerokosc wide (0: at its full size).
   static std::shared_ptr<TObrazStrony> Wczytaj(const QString& sciezka, QString& blad, int szerokosc = 0);
   // The same for bytes already read; sciezka only names them in the message.

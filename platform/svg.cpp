@@ -5,6 +5,7 @@
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <utility>
 
 namespace platform {
@@ -24,11 +25,12 @@ bool ZnakBase64(QChar z) {
          z == u'\n' || z == u'\r';
 }
 
-// An inline PNG or JPEG. Qt SVG decodes what follows the last "base64," and lets the image readers choose the format
-// by content, whatever the media type says; its own SVG reader is among them and would follow what a picture inside
-// the picture names. So the payload holds nothing but base64 (no second marker), and the reader Qt would choose for
-// the decoded bytes is the one the media type names.
-bool RasterWDanych(QStringView cel) {
+// The pixels of an inline PNG or JPEG, as its header gives them; none when the data is no such picture. Qt SVG
+// decodes what follows the last "base64," and lets the image readers choose the format by content, whatever the media
+// type says; its own SVG reader is among them and would follow what a picture inside the picture names. So the
+// payload holds nothing but base64 (no second marker), and the reader Qt would choose for the decoded bytes is the one
+// the media type names.
+std::optional<long long> PikseleWDanych(QStringView cel) {
   static constexpr std::array<std::pair<QLatin1StringView, const char*>, 2> kRastry{{
       {QLatin1StringView("data:image/png;base64,"), "png"},
       {QLatin1StringView("data:image/jpeg;base64,"), "jpeg"},
@@ -36,30 +38,41 @@ bool RasterWDanych(QStringView cel) {
   for (const auto& [przedrostek, format] : kRastry) {
     if (!cel.startsWith(przedrostek)) continue;
     const QStringView tresc = cel.sliced(przedrostek.size());
-    if (!std::ranges::all_of(tresc, ZnakBase64)) return false;
+    if (!std::ranges::all_of(tresc, ZnakBase64)) return std::nullopt;
     QByteArray bajty = QByteArray::fromBase64(tresc.toLatin1());
     QBuffer bufor(&bajty);
     bufor.open(QIODevice::ReadOnly);
-    return QImageReader(&bufor).format() == format;
+    QImageReader czytnik(&bufor);
+    if (czytnik.format() != format) return std::nullopt;
+    const QSize rozmiar = czytnik.size();  // the header alone
+    if (!rozmiar.isValid()) return std::nullopt;
+    return static_cast<long long>(rozmiar.width()) * rozmiar.height();
   }
-  return false;
+  return std::nullopt;
 }
 
-// What one href of an element makes Qt SVG reach. It trims the value as this does. An image element opens as a file
-// whatever does not begin with "data" (a fragment too); elsewhere a fragment only names an element of the document.
-OdwolaniaSvg Odwolanie(QStringView element, QStringView wartosc) {
+// What one href of an element makes Qt SVG reach; piksele grows by an inline picture's. It trims the value as this
+// does. An image element opens as a file whatever does not begin with "data" (a fragment too); elsewhere a fragment
+// only names an element of the document.
+OdwolaniaSvg Odwolanie(QStringView element, QStringView wartosc, long long& piksele) {
   const QStringView cel = wartosc.trimmed();
   if (cel.startsWith(u'#') && element != u"image")
     return IdElementu(cel.sliced(1)) ? OdwolaniaSvg::Wewnetrzne : OdwolaniaSvg::Zewnetrzne;
-  if (cel.startsWith(QLatin1StringView("data:")))
-    return RasterWDanych(cel) ? OdwolaniaSvg::Wewnetrzne : OdwolaniaSvg::Nieczytelne;
+  if (cel.startsWith(QLatin1StringView("data:"))) {
+    const std::optional<long long> obrazu = PikseleWDanych(cel);
+    if (!obrazu) return OdwolaniaSvg::Nieczytelne;
+    piksele += *obrazu;
+    return OdwolaniaSvg::Wewnetrzne;
+  }
   return OdwolaniaSvg::Zewnetrzne;
 }
 
 }  // namespace
 
-OdwolaniaSvg OdwolaniaDokumentu(const QByteArray& dokument) {
+OdwolaniaSvg OdwolaniaDokumentu(const QByteArray& dokument, long long najwiecejPikseli) {
   QXmlStreamReader xml(dokument);
+  // At most the bound before a picture is added, so the sum cannot overflow.
+  long long piksele = 0;
   while (!xml.atEnd()) {
     const QXmlStreamReader::TokenType rodzaj = xml.readNext();
     // Qt SVG reads the style sheet such an instruction names from its file.
@@ -69,8 +82,9 @@ OdwolaniaSvg OdwolaniaDokumentu(const QByteArray& dokument) {
     if (rodzaj != QXmlStreamReader::StartElement) continue;
     for (const QXmlStreamAttribute& atrybut : xml.attributes()) {
       if (atrybut.name() != QLatin1StringView("href")) continue;
-      const OdwolaniaSvg odwolanie = Odwolanie(xml.name(), atrybut.value());
+      const OdwolaniaSvg odwolanie = Odwolanie(xml.name(), atrybut.value(), piksele);
       if (odwolanie != OdwolaniaSvg::Wewnetrzne) return odwolanie;
+      if (piksele > najwiecejPikseli) return OdwolaniaSvg::ZaDuze;
     }
   }
   return xml.hasError() ? OdwolaniaSvg::Nieczytelne : OdwolaniaSvg::Wewnetrzne;

@@ -73,6 +73,24 @@ QByteArray NaglowekJpeg(int w, int h) {
   return jpeg;
 }
 
+// A raster as small as its kind makes it: a one-bit PNG, a grey JPEG, of one colour.
+QByteArray OszczednyRaster(int w, int h, const char* format) {
+  const bool png = qstrcmp(format, "PNG") == 0;
+  QImage obraz(w, h, png ? QImage::Format_Mono : QImage::Format_Grayscale8);
+  obraz.fill(png ? 1 : 128);
+  return Plik(obraz, format);
+}
+
+// A page drawn by Qt SVG with these PNG or JPEG pictures inline.
+QByteArray SvgZObrazami(const QList<QByteArray>& obrazy) {
+  QByteArray svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+                   "viewBox=\"0 0 800 1131\">";
+  for (const QByteArray& obraz : obrazy)
+    svg += "<image width=\"10\" height=\"10\" xlink:href=\"data:image/" +
+           QByteArray(obraz.startsWith("\x89PNG") ? "png" : "jpeg") + ";base64," + obraz.toBase64() + "\"/>";
+  return svg + "</svg>";
+}
+
 QByteArray SvgZPolem(const char* pole) {
   return QByteArray("<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"") + pole +
          "\"><rect width=\"1\" height=\"1\"/></svg>";
@@ -263,8 +281,8 @@ class TstStrona : public QObject {
 
   // A page at most four times as tall as it is wide, whatever the picture's own size; a taller one is refused with
   // the size message. A raster up to the pixel bound is a page; one declaring more is refused with the bound, a PNG
-  // before it is decoded. A JPEG keeps its own size as the page's while it is decoded no larger than the page shows
-  // it.
+  // before it is decoded; an SVG whose inline pictures hold more together is refused as unreadable. A JPEG keeps its
+  // own size as the page's while it is decoded no larger than the page shows it.
   void ksztaltyStron_data() {
     QTest::addColumn<QByteArray>("dane");
     QTest::addColumn<QSize>("strona");  // invalid: refused
@@ -291,6 +309,22 @@ class TstStrona : public QObject {
         << NaglowekPng(20000, 20000) << QSize() << QSize() << zaDuzy.arg("20000x20000");
     QTest::newRow("JPEG declaring 8000 x 5001")
         << NaglowekJpeg(8000, 5001) << QSize() << QSize() << zaDuzy.arg("8000x5001");
+    // The bound itself is a page, one row more is not.
+    for (const char* format : {"PNG", "JPEG"}) {
+      QTest::addRow("%s 8000 x 5000", format)
+          << OszczednyRaster(8000, 5000, format) << QSize(800, 500) << QSize(8000, 5000) << QString();
+      QTest::addRow("%s 8000 x 5001", format)
+          << OszczednyRaster(8000, 5001, format) << QSize() << QSize() << zaDuzy.arg("8000x5001");
+    }
+    // Inline pictures count toward the bound together, a JPEG among them, as their headers give them.
+    const QByteArray milion = OszczednyRaster(1000, 1000, "PNG");
+    QTest::newRow("SVG with 40 inline PNGs of 1000 x 1000")
+        << SvgZObrazami(QList<QByteArray>(40, milion)) << QSize(800, 1131) << QSize(800, 1131) << QString();
+    QTest::newRow("SVG with 41 inline PNGs of 1000 x 1000")
+        << SvgZObrazami(QList<QByteArray>(41, milion)) << QSize() << QSize() << "Nie można odczytać";
+    QTest::newRow("SVG with an inline JPEG of 2000 x 2000, 36 PNGs of 1000 x 1000 and one pixel")
+        << SvgZObrazami(QList<QByteArray>(36, milion) << OszczednyRaster(2000, 2000, "JPEG") << Raster(1, 1))
+        << QSize() << QSize() << "Nie można odczytać";
     QTest::newRow("JPEG 3200 x 4526") << Raster(3200, 4526, qRgb(0, 0, 255), "JPEG") << QSize(800, 1131)
                                       << QSize(3200, 4526) << QString();
     QTest::newRow("GIF") << QByteArray("GIF89a...") << QSize() << QSize() << "Nieznany format";
