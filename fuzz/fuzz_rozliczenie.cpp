@@ -1,8 +1,9 @@
 // Opening a settlement and showing every record, as the user would click through it: the reader, the tree, the
 // identification data, every form's computation and the drawing of its fields on the generated form structures;
-// the first record is turned through all its pages. Then every record's computation once more on the core alone,
-// with a screen that shows nothing, as the computations run without a window. A value the computations cannot read ends a computation as it does in the program (the exception box);
-// anything else that escapes, crashes or leaks is a finding. Saving the result and reading it back must succeed.
+// the first record is turned through all its pages with the page button. Then every record's computation once more
+// on the core alone, with a screen that shows nothing, as the computations run without a window. A value the
+// computations cannot read ends a computation as it does in the program (the exception box); anything else that
+// escapes, crashes or leaks is a finding. Saving the result and reading it back must succeed.
 
 #include <QFile>
 #include <cstdint>
@@ -24,6 +25,7 @@ namespace {
 struct Program {
   TTools tools{fuzz::FolderProgramuProstychStron()};
   TFImage widok;
+  Program() { fuzz::PokazBezEkranu(tools); }
 };
 
 Program& Okna() {
@@ -48,7 +50,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t rozm
     const int strony = j == 1 ? LiczbaStronDruku(p.tools, p.tools.Druki[1].IdPit) : 1;
     for (int strona = 1; strona <= strony; ++strona) {
       try {
-        p.tools.PokazDruk(p.tools.Druki[static_cast<std::size_t>(j)].Wezel, strona);
+        if (strona == 1)
+          p.tools.PokazDruk(p.tools.Druki[static_cast<std::size_t>(j)].Wezel, 1);
+        else
+          p.tools.PitNextPageClick();
       } catch (const BladKonwersjiLiczby&) {
       }
     }

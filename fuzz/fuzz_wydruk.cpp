@@ -23,6 +23,7 @@ struct Program {
   // At screen resolution: the pages are drawn as on paper, only smaller.
   QPrinter drukarka{QPrinter::ScreenResolution};
   Program() {
+    fuzz::PokazBezEkranu(tools);
     drukarka.setOutputFormat(QPrinter::PdfFormat);
     drukarka.setOutputFileName(fuzz::FolderRoboczy() + QStringLiteral("wydruk.pdf"));
   }

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <memory>
 
 #include "platform/aplikacja.h"
@@ -60,13 +61,18 @@ void PoWejsciu() {
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+void PokazBezEkranu(QWidget& okno) {
+  okno.setAttribute(Qt::WA_DontShowOnScreen);
+  okno.show();
+}
+
 QString FolderProgramuProstychStron() {
   static const QString folder = [] {
     const QString wynik = FolderRoboczy() + QStringLiteral("program/");
     const QDir zrodlo(FolderProgramu() + QStringLiteral("dc"));
     QDir().mkpath(wynik + QStringLiteral("dc"));
     QDir().mkpath(wynik + QStringLiteral("alg"));
-    QImage strona(80, 113, QImage::Format_RGB32);
+    QImage strona(80, 4, QImage::Format_RGB32);
     strona.fill(Qt::white);
     for (const QFileInfo& plik : zrodlo.entryInfoList(QDir::Files)) {
       const QString cel = wynik + QStringLiteral("dc/") + plik.fileName();

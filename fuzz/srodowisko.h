@@ -6,6 +6,8 @@
 
 #include <QString>
 
+class QWidget;
+
 namespace platform {
 class Aplikacja;
 }
@@ -16,13 +18,17 @@ platform::Aplikacja& Aplikacja();
 // This build's program folder, ending with '/': the generated form structures in dc/ and the texts in alg/.
 QString FolderProgramu();
 // A program folder of the run's own with this build's form structures (headers and objects) whose page pictures are
-// small plain PNGs of the pages' shape: targets that open and print settlements draw the fields on real structures
-// without spending each input on rendering the page pictures, which fuzz_strona covers.
+// small plain PNGs of a strip of a page, shown 800 x 40 pixels: the first row of fields lies within it and the
+// fields below are drawn through the same calls, clipped. Targets that open and print settlements draw the fields
+// on real structures without spending each input on rendering and packing page pictures, which fuzz_strona covers.
 QString FolderProgramuProstychStron();
 // A folder of the run's own for the files a target writes.
 QString FolderRoboczy();
 // What the event loop would do between two inputs: posted events, due timers (Qt trims its font cache on one) and
 // the objects left for deletion.
 void PoWejsciu();
+// Shows the main window as the program does, but on no screen, so nothing is painted: its MDI area then places each
+// page view at once, where a hidden one keeps every view ever added for later.
+void PokazBezEkranu(QWidget& okno);
 
 }  // namespace fuzz

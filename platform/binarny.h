@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <span>
 
 namespace binarny {
@@ -23,11 +24,11 @@ void Zapisz(std::span<std::uint8_t, N> rekord, std::int32_t wartosc) {
   for (std::size_t i = 0; i < 4; ++i) bajty[i] = static_cast<std::uint8_t>(u >> (8 * i));
 }
 
-// A text field goes out as its whole fixed width, bytes after the terminator included.
+// A text field goes out as its whole fixed width, bytes after the terminator included. Text fields are nearly all of
+// a record's bytes, so they are copied as one block, in and out.
 template <std::size_t Pozycja, std::size_t N, std::size_t M>
 void Zapisz(std::span<std::uint8_t, N> rekord, const std::array<char, M>& tekst) {
-  std::transform(tekst.begin(), tekst.end(), rekord.template subspan<Pozycja, M>().begin(),
-                 [](char c) { return static_cast<std::uint8_t>(c); });
+  std::memcpy(rekord.template subspan<Pozycja, M>().data(), tekst.data(), M);
 }
 
 // Bytes that carry nothing (pointers, padding) are written as zeros.
@@ -52,8 +53,7 @@ void Czytaj(std::span<const std::uint8_t, N> rekord, std::int32_t& wartosc) {
 
 template <std::size_t Pozycja, std::size_t N, std::size_t M>
 void Czytaj(std::span<const std::uint8_t, N> rekord, std::array<char, M>& tekst) {
-  const auto bajty = rekord.template subspan<Pozycja, M>();
-  std::transform(bajty.begin(), bajty.end(), tekst.begin(), [](std::uint8_t b) { return static_cast<char>(b); });
+  std::memcpy(tekst.data(), rekord.template subspan<Pozycja, M>().data(), M);
 }
 
 // Entry k of an array of Rozmiar-byte entries that starts at Poczatek, as a record of its own.
