@@ -200,8 +200,10 @@ void Zakoduj(const TObiekt& o, std::span<std::uint8_t, kRozmiarObiektu> w) {
   }
 }
 
-TObiekt DekodujObiekt(std::span<const std::uint8_t, kRozmiarObiektu> w) {
-  TObiekt o;
+namespace {
+
+// Every field of o is written, so a record decodes straight into its place in an array.
+void DekodujObiektDo(std::span<const std::uint8_t, kRozmiarObiektu> w, TObiekt& o) {
   Czytaj<obiekt::Lewy>(w, o.Lewy);
   Czytaj<obiekt::Gorny>(w, o.Gorny);
   Czytaj<obiekt::Prawy>(w, o.Prawy);
@@ -236,6 +238,13 @@ TObiekt DekodujObiekt(std::span<const std::uint8_t, kRozmiarObiektu> w) {
     DekodujElement(Element(w, k), o.ElementyListy[k]);
     DekodujOpcje(Opcja<obiekt::OpcjeDodatkowe>(w, k), o.OpcjeDodatkowe[k]);
   }
+}
+
+}  // namespace
+
+TObiekt DekodujObiekt(std::span<const std::uint8_t, kRozmiarObiektu> w) {
+  TObiekt o;
+  DekodujObiektDo(w, o);
   return o;
 }
 
@@ -261,10 +270,9 @@ TNaglowekFormularza DekodujNaglowek(std::span<const std::uint8_t, kRozmiarNaglow
 
 std::vector<TObiekt> DekodujObiekty(std::span<const std::uint8_t> bajty) {
   const std::size_t n = bajty.size() / kRozmiarObiektu;
-  std::vector<TObiekt> obiekty;
-  obiekty.reserve(n);
+  std::vector<TObiekt> obiekty(n);
   for (std::size_t i = 0; i < n; ++i)
-    obiekty.push_back(DekodujObiekt(bajty.subspan(i * kRozmiarObiektu).first<kRozmiarObiektu>()));
+    DekodujObiektDo(bajty.subspan(i * kRozmiarObiektu).first<kRozmiarObiektu>(), obiekty[i]);
   return obiekty;
 }
 

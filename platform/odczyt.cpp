@@ -90,17 +90,22 @@ OdczytanyPlik CzytajPlik(const QString& sciezka, qint64 najwiecej) {
     wynik.blad = otwarty.blad;
     return wynik;
   }
-  // Read to its end in blocks, so a file that grows meanwhile is read no further than one block past the cap.
+  // Read straight into one buffer a byte longer than the file was, so its end is seen without copying; a file that
+  // grows meanwhile is read on in blocks, no further than one block past the cap.
   // Files are read while the windows are made, so even running out of memory is a refusal, never an exception.
   bool wPamieci = true;
   try {
-    wynik.dane.reserve(static_cast<qsizetype>(otwarty.rozmiar));
     constexpr qint64 kBlok = 64 * 1024;
+    qint64 przeczytane = 0;
+    wynik.dane.resize(static_cast<qsizetype>(otwarty.rozmiar + 1));
     for (;;) {
-      const QByteArray blok = otwarty.plik->read(kBlok);
-      wynik.dane += blok;
-      if (blok.size() < kBlok || wynik.dane.size() > najwiecej) break;
+      if (przeczytane == wynik.dane.size()) wynik.dane.resize(static_cast<qsizetype>(przeczytane + kBlok));
+      const qint64 n = otwarty.plik->read(wynik.dane.data() + przeczytane, wynik.dane.size() - przeczytane);
+      if (n <= 0) break;
+      przeczytane += n;
+      if (przeczytane > najwiecej) break;
     }
+    wynik.dane.truncate(static_cast<qsizetype>(przeczytane));
   } catch (const std::bad_alloc&) {
     wPamieci = false;
   }
