@@ -92,7 +92,8 @@ KwotaPola KwotaDoZapisu(const QString& wpisany, const TObiekt& obiekt) {
     if (tekst.empty()) tekst = Tekst(obiekt.WartoscDomyslna);
     // A format 1 field without a default may stay empty, as it is drawn; a rounded one needs a value to round.
     if (tekst.empty() && !Zaokraglana(obiekt.Format)) return {tekst, {}};
-    if (tekst.empty()) return {std::nullopt, QStringLiteral("Wpisz kwotę w tym polu, np. 1234,56.")};
+    // Rounding reads it as a number, and an empty text is none.
+    if (tekst.empty()) return {std::nullopt, QString::fromUtf8(BladKonwersjiLiczby(tekst).what()), true};
     if (!JestKwota(tekst))
       return {std::nullopt,
               Cytat(tekst) + QStringLiteral(" nie jest prawidłową kwotą. Wpisz liczbę z przecinkiem, np. 1234,56.")};

@@ -25,6 +25,7 @@ QString PoprawionaLiczba(QString tekst);
 struct KwotaPola {
   std::optional<std::string> tekst;
   QString blad;
+  bool bladKonwersji = false;  // the number conversion's own error, shown as any escaped error is
 };
 KwotaPola KwotaDoZapisu(const QString& wpisany, const TObiekt& obiekt);
 

@@ -74,7 +74,10 @@ bool TFImage::ZapiszPole(int k, TObiekt& obiekt) {
       if (swoj && EdytorTekstu) {
         const KwotaPola kwota = KwotaDoZapisu(EdytorTekstu->toPlainText(), obiekt);
         if (!kwota.tekst) {
-          platform::ShowMessage(kwota.blad);
+          if (kwota.bladKonwersji)
+            platform::AktywneDialogi().Wyjatek(kwota.blad);
+          else
+            platform::ShowMessage(kwota.blad);
           EdytorTekstu->setFocus();
           return false;
         }

@@ -236,6 +236,10 @@ class TstWpis : public QObject {
     Klawisz(Qt::Key_Return);
     QVERIFY2(p_->Komunikaty().size() == 1 && p_->Komunikaty()[0].contains(wynik.mid(1)),
              qPrintable(p_->Komunikaty().join(u'|')));
+    // The number conversion's own error comes in the box of an escaped error, the program's refusals in a message.
+    const bool konwersja = wynik.endsWith(QStringLiteral("is not a valid floating point value"));
+    QCOMPARE(SkryptDialogow().pokazane.back().rodzaj,
+             konwersja ? PokazaneOkno::Rodzaj::Wyjatek : PokazaneOkno::Rodzaj::Komunikat);
     QCOMPARE(p_->Wartosc(pole), QStringLiteral("7"));
     QVERIFY(T().Zmodyfikowane == 0 && Wywolania().empty());
     // Nor does a click elsewhere let it go; once corrected it is stored.
