@@ -92,8 +92,18 @@ KwotaPola KwotaDoZapisu(const QString& wpisany, const TObiekt& obiekt) {
     if (tekst.empty()) tekst = Tekst(obiekt.WartoscDomyslna);
     // A format 1 field without a default may stay empty, as it is drawn; a rounded one needs a value to round.
     if (tekst.empty() && !Zaokraglana(obiekt.Format)) return {tekst, {}};
-    // Rounding reads it as a number, and an empty text is none.
-    if (tekst.empty()) return {std::nullopt, QString::fromUtf8(BladKonwersjiLiczby(tekst).what()), true};
+    // A rounded amount is brought to two decimals and read as a number: a text that is none, the empty one too,
+    // stops the entry with the number conversion's own error.
+    if (Zaokraglana(obiekt.Format)) {
+      tekst = FormatujKwote(tekst);
+      if (!JestKwota(tekst)) {
+        try {
+          StrToFloat(tekst, ',');
+        } catch (const BladKonwersjiLiczby& blad) {
+          return {std::nullopt, QString::fromUtf8(blad.what()), true};
+        }
+      }
+    }
     if (!JestKwota(tekst))
       return {std::nullopt,
               Cytat(tekst) + QStringLiteral(" nie jest prawidłową kwotą. Wpisz liczbę z przecinkiem, np. 1234,56.")};
