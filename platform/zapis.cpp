@@ -113,9 +113,7 @@ WynikZapisu CechyNowegoPliku(const QByteArray& cel, CechyPliku& cechy) {
     cechy = {stary.st_mode & 0777, true, stary.st_uid, stary.st_gid};
     return {};
   }
-  const mode_t maska = ::umask(0);
-  ::umask(maska);
-  cechy.tryb = 0666 & ~maska;
+  cechy.tryb = TrybNowegoPliku();
   return {};
 }
 
@@ -125,19 +123,6 @@ void PrzekazWlasnosc(int fd, const CechyPliku& cechy) {
   if (!cechy.zastepuje) return;
   static_cast<void>(::fchown(fd, cechy.wlasciciel, cechy.grupa) == 0 ||
                     ::fchown(fd, static_cast<uid_t>(-1), cechy.grupa) == 0);
-}
-
-// A new temporary beside the document, open for writing, without permission bits; -1 with errno when none can be made.
-int NowyTymczasowy(const QByteArray& cel, QByteArray& nazwa) {
-  for (int proba = 0; proba < 100; ++proba) {
-    nazwa = cel + kZnacznikTymczasowego;
-    for (int i = 0; i < kZnakiLosowe; ++i)
-      nazwa += kAlfabet[QRandomGenerator::system()->bounded(int(sizeof kAlfabet - 1))];
-    const int fd = ::open(nazwa.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  errno = EEXIST;
-  return -1;
 }
 
 // Whether the name is the document's, the tag and the random part a save gives its temporary.
@@ -172,7 +157,8 @@ WynikZapisu ZapiszAtomowo(const QString& sciezka, QByteArrayView dane) {
   CechyPliku cechy;
   if (WynikZapisu odmowa = CechyNowegoPliku(cel, cechy); !odmowa.Udany()) return odmowa;
   QByteArray tymczasowy;
-  const int fd = NowyTymczasowy(cel, tymczasowy);
+  // Without permission bits: written through its descriptor.
+  const int fd = NowyTymczasowy(AT_FDCWD, cel + kZnacznikTymczasowego, 0, tymczasowy);
   if (fd < 0) return Blad(errno);
   int kod = 0;
   if (!ZapiszWszystko(fd, dane) || ::fsync(fd) != 0) kod = errno;
@@ -195,6 +181,24 @@ WynikZapisu ZapiszAtomowo(const QString& sciezka, QByteArrayView dane) {
     ::close(katalog);
   }
   return {};
+}
+
+mode_t TrybNowegoPliku() {
+  const mode_t maska = ::umask(0);
+  ::umask(maska);
+  return 0666 & ~maska;
+}
+
+int NowyTymczasowy(int folder, const QByteArray& przedrostek, mode_t tryb, QByteArray& nazwa) {
+  for (int proba = 0; proba < 100; ++proba) {
+    nazwa = przedrostek;
+    for (int i = 0; i < kZnakiLosowe; ++i)
+      nazwa += kAlfabet[QRandomGenerator::system()->bounded(int(sizeof kAlfabet - 1))];
+    const int fd = ::openat(folder, nazwa.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, tryb);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return -1;
 }
 
 void UsunPozostawioneTymczasowe(const QString& sciezka) {

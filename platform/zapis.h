@@ -3,8 +3,10 @@
 // document is written whole and flushed to the disk, then renamed over it. Whatever happens, the document is
 // either the old one or the new one.
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <sys/types.h>
 
 namespace platform {
 
@@ -25,5 +27,13 @@ WynikZapisu ZapiszAtomowo(const QString& sciezka, QByteArrayView dane);
 // link names. Nothing else goes, and nothing is reported. It reads the whole folder, so it is for the moment a file
 // is taken up, not for every save.
 void UsunPozostawioneTymczasowe(const QString& sciezka);
+
+// The permission bits a new file gets under this user's mask.
+mode_t TrybNowegoPliku();
+
+// A new file for writing, named przedrostek and twelve random letters and digits, made with the bits tryb and without
+// following a link: in the folder of the descriptor folder, or with AT_FDCWD where the path przedrostek leads. Its
+// name is left in nazwa; -1 with errno when none can be made.
+int NowyTymczasowy(int folder, const QByteArray& przedrostek, mode_t tryb, QByteArray& nazwa);
 
 }  // namespace platform

@@ -1,25 +1,17 @@
 #include "platform/zapis_w_folderze.h"
 
-#include <QRandomGenerator>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
+#include "platform/zapis.h"
+
 namespace platform {
 namespace {
 
 constexpr char kPrzedrostekTymczasowego[] = ".velmar-nowy-";
-constexpr int kZnakiLosowe = 12;
-constexpr char kAlfabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-
-// The permissions a new file gets from the user's mask.
-mode_t TrybNowego() {
-  const mode_t maska = ::umask(0);
-  ::umask(maska);
-  return 0666 & ~maska;
-}
 
 }  // namespace
 
@@ -70,30 +62,23 @@ std::unique_ptr<NowyPlik> FolderBezDowiazan::Nowy(const QString& nazwa) const {
     errno = EBADF;
     return nullptr;
   }
-  for (int proba = 0; proba < 100; ++proba) {
-    QByteArray tymczasowy = kPrzedrostekTymczasowego;
-    for (int i = 0; i < kZnakiLosowe; ++i)
-      tymczasowy += kAlfabet[QRandomGenerator::system()->bounded(int(sizeof kAlfabet - 1))];
-    const int fd = ::openat(fd_, tymczasowy.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0 && errno == EEXIST) continue;
-    if (fd < 0) return nullptr;
-    const int folder = ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
-    if (folder < 0) {
-      ::close(fd);
-      ::unlinkat(fd_, tymczasowy.constData(), 0);
-      return nullptr;
-    }
-    // From here on the file removes its temporary itself.
-    std::unique_ptr<NowyPlik> plik(
-        new NowyPlik(folder, std::move(tymczasowy), QFile::encodeName(nazwa), sciezka_ + nazwa));
-    if (!plik->open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
-      ::close(fd);
-      return nullptr;
-    }
-    return plik;
+  QByteArray tymczasowy;
+  const int fd = NowyTymczasowy(fd_, kPrzedrostekTymczasowego, 0600, tymczasowy);
+  if (fd < 0) return nullptr;
+  const int folder = ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
+  if (folder < 0) {
+    ::close(fd);
+    ::unlinkat(fd_, tymczasowy.constData(), 0);
+    return nullptr;
   }
-  errno = EEXIST;
-  return nullptr;
+  // From here on the file removes its temporary itself.
+  std::unique_ptr<NowyPlik> plik(
+      new NowyPlik(folder, std::move(tymczasowy), QFile::encodeName(nazwa), sciezka_ + nazwa));
+  if (!plik->open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(fd);
+    return nullptr;
+  }
+  return plik;
 }
 
 NowyPlik::NowyPlik(int folder, QByteArray tymczasowy, QByteArray nazwa, QString sciezka)
@@ -108,7 +93,7 @@ NowyPlik::~NowyPlik() {
 
 bool NowyPlik::Zatwierdz() {
   if (!isOpen() || folder_ < 0) return false;
-  bool udany = flush() && error() == QFileDevice::NoError && ::fchmod(handle(), TrybNowego()) == 0 &&
+  bool udany = flush() && error() == QFileDevice::NoError && ::fchmod(handle(), TrybNowegoPliku()) == 0 &&
                ::fsync(handle()) == 0;
   close();
   // The rename replaces a link under the name, never what the link names.
