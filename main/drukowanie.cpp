@@ -89,12 +89,6 @@ void RysujKomorki(gdi::Plotno& plotno, const QString& tekst, int n, const Prosto
   }
 }
 
-// A field's one text, as on screen not clipped: a value too long for the field prints whole, running on beside it,
-// rather than cut to what could read as another value.
-void RysujTekstPola(gdi::Plotno& plotno, const QString& tekst, const Prostokat& p, unsigned flagi) {
-  plotno.RysujTekst(tekst, {p.l + 1, p.t + 1, p.r - 1, p.b - 1}, flagi | gdi::DT_NOCLIP);
-}
-
 // A field of a record on paper.
 void RysujPoleWydruku(gdi::Plotno& plotno, const TObiekt& o, const TPoleDruku& pole, const Wymiary& w) {
   const Prostokat p{Obetnij(Wspolrzedna(o.Lewy) * w.S + w.Lm + w.DX), Obetnij(Wspolrzedna(o.Gorny) * w.S + w.G + w.DY),

@@ -109,7 +109,7 @@ void RysujPoleNa(gdi::Plotno& plotno, TFImage* view, int indeks, const TObiekt& 
   stan.tloTekstu = tlo;
   stan.kolorTekstu = KolorLubDomyslny(Tekst(o.KolorTekstu), kCzarny);
 
-  unsigned flagi = gdi::DT_NOPREFIX | Wyrownanie(o) | (o.Wielowierszowe == 1 ? gdi::DT_WORDBREAK : gdi::DT_SINGLELINE);
+  const unsigned flagi = gdi::DT_NOPREFIX | Wyrownanie(o) | (o.Wielowierszowe == 1 ? gdi::DT_WORDBREAK : gdi::DT_SINGLELINE);
 
   std::string bajty(pole ? Tekst(pole->Wartosc) : std::string_view());
   if (o.Typ == NIP) bajty = WstawMyslnikiNip(std::move(bajty));
@@ -155,12 +155,9 @@ void RysujPoleNa(gdi::Plotno& plotno, TFImage* view, int indeks, const TObiekt& 
       plotno.Rysuj({L, T, R, B});
       stan.tloTekstu = podswietlenie2;
     }
-    // Not clipped: a value too long for its field shows whole, running on over the page beside it, rather than
-    // cut to digits that read as another amount.
-    flagi |= gdi::DT_NOCLIP;
     if (o.Typ == Liczba && o.Format != FormatCalkowita)
       if (const auto kwota = KwotaDoWyswietlenia(platform::DoCp1250(tekst))) tekst = *kwota;
-    plotno.RysujTekst(tekst, {L + 1, T + 1, R - 1, B - 1}, flagi);
+    RysujTekstPola(plotno, tekst, {L, T, R, B}, flagi);
   }
   if (podswietl) stan.pioro = kCzarny;
 }
@@ -209,6 +206,10 @@ std::optional<QString> KwotaDoWyswietlenia(std::string_view tekst) {
   wynik += QStringLiteral("%1").arg(grosze % 100, 2, 10, QLatin1Char('0'));
   if (czesci < 0 && grosze > 0) wynik.prepend(QLatin1Char('-'));
   return wynik;
+}
+
+void RysujTekstPola(gdi::Plotno& plotno, const QString& tekst, const gdi::Prostokat& pole, unsigned flagi) {
+  plotno.RysujTekst(tekst, {pole.l + 1, pole.t + 1, pole.r - 1, pole.b - 1}, flagi | gdi::DT_NOCLIP);
 }
 
 void DopasujCzcionke(TFImage* view, int szerokosc, const QString& tekst) {

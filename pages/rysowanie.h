@@ -10,6 +10,10 @@
 #include "model/obiekt.h"
 
 class TFImage;
+namespace gdi {
+class Plotno;
+struct Prostokat;
+}  // namespace gdi
 
 // Redraws the shown page from the view's objects, after locking the spouse fields the settlement kind excludes.
 void RysujObiekty(TFImage* view);
@@ -31,3 +35,6 @@ std::string WstawMyslnikiDaty(std::string tekst);
 // An amount as a currency value (four decimals) shown with two decimals and thousands separators, with the
 // regional decimal separator: "1234567,5" -> "1 234 567,50" (no-break spaces). Null when it is not a number.
 std::optional<QString> KwotaDoWyswietlenia(std::string_view tekst);
+// A field's one text inside its frame, not clipped: a value too long for the field shows whole, running on beside it,
+// on screen and on paper, rather than cut to digits that read as another value.
+void RysujTekstPola(gdi::Plotno& plotno, const QString& tekst, const gdi::Prostokat& pole, unsigned flagi);
