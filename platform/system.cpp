@@ -3,12 +3,15 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "platform/zapis_w_folderze.h"
 
 namespace platform {
 namespace {
@@ -63,13 +66,8 @@ BlokadaInstancji::~BlokadaInstancji() {
 
 PlikProgramu::PlikProgramu(const QString& sciezka) : sciezka_(sciezka) {
   // Neither the file nor its folder is reached through a link at its name.
-  const QByteArray nazwa = QFile::encodeName(sciezka);
-  const qsizetype ukosnik = nazwa.lastIndexOf('/');
-  const QByteArray folder = ukosnik < 0 ? QByteArray(".") : ukosnik == 0 ? QByteArray("/") : nazwa.left(ukosnik);
-  const int katalog = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-  if (katalog < 0) return;
-  fd_ = ::openat(katalog, nazwa.constData() + ukosnik + 1, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  ::close(katalog);
+  const QFileInfo plik(sciezka);
+  fd_ = FolderBezDowiazan(plik.path()).Otworz(plik.fileName(), O_NONBLOCK | O_NOCTTY);
   if (fd_ < 0) return;
   struct stat info {};
   const mode_t obcyPisza = S_IWGRP | S_IWOTH;

@@ -81,6 +81,11 @@ std::unique_ptr<NowyPlik> FolderBezDowiazan::Nowy(const QString& nazwa) const {
   return plik;
 }
 
+int FolderBezDowiazan::Otworz(const QString& nazwa, int flagi) const {
+  if (fd_ < 0) return -1;
+  return ::openat(fd_, QFile::encodeName(nazwa).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | flagi);
+}
+
 NowyPlik::NowyPlik(int folder, QByteArray tymczasowy, QByteArray nazwa, QString sciezka)
     : folder_(folder), tymczasowy_(std::move(tymczasowy)), nazwa_(std::move(nazwa)), sciezka_(std::move(sciezka)) {}
 

@@ -33,6 +33,9 @@ class FolderBezDowiazan {
   bool Zapisz(const QString& nazwa, QByteArrayView dane) const;
   // A new file to take the name once it is written whole; null, with errno, when none can be made.
   std::unique_ptr<NowyPlik> Nowy(const QString& nazwa) const;
+  // A descriptor of the file of that name open for reading, with the flags added; a link in its place is not
+  // followed. -1 when it cannot be opened.
+  int Otworz(const QString& nazwa, int flagi) const;
 
  private:
   FolderBezDowiazan(int fd, QString sciezka);
