@@ -22,6 +22,9 @@ constexpr std::array<std::pair<const char*, const char*>, 9> kKlucze = {{
     {"UPDATE", "SHA256"}, {"Regional", "DecimalSeparator"}, {"a", "b"}, {"", ""},
 }};
 
+// What a missing key reads as: no value can hold a line break, so no file can give it.
+const QString kBrak = QStringLiteral("\n");
+
 // A value written back as it stands reads back the same unless it begins or ends with what reading takes off: a blank
 // or a quote (it could only have come inside quotes).
 bool ZmienionaPrzezZapis(const QString& wartosc) {
@@ -54,8 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t rozm
   if (!ini.Blad().isEmpty()) std::abort();
   std::vector<QString> przed;
   for (const auto& [sekcja, klucz] : kKlucze) {
-    const QString wartosc = ini.ReadString(QString::fromLatin1(sekcja), QString::fromLatin1(klucz), QStringLiteral("\x01"));
-    if ((wartosc != QStringLiteral("\x01")) != ini.ValueExists(QString::fromLatin1(sekcja), QString::fromLatin1(klucz)))
+    const QString wartosc = ini.ReadString(QString::fromLatin1(sekcja), QString::fromLatin1(klucz), kBrak);
+    if ((wartosc != kBrak) != ini.ValueExists(QString::fromLatin1(sekcja), QString::fromLatin1(klucz)))
       std::abort();
     przed.push_back(wartosc);
   }
@@ -76,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dane, std::size_t rozm
   for (std::size_t i = 0; i < kKlucze.size(); ++i) {
     const auto& [sekcja, klucz] = kKlucze[i];
     if (QString::fromLatin1(sekcja) == QLatin1String("Fuzz") || ZmienionaPrzezZapis(przed[i])) continue;
-    if (znow.ReadString(QString::fromLatin1(sekcja), QString::fromLatin1(klucz), QStringLiteral("\x01")) != przed[i])
+    if (znow.ReadString(QString::fromLatin1(sekcja), QString::fromLatin1(klucz), kBrak) != przed[i])
       std::abort();
   }
   return 0;
